@@ -1,0 +1,198 @@
+#include "driver/converter.h"
+
+#include <cstdio>
+
+#include "driver/config_file.h"
+#include "driver/converter_settings.h"
+#include "fontinput/dbcs_loader.h"
+#include "fontinput/font_header.h"
+#include "fontinput/sbcs_loader.h"
+#include "store/console.h"
+#include "store/glyph_table.h"
+#include "store/output_font_file.h"
+#include "store/station_report.h"
+
+namespace {
+
+// Set when a file of the phase loads; never cleared within a run.
+struct LoadedFlags {
+  bool sbcsThermalLoaded;
+  bool sbcsImpactLoaded;
+  bool dbcsThermalLoaded;
+  bool dbcsImpactLoaded;
+};
+
+// Opens `name` for reading raw bytes, with the phase's opening messages.
+// Returns null when it cannot be opened.
+std::FILE* OpenFontFile(const char* name) {
+  std::printf("Opening file '%s' for reading\n", name);
+  std::FILE* file = std::fopen(name, "rb");
+  if (file == nullptr) {
+    PrintError("Could not open file '%s' for reading\n", name);
+  }
+  return file;
+}
+
+// The SBCS thermal phase: width 8 to 16, height 16 to 32; at width 16 the
+// rows take 3 bytes, so more than 24 of them would not fit the record's
+// 72-byte thermal field and such a font is refused.
+bool SbcsThermalSizeAccepted(const char* name, const SbcsFontHeader& header) {
+  if (header.width < 8 || header.width > 16) {
+    PrintError("File '%s' thermal width either <8 or >16\n", name);
+    return false;
+  }
+  if (header.height < 16 || header.height > 32) {
+    PrintError("File '%s' thermal height either <16 or >32\n", name);
+    return false;
+  }
+  if (header.width == 16 && header.height > 24) {
+    PrintError("File '%s' thermal height above 24 at width 16\n", name);
+    return false;
+  }
+  return true;
+}
+
+bool SbcsImpactSizeAccepted(const char* name, const SbcsFontHeader& header) {
+  if (header.width < 4 || header.width > 16) {
+    PrintError("File '%s' impact width either <4 or >16\n", name);
+    return false;
+  }
+  if (header.height < 4 || header.height > 16) {
+    PrintError("File '%s' impact height either <4 or >16\n", name);
+    return false;
+  }
+  return true;
+}
+
+bool DbcsThermalSizeAccepted(const char* name, const DbcsFontHeader& header) {
+  if (header.width != 24 || header.height != 24) {
+    PrintError("File '%s' thermal width or height not equal to 24\n", name);
+    return false;
+  }
+  return true;
+}
+
+bool DbcsImpactSizeAccepted(const char* name, const DbcsFontHeader& header) {
+  if (header.width != 16) {
+    PrintError("File '%s' impact width not equal to 16\n", name);
+    return false;
+  }
+  if (header.height != 9 && header.height != 16) {
+    PrintError("File '%s' impact height not 9 or 16\n", name);
+    return false;
+  }
+  return true;
+}
+
+// One load phase: its file list, its station and its reading message.
+struct Phase {
+  const char (*names)[kFileNameSlotSize];
+  int count;
+  int station;
+  const char* readingMessage;
+};
+
+// The phase procedure shared by all four phases: for each listed name, open
+// the file, read and check its header and glyph size, load its glyphs and,
+// when the load succeeds, hand the header to `onLoaded`.
+template <typename Header>
+void RunPhase(const Phase& phase, int (*readHeader)(std::FILE*, Header*, char*),
+              bool (*sizeAccepted)(const char*, const Header&),
+              int (*loadGlyphs)(std::FILE*, int, Header),
+              void (*onLoaded)(const Header&)) {
+  for (int i = 0; i < phase.count; ++i) {
+    const char* name = phase.names[i];
+    std::FILE* file = OpenFontFile(name);
+    if (file == nullptr) continue;
+    Header header;
+    char file_type[kFileTypeBufferSize];
+    if (readHeader(file, &header, file_type) != 0) {
+      PrintError("Could not read file '%s' font header\n", name);
+    } else if (sizeAccepted(name, header)) {
+      std::printf(phase.readingMessage, name);
+      if (loadGlyphs(file, phase.station, header) == 0) onLoaded(header);
+    }
+    std::fclose(file);
+  }
+}
+
+LoadedFlags loaded;
+
+// What each phase keeps of its last loaded file's header; a later file of
+// the same phase overwrites it.
+
+void SbcsThermalLoaded(const SbcsFontHeader& header) {
+  loaded.sbcsThermalLoaded = true;
+  Settings.sbcsThermalWidth = static_cast<uint16_t>(header.width);
+  Settings.sbcsThermalHeight = static_cast<uint16_t>(header.height);
+}
+
+void SbcsImpactLoaded(const SbcsFontHeader& header) {
+  loaded.sbcsImpactLoaded = true;
+  Settings.sbcsImpactWidth = static_cast<uint16_t>(header.width);
+  Settings.sbcsImpactHeight = static_cast<uint16_t>(header.height);
+}
+
+void DbcsThermalLoaded(const DbcsFontHeader& header) {
+  loaded.dbcsThermalLoaded = true;
+  for (int pair = 0; pair < 4; ++pair) {
+    Settings.dbcsCodePageVector[pair][0] = header.codePageVector1[2 * pair];
+    Settings.dbcsCodePageVector[pair][1] = header.codePageVector1[2 * pair + 1];
+  }
+}
+
+void DbcsImpactLoaded(const DbcsFontHeader& header) {
+  loaded.dbcsImpactLoaded = true;
+  Settings.dbcsImpactNineRows = header.height == 9 ? 1 : 0;
+}
+
+}  // namespace
+
+int RunConverter(int argc, char** argv) {
+  if (argc < 2) {
+    PrintError("usage:  vexocnvt config-file\n");
+    return kExitUsage;
+  }
+  const char* config_name = argv[1];
+  ResetConverterSettings();
+  InitGlyphTable();
+
+  std::printf("Reading config file '%s'\n", config_name);
+  if (ReadConfigFile(config_name) != 0) {
+    PrintError("Could not read config file '%s'\n", config_name);
+    return kExitConfigUnreadable;
+  }
+
+  loaded = LoadedFlags{};
+  RunPhase<SbcsFontHeader>(
+      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount,
+       kStationThermal, "Reading SBCS Thermal File '%s'...\n"},
+      ReadSbcsFontHeader, SbcsThermalSizeAccepted, LoadSbcsGlyphs,
+      SbcsThermalLoaded);
+  RunPhase<SbcsFontHeader>(
+      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, kStationImpact,
+       "Reading SBCS Impact File '%s'...\n"},
+      ReadSbcsFontHeader, SbcsImpactSizeAccepted, LoadSbcsGlyphs,
+      SbcsImpactLoaded);
+  if (loaded.sbcsThermalLoaded && loaded.sbcsImpactLoaded) {
+    ReportStationGaps(kKindSbcs);
+  }
+  RunPhase<DbcsFontHeader>(
+      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount,
+       kStationThermal, "Reading DBCS Thermal File '%s'...\n"},
+      ReadDbcsFontHeader, DbcsThermalSizeAccepted, LoadDbcsGlyphs,
+      DbcsThermalLoaded);
+  RunPhase<DbcsFontHeader>(
+      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, kStationImpact,
+       "Reading DBCS Impact File '%s'...\n"},
+      ReadDbcsFontHeader, DbcsImpactSizeAccepted, LoadDbcsGlyphs,
+      DbcsImpactLoaded);
+  if (loaded.dbcsThermalLoaded && loaded.dbcsImpactLoaded) {
+    ReportStationGaps(kKindDbcs);
+  }
+
+  const int status =
+      WriteOutputFontFile() == 0 ? kExitOk : kExitOutputFailed;
+  std::fflush(stdout);
+  return status;
+}

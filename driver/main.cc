@@ -1,0 +1,5 @@
+// vexocnvt config-file: converts the input fonts that the configuration file
+// lists into one output font file for the two-station printer.
+#include "driver/converter.h"
+
+int main(int argc, char** argv) { return RunConverter(argc, argv); }

@@ -1,0 +1,152 @@
+#include "fontinput/dbcs_loader.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "driver/converter_settings.h"
+#include "fontinput/glyph_bitmap.h"
+#include "fontinput/impact_columns.h"
+#include "store/glyph_table.h"
+
+namespace {
+
+bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
+  const bool thermal = width == 24 && height == 24;
+  const bool impact = width == 16 && (height == 9 || height == 16);
+  switch (station) {
+    case kStationThermal:
+      return thermal;
+    case kStationImpact:
+      return impact;
+    default:
+      return thermal || impact;
+  }
+}
+
+bool IsBlank(const uint8_t* bytes, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (bytes[i] != 0) return false;
+  }
+  return true;
+}
+
+// One load: the file, the station and the glyph geometry, and the working
+// storage reused for every glyph.
+struct DbcsLoad {
+  std::FILE* file;
+  int station;
+  int width;
+  int height;
+  int bytes_per_row;
+  size_t glyph_size;
+  bool at_end;  // a read came up short; every later read would too
+  uint8_t read_buffer[kReadBufferSize];
+  uint8_t bitmap[kBitmapBufferSize];
+  uint8_t columns[kColumnBufferSize];
+};
+
+// Reads, lists and stores the glyph of one code. Returns false when the read
+// came up short.
+bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
+  if (load.at_end ||
+      std::fread(load.read_buffer, 1, load.glyph_size, load.file) <
+          load.glyph_size) {
+    load.at_end = true;
+    return false;
+  }
+  if (load.station != kStationThermal && load.station != kStationImpact) {
+    return true;
+  }
+  const int code = lead << 8 | trail;
+  const int m = UnpackGlyphRows(load.read_buffer, load.height,
+                                load.bytes_per_row, load.bitmap);
+
+  if (load.station == kStationThermal) {
+    if (Settings.verbose) {
+      PrintRowPicture(load.bitmap, load.height, load.bytes_per_row,
+                      load.bytes_per_row);
+      std::printf("%04x:  ", code);
+      PrintHexBytes(load.bitmap, m);
+      std::printf("\n\n");
+    }
+    if (!IsBlank(load.bitmap, m)) {
+      StoreGlyph(kKindDbcs, lead, trail, kStationThermal, load.bitmap, m);
+    }
+    return true;
+  }
+
+  if (Settings.verbose) {
+    PrintRowPicture(load.bitmap, load.height, load.bytes_per_row,
+                    load.bytes_per_row);
+    std::printf("  -----------\n\n");
+  }
+  std::memset(load.columns, 0, sizeof(load.columns));
+  // Always 2 x width at the sizes loaded here.
+  ConvertToImpactColumns(load.bitmap, load.columns, load.width, load.height);
+  const int n = 2 * load.width;
+  if (Settings.verbose) {
+    PrintColumnPicture(load.columns, load.width, load.height);
+    std::printf("%04x:  ", code);
+    PrintHexBytes(load.bitmap, m);
+    std::printf("\n       ");
+    PrintHexBytes(load.columns, n);
+    std::printf("\n\n");
+  }
+  if (!IsBlank(load.columns, n)) {
+    StoreGlyph(kKindDbcs, lead, trail, kStationImpact, load.columns, n);
+  }
+  return true;
+}
+
+}  // namespace
+
+int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
+  if (!SizeIsLoadable(station, header.width, header.height)) return 0;
+  DbcsLoad load;
+  load.file = file;
+  load.station = station;
+  load.width = static_cast<int>(header.width);
+  load.height = static_cast<int>(header.height);
+  load.bytes_per_row = load.width / 8;
+  load.glyph_size = load.width == 24
+                        ? 96
+                        : static_cast<size_t>(kFileRowSize) * load.height;
+  load.at_end = false;
+
+  const uint8_t* leads = header.fontVector1;
+  const uint8_t* trails = header.fontVector2;
+  for (;;) {
+    bool stop = false;
+    bool read_any = false;
+    for (int lead_pair = 0; lead_pair < 4; ++lead_pair) {
+      const int lead_first = leads[2 * lead_pair];
+      const int lead_last = leads[2 * lead_pair + 1];
+      if (lead_first == 0) {  // ends the lead ranges of this pass
+        stop = true;
+        break;
+      }
+      for (int lead = lead_first; lead <= lead_last; ++lead) {
+        for (int trail_pair = 0; trail_pair < 4; ++trail_pair) {
+          const int trail_first = trails[2 * trail_pair];
+          const int trail_last = trails[2 * trail_pair + 1];
+          if (trail_first == 0) continue;
+          for (int trail = trail_first; trail <= trail_last; ++trail) {
+            // Codes only rise within a trail range: the first one above
+            // lastChar ends the range.
+            if ((lead << 8 | trail) > header.lastChar) {
+              stop = true;
+              break;
+            }
+            if (!LoadOneGlyph(load, lead, trail)) {
+              stop = true;
+              break;
+            }
+            read_any = true;
+          }
+        }
+      }
+    }
+    if (stop || !read_any) break;
+  }
+  return 0;
+}

@@ -1,0 +1,71 @@
+#include "fontinput/glyph_bitmap.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Widest picture line: 3 bytes of a DBCS thermal row, or 16 dot columns.
+constexpr int kMaxPictureLine = 32;
+
+void AppendBits(uint8_t byte, char* line, int* length) {
+  for (int mask = 0x80; mask != 0; mask >>= 1) {
+    line[(*length)++] = (byte & mask) ? 'X' : '.';
+  }
+}
+
+}  // namespace
+
+int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
+                    uint8_t* bitmap) {
+  std::memset(bitmap, 0, kBitmapBufferSize);
+  int length = 0;
+  for (int r = height - 1; r >= 0; --r) {
+    std::memcpy(bitmap + length, fileRows + kFileRowSize * r, bytesPerRow);
+    length += bytesPerRow;
+  }
+  return length;
+}
+
+void PrintRowPicture(const uint8_t* bitmap, int height, int bytesPerRow,
+                     int shown) {
+  char line[kMaxPictureLine + 2];
+  for (int r = 0; r < height; ++r) {
+    int length = 0;
+    for (int k = 0; k < shown; ++k) {
+      AppendBits(bitmap[r * bytesPerRow + k], line, &length);
+    }
+    line[length++] = '\n';
+    std::fwrite(line, 1, length, stdout);
+  }
+}
+
+void PrintColumnPicture(const uint8_t* columns, int width, int height) {
+  const int top_band = height / 8 > 1 ? 1 : height / 8;
+  char line[kMaxPictureLine + 2];
+  for (int band = top_band; band >= 0; --band) {
+    for (int bit = 0x01; bit <= 0x80; bit <<= 1) {
+      int length = 0;
+      for (int x = 0; x < width; ++x) {
+        line[length++] = (columns[(top_band + 1) * x + band] & bit) ? 'X' : '.';
+      }
+      line[length++] = '\n';
+      std::fwrite(line, 1, length, stdout);
+    }
+  }
+}
+
+void PrintHexBytes(const uint8_t* bytes, int count) {
+  static const char kDigits[] = "0123456789abcdef";
+  char text[2 * kBitmapBufferSize];
+  int length = 0;
+  for (int i = 0; i < count; ++i) {
+    text[length++] = kDigits[bytes[i] >> 4];
+    text[length++] = kDigits[bytes[i] & 0x0F];
+    if (length == sizeof(text)) {
+      std::fwrite(text, 1, length, stdout);
+      length = 0;
+    }
+  }
+  std::fwrite(text, 1, length, stdout);
+}

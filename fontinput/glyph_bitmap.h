@@ -1,0 +1,33 @@
+// What the SBCS and DBCS loaders share: unpacking a glyph from its file
+// rows, and the pictures and hex lines of the verbose listings.
+#ifndef VEXOCNVT_FONTINPUT_GLYPH_BITMAP_H_
+#define VEXOCNVT_FONTINPUT_GLYPH_BITMAP_H_
+
+#include <cstdint>
+
+// Each glyph row takes 4 bytes in an input font file.
+constexpr int kFileRowSize = 4;
+// Working storage of a loader call, reused for every glyph.
+constexpr int kReadBufferSize = 1024;
+constexpr int kBitmapBufferSize = 100;
+
+// Zeroes `bitmap` (kBitmapBufferSize bytes) and fills it with the glyph's
+// rows top row first, taking the first `bytesPerRow` bytes of each 4-byte
+// file row; the file holds the rows bottom row first. Returns the bitmap
+// length, height x bytesPerRow, which the caller keeps within the buffer.
+int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
+                    uint8_t* bitmap);
+
+// Prints one line per bitmap row: `shown` bytes of the row, starting at the
+// row's first byte, one character a dot ("X" set, "." clear).
+void PrintRowPicture(const uint8_t* bitmap, int height, int bytesPerRow,
+                     int shown);
+
+// Prints the impact listing's picture of column data: 8 lines per band,
+// one character per dot column, bands from the top one down.
+void PrintColumnPicture(const uint8_t* columns, int width, int height);
+
+// Prints `count` bytes as two hex digits each, without separators.
+void PrintHexBytes(const uint8_t* bytes, int count);
+
+#endif  // VEXOCNVT_FONTINPUT_GLYPH_BITMAP_H_

@@ -1,0 +1,24 @@
+// Turns a glyph held as rows of dots into the column data the impact
+// station prints.
+#ifndef VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_
+#define VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_
+
+#include <cstdint>
+
+// Largest sizes converted. Within them the result never passes 24 columns
+// of 5 bytes, so a caller's 200-byte column buffer always holds it.
+constexpr int kMaxConvertWidth = 24;
+constexpr int kMaxConvertHeight = 32;
+constexpr int kColumnBufferSize = 200;
+
+// Converts `bitmap` (height rows, top row first, width/8 bytes a row) into
+// column data in `columns`, which the caller has zeroed: dot columns left to
+// right, each from its bottom row up, starting at bit 0x80 of a byte and
+// moving on to the next byte after every 8 dots. Only sets bits. Returns the
+// count of column bytes, which depends on width and height alone (it is not
+// always 2 x width). A width under 8, or a size beyond the limits above,
+// converts nothing and returns 0.
+int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
+                           int height);
+
+#endif  // VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_

@@ -1,0 +1,83 @@
+#include "fontinput/sbcs_loader.h"
+
+#include <cstdint>
+#include <cstring>
+
+#include "driver/converter_settings.h"
+#include "fontinput/glyph_bitmap.h"
+#include "fontinput/impact_columns.h"
+#include "store/glyph_table.h"
+
+namespace {
+
+// Bytes taken from each 4-byte file row. The thermal station takes one byte
+// more than width/8: at widths 8 and 16 that byte lies beyond the glyph.
+int BytesPerRow(int station, uint32_t width) {
+  return static_cast<int>(station == kStationThermal ? width / 8 + 1
+                                                     : width / 8);
+}
+
+bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
+  switch (station) {
+    case kStationThermal:
+      return width >= 8 && width <= 16 && height >= 16 && height <= 32 &&
+             height * (width / 8 + 1) <= kThermalBitmapSize;
+    case kStationImpact:
+      return width >= 4 && width <= 16 && height >= 4 && height <= 16;
+    default:
+      return height <= 32;
+  }
+}
+
+}  // namespace
+
+int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
+  if (!SizeIsLoadable(station, header.width, header.height)) return 0;
+  const int width = static_cast<int>(header.width);
+  const int height = static_cast<int>(header.height);
+  const int bytes_per_row = BytesPerRow(station, header.width);
+  const size_t glyph_size = static_cast<size_t>(kFileRowSize) * height;
+  const int max_count = 2 * width;
+
+  uint8_t read_buffer[kReadBufferSize];
+  uint8_t bitmap[kBitmapBufferSize];
+  uint8_t columns[kColumnBufferSize];
+
+  for (int c = header.firstChar; c <= header.lastChar; ++c) {
+    if (std::fread(read_buffer, 1, glyph_size, file) < glyph_size) return 0;
+    if (station != kStationThermal && station != kStationImpact) continue;
+    const int m = UnpackGlyphRows(read_buffer, height, bytes_per_row, bitmap);
+
+    if (station == kStationThermal) {
+      if (Settings.verbose) {
+        PrintRowPicture(bitmap, height, bytes_per_row, 2);
+        std::printf("%02x:  ", c);
+        PrintHexBytes(bitmap, m);
+        std::printf("\n\n");
+      }
+      StoreGlyph(kKindSbcs, 0, c & 0xFF, kStationThermal, bitmap, m);
+      continue;
+    }
+
+    if (Settings.verbose) {
+      PrintRowPicture(bitmap, height, bytes_per_row, bytes_per_row);
+      std::printf("  -----------\n\n");
+    }
+    std::memset(columns, 0, sizeof(columns));
+    int n = ConvertToImpactColumns(bitmap, columns, width, height);
+    if (n != max_count) {
+      std::printf("%02x: count=%d, maxCount=%d\n", c, n, max_count);
+      n = max_count;
+    }
+    if (Settings.verbose) {
+      PrintColumnPicture(columns, width, height);
+      std::printf("%02x:  ", c);
+      PrintHexBytes(bitmap, m);
+      std::printf("\n     ");
+      PrintHexBytes(columns, n);
+      std::printf("\n\n");
+    }
+    StoreGlyph(kKindSbcs, 0, c & 0xFF, kStationImpact, columns, n);
+  }
+  return 0;
+}

@@ -1,0 +1,80 @@
+// The glyph table: one record per character code, holding the thermal
+// station's row bitmap and the impact station's column data side by side.
+// Records are handed out in index order and never released, so index order
+// is the order in which codes were first stored.
+#ifndef VEXOCNVT_STORE_GLYPH_TABLE_H_
+#define VEXOCNVT_STORE_GLYPH_TABLE_H_
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kGlyphTableSize = 20000;
+
+constexpr uint8_t kKindFree = 0;
+constexpr uint8_t kKindDbcs = 1;
+constexpr uint8_t kKindSbcs = 2;
+constexpr uint8_t kGlyphMarker = 0xCC;
+
+constexpr int kStationThermal = 1;
+constexpr int kStationImpact = 2;
+
+constexpr int kThermalBitmapSize = 72;  // a 24 x 24 glyph at 3 bytes a row
+constexpr int kImpactDataSize = 32;     // 16 dot columns at 2 bytes each
+
+// Byte offsets of the record's fields, as the record travels in the output
+// font file.
+constexpr int kKindOffset = 0;
+constexpr int kMarkerOffset = 1;
+constexpr int kCodeHighOffset = 2;
+constexpr int kCodeLowOffset = 3;
+constexpr int kThermalDefinedOffset = 4;
+constexpr int kThermalCountOffset = 5;
+constexpr int kImpactDefinedOffset = 6;
+constexpr int kImpactCountOffset = 7;
+constexpr int kThermalBitmapOffset = 8;
+constexpr int kImpactDataOffset = kThermalBitmapOffset + kThermalBitmapSize;
+constexpr int kGlyphRecordSize = kImpactDataOffset + kImpactDataSize;
+static_assert(kImpactDataOffset == 80);
+static_assert(kGlyphRecordSize == 8 + 72 + 32);
+
+struct GlyphRecord {
+  uint8_t kind;
+  uint8_t marker;
+  uint8_t codeHigh;
+  uint8_t codeLow;
+  uint8_t thermalDefined;
+  uint8_t thermalCount;
+  uint8_t impactDefined;
+  uint8_t impactCount;
+  uint8_t thermalBitmap[kThermalBitmapSize];
+  uint8_t impactData[kImpactDataSize];
+};
+
+// The table itself. Readers walk it directly, index 0 to 19999; all writes
+// go through InitGlyphTable and StoreGlyph so that the code index stays true.
+extern GlyphRecord GlyphTable[kGlyphTableSize];
+
+// Sets every record free: all bytes 0 but the marker, which is 0xCC.
+void InitGlyphTable();
+
+// Returns the index of the in-use record whose code is (high, low), only the
+// low 8 bits of each argument counting, or -1 when there is none.
+int FindGlyph(int high, int low);
+
+// Returns the index of the lowest free record, or -1 when all are in use.
+// Changes nothing: the record becomes in use when StoreGlyph fills it.
+int AllocateGlyph();
+
+// The store rule of every loader: finds the record of (high, low), or takes
+// the lowest free one, and writes kind, code and the station's bytes, count
+// and defined flag. The other station's half is left as it was; bytes of an
+// earlier, longer store beyond `count` stay in the field. `count` must fit
+// the station's field. Returns the record index, or -1 when the code is new
+// and the table is full (the glyph is dropped; nothing changes).
+int StoreGlyph(uint8_t kind, int high, int low, int station,
+               const uint8_t* bytes, int count);
+
+// Writes the 112 bytes of `record` in output order into `dst`.
+void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst);
+
+#endif  // VEXOCNVT_STORE_GLYPH_TABLE_H_

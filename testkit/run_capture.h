@@ -1,0 +1,41 @@
+// Runs a whole conversion in-process with its standard output and standard
+// error captured, and scratch folders for the files a run needs.
+#ifndef VEXOCNVT_TESTKIT_RUN_CAPTURE_H_
+#define VEXOCNVT_TESTKIT_RUN_CAPTURE_H_
+
+#include <functional>
+#include <string>
+
+struct CapturedRun {
+  int status = -1;
+  std::string out;   // standard output
+  std::string err;   // standard error
+};
+
+// Calls `body` with file descriptors 1 and 2 redirected to files and returns
+// what it printed; `status` is what `body` returned. With `merged` both
+// streams go to one file, kept in `out`, to show their interleaving.
+CapturedRun CaptureOutput(const std::function<int()>& body,
+                          bool merged = false);
+
+// Runs `vexocnvt configPath` in-process, captured as above.
+CapturedRun RunConverterOn(const std::string& configPath, bool merged = false);
+
+// A fresh folder under /tmp, removed with everything in it on destruction.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::string& path() const { return path_; }
+  // The path of `name` inside the folder.
+  std::string File(const std::string& name) const;
+  // Writes `text` to `name` inside the folder and returns its path.
+  std::string WriteText(const std::string& name, const std::string& text) const;
+
+ private:
+  std::string path_;
+};
+
+#endif  // VEXOCNVT_TESTKIT_RUN_CAPTURE_H_

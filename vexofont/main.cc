@@ -1,0 +1,44 @@
+// vexofont COMMAND ...: the companion font tool.
+//   vexofont show FILE [--code C|A-B]... [--png FILE]
+//   vexofont make --kind ... --station ... --size WxH ... SOURCE OUTPUT
+#include <cstdio>
+#include <cstring>
+
+#include "vexofont/make/make_command.h"
+#include "vexofont/show/show_command.h"
+
+namespace {
+
+constexpr char kVersion[] = "vexofont 1.0.0\n";
+
+void PrintUsage(std::FILE* stream) {
+  std::fprintf(stream,
+               "usage: vexofont show FILE [options]   inspect, validate and "
+               "preview a font file\n"
+               "       vexofont make [options]        build an input font "
+               "file from a BDF, PCF, TrueType or OpenType font\n"
+               "       vexofont COMMAND --help        options of a command\n"
+               "       vexofont --version\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return 1;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::fputs(kVersion, stdout);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "show") == 0) return RunShowCommand(argc - 1, argv + 1);
+  if (std::strcmp(argv[1], "make") == 0) return RunMakeCommand(argc - 1, argv + 1);
+  std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
+  PrintUsage(stderr);
+  return 1;
+}

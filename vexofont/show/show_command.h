@@ -1,0 +1,7 @@
+#ifndef VEXOCNVT_VEXOFONT_SHOW_SHOW_COMMAND_H_
+#define VEXOCNVT_VEXOFONT_SHOW_SHOW_COMMAND_H_
+
+// Runs `vexofont show ...`; argv[0] is "show". Returns the exit status.
+int RunShowCommand(int argc, char** argv);
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_SHOW_COMMAND_H_

@@ -1,1 +1,202 @@
+#include "store/glyph_table.h"
+
 #include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+namespace {
+
+class GlyphTableTest : public ::testing::Test {
+ protected:
+  void SetUp() override { InitGlyphTable(); }
+
+  static std::vector<uint8_t> Filled(int count, uint8_t value) {
+    return std::vector<uint8_t>(count, value);
+  }
+};
+
+TEST_F(GlyphTableTest, FreshTableIsAllFreeWithMarker) {
+  for (int i = 0; i < kGlyphTableSize; ++i) {
+    uint8_t bytes[kGlyphRecordSize];
+    EncodeGlyphRecord(GlyphTable[i], bytes);
+    for (int b = 0; b < kGlyphRecordSize; ++b) {
+      ASSERT_EQ(bytes[b], b == kMarkerOffset ? 0xCC : 0) << i << ":" << b;
+    }
+  }
+  EXPECT_EQ(AllocateGlyph(), 0);
+  EXPECT_EQ(FindGlyph(0, 0), -1);  // a free record is never matched
+  EXPECT_EQ(FindGlyph(0x81, 0x40), -1);
+}
+
+TEST_F(GlyphTableTest, CodesTakeRecordsInFirstStoreOrder) {
+  const auto data = Filled(4, 0xAA);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'C', kStationThermal, data.data(), 4), 0);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'A', kStationThermal, data.data(), 4), 1);
+  EXPECT_EQ(StoreGlyph(kKindDbcs, 0x81, 0x40, kStationImpact, data.data(), 4),
+            2);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'C', kStationImpact, data.data(), 4), 0);
+  EXPECT_EQ(AllocateGlyph(), 3);
+  EXPECT_EQ(FindGlyph(0, 'A'), 1);
+  EXPECT_EQ(FindGlyph(0x81, 0x40), 2);
+}
+
+TEST_F(GlyphTableTest, OnlyLowEightBitsOfTheCodeCount) {
+  const auto data = Filled(2, 1);
+  StoreGlyph(kKindDbcs, 0x41, 0x41, kStationThermal, data.data(), 2);
+  EXPECT_EQ(FindGlyph(0x141, 0x241), 0);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0x100, 0x141, kStationThermal, data.data(),
+                       2),
+            1);
+  EXPECT_EQ(GlyphTable[1].codeHigh, 0);
+  EXPECT_EQ(GlyphTable[1].codeLow, 0x41);
+}
+
+TEST_F(GlyphTableTest, BothStationsShareOneRecord) {
+  const auto thermal = Filled(48, 0x11);
+  const auto impact = Filled(24, 0x22);
+  StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, thermal.data(), 48);
+  StoreGlyph(kKindSbcs, 0, 0x41, kStationImpact, impact.data(), 24);
+  const GlyphRecord& record = GlyphTable[0];
+  EXPECT_EQ(record.kind, kKindSbcs);
+  EXPECT_EQ(record.codeHigh, 0);
+  EXPECT_EQ(record.codeLow, 0x41);
+  EXPECT_EQ(record.thermalDefined, 1);
+  EXPECT_EQ(record.thermalCount, 48);
+  EXPECT_EQ(record.impactDefined, 1);
+  EXPECT_EQ(record.impactCount, 24);
+  EXPECT_EQ(record.thermalBitmap[47], 0x11);
+  EXPECT_EQ(record.thermalBitmap[48], 0);
+  EXPECT_EQ(record.impactData[23], 0x22);
+  EXPECT_EQ(record.impactData[24], 0);
+  EXPECT_EQ(AllocateGlyph(), 1);
+}
+
+TEST_F(GlyphTableTest, ShorterSecondStoreLeavesOldBytesBeyondItsCount) {
+  const auto first = Filled(72, 0x55);
+  const auto second = Filled(48, 0x66);
+  StoreGlyph(kKindSbcs, 0, 7, kStationThermal, first.data(), 72);
+  StoreGlyph(kKindSbcs, 0, 7, kStationThermal, second.data(), 48);
+  const GlyphRecord& record = GlyphTable[0];
+  EXPECT_EQ(record.thermalCount, 48);
+  EXPECT_EQ(record.thermalDefined, 1);
+  EXPECT_EQ(record.thermalBitmap[0], 0x66);
+  EXPECT_EQ(record.thermalBitmap[47], 0x66);
+  EXPECT_EQ(record.thermalBitmap[48], 0x55);
+  EXPECT_EQ(record.thermalBitmap[71], 0x55);
+  EXPECT_EQ(record.impactDefined, 0);
+}
+
+TEST_F(GlyphTableTest, StoreRefusesMoreBytesThanTheFieldHolds) {
+  const auto data = Filled(73, 9);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 1, kStationThermal, data.data(), 73), -1);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 1, kStationImpact, data.data(), 33), -1);
+  EXPECT_EQ(AllocateGlyph(), 0);
+}
+
+TEST_F(GlyphTableTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
+  const auto data = Filled(2, 3);
+  for (int i = 0; i < kGlyphTableSize; ++i) {
+    ASSERT_EQ(StoreGlyph(kKindDbcs, 0x80 + i / 256, i % 256, kStationThermal,
+                         data.data(), 2),
+              i);
+  }
+  EXPECT_EQ(AllocateGlyph(), -1);
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, data.data(), 2),
+            -1);
+  EXPECT_EQ(FindGlyph(0, 0x41), -1);
+  const auto update = Filled(32, 0x77);
+  const int last = kGlyphTableSize - 1;
+  EXPECT_EQ(StoreGlyph(kKindDbcs, 0x80 + last / 256, last % 256,
+                       kStationImpact, update.data(), 32),
+            last);
+  EXPECT_EQ(GlyphTable[last].impactDefined, 1);
+  EXPECT_EQ(GlyphTable[last].impactData[31], 0x77);
+}
+
+// The table as a plain scan from index 0 would keep it, to check that the
+// indexed lookups give the same answers.
+struct ScanTable {
+  struct Entry {
+    uint8_t kind = 0, high = 0, low = 0;
+  };
+  std::vector<Entry> entries = std::vector<Entry>(kGlyphTableSize);
+
+  int Find(int high, int low) const {
+    for (int i = 0; i < kGlyphTableSize; ++i) {
+      if (entries[i].kind != 0 && entries[i].high == (high & 0xFF) &&
+          entries[i].low == (low & 0xFF)) {
+        return i;
+      }
+    }
+    return -1;
+  }
+  int Allocate() const {
+    for (int i = 0; i < kGlyphTableSize; ++i) {
+      if (entries[i].kind == 0) return i;
+    }
+    return -1;
+  }
+  int Store(uint8_t kind, int high, int low) {
+    int index = Find(high, low);
+    if (index == -1) index = Allocate();
+    if (index == -1) return -1;
+    entries[index] = {kind, uint8_t(high), uint8_t(low)};
+    return index;
+  }
+};
+
+TEST_F(GlyphTableTest, IndexedLookupsMatchAPlainScan) {
+  std::mt19937 random(20261207);
+  ScanTable scan;
+  const uint8_t data[2] = {1, 2};
+  // 80000 stores over 23296 codes: the table fills part way through, and
+  // the rest are a mix of updates and dropped new codes.
+  for (int step = 0; step < 80000; ++step) {
+    const bool sbcs = random() % 8 == 0;
+    const int high = sbcs ? 0 : 0x81 + int(random() % 90);
+    const int low = int(random() % 256);
+    const uint8_t kind = sbcs ? kKindSbcs : kKindDbcs;
+    const int station = 1 + int(random() % 2);
+    const int expected = scan.Store(kind, high, low);
+    ASSERT_EQ(StoreGlyph(kind, high, low, station, data, 2), expected) << step;
+    if (step % 97 == 0) {
+      const int probe_high = int(random() % 512), probe_low = int(random() % 512);
+      ASSERT_EQ(FindGlyph(probe_high, probe_low),
+                scan.Find(probe_high, probe_low));
+      ASSERT_EQ(AllocateGlyph(), scan.Allocate());
+    }
+  }
+  EXPECT_EQ(AllocateGlyph(), -1);
+  EXPECT_EQ(scan.Allocate(), -1);
+  for (int i = 0; i < kGlyphTableSize; ++i) {
+    ASSERT_EQ(GlyphTable[i].kind, scan.entries[i].kind);
+    ASSERT_EQ(GlyphTable[i].codeHigh, scan.entries[i].high);
+    ASSERT_EQ(GlyphTable[i].codeLow, scan.entries[i].low);
+  }
+}
+
+TEST_F(GlyphTableTest, EncodedRecordFollowsTheFileLayout) {
+  GlyphRecord record = {};
+  record.kind = 1;
+  record.marker = 0xCC;
+  record.codeHigh = 0x88;
+  record.codeLow = 0x9F;
+  record.thermalDefined = 1;
+  record.thermalCount = 72;
+  record.impactDefined = 1;
+  record.impactCount = 32;
+  for (int i = 0; i < 72; ++i) record.thermalBitmap[i] = uint8_t(i + 1);
+  for (int i = 0; i < 32; ++i) record.impactData[i] = uint8_t(0x80 + i);
+  uint8_t bytes[kGlyphRecordSize];
+  EncodeGlyphRecord(record, bytes);
+  const uint8_t head[8] = {1, 0xCC, 0x88, 0x9F, 1, 72, 1, 32};
+  EXPECT_EQ(std::memcmp(bytes, head, 8), 0);
+  EXPECT_EQ(bytes[8], 1);
+  EXPECT_EQ(bytes[79], 72);
+  EXPECT_EQ(bytes[80], 0x80);
+  EXPECT_EQ(bytes[111], 0x9F);
+}
+
+}  // namespace

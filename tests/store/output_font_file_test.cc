@@ -1,1 +1,145 @@
+#include "store/output_font_file.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <string>
+
+#include "driver/converter_settings.h"
+#include "store/glyph_table.h"
+#include "testkit/font_writer.h"
+#include "testkit/run_capture.h"
+
+namespace {
+
+class OutputFontFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetConverterSettings();
+    InitGlyphTable();
+    UseOutput(dir_.File("out.fnt"));
+  }
+
+  void UseOutput(const std::string& path) {
+    std::snprintf(Settings.outputFontFile, kFileNameSlotSize, "%s",
+                  path.c_str());
+  }
+
+  CapturedRun Write() {
+    return CaptureOutput([] { return WriteOutputFontFile(); });
+  }
+
+  // The thirteen parameter records as bytes, built here from their values.
+  static Bytes FixedPart(uint16_t codePage, uint16_t sw, uint16_t sh,
+                         uint16_t iw, uint16_t ih, uint16_t sbcsSpacing,
+                         uint16_t dbcsSpacing, uint16_t nine,
+                         const uint8_t vector[3][2]) {
+    Bytes b = {0xEB, 0, 2, 0, 1, 0, 0xEA, 0, 5, 0, 'T', 'o', 'd', 'a', 'y'};
+    auto number = [&b](uint8_t tag, uint16_t v) {
+      b.insert(b.end(), {tag, 0, 2, 0, uint8_t(v), uint8_t(v >> 8)});
+    };
+    number(0xEC, codePage);
+    number(0xEF, sw);
+    number(0xF0, sh);
+    number(0xF1, iw);
+    number(0xF2, ih);
+    number(0xF4, sbcsSpacing);
+    number(0xF3, dbcsSpacing);
+    number(0xF7, nine);
+    for (int i = 0; i < 3; ++i) {
+      b.insert(b.end(), {0xED, 0, 2, 0, vector[i][0], vector[i][1]});
+    }
+    return b;
+  }
+
+  ScratchDir dir_;
+};
+
+TEST_F(OutputFontFileTest, EmptyRunWritesTheParameterRecordsAndEnd) {
+  const CapturedRun run = Write();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Opening '" + dir_.File("out.fnt") + "' for writing\n");
+  EXPECT_EQ(run.err, "");
+  const uint8_t zero[3][2] = {};
+  Bytes expected = FixedPart(0, 0, 0, 0, 0, 3, 6, 0, zero);
+  expected.insert(expected.end(), {0xFE, 0, 0, 0});
+  EXPECT_EQ(expected.size(), 85u);
+  EXPECT_EQ(ReadBytes(dir_.File("out.fnt")), expected);
+}
+
+TEST_F(OutputFontFileTest, ParametersAndGlyphsInTableOrderSbcsFirst) {
+  Settings.codePage = 932;
+  Settings.sbcsThermalWidth = 12;
+  Settings.sbcsThermalHeight = 24;
+  Settings.sbcsImpactWidth = 8;
+  Settings.sbcsImpactHeight = 9;
+  Settings.sbcsSpacing = 8;
+  Settings.dbcsSpacing = 20;
+  Settings.dbcsImpactNineRows = 1;
+  const uint8_t vector[4][2] = {{0x81, 0x9F}, {0xE0, 0xFC}, {1, 2}, {3, 4}};
+  std::memcpy(Settings.dbcsCodePageVector, vector, sizeof(vector));
+
+  const uint8_t thermal[3] = {0x80, 0x10, 0xFF};
+  const uint8_t impact[2] = {0x01, 0x80};
+  StoreGlyph(kKindDbcs, 0x88, 0x9F, kStationImpact, impact, 2);  // record 0
+  StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, thermal, 3);   // record 1
+  StoreGlyph(kKindSbcs, 0, 0x20, kStationImpact, impact, 2);     // record 2
+
+  ASSERT_EQ(Write().status, 0);
+  Bytes expected = FixedPart(932, 12, 24, 8, 9, 8, 20, 1, vector);
+  auto glyph = [&expected](uint8_t tag, std::initializer_list<uint8_t> head,
+                           const uint8_t* t, int tn, const uint8_t* i,
+                           int in) {
+    expected.insert(expected.end(), {tag, 0, 112, 0});
+    expected.insert(expected.end(), head);
+    Bytes body(104, 0);
+    std::memcpy(body.data(), t, tn);
+    std::memcpy(body.data() + 72, i, in);
+    expected.insert(expected.end(), body.begin(), body.end());
+  };
+  glyph(0xF6, {2, 0xCC, 0, 0x41, 1, 3, 0, 0}, thermal, 3, impact, 0);
+  glyph(0xF6, {2, 0xCC, 0, 0x20, 0, 0, 1, 2}, thermal, 0, impact, 2);
+  glyph(0xF5, {1, 0xCC, 0x88, 0x9F, 0, 0, 1, 2}, thermal, 0, impact, 2);
+  expected.insert(expected.end(), {0xFE, 0, 0, 0});
+  EXPECT_EQ(expected.size(), 85u + 3 * 116u);
+  EXPECT_EQ(ReadBytes(dir_.File("out.fnt")), expected);
+}
+
+TEST_F(OutputFontFileTest, LongerExistingFileIsCutToTheNewLength) {
+  ASSERT_TRUE(WriteBytes(dir_.File("out.fnt"), Bytes(5000, 0x5A)));
+  ASSERT_EQ(Write().status, 0);
+  EXPECT_EQ(ReadBytes(dir_.File("out.fnt")).size(), 85u);
+}
+
+TEST_F(OutputFontFileTest, NewFileGetsMode0655) {
+  const mode_t old_mask = umask(0);
+  const int status = Write().status;
+  umask(old_mask);
+  ASSERT_EQ(status, 0);
+  struct stat info;
+  ASSERT_EQ(stat(dir_.File("out.fnt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0655u);
+}
+
+TEST_F(OutputFontFileTest, UnopenableOutputIsReportedAndNothingMade) {
+  const std::string path = dir_.File("missing/out.fnt");
+  UseOutput(path);
+  const CapturedRun run = Write();
+  EXPECT_EQ(run.status, -1);
+  EXPECT_EQ(run.out, "Opening '" + path + "' for writing\n");
+  EXPECT_EQ(run.err, "Could not open file '" + path + "' for writing\n");
+}
+
+TEST_F(OutputFontFileTest, FailedWriteIsReportedAndDeviceLeftInPlace) {
+  struct stat info;
+  if (stat("/dev/full", &info) != 0) GTEST_SKIP() << "no /dev/full here";
+  UseOutput("/dev/full");
+  const CapturedRun run = Write();
+  EXPECT_EQ(run.status, -1);
+  EXPECT_EQ(run.err, "Could not write file '/dev/full'\n");
+  EXPECT_EQ(stat("/dev/full", &info), 0);
+  EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+}  // namespace

@@ -37,7 +37,9 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
   const int height = static_cast<int>(header.height);
   const int bytes_per_row = BytesPerRow(station, header.width);
   const size_t glyph_size = static_cast<size_t>(kFileRowSize) * height;
-  const int max_count = 2 * width;
+  // The width of a load for another station is not checked, so 2 x width
+  // is only formed where it is used: for impact widths of 4 to 16.
+  const int max_count = station == kStationImpact ? 2 * width : 0;
 
   uint8_t read_buffer[kReadBufferSize];
   uint8_t bitmap[kBitmapBufferSize];

@@ -92,8 +92,8 @@ GlyphRows PatternGlyph(int code, int width, int height) {
 bool WriteBytes(const std::string& path, const Bytes& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;
-  const bool ok =
-      std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(),
+                                               file) == bytes.size();
   return std::fclose(file) == 0 && ok;
 }
 

@@ -1,8 +1,181 @@
 #include "vexofont/show/show_command.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
-int RunShowCommand(int, char**) {
-  std::fprintf(stderr, "vexofont show: not built yet\n");
-  return 1;
+#include "vexofont/show/code_selection.h"
+#include "vexofont/show/contact_sheet.h"
+#include "vexofont/show/font_summary.h"
+#include "vexofont/show/glyph_listing.h"
+#include "vexofont/show/input_file_reader.h"
+#include "vexofont/show/output_file_reader.h"
+#include "vexofont/show/problem_list.h"
+#include "vexofont/show/shown_font.h"
+
+namespace {
+
+constexpr char kVersion[] = "vexofont show 1.0.0\n";
+
+constexpr char kUsage[] =
+    "usage: vexofont show FILE [--code C|A-B]... [--png FILE]\n";
+
+constexpr char kHelp[] =
+    "\n"
+    "Checks an input font file or an output font file of the vexocnvt\n"
+    "converter, prints its parameters, its glyph counts per kind and\n"
+    "station and the codes present, and shows its glyphs as the thermal\n"
+    "and the impact station print them.\n"
+    "\n"
+    "  --code C|A-B  print the glyph of code C, or the glyphs of codes A\n"
+    "                to B, as dot pictures, thermal and impact side by side;\n"
+    "                codes in hexadecimal (41, 0x8140, 20-7e); may be given\n"
+    "                more than once\n"
+    "  --png FILE    write a contact sheet of every glyph to FILE (PNG)\n"
+    "  --help        print this help and exit\n"
+    "  --version     print the version and exit\n"
+    "\n"
+    "Every problem found in the file is printed on standard error as one\n"
+    "line that names the file and the byte offset.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the file is sound\n"
+    "  1  usage error\n"
+    "  3  the file is unsound (its problems are printed)\n"
+    "  4  the file cannot be read, or the PNG file cannot be written\n";
+
+constexpr int kExitSound = 0;
+constexpr int kExitUsage = 1;
+constexpr int kExitUnsound = 3;
+constexpr int kExitUnreadable = 4;
+
+struct ShowOptions {
+  const char* file = nullptr;
+  const char* png = nullptr;
+  std::vector<CodeRange> codes;
+};
+
+// Returns the value of option `name` at argv[*i], given as "NAME VALUE" or
+// "NAME=VALUE", advancing *i past it; nullptr when argv[*i] is another
+// option. Sets *missing when the value is absent.
+const char* OptionValue(int argc, char** argv, int* i, const char* name,
+                        bool* missing) {
+  const size_t n = std::strlen(name);
+  const char* arg = argv[*i];
+  if (std::strncmp(arg, name, n) != 0) return nullptr;
+  if (arg[n] == '=') return arg + n + 1;
+  if (arg[n] != '\0') return nullptr;
+  if (*i + 1 >= argc) {
+    *missing = true;
+    return nullptr;
+  }
+  return argv[++*i];
+}
+
+int UsageError(const char* format, const char* detail) {
+  std::fprintf(stderr, "vexofont show: ");
+  std::fprintf(stderr, format, detail);
+  std::fputs(kUsage, stderr);
+  return kExitUsage;
+}
+
+// Reads the whole file into *bytes. Returns false when it cannot be opened
+// or read, after printing the line that says so.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) {
+    std::fprintf(stderr, "Could not open file '%s' for reading\n", path);
+    return false;
+  }
+  uint8_t chunk[65536];
+  size_t got;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+    bytes->insert(bytes->end(), chunk, chunk + got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    std::fprintf(stderr, "Could not read file '%s'\n", path);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int RunShowCommand(int argc, char** argv) {
+  ShowOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    bool missing = false;
+    if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      std::fputs(kHelp, stdout);
+      return kExitSound;
+    }
+    if (std::strcmp(arg, "--version") == 0) {
+      std::fputs(kVersion, stdout);
+      return kExitSound;
+    }
+    if (const char* v = OptionValue(argc, argv, &i, "--code", &missing)) {
+      CodeRange range;
+      if (!ParseCodeRange(v, &range)) {
+        return UsageError("bad code or range '%s' (hexadecimal C or A-B)\n",
+                          v);
+      }
+      options.codes.push_back(range);
+      continue;
+    }
+    if (const char* v = OptionValue(argc, argv, &i, "--png", &missing)) {
+      options.png = v;
+      continue;
+    }
+    if (missing) return UsageError("option '%s' needs a value\n", arg);
+    if (arg[0] == '-' && arg[1] != '\0') {
+      return UsageError("unknown option '%s'\n", arg);
+    }
+    if (options.file != nullptr) {
+      return UsageError("more than one file: '%s'\n", arg);
+    }
+    options.file = arg;
+  }
+  if (options.file == nullptr) return UsageError("%sno file given\n", "");
+
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(options.file, &bytes)) return kExitUnreadable;
+
+  ShownFont font;
+  ProblemList problems;
+  if (LooksLikeOutputFontFile(bytes.data(), bytes.size())) {
+    ReadOutputFontFile(bytes.data(), bytes.size(), &font, &problems);
+  } else if (LooksLikeInputFontFile(bytes.data(), bytes.size())) {
+    ReadInputFontFile(bytes.data(), bytes.size(), &font, &problems);
+  } else {
+    AddProblem(&problems, 0,
+               "neither an output font file (no TagStart record) nor an "
+               "input font file (no SBCS or DBCS magic)");
+    PrintProblems(stderr, options.file, problems);
+    return kExitUnsound;
+  }
+
+  PrintFontSummary(stdout, options.file, font);
+  if (problems.empty()) {
+    std::printf("  %-22s%s\n", "Problems:", "none");
+  } else {
+    std::printf("  %-22s%zu, on standard error\n", "Problems:",
+                problems.size());
+  }
+  std::printf("\n");
+  for (const CodeRange& range : options.codes) {
+    PrintGlyphPictures(stdout, font, range.low, range.high);
+  }
+  std::fflush(stdout);
+  PrintProblems(stderr, options.file, problems);
+
+  if (options.png != nullptr && !WriteContactSheet(options.png, font)) {
+    std::fprintf(stderr, "Could not write PNG file '%s'\n", options.png);
+    return kExitUnreadable;
+  }
+  return problems.empty() ? kExitSound : kExitUnsound;
 }

@@ -1,0 +1,181 @@
+#include "vexofont/show/contact_sheet.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "show_test_support.h"
+#include "vexofont/show/label_font.h"
+#include "vexofont/show/output_file_reader.h"
+
+namespace {
+
+struct ReadPng {
+  bool ok = false;
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> gray;
+  uint8_t At(int x, int y) const { return gray[size_t(y) * width + x]; }
+};
+
+// Decodes a PNG file to 8-bit gray with libpng itself.
+ReadPng ReadGrayPng(const std::string& path) {
+  ReadPng result;
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return result;
+  image.format = PNG_FORMAT_GRAY;
+  result.gray.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, result.gray.data(), 0,
+                             nullptr)) {
+    return result;
+  }
+  result.ok = true;
+  result.width = static_cast<int>(image.width);
+  result.height = static_cast<int>(image.height);
+  return result;
+}
+
+// Glyphs 4f and 50, so that the sheet has two grid rows, 40 and 50. The
+// thermal glyphs are 8 dots wide, but their second byte is all set: the
+// thermal station stores it, and the sheet must not show it.
+bool ThermalDot(int code, int x, int y) {
+  return code == 0x4F ? x == y % 8 : x == 7 - y % 8 || y == 15;
+}
+bool ImpactDot(int code, int x, int y) {
+  return code == 0x4F ? x == (3 * y) % 8 : y == 0 || x == 0;
+}
+
+GlyphRows Rows(int code, int height, bool thermal) {
+  GlyphRows rows(height, thermal ? 0x00FF0000u : 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      if (thermal ? ThermalDot(code, x, y) : ImpactDot(code, x, y)) {
+        rows[y] |= 0x80000000u >> x;
+      }
+    }
+  }
+  return rows;
+}
+
+class ContactSheetTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bytes_ = ConvertFonts(
+        dir_, {{"SbcsThermalFile",
+                SbcsFont(0x4F, 8, 16,
+                         {Rows(0x4F, 16, true), Rows(0x50, 16, true)})},
+               {"SbcsImpactFile",
+                SbcsFont(0x4F, 8, 9,
+                         {Rows(0x4F, 9, false), Rows(0x50, 9, false)})}});
+    ProblemList problems;
+    ReadOutputFontFile(bytes_.data(), bytes_.size(), &font_, &problems);
+    ASSERT_TRUE(problems.empty());
+    plan_ = PlanContactSheet(font_);
+    const CapturedRun run =
+        RunShow({dir_.File("out.fnt"), "--png", dir_.File("sheet.png")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    png_ = ReadGrayPng(dir_.File("sheet.png"));
+    ASSERT_TRUE(png_.ok);
+  }
+
+  // The characters of the label drawn in the box, read back by matching
+  // each 2x-scaled character cell against the label font.
+  std::string ReadLabel(int left, int top, int right, int bottom) const {
+    int x0 = right, y0 = bottom;
+    int x1 = -1;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = left; x < right; ++x) {
+        if (png_.At(x, y) == kBlack) {
+          x0 = std::min(x0, x);
+          y0 = std::min(y0, y);
+          x1 = std::max(x1, x);
+        }
+      }
+    }
+    std::string text;
+    const int scale = 2;
+    for (int cx = x0; cx <= x1; cx += kLabelAdvance * scale) {
+      char found = '?';
+      for (const char c : std::string("0123456789ABCDEF")) {
+        const uint8_t* rows = LabelGlyph(c);
+        bool same = true;
+        for (int dy = 0; dy < kLabelGlyphHeight && same; ++dy) {
+          for (int dx = 0; dx < kLabelGlyphWidth && same; ++dx) {
+            const bool ink = png_.At(cx + dx * scale, y0 + dy * scale) == 0;
+            same = ink == ((rows[dy] & (0x10 >> dx)) != 0);
+          }
+        }
+        if (same) found = c;
+      }
+      text += found;
+    }
+    return text;
+  }
+
+  ScratchDir dir_;
+  Bytes bytes_;
+  ShownFont font_;
+  SheetPlan plan_;
+  ReadPng png_;
+};
+
+TEST_F(ContactSheetTest, EveryGlyphDotIsASquareOfBlackPixels) {
+  EXPECT_EQ(png_.width, plan_.width);
+  EXPECT_EQ(png_.height, plan_.height);
+  ASSERT_EQ(plan_.panels.size(), 2u);  // SBCS thermal, SBCS impact
+  ASSERT_EQ(plan_.cells.size(), 4u);
+  for (const SheetCell& cell : plan_.cells) {
+    const SheetPanel& panel = plan_.panels[cell.panel];
+    const int code = font_.glyphs[cell.glyph].code;
+    const int width = 8;
+    const int height = panel.thermal ? 16 : 9;
+    EXPECT_EQ(panel.dotsWide, width);
+    EXPECT_EQ(panel.dotsHigh, height);
+    SCOPED_TRACE(testing::Message() << std::hex << code << " "
+                                    << (panel.thermal ? "thermal" : "impact"));
+    const int s = panel.dotPixels;
+    // The whole cell inside its grid lines: dots black, the rest white.
+    for (int py = cell.y - 2; py < cell.y + height * s + 2; ++py) {
+      for (int px = cell.x - 2; px < cell.x + width * s + 2; ++px) {
+        const int x = px - cell.x;
+        const int y = py - cell.y;
+        const bool inside = x >= 0 && y >= 0 && x < width * s && y < height * s;
+        const bool dot = inside && (panel.thermal ? ThermalDot(code, x / s, y / s)
+                                                  : ImpactDot(code, x / s, y / s));
+        ASSERT_EQ(png_.At(px, py), dot ? kBlack : kWhite) << px << "," << py;
+      }
+    }
+  }
+}
+
+TEST_F(ContactSheetTest, CodesWithoutGlyphAreGreyCells) {
+  for (const SheetPanel& panel : plan_.panels) {
+    // Row 40, column 0: code 40 has no glyph.
+    const int x = panel.gridLeft + 1 + panel.pitchX / 2;
+    const int y = panel.gridTop + 1 + panel.pitchY / 2;
+    EXPECT_EQ(png_.At(x, y), kEmptyCellShade);
+    EXPECT_EQ(png_.At(panel.gridLeft, y), kGridShade);
+  }
+}
+
+TEST_F(ContactSheetTest, EachRowIsLabelledWithItsCode) {
+  for (const SheetPanel& panel : plan_.panels) {
+    ASSERT_EQ(panel.rowBases.size(), 2u);
+    for (int r = 0; r < 2; ++r) {
+      const int top = panel.gridTop + r * panel.pitchY;
+      EXPECT_EQ(ReadLabel(0, top, panel.gridLeft, top + panel.pitchY),
+                r == 0 ? "40" : "50");
+    }
+  }
+}
+
+TEST(ContactSheetWriteTest, UnwritablePathFailsAndLeavesNoFile) {
+  ShownFont font;
+  EXPECT_FALSE(WriteContactSheet("/nonexistent-folder/sheet.png", font));
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+#include "vexofont/show/show_command.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "show_test_support.h"
+
+namespace {
+
+class ShowCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // One 8 x 16 glyph, every dot set; the impact station stores 16 of the
+    // 24 bytes the conversion makes of it.
+    ASSERT_TRUE(WriteBytes(font_, SbcsFont(0x41, 8, 16,
+                                           {GlyphRows(16, 0xFF000000u)})));
+    Bytes unsound = SbcsFont(0x41, 8, 16, {GlyphRows(16, 0xFF000000u)});
+    unsound.push_back(0);
+    ASSERT_TRUE(WriteBytes(unsound_, unsound));
+    ASSERT_TRUE(WriteBytes(neither_, Bytes(40, 0x55)));
+  }
+
+  ScratchDir dir_;
+  std::string font_ = dir_.File("a.fnt");
+  std::string unsound_ = dir_.File("unsound.fnt");
+  std::string neither_ = dir_.File("neither.bin");
+};
+
+struct StatusCase {
+  const char* name;
+  std::vector<std::string> args;  // "@" stands for the sound font
+  int status;
+};
+
+TEST_F(ShowCommandTest, ExitStatuses) {
+  const StatusCase cases[] = {
+      {"no file", {}, 1},
+      {"help", {"--help"}, 0},
+      {"version", {"--version"}, 0},
+      {"sound file", {"@"}, 0},
+      {"sound file, codes and sheet", {"@", "--code", "41", "--code=0-ff",
+                                       "--png", dir_.File("s.png")}, 0},
+      {"bad code", {"@", "--code", "zz"}, 1},
+      {"code without value", {"@", "--code"}, 1},
+      {"unknown option", {"@", "--bogus"}, 1},
+      {"two files", {"@", "@"}, 1},
+      {"unsound file", {unsound_}, 3},
+      {"neither kind of font file", {neither_}, 3},
+      {"missing file", {dir_.File("missing.fnt")}, 4},
+      {"a folder", {dir_.path()}, 4},
+      {"sheet cannot be written", {"@", "--png", dir_.File("no/s.png")}, 4},
+  };
+  for (const StatusCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<std::string> args = c.args;
+    for (std::string& arg : args) {
+      if (arg == "@") arg = font_;
+    }
+    EXPECT_EQ(RunShow(args).status, c.status);
+  }
+}
+
+TEST_F(ShowCommandTest, HelpListsTheExitStatuses) {
+  const CapturedRun run = RunShow({"--help"});
+  EXPECT_EQ(run.out.rfind("usage: vexofont show FILE", 0), 0u);
+  for (const char* line :
+       {"  0  the file is sound\n", "  1  usage error\n",
+        "  3  the file is unsound (its problems are printed)\n",
+        "  4  the file cannot be read, or the PNG file cannot be written\n"}) {
+    EXPECT_NE(run.out.find(line), std::string::npos) << line;
+  }
+}
+
+TEST_F(ShowCommandTest, MessagesForFilesThatCannotBeShown) {
+  const std::string missing = dir_.File("missing.fnt");
+  EXPECT_EQ(RunShow({missing}).err,
+            "Could not open file '" + missing + "' for reading\n");
+  EXPECT_EQ(RunShow({neither_}).err,
+            "'" + neither_ +
+                "' offset 0: neither an output font file (no TagStart "
+                "record) nor an input font file (no SBCS or DBCS magic)\n");
+  const std::string png = dir_.File("no/s.png");
+  EXPECT_EQ(RunShow({font_, "--png", png}).err,
+            "Could not write PNG file '" + png + "'\n");
+}
+
+TEST_F(ShowCommandTest, CodePrintsThermalAndImpactSideBySide) {
+  const CapturedRun run = RunShow({font_, "--code", "41"});
+  EXPECT_EQ(run.status, 0);
+  const size_t at = run.out.find("41  SBCS");
+  ASSERT_NE(at, std::string::npos);
+  // The impact station gets five whole columns and the bottom half of the
+  // sixth: the record keeps 16 of the 24 column bytes.
+  std::string expected =
+      "41  SBCS, at offset 32\n"
+      "thermal 8 x 16    impact 8 x 16\n";
+  for (int y = 0; y < 16; ++y) {
+    expected += y < 8 ? "XXXXXXXX          XXXXX...\n"
+                      : "XXXXXXXX          XXXXXX..\n";
+  }
+  expected += "\n";
+  EXPECT_EQ(run.out.substr(at), expected);
+}
+
+TEST_F(ShowCommandTest, CodeWithoutGlyphSaysSo) {
+  const CapturedRun run = RunShow({font_, "--code", "50-5f"});
+  EXPECT_EQ(run.status, 0);
+  const std::string tail = "No glyph with a code from 50 to 5f\n\n";
+  ASSERT_GE(run.out.size(), tail.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+}
+
+}  // namespace

@@ -1,0 +1,44 @@
+#include "show_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include "vexofont/show/show_command.h"
+
+CapturedRun RunShow(const std::vector<std::string>& args) {
+  std::vector<std::string> words = {"show"};
+  words.insert(words.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  return CaptureOutput([&argv] {
+    return RunShowCommand(static_cast<int>(argv.size()) - 1, argv.data());
+  });
+}
+
+Bytes ConvertFonts(const ScratchDir& dir,
+                   const std::vector<std::pair<std::string, Bytes>>& fonts) {
+  std::string config;
+  int n = 0;
+  for (const auto& [key, bytes] : fonts) {
+    const std::string path = dir.File("font" + std::to_string(n++) + ".fnt");
+    EXPECT_TRUE(WriteBytes(path, bytes));
+    config += key + " " + path + "\n";
+  }
+  config += "OutputFontFile " + dir.File("out.fnt") + "\n";
+  const CapturedRun run = RunConverterOn(dir.WriteText("run.cfg", config));
+  EXPECT_EQ(run.status, 0) << run.err;
+  return ReadBytes(dir.File("out.fnt"));
+}
+
+Bytes SbcsFont(int first, int width, int height,
+               const std::vector<GlyphRows>& glyphs) {
+  Bytes font;
+  AppendSbcsHeader(&font,
+                   {.magic = "",
+                    .firstChar = static_cast<uint16_t>(first),
+                    .lastChar = static_cast<uint16_t>(first + glyphs.size() - 1),
+                    .width = static_cast<uint32_t>(width),
+                    .height = static_cast<uint32_t>(height)});
+  for (const GlyphRows& rows : glyphs) AppendGlyph(&font, rows);
+  return font;
+}

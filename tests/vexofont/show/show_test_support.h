@@ -1,0 +1,27 @@
+// What the tests of `vexofont show` share: running the command in-process
+// and making output font files with the real converter.
+#ifndef VEXOCNVT_TESTS_VEXOFONT_SHOW_SHOW_TEST_SUPPORT_H_
+#define VEXOCNVT_TESTS_VEXOFONT_SHOW_SHOW_TEST_SUPPORT_H_
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "testkit/font_writer.h"
+#include "testkit/run_capture.h"
+
+// Runs `vexofont show ARGS...` in-process with its output captured.
+CapturedRun RunShow(const std::vector<std::string>& args);
+
+// Writes each (configuration key, font bytes) pair as a font file in
+// `dir`, converts them with the real converter and returns the bytes of
+// the output font file, which is left in `dir` as "out.fnt".
+Bytes ConvertFonts(const ScratchDir& dir,
+                   const std::vector<std::pair<std::string, Bytes>>& fonts);
+
+// An SBCS input font of `width` x `height` holding `glyphs` for the codes
+// from `first` on.
+Bytes SbcsFont(int first, int width, int height,
+               const std::vector<GlyphRows>& glyphs);
+
+#endif  // VEXOCNVT_TESTS_VEXOFONT_SHOW_SHOW_TEST_SUPPORT_H_

@@ -1,0 +1,22 @@
+#include "vexofont/show/column_decoder.h"
+
+void DecodeImpactColumns(const uint8_t* columns, int count, int width,
+                         int height, DotPicture* picture) {
+  ResetPicture(width, height, picture);
+  if (picture->width == 0) return;
+  const int bytes_per_row = width / 8;
+  int p = 0;
+  for (int x = 0; x < 8 * bytes_per_row; ++x) {
+    uint8_t mask = 0x80;
+    int dots = 0;
+    for (int r = height - 1; r >= 0; --r) {
+      if (p < count && (columns[p] & mask)) picture->Set(x, r);
+      mask >>= 1;
+      if (++dots % 8 == 0) {
+        ++p;
+        mask = 0x80;
+      }
+    }
+    if (bytes_per_row == 1 || height == 9) ++p;
+  }
+}

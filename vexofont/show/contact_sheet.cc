@@ -1,0 +1,178 @@
+#include "vexofont/show/contact_sheet.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "store/glyph_table.h"
+#include "vexofont/show/label_font.h"
+
+namespace {
+
+constexpr int kMargin = 12;
+constexpr int kPanelGap = 24;
+constexpr int kLabelScale = 2;
+constexpr int kLabelHeight = kLabelGlyphHeight * kLabelScale;
+constexpr int kTitleGap = 10;   // below a panel's title
+constexpr int kHeaderGap = 4;   // below the column digits
+constexpr int kRowLabelGap = 8;  // between a row's code and the grid
+constexpr int kCellPad = 2;     // blank pixels around a glyph in its cell
+constexpr int kColumns = 16;
+constexpr char kNoGlyphs[] = "NONE";  // the sheet of a font without glyphs
+
+const DotPicture& Dots(const ShownGlyph& glyph, bool thermal) {
+  return thermal ? glyph.thermalDots : glyph.impactDots;
+}
+
+bool OnPanel(const ShownGlyph& glyph, uint8_t kind, bool thermal) {
+  return glyph.kind == kind && (thermal ? glyph.thermal : glyph.impact) &&
+         Dots(glyph, thermal).width > 0;
+}
+
+// Lays out one panel starting at `top`; returns false when it has no
+// glyph. Appends its cells.
+bool PlanPanel(const ShownFont& font, uint8_t kind, bool thermal, int top,
+               SheetPlan* plan) {
+  SheetPanel panel;
+  panel.kind = kind;
+  panel.thermal = thermal;
+  panel.top = top;
+  panel.digits = kind == kKindDbcs ? 4 : 2;
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (!OnPanel(glyph, kind, thermal)) continue;
+    const DotPicture& dots = Dots(glyph, thermal);
+    panel.dotsWide = std::max(panel.dotsWide, dots.width);
+    panel.dotsHigh = std::max(panel.dotsHigh, dots.height);
+    panel.rowBases.push_back(glyph.code / kColumns);
+    if (glyph.code > 0xFF) panel.digits = 4;
+  }
+  if (panel.rowBases.empty()) return false;
+  std::sort(panel.rowBases.begin(), panel.rowBases.end());
+  panel.rowBases.erase(
+      std::unique(panel.rowBases.begin(), panel.rowBases.end()),
+      panel.rowBases.end());
+
+  char title[64];
+  std::snprintf(title, sizeof(title), "%s %s %dx%d",
+                kind == kKindDbcs ? "DBCS" : "SBCS",
+                thermal ? "THERMAL" : "IMPACT", panel.dotsWide,
+                panel.dotsHigh);
+  panel.title = title;
+  // Small glyphs get bigger dots, so that every cell stays readable.
+  panel.dotPixels = std::max(panel.dotsWide, panel.dotsHigh) <= 16 ? 3 : 2;
+  panel.pitchX = panel.dotsWide * panel.dotPixels + 2 * kCellPad + 1;
+  panel.pitchY = panel.dotsHigh * panel.dotPixels + 2 * kCellPad + 1;
+  const int label_width = panel.digits * kLabelAdvance * kLabelScale;
+  panel.gridLeft = kMargin + label_width + kRowLabelGap;
+  panel.gridTop = top + 2 * kLabelHeight + kTitleGap + kHeaderGap;
+
+  const int index = static_cast<int>(plan->panels.size());
+  for (size_t g = 0; g < font.glyphs.size(); ++g) {
+    const ShownGlyph& glyph = font.glyphs[g];
+    if (!OnPanel(glyph, kind, thermal)) continue;
+    const int row = static_cast<int>(
+        std::lower_bound(panel.rowBases.begin(), panel.rowBases.end(),
+                         glyph.code / kColumns) -
+        panel.rowBases.begin());
+    SheetCell cell;
+    cell.panel = index;
+    cell.glyph = static_cast<int>(g);
+    cell.x = panel.gridLeft + (glyph.code % kColumns) * panel.pitchX + 1 +
+             kCellPad;
+    cell.y = panel.gridTop + row * panel.pitchY + 1 + kCellPad;
+    plan->cells.push_back(cell);
+  }
+  const int right = panel.gridLeft + kColumns * panel.pitchX + 1 + kMargin;
+  const int title_right =
+      kMargin + LabelWidth(panel.title.c_str(), kLabelScale) + kMargin;
+  plan->width = std::max({plan->width, right, title_right});
+  plan->height = panel.gridTop +
+                 static_cast<int>(panel.rowBases.size()) * panel.pitchY + 1 +
+                 kMargin;
+  plan->panels.push_back(panel);
+  return true;
+}
+
+void DrawPanel(const SheetPanel& panel, GrayImage* image) {
+  DrawLabel(image, kMargin, panel.top, panel.title.c_str(), kLabelScale,
+            kBlack);
+  const int rows = static_cast<int>(panel.rowBases.size());
+  const int inner_w = panel.pitchX - 1;
+  const int inner_h = panel.pitchY - 1;
+  const int header_y = panel.top + kLabelHeight + kTitleGap;
+  char text[16];
+  for (int c = 0; c < kColumns; ++c) {
+    std::snprintf(text, sizeof(text), "%X", c);
+    const int x = panel.gridLeft + 1 + c * panel.pitchX +
+                  (inner_w - LabelWidth(text, kLabelScale)) / 2;
+    DrawLabel(image, x, header_y, text, kLabelScale, kBlack);
+  }
+  // Grid lines, then every cell grey until a glyph paints it white.
+  image->Fill(panel.gridLeft, panel.gridTop, kColumns * panel.pitchX + 1,
+              rows * panel.pitchY + 1, kGridShade);
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < kColumns; ++c) {
+      image->Fill(panel.gridLeft + 1 + c * panel.pitchX,
+                  panel.gridTop + 1 + r * panel.pitchY, inner_w, inner_h,
+                  kEmptyCellShade);
+    }
+    std::snprintf(text, sizeof(text), "%0*X", panel.digits,
+                  panel.rowBases[r] * kColumns);
+    const int x = panel.gridLeft - kRowLabelGap - LabelWidth(text, kLabelScale);
+    const int y = panel.gridTop + 1 + r * panel.pitchY +
+                  (inner_h - kLabelHeight) / 2;
+    DrawLabel(image, x, y, text, kLabelScale, kBlack);
+  }
+}
+
+void DrawCell(const SheetPanel& panel, const SheetCell& cell,
+              const DotPicture& dots, GrayImage* image) {
+  image->Fill(cell.x - kCellPad, cell.y - kCellPad, panel.pitchX - 1,
+              panel.pitchY - 1, kWhite);
+  for (int y = 0; y < dots.height; ++y) {
+    for (int x = 0; x < dots.width; ++x) {
+      if (dots.Dot(x, y)) {
+        image->Fill(cell.x + x * panel.dotPixels, cell.y + y * panel.dotPixels,
+                    panel.dotPixels, panel.dotPixels, kBlack);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+SheetPlan PlanContactSheet(const ShownFont& font) {
+  SheetPlan plan;
+  int top = kMargin;
+  for (uint8_t kind : {kKindSbcs, kKindDbcs}) {
+    for (bool thermal : {true, false}) {
+      if (PlanPanel(font, kind, thermal, top, &plan)) {
+        top = plan.height - kMargin + kPanelGap;
+      }
+    }
+  }
+  if (plan.panels.empty()) {
+    plan.width = 2 * kMargin + LabelWidth(kNoGlyphs, kLabelScale);
+    plan.height = 2 * kMargin + kLabelHeight;
+  }
+  return plan;
+}
+
+void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
+                      GrayImage* image) {
+  image->Reset(plan.width, plan.height, kWhite);
+  if (plan.panels.empty()) {
+    DrawLabel(image, kMargin, kMargin, kNoGlyphs, kLabelScale, kBlack);
+  }
+  for (const SheetPanel& panel : plan.panels) DrawPanel(panel, image);
+  for (const SheetCell& cell : plan.cells) {
+    const SheetPanel& panel = plan.panels[cell.panel];
+    DrawCell(panel, cell, Dots(font.glyphs[cell.glyph], panel.thermal), image);
+  }
+}
+
+bool WriteContactSheet(const char* path, const ShownFont& font) {
+  const SheetPlan plan = PlanContactSheet(font);
+  GrayImage image;
+  DrawContactSheet(font, plan, &image);
+  return WriteGrayPng(path, image);
+}

@@ -1,0 +1,153 @@
+#include "vexofont/show/font_summary.h"
+
+#include <algorithm>
+
+#include "store/glyph_table.h"
+
+namespace {
+
+// Digits a code needs: 2 for SBCS codes up to ff, else 4.
+int CodeDigits(const ShownFont& font, uint8_t kind) {
+  if (kind == kKindDbcs) return 4;
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind == kind && glyph.code > 0xFF) return 4;
+  }
+  return 2;
+}
+
+std::vector<uint16_t> CodesOf(const ShownFont& font, uint8_t kind,
+                              bool thermal) {
+  std::vector<uint16_t> codes;
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind == kind && (thermal ? glyph.thermal : glyph.impact)) {
+      codes.push_back(glyph.code);
+    }
+  }
+  return codes;
+}
+
+void PrintPairs(std::FILE* stream, const uint8_t* pairs, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::fprintf(stream, "%s%02x.%02x", i == 0 ? "" : " ", pairs[2 * i],
+                 pairs[2 * i + 1]);
+  }
+  std::fprintf(stream, "\n");
+}
+
+void PrintCounts(std::FILE* stream, const ShownFont& font, uint8_t kind,
+                 const char* label) {
+  int records = 0;
+  int thermal = 0;
+  int impact = 0;
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind != kind) continue;
+    ++records;
+    thermal += glyph.thermal;
+    impact += glyph.impact;
+  }
+  std::fprintf(stream, "  %-22s%d: thermal %d, impact %d\n", label, records,
+               thermal, impact);
+}
+
+void PrintCodes(std::FILE* stream, const ShownFont& font, uint8_t kind,
+                bool thermal, const char* label) {
+  std::fprintf(stream, "  %-22s%s\n", label,
+               FormatCodeRanges(CodesOf(font, kind, thermal),
+                                CodeDigits(font, kind))
+                   .c_str());
+}
+
+void PrintOutputSummary(std::FILE* stream, const ShownFont& font) {
+  const OutputParameters& p = font.parameters;
+  std::fprintf(stream, "  %-22s%s\n", "Date:", p.date.c_str());
+  std::fprintf(stream, "  %-22s%u\n", "Code page:", p.codePage);
+  std::fprintf(stream, "  %-22s%u x %u\n", "SBCS thermal size:",
+               p.sbcsThermalWidth, p.sbcsThermalHeight);
+  std::fprintf(stream, "  %-22s%u x %u\n", "SBCS impact size:",
+               p.sbcsImpactWidth, p.sbcsImpactHeight);
+  std::fprintf(stream, "  %-22s%u\n", "SBCS spacing:", p.sbcsSpacing);
+  std::fprintf(stream, "  %-22s%u\n", "DBCS spacing:", p.dbcsSpacing);
+  std::fprintf(stream, "  %-22s%u (impact glyphs %d rows)\n",
+               "DBCS nine rows flag:", p.dbcsImpactNineRows,
+               p.dbcsImpactNineRows == 1 ? 9 : 16);
+  std::fprintf(stream, "  %-22s", "Code page vector:");
+  PrintPairs(stream, &p.codePageVector[0][0], p.codePageVectorCount);
+  PrintCounts(stream, font, kKindSbcs, "SBCS glyphs:");
+  PrintCounts(stream, font, kKindDbcs, "DBCS glyphs:");
+  PrintCodes(stream, font, kKindSbcs, true, "SBCS thermal codes:");
+  PrintCodes(stream, font, kKindSbcs, false, "SBCS impact codes:");
+  PrintCodes(stream, font, kKindDbcs, true, "DBCS thermal codes:");
+  PrintCodes(stream, font, kKindDbcs, false, "DBCS impact codes:");
+}
+
+void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
+  const InputHeader& h = font.header;
+  const bool dbcs = font.fileKind == FontFileKind::kDbcsInput;
+  const uint8_t kind = dbcs ? kKindDbcs : kKindSbcs;
+  std::fprintf(stream, "  %-22s%u\n", "Version:", h.version);
+  std::fprintf(stream, "  %-22s%u\n", "Code page:", h.codePage);
+  std::fprintf(stream, "  %-22s%x\n", "First char:", h.firstChar);
+  std::fprintf(stream, "  %-22s%x\n", "Last char:", h.lastChar);
+  std::fprintf(stream, "  %-22s%u x %u\n", "Size:", h.width, h.height);
+  if (dbcs) {
+    static const char* const kLabels[] = {
+        "Code page vector 1:", "Code page vector 2:", "Font vector 1:",
+        "Font vector 2:"};
+    for (int v = 0; v < 4; ++v) {
+      std::fprintf(stream, "  %-22s", kLabels[v]);
+      PrintPairs(stream, h.vectors[v], 4);
+    }
+  }
+  std::fprintf(stream, "  %-22s%s\n", "Thermal station:",
+               h.thermalAccepted ? "loads it" : "refuses it");
+  std::fprintf(stream, "  %-22s%s\n", "Impact station:",
+               h.impactAccepted ? "loads it" : "refuses it");
+  if (!h.thermalAccepted && !h.impactAccepted) return;
+  std::fprintf(stream, "  %-22s%zu of %zu bytes each, %zu present\n",
+               "Glyphs in the body:", h.glyphCount, h.glyphSize,
+               font.glyphs.size());
+  PrintCounts(stream, font, kind, "Glyphs stored:");
+  if (h.thermalAccepted) {
+    PrintCodes(stream, font, kind, true, "Thermal codes:");
+  }
+  if (h.impactAccepted) {
+    PrintCodes(stream, font, kind, false, "Impact codes:");
+  }
+}
+
+}  // namespace
+
+std::string FormatCodeRanges(std::vector<uint16_t> codes, int digits) {
+  if (codes.empty()) return "none";
+  std::sort(codes.begin(), codes.end());
+  codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
+  std::string text;
+  char piece[32];
+  for (size_t i = 0; i < codes.size();) {
+    size_t j = i;
+    while (j + 1 < codes.size() && codes[j + 1] == codes[j] + 1) ++j;
+    if (j == i) {
+      std::snprintf(piece, sizeof(piece), "%0*x", digits, codes[i]);
+    } else {
+      std::snprintf(piece, sizeof(piece), "%0*x-%0*x", digits, codes[i],
+                    digits, codes[j]);
+    }
+    if (!text.empty()) text += ' ';
+    text += piece;
+    i = j + 1;
+  }
+  return text;
+}
+
+void PrintFontSummary(std::FILE* stream, const char* fileName,
+                      const ShownFont& font) {
+  static const char* const kKindNames[] = {
+      "output font file", "SBCS input font file", "DBCS input font file"};
+  std::fprintf(stream, "File '%s': %s, %zu bytes\n", fileName,
+               kKindNames[static_cast<int>(font.fileKind)], font.fileSize);
+  if (font.fileKind == FontFileKind::kOutput) {
+    PrintOutputSummary(stream, font);
+  } else {
+    PrintInputSummary(stream, font);
+  }
+}

@@ -1,0 +1,22 @@
+// The summary `vexofont show` prints for a font file: its parameters, the
+// glyph counts per kind and station, and the codes present.
+#ifndef VEXOCNVT_VEXOFONT_SHOW_FONT_SUMMARY_H_
+#define VEXOCNVT_VEXOFONT_SHOW_FONT_SUMMARY_H_
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "vexofont/show/shown_font.h"
+
+// Formats `codes` (any order, repeats allowed) as ascending runs of
+// consecutive codes, "20-7e 80 82-83", each code as `digits` lower-case hex
+// digits. No codes give "none".
+std::string FormatCodeRanges(std::vector<uint16_t> codes, int digits);
+
+// Prints the summary of `font`, read from `fileName`, to `stream`.
+void PrintFontSummary(std::FILE* stream, const char* fileName,
+                      const ShownFont& font);
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_FONT_SUMMARY_H_

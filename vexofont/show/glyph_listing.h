@@ -1,0 +1,18 @@
+// Dot pictures of chosen glyphs for the terminal, the thermal and the
+// impact station side by side.
+#ifndef VEXOCNVT_VEXOFONT_SHOW_GLYPH_LISTING_H_
+#define VEXOCNVT_VEXOFONT_SHOW_GLYPH_LISTING_H_
+
+#include <cstdint>
+#include <cstdio>
+
+#include "vexofont/show/shown_font.h"
+
+// Prints every glyph of `font` whose code lies in low..high inclusive, in
+// file order: a heading line with the code, kind and offset, then one line
+// per dot row, "X" a printed dot and "." a clear one, the thermal picture
+// on the left. Prints one line saying so when no glyph lies in the range.
+void PrintGlyphPictures(std::FILE* stream, const ShownFont& font,
+                        uint16_t low, uint16_t high);
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_GLYPH_LISTING_H_

@@ -1,0 +1,67 @@
+#include "vexofont/show/gray_image.h"
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdio>
+
+void GrayImage::Reset(int w, int h, uint8_t shade) {
+  width = w;
+  height = h;
+  pixels.assign(size_t(w) * size_t(h), shade);
+}
+
+void GrayImage::Fill(int x, int y, int w, int h, uint8_t shade) {
+  const int x0 = std::max(x, 0);
+  const int y0 = std::max(y, 0);
+  const int x1 = std::min(x + w, width);
+  const int y1 = std::min(y + h, height);
+  for (int py = y0; py < y1; ++py) {
+    std::fill(pixels.begin() + size_t(py) * width + x0,
+              pixels.begin() + size_t(py) * width + x1, shade);
+  }
+}
+
+namespace {
+
+// libpng reports failures by longjmp back into WriteRows; nothing with a
+// destructor lives between the setjmp and the calls that may jump.
+bool WriteRows(std::FILE* file, const GrayImage& image) {
+  png_structp png =
+      png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr) {
+    png_destroy_write_struct(&png, nullptr);
+    return false;
+  }
+  if (setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  png_init_io(png, file);
+  png_set_compression_level(png, 9);
+  png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_GRAY,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
+  png_write_info(png, info);
+  for (int y = 0; y < image.height; ++y) {
+    png_write_row(png, image.pixels.data() + size_t(y) * image.width);
+  }
+  png_write_end(png, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+bool WriteGrayPng(const char* path, const GrayImage& image) {
+  if (image.width <= 0 || image.height <= 0) return false;
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) return false;
+  const bool written = WriteRows(file, image);
+  const bool closed = std::fclose(file) == 0;
+  if (written && closed) return true;
+  std::remove(path);
+  return false;
+}

@@ -1,0 +1,29 @@
+// An 8-bit grayscale image in memory and its PNG file.
+#ifndef VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_
+#define VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+constexpr uint8_t kWhite = 255;
+constexpr uint8_t kBlack = 0;
+
+struct GrayImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> pixels;  // rows top to bottom, one byte a pixel
+
+  // Sizes the image and paints it all `shade`.
+  void Reset(int w, int h, uint8_t shade);
+  // Paints the rectangle, clipped to the image.
+  void Fill(int x, int y, int w, int h, uint8_t shade);
+  uint8_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }
+};
+
+// Writes `image` to `path` as an 8-bit grayscale PNG file. Returns false
+// when the file cannot be created or written (a partial file is removed);
+// prints nothing.
+bool WriteGrayPng(const char* path, const GrayImage& image);
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_

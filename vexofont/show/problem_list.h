@@ -1,0 +1,27 @@
+// The problems found in a font file, each tied to the byte offset where it
+// lies.
+#ifndef VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_
+#define VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+struct Problem {
+  size_t offset;
+  std::string text;
+};
+
+using ProblemList = std::vector<Problem>;
+
+// Appends a problem at `offset`, its text formatted as by printf.
+void AddProblem(ProblemList* problems, size_t offset, const char* format, ...)
+    __attribute__((format(printf, 3, 4)));
+
+// Prints each problem as one line, "'FILE' offset N: TEXT\n", in the order
+// of their offsets (problems at one offset in the order found).
+void PrintProblems(std::FILE* stream, const char* fileName,
+                   const ProblemList& problems);
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_

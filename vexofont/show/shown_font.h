@@ -1,0 +1,64 @@
+// What `vexofont show` knows of a font file once it has read it: the
+// file's parameters or header and every glyph as the stations print it.
+#ifndef VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_
+#define VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vexofont/show/dot_picture.h"
+
+enum class FontFileKind { kOutput, kSbcsInput, kDbcsInput };
+
+// The parameter records of an output font file; 0 where a record is absent.
+struct OutputParameters {
+  std::string date;
+  uint16_t codePage = 0;
+  uint16_t sbcsThermalWidth = 0;
+  uint16_t sbcsThermalHeight = 0;
+  uint16_t sbcsImpactWidth = 0;
+  uint16_t sbcsImpactHeight = 0;
+  uint16_t sbcsSpacing = 0;
+  uint16_t dbcsSpacing = 0;
+  uint16_t dbcsImpactNineRows = 0;
+  int codePageVectorCount = 0;
+  uint8_t codePageVector[3][2] = {};
+};
+
+// The header of an input font file and what follows from it.
+struct InputHeader {
+  uint16_t version = 0;
+  uint16_t codePage = 0;
+  uint16_t firstChar = 0;
+  uint16_t lastChar = 0;
+  uint32_t width = 0;
+  uint32_t height = 0;
+  // DBCS only: code page vectors 1 and 2, font vectors 1 and 2.
+  uint8_t vectors[4][8] = {};
+  bool thermalAccepted = false;  // the converter loads it for the station
+  bool impactAccepted = false;
+  size_t glyphSize = 0;   // bytes of one glyph in the body
+  size_t glyphCount = 0;  // glyphs the header implies
+};
+
+struct ShownGlyph {
+  uint8_t kind = 0;    // kKindSbcs or kKindDbcs
+  uint16_t code = 0;   // SBCS: the code; DBCS: lead x 256 + trail
+  size_t offset = 0;   // where the glyph's record or bytes begin
+  bool thermal = false;  // the thermal station has it (or takes it)
+  bool impact = false;
+  DotPicture thermalDots;  // what the thermal station prints
+  DotPicture impactDots;   // what the impact station prints
+};
+
+struct ShownFont {
+  FontFileKind fileKind = FontFileKind::kOutput;
+  size_t fileSize = 0;
+  OutputParameters parameters;  // output files
+  InputHeader header;           // input files
+  std::vector<ShownGlyph> glyphs;
+};
+
+#endif  // VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_

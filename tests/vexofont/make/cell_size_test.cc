@@ -1,0 +1,70 @@
+#include "vexofont/make/cell_size.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct SizeText {
+  const char* text;
+  bool valid;
+  int width;
+  int height;
+};
+
+TEST(CellSizeTest, SizesAreReadAsWidthByHeight) {
+  const SizeText cases[] = {
+      {"12x24", true, 12, 24},  {"16X9", true, 16, 9},
+      {"8x016", true, 8, 16},   {"x24", false, 0, 0},
+      {"12x", false, 0, 0},     {"12x24x", false, 0, 0},
+      {"0x16", false, 0, 0},    {"16x0", false, 0, 0},
+      {"1234x5", false, 0, 0},  {"-8x16", false, 0, 0},
+      {" 8x16", false, 0, 0},   {"8 x16", false, 0, 0},
+      {"", false, 0, 0},        {"8*16", false, 0, 0},
+  };
+  for (const SizeText& c : cases) {
+    CellSize size{-1, -1};
+    EXPECT_EQ(ParseCellSize(c.text, &size), c.valid) << c.text;
+    if (c.valid) {
+      EXPECT_EQ(size.width, c.width) << c.text;
+      EXPECT_EQ(size.height, c.height) << c.text;
+    } else {
+      EXPECT_EQ(size.width, -1) << c.text;
+    }
+  }
+}
+
+struct Acceptance {
+  FontKind kind;
+  Station station;
+  int width;
+  int height;
+  bool accepted;
+};
+
+TEST(CellSizeTest, OnlySizesTheConverterLoadsWholeAreAccepted) {
+  constexpr FontKind S = FontKind::kSbcs;
+  constexpr FontKind D = FontKind::kDbcs;
+  constexpr Station T = Station::kThermal;
+  constexpr Station I = Station::kImpact;
+  const Acceptance cases[] = {
+      {S, T, 8, 16, true},   {S, T, 7, 16, false},  {S, T, 17, 16, false},
+      {S, T, 8, 15, false},  {S, T, 8, 32, true},   {S, T, 8, 33, false},
+      {S, T, 15, 32, true},  {S, T, 16, 24, true},  {S, T, 16, 25, false},
+      {S, T, 16, 16, true},  {S, T, 12, 24, true},
+      {S, I, 4, 4, true},    {S, I, 3, 4, false},   {S, I, 4, 3, false},
+      {S, I, 16, 16, true},  {S, I, 17, 16, false}, {S, I, 16, 17, false},
+      {S, I, 8, 9, true},
+      {D, T, 24, 24, true},  {D, T, 24, 16, false}, {D, T, 16, 24, false},
+      {D, T, 16, 16, false},
+      {D, I, 16, 16, true},  {D, I, 16, 9, true},   {D, I, 16, 12, false},
+      {D, I, 24, 24, false}, {D, I, 24, 16, false}, {D, I, 8, 9, false},
+  };
+  for (const Acceptance& c : cases) {
+    EXPECT_EQ(CellSizeAccepted(c.kind, c.station, {c.width, c.height}),
+              c.accepted)
+        << KindStationName(c.kind, c.station) << " " << c.width << "x"
+        << c.height;
+  }
+}
+
+}  // namespace

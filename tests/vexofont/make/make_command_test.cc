@@ -1,0 +1,273 @@
+#include "vexofont/make/make_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "bdf_font.h"
+#include "make_test_support.h"
+
+namespace {
+
+struct UsageCase {
+  std::vector<std::string> args;
+  const char* error;
+};
+
+TEST(MakeCommandTest, BadArgumentsGiveOneLineAndStatusOne) {
+  const std::vector<std::string> sbcs = {"--kind", "sbcs", "--station",
+                                         "thermal", "--size", "12x24"};
+  auto with = [&sbcs](std::vector<std::string> more) {
+    std::vector<std::string> args = sbcs;
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+  };
+  const UsageCase cases[] = {
+      {{}, "--kind is missing (sbcs or dbcs)"},
+      {{"--kind", "xbcs"}, "unknown kind 'xbcs' (sbcs or dbcs)"},
+      {{"--kind", "sbcs"}, "--station is missing (thermal or impact)"},
+      {{"--kind=dbcs", "--station=paper"},
+       "unknown station 'paper' (thermal or impact)"},
+      {{"--kind", "sbcs", "--station", "impact"}, "--size is missing (WxH)"},
+      {{"--kind", "sbcs", "--station", "impact", "--size", "8by9"},
+       "size '8by9' is not WxH"},
+      {{"--kind", "sbcs", "--station", "thermal", "--size", "16x25"},
+       "the converter does not take SBCS thermal fonts of 16x25 (width 8 to "
+       "16, height 16 to 32, at width 16 at most 24)"},
+      {{"--kind", "sbcs", "--station", "impact", "--size", "3x9"},
+       "the converter does not take SBCS impact fonts of 3x9 (width 4 to 16, "
+       "height 4 to 16)"},
+      {{"--kind", "dbcs", "--station", "thermal", "--size", "16x16"},
+       "the converter does not take DBCS thermal fonts of 16x16 (24x24 only)"},
+      {{"--kind", "dbcs", "--station", "impact", "--size", "16x12"},
+       "the converter does not take DBCS impact fonts of 16x12 (16x16 or "
+       "16x9)"},
+      {with({}), "--code-page is missing"},
+      {with({"--code-page", "932"}),
+       "unknown code page '932' for SBCS fonts (437, 850, 852, 858, 866, "
+       "1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258, 8859-1 to "
+       "8859-16 except 8859-12)"},
+      {{"--kind", "dbcs", "--station", "impact", "--size", "16x9",
+        "--code-page", "437"},
+       "unknown code page '437' for DBCS fonts (932, 936, 949, 950)"},
+      {with({"--code-page", "437", "--first", "0xZZ"}),
+       "--first '0xZZ' is not a code (decimal, or hexadecimal after 0x, at "
+       "most 0xffff)"},
+      {with({"--code-page", "437", "--last", "65536"}),
+       "--last '65536' is not a code (decimal, or hexadecimal after 0x, at "
+       "most 0xffff)"},
+      {with({"--code-page", "437", "--last", "0x100"}),
+       "--last 0x100 is beyond 0xff, the last SBCS code"},
+      {with({"--code-page", "437", "--first", "128", "--last", "0x7f"}),
+       "--first 0x80 is above --last 0x7f"},
+      {{"--kind", "dbcs", "--station", "thermal", "--size", "24x24",
+        "--code-page", "932", "--first", "0xa000", "--last", "0xdfff"},
+       "code page 932 has no code from 0xa000 to 0xdfff"},
+      {with({"--code-page", "437", "--colour", "red"}),
+       "unknown option '--colour' (see vexofont make --help)"},
+      {with({"--code-page"}), "option '--code-page' needs a value"},
+      {with({"--code-page", "437", "font.bdf"}),
+       "expected a source font and an output file (see vexofont make --help)"},
+      {with({"--code-page", "437", "a.bdf", "b.fnt", "c.fnt"}),
+       "expected a source font and an output file (see vexofont make --help)"},
+      {with({"--code-page", "437", "a.bdf", "b.fnt", "-o", "c.fnt"}),
+       "expected a source font and an output file (see vexofont make --help)"},
+  };
+  for (const UsageCase& c : cases) {
+    const CapturedRun run = RunMake(c.args);
+    std::string joined;
+    for (const std::string& arg : c.args) joined += arg + " ";
+    EXPECT_EQ(run.status, kMakeUsage) << joined;
+    EXPECT_EQ(run.err, std::string("vexofont make: ") + c.error + "\n")
+        << joined;
+    EXPECT_EQ(run.out, "") << joined;
+  }
+}
+
+TEST(MakeCommandTest, HelpAndVersionGoToStandardOutput) {
+  const CapturedRun help = RunMake({"--help"});
+  EXPECT_EQ(help.status, kMakeOk);
+  EXPECT_EQ(help.out.rfind("usage: vexofont make --kind sbcs|dbcs", 0), 0u);
+  EXPECT_NE(help.out.find("Exit status: 0 written, 1 bad arguments"),
+            std::string::npos);
+  EXPECT_EQ(help.err, "");
+  const CapturedRun version = RunMake({"--version"});
+  EXPECT_EQ(version.status, kMakeOk);
+  EXPECT_EQ(version.out, "vexofont make 1.0.0\n");
+}
+
+class MakeRunTest : public ::testing::Test {
+ protected:
+  // A Unicode BDF font, 8 x 16, ascent 12, with `glyphs`.
+  std::string WriteFont(const std::vector<BdfGlyph>& glyphs,
+                        const std::string& name = "font.bdf") {
+    BdfFont font;
+    font.glyphs = glyphs;
+    return dir_.WriteText(name, BdfText(font));
+  }
+
+  std::vector<std::string> SbcsThermal(const std::string& codePage,
+                                       const std::string& first,
+                                       const std::string& last) {
+    return {"--kind", "sbcs", "--station", "thermal", "--size", "8x16",
+            "--code-page", codePage, "--first", first, "--last", last};
+  }
+
+  // The glyph of `index` in an 8 x 16 SBCS file, as a picture.
+  static Picture SbcsGlyph(const Bytes& file, int index) {
+    GlyphRows rows(16);
+    for (int r = 0; r < 16; ++r) {
+      rows[15 - r] = uint32_t(file.at(32 + index * 64 + 4 * r)) << 24;
+    }
+    return PictureOf(rows, 8);
+  }
+
+  std::vector<std::string> FolderNames() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  ScratchDir dir_;
+};
+
+TEST_F(MakeRunTest, SummaryCountsGlyphsMissingAndClipped) {
+  BdfGlyph tall;  // 17 rows, one more than the line: the bottom row is cut
+  tall.encoding = 'C';
+  tall.picture = Picture(17, "##......");
+  tall.yOffset = -5;
+  const std::string font = WriteFont(
+      {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4), tall});
+  std::vector<std::string> args = SbcsThermal("8859-1", "0x41", "67");
+  args.insert(args.end(), {font, dir_.File("out.fnt")});
+  const CapturedRun run = RunMake(args);
+  EXPECT_EQ(run.status, kMakeOk);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out, "vexofont make: wrote '" + dir_.File("out.fnt") +
+                         "' (SBCS thermal 8x16, code page 28591, 0x41 to "
+                         "0x43, strike 8x16): 3 glyphs, 1 blank because "
+                         "missing, 1 clipped (2 dots cut off)\n");
+  const Bytes file = ReadBytes(dir_.File("out.fnt"));
+  ASSERT_EQ(file.size(), 32u + 3 * 64);
+  EXPECT_EQ(SbcsGlyph(file, 0), PictureOf(PatternGlyph('A', 8, 16), 8));
+  EXPECT_EQ(SbcsGlyph(file, 1), Picture(16, "........"));
+  EXPECT_EQ(SbcsGlyph(file, 2), Picture(16, "##......"));
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"font.bdf", "out.fnt"}));
+}
+
+struct CodePageCase {
+  const char* codePage;
+  int code;
+  uint32_t unicode;  // 0: no character in the code page
+};
+
+TEST_F(MakeRunTest, EachCodeGetsTheGlyphOfItsCharacter) {
+  const uint32_t characters[] = {0x00E9, 0x0104, 0x0410, 0x20AC, 0x2591,
+                                 0x0391, 0x0041};
+  std::vector<BdfGlyph> glyphs;
+  for (uint32_t c : characters) {
+    glyphs.push_back(CellGlyphOf(c, PatternGlyph(c, 8, 16), 8, 4));
+  }
+  const std::string font = WriteFont(glyphs);
+  const CodePageCase cases[] = {
+      {"437", 0x82, 0x00E9},     {"437", 0xB0, 0x2591},
+      {"852", 0xA4, 0x0104},     {"866", 0x80, 0x0410},
+      {"858", 0xD5, 0x20AC},     {"1251", 0xC0, 0x0410},
+      {"1252", 0x80, 0x20AC},    {"8859-2", 0xA1, 0x0104},
+      {"8859-7", 0xC1, 0x0391},  {"8859-15", 0xA4, 0x20AC},
+      {"28595", 0xB0, 0x0410},   {"1252", 0x81, 0},
+      {"8859-1", 0x9F, 0},
+  };
+  for (const CodePageCase& c : cases) {
+    const std::string code = std::to_string(c.code);
+    std::vector<std::string> args = SbcsThermal(c.codePage, code, code);
+    args.insert(args.end(), {font, dir_.File("out.fnt")});
+    const CapturedRun run = RunMake(args);
+    ASSERT_EQ(run.status, kMakeOk) << run.err;
+    const Bytes file = ReadBytes(dir_.File("out.fnt"));
+    ASSERT_EQ(file.size(), 32u + 64) << c.codePage;
+    const Picture expected =
+        c.unicode == 0 ? Picture(16, "........")
+                       : PictureOf(PatternGlyph(c.unicode, 8, 16), 8);
+    EXPECT_EQ(SbcsGlyph(file, 0), expected) << c.codePage << " " << c.code;
+    EXPECT_NE(run.out.find(c.unicode == 0 ? "1 blank because missing"
+                                          : "0 blank because missing"),
+              std::string::npos)
+        << run.out;
+  }
+}
+
+TEST_F(MakeRunTest, SourceThatCannotBeOpenedLeavesTheOutputAlone) {
+  const std::string output = dir_.WriteText("out.fnt", "older file");
+  std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+  args.insert(args.end(), {dir_.File("absent.bdf"), output});
+  const CapturedRun run = RunMake(args);
+  EXPECT_EQ(run.status, kMakeSourceFailed);
+  EXPECT_EQ(run.err, "vexofont make: font '" + dir_.File("absent.bdf") +
+                         "' cannot be opened\n");
+  EXPECT_EQ(run.out, "");
+  const Bytes kept = ReadBytes(output);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "older file");
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"out.fnt"}));
+}
+
+TEST_F(MakeRunTest, FontWhoseCharactersCannotBeMappedIsRefused) {
+  BdfFont font;
+  font.registry = "DEC";
+  font.encoding = "DECTECH";
+  font.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)};
+  const std::string path = dir_.WriteText("dec.bdf", BdfText(font));
+  std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+  args.insert(args.end(), {path, "-o", dir_.File("out.fnt")});
+  const CapturedRun run = RunMake(args);
+  EXPECT_EQ(run.status, kMakeSourceFailed);
+  EXPECT_EQ(run.err, "vexofont make: font '" + path +
+                         "' has characters numbered in 'DEC-DECTECH', which "
+                         "cannot be mapped\n");
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("out.fnt")));
+}
+
+TEST_F(MakeRunTest, OutputThatCannotBeWrittenLeavesNoFileBehind) {
+  const std::string font =
+      WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
+  std::filesystem::create_directory(dir_.File("folder"));
+  const struct {
+    std::string output;
+    std::string reason;
+  } cases[] = {
+      {dir_.File("missing/out.fnt"), "No such file or directory"},
+      {dir_.File("folder"), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+    args.insert(args.end(), {font, c.output});
+    const CapturedRun run = RunMake(args);
+    EXPECT_EQ(run.status, kMakeOutputFailed);
+    EXPECT_EQ(run.err, "vexofont make: cannot write '" + c.output + "': " +
+                           c.reason + "\n");
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(FolderNames(),
+              (std::vector<std::string>{"folder", "font.bdf"}));
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.File("folder")));
+  }
+}
+
+TEST_F(MakeRunTest, ExistingOutputIsReplacedWhole) {
+  const std::string font =
+      WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
+  const std::string output =
+      dir_.WriteText("out.fnt", std::string(5000, 'x'));
+  std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+  args.insert(args.end(), {"-o", output, font});
+  ASSERT_EQ(RunMake(args).status, kMakeOk);
+  const Bytes file = ReadBytes(output);
+  ASSERT_EQ(file.size(), 32u + 64);
+  EXPECT_EQ(SbcsGlyph(file, 0), PictureOf(PatternGlyph('A', 8, 16), 8));
+}
+
+}  // namespace

@@ -1,0 +1,275 @@
+#include "vexofont/make/source_font.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "bdf_font.h"
+#include "testkit/run_capture.h"
+
+namespace {
+
+class SourceFontTest : public ::testing::Test {
+ protected:
+  // Writes `font` as BDF text and opens it for `cell`; fails the test when
+  // it does not open.
+  void Open(const BdfFont& font, CellSize cell) {
+    const std::string path = dir_.WriteText("font.bdf", BdfText(font));
+    std::string error;
+    ASSERT_TRUE(source_.Open(path, cell, &error)) << error;
+    cell_ = cell;
+  }
+
+  // The picture of `code` drawn on the cell; *clipped gets the count.
+  Picture Draw(uint32_t code, int* clipped = nullptr) {
+    CellGlyph glyph;
+    EXPECT_TRUE(source_.DrawGlyph(code, &glyph)) << "code " << code;
+    if (clipped != nullptr) *clipped = glyph.clippedDots;
+    return PictureOf(glyph.rows, cell_.width);
+  }
+
+  ScratchDir dir_;
+  SourceFont source_;
+  CellSize cell_;
+};
+
+TEST_F(SourceFontTest, GlyphFillingTheCellKeepsEveryDot) {
+  const GlyphRows rows = PatternGlyph(0x41, 8, 16);
+  BdfFont font;  // ascent 12, descent 4, 8 wide
+  font.glyphs = {CellGlyphOf(0x41, rows, 8, 4)};
+  Open(font, {8, 16});
+  int clipped = -1;
+  EXPECT_EQ(Draw(0x41, &clipped), PictureOf(rows, 8));
+  EXPECT_EQ(clipped, 0);
+  EXPECT_EQ(source_.rendering(), "strike 8x16");
+}
+
+TEST_F(SourceFontTest, SmallerMonospaceFontIsCentredAndStandsOnItsBaseline) {
+  // Line of 7 rows in 11: two rows above it, baseline below row 6. Advance
+  // 4 in 8: two columns to the left of the origin.
+  BdfFont font;
+  font.ascent = 5;
+  font.descent = 2;
+  font.boxWidth = 4;
+  BdfGlyph glyph;
+  glyph.encoding = 'F';
+  glyph.picture = {"###", "#..", "##.", "#..", "#..", "#.."};
+  glyph.xOffset = 1;
+  glyph.yOffset = -1;
+  font.glyphs = {glyph};
+  Open(font, {8, 11});
+  const Picture expected = {
+      "........", "........", "...###..", "...#....", "...##...", "...#....",
+      "...#....", "...#....", "........", "........", "........"};
+  int clipped = -1;
+  EXPECT_EQ(Draw('F', &clipped), expected);
+  EXPECT_EQ(clipped, 0);
+  EXPECT_TRUE(source_.monospace());
+  EXPECT_EQ(source_.ascent(), 5);
+  EXPECT_EQ(source_.descent(), 2);
+}
+
+TEST_F(SourceFontTest, ProportionalGlyphsAreCentredByTheirDots) {
+  BdfFont font;
+  font.ascent = 5;
+  font.descent = 2;
+  font.spacing = "P";
+  BdfGlyph wide;  // three dot columns after an empty one, bearing ignored
+  wide.encoding = 'w';
+  wide.picture = {".#.#", "..#."};
+  wide.xOffset = 5;
+  wide.yOffset = 0;
+  BdfGlyph narrow;  // one column: (8 - 1) / 2 = 3 to its left
+  narrow.encoding = 'i';
+  narrow.picture = {"#", "#"};
+  narrow.yOffset = 0;
+  font.glyphs = {wide, narrow};
+  Open(font, {8, 7});
+  EXPECT_FALSE(source_.monospace());
+  // Baseline below row 4 (ascent 5, line fills the cell).
+  EXPECT_EQ(Draw('w'), (Picture{"........", "........", "........",
+                                "..#.#...", "...#....", "........",
+                                "........"}));
+  EXPECT_EQ(Draw('i'), (Picture{"........", "........", "........",
+                                "...#....", "...#....", "........",
+                                "........"}));
+}
+
+TEST_F(SourceFontTest, DotsOutsideTheCellAreClippedAndCounted) {
+  BdfFont font;  // ascent 12, descent 4, 8 wide; cell 8 x 16
+  BdfGlyph glyph;
+  glyph.encoding = 'X';
+  glyph.picture = Picture(18, std::string(10, '#'));  // 180 dots
+  glyph.xOffset = -1;   // columns -1 to 8
+  glyph.yOffset = -5;   // rows -1 to 16
+  font.glyphs = {glyph};
+  Open(font, {8, 16});
+  int clipped = -1;
+  EXPECT_EQ(Draw('X', &clipped), Picture(16, std::string(8, '#')));
+  EXPECT_EQ(clipped, 180 - 8 * 16);
+}
+
+TEST_F(SourceFontTest, WiderFontLosesOneColumnMoreOnTheLeft) {
+  // Advance 11 in a cell of 8: the origin moves 2 columns left, 1 is lost
+  // on the right.
+  BdfFont font;
+  font.boxWidth = 11;
+  BdfGlyph glyph;
+  glyph.encoding = 'm';
+  glyph.picture = {"#.#.......#", "..#.......#"};
+  glyph.yOffset = 0;
+  font.glyphs = {glyph};
+  Open(font, {8, 16});
+  int clipped = -1;
+  const Picture picture = Draw('m', &clipped);
+  EXPECT_EQ(picture[10], "#.......");
+  EXPECT_EQ(picture[11], "#.......");
+  EXPECT_EQ(clipped, 3);
+}
+
+TEST_F(SourceFontTest, HigherFontLosesTwoRowsAboveAndOneBelow) {
+  // Line 19 in 16: the line starts 2 rows above the cell. The glyph's rows
+  // alternate between a dot in column 0 (even rows) and in column 1.
+  BdfFont font;
+  font.ascent = 14;
+  font.descent = 5;
+  BdfGlyph glyph;
+  glyph.encoding = '|';
+  for (int row = 0; row < 19; ++row) {
+    glyph.picture.push_back(row % 2 == 0 ? "#." : ".#");
+  }
+  glyph.yOffset = -5;
+  font.glyphs = {glyph};
+  Open(font, {8, 16});
+  Picture expected;
+  for (int row = 0; row < 16; ++row) {
+    expected.push_back((row + 2) % 2 == 0 ? "#......." : ".#......");
+  }
+  int clipped = -1;
+  // Advance 8 in 8: the columns stay at the origin.
+  EXPECT_EQ(Draw('|', &clipped), expected);
+  EXPECT_EQ(clipped, 3);
+}
+
+TEST_F(SourceFontTest, MissingGlyphGivesABlankCell) {
+  BdfFont font;
+  font.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)};
+  Open(font, {8, 16});
+  CellGlyph glyph;
+  glyph.rows.assign(3, 0xFFFFFFFFu);
+  EXPECT_FALSE(source_.DrawGlyph('B', &glyph));
+  EXPECT_EQ(glyph.rows, GlyphRows(16, 0));
+  EXPECT_EQ(glyph.clippedDots, 0);
+}
+
+TEST_F(SourceFontTest, EmptyGlyphIsDrawnBlankAndIsNotMissing) {
+  BdfFont font;
+  BdfGlyph space;
+  space.encoding = ' ';
+  font.glyphs = {space};
+  Open(font, {8, 16});
+  EXPECT_EQ(Draw(' '), Picture(16, "........"));
+}
+
+TEST_F(SourceFontTest, FontThatIsNotUnicodeEncodedKeepsItsOwnCodes) {
+  BdfFont font;
+  font.ascent = 14;
+  font.descent = 2;
+  font.boxWidth = 16;
+  font.registry = "JISX0208.1983";
+  font.encoding = "0";
+  const GlyphRows rows = PatternGlyph(0x2422, 16, 16);
+  font.glyphs = {CellGlyphOf(0x2422, rows, 16, 2)};
+  Open(font, {16, 16});
+  EXPECT_EQ(source_.charset().form, FontCharset::Form::kEucGl);
+  EXPECT_EQ(source_.charset().iconvName, "EUC-JP");
+  EXPECT_EQ(Draw(0x2422), PictureOf(rows, 16));
+}
+
+TEST_F(SourceFontTest, GzipCompressedFontOpens) {
+  BdfFont font;
+  const GlyphRows rows = PatternGlyph('Q', 8, 16);
+  font.glyphs = {CellGlyphOf('Q', rows, 8, 4)};
+  ASSERT_TRUE(WriteGzip(dir_.File("font.bdf.gz"), BdfText(font)));
+  std::string error;
+  ASSERT_TRUE(source_.Open(dir_.File("font.bdf.gz"), {8, 16}, &error))
+      << error;
+  cell_ = {8, 16};
+  EXPECT_EQ(Draw('Q'), PictureOf(rows, 8));
+}
+
+struct RefusedFont {
+  const char* name;
+  std::string text;  // empty: no file at all
+  const char* error;
+};
+
+TEST_F(SourceFontTest, FontsThatCannotBeUsedAreRefusedWithTheirReason) {
+  BdfFont symbols;
+  symbols.registry = "SUNOLGLYPH";
+  symbols.encoding = "1";
+  symbols.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)};
+  const RefusedFont cases[] = {
+      {"absent.bdf", "", "cannot be opened"},
+      {"text.bdf", "this is no font\n", "is not a font FreeType knows"},
+      {"symbols.bdf", BdfText(symbols),
+       "has characters numbered in 'SUNOLGLYPH-1', which cannot be "
+       "mapped"},
+  };
+  for (const RefusedFont& c : cases) {
+    const std::string path = c.text.empty() ? dir_.File(c.name)
+                                            : dir_.WriteText(c.name, c.text);
+    SourceFont font;
+    std::string error;
+    EXPECT_FALSE(font.Open(path, {8, 16}, &error)) << c.name;
+    EXPECT_EQ(error, c.error) << c.name;
+  }
+}
+
+TEST_F(SourceFontTest, EveryPrefixOfAFontIsOpenedOrRefusedCleanly) {
+  BdfFont font;
+  font.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4),
+                 CellGlyphOf('B', PatternGlyph('B', 8, 16), 8, 4)};
+  const std::string text = BdfText(font);
+  int opened = 0;
+  for (size_t length = 0; length <= text.size(); ++length) {
+    const std::string path =
+        dir_.WriteText("cut.bdf", text.substr(0, length));
+    SourceFont source;
+    std::string error;
+    if (!source.Open(path, {8, 16}, &error)) {
+      EXPECT_FALSE(error.empty());
+      continue;
+    }
+    ++opened;
+    CellGlyph glyph;
+    source.DrawGlyph('A', &glyph);
+    source.DrawGlyph('B', &glyph);
+    EXPECT_EQ(glyph.rows.size(), 16u);
+  }
+  EXPECT_GE(opened, 1);  // the whole text at least
+}
+
+TEST_F(SourceFontTest, MonospaceOutlineFontFitsTheCell) {
+  const std::string path =
+      "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " not here";
+  std::string error;
+  ASSERT_TRUE(source_.Open(path, {12, 24}, &error)) << error;
+  EXPECT_TRUE(source_.monospace());
+  EXPECT_LE(source_.ascent() + source_.descent(), 24);
+  EXPECT_EQ(source_.rendering().rfind("outline at ", 0), 0u);
+  for (uint32_t code : {'M', 'W', 'H', '0'}) {
+    CellGlyph glyph;
+    ASSERT_TRUE(source_.DrawGlyph(code, &glyph));
+    EXPECT_EQ(glyph.clippedDots, 0) << char(code);
+    int dots = 0;
+    for (uint32_t row : glyph.rows) dots += __builtin_popcount(row);
+    EXPECT_GT(dots, 20) << char(code);
+    // Nothing beyond the cell width.
+    for (uint32_t row : glyph.rows) EXPECT_EQ(row & 0x000FFFFFu, 0u);
+  }
+}
+
+}  // namespace

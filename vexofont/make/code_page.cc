@@ -1,0 +1,259 @@
+#include "vexofont/make/code_page.h"
+
+#include <strings.h>
+
+#include <cstdio>
+#include <string>
+
+#include "store/little_endian.h"
+
+namespace {
+
+constexpr ByteRange kNone = {0, 0};
+
+const CodePage kCodePages[] = {
+    {437, FontKind::kSbcs, "CP437", {}, {}},
+    {850, FontKind::kSbcs, "CP850", {}, {}},
+    {852, FontKind::kSbcs, "CP852", {}, {}},
+    {858, FontKind::kSbcs, "CP858", {}, {}},
+    {866, FontKind::kSbcs, "CP866", {}, {}},
+    {1250, FontKind::kSbcs, "CP1250", {}, {}},
+    {1251, FontKind::kSbcs, "CP1251", {}, {}},
+    {1252, FontKind::kSbcs, "CP1252", {}, {}},
+    {1253, FontKind::kSbcs, "CP1253", {}, {}},
+    {1254, FontKind::kSbcs, "CP1254", {}, {}},
+    {1255, FontKind::kSbcs, "CP1255", {}, {}},
+    {1256, FontKind::kSbcs, "CP1256", {}, {}},
+    {1257, FontKind::kSbcs, "CP1257", {}, {}},
+    {1258, FontKind::kSbcs, "CP1258", {}, {}},
+    {28591, FontKind::kSbcs, "ISO-8859-1", {}, {}},
+    {28592, FontKind::kSbcs, "ISO-8859-2", {}, {}},
+    {28593, FontKind::kSbcs, "ISO-8859-3", {}, {}},
+    {28594, FontKind::kSbcs, "ISO-8859-4", {}, {}},
+    {28595, FontKind::kSbcs, "ISO-8859-5", {}, {}},
+    {28596, FontKind::kSbcs, "ISO-8859-6", {}, {}},
+    {28597, FontKind::kSbcs, "ISO-8859-7", {}, {}},
+    {28598, FontKind::kSbcs, "ISO-8859-8", {}, {}},
+    {28599, FontKind::kSbcs, "ISO-8859-9", {}, {}},
+    {28600, FontKind::kSbcs, "ISO-8859-10", {}, {}},
+    {28601, FontKind::kSbcs, "ISO-8859-11", {}, {}},
+    {28603, FontKind::kSbcs, "ISO-8859-13", {}, {}},
+    {28604, FontKind::kSbcs, "ISO-8859-14", {}, {}},
+    {28605, FontKind::kSbcs, "ISO-8859-15", {}, {}},
+    {28606, FontKind::kSbcs, "ISO-8859-16", {}, {}},
+    // Shift-JIS.
+    {932, FontKind::kDbcs, "CP932",
+     {{0x81, 0x9F}, {0xE0, 0xFC}, kNone, kNone},
+     {{0x40, 0x7E}, {0x80, 0xFC}, kNone, kNone}},
+    // GBK.
+    {936, FontKind::kDbcs, "CP936",
+     {{0x81, 0xFE}, kNone, kNone, kNone},
+     {{0x40, 0x7E}, {0x80, 0xFE}, kNone, kNone}},
+    // Unified Hangul.
+    {949, FontKind::kDbcs, "CP949",
+     {{0x81, 0xFE}, kNone, kNone, kNone},
+     {{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}, kNone}},
+    // Big5.
+    {950, FontKind::kDbcs, "CP950",
+     {{0x81, 0xFE}, kNone, kNone, kNone},
+     {{0x40, 0x7E}, {0xA1, 0xFE}, kNone, kNone}},
+};
+
+constexpr int kIso8859Base = 28590;
+
+// Reads a decimal number of 1 to 5 digits that makes up all of `text`.
+bool ReadNumber(const std::string& text, int* value) {
+  if (text.empty() || text.size() > 5) return false;
+  int result = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    result = result * 10 + (c - '0');
+  }
+  *value = result;
+  return true;
+}
+
+bool HasPrefixNoCase(const std::string& text, const char* prefix,
+                     std::string* rest) {
+  const size_t length = std::char_traits<char>::length(prefix);
+  if (text.size() < length || strncasecmp(text.c_str(), prefix, length) != 0) {
+    return false;
+  }
+  *rest = text.substr(length);
+  return true;
+}
+
+}  // namespace
+
+const CodePage* FindCodePage(FontKind kind, const std::string& text) {
+  int number = -1;
+  std::string part;
+  if (HasPrefixNoCase(text, "iso-8859-", &part) ||
+      HasPrefixNoCase(text, "iso8859-", &part) ||
+      HasPrefixNoCase(text, "8859-", &part)) {
+    int n = 0;
+    if (!ReadNumber(part, &n) || n < 1 || n > 16) return nullptr;
+    number = kIso8859Base + n;
+  } else if (!ReadNumber(text, &number)) {
+    return nullptr;
+  }
+  for (const CodePage& page : kCodePages) {
+    if (page.number == number && page.kind == kind) return &page;
+  }
+  return nullptr;
+}
+
+std::string ListCodePages(FontKind kind) {
+  std::string list;
+  bool iso_listed = false;
+  for (const CodePage& page : kCodePages) {
+    if (page.kind != kind) continue;
+    if (page.number > kIso8859Base) {
+      if (iso_listed) continue;
+      iso_listed = true;
+      list += ", 8859-1 to 8859-16 except 8859-12";
+      continue;
+    }
+    if (!list.empty()) list += ", ";
+    list += std::to_string(page.number);
+  }
+  return list;
+}
+
+bool FontCharsetFromRegistry(const std::string& registry,
+                             const std::string& encoding,
+                             FontCharset* charset) {
+  using Form = FontCharset::Form;
+  struct Known {
+    const char* registryPrefix;
+    const char* encoding;  // nullptr: any
+    Form form;
+    const char* iconvName;
+    const char* fallbackIconvName;
+  };
+  static const Known kKnown[] = {
+      {"ISO10646", nullptr, Form::kUnicode, "UTF-32LE", ""},
+      {"JISX0208", nullptr, Form::kEucGl, "EUC-JP", "EUC-JP-MS"},
+      {"JISX0201", nullptr, Form::kSingleByte, "JIS_X0201", ""},
+      {"GB2312", nullptr, Form::kEucGl, "EUC-CN", ""},
+      {"KSC5601", nullptr, Form::kEucGl, "EUC-KR", ""},
+      {"KSX1001", nullptr, Form::kEucGl, "EUC-KR", ""},
+      {"BIG5", nullptr, Form::kDoubleByte, "BIG5", ""},
+      {"KOI8", "R", Form::kSingleByte, "KOI8-R", ""},
+      {"KOI8", "U", Form::kSingleByte, "KOI8-U", ""},
+      {"MICROSOFT", "CP1250", Form::kSingleByte, "CP1250", ""},
+      {"MICROSOFT", "CP1251", Form::kSingleByte, "CP1251", ""},
+      {"MICROSOFT", "CP1252", Form::kSingleByte, "CP1252", ""},
+      {"IBM", "CP437", Form::kSingleByte, "CP437", ""},
+      {"IBM", "CP850", Form::kSingleByte, "CP850", ""},
+      {"IBM", "CP866", Form::kSingleByte, "CP866", ""},
+  };
+  const std::string label = registry + "-" + encoding;
+  std::string rest;
+  if (HasPrefixNoCase(registry, "ISO8859", &rest) && rest.empty()) {
+    int n = 0;
+    if (!ReadNumber(encoding, &n) || n < 1 || n > 16) return false;
+    charset->form = n == 1 ? Form::kUnicode : Form::kSingleByte;
+    charset->iconvName = n == 1 ? "UTF-32LE" : "ISO-8859-" + encoding;
+    charset->fallbackIconvName.clear();
+    charset->label = label;
+    return true;
+  }
+  for (const Known& known : kKnown) {
+    if (!HasPrefixNoCase(registry, known.registryPrefix, &rest)) continue;
+    if (known.encoding != nullptr &&
+        strcasecmp(encoding.c_str(), known.encoding) != 0) {
+      continue;
+    }
+    charset->form = known.form;
+    charset->iconvName = known.iconvName;
+    charset->fallbackIconvName = known.fallbackIconvName;
+    charset->label = label;
+    return true;
+  }
+  return false;
+}
+
+const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
+
+CodeMapper::~CodeMapper() {
+  if (cd_ != kNoConversion) iconv_close(cd_);
+  if (fallback_ != kNoConversion) iconv_close(fallback_);
+}
+
+bool CodeMapper::Open(const CodePage& codePage, const FontCharset& charset) {
+  if (cd_ != kNoConversion) iconv_close(cd_);
+  if (fallback_ != kNoConversion) iconv_close(fallback_);
+  cd_ = iconv_open(charset.iconvName.c_str(), codePage.iconvName);
+  fallback_ = charset.fallbackIconvName.empty()
+                  ? kNoConversion
+                  : iconv_open(charset.fallbackIconvName.c_str(),
+                               codePage.iconvName);
+  kind_ = codePage.kind;
+  form_ = charset.form;
+  return cd_ != kNoConversion;
+}
+
+bool CodeMapper::Map(int code, uint32_t* fontCode) {
+  if (cd_ == kNoConversion) return false;
+  return MapWith(cd_, code, fontCode) ||
+         (fallback_ != kNoConversion && MapWith(fallback_, code, fontCode));
+}
+
+bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
+  char in[2];
+  size_t in_left = 0;
+  if (kind_ == FontKind::kSbcs) {
+    if (code < 0 || code > 0xFF) return false;
+    in[in_left++] = static_cast<char>(code);
+  } else {
+    if (code < 0x100 || code > 0xFFFF) return false;
+    in[in_left++] = static_cast<char>(code >> 8);
+    in[in_left++] = static_cast<char>(code);
+  }
+  // One character in gives at most one code point (4 bytes) or an EUC
+  // sequence of at most 3 bytes; the room beyond shows a code that iconv
+  // turns into more than one character.
+  char out[16];
+  size_t out_left = sizeof(out);
+  char* in_ptr = in;
+  char* out_ptr = out;
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // initial shift state
+  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1) ||
+      in_left != 0 ||
+      iconv(cd, nullptr, nullptr, &out_ptr, &out_left) == size_t(-1)) {
+    return false;
+  }
+  const auto* bytes = reinterpret_cast<const uint8_t*>(out);
+  const size_t length = sizeof(out) - out_left;
+  switch (form_) {
+    case FontCharset::Form::kUnicode: {
+      if (length != 4) return false;
+      const uint32_t point = DecodeFixed32(bytes);
+      // Control characters have no picture; a code page that maps a code
+      // to one has no character to print there.
+      if (point < 0x20 || (point >= 0x7F && point < 0xA0)) return false;
+      *fontCode = point;
+      return true;
+    }
+    case FontCharset::Form::kSingleByte:
+      if (length != 1) return false;
+      *fontCode = bytes[0];
+      return true;
+    case FontCharset::Form::kEucGl:
+      // Two bytes, both from the upper half: a character of the charset's
+      // 94 x 94 set. ASCII, single shifts and three-byte sequences are
+      // other sets that such a font does not hold.
+      if (length != 2 || bytes[0] < 0xA1 || bytes[0] > 0xFE ||
+          bytes[1] < 0xA1 || bytes[1] > 0xFE) {
+        return false;
+      }
+      *fontCode = uint32_t(bytes[0] & 0x7F) << 8 | uint32_t(bytes[1] & 0x7F);
+      return true;
+    case FontCharset::Form::kDoubleByte:
+      if (length != 2) return false;
+      *fontCode = uint32_t(bytes[0]) << 8 | bytes[1];
+      return true;
+  }
+  return false;
+}

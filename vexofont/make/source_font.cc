@@ -1,0 +1,328 @@
+#include "vexofont/make/source_font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BDF_H
+#include FT_BITMAP_H
+
+#include <zlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+struct SourceFontHandles {
+  FT_Library library = nullptr;
+  FT_Face face = nullptr;
+  // The uncompressed bytes of a gzip-compressed font; the face reads them
+  // for as long as it lives.
+  std::vector<unsigned char> uncompressed;
+};
+
+namespace {
+
+// A compressed font larger than this once uncompressed is refused.
+constexpr size_t kMaxUncompressedFont = size_t(64) << 20;
+
+bool IsGzipFile(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  unsigned char magic[2] = {0, 0};
+  const bool gzip = std::fread(magic, 1, 2, file) == 2 && magic[0] == 0x1F &&
+                    magic[1] == 0x8B;
+  std::fclose(file);
+  return gzip;
+}
+
+// FreeType reads gzip-compressed PCF fonts itself but not BDF fonts, so
+// every compressed font is uncompressed here. Returns false with the reason.
+bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
+                std::string* error) {
+  bytes->clear();
+  gzFile file = gzopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    *error = "cannot be opened";
+    return false;
+  }
+  unsigned char chunk[65536];
+  int got;
+  while ((got = gzread(file, chunk, sizeof(chunk))) > 0) {
+    if (bytes->size() + got > kMaxUncompressedFont) {
+      gzclose(file);
+      *error = "is too large once uncompressed";
+      return false;
+    }
+    bytes->insert(bytes->end(), chunk, chunk + got);
+  }
+  const bool ok = got == 0 && gzclose(file) == Z_OK;
+  if (!ok) *error = "is a broken gzip file";
+  return ok;
+}
+
+// Glyph bitmaps beyond this in either direction come only from broken
+// fonts; they are treated as missing rather than walked dot by dot.
+constexpr int kMaxSourceBitmapSide = 4096;
+
+// n / 2 rounded towards minus infinity, so that a source wider or higher
+// than the cell loses the same share on both sides.
+long long FloorHalf(long long n) { return n >= 0 ? n / 2 : -((1 - n) / 2); }
+
+// Pixels from 26.6 fixed point, away from the baseline.
+int CeilPixels(FT_Pos value) {
+  return value <= 0 ? 0 : static_cast<int>((value + 63) >> 6);
+}
+
+std::string OpenErrorText(FT_Error error) {
+  switch (error) {
+    case FT_Err_Cannot_Open_Resource:
+      return "cannot be opened";
+    case FT_Err_Unknown_File_Format:
+      return "is not a font FreeType knows";
+    case FT_Err_Invalid_File_Format:
+    case FT_Err_Invalid_Table:
+    case FT_Err_Invalid_Argument:
+      return "is a broken font file";
+    default: {
+      char text[64];
+      std::snprintf(text, sizeof(text),
+                    "cannot be read by FreeType (error 0x%02x)",
+                    static_cast<unsigned>(error));
+      return text;
+    }
+  }
+}
+
+// Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
+// top row whatever the bitmap's flow.
+bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y) {
+  const unsigned char* row = top + static_cast<long>(y) * bitmap.pitch;
+  if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+    return (row[x >> 3] & (0x80 >> (x & 7))) != 0;
+  }
+  // 8-bit grey: set from half the grey levels up.
+  return 2 * static_cast<int>(row[x]) >= bitmap.num_grays;
+}
+
+}  // namespace
+
+SourceFont::SourceFont() : handles_(new SourceFontHandles) {}
+
+SourceFont::~SourceFont() {
+  if (handles_->face != nullptr) FT_Done_Face(handles_->face);
+  if (handles_->library != nullptr) FT_Done_FreeType(handles_->library);
+  delete handles_;
+}
+
+bool SourceFont::Open(const std::string& path, CellSize cell,
+                      std::string* error) {
+  cell_ = cell;
+  if (handles_->library == nullptr &&
+      FT_Init_FreeType(&handles_->library) != 0) {
+    *error = "FreeType could not start";
+    return false;
+  }
+  if (handles_->face != nullptr) {
+    FT_Done_Face(handles_->face);
+    handles_->face = nullptr;
+  }
+  FT_Error open_error;
+  if (IsGzipFile(path)) {
+    if (!Uncompress(path, &handles_->uncompressed, error)) return false;
+    open_error = FT_New_Memory_Face(
+        handles_->library, handles_->uncompressed.data(),
+        static_cast<FT_Long>(handles_->uncompressed.size()), 0,
+        &handles_->face);
+  } else {
+    open_error =
+        FT_New_Face(handles_->library, path.c_str(), 0, &handles_->face);
+  }
+  if (open_error != 0) {
+    handles_->face = nullptr;
+    *error = OpenErrorText(open_error);
+    return false;
+  }
+  monospace_ = FT_IS_FIXED_WIDTH(handles_->face);
+  return ChooseCharset(error) && ChooseSize(error);
+}
+
+bool SourceFont::ChooseCharset(std::string* error) {
+  FT_Face face = handles_->face;
+  if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) {
+    charset_ = FontCharset();
+    return true;
+  }
+  const char* encoding = nullptr;
+  const char* registry = nullptr;
+  if (FT_Get_BDF_Charset_ID(face, &encoding, &registry) != 0 ||
+      encoding == nullptr || registry == nullptr) {
+    *error = "has no Unicode character map and no charset registry";
+    return false;
+  }
+  if (!FontCharsetFromRegistry(registry, encoding, &charset_)) {
+    *error = std::string("has characters numbered in '") + registry + "-" +
+             encoding + "', which cannot be mapped";
+    return false;
+  }
+  // A BDF or PCF font that is not Unicode-encoded has one character map,
+  // numbered as the font numbers its characters.
+  if (face->num_charmaps < 1 || FT_Set_Charmap(face, face->charmaps[0]) != 0) {
+    *error = "has no character map";
+    return false;
+  }
+  return true;
+}
+
+bool SourceFont::ChooseSize(std::string* error) {
+  FT_Face face = handles_->face;
+  const int w = cell_.width;
+  const int h = cell_.height;
+  int strike = -1;
+  const int strikes = face->available_sizes == nullptr ? 0
+                                                       : face->num_fixed_sizes;
+  for (int i = 0; i < strikes && strike < 0; ++i) {
+    const FT_Bitmap_Size& size = face->available_sizes[i];
+    if (size.height == h && size.width == w) strike = i;
+  }
+  for (int i = 0; i < strikes && strike < 0; ++i) {
+    if (face->available_sizes[i].height == h) strike = i;
+  }
+  if (strike < 0 && !FT_IS_SCALABLE(face)) {
+    // No strike of the cell height: the highest that fits, preferring one
+    // that fits the width too; failing that the lowest, clipped.
+    auto better = [&](const FT_Bitmap_Size& a, const FT_Bitmap_Size& b) {
+      const bool a_fits = a.width <= w;
+      const bool b_fits = b.width <= w;
+      if (a_fits != b_fits) return a_fits;
+      if (a.height != b.height) return a.height > b.height;
+      return a_fits ? a.width > b.width : a.width < b.width;
+    };
+    for (int i = 0; i < strikes; ++i) {
+      const FT_Bitmap_Size& size = face->available_sizes[i];
+      if (size.height > h) continue;
+      if (strike < 0 || better(size, face->available_sizes[strike])) {
+        strike = i;
+      }
+    }
+    for (int i = 0; i < strikes && strike < 0; ++i) {
+      // None fits the height: the lowest.
+      int lowest = 0;
+      for (int j = 1; j < strikes; ++j) {
+        if (face->available_sizes[j].height <
+            face->available_sizes[lowest].height) {
+          lowest = j;
+        }
+      }
+      strike = lowest;
+    }
+  }
+  if (strike >= 0) {
+    if (FT_Select_Size(face, strike) != 0) {
+      *error = "has a bitmap strike FreeType cannot select";
+      return false;
+    }
+    const FT_Bitmap_Size& size = face->available_sizes[strike];
+    rendering_ = "strike " + std::to_string(size.width) + "x" +
+                 std::to_string(size.height);
+    render_outlines_ = false;
+  } else if (FT_IS_SCALABLE(face)) {
+    int chosen = 1;
+    for (int pixels = 2 * h; pixels >= 1; --pixels) {
+      if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+      const FT_Size_Metrics& metrics = face->size->metrics;
+      const int line = CeilPixels(metrics.ascender) +
+                       CeilPixels(-metrics.descender);
+      if (line > h) continue;
+      if (monospace_ && CeilPixels(metrics.max_advance) > w) continue;
+      chosen = pixels;
+      break;
+    }
+    if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+      *error = "cannot be scaled to the cell";
+      return false;
+    }
+    rendering_ = "outline at " + std::to_string(chosen) + " pixels";
+    render_outlines_ = true;
+  } else {
+    *error = "has neither bitmap strikes nor outlines";
+    return false;
+  }
+  ascent_ = CeilPixels(face->size->metrics.ascender);
+  descent_ = CeilPixels(-face->size->metrics.descender);
+  if (ascent_ + descent_ == 0) ascent_ = h;
+  return true;
+}
+
+bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
+  glyph->rows.assign(cell_.height, 0);
+  glyph->clippedDots = 0;
+  FT_Face face = handles_->face;
+  if (face == nullptr) return false;
+  const FT_UInt index = FT_Get_Char_Index(face, fontCode);
+  if (index == 0) return false;
+  FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+  if (render_outlines_) flags |= FT_LOAD_MONOCHROME;
+  if (FT_Load_Glyph(face, index, flags) != 0) return false;
+  FT_GlyphSlot slot = face->glyph;
+
+  // Other pixel modes (2- and 4-bit grey, colour strikes) are brought to
+  // 8-bit grey first.
+  FT_Bitmap converted;
+  FT_Bitmap_Init(&converted);
+  const FT_Bitmap* bitmap = &slot->bitmap;
+  if (bitmap->pixel_mode != FT_PIXEL_MODE_MONO &&
+      bitmap->pixel_mode != FT_PIXEL_MODE_GRAY) {
+    if (FT_Bitmap_Convert(handles_->library, bitmap, &converted, 1) != 0) {
+      FT_Bitmap_Done(handles_->library, &converted);
+      return false;
+    }
+    // Convert gives values 0 to num_grays - 1 from the source's levels.
+    bitmap = &converted;
+  }
+  const int width = static_cast<int>(bitmap->width);
+  const int rows = static_cast<int>(bitmap->rows);
+  bool drawn = true;
+  if (width > kMaxSourceBitmapSide || rows > kMaxSourceBitmapSide ||
+      (width > 0 && rows > 0 && bitmap->buffer == nullptr)) {
+    drawn = false;
+  } else if (width > 0 && rows > 0) {
+    const unsigned char* top = bitmap->buffer;
+    if (bitmap->pitch < 0) top -= static_cast<long>(rows - 1) * bitmap->pitch;
+
+    const long long top_pad =
+        FloorHalf(static_cast<long long>(cell_.height) - (ascent_ + descent_));
+    const long long y0 = top_pad + ascent_ - slot->bitmap_top;
+    long long x0;
+    if (monospace_) {
+      const long long advance = (slot->advance.x + 32) >> 6;
+      x0 = FloorHalf(cell_.width - advance) + slot->bitmap_left;
+    } else {
+      int ink_left = width;
+      int ink_right = -1;
+      for (int y = 0; y < rows; ++y) {
+        for (int x = 0; x < width; ++x) {
+          if (!DotSet(*bitmap, top, x, y)) continue;
+          if (x < ink_left) ink_left = x;
+          if (x > ink_right) ink_right = x;
+        }
+      }
+      x0 = ink_right < 0 ? 0
+                         : FloorHalf(cell_.width - (ink_right - ink_left + 1)) -
+                               ink_left;
+    }
+    for (int y = 0; y < rows; ++y) {
+      for (int x = 0; x < width; ++x) {
+        if (!DotSet(*bitmap, top, x, y)) continue;
+        const long long cx = x0 + x;
+        const long long cy = y0 + y;
+        if (cx < 0 || cx >= cell_.width || cy < 0 || cy >= cell_.height) {
+          ++glyph->clippedDots;
+          continue;
+        }
+        glyph->rows[cy] |= 0x80000000u >> cx;
+      }
+    }
+  }
+  FT_Bitmap_Done(handles_->library, &converted);
+  if (!drawn) glyph->rows.assign(cell_.height, 0);
+  return drawn;
+}

@@ -1,0 +1,76 @@
+// A source font opened through FreeType and prepared for one glyph cell:
+// BDF and PCF fonts (gzip-compressed too), fonts with bitmap strikes, and
+// outline fonts rendered monochrome. Draws glyphs onto the cell.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_H_
+#define VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_H_
+
+#include <cstdint>
+#include <string>
+
+#include "testkit/font_writer.h"
+#include "vexofont/make/cell_size.h"
+#include "vexofont/make/code_page.h"
+
+// FreeType's handles, kept out of this header.
+struct SourceFontHandles;
+
+// A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
+// bit 31 of a row the leftmost dot; `clippedDots` counts the dots of the
+// source glyph that fell outside the cell.
+struct CellGlyph {
+  GlyphRows rows;
+  int clippedDots = 0;
+};
+
+class SourceFont {
+ public:
+  SourceFont();
+  ~SourceFont();
+  SourceFont(const SourceFont&) = delete;
+  SourceFont& operator=(const SourceFont&) = delete;
+
+  // Opens the font at `path` and prepares it for `cell`:
+  // - a font with bitmap strikes and no outlines uses the strike of the
+  //   cell's size, else the highest strike that fits the cell height (the
+  //   widest such that fits the width, when several do), else the lowest;
+  // - an outline font uses a strike of exactly the cell height when it has
+  //   one, else is rendered at the largest pixel size whose ascent and
+  //   descent fit the cell height and, for a monospace font, whose advance
+  //   fits the cell width.
+  // Works out the font's charset: Unicode when it has a Unicode character
+  // map, else from its X charset registry. Returns false on failure, with
+  // the reason (one phrase, no file name) in *error.
+  bool Open(const std::string& path, CellSize cell, std::string* error);
+
+  const FontCharset& charset() const { return charset_; }
+  bool monospace() const { return monospace_; }
+  // The rows above the baseline and below it, as placed on the cell.
+  int ascent() const { return ascent_; }
+  int descent() const { return descent_; }
+  // What was chosen, e.g. "strike 6x13" or "outline at 20 pixels".
+  const std::string& rendering() const { return rendering_; }
+
+  // Draws the glyph of the font's character `fontCode` onto a blank cell.
+  // Vertically the font's line (ascent plus descent) is centred on the cell
+  // and the glyph stands on its baseline. Horizontally a monospace font's
+  // advance is centred on the cell and the glyph keeps its place in it; a
+  // glyph of a proportional font has its dots centred. Returns false, with
+  // a blank cell, when the font has no glyph for the code or the glyph
+  // cannot be loaded.
+  bool DrawGlyph(uint32_t fontCode, CellGlyph* glyph);
+
+ private:
+  bool ChooseSize(std::string* error);
+  bool ChooseCharset(std::string* error);
+
+  SourceFontHandles* handles_;
+  CellSize cell_;
+  FontCharset charset_;
+  bool monospace_ = false;
+  bool render_outlines_ = false;
+  int ascent_ = 0;
+  int descent_ = 0;
+  std::string rendering_;
+};
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_H_

@@ -80,7 +80,9 @@ std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,
 GlyphRows PatternGlyph(int code, int width, int height) {
   GlyphRows rows(height);
   uint32_t state = 0x9E3779B9u ^ static_cast<uint32_t>(code) * 2654435761u;
-  const uint32_t mask = width >= 32 ? 0xFFFFFFFFu : ~(0xFFFFFFFFu >> width);
+  // Widths beyond a 4-byte row (or absurd header widths) use the whole row.
+  const uint32_t mask = width <= 0 || width >= 32 ? 0xFFFFFFFFu
+                                                  : ~(0xFFFFFFFFu >> width);
   for (int r = 0; r < height; ++r) {
     state = state * 1664525u + 1013904223u;
     // Always at least the leftmost dot, so that no row is blank.

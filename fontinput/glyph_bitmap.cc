@@ -14,17 +14,35 @@ void AppendBits(uint8_t byte, char* line, int* length) {
   }
 }
 
+// Copies with a constant size compile to plain moves; a call per row would
+// cost more than the copy itself.
+template <int kBytesPerRow>
+int UnpackRows(const uint8_t* fileRows, int height, uint8_t* bitmap) {
+  int length = 0;
+  for (int r = height - 1; r >= 0; --r) {
+    std::memcpy(bitmap + length, fileRows + kFileRowSize * r, kBytesPerRow);
+    length += kBytesPerRow;
+  }
+  return length;
+}
+
 }  // namespace
 
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap) {
   std::memset(bitmap, 0, kBitmapBufferSize);
-  int length = 0;
-  for (int r = height - 1; r >= 0; --r) {
-    std::memcpy(bitmap + length, fileRows + kFileRowSize * r, bytesPerRow);
-    length += bytesPerRow;
+  switch (bytesPerRow) {
+    case 0:
+      return 0;
+    case 1:
+      return UnpackRows<1>(fileRows, height, bitmap);
+    case 2:
+      return UnpackRows<2>(fileRows, height, bitmap);
+    case 3:
+      return UnpackRows<3>(fileRows, height, bitmap);
+    default:
+      return UnpackRows<4>(fileRows, height, bitmap);
   }
-  return length;
 }
 
 void PrintRowPicture(const uint8_t* bitmap, int height, int bytesPerRow,

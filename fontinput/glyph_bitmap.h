@@ -12,8 +12,8 @@ constexpr int kReadBufferSize = 1024;
 constexpr int kBitmapBufferSize = 100;
 
 // Zeroes `bitmap` (kBitmapBufferSize bytes) and fills it with the glyph's
-// rows top row first, taking the first `bytesPerRow` bytes of each 4-byte
-// file row; the file holds the rows bottom row first. Returns the bitmap
+// rows top row first, taking the first `bytesPerRow` (0 to 4) bytes of each
+// 4-byte file row; the file holds the rows bottom row first. Returns the bitmap
 // length, height x bytesPerRow, which the caller keeps within the buffer.
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap);

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
 #include <map>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -180,6 +182,57 @@ TEST(ImpactColumnsTest, DotsAreOredIntoBitsAlreadySet) {
       EXPECT_EQ(Convert(width, height, dots, &columns),
                 LayoutOf(width, height).count);
       EXPECT_EQ(columns, expected);
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The conversion one dot at a time, as the printer's column order reads.
+int ConvertDotByDot(const uint8_t* bitmap, uint8_t* columns, int width,
+                    int height) {
+  const int bytes_per_row = width / 8;
+  int p = 0;
+  for (int x = 0; x < 8 * bytes_per_row; ++x) {
+    uint8_t mask = 0x80;
+    int dots = 0;
+    for (int r = height - 1; r >= 0; --r) {
+      if (bitmap[r * bytes_per_row + x / 8] & (0x80 >> (x % 8))) {
+        columns[p] |= mask;
+      }
+      mask >>= 1;
+      if (++dots % 8 == 0) {
+        ++p;
+        mask = 0x80;
+      }
+    }
+    if (bytes_per_row == 1 || height == 9) ++p;
+  }
+  return p;
+}
+
+// Random glyphs at every size up to 24 x 32, into buffers that already hold
+// random bits: the word-at-a-time conversion gives the same bytes and count
+// as converting one dot at a time.
+TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
+  std::mt19937 random(7);
+  for (int width = 0; width <= kMaxConvertWidth; ++width) {
+    for (int height = 0; height <= kMaxConvertHeight; ++height) {
+      for (int trial = 0; trial < 8; ++trial) {
+        uint8_t bitmap[96];
+        uint8_t expected[kColumnBufferSize];
+        for (uint8_t& byte : bitmap) byte = uint8_t(random());
+        for (uint8_t& byte : expected) byte = trial % 2 ? uint8_t(random()) : 0;
+        uint8_t actual[kColumnBufferSize];
+        std::memcpy(actual, expected, sizeof(actual));
+        const int n = ConvertDotByDot(bitmap, expected, width, height);
+        ASSERT_EQ(ConvertToImpactColumns(bitmap, actual, width, height), n)
+            << width << "x" << height;
+        ASSERT_EQ(std::memcmp(actual, expected, sizeof(actual)), 0)
+            << width << "x" << height;
+      }
     }
   }
 }

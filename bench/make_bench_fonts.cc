@@ -1,0 +1,111 @@
+// make_bench_fonts FOLDER: writes the benchmark scenarios, each into a
+// folder of its own with its input fonts (*.fnt) and a configuration
+// (bench.cfg) that names them and the output file out.bin:
+//   FOLDER/full     SBCS thermal 12x24 and impact 8x9 fonts of all 256 codes,
+//                   DBCS thermal 24x24 and impact 16x16 fonts of 23312 codes
+//                   each (lead 81-FC, trail 40-7E and 80-FC), so that the
+//                   20000-record table fills and 3568 codes are dropped;
+//   FOLDER/typical  a DBCS thermal 24x24 and impact 16x16 pair of 6956
+//                   codes (lead 81-9F and E0-E5), the size of a Japanese
+//                   font.
+// Prints one line per scenario: its name and the number of glyph records
+// its output must hold.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "testkit/font_writer.h"
+
+namespace {
+
+bool WriteSbcs(const std::string& path, int width, int height) {
+  Bytes font;
+  AppendSbcsHeader(&font, {.magic = "",
+                           .codePage = 437,
+                           .firstChar = 0,
+                           .lastChar = 255,
+                           .width = static_cast<uint32_t>(width),
+                           .height = static_cast<uint32_t>(height)});
+  for (int code = 0; code <= 255; ++code) {
+    AppendGlyph(&font, PatternGlyph(code, width, height));
+  }
+  return WriteBytes(path, font);
+}
+
+// Writes a DBCS font of every code the vectors enumerate; returns how many
+// codes that is, or -1 when the file cannot be written.
+int WriteDbcs(const std::string& path, const Vector& leads, int width,
+              int height) {
+  DbcsVectors vectors;
+  vectors.codePageVector1 = {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}, {0, 0}};
+  vectors.codePageVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
+  vectors.fontVector1 = leads;
+  vectors.fontVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
+  Bytes font;
+  AppendDbcsHeader(&font,
+                   {.magic = "",
+                    .codePage = 932,
+                    .firstChar = 0x8140,
+                    .lastChar = 0xFFFF,
+                    .width = static_cast<uint32_t>(width),
+                    .height = static_cast<uint32_t>(height)},
+                   vectors);
+  const auto codes =
+      EnumerateDbcsCodes(vectors.fontVector1, vectors.fontVector2, 0xFFFF);
+  for (uint16_t code : codes) {
+    AppendGlyph(&font, PatternGlyph(code, width, height));
+  }
+  return WriteBytes(path, font) ? static_cast<int>(codes.size()) : -1;
+}
+
+bool WriteConfig(const std::string& path, const std::string& fonts) {
+  const std::string text = "* benchmark scenario\n" + fonts +
+                           "OutputFontFile out.bin\nCodePage 932\n";
+  return WriteBytes(path, Bytes(text.begin(), text.end()));
+}
+
+constexpr int kTableRecords = 20000;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_bench_fonts FOLDER\n");
+    return 1;
+  }
+  const std::string full = std::string(argv[1]) + "/full";
+  const std::string typical = std::string(argv[1]) + "/typical";
+  std::filesystem::create_directories(full);
+  std::filesystem::create_directories(typical);
+
+  const Vector all_leads = {{0x81, 0xFC}, {0, 0}, {0, 0}, {0, 0}};
+  const Vector japanese_leads = {{0x81, 0x9F}, {0xE0, 0xE5}, {0, 0}, {0, 0}};
+  const int full_codes =
+      WriteDbcs(full + "/dbcs_thermal_24x24.fnt", all_leads, 24, 24);
+  const int typical_codes =
+      WriteDbcs(typical + "/dbcs_thermal_24x24.fnt", japanese_leads, 24, 24);
+  const bool ok =
+      WriteSbcs(full + "/sbcs_thermal_12x24.fnt", 12, 24) &&
+      WriteSbcs(full + "/sbcs_impact_8x9.fnt", 8, 9) && full_codes > 0 &&
+      WriteDbcs(full + "/dbcs_impact_16x16.fnt", all_leads, 16, 16) ==
+          full_codes &&
+      WriteConfig(full + "/bench.cfg",
+                  "SbcsThermalFile sbcs_thermal_12x24.fnt\n"
+                  "SbcsImpactFile sbcs_impact_8x9.fnt\n"
+                  "DbcsThermalFile dbcs_thermal_24x24.fnt\n"
+                  "DbcsImpactFile dbcs_impact_16x16.fnt\n") &&
+      typical_codes > 0 &&
+      WriteDbcs(typical + "/dbcs_impact_16x16.fnt", japanese_leads, 16, 16) ==
+          typical_codes &&
+      WriteConfig(typical + "/bench.cfg",
+                  "DbcsThermalFile dbcs_thermal_24x24.fnt\n"
+                  "DbcsImpactFile dbcs_impact_16x16.fnt\n");
+  if (!ok) {
+    std::fprintf(stderr, "could not write the scenarios into '%s'\n", argv[1]);
+    return 1;
+  }
+  const int full_records = std::min(256 + full_codes, kTableRecords);
+  std::printf("full %d\ntypical %d\n", full_records, typical_codes);
+  return 0;
+}

@@ -1,0 +1,114 @@
+// Runs whole conversions in-process on a fuzzer-made configuration and up to
+// eight fuzzer-made input font files, to prove that no combination of
+// configuration lines, file lists, headers and glyph bodies makes a run
+// crash, leak a file, end with a status other than 0 or write an output
+// font file that is not a well-formed record stream.
+//
+// Input: the configuration, then the font files, each part introduced by
+// the separator line below. In the configuration "@0" to "@7" stand for the
+// font files (written into a private folder); every "/" becomes "_", so a
+// run reads nothing outside that folder but files of the working directory
+// and writes nothing but its own output file, which a last configuration
+// line always names.
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "driver/converter.h"
+#include "fuzz/fuzz_support.h"
+#include "store/glyph_table.h"
+#include "store/little_endian.h"
+#include "store/output_font_file.h"
+#include "testkit/font_writer.h"
+
+namespace {
+
+constexpr std::string_view kSeparator = "\n--file--\n";
+constexpr int kMaxFonts = 8;
+// The glyph records follow the parameter records; the end record closes
+// the file.
+constexpr size_t kGlyphsOffset = kFixedPartSize - kRecordFrameSize;
+
+std::string FontPath(int index) {
+  return FuzzScratchDir() + "/f" + std::to_string(index);
+}
+
+std::string ExpandConfig(std::string_view raw) {
+  std::string config;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    const char ch = raw[i];
+    if (ch == '@' && i + 1 < raw.size() && raw[i + 1] >= '0' &&
+        raw[i + 1] < '0' + kMaxFonts) {
+      config += FontPath(raw[i + 1] - '0');
+      ++i;
+    } else {
+      config += ch == '/' ? '_' : ch;
+    }
+  }
+  return config;
+}
+
+// Steps through the output record by record: the fixed parameter records,
+// SBCS glyphs, then DBCS glyphs, then the end record as the last 4 bytes.
+void CheckOutput(const Bytes& out) {
+  FUZZ_CHECK(out.size() >= size_t{kFixedPartSize});
+  FUZZ_CHECK((out.size() - kFixedPartSize) % kGlyphRecordFileSize == 0);
+  const uint8_t start[] = {0xEB, 0, 2, 0, 1, 0};
+  FUZZ_CHECK(std::memcmp(out.data(), start, sizeof(start)) == 0);
+  uint16_t previous_tag = TagSbcsGlyph;
+  for (size_t at = kGlyphsOffset; at + kRecordFrameSize < out.size();
+       at += kGlyphRecordFileSize) {
+    const uint16_t tag = DecodeFixed16(&out[at]);
+    FUZZ_CHECK(tag == TagSbcsGlyph || tag == TagDbcsGlyph);
+    FUZZ_CHECK(!(previous_tag == TagDbcsGlyph && tag == TagSbcsGlyph));
+    FUZZ_CHECK(DecodeFixed16(&out[at + 2]) == kGlyphRecordSize);
+    const uint8_t* record = &out[at + kRecordFrameSize];
+    FUZZ_CHECK(record[kMarkerOffset] == kGlyphMarker);
+    FUZZ_CHECK(record[kKindOffset] ==
+               (tag == TagSbcsGlyph ? kKindSbcs : kKindDbcs));
+    FUZZ_CHECK(record[kThermalCountOffset] <= kThermalBitmapSize);
+    FUZZ_CHECK(record[kImpactCountOffset] <= kImpactDataSize);
+    previous_tag = tag;
+  }
+  const uint8_t end[] = {0xFE, 0, 0, 0};
+  FUZZ_CHECK(std::memcmp(&out[out.size() - 4], end, sizeof(end)) == 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  size_t at = input.find(kSeparator);
+  std::string config = ExpandConfig(input.substr(0, at));
+  for (int index = 0; index < kMaxFonts; ++index) {
+    const std::string path = FontPath(index);
+    if (at == std::string_view::npos) {
+      std::remove(path.c_str());
+      continue;
+    }
+    const size_t begin = at + kSeparator.size();
+    at = input.find(kSeparator, begin);
+    const std::string_view font = input.substr(
+        begin, at == std::string_view::npos ? at : at - begin);
+    FUZZ_CHECK(WriteWholeFile(
+        path, reinterpret_cast<const uint8_t*>(font.data()), font.size()));
+  }
+  const std::string output = FuzzScratchDir() + "/out";
+  config += "\nOutputFontFile " + output + "\n";
+  static const std::string config_path = FuzzScratchDir() + "/config";
+  FUZZ_CHECK(WriteWholeFile(config_path,
+                            reinterpret_cast<const uint8_t*>(config.data()),
+                            config.size()));
+  std::remove(output.c_str());
+
+  char program[] = "vexocnvt";
+  std::string config_arg = config_path;
+  char* argv[] = {program, config_arg.data(), nullptr};
+  BeginQuiet();
+  const int status = RunConverter(2, argv);
+  EndQuiet();
+  FUZZ_CHECK(status == kExitOk);
+  CheckGlyphTable();
+  CheckOutput(ReadBytes(output));
+  return 0;
+}

@@ -9,29 +9,14 @@
 #include "driver/converter_settings.h"
 #include "store/glyph_table.h"
 #include "testkit/font_writer.h"
+#include "testkit/glyph_records.h"
 #include "testkit/run_capture.h"
 
 namespace {
 
-// The 112 bytes a record should hold; an empty half is not defined.
+// The 112 bytes a record of this kind should hold.
 Bytes Record(int low, const Bytes& thermal, const Bytes& impact) {
-  Bytes record(kGlyphRecordSize, 0);
-  record[kKindOffset] = kKindSbcs;
-  record[kMarkerOffset] = 0xCC;
-  record[kCodeLowOffset] = static_cast<uint8_t>(low);
-  record[kThermalDefinedOffset] = thermal.empty() ? 0 : 1;
-  record[kThermalCountOffset] = static_cast<uint8_t>(thermal.size());
-  record[kImpactDefinedOffset] = impact.empty() ? 0 : 1;
-  record[kImpactCountOffset] = static_cast<uint8_t>(impact.size());
-  std::copy(thermal.begin(), thermal.end(), &record[kThermalBitmapOffset]);
-  std::copy(impact.begin(), impact.end(), &record[kImpactDataOffset]);
-  return record;
-}
-
-Bytes RecordAt(int index) {
-  Bytes bytes(kGlyphRecordSize);
-  EncodeGlyphRecord(GlyphTable[index], bytes.data());
-  return bytes;
+  return ExpectedRecord(kKindSbcs, low, thermal, impact);
 }
 
 // The first `perRow` bytes of every row, top row first.

@@ -1,0 +1,17 @@
+// Glyph records as tests expect them and as the table holds them.
+#ifndef VEXOCNVT_TESTKIT_GLYPH_RECORDS_H_
+#define VEXOCNVT_TESTKIT_GLYPH_RECORDS_H_
+
+#include <cstdint>
+
+#include "testkit/font_writer.h"
+
+// The 112 bytes a record of `kind` for `code` (high byte, low byte) should
+// hold after storing `thermal` and `impact`; an empty half is not defined.
+Bytes ExpectedRecord(uint8_t kind, int code, const Bytes& thermal,
+                     const Bytes& impact);
+
+// The 112 bytes of the glyph table's record at `index`.
+Bytes RecordAt(int index);
+
+#endif  // VEXOCNVT_TESTKIT_GLYPH_RECORDS_H_

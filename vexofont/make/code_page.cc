@@ -141,12 +141,13 @@ bool FontCharsetFromRegistry(const std::string& registry,
       {"BIG5", nullptr, Form::kDoubleByte, "BIG5", ""},
       {"KOI8", "R", Form::kSingleByte, "KOI8-R", ""},
       {"KOI8", "U", Form::kSingleByte, "KOI8-U", ""},
-      {"MICROSOFT", "CP1250", Form::kSingleByte, "CP1250", ""},
-      {"MICROSOFT", "CP1251", Form::kSingleByte, "CP1251", ""},
-      {"MICROSOFT", "CP1252", Form::kSingleByte, "CP1252", ""},
-      {"IBM", "CP437", Form::kSingleByte, "CP437", ""},
-      {"IBM", "CP850", Form::kSingleByte, "CP850", ""},
-      {"IBM", "CP866", Form::kSingleByte, "CP866", ""},
+      // Windows and DOS code pages, whatever registry names them.
+      {"", "CP1250", Form::kSingleByte, "CP1250", ""},
+      {"", "CP1251", Form::kSingleByte, "CP1251", ""},
+      {"", "CP1252", Form::kSingleByte, "CP1252", ""},
+      {"", "CP437", Form::kSingleByte, "CP437", ""},
+      {"", "CP850", Form::kSingleByte, "CP850", ""},
+      {"", "CP866", Form::kSingleByte, "CP866", ""},
   };
   const std::string label = registry + "-" + encoding;
   std::string rest;

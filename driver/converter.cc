@@ -120,7 +120,6 @@ LoadedFlags loaded;
 
 // What each phase keeps of its last loaded file's header; a later file of
 // the same phase overwrites it.
-
 void SbcsThermalLoaded(const SbcsFontHeader& header) {
   loaded.sbcsThermalLoaded = true;
   Settings.sbcsThermalWidth = static_cast<uint16_t>(header.width);

@@ -91,6 +91,12 @@ GlyphRows PatternGlyph(int code, int width, int height) {
   return rows;
 }
 
+GlyphRows OneDot(int height, int row, int column) {
+  GlyphRows rows(height, 0);
+  rows[row] = 0x80000000u >> column;
+  return rows;
+}
+
 bool WriteBytes(const std::string& path, const Bytes& bytes) {
   std::FILE* file = std::fopen(path.c_str(), "wb");
   if (file == nullptr) return false;

@@ -53,6 +53,9 @@ std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,
 // glyph is blank and glyphs of different codes differ.
 GlyphRows PatternGlyph(int code, int width, int height);
 
+// A glyph of `height` rows whose only dot is at (row, column).
+GlyphRows OneDot(int height, int row, int column);
+
 // Writes `bytes` to `path`; returns false when that fails.
 bool WriteBytes(const std::string& path, const Bytes& bytes);
 // Reads the whole file; an unreadable file gives an empty result.

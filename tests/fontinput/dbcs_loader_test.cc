@@ -45,12 +45,6 @@ Bytes ImpactBytes(const GlyphRows& rows) {
   return bytes;
 }
 
-GlyphRows OneDot(int height, int row, int column) {
-  GlyphRows rows(height, 0);
-  rows[row] = 0x80000000u >> column;
-  return rows;
-}
-
 class DbcsLoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -37,12 +37,6 @@ GlyphRows Busy(int seed, int height) {
   return rows;
 }
 
-GlyphRows OneDot(int height, int row, int column) {
-  GlyphRows rows(height, 0);
-  rows[row] = 0x80000000u >> column;
-  return rows;
-}
-
 class SbcsLoaderTest : public ::testing::Test {
  protected:
   void SetUp() override {

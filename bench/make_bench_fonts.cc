@@ -20,43 +20,16 @@
 namespace {
 
 bool WriteSbcs(const std::string& path, int width, int height) {
-  Bytes font;
-  AppendSbcsHeader(&font, {.magic = "",
-                           .codePage = 437,
-                           .firstChar = 0,
-                           .lastChar = 255,
-                           .width = static_cast<uint32_t>(width),
-                           .height = static_cast<uint32_t>(height)});
-  for (int code = 0; code <= 255; ++code) {
-    AppendGlyph(&font, PatternGlyph(code, width, height));
-  }
-  return WriteBytes(path, font);
+  return WriteBytes(path, PatternSbcsFont(0, 255, width, height));
 }
 
-// Writes a DBCS font of every code the vectors enumerate; returns how many
-// codes that is, or -1 when the file cannot be written.
+// Writes a DBCS font of every code the lead ranges enumerate; returns how
+// many codes that is, or -1 when the file cannot be written.
 int WriteDbcs(const std::string& path, const Vector& leads, int width,
               int height) {
-  DbcsVectors vectors;
-  vectors.codePageVector1 = {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}, {0, 0}};
-  vectors.codePageVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
-  vectors.fontVector1 = leads;
-  vectors.fontVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
-  Bytes font;
-  AppendDbcsHeader(&font,
-                   {.magic = "",
-                    .codePage = 932,
-                    .firstChar = 0x8140,
-                    .lastChar = 0xFFFF,
-                    .width = static_cast<uint32_t>(width),
-                    .height = static_cast<uint32_t>(height)},
-                   vectors);
-  const auto codes =
-      EnumerateDbcsCodes(vectors.fontVector1, vectors.fontVector2, 0xFFFF);
-  for (uint16_t code : codes) {
-    AppendGlyph(&font, PatternGlyph(code, width, height));
-  }
-  return WriteBytes(path, font) ? static_cast<int>(codes.size()) : -1;
+  int codes = 0;
+  const Bytes font = PatternDbcsFont(leads, 0xFFFF, width, height, &codes);
+  return WriteBytes(path, font) ? codes : -1;
 }
 
 bool WriteConfig(const std::string& path, const std::string& fonts) {

@@ -91,6 +91,45 @@ GlyphRows PatternGlyph(int code, int width, int height) {
   return rows;
 }
 
+Bytes PatternSbcsFont(int first, int last, int width, int height) {
+  Bytes font;
+  AppendSbcsHeader(&font, {.magic = "",
+                           .codePage = 437,
+                           .firstChar = static_cast<uint16_t>(first),
+                           .lastChar = static_cast<uint16_t>(last),
+                           .width = static_cast<uint32_t>(width),
+                           .height = static_cast<uint32_t>(height)});
+  for (int code = first; code <= last; ++code) {
+    AppendGlyph(&font, PatternGlyph(code, width, height));
+  }
+  return font;
+}
+
+Bytes PatternDbcsFont(const Vector& leads, uint16_t lastChar, int width,
+                      int height, int* codes) {
+  DbcsVectors vectors;
+  vectors.codePageVector1 = {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}, {0, 0}};
+  vectors.codePageVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
+  vectors.fontVector1 = leads;
+  vectors.fontVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
+  Bytes font;
+  AppendDbcsHeader(&font,
+                   {.magic = "",
+                    .codePage = 932,
+                    .firstChar = 0x8140,
+                    .lastChar = lastChar,
+                    .width = static_cast<uint32_t>(width),
+                    .height = static_cast<uint32_t>(height)},
+                   vectors);
+  const std::vector<uint16_t> enumerated =
+      EnumerateDbcsCodes(vectors.fontVector1, vectors.fontVector2, lastChar);
+  for (uint16_t code : enumerated) {
+    AppendGlyph(&font, PatternGlyph(code, width, height));
+  }
+  *codes = static_cast<int>(enumerated.size());
+  return font;
+}
+
 GlyphRows OneDot(int height, int row, int column) {
   GlyphRows rows(height, 0);
   rows[row] = 0x80000000u >> column;

@@ -53,6 +53,16 @@ std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,
 // glyph is blank and glyphs of different codes differ.
 GlyphRows PatternGlyph(int code, int width, int height);
 
+// An SBCS font (code page 437) of pattern glyphs for codes first to last.
+Bytes PatternSbcsFont(int first, int last, int width, int height);
+
+// A DBCS font (code page 932, its lead and trail ranges as the code page
+// vectors) of pattern glyphs for every code one enumeration pass yields
+// from `leads`, trail bytes 40-7E and 80-FC, up to lastChar. Sets *codes to
+// the number of glyphs.
+Bytes PatternDbcsFont(const Vector& leads, uint16_t lastChar, int width,
+                      int height, int* codes);
+
 // A glyph of `height` rows whose only dot is at (row, column).
 GlyphRows OneDot(int height, int row, int column);
 

@@ -11,39 +11,13 @@ namespace {
 
 bool WriteSbcs(const std::string& path, int first, int last, int width,
                int height) {
-  Bytes font;
-  AppendSbcsHeader(&font, {.magic = "",
-                           .codePage = 437,
-                           .firstChar = static_cast<uint16_t>(first),
-                           .lastChar = static_cast<uint16_t>(last),
-                           .width = static_cast<uint32_t>(width),
-                           .height = static_cast<uint32_t>(height)});
-  for (int code = first; code <= last; ++code) {
-    AppendGlyph(&font, PatternGlyph(code, width, height));
-  }
-  return WriteBytes(path, font);
+  return WriteBytes(path, PatternSbcsFont(first, last, width, height));
 }
 
 bool WriteDbcs(const std::string& path, uint16_t last, int width, int height) {
-  DbcsVectors vectors;
-  vectors.codePageVector1 = {{0x81, 0x9F}, {0xE0, 0xFC}, {0, 0}, {0, 0}};
-  vectors.codePageVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
-  vectors.fontVector1 = {{0x81, 0x81}, {0, 0}, {0, 0}, {0, 0}};
-  vectors.fontVector2 = {{0x40, 0x7E}, {0x80, 0xFC}, {0, 0}, {0, 0}};
-  Bytes font;
-  AppendDbcsHeader(&font,
-                   {.magic = "",
-                    .codePage = 932,
-                    .firstChar = 0x8140,
-                    .lastChar = last,
-                    .width = static_cast<uint32_t>(width),
-                    .height = static_cast<uint32_t>(height)},
-                   vectors);
-  for (uint16_t code :
-       EnumerateDbcsCodes(vectors.fontVector1, vectors.fontVector2, last)) {
-    AppendGlyph(&font, PatternGlyph(code, width, height));
-  }
-  return WriteBytes(path, font);
+  int codes = 0;
+  return WriteBytes(path, PatternDbcsFont({{0x81, 0x81}, {0, 0}, {0, 0}, {0, 0}},
+                                          last, width, height, &codes));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "driver/converter_settings.h"
 #include "store/console.h"
+#include "store/output_file.h"
 
 namespace {
 
@@ -141,7 +142,10 @@ bool ParseNumberValue(const char* word, uint16_t* value) {
 }
 
 int ReadConfigFile(const char* path) {
-  std::FILE* file = std::fopen(path, "r");
+  // Read as raw bytes on every platform, with CRLF folded by hand, so that
+  // a Windows text-mode read (which ends a file at a Ctrl-Z byte) cannot
+  // make one configuration mean two things.
+  std::FILE* file = OpenRawFileForReading(path);
   if (file == nullptr) {
     PrintError("Could not open '%s' for reading\n", path);
     return -1;

@@ -9,6 +9,7 @@
 #include "fontinput/sbcs_loader.h"
 #include "store/console.h"
 #include "store/glyph_table.h"
+#include "store/output_file.h"
 #include "store/output_font_file.h"
 #include "store/station_report.h"
 
@@ -26,7 +27,7 @@ struct LoadedFlags {
 // Returns null when it cannot be opened.
 std::FILE* OpenFontFile(const char* name) {
   std::printf("Opening file '%s' for reading\n", name);
-  std::FILE* file = std::fopen(name, "rb");
+  std::FILE* file = OpenRawFileForReading(name);
   if (file == nullptr) {
     PrintError("Could not open file '%s' for reading\n", name);
   }
@@ -145,6 +146,36 @@ void DbcsImpactLoaded(const DbcsFontHeader& header) {
   Settings.dbcsImpactNineRows = header.height == 9 ? 1 : 0;
 }
 
+// Whether the output name is one of the run's own inputs (a listed font file
+// or the configuration file, found as the same file on disk, through links
+// too), after printing the line that names both. Writing over it would
+// destroy the very file the run was made from.
+bool OutputIsAnInput(const char* config_name) {
+  const char* output = Settings.outputFontFile;
+  const Phase lists[] = {
+      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount, 0, nullptr},
+      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, 0, nullptr},
+      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount, 0, nullptr},
+      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, 0, nullptr},
+  };
+  for (const Phase& list : lists) {
+    for (int i = 0; i < list.count; ++i) {
+      if (SameExistingFile(output, list.names[i])) {
+        PrintError("Output file '%s' is the input font file '%s'; nothing "
+                   "written\n",
+                   output, list.names[i]);
+        return true;
+      }
+    }
+  }
+  if (SameExistingFile(output, config_name)) {
+    PrintError("Output file '%s' is the config file '%s'; nothing written\n",
+               output, config_name);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int RunConverter(int argc, char** argv) {
@@ -190,8 +221,9 @@ int RunConverter(int argc, char** argv) {
     ReportStationGaps(kKindDbcs);
   }
 
-  const int status =
-      WriteOutputFontFile() == 0 ? kExitOk : kExitOutputFailed;
+  const int status = !OutputIsAnInput(config_name) && WriteOutputFontFile() == 0
+                         ? kExitOk
+                         : kExitOutputFailed;
   std::fflush(stdout);
   return status;
 }

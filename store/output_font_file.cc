@@ -1,19 +1,18 @@
 #include "store/output_font_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdio>
 
 #include "driver/converter_settings.h"
 #include "store/console.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
+#include "store/output_file.h"
 
 namespace {
 
-constexpr mode_t kNewFileMode = 0655;
+// A new output font file gets rw-r-xr-x less the umask; a file it replaces
+// keeps its own bits.
+constexpr unsigned kNewFileMode = 0655;
 
 // Writes records to the open output file and keeps count of the bytes and
 // whether every write went through.
@@ -63,17 +62,13 @@ struct RecordWriter {
 int WriteOutputFontFile() {
   const char* name = Settings.outputFontFile;
   std::printf("Opening '%s' for writing\n", name);
-  const int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC, kNewFileMode);
-  std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
-  if (file == nullptr) {
-    if (fd >= 0) close(fd);
+  OutputFile file;
+  if (OpenOutputFile(name, kNewFileMode, &file) != 0) {
     PrintError("Could not open file '%s' for writing\n", name);
     return -1;
   }
-  struct stat info;
-  const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 
-  RecordWriter out = {file, 0, false};
+  RecordWriter out = {file.stream, 0, false};
   static const uint8_t kDate[] = {'T', 'o', 'd', 'a', 'y'};
   out.Number(TagStart, 1);
   out.Record(TagDate, kDate, sizeof(kDate));
@@ -93,15 +88,16 @@ int WriteOutputFontFile() {
   glyphs += out.Glyphs(TagDbcsGlyph, kKindDbcs);
   out.Record(TagEnd, nullptr, 0);
 
-  const bool closed = std::fclose(file) == 0;
   // The byte count always matches when every write went through; checking
   // it guards the layout against a record of the wrong size.
   const bool complete =
       out.bytes == kFixedPartSize + kGlyphRecordFileSize * glyphs;
-  if (out.failed || !closed || !complete) {
-    PrintError("Could not write file '%s'\n", name);
-    if (regular) unlink(name);
-    return -1;
+  if (out.failed || !complete) {
+    AbandonOutputFile(&file);
+  } else if (CommitOutputFile(&file) == 0) {
+    return 0;
   }
-  return 0;
+  // The previous file of that name, if any, is still there untouched.
+  PrintError("Could not write file '%s'\n", name);
+  return -1;
 }

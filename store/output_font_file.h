@@ -31,10 +31,11 @@ static_assert(kFixedPartSize == 85);
 constexpr int kGlyphRecordFileSize = kRecordFrameSize + 112;
 
 // Writes the output font file named by Settings.outputFontFile from Settings
-// and the glyph table, replacing any file of that name (new files get mode
-// 0655). Returns 0 when the file is written and closed. Returns -1 when it
-// cannot be opened or a write or the close fails, after printing the line
-// that names it on standard error; a partly written regular file is removed.
+// and the glyph table, replacing any file of that name whole (new files get
+// mode 0655; see store/output_file.h). Returns 0 when the file is written
+// and closed. Returns -1 when it cannot be opened or a write or the close
+// fails, after printing the line that names it on standard error; the
+// previous file of that name is then left as it was.
 int WriteOutputFontFile();
 
 #endif  // VEXOCNVT_STORE_OUTPUT_FONT_FILE_H_

@@ -1,18 +1,60 @@
 #include "testkit/run_capture.h"
 
 #include <fcntl.h>
-#include <stdlib.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "driver/converter.h"
 
 namespace {
+
+#ifdef _WIN32
+// Captured streams are read back as raw bytes, as Linux writes them.
+int OpenCaptureFile(const std::string& path) {
+  return _open(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY,
+               _S_IREAD | _S_IWRITE);
+}
+int Duplicate(int fd) { return _dup(fd); }
+void DuplicateOnto(int from, int to) { _dup2(from, to); }
+void Close(int fd) { _close(fd); }
+long ProcessNumber() { return _getpid(); }
+#else
+int OpenCaptureFile(const std::string& path) {
+  return open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+}
+int Duplicate(int fd) { return dup(fd); }
+void DuplicateOnto(int from, int to) { dup2(from, to); }
+void Close(int fd) { close(fd); }
+long ProcessNumber() { return getpid(); }
+#endif
+
+// A name in the system's temporary folder that no other test or process
+// uses: the process number, a counter and the clock.
+std::string UniqueTempName(const char* prefix) {
+  static std::atomic<unsigned> counter{0};
+  const auto ticks =
+      std::chrono::steady_clock::now().time_since_epoch().count();
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  return (folder / (std::string(prefix) + std::to_string(ProcessNumber()) +
+                    "-" + std::to_string(++counter) + "-" +
+                    std::to_string(ticks % 1000000)))
+      .string();
+}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -24,33 +66,33 @@ std::string Slurp(const std::string& path) {
 }  // namespace
 
 CapturedRun CaptureOutput(const std::function<int()>& body, bool merged) {
-  char out_path[] = "/tmp/vexocnvt-out-XXXXXX";
-  char err_path[] = "/tmp/vexocnvt-err-XXXXXX";
-  const int out_fd = mkstemp(out_path);
-  const int err_fd = merged ? out_fd : mkstemp(err_path);
+  const std::string out_path = UniqueTempName("vexocnvt-out-");
+  const std::string err_path = UniqueTempName("vexocnvt-err-");
+  const int out_fd = OpenCaptureFile(out_path);
+  const int err_fd = merged ? out_fd : OpenCaptureFile(err_path);
   std::fflush(stdout);
   std::fflush(stderr);
-  const int saved_out = dup(1);
-  const int saved_err = dup(2);
-  dup2(out_fd, 1);
-  dup2(err_fd, 2);
+  const int saved_out = Duplicate(1);
+  const int saved_err = Duplicate(2);
+  DuplicateOnto(out_fd, 1);
+  DuplicateOnto(err_fd, 2);
 
   CapturedRun run;
   run.status = body();
 
   std::fflush(stdout);
   std::fflush(stderr);
-  dup2(saved_out, 1);
-  dup2(saved_err, 2);
-  close(saved_out);
-  close(saved_err);
-  close(out_fd);
+  DuplicateOnto(saved_out, 1);
+  DuplicateOnto(saved_err, 2);
+  Close(saved_out);
+  Close(saved_err);
+  Close(out_fd);
   run.out = Slurp(out_path);
-  unlink(out_path);
+  std::remove(out_path.c_str());
   if (!merged) {
-    close(err_fd);
+    Close(err_fd);
     run.err = Slurp(err_path);
-    unlink(err_path);
+    std::remove(err_path.c_str());
   }
   return run;
 }
@@ -69,8 +111,14 @@ CapturedRun RunConverterOn(const std::string& configPath, bool merged) {
 }
 
 ScratchDir::ScratchDir() {
-  char path[] = "/tmp/vexocnvt-test-XXXXXX";
-  if (mkdtemp(path) != nullptr) path_ = path;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::string path = UniqueTempName("vexocnvt-test-");
+    std::error_code error;
+    if (std::filesystem::create_directory(path, error) && !error) {
+      // Forward slashes on every platform, so that File() joins alike.
+      path_ = std::filesystem::path(path).generic_string();
+    }
+  }
 }
 
 ScratchDir::~ScratchDir() {
@@ -87,4 +135,15 @@ std::string ScratchDir::WriteText(const std::string& name,
   const std::string path = File(name);
   std::ofstream(path, std::ios::binary) << text;
   return path;
+}
+
+std::vector<std::string> ScratchDir::Entries() const {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (const auto& entry :
+       std::filesystem::directory_iterator(path_, error)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct CapturedRun {
   int status = -1;
@@ -21,7 +22,7 @@ CapturedRun CaptureOutput(const std::function<int()>& body,
 // Runs `vexocnvt configPath` in-process, captured as above.
 CapturedRun RunConverterOn(const std::string& configPath, bool merged = false);
 
-// A fresh folder under /tmp, removed with everything in it on destruction.
+// A fresh folder in the system's temporary folder, removed with everything in it on destruction.
 class ScratchDir {
  public:
   ScratchDir();
@@ -33,6 +34,8 @@ class ScratchDir {
   std::string File(const std::string& name) const;
   // Writes `text` to `name` inside the folder and returns its path.
   std::string WriteText(const std::string& name, const std::string& text) const;
+  // The names of everything in the folder, sorted.
+  std::vector<std::string> Entries() const;
 
  private:
   std::string path_;

@@ -335,25 +335,28 @@ TEST_F(BadInputTest, OutputIntoAFolderThatIsMissingOrIsTheNameFails) {
   EXPECT_FALSE(access(dir_.File("missing").c_str(), F_OK) == 0);
 }
 
-// A write that fails half way (here at the file size limit) is reported and
-// leaves no damaged output behind.
-TEST_F(BadInputTest, OutputCutShortByAWriteFailureIsRemoved) {
+// A write that fails half way (here at the file size limit) is reported,
+// and the previous output survives byte for byte with no temporary left.
+TEST_F(BadInputTest, OutputCutShortByAWriteFailureKeepsThePreviousFile) {
   const std::string font = Save("f.fnt", Font(kPhases[0], 20));
   const std::string config = dir_.WriteText(
       "run.cfg", "SbcsThermalFile " + font + "\nOutputFontFile " + Output() + "\n");
-  Save("out.fnt", Bytes(5000, 0xAA));  // an earlier, longer output
+  const Bytes previous(500, 0xAA);  // an earlier output, shorter than the limit
+  Save("out.fnt", previous);
+  const auto before = dir_.Entries();
   rlimit saved;
   ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
   rlimit small = saved;
   small.rlim_cur = 1000;  // the output needs 85 + 20 x 116 bytes
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  // No SIGXFSZ handling here: the writer must keep the signal from ending
+  // the run.
   const CapturedRun run = RunConverterOn(config);
   setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, old_handler);
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err, Format("Could not write file '%s'\n", Output()));
-  EXPECT_NE(access(Output().c_str(), F_OK), 0);
+  EXPECT_EQ(ReadBytes(Output()), previous);
+  EXPECT_EQ(dir_.Entries(), before);
 }
 
 // The real program, as a shell runs it: exit statuses and the two streams.

@@ -1,7 +1,7 @@
 #include "vexofont/make/make_command.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -9,12 +9,16 @@
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
 #include "vexofont/make/input_font_builder.h"
-#include "vexofont/make/replace_file.h"
 #include "vexofont/make/source_font.h"
+#include "store/output_file.h"
 
 namespace {
 
 constexpr char kVersion[] = "vexofont make 1.0.0\n";
+
+// A new input font file gets rw-rw-rw- less the umask; a file it replaces
+// keeps its own bits.
+constexpr unsigned kNewFontFileMode = 0666;
 
 constexpr char kHelp[] =
     "usage: vexofont make --kind sbcs|dbcs --station thermal|impact\n"
@@ -359,9 +363,11 @@ int RunMakeCommand(int argc, char** argv) {
   if (!BuildInputFont(request, source, &file, &counts)) {
     return UsageError("nothing to write");  // ruled out by ReadRequest
   }
-  if (ReplaceFile(output_path, file, &error) != 0) {
+  const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
+                                         file.size(), kNewFontFileMode);
+  if (write_error != 0) {
     std::fprintf(stderr, "vexofont make: cannot write '%s': %s\n",
-                 output_path.c_str(), error.c_str());
+                 output_path.c_str(), std::strerror(write_error));
     return kMakeOutputFailed;
   }
   std::fputs(Summary(output_path, request, font, counts).c_str(), stdout);

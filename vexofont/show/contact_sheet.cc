@@ -170,7 +170,7 @@ void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
   }
 }
 
-bool WriteContactSheet(const char* path, const ShownFont& font) {
+int WriteContactSheet(const char* path, const ShownFont& font) {
   const SheetPlan plan = PlanContactSheet(font);
   GrayImage image;
   DrawContactSheet(font, plan, &image);

@@ -55,7 +55,8 @@ void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
                       GrayImage* image);
 
 // Plans, draws and writes the sheet of `font` to `path` as a PNG file.
-// Returns false when the file cannot be written; prints nothing.
-bool WriteContactSheet(const char* path, const ShownFont& font);
+// Returns 0, or the errno value when the file cannot be written; prints
+// nothing.
+int WriteContactSheet(const char* path, const ShownFont& font);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_CONTACT_SHEET_H_

@@ -3,7 +3,10 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+
+#include "store/output_file.h"
 
 void GrayImage::Reset(int w, int h, uint8_t shade) {
   width = w;
@@ -23,6 +26,8 @@ void GrayImage::Fill(int x, int y, int w, int h, uint8_t shade) {
 }
 
 namespace {
+
+constexpr unsigned kNewPngFileMode = 0666;
 
 // libpng reports failures by longjmp back into WriteRows; nothing with a
 // destructor lives between the setjmp and the calls that may jump.
@@ -55,13 +60,16 @@ bool WriteRows(std::FILE* file, const GrayImage& image) {
 
 }  // namespace
 
-bool WriteGrayPng(const char* path, const GrayImage& image) {
-  if (image.width <= 0 || image.height <= 0) return false;
-  std::FILE* file = std::fopen(path, "wb");
-  if (file == nullptr) return false;
-  const bool written = WriteRows(file, image);
-  const bool closed = std::fclose(file) == 0;
-  if (written && closed) return true;
-  std::remove(path);
-  return false;
+int WriteGrayPng(const char* path, const GrayImage& image) {
+  if (image.width <= 0 || image.height <= 0) return EINVAL;
+  OutputFile file;
+  const int error = OpenOutputFile(path, kNewPngFileMode, &file);
+  if (error != 0) return error;
+  errno = 0;
+  if (!WriteRows(file.stream, image)) {
+    const int write_error = errno != 0 ? errno : EIO;
+    AbandonOutputFile(&file);
+    return write_error;
+  }
+  return CommitOutputFile(&file);
 }

@@ -21,9 +21,9 @@ struct GrayImage {
   uint8_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }
 };
 
-// Writes `image` to `path` as an 8-bit grayscale PNG file. Returns false
-// when the file cannot be created or written (a partial file is removed);
+// Writes `image` to `path` as an 8-bit grayscale PNG file, whole or not at
+// all (store/output_file.h). Returns 0, or the errno value of the failure;
 // prints nothing.
-bool WriteGrayPng(const char* path, const GrayImage& image);
+int WriteGrayPng(const char* path, const GrayImage& image);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_

@@ -173,9 +173,13 @@ int RunShowCommand(int argc, char** argv) {
   std::fflush(stdout);
   PrintProblems(stderr, options.file, problems);
 
-  if (options.png != nullptr && !WriteContactSheet(options.png, font)) {
-    std::fprintf(stderr, "Could not write PNG file '%s'\n", options.png);
-    return kExitUnreadable;
+  if (options.png != nullptr) {
+    const int error = WriteContactSheet(options.png, font);
+    if (error != 0) {
+      std::fprintf(stderr, "Could not write PNG file '%s': %s\n", options.png,
+                   std::strerror(error));
+      return kExitUnreadable;
+    }
   }
   return problems.empty() ? kExitSound : kExitUnsound;
 }

@@ -4,6 +4,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -175,7 +176,7 @@ TEST_F(ContactSheetTest, EachRowIsLabelledWithItsCode) {
 
 TEST(ContactSheetWriteTest, UnwritablePathFailsAndLeavesNoFile) {
   ShownFont font;
-  EXPECT_FALSE(WriteContactSheet("/nonexistent-folder/sheet.png", font));
+  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font), ENOENT);
 }
 
 }  // namespace

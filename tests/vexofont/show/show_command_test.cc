@@ -83,7 +83,8 @@ TEST_F(ShowCommandTest, MessagesForFilesThatCannotBeShown) {
                 "record) nor an input font file (no SBCS or DBCS magic)\n");
   const std::string png = dir_.File("no/s.png");
   EXPECT_EQ(RunShow({font_, "--png", png}).err,
-            "Could not write PNG file '" + png + "'\n");
+            "Could not write PNG file '" + png +
+                "': No such file or directory\n");
 }
 
 TEST_F(ShowCommandTest, CodePrintsThermalAndImpactSideBySide) {

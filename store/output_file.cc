@@ -1,0 +1,285 @@
+#include "store/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+
+#include <filesystem>
+#include <system_error>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The few calls that differ between the platforms. Everything here opens
+// raw bytes: Windows would otherwise write every 0x0A byte as 0x0D 0x0A.
+#ifdef _WIN32
+using FileInfo = struct _stat64;
+
+int StatFollowingLinks(const char* path, FileInfo* info) {
+  return _stat64(path, info);
+}
+bool IsRegular(const FileInfo& info) {
+  return (info.st_mode & _S_IFMT) == _S_IFREG;
+}
+bool IsFolder(const FileInfo& info) {
+  return (info.st_mode & _S_IFMT) == _S_IFDIR;
+}
+int OpenNew(const char* path, unsigned) {
+  // Permission bits mean nothing here; the file gets the folder's defaults.
+  return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
+               _S_IREAD | _S_IWRITE);
+}
+int OpenExisting(const char* path) {
+  return _open(path, _O_WRONLY | _O_BINARY);
+}
+std::FILE* StreamOn(int fd) { return _fdopen(fd, "wb"); }
+void CloseDescriptor(int fd) { _close(fd); }
+void RemoveName(const char* path) { _unlink(path); }
+unsigned long ProcessNumber() { return static_cast<unsigned long>(_getpid()); }
+// The C library's rename refuses an existing target here; the standard
+// library's replaces it.
+int ReplaceName(const char* from, const char* to) {
+  std::error_code error;
+  std::filesystem::rename(from, to, error);
+  if (!error) return 0;
+  return error.category() == std::generic_category() ? error.value() : EACCES;
+}
+// Keeps the previous file's permission bits and owner; nothing to keep here.
+void KeepAttributes(int, const FileInfo&) {}
+// Symbolic links are rare on Windows and followed by the system itself.
+bool ResolveLinks(const char* name, char* resolved) {
+  std::snprintf(resolved, kOutputPathSize, "%s", name);
+  return std::strlen(name) < kOutputPathSize;
+}
+#else
+using FileInfo = struct stat;
+
+int StatFollowingLinks(const char* path, FileInfo* info) {
+  return stat(path, info);
+}
+bool IsRegular(const FileInfo& info) { return S_ISREG(info.st_mode); }
+bool IsFolder(const FileInfo& info) { return S_ISDIR(info.st_mode); }
+int OpenNew(const char* path, unsigned mode) {
+  return open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+              static_cast<mode_t>(mode));
+}
+int OpenExisting(const char* path) {
+  return open(path, O_WRONLY | O_CLOEXEC);
+}
+std::FILE* StreamOn(int fd) { return fdopen(fd, "wb"); }
+void CloseDescriptor(int fd) { close(fd); }
+void RemoveName(const char* path) { unlink(path); }
+unsigned long ProcessNumber() { return static_cast<unsigned long>(getpid()); }
+int ReplaceName(const char* from, const char* to) {
+  return std::rename(from, to) == 0 ? 0 : errno;
+}
+void KeepAttributes(int fd, const FileInfo& previous) {
+  fchmod(fd, previous.st_mode & 07777);
+  if (previous.st_uid != geteuid() || previous.st_gid != getegid()) {
+    // Only root may give a file away; anyone else keeps their own owner.
+    if (fchown(fd, previous.st_uid, previous.st_gid) != 0) return;
+  }
+}
+
+// Follows symbolic links from `name` to the name that gets the bytes, which
+// may not exist yet (a dangling link). Returns false for a loop of links or
+// a path too long to hold.
+bool ResolveLinks(const char* name, char* resolved) {
+  if (std::strlen(name) >= kOutputPathSize) return false;
+  std::snprintf(resolved, kOutputPathSize, "%s", name);
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat info;
+    if (lstat(resolved, &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    char target[kOutputPathSize];
+    const ssize_t length = readlink(resolved, target, sizeof(target) - 1);
+    if (length < 0) return true;
+    target[length] = '\0';
+    if (target[0] == '/') {
+      std::snprintf(resolved, kOutputPathSize, "%s", target);
+      continue;
+    }
+    // A relative target counts from the link's own folder.
+    char* slash = std::strrchr(resolved, '/');
+    const int folder = slash == nullptr ? 0 : int(slash - resolved) + 1;
+    char joined[kOutputPathSize];
+    const int need = std::snprintf(joined, sizeof(joined), "%.*s%s", folder,
+                                   resolved, target);
+    if (need < 0 || need >= kOutputPathSize) return false;
+    std::memcpy(resolved, joined, static_cast<size_t>(need) + 1);
+  }
+  return false;
+}
+#endif
+
+bool IsSeparator(char c) {
+#ifdef _WIN32
+  if (c == '\\' || c == ':') return true;
+#endif
+  return c == '/';
+}
+
+// The temporary lives beside `path` as ".NAME.XXXXXX.tmp", where NAME is at
+// most the first 32 characters of the file's name, so that the temporary's
+// name stays short whatever the file system's limit on names.
+constexpr int kTempNameStem = 32;
+
+// Makes and opens a new temporary beside file->path; returns its descriptor
+// or -1 with errno set.
+int OpenTemporary(OutputFile* file, unsigned mode) {
+  const char* path = file->path;
+  int base = static_cast<int>(std::strlen(path));
+  while (base > 0 && !IsSeparator(path[base - 1])) --base;
+  static unsigned long counter = 0;
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned long seed = ProcessNumber() * 2654435761u ^
+                         static_cast<unsigned long>(std::time(nullptr)) ^
+                         (++counter * 40503u) ^
+                         static_cast<unsigned long>(std::clock());
+    char suffix[7];
+    for (int i = 0; i < 6; ++i) {
+      suffix[i] = kLetters[seed % 36];
+      seed = seed / 36 + static_cast<unsigned long>(i) * 7919u;
+    }
+    suffix[6] = '\0';
+    const int need = std::snprintf(file->tempPath, kOutputPathSize,
+                                   "%.*s.%.*s.%s.tmp", base, path,
+                                   kTempNameStem, path + base, suffix);
+    if (need < 0 || need >= kOutputPathSize) {
+      errno = ENAMETOOLONG;
+      return -1;
+    }
+    const int fd = OpenNew(file->tempPath, mode);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+#ifdef SIGXFSZ
+// A write past the file-size limit must fail like a full disk, so that the
+// temporary is removed, instead of ending the process.
+using SignalHandler = void (*)(int);
+SignalHandler savedFileSizeSignal = SIG_DFL;
+int openOutputFiles = 0;
+
+void HoldFileSizeSignal() {
+  if (openOutputFiles++ == 0) savedFileSizeSignal = std::signal(SIGXFSZ, SIG_IGN);
+}
+void ReleaseFileSizeSignal() {
+  if (--openOutputFiles == 0) std::signal(SIGXFSZ, savedFileSizeSignal);
+}
+#else
+void HoldFileSizeSignal() {}
+void ReleaseFileSizeSignal() {}
+#endif
+
+int Fail(OutputFile* file, int fd, int error) {
+  if (fd >= 0) CloseDescriptor(fd);
+  if (file->tempPath[0] != '\0') RemoveName(file->tempPath);
+  file->tempPath[0] = '\0';
+  file->stream = nullptr;
+  return error;
+}
+
+}  // namespace
+
+std::FILE* OpenRawFileForReading(const char* name) {
+  return std::fopen(name, "rb");
+}
+
+int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
+  file->stream = nullptr;
+  file->inPlace = false;
+  file->tempPath[0] = '\0';
+  if (!ResolveLinks(name, file->path)) return ELOOP;
+
+  FileInfo previous;
+  const bool exists = StatFollowingLinks(file->path, &previous) == 0;
+  if (!exists && errno != ENOENT) return errno;
+  if (exists && IsFolder(previous)) return EISDIR;
+
+  int fd;
+  if (exists && !IsRegular(previous)) {
+    // A device or FIFO: written in place, never replaced.
+    file->inPlace = true;
+    fd = OpenExisting(file->path);
+    if (fd < 0) return errno;
+  } else {
+    // The file must be one we may write, as if it were written in place.
+    if (exists) {
+      const int probe = OpenExisting(file->path);
+      if (probe < 0) return errno;
+      CloseDescriptor(probe);
+    }
+    fd = OpenTemporary(file, newFileMode);
+    if (fd < 0) return Fail(file, -1, errno);
+    if (exists) KeepAttributes(fd, previous);
+  }
+  file->stream = StreamOn(fd);
+  if (file->stream == nullptr) return Fail(file, fd, errno);
+  HoldFileSizeSignal();
+  return 0;
+}
+
+int CommitOutputFile(OutputFile* file) {
+  if (file->stream == nullptr) return EBADF;
+  errno = 0;
+  int error = 0;
+  if (std::fflush(file->stream) != 0 || std::ferror(file->stream) != 0) {
+    error = errno != 0 ? errno : EIO;
+  }
+  if (std::fclose(file->stream) != 0 && error == 0) {
+    error = errno != 0 ? errno : EIO;
+  }
+  file->stream = nullptr;
+  ReleaseFileSizeSignal();
+  if (error == 0 && !file->inPlace) {
+    error = ReplaceName(file->tempPath, file->path);
+  }
+  if (error != 0) return Fail(file, -1, error);
+  file->tempPath[0] = '\0';
+  return 0;
+}
+
+void AbandonOutputFile(OutputFile* file) {
+  if (file->stream == nullptr) return;
+  std::fclose(file->stream);
+  ReleaseFileSizeSignal();
+  Fail(file, -1, 0);
+}
+
+int WriteWholeFile(const char* name, const void* data, size_t size,
+                   unsigned newFileMode) {
+  OutputFile file;
+  const int error = OpenOutputFile(name, newFileMode, &file);
+  if (error != 0) return error;
+  errno = 0;
+  if (size > 0 && std::fwrite(data, 1, size, file.stream) != size) {
+    const int write_error = errno != 0 ? errno : EIO;
+    AbandonOutputFile(&file);
+    return write_error;
+  }
+  return CommitOutputFile(&file);
+}
+
+bool SameExistingFile(const char* a, const char* b) {
+#ifdef _WIN32
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+#else
+  struct stat first, second;
+  return stat(a, &first) == 0 && stat(b, &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+#endif
+}

@@ -1,0 +1,55 @@
+// How the tools write a file, and how they open one for reading: always as
+// raw bytes, on every platform.
+//
+// A regular file, or a name that does not exist yet, is written to a
+// temporary file in the same folder, which takes the name only once it is
+// complete: a run that fails leaves the previous file exactly as it was and
+// no temporary file behind. An existing file keeps its permission bits (and,
+// where the system lets us, its owner); a new one gets the bits the caller
+// names, less the umask. A symbolic link keeps pointing where it pointed and
+// its target gets the new bytes. Anything else that is not a folder (a
+// device such as /dev/full or nul, a FIFO) is written in place and is never
+// removed, replaced or renamed over.
+#ifndef VEXOCNVT_STORE_OUTPUT_FILE_H_
+#define VEXOCNVT_STORE_OUTPUT_FILE_H_
+
+#include <cstddef>
+#include <cstdio>
+
+constexpr int kOutputPathSize = 4096;
+
+struct OutputFile {
+  std::FILE* stream;               // the bytes go here; null when closed
+  bool inPlace;                    // a device or FIFO, written directly
+  char path[kOutputPathSize];      // the file that gets the bytes
+  char tempPath[kOutputPathSize];  // the temporary beside it, if any
+};
+
+// Opens `name` for reading raw bytes; null when it cannot be opened.
+std::FILE* OpenRawFileForReading(const char* name);
+
+// Opens `name` for writing raw bytes by the rules above. `newFileMode` is
+// the permission bits of a file made new (ignored where the platform has
+// none). Returns 0 with file->stream ready for writing, or the errno value
+// of the failure (EISDIR for a folder), after which nothing has changed.
+int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file);
+
+// Flushes and closes the stream and gives the new bytes the name. Returns 0,
+// or the errno value of the failure; on failure the previous file is kept
+// and the temporary removed, as by AbandonOutputFile.
+int CommitOutputFile(OutputFile* file);
+
+// Closes the stream and removes the temporary; the name keeps what it had.
+// A device or FIFO keeps what it was sent.
+void AbandonOutputFile(OutputFile* file);
+
+// Writes `size` bytes as the whole of `name`, by the rules above. Returns 0
+// or the errno value of the failure.
+int WriteWholeFile(const char* name, const void* data, size_t size,
+                   unsigned newFileMode);
+
+// Whether `a` and `b` name one existing file (the same device and inode, or
+// on Windows the same volume and file index), symbolic links followed.
+bool SameExistingFile(const char* a, const char* b);
+
+#endif  // VEXOCNVT_STORE_OUTPUT_FILE_H_

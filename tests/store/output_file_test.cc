@@ -1,0 +1,213 @@
+#include "store/output_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include "testkit/font_writer.h"
+#include "testkit/run_capture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class OutputFileTest : public ::testing::Test {
+ protected:
+  int Write(const std::string& name, const Bytes& bytes,
+            unsigned mode = 0644) {
+    return WriteWholeFile(name.c_str(), bytes.data(), bytes.size(), mode);
+  }
+
+  // Opens `name`, writes `bytes` and gives up, as a run that fails does.
+  int WriteAndAbandon(const std::string& name, const Bytes& bytes) {
+    OutputFile file;
+    const int error = OpenOutputFile(name.c_str(), 0644, &file);
+    if (error != 0) return error;
+    std::fwrite(bytes.data(), 1, bytes.size(), file.stream);
+    AbandonOutputFile(&file);
+    return 0;
+  }
+
+  ScratchDir dir_;
+  const Bytes old_ = Bytes(300, 0x11);
+  // Every byte value, 0x0A and 0x1A among them: none may be translated.
+  const Bytes new_ = [] {
+    Bytes b;
+    for (int i = 0; i < 512; ++i) b.push_back(uint8_t(i));
+    return b;
+  }();
+};
+
+TEST_F(OutputFileTest, NewAndExistingFilesGetEveryByteAndNoTemporaryStays) {
+  const std::string name = dir_.File("out.bin");
+  EXPECT_EQ(Write(name, new_), 0);
+  EXPECT_EQ(ReadBytes(name), new_);
+  ASSERT_EQ(Write(name, old_), 0);  // longer file replaced by a shorter one
+  EXPECT_EQ(ReadBytes(name), old_);
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"out.bin"});
+}
+
+TEST_F(OutputFileTest, FailedRunKeepsThePreviousFileExactly) {
+  const std::string name = dir_.File("out.bin");
+  ASSERT_TRUE(WriteBytes(name, old_));
+  ASSERT_EQ(WriteAndAbandon(name, new_), 0);
+  EXPECT_EQ(ReadBytes(name), old_);
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"out.bin"});
+
+  // A name that did not exist stays missing.
+  ASSERT_EQ(WriteAndAbandon(dir_.File("new.bin"), new_), 0);
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"out.bin"});
+}
+
+TEST_F(OutputFileTest, FolderAndMissingFolderAreRefusedAndNothingIsMade) {
+  EXPECT_EQ(Write(dir_.path(), new_), EISDIR);
+  EXPECT_EQ(Write(dir_.File("missing/out.bin"), new_), ENOENT);
+  EXPECT_TRUE(dir_.Entries().empty());
+}
+
+// The temporary's name is short whatever the file's: a name just inside the
+// file system's limit can still be written.
+TEST_F(OutputFileTest, LongestNameTheFileSystemTakesCanBeWritten) {
+  const std::string name = dir_.File(std::string(250, 'n') + ".fnt");
+  ASSERT_EQ(Write(name, old_), 0);
+  ASSERT_EQ(Write(name, new_), 0);
+  EXPECT_EQ(ReadBytes(name), new_);
+  EXPECT_EQ(dir_.Entries().size(), 1u);
+}
+
+TEST_F(OutputFileTest, SameExistingFileComparesFilesNotNames) {
+  const std::string a = dir_.File("a.bin");
+  ASSERT_TRUE(WriteBytes(a, old_));
+  ASSERT_TRUE(WriteBytes(dir_.File("b.bin"), old_));
+  EXPECT_TRUE(SameExistingFile(a.c_str(), a.c_str()));
+  EXPECT_TRUE(SameExistingFile(a.c_str(), (dir_.path() + "/./a.bin").c_str()));
+  EXPECT_FALSE(SameExistingFile(a.c_str(), dir_.File("b.bin").c_str()));
+  EXPECT_FALSE(SameExistingFile(a.c_str(), dir_.File("missing").c_str()));
+  EXPECT_FALSE(SameExistingFile(dir_.File("missing").c_str(),
+                                dir_.File("missing").c_str()));
+}
+
+#ifndef _WIN32
+
+mode_t ModeOf(const std::string& name) {
+  struct stat info;
+  return stat(name.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(OutputFileTest, NewFileGetsTheModeLessTheUmaskAndOldFilesKeepTheirs) {
+  const mode_t mask = umask(022);
+  const std::string name = dir_.File("out.bin");
+  EXPECT_EQ(Write(name, old_, 0655), 0);
+  EXPECT_EQ(ModeOf(name), 0655u & ~022u);
+  ASSERT_EQ(chmod(name.c_str(), 0604), 0);
+  EXPECT_EQ(Write(name, new_, 0655), 0);
+  EXPECT_EQ(ModeOf(name), 0604u);
+  umask(mask);
+}
+
+TEST_F(OutputFileTest, SymbolicLinksKeepPointingAndTheirTargetsGetTheBytes) {
+  ASSERT_EQ(mkdir(dir_.File("real").c_str(), 0755), 0);
+  const std::string target = dir_.File("real/font.bin");
+  ASSERT_TRUE(WriteBytes(target, old_));
+  struct Case {
+    const char* link;
+    const char* pointsTo;
+    const char* target;  // in the scratch folder
+  } cases[] = {
+      {"relative", "real/font.bin", "real/font.bin"},
+      {"absolute", nullptr, "real/font.bin"},
+      {"chain", "relative", "real/font.bin"},
+      {"dangling", "real/new.bin", "real/new.bin"},
+  };
+  for (const Case& c : cases) {
+    const std::string link = dir_.File(c.link);
+    const std::string points_to = c.pointsTo ? c.pointsTo : target;
+    ASSERT_EQ(symlink(points_to.c_str(), link.c_str()), 0) << c.link;
+    ASSERT_EQ(Write(link, new_), 0) << c.link;
+    EXPECT_TRUE(fs::is_symlink(link)) << c.link;
+    EXPECT_EQ(fs::read_symlink(link).string(), points_to) << c.link;
+    EXPECT_EQ(ReadBytes(dir_.File(c.target)), new_) << c.link;
+    ASSERT_TRUE(WriteBytes(target, old_));
+  }
+  EXPECT_EQ(dir_.Entries(), (std::vector<std::string>{
+                                "absolute", "chain", "dangling", "real",
+                                "relative"}));
+  // No temporary beside the targets either.
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_.File("real")),
+                          fs::directory_iterator()),
+            2);
+}
+
+TEST_F(OutputFileTest, LoopOfLinksIsRefused) {
+  ASSERT_EQ(symlink("b", dir_.File("a").c_str()), 0);
+  ASSERT_EQ(symlink("a", dir_.File("b").c_str()), 0);
+  EXPECT_EQ(Write(dir_.File("a"), new_), ELOOP);
+  EXPECT_TRUE(fs::is_symlink(dir_.File("a")));
+}
+
+TEST_F(OutputFileTest, DevicesAreWrittenInPlaceAndNeverReplaced) {
+  struct stat before, after;
+  ASSERT_EQ(stat("/dev/null", &before), 0);
+  EXPECT_EQ(Write("/dev/null", new_), 0);
+  ASSERT_EQ(stat("/dev/null", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+
+  if (stat("/dev/full", &before) != 0) GTEST_SKIP() << "no /dev/full here";
+  EXPECT_EQ(Write("/dev/full", new_), ENOSPC);
+  ASSERT_EQ(stat("/dev/full", &after), 0);
+  EXPECT_TRUE(S_ISCHR(after.st_mode));
+  EXPECT_EQ(after.st_rdev, before.st_rdev);
+}
+
+TEST_F(OutputFileTest, FifoIsWrittenInPlaceAndStaysAFifo) {
+  const std::string fifo = dir_.File("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  Bytes received;
+  std::thread reader([&] { received = ReadBytes(fifo); });
+  EXPECT_EQ(Write(fifo, new_), 0);
+  reader.join();
+  EXPECT_EQ(received, new_);
+  struct stat info;
+  ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"pipe"});
+}
+
+TEST_F(OutputFileTest, ReadOnlyFileIsRefusedAsIfWrittenInPlace) {
+  if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  const std::string name = dir_.File("out.bin");
+  ASSERT_TRUE(WriteBytes(name, old_));
+  ASSERT_EQ(chmod(name.c_str(), 0444), 0);
+  EXPECT_EQ(Write(name, new_), EACCES);
+  EXPECT_EQ(ReadBytes(name), old_);
+}
+
+#else  // _WIN32
+
+TEST_F(OutputFileTest, ReservedDeviceNameIsWrittenInPlace) {
+  EXPECT_EQ(Write("nul", new_), 0);
+  EXPECT_TRUE(dir_.Entries().empty());
+}
+
+TEST_F(OutputFileTest, ReadOnlyFileIsRefusedAndKept) {
+  const std::string name = dir_.File("out.bin");
+  ASSERT_TRUE(WriteBytes(name, old_));
+  fs::permissions(name, fs::perms::owner_write, fs::perm_options::remove);
+  EXPECT_EQ(Write(name, new_), EACCES);
+  EXPECT_EQ(ReadBytes(name), old_);
+  fs::permissions(name, fs::perms::owner_write, fs::perm_options::add);
+}
+
+#endif
+
+}  // namespace

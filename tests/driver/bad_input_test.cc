@@ -335,6 +335,35 @@ TEST_F(BadInputTest, OutputIntoAFolderThatIsMissingOrIsTheNameFails) {
   EXPECT_FALSE(access(dir_.File("missing").c_str(), F_OK) == 0);
 }
 
+// An output name that is one of the run's own inputs is refused before
+// anything is written, and the input keeps every byte.
+TEST_F(BadInputTest, OutputOverAnInputOrTheConfigurationIsRefused) {
+  for (const Phase& phase : kPhases) {
+    const Bytes font = Font(phase);
+    const std::string path = Save("in.fnt", font);
+    const std::string config = dir_.WriteText(
+        "run.cfg", std::string(phase.key) + " " + path + "\nOutputFontFile " +
+                       dir_.path() + "/./in.fnt\n");
+    const CapturedRun run = RunConverterOn(config);
+    EXPECT_EQ(run.status, 4) << phase.key;
+    EXPECT_EQ(run.err, "Output file '" + dir_.path() +
+                           "/./in.fnt' is the input font file '" + path +
+                           "'; nothing written\n")
+        << phase.key;
+    EXPECT_EQ(run.out.find("for writing"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), font) << phase.key;
+  }
+  const std::string self = dir_.File("self.cfg");
+  const std::string text = "OutputFontFile " + self + "\n";
+  dir_.WriteText("self.cfg", text);
+  const CapturedRun run = RunConverterOn(self);
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, "Output file '" + self + "' is the config file '" + self +
+                         "'; nothing written\n");
+  const Bytes kept = ReadBytes(self);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), text);
+}
+
 // A write that fails half way (here at the file size limit) is reported,
 // and the previous output survives byte for byte with no temporary left.
 TEST_F(BadInputTest, OutputCutShortByAWriteFailureKeepsThePreviousFile) {

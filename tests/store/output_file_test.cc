@@ -136,6 +136,7 @@ TEST_F(OutputFileTest, SymbolicLinksKeepPointingAndTheirTargetsGetTheBytes) {
     EXPECT_TRUE(fs::is_symlink(link)) << c.link;
     EXPECT_EQ(fs::read_symlink(link).string(), points_to) << c.link;
     EXPECT_EQ(ReadBytes(dir_.File(c.target)), new_) << c.link;
+    EXPECT_TRUE(SameExistingFile(link.c_str(), dir_.File(c.target).c_str()));
     ASSERT_TRUE(WriteBytes(target, old_));
   }
   EXPECT_EQ(dir_.Entries(), (std::vector<std::string>{

@@ -62,6 +62,29 @@ bool ResolveLinks(const char* name, char* resolved) {
   std::snprintf(resolved, kOutputPathSize, "%s", name);
   return std::strlen(name) < kOutputPathSize;
 }
+// NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 to LPT9 name devices in every
+// folder, with any extension: such a name is written in place.
+bool IsDeviceName(const char* path) {
+  const char* name = path;
+  for (const char* p = path; *p != '\0'; ++p) {
+    if (*p == '/' || *p == '\\' || *p == ':') name = p + 1;
+  }
+  char stem[8];
+  int length = 0;
+  while (name[length] != '\0' && name[length] != '.' && length < 7) {
+    const char c = name[length];
+    stem[length++] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+  }
+  if (name[length] != '\0' && name[length] != '.') return false;
+  while (length > 0 && stem[length - 1] == ' ') --length;
+  stem[length] = '\0';
+  for (const char* device : {"NUL", "CON", "PRN", "AUX"}) {
+    if (std::strcmp(stem, device) == 0) return true;
+  }
+  return length == 4 &&
+         (std::strncmp(stem, "COM", 3) == 0 || std::strncmp(stem, "LPT", 3) == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
 #else
 using FileInfo = struct stat;
 
@@ -91,6 +114,8 @@ void KeepAttributes(int fd, const FileInfo& previous) {
     if (fchown(fd, previous.st_uid, previous.st_gid) != 0) return;
   }
 }
+
+bool IsDeviceName(const char*) { return false; }
 
 // Follows symbolic links from `name` to the name that gets the bytes, which
 // may not exist yet (a dangling link). Returns false for a loop of links or
@@ -206,11 +231,11 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
 
   FileInfo previous;
   const bool exists = StatFollowingLinks(file->path, &previous) == 0;
-  if (!exists && errno != ENOENT) return errno;
+  if (!exists && errno != ENOENT && !IsDeviceName(file->path)) return errno;
   if (exists && IsFolder(previous)) return EISDIR;
 
   int fd;
-  if (exists && !IsRegular(previous)) {
+  if (IsDeviceName(file->path) || (exists && !IsRegular(previous))) {
     // A device or FIFO: written in place, never replaced.
     file->inPlace = true;
     fd = OpenExisting(file->path);

@@ -4,15 +4,18 @@
 // that cannot be opened or written. Every case must end with its own
 // message and status, never with a crash or a damaged output file.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <csignal>
-#include <cstdlib>
-#include <string>
-#include <vector>
+#endif
 
 #include "testkit/font_writer.h"
 #include "testkit/run_capture.h"
@@ -107,16 +110,21 @@ TEST_F(BadInputTest, FontsThatCannotBeOpenedAreSkipped) {
       EXPECT_NE(run.out.find(Format("Opening file '%s' for reading\n", name)),
                 std::string::npos);
       EXPECT_EQ(OutputSize(), kEmptyOutputSize);
-      EXPECT_NE(access(name.c_str(), F_OK), 0);  // not created
+      EXPECT_FALSE(std::filesystem::exists(name));  // not created
     }
   }
 }
 
+// Linux opens a folder and fails the first read; Windows cannot open one.
 TEST_F(BadInputTest, FolderNamedAsFontFailsItsHeaderRead) {
   const std::string folder = dir_.path();
   for (const Phase& phase : kPhases) {
     const CapturedRun run = Run(std::string(phase.key) + " " + folder);
     EXPECT_EQ(run.status, 0);
+#ifdef _WIN32
+    EXPECT_EQ(run.err, Format("Could not open file '%s' for reading\n", folder))
+        << phase.key;
+#else
     EXPECT_EQ(run.err,
               std::string(phase.dbcs ? "Error reading DBCS file header... "
                                        "read=64 actual=-1\n"
@@ -124,7 +132,28 @@ TEST_F(BadInputTest, FolderNamedAsFontFailsItsHeaderRead) {
                                        "read=32 actual=-1\n") +
                   Format("Could not read file '%s' font header\n", folder))
         << phase.key;
+#endif
     EXPECT_EQ(OutputSize(), kEmptyOutputSize);
+  }
+}
+
+// The null device reads as an empty file on both platforms.
+TEST_F(BadInputTest, NullDeviceNamedAsFontIsAnEmptyHeader) {
+#ifdef _WIN32
+  const std::string device = "nul";
+#else
+  const std::string device = "/dev/null";
+#endif
+  for (const Phase& phase : kPhases) {
+    const CapturedRun run = Run(std::string(phase.key) + " " + device);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              std::string(phase.dbcs ? "Error reading DBCS file header... "
+                                       "read=64 actual=0\n"
+                                     : "Error reading SBCS file header... "
+                                       "read=32 actual=0\n") +
+                  Format("Could not read file '%s' font header\n", device))
+        << phase.key;
   }
 }
 
@@ -332,7 +361,7 @@ TEST_F(BadInputTest, OutputIntoAFolderThatIsMissingOrIsTheNameFails) {
     EXPECT_EQ(run.out.substr(run.out.rfind("Opening")),
               Format("Opening '%s' for writing\n", name));
   }
-  EXPECT_FALSE(access(dir_.File("missing").c_str(), F_OK) == 0);
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("missing")));
 }
 
 // An output name that is one of the run's own inputs is refused before
@@ -367,6 +396,9 @@ TEST_F(BadInputTest, OutputOverAnInputOrTheConfigurationIsRefused) {
 // A write that fails half way (here at the file size limit) is reported,
 // and the previous output survives byte for byte with no temporary left.
 TEST_F(BadInputTest, OutputCutShortByAWriteFailureKeepsThePreviousFile) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no file-size limit to make a write fail";
+#else
   const std::string font = Save("f.fnt", Font(kPhases[0], 20));
   const std::string config = dir_.WriteText(
       "run.cfg", "SbcsThermalFile " + font + "\nOutputFontFile " + Output() + "\n");
@@ -386,6 +418,37 @@ TEST_F(BadInputTest, OutputCutShortByAWriteFailureKeepsThePreviousFile) {
   EXPECT_EQ(run.err, Format("Could not write file '%s'\n", Output()));
   EXPECT_EQ(ReadBytes(Output()), previous);
   EXPECT_EQ(dir_.Entries(), before);
+#endif
+}
+
+// Windows' counterparts of a file that cannot be written: a read-only
+// output file is refused and kept (Linux lets root write such a file).
+TEST_F(BadInputTest, ReadOnlyOutputIsRefusedAndKept) {
+#ifdef _WIN32
+  const Bytes previous(500, 0xAA);
+  Save("out.fnt", previous);
+  namespace fs = std::filesystem;
+  fs::permissions(Output(), fs::perms::owner_write, fs::perm_options::remove);
+  if (std::FILE* probe = std::fopen(Output().c_str(), "ab")) {
+    std::fclose(probe);
+    fs::permissions(Output(), fs::perms::owner_write, fs::perm_options::add);
+    GTEST_SKIP() << "this system writes read-only files (wine run as root)";
+  }
+  const CapturedRun run = Run("");
+  fs::permissions(Output(), fs::perms::owner_write, fs::perm_options::add);
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, Format("Could not open file '%s' for writing\n", Output()));
+  EXPECT_EQ(ReadBytes(Output()), previous);
+#else
+  if (geteuid() == 0) GTEST_SKIP() << "root may write a read-only file";
+  const Bytes previous(500, 0xAA);
+  Save("out.fnt", previous);
+  ASSERT_EQ(chmod(Output().c_str(), 0444), 0);
+  const CapturedRun run = Run("");
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err, Format("Could not open file '%s' for writing\n", Output()));
+  EXPECT_EQ(ReadBytes(Output()), previous);
+#endif
 }
 
 // The real program, as a shell runs it: exit statuses and the two streams.
@@ -399,13 +462,38 @@ class ProgramTest : public BadInputTest {
 
   Result RunProgram(const std::string& arguments) {
     const std::string out = dir_.File("stdout"), err = dir_.File("stderr");
-    const int raw = std::system((std::string(VEXOCNVT_BINARY) + " " + arguments +
-                                 " >" + out + " 2>" + err)
-                                    .c_str());
-    EXPECT_TRUE(WIFEXITED(raw));  // not killed by a signal
+    const int raw = std::system(
+        Native(VEXOCNVT_BINARY + (" " + arguments) + " >" + out + " 2>" + err)
+            .c_str());
     const Bytes o = ReadBytes(out), e = ReadBytes(err);
+#ifdef _WIN32
+    // The console's text mode ends every line with CR LF.
+    return {raw, Unix(std::string(o.begin(), o.end())),
+            Unix(std::string(e.begin(), e.end()))};
+#else
+    EXPECT_TRUE(WIFEXITED(raw));  // not killed by a signal
     return {WEXITSTATUS(raw), std::string(o.begin(), o.end()),
             std::string(e.begin(), e.end())};
+#endif
+  }
+
+  // A command line for the platform's shell: cmd.exe wants backslashes.
+  static std::string Native(std::string command) {
+#ifdef _WIN32
+    for (char& c : command) {
+      if (c == '/') c = '\\';
+    }
+#endif
+    return command;
+  }
+
+  static std::string Unix(const std::string& text) {
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+      lines += text[i];
+    }
+    return lines;
   }
 };
 
@@ -415,7 +503,7 @@ TEST_F(ProgramTest, ExitStatusesAndMessagesOfFailedRuns) {
   EXPECT_EQ(usage.err, "usage:  vexocnvt config-file\n");
   EXPECT_EQ(usage.out, "");
 
-  const std::string missing = dir_.File("missing.cfg");
+  const std::string missing = Native(dir_.File("missing.cfg"));
   const Result no_config = RunProgram(missing);
   EXPECT_EQ(no_config.status, 2);
   EXPECT_EQ(no_config.err, Format("Could not open '%s' for reading\n", missing) +
@@ -430,6 +518,9 @@ TEST_F(ProgramTest, ExitStatusesAndMessagesOfFailedRuns) {
 }
 
 TEST_F(ProgramTest, OutputToAFullDeviceFailsAndLeavesTheDevice) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows has no device that refuses writes like /dev/full";
+#else
   struct stat before;
   if (stat("/dev/full", &before) != 0 || access("/dev/full", W_OK) != 0) {
     GTEST_SKIP() << "no writable /dev/full";
@@ -443,6 +534,7 @@ TEST_F(ProgramTest, OutputToAFullDeviceFailsAndLeavesTheDevice) {
   ASSERT_EQ(stat("/dev/full", &after), 0);
   EXPECT_TRUE(S_ISCHR(after.st_mode));
   EXPECT_EQ(after.st_rdev, before.st_rdev);
+#endif
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "driver/converter.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -220,9 +220,14 @@ TEST_F(ConverterTest, BadHeadersAreReportedAndSkipped) {
       "Opening file '" + empty + "' for reading\n"
       "Error reading DBCS file header... read=64 actual=0\n"
       "Could not read file '" + empty + "' font header\n"
-      "Opening file '" + folder + "' for reading\n"
+      "Opening file '" + folder + "' for reading\n" +
+#ifdef _WIN32
+      // Windows cannot open a folder as a file at all.
+      "Could not open file '" + folder + "' for reading\n" +
+#else
       "Error reading DBCS file header... read=64 actual=-1\n"
-      "Could not read file '" + folder + "' font header\n"
+      "Could not read file '" + folder + "' font header\n" +
+#endif
       "Opening '" + Output() + "' for writing\n";
   ASSERT_GE(run.out.size(), expected_tail.size());
   EXPECT_EQ(run.out.substr(run.out.size() - expected_tail.size()),
@@ -274,6 +279,42 @@ TEST_F(ConverterTest, FurtherArgumentsAreIgnored) {
   EXPECT_EQ(ReadBytes(Output()).size(), 85u);
 }
 
+// 0x0A and 0x1A are the bytes a text-mode stream would change (a line feed
+// written as CR LF, Ctrl-Z read as the end): they must reach the output
+// unchanged from every place they come from, on every platform.
+TEST_F(ConverterTest, LineFeedAndCtrlZBytesPassUnchanged) {
+  Bytes font;
+  AppendSbcsHeader(&font, {.magic = "", .firstChar = 0x0A, .lastChar = 0x1A,
+                           .width = 0x0A, .height = 0x1A});
+  for (int c = 0x0A; c <= 0x1A; ++c) {
+    AppendGlyph(&font, GlyphRows(0x1A, 0x0A1A0A1Au));
+  }
+  const std::string path = Save("lf.fnt", font);
+  ASSERT_EQ(RunConverterOn(Config("SbcsThermalFile " + path +
+                                  "\nCodePage 6666\nSbcsSpacing 10\n"))
+                .status,
+            0);
+  Bytes expected = {0xEB, 0, 2, 0, 1, 0, 0xEA, 0, 5, 0, 'T', 'o', 'd', 'a', 'y'};
+  const std::pair<uint8_t, uint16_t> numbers[] = {
+      {0xEC, 0x1A0A}, {0xEF, 0x0A}, {0xF0, 0x1A}, {0xF1, 0}, {0xF2, 0},
+      {0xF4, 8},      {0xF3, 6},    {0xF7, 0},    {0xED, 0}, {0xED, 0},
+      {0xED, 0}};
+  for (const auto& [tag, value] : numbers) {
+    expected.insert(expected.end(),
+                    {tag, 0, 2, 0, uint8_t(value), uint8_t(value >> 8)});
+  }
+  for (int c = 0x0A; c <= 0x1A; ++c) {
+    // 26 rows of the two bytes a width of 10 takes, then the rest zero.
+    expected.insert(expected.end(),
+                    {0xF6, 0, 112, 0, 2, 0xCC, 0, uint8_t(c), 1, 52, 0, 0});
+    for (int row = 0; row < 26; ++row) expected.insert(expected.end(), {0x0A, 0x1A});
+    expected.insert(expected.end(), 72 - 52 + 32, 0);
+  }
+  expected.insert(expected.end(), {0xFE, 0, 0, 0});
+  ASSERT_EQ(expected.size(), 85u + 17 * 116u);
+  EXPECT_EQ(ReadBytes(Output()), expected);
+}
+
 TEST_F(ConverterTest, OutputThatCannotBeWrittenEndsWithStatus4) {
   const std::string missing = dir_.File("no/such/folder.fnt");
   const std::string config =
@@ -281,12 +322,12 @@ TEST_F(ConverterTest, OutputThatCannotBeWrittenEndsWithStatus4) {
   const CapturedRun run = RunConverterOn(config);
   EXPECT_EQ(run.status, 4);
   EXPECT_EQ(run.err, "Could not open file '" + missing + "' for writing\n");
-  if (access("/dev/full", W_OK) == 0) {
+  if (std::filesystem::exists("/dev/full")) {
     const CapturedRun full = RunConverterOn(
         dir_.WriteText("full.cfg", "OutputFontFile /dev/full\n"));
     EXPECT_EQ(full.status, 4);
     EXPECT_EQ(full.err, "Could not write file '/dev/full'\n");
-    EXPECT_EQ(access("/dev/full", F_OK), 0);
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
   }
 }
 

@@ -287,7 +287,7 @@ TEST_F(DbcsLoaderTest, ThermalListingIncludesBlankGlyphs) {
   Glyph(corners);
   Glyph(GlyphRows(24, 0));
   const std::string blankLine(24, '.');
-  std::string expected = "X" + std::string(23, '.') + "\n";
+  std::string expected = std::string("X").append(23, '.') + "\n";
   for (int r = 1; r < 23; ++r) expected += blankLine + "\n";
   expected += std::string(23, '.') + "X\n";
   expected += "8140:  800000" + std::string(132, '0') + "000001\n\n";
@@ -303,11 +303,11 @@ TEST_F(DbcsLoaderTest, ImpactListingOfNineRowGlyph) {
   Font(16, 9, 0x8140, {{0x81, 0x81}}, {{0x40, 0x40}});
   Glyph(OneDot(9, 0, 0));
   const std::string blankLine(16, '.');
-  std::string expected = "X" + std::string(15, '.') + "\n";
+  std::string expected = std::string("X").append(15, '.') + "\n";
   for (int r = 1; r < 9; ++r) expected += blankLine + "\n";
   expected += "  -----------\n\n";
   for (int line = 0; line < 7; ++line) expected += blankLine + "\n";
-  expected += "X" + std::string(15, '.') + "\n";
+  expected += std::string("X").append(15, '.') + "\n";
   for (int line = 0; line < 8; ++line) expected += blankLine + "\n";
   expected += "8140:  8000" + std::string(32, '0') + "\n       0080" +
               std::string(60, '0') + "\n\n";

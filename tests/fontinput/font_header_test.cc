@@ -118,6 +118,10 @@ TEST_F(FontHeaderTest, ShortHeaderIsReportedWithActualCount) {
 }
 
 TEST_F(FontHeaderTest, FailedReadIsReportedAsActualMinusOne) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows cannot open a folder as a file, and has no other "
+                  "file that opens but cannot be read";
+#endif
   // fopen of a folder succeeds, every read of it fails.
   EXPECT_EQ(ReadPath(Kind::kSbcs, dir_.path()).err,
             "Error reading SBCS file header... read=32 actual=-1\n");

@@ -264,7 +264,8 @@ TEST_F(SbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
       // 8 x 16 impact glyphs convert to 24 bytes: one message per glyph.
       std::string messages;
       for (int g = 0; g < complete && station == kStationImpact; ++g) {
-        messages += "3" + std::to_string(g) + ": count=24, maxCount=16\n";
+        messages += '3';
+        messages += std::to_string(g) + ": count=24, maxCount=16\n";
       }
       EXPECT_EQ(run.out, messages);
       EXPECT_EQ(AllocateGlyph(), complete);

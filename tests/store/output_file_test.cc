@@ -195,8 +195,13 @@ TEST_F(OutputFileTest, ReadOnlyFileIsRefusedAsIfWrittenInPlace) {
 
 #else  // _WIN32
 
+// A device name stands for the device in any folder, with any extension
+// and in any case.
 TEST_F(OutputFileTest, ReservedDeviceNameIsWrittenInPlace) {
-  EXPECT_EQ(Write("nul", new_), 0);
+  for (const std::string& name :
+       {std::string("nul"), std::string("NUL.fnt"), dir_.File("Nul")}) {
+    EXPECT_EQ(Write(name, new_), 0) << name;
+  }
   EXPECT_TRUE(dir_.Entries().empty());
 }
 
@@ -204,6 +209,11 @@ TEST_F(OutputFileTest, ReadOnlyFileIsRefusedAndKept) {
   const std::string name = dir_.File("out.bin");
   ASSERT_TRUE(WriteBytes(name, old_));
   fs::permissions(name, fs::perms::owner_write, fs::perm_options::remove);
+  if (std::FILE* probe = std::fopen(name.c_str(), "ab")) {
+    std::fclose(probe);
+    fs::permissions(name, fs::perms::owner_write, fs::perm_options::add);
+    GTEST_SKIP() << "this system writes read-only files (wine run as root)";
+  }
   EXPECT_EQ(Write(name, new_), EACCES);
   EXPECT_EQ(ReadBytes(name), old_);
   fs::permissions(name, fs::perms::owner_write, fs::perm_options::add);

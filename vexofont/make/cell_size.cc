@@ -4,16 +4,21 @@
 
 namespace {
 
-// Reads 1 to 3 decimal digits starting at text[*pos]; advances *pos.
+// Beyond this a dimension is only ever "too large"; it stops growing here.
+constexpr int kDimensionCeiling = 1000000;
+
+// Reads one or more decimal digits starting at text[*pos]; advances *pos.
+// Any number is read, so that a size out of range is reported as such.
 bool ReadDimension(const std::string& text, size_t* pos, int* value) {
   int digits = 0;
   int result = 0;
   while (*pos < text.size() && text[*pos] >= '0' && text[*pos] <= '9') {
-    if (++digits > 3) return false;
+    ++digits;
     result = result * 10 + (text[*pos] - '0');
+    if (result > kDimensionCeiling) result = kDimensionCeiling;
     ++*pos;
   }
-  if (digits == 0 || result == 0) return false;
+  if (digits == 0) return false;
   *value = result;
   return true;
 }

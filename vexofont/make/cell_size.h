@@ -18,8 +18,10 @@ struct CellSize {
 constexpr int kMaxCellWidth = 24;
 constexpr int kMaxCellHeight = 32;
 
-// Reads "WxH" (decimal, 1 to 999 each, lower-case or capital x). Returns
-// false, leaving *size alone, for anything else.
+// Reads "WxH" (decimal digits each, lower-case or capital x; numbers above
+// a million read as a million). Returns false, leaving *size alone, for
+// anything else. Whether the converter takes the size is CellSizeAccepted's
+// question.
 bool ParseCellSize(const std::string& text, CellSize* size);
 
 // Returns true when the converter loads fonts of this size for the kind and

@@ -134,11 +134,15 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
     std::string value;
+    bool has_value = true;
     if (equals != std::string::npos) {
       value = arg.substr(equals + 1);
     } else if (i + 1 < argc) {
       value = argv[++i];
     } else {
+      has_value = false;
+    }
+    if (!has_value || value.empty()) {
       UsageError("option '" + name + "' needs a value");
       return false;
     }
@@ -336,6 +340,13 @@ int RunMakeCommand(int argc, char** argv) {
   }
   const std::string& source_path = names[0];
   const std::string& output_path = names[1];
+  if (SameExistingFile(output_path.c_str(), source_path.c_str())) {
+    std::fprintf(stderr,
+                 "vexofont make: output '%s' is the source font '%s'; "
+                 "nothing written\n",
+                 output_path.c_str(), source_path.c_str());
+    return kMakeOutputFailed;
+  }
 
   SourceFont font;
   std::string error;

@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 struct SourceFontHandles {
@@ -54,9 +56,11 @@ bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
     }
     bytes->insert(bytes->end(), chunk, chunk + got);
   }
-  const bool ok = got == 0 && gzclose(file) == Z_OK;
-  if (!ok) *error = "is a broken gzip file";
-  return ok;
+  // Closed on every path, a damaged stream included.
+  const bool closed = gzclose(file) == Z_OK;
+  if (got == 0 && closed) return true;
+  *error = "is a broken gzip file";
+  return false;
 }
 
 // Glyph bitmaps beyond this in either direction come only from broken
@@ -72,6 +76,24 @@ int CeilPixels(FT_Pos value) {
   return value <= 0 ? 0 : static_cast<int>((value + 63) >> 6);
 }
 
+// FreeType's own texts of its errors, from its error list.
+#undef FTERRORS_H_
+#define FT_ERRORDEF(code, value, text) {value, text},
+#define FT_ERROR_START_LIST {
+#define FT_ERROR_END_LIST {0, nullptr}};
+const struct {
+  int code;
+  const char* text;
+} kFreeTypeErrors[] =
+#include FT_ERRORS_H
+
+const char* FreeTypeErrorText(FT_Error error) {
+  for (const auto& known : kFreeTypeErrors) {
+    if (known.text != nullptr && known.code == error) return known.text;
+  }
+  return "unknown error";
+}
+
 std::string OpenErrorText(FT_Error error) {
   switch (error) {
     case FT_Err_Cannot_Open_Resource:
@@ -83,13 +105,18 @@ std::string OpenErrorText(FT_Error error) {
     case FT_Err_Invalid_Argument:
       return "is a broken font file";
     default: {
-      char text[64];
+      char text[128];
       std::snprintf(text, sizeof(text),
-                    "cannot be read by FreeType (error 0x%02x)",
-                    static_cast<unsigned>(error));
+                    "cannot be read by FreeType: %s (error 0x%02x)",
+                    FreeTypeErrorText(error), static_cast<unsigned>(error));
       return text;
     }
   }
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
 }
 
 // Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
@@ -124,6 +151,10 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
   if (handles_->face != nullptr) {
     FT_Done_Face(handles_->face);
     handles_->face = nullptr;
+  }
+  if (IsFolder(path)) {
+    *error = "is a folder";
+    return false;
   }
   FT_Error open_error;
   if (IsGzipFile(path)) {

@@ -13,6 +13,7 @@
 #include "vexofont/show/output_file_reader.h"
 #include "vexofont/show/problem_list.h"
 #include "vexofont/show/shown_font.h"
+#include "store/output_file.h"
 
 namespace {
 
@@ -174,6 +175,12 @@ int RunShowCommand(int argc, char** argv) {
   PrintProblems(stderr, options.file, problems);
 
   if (options.png != nullptr) {
+    if (SameExistingFile(options.png, options.file)) {
+      std::fprintf(stderr,
+                   "Could not write PNG file '%s': it is the file shown\n",
+                   options.png);
+      return kExitUnreadable;
+    }
     const int error = WriteContactSheet(options.png, font);
     if (error != 0) {
       std::fprintf(stderr, "Could not write PNG file '%s': %s\n", options.png,

@@ -16,8 +16,12 @@ TEST(CellSizeTest, SizesAreReadAsWidthByHeight) {
       {"12x24", true, 12, 24},  {"16X9", true, 16, 9},
       {"8x016", true, 8, 16},   {"x24", false, 0, 0},
       {"12x", false, 0, 0},     {"12x24x", false, 0, 0},
-      {"0x16", false, 0, 0},    {"16x0", false, 0, 0},
-      {"1234x5", false, 0, 0},  {"-8x16", false, 0, 0},
+      // Any number reads, so that the range can be named; huge ones stop
+      // growing at a million.
+      {"0x16", true, 0, 16},    {"16x0", true, 16, 0},
+      {"1234x5", true, 1234, 5},
+      {"99999999x2", true, 1000000, 2},
+      {"-8x16", false, 0, 0},
       {" 8x16", false, 0, 0},   {"8 x16", false, 0, 0},
       {"", false, 0, 0},        {"8*16", false, 0, 0},
   };

@@ -1,9 +1,11 @@
 #include "vexofont/make/make_command.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bdf_font.h"
@@ -39,6 +41,14 @@ TEST(MakeCommandTest, BadArgumentsGiveOneLineAndStatusOne) {
       {{"--kind", "sbcs", "--station", "impact", "--size", "3x9"},
        "the converter does not take SBCS impact fonts of 3x9 (width 4 to 16, "
        "height 4 to 16)"},
+      {{"--kind", "sbcs", "--station", "impact", "--size", "0x0"},
+       "the converter does not take SBCS impact fonts of 0x0 (width 4 to 16, "
+       "height 4 to 16)"},
+      {{"--kind", "sbcs", "--station", "thermal", "--size", "99999999x2"},
+       "the converter does not take SBCS thermal fonts of 99999999x2 (width "
+       "8 to 16, height 16 to 32, at width 16 at most 24)"},
+      {{"--kind", "sbcs", "--first="}, "option '--first' needs a value"},
+      {{"--kind", "sbcs", "--size"}, "option '--size' needs a value"},
       {{"--kind", "dbcs", "--station", "thermal", "--size", "16x16"},
        "the converter does not take DBCS thermal fonts of 16x16 (24x24 only)"},
       {{"--kind", "dbcs", "--station", "impact", "--size", "16x12"},
@@ -268,6 +278,57 @@ TEST_F(MakeRunTest, ExistingOutputIsReplacedWhole) {
   const Bytes file = ReadBytes(output);
   ASSERT_EQ(file.size(), 32u + 64);
   EXPECT_EQ(SbcsGlyph(file, 0), PictureOf(PatternGlyph('A', 8, 16), 8));
+}
+
+}  // namespace
+
+namespace {
+
+// Outputs that are not plain new files: a device and a FIFO are written in
+// place and stay what they were; a name at the file system's limit works;
+// a link keeps pointing at its target; the source font itself is refused.
+TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
+  const std::string font =
+      WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
+  std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+  args.push_back(font);
+  auto make_to = [&](const std::string& output) {
+    std::vector<std::string> with_output = args;
+    with_output.push_back(output);
+    return RunMake(with_output);
+  };
+
+  EXPECT_EQ(make_to("/dev/null").status, kMakeOk);
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+
+  const std::string fifo = dir_.File("pipe");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  Bytes through_fifo;
+  std::thread reader([&] { through_fifo = ReadBytes(fifo); });
+  EXPECT_EQ(make_to(fifo).status, kMakeOk);
+  reader.join();
+  EXPECT_EQ(through_fifo.size(), 32u + 64);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+
+  const std::string longest = dir_.File(std::string(250, 'n') + ".fnt");
+  EXPECT_EQ(make_to(longest).status, kMakeOk);
+  EXPECT_EQ(ReadBytes(longest).size(), 32u + 64);
+
+  const std::string link = dir_.File("link.fnt");
+  std::filesystem::create_symlink(longest, link);
+  EXPECT_EQ(make_to(link).status, kMakeOk);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+
+  const Bytes source = ReadBytes(font);
+  const CapturedRun over_source = make_to(font);
+  EXPECT_EQ(over_source.status, kMakeOutputFailed);
+  EXPECT_EQ(over_source.err, "vexofont make: output '" + font +
+                                 "' is the source font '" + font +
+                                 "'; nothing written\n");
+  EXPECT_EQ(ReadBytes(font), source);
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{
+                               "font.bdf", "link.fnt",
+                               std::string(250, 'n') + ".fnt", "pipe"}));
 }
 
 }  // namespace

@@ -216,7 +216,14 @@ TEST_F(SourceFontTest, FontsThatCannotBeUsedAreRefusedWithTheirReason) {
       {"symbols.bdf", BdfText(symbols),
        "has characters numbered in 'SUNOLGLYPH-1', which cannot be "
        "mapped"},
+      // A gzip header over bytes that are no deflate stream.
+      {"damaged.pcf.gz",
+       std::string("\x1f\x8b\x08\x00\x00\x00\x00\x00\x00\x03", 10) +
+           "\xff\xff\xff\xff not deflate",
+       "is a broken gzip file"},
+      {"folder", "", "is a folder"},
   };
+  std::filesystem::create_directory(dir_.File("folder"));
   for (const RefusedFont& c : cases) {
     const std::string path = c.text.empty() ? dir_.File(c.name)
                                             : dir_.WriteText(c.name, c.text);

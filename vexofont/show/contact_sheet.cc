@@ -157,22 +157,84 @@ SheetPlan PlanContactSheet(const ShownFont& font) {
   return plan;
 }
 
-void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
-                      GrayImage* image) {
-  image->Reset(plan.width, plan.height, kWhite);
+std::vector<SheetPage> PlanSheetPages(const SheetPlan& plan) {
+  // Places where a page may end: between grid rows and between panels.
+  std::vector<int> ends;
+  for (const SheetPanel& panel : plan.panels) {
+    ends.push_back(panel.top);
+    for (size_t r = 1; r < panel.rowBases.size(); ++r) {
+      ends.push_back(panel.gridTop + static_cast<int>(r) * panel.pitchY);
+    }
+  }
+  std::sort(ends.begin(), ends.end());
+  std::vector<SheetPage> pages;
+  int top = 0;
+  size_t next = 0;
+  while (top < plan.height) {
+    const int limit = top + kMaxSheetPageHeight;
+    int end = std::min(plan.height, limit);
+    if (plan.height > limit) {
+      while (next < ends.size() && ends[next] <= limit) ++next;
+      if (next > 0 && ends[next - 1] > top) end = ends[next - 1];
+    }
+    pages.push_back({top, end - top});
+    top = end;
+  }
+  return pages;
+}
+
+void DrawSheetPage(const ShownFont& font, const SheetPlan& plan,
+                   const SheetPage& page, GrayImage* image) {
+  image->Reset(plan.width, page.height, kWhite, page.top);
+  const int bottom = page.top + page.height;
   if (plan.panels.empty()) {
     DrawLabel(image, kMargin, kMargin, kNoGlyphs, kLabelScale, kBlack);
   }
-  for (const SheetPanel& panel : plan.panels) DrawPanel(panel, image);
+  for (const SheetPanel& panel : plan.panels) {
+    const int panel_bottom =
+        panel.gridTop + static_cast<int>(panel.rowBases.size()) * panel.pitchY + 1;
+    if (panel.top < bottom && panel_bottom > page.top) DrawPanel(panel, image);
+  }
   for (const SheetCell& cell : plan.cells) {
     const SheetPanel& panel = plan.panels[cell.panel];
+    if (cell.y + panel.pitchY <= page.top || cell.y - kCellPad >= bottom) continue;
     DrawCell(panel, cell, Dots(font.glyphs[cell.glyph], panel.thermal), image);
   }
 }
 
-int WriteContactSheet(const char* path, const ShownFont& font) {
+void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
+                      GrayImage* image) {
+  DrawSheetPage(font, plan, {0, plan.height}, image);
+}
+
+std::string SheetPageName(const std::string& path, int number, int pages) {
+  if (pages == 1) return path;
+  size_t dot = path.rfind('.');
+  const size_t slash = path.find_last_of("/\\");
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) {
+    dot = path.size();
+  }
+  return path.substr(0, dot) + "-" + std::to_string(number) + path.substr(dot);
+}
+
+int WriteContactSheet(const char* path, const ShownFont& font,
+                      SheetFiles* files) {
   const SheetPlan plan = PlanContactSheet(font);
+  const std::vector<SheetPage> pages = PlanSheetPages(plan);
+  const int count = static_cast<int>(pages.size());
+  const int written = std::min(count, kMaxSheetPages);
+  files->written.clear();
+  files->pagesLeftOut = count - written;
   GrayImage image;
-  DrawContactSheet(font, plan, &image);
-  return WriteGrayPng(path, image);
+  for (int p = 0; p < written; ++p) {
+    DrawSheetPage(font, plan, pages[p], &image);
+    const std::string name = SheetPageName(path, p + 1, count);
+    const int error = WriteGrayPng(name.c_str(), image);
+    if (error != 0) {
+      files->failed = name;
+      return error;
+    }
+    files->written.push_back(name);
+  }
+  return 0;
 }

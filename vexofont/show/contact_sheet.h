@@ -50,13 +50,48 @@ struct SheetPlan {
 // font without such glyphs gets no panel and a sheet that says "NONE".
 SheetPlan PlanContactSheet(const ShownFont& font);
 
-// Draws `plan` of `font` into *image, which it sizes.
+// A sheet is written in pages of at most this many pixel rows, split
+// between grid rows, so that no picture of a font needs more than about
+// ten megabytes. The tallest sheet any file gives (every DBCS code at both
+// stations, one grid row of 16 codes each) takes about 54 pages; more than
+// kMaxSheetPages are never written.
+constexpr int kMaxSheetPageHeight = 8192;
+constexpr int kMaxSheetPages = 64;
+
+// The picture rows top to top + height - 1 of a sheet.
+struct SheetPage {
+  int top = 0;
+  int height = 0;
+};
+
+// Splits the sheet of `plan` into pages of at most kMaxSheetPageHeight
+// rows, each ending where a grid row or a panel ends when one does within
+// the limit. Returns every page, however many there are.
+std::vector<SheetPage> PlanSheetPages(const SheetPlan& plan);
+
+// Draws the rows of `page` of `plan` of `font` into *image, which it sizes.
+void DrawSheetPage(const ShownFont& font, const SheetPlan& plan,
+                   const SheetPage& page, GrayImage* image);
+
+// Draws the whole of `plan` of `font` into *image, which it sizes.
 void DrawContactSheet(const ShownFont& font, const SheetPlan& plan,
                       GrayImage* image);
 
-// Plans, draws and writes the sheet of `font` to `path` as a PNG file.
-// Returns 0, or the errno value when the file cannot be written; prints
-// nothing.
-int WriteContactSheet(const char* path, const ShownFont& font);
+// The files a sheet went to: `path` itself for a sheet of one page, else
+// PATH-1.png, PATH-2.png ... (the number before the extension).
+struct SheetFiles {
+  std::vector<std::string> written;
+  int pagesLeftOut = 0;  // pages past kMaxSheetPages, not written
+  std::string failed;    // the page that could not be written, if any
+};
+
+// Plans, draws and writes the sheet of `font` to `path` as PNG files, one
+// page at a time, filling *files. Returns 0, or the errno value when a file
+// cannot be written (pages written before it stay); prints nothing.
+int WriteContactSheet(const char* path, const ShownFont& font,
+                      SheetFiles* files);
+
+// The name of page `number` (from 1) of `pages` for a sheet at `path`.
+std::string SheetPageName(const std::string& path, int number, int pages);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_CONTACT_SHEET_H_

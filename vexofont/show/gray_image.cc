@@ -8,13 +8,15 @@
 
 #include "store/output_file.h"
 
-void GrayImage::Reset(int w, int h, uint8_t shade) {
+void GrayImage::Reset(int w, int h, uint8_t shade, int firstRow) {
   width = w;
   height = h;
+  top = firstRow;
   pixels.assign(size_t(w) * size_t(h), shade);
 }
 
 void GrayImage::Fill(int x, int y, int w, int h, uint8_t shade) {
+  y -= top;
   const int x0 = std::max(x, 0);
   const int y0 = std::max(y, 0);
   const int x1 = std::min(x + w, width);

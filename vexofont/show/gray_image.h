@@ -9,13 +9,16 @@
 constexpr uint8_t kWhite = 255;
 constexpr uint8_t kBlack = 0;
 
+// The image may be one band of a taller picture: it holds the picture's
+// rows from `top` on, and Fill takes the picture's coordinates.
 struct GrayImage {
   int width = 0;
   int height = 0;
+  int top = 0;  // the picture row that is the image's first row
   std::vector<uint8_t> pixels;  // rows top to bottom, one byte a pixel
 
-  // Sizes the image and paints it all `shade`.
-  void Reset(int w, int h, uint8_t shade);
+  // Sizes the image and paints it all `shade`; `firstRow` becomes top.
+  void Reset(int w, int h, uint8_t shade, int firstRow = 0);
   // Paints the rectangle, clipped to the image.
   void Fill(int x, int y, int w, int h, uint8_t shade);
   uint8_t At(int x, int y) const { return pixels[size_t(y) * width + x]; }

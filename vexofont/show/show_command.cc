@@ -1,8 +1,10 @@
 #include "vexofont/show/show_command.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "vexofont/show/code_selection.h"
@@ -13,7 +15,10 @@
 #include "vexofont/show/output_file_reader.h"
 #include "vexofont/show/problem_list.h"
 #include "vexofont/show/shown_font.h"
+#include "fontinput/font_header.h"
+#include "store/glyph_table.h"
 #include "store/output_file.h"
+#include "store/output_font_file.h"
 
 namespace {
 
@@ -81,17 +86,35 @@ int UsageError(const char* format, const char* detail) {
   return kExitUsage;
 }
 
-// Reads the whole file into *bytes. Returns false when it cannot be opened
-// or read, after printing the line that says so.
-bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes) {
-  std::FILE* file = std::fopen(path, "rb");
+// The largest sound files: an output file whose glyph table is full, and
+// an SBCS input file of all 65536 codes at 32 rows (DBCS glyphs have at
+// most 24 rows, so no DBCS file is larger). Nothing more than the largest
+// and a margin is read, so that a device or an endless stream is shown as
+// a file that goes on too long, not read until memory runs out.
+constexpr size_t kLargestOutputFile =
+    kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize;
+constexpr size_t kLargestInputFile = kSbcsHeaderSize + size_t(65536) * 4 * 32;
+constexpr size_t kReadLimit =
+    std::max(kLargestOutputFile, kLargestInputFile) + 65536;
+
+// Reads the file into *bytes, at most kReadLimit bytes; sets *cut when more
+// followed. Returns false when it cannot be opened or read, after printing
+// the line that says so.
+bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes, bool* cut) {
+  std::FILE* file = OpenRawFileForReading(path);
   if (file == nullptr) {
     std::fprintf(stderr, "Could not open file '%s' for reading\n", path);
     return false;
   }
   uint8_t chunk[65536];
   size_t got;
+  *cut = false;
   while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+    if (bytes->size() + got > kReadLimit) {
+      bytes->insert(bytes->end(), chunk, chunk + (kReadLimit - bytes->size()));
+      *cut = true;
+      break;
+    }
     bytes->insert(bytes->end(), chunk, chunk + got);
   }
   const bool failed = std::ferror(file) != 0;
@@ -144,10 +167,17 @@ int RunShowCommand(int argc, char** argv) {
   if (options.file == nullptr) return UsageError("%sno file given\n", "");
 
   std::vector<uint8_t> bytes;
-  if (!ReadWholeFile(options.file, &bytes)) return kExitUnreadable;
+  bool cut = false;
+  if (!ReadWholeFile(options.file, &bytes, &cut)) return kExitUnreadable;
 
   ShownFont font;
   ProblemList problems;
+  if (cut) {
+    AddProblem(&problems, kReadLimit,
+               "the file goes on past %zu bytes, more than any sound font "
+               "file holds; read no further",
+               kReadLimit);
+  }
   if (LooksLikeOutputFontFile(bytes.data(), bytes.size())) {
     ReadOutputFontFile(bytes.data(), bytes.size(), &font, &problems);
   } else if (LooksLikeInputFontFile(bytes.data(), bytes.size())) {
@@ -181,11 +211,23 @@ int RunShowCommand(int argc, char** argv) {
                    options.png);
       return kExitUnreadable;
     }
-    const int error = WriteContactSheet(options.png, font);
+    SheetFiles files;
+    const int error = WriteContactSheet(options.png, font, &files);
     if (error != 0) {
-      std::fprintf(stderr, "Could not write PNG file '%s': %s\n", options.png,
-                   std::strerror(error));
+      std::fprintf(stderr, "Could not write PNG file '%s': %s\n",
+                   files.failed.c_str(), std::strerror(error));
       return kExitUnreadable;
+    }
+    if (files.written.size() > 1) {
+      std::printf("Contact sheet: %zu pages of at most %d pixel rows, '%s' to "
+                  "'%s'\n",
+                  files.written.size(), kMaxSheetPageHeight,
+                  files.written.front().c_str(), files.written.back().c_str());
+    }
+    if (files.pagesLeftOut > 0) {
+      std::printf("Contact sheet cut after %d pages: the glyph rows of %d "
+                  "more pages are left out\n",
+                  kMaxSheetPages, files.pagesLeftOut);
     }
   }
   return problems.empty() ? kExitSound : kExitUnsound;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "show_test_support.h"
+#include "store/glyph_table.h"
 #include "vexofont/show/label_font.h"
 #include "vexofont/show/output_file_reader.h"
 
@@ -176,7 +177,120 @@ TEST_F(ContactSheetTest, EachRowIsLabelledWithItsCode) {
 
 TEST(ContactSheetWriteTest, UnwritablePathFailsAndLeavesNoFile) {
   ShownFont font;
-  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font), ENOENT);
+  SheetFiles files;
+  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font, &files),
+            ENOENT);
+  EXPECT_TRUE(files.written.empty());
+  EXPECT_EQ(files.failed, "/nonexistent-folder/sheet.png");
+}
+
+}  // namespace
+
+namespace {
+
+// A DBCS font whose thermal glyphs stand one per grid row (codes 16
+// apart), `rows` rows in all: a sheet far taller than one page.
+ShownFont TallFont(int rows) {
+  ShownFont font;
+  for (int i = 0; i < rows; ++i) {
+    ShownGlyph glyph;
+    glyph.kind = kKindDbcs;
+    glyph.code = static_cast<uint16_t>(0x1000 + 16 * i);
+    glyph.thermal = true;
+    ResetPicture(24, 24, &glyph.thermalDots);
+    glyph.thermalDots.Set(i % 24, i % 24);
+    font.glyphs.push_back(glyph);
+  }
+  return font;
+}
+
+TEST(ContactSheetPagesTest, TallSheetIsSplitBetweenGridRowsIntoBoundedPages) {
+  const ShownFont font = TallFont(400);
+  const SheetPlan plan = PlanContactSheet(font);
+  ASSERT_EQ(plan.panels.size(), 1u);
+  const SheetPanel& panel = plan.panels[0];
+  const std::vector<SheetPage> pages = PlanSheetPages(plan);
+  ASSERT_GT(pages.size(), 1u);
+  int top = 0;
+  for (size_t p = 0; p < pages.size(); ++p) {
+    EXPECT_EQ(pages[p].top, top) << p;
+    EXPECT_GT(pages[p].height, 0) << p;
+    EXPECT_LE(pages[p].height, kMaxSheetPageHeight) << p;
+    top += pages[p].height;
+    if (p + 1 < pages.size()) {
+      EXPECT_EQ((top - panel.gridTop) % panel.pitchY, 0) << "page " << p
+          << " ends inside a grid row";
+    }
+  }
+  EXPECT_EQ(top, plan.height);
+
+  // The pages, stacked, are the whole sheet.
+  GrayImage whole;
+  DrawContactSheet(font, plan, &whole);
+  std::vector<uint8_t> stacked;
+  for (const SheetPage& page : pages) {
+    GrayImage part;
+    DrawSheetPage(font, plan, page, &part);
+    ASSERT_EQ(part.width, whole.width);
+    ASSERT_EQ(part.height, page.height);
+    stacked.insert(stacked.end(), part.pixels.begin(), part.pixels.end());
+  }
+  EXPECT_EQ(stacked, whole.pixels);
+}
+
+TEST(ContactSheetPagesTest, PagesAreWrittenAsNumberedFiles) {
+  const ShownFont font = TallFont(400);
+  const size_t pages = PlanSheetPages(PlanContactSheet(font)).size();
+  ScratchDir dir;
+  SheetFiles files;
+  ASSERT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, &files), 0);
+  ASSERT_EQ(files.written.size(), pages);
+  EXPECT_EQ(files.pagesLeftOut, 0);
+  for (size_t p = 0; p < pages; ++p) {
+    EXPECT_EQ(files.written[p], dir.File("sheet-" + std::to_string(p + 1) + ".png"));
+    const ReadPng png = ReadGrayPng(files.written[p]);
+    EXPECT_TRUE(png.ok);
+    EXPECT_LE(png.height, kMaxSheetPageHeight);
+  }
+  EXPECT_EQ(dir.Entries().size(), pages);  // no sheet.png, no temporary
+}
+
+TEST(ContactSheetPagesTest, TallestPossibleSheetFitsThePageLimit) {
+  // Every grid row of both DBCS panels and both SBCS panels in use.
+  ShownFont font;
+  for (uint8_t kind : {kKindSbcs, kKindDbcs}) {
+    const int rows = kind == kKindSbcs ? 16 : 4096;
+    for (int i = 0; i < rows; ++i) {
+      ShownGlyph glyph;
+      glyph.kind = kind;
+      glyph.code = static_cast<uint16_t>(16 * i);
+      glyph.thermal = glyph.impact = true;
+      ResetPicture(kind == kKindSbcs ? 16 : 24, kind == kKindSbcs ? 32 : 24,
+                   &glyph.thermalDots);
+      ResetPicture(16, 16, &glyph.impactDots);
+      font.glyphs.push_back(glyph);
+    }
+  }
+  const std::vector<SheetPage> pages = PlanSheetPages(PlanContactSheet(font));
+  EXPECT_GT(pages.size(), 50u);
+  EXPECT_LE(pages.size(), size_t(kMaxSheetPages));
+  for (const SheetPage& page : pages) EXPECT_LE(page.height, kMaxSheetPageHeight);
+}
+
+TEST(ContactSheetPagesTest, PageNamesNumberBeforeTheExtension) {
+  const struct {
+    const char* path;
+    int number, pages;
+    const char* name;
+  } cases[] = {
+      {"out/sheet.png", 1, 1, "out/sheet.png"},
+      {"out/sheet.png", 2, 3, "out/sheet-2.png"},
+      {"a.dir/sheet", 1, 2, "a.dir/sheet-1"},
+      {"sheet.v2.png", 10, 12, "sheet.v2-10.png"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SheetPageName(c.path, c.number, c.pages), c.name) << c.path;
+  }
 }
 
 }  // namespace

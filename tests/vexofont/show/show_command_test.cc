@@ -87,6 +87,27 @@ TEST_F(ShowCommandTest, MessagesForFilesThatCannotBeShown) {
                 "': No such file or directory\n");
 }
 
+// An endless device is read only as far as the largest sound file and a
+// margin, and reported where the reading stopped.
+TEST_F(ShowCommandTest, EndlessInputIsReadToABoundAndReported) {
+  const CapturedRun run = RunShow({"/dev/zero"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.err,
+            "'/dev/zero' offset 0: neither an output font file (no TagStart "
+            "record) nor an input font file (no SBCS or DBCS magic)\n"
+            "'/dev/zero' offset 8454176: the file goes on past 8454176 bytes, "
+            "more than any sound font file holds; read no further\n");
+}
+
+TEST_F(ShowCommandTest, SheetOverTheFileShownIsRefused) {
+  const Bytes before = ReadBytes(font_);
+  const CapturedRun run = RunShow({font_, "--png", font_});
+  EXPECT_EQ(run.status, 4);
+  EXPECT_EQ(run.err,
+            "Could not write PNG file '" + font_ + "': it is the file shown\n");
+  EXPECT_EQ(ReadBytes(font_), before);
+}
+
 TEST_F(ShowCommandTest, CodePrintsThermalAndImpactSideBySide) {
   const CapturedRun run = RunShow({font_, "--code", "41"});
   EXPECT_EQ(run.status, 0);

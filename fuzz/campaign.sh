@@ -12,11 +12,15 @@ shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 build=${VEXO_FUZZ_BUILD:-$(dirname "$here")/build-fuzz}
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(config_file font_loaders conversion)
+[ ${#targets[@]} -gt 0 ] ||
+  targets=(config_file font_loaders conversion show_readers source_font)
 
 for target in "${targets[@]}"; do
-  max_len=4096
-  [ "$target" = conversion ] && max_len=32768
+  case $target in
+    conversion) max_len=32768 ;;
+    show_readers | source_font) max_len=8192 ;;
+    *) max_len=4096 ;;
+  esac
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"
   "$build/fuzz/${target}_fuzzer" -fork=1 -ignore_crashes=1 \
     -max_total_time=$((minutes * 60)) -timeout=10 -rss_limit_mb=2048 \

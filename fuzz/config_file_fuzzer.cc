@@ -28,7 +28,7 @@ void CheckList(const char (*slots)[kFileNameSlotSize], int count) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const std::string path = FuzzScratchDir() + "/config";
-  FUZZ_CHECK(WriteWholeFile(path, data, size));
+  FUZZ_CHECK(SaveScratchFile(path, data, size));
   ResetConverterSettings();
   BeginQuiet();
   const int result = ReadConfigFile(path.c_str());

@@ -90,13 +90,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     at = input.find(kSeparator, begin);
     const std::string_view font = input.substr(
         begin, at == std::string_view::npos ? at : at - begin);
-    FUZZ_CHECK(WriteWholeFile(
+    FUZZ_CHECK(SaveScratchFile(
         path, reinterpret_cast<const uint8_t*>(font.data()), font.size()));
   }
   const std::string output = FuzzScratchDir() + "/out";
   config += "\nOutputFontFile " + output + "\n";
   static const std::string config_path = FuzzScratchDir() + "/config";
-  FUZZ_CHECK(WriteWholeFile(config_path,
+  FUZZ_CHECK(SaveScratchFile(config_path,
                             reinterpret_cast<const uint8_t*>(config.data()),
                             config.size()));
   std::remove(output.c_str());

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "store/glyph_table.h"
+#include "store/output_file.h"
 
 // Present when a sanitizer runtime is linked in.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
@@ -46,12 +47,9 @@ const std::string& FuzzScratchDir() {
   return path;
 }
 
-bool WriteWholeFile(const std::string& path, const uint8_t* data,
-                    size_t size) {
-  std::FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool ok = size == 0 || std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && ok;
+bool SaveScratchFile(const std::string& path, const uint8_t* data,
+                     size_t size) {
+  return WriteWholeFile(path.c_str(), data, size, 0600) == 0;
 }
 
 void BeginQuiet() {

@@ -22,7 +22,7 @@
 const std::string& FuzzScratchDir();
 
 // Writes `size` bytes to `path`, replacing the file. Returns false on failure.
-bool WriteWholeFile(const std::string& path, const uint8_t* data, size_t size);
+bool SaveScratchFile(const std::string& path, const uint8_t* data, size_t size);
 
 // Descriptors 1 and 2 go to /dev/null between BeginQuiet and EndQuiet, so
 // the converter's progress and error lines do not drown the fuzzer's own.

@@ -14,22 +14,26 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${VEXO_FUZZ_BUILD:-$root/build-fuzz}
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(config_file font_loaders conversion)
+[ ${#targets[@]} -gt 0 ] ||
+  targets=(config_file font_loaders conversion show_readers source_font)
 
 if ! command -v clang++ >/dev/null; then
   echo "smoke.sh: clang++ not found" >&2
   exit 1
 fi
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVEXO_FUZZ=ON \
-  -DVEXO_TESTS=OFF -DVEXO_TOOLS=OFF -DVEXO_WERROR=ON \
+  -DVEXO_TESTS=OFF -DVEXO_TOOLS=ON -DVEXO_WERROR=ON \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzzer}" >/dev/null
 
 work=${VEXO_FUZZ_WORK:-$(mktemp -d /tmp/vexocnvt-smoke-XXXXXX)}
 status=0
 for target in "${targets[@]}"; do
-  max_len=4096
-  [ "$target" = conversion ] && max_len=32768
+  case $target in
+    conversion) max_len=32768 ;;
+    show_readers | source_font) max_len=8192 ;;
+    *) max_len=4096 ;;
+  esac
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"
   log=$work/$target/log
   # Past findings first: each saved input runs once through the target.

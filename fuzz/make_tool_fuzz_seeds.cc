@@ -1,0 +1,131 @@
+// make_tool_fuzz_seeds FOLDER: writes the seed corpora of the companion
+// tool's fuzz targets into FOLDER/show_readers (small output font files made
+// by the converter itself, and input font files of every kind, whole and
+// damaged) and FOLDER/source_font (BDF fonts as the tests write them, plain
+// and gzip-stored, each after its selector byte). The PCF seeds of
+// source_font are copies of a public-domain X11 font, kept in the corpus.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bdf_font.h"
+#include "testkit/font_writer.h"
+#include "testkit/run_capture.h"
+
+namespace {
+
+struct Seed {
+  std::string name;
+  Bytes bytes;
+};
+
+// The output font file the converter makes of `fonts`, each under its key.
+Bytes Converted(const std::vector<std::pair<std::string, Bytes>>& fonts,
+                const std::string& extra = "") {
+  ScratchDir dir;
+  std::string config = extra;
+  for (size_t i = 0; i < fonts.size(); ++i) {
+    const std::string path = dir.File("f" + std::to_string(i));
+    WriteBytes(path, fonts[i].second);
+    config += fonts[i].first + " " + path + "\n";
+  }
+  config += "OutputFontFile " + dir.File("out") + "\n";
+  RunConverterOn(dir.WriteText("run.cfg", config));
+  return ReadBytes(dir.File("out"));
+}
+
+std::vector<Seed> ShowSeeds() {
+  int codes = 0;
+  const Bytes sbcs_thermal = PatternSbcsFont(0x41, 0x44, 12, 24);
+  const Bytes sbcs_impact = PatternSbcsFont(0x42, 0x45, 8, 9);
+  const Bytes dbcs_thermal = PatternDbcsFont({{0x81, 0x81}}, 0x8143, 24, 24, &codes);
+  const Bytes dbcs_impact = PatternDbcsFont({{0x81, 0x81}}, 0x8142, 16, 9, &codes);
+  const Bytes all_four = Converted({{"SbcsThermalFile", sbcs_thermal},
+                                    {"SbcsImpactFile", sbcs_impact},
+                                    {"DbcsThermalFile", dbcs_thermal},
+                                    {"DbcsImpactFile", dbcs_impact}},
+                                   "CodePage 932\n");
+  Bytes bad_marker = all_four;
+  if (bad_marker.size() > 82) bad_marker[82] = 0;
+  Bytes cut = all_four;
+  cut.resize(cut.size() / 2);
+  Bytes trailing = all_four;
+  for (uint8_t extra : {1, 2, 3}) trailing.push_back(extra);
+  return {
+      {"output_all_four", all_four},
+      {"output_sbcs_16x24",
+       Converted({{"SbcsThermalFile", PatternSbcsFont(0x20, 0x23, 16, 24)},
+                  {"SbcsImpactFile", PatternSbcsFont(0x20, 0x21, 16, 16)}})},
+      {"output_no_glyphs", Converted({})},
+      {"output_bad_marker", bad_marker},
+      {"output_cut", cut},
+      {"output_trailing", trailing},
+      {"input_sbcs_thermal", sbcs_thermal},
+      {"input_sbcs_impact_5x7", PatternSbcsFont(0x30, 0x33, 5, 7)},
+      {"input_dbcs_thermal", dbcs_thermal},
+      {"input_dbcs_impact_9_rows", dbcs_impact},
+      {"input_sbcs_cut", Bytes(sbcs_thermal.begin(), sbcs_thermal.begin() + 100)},
+  };
+}
+
+Bytes Selected(uint8_t selector, const std::string& text) {
+  Bytes bytes(text.size() + 1, selector);
+  std::copy(text.begin(), text.end(), bytes.begin() + 1);
+  return bytes;
+}
+
+std::vector<Seed> SourceFontSeeds() {
+  BdfFont cell;
+  cell.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4),
+                 CellGlyphOf('B', PatternGlyph('B', 8, 16), 8, 4),
+                 CellGlyphOf(0x2500, PatternGlyph(0x2500, 8, 16), 8, 4)};
+  BdfFont proportional = cell;
+  proportional.spacing = "P";
+  proportional.glyphs[0].xOffset = -3;
+  proportional.glyphs[1].yOffset = 9;
+  proportional.glyphs[1].advance = 11;
+  BdfFont latin1 = cell;
+  latin1.registry = "ISO8859";
+  latin1.encoding = "1";
+  BdfFont jis = cell;
+  jis.registry = "JISX0208.1983";
+  jis.encoding = "0";
+  jis.boxWidth = 16;
+  jis.glyphs = {CellGlyphOf(0x2422, PatternGlyph(1, 16, 16), 16, 4)};
+  return {
+      {"bdf_cell_8x16", Selected(0, BdfText(cell))},
+      {"bdf_cell_gzip_stored", Selected(8 | 1, BdfText(cell))},
+      {"bdf_proportional_impact", Selected(4, BdfText(proportional))},
+      {"bdf_latin1_4x4", Selected(3, BdfText(latin1))},
+      {"bdf_jis_24x24", Selected(6, BdfText(jis))},
+      {"not_a_font", Selected(0, "STARTFONT 2.1\nCHARS 1\n")},
+  };
+}
+
+bool WriteSeeds(const std::filesystem::path& folder,
+                const std::vector<Seed>& seeds) {
+  std::filesystem::create_directories(folder);
+  for (const Seed& seed : seeds) {
+    if (!WriteBytes((folder / seed.name).string(), seed.bytes)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: make_tool_fuzz_seeds FOLDER\n");
+    return 1;
+  }
+  const std::filesystem::path folder = argv[1];
+  if (!WriteSeeds(folder / "show_readers", ShowSeeds()) ||
+      !WriteSeeds(folder / "source_font", SourceFontSeeds())) {
+    std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}

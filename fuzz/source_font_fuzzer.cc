@@ -1,0 +1,70 @@
+// Opens fuzzer-made source fonts as `vexofont make` does (FreeType: BDF,
+// PCF and whatever else it knows, gzip-compressed or not) and draws glyphs
+// of them onto a cell, to prove that no font file makes the reading, the
+// strike and size choice or the drawing crash, overrun, leak or loop, and
+// that every drawn glyph stays inside its cell.
+//
+// Input: one selector byte, then the font file. Bits 0-2 choose the cell
+// (one size of each kind and station the converter takes), bit 3 stores
+// the font gzip-compressed. The last four bytes also serve as two more
+// character codes to draw.
+#include <zlib.h>
+
+#include <cstdint>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "vexofont/make/source_font.h"
+
+namespace {
+
+constexpr CellSize kCells[] = {{8, 16}, {12, 24}, {16, 24}, {4, 4},
+                               {8, 9},  {16, 16}, {24, 24}, {16, 9}};
+
+bool SaveCompressed(const std::string& path, const uint8_t* data, size_t size) {
+  gzFile file = gzopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool wrote =
+      size == 0 || gzwrite(file, data, static_cast<unsigned>(size)) == int(size);
+  return gzclose(file) == Z_OK && wrote;
+}
+
+void DrawAndCheck(SourceFont* font, CellSize cell, uint32_t code) {
+  CellGlyph glyph;
+  font->DrawGlyph(code, &glyph);
+  FUZZ_CHECK(glyph.rows.size() == size_t(cell.height));
+  const uint32_t outside = cell.width >= 32 ? 0 : 0xFFFFFFFFu >> cell.width;
+  for (uint32_t row : glyph.rows) FUZZ_CHECK((row & outside) == 0);
+  FUZZ_CHECK(glyph.clippedDots >= 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size < 1) return 0;
+  const uint8_t selector = data[0];
+  const CellSize cell = kCells[selector & 7];
+  static const std::string path = FuzzScratchDir() + "/font";
+  const bool saved = (selector & 8) != 0
+                         ? SaveCompressed(path, data + 1, size - 1)
+                         : SaveScratchFile(path, data + 1, size - 1);
+  FUZZ_CHECK(saved);
+
+  SourceFont font;
+  std::string error;
+  if (!font.Open(path, cell, &error)) {
+    FUZZ_CHECK(!error.empty());
+    return 0;
+  }
+  FUZZ_CHECK(font.ascent() + font.descent() >= 0);
+  for (uint32_t code = 0; code < 0x100; ++code) DrawAndCheck(&font, cell, code);
+  for (uint32_t code : {0x2500u, 0x3042u, 0x4E00u, 0xFFFDu, 0x10FFFFu}) {
+    DrawAndCheck(&font, cell, code);
+  }
+  if (size >= 5) {
+    const uint8_t* tail = data + size - 4;
+    DrawAndCheck(&font, cell, uint32_t(tail[0]) << 8 | tail[1]);
+    DrawAndCheck(&font, cell, uint32_t(tail[2]) << 8 | tail[3]);
+  }
+  return 0;
+}

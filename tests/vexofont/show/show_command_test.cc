@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <string>
 #include <vector>
 
@@ -97,6 +99,14 @@ TEST_F(ShowCommandTest, EndlessInputIsReadToABoundAndReported) {
             "record) nor an input font file (no SBCS or DBCS magic)\n"
             "'/dev/zero' offset 8454176: the file goes on past 8454176 bytes, "
             "more than any sound font file holds; read no further\n");
+}
+
+// A device named as the sheet gets the PNG bytes and stays a device.
+TEST_F(ShowCommandTest, SheetToADeviceLeavesTheDevice) {
+  const CapturedRun run = RunShow({font_, "--png", "/dev/null"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
 
 TEST_F(ShowCommandTest, SheetOverTheFileShownIsRefused) {

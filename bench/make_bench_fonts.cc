@@ -1,13 +1,17 @@
 // make_bench_fonts FOLDER: writes the benchmark scenarios, each into a
 // folder of its own with its input fonts (*.fnt) and a configuration
 // (bench.cfg) that names them and the output file out.bin:
+//   FOLDER/none     no font at all, only the output file;
+//   FOLDER/small    one SBCS thermal 12x24 font of all 256 codes, the
+//                   everyday run;
+//   FOLDER/typical  SBCS thermal 12x24 and impact 8x9 fonts of 256 codes and
+//                   a DBCS thermal 24x24 and impact 16x16 pair of 6956
+//                   codes (lead 81-9F and E0-E5), the size of a Japanese
+//                   font;
 //   FOLDER/full     SBCS thermal 12x24 and impact 8x9 fonts of all 256 codes,
 //                   DBCS thermal 24x24 and impact 16x16 fonts of 23312 codes
 //                   each (lead 81-FC, trail 40-7E and 80-FC), so that the
-//                   20000-record table fills and 3568 codes are dropped;
-//   FOLDER/typical  a DBCS thermal 24x24 and impact 16x16 pair of 6956
-//                   codes (lead 81-9F and E0-E5), the size of a Japanese
-//                   font.
+//                   20000-record table fills and 3568 codes are dropped.
 // Prints one line per scenario: its name and the number of glyph records
 // its output must hold.
 #include <algorithm>
@@ -47,10 +51,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: make_bench_fonts FOLDER\n");
     return 1;
   }
-  const std::string full = std::string(argv[1]) + "/full";
+  const std::string none = std::string(argv[1]) + "/none";
+  const std::string small = std::string(argv[1]) + "/small";
   const std::string typical = std::string(argv[1]) + "/typical";
-  std::filesystem::create_directories(full);
-  std::filesystem::create_directories(typical);
+  const std::string full = std::string(argv[1]) + "/full";
+  for (const std::string& folder : {none, small, typical, full}) {
+    std::filesystem::create_directories(folder);
+  }
 
   const Vector all_leads = {{0x81, 0xFC}, {0, 0}, {0, 0}, {0, 0}};
   const Vector japanese_leads = {{0x81, 0x9F}, {0xE0, 0xE5}, {0, 0}, {0, 0}};
@@ -71,14 +78,23 @@ int main(int argc, char** argv) {
       typical_codes > 0 &&
       WriteDbcs(typical + "/dbcs_impact_16x16.fnt", japanese_leads, 16, 16) ==
           typical_codes &&
+      WriteSbcs(typical + "/sbcs_thermal_12x24.fnt", 12, 24) &&
+      WriteSbcs(typical + "/sbcs_impact_8x9.fnt", 8, 9) &&
       WriteConfig(typical + "/bench.cfg",
+                  "SbcsThermalFile sbcs_thermal_12x24.fnt\n"
+                  "SbcsImpactFile sbcs_impact_8x9.fnt\n"
                   "DbcsThermalFile dbcs_thermal_24x24.fnt\n"
-                  "DbcsImpactFile dbcs_impact_16x16.fnt\n");
+                  "DbcsImpactFile dbcs_impact_16x16.fnt\n") &&
+      WriteSbcs(small + "/sbcs_thermal_12x24.fnt", 12, 24) &&
+      WriteConfig(small + "/bench.cfg",
+                  "SbcsThermalFile sbcs_thermal_12x24.fnt\n") &&
+      WriteConfig(none + "/bench.cfg", "");
   if (!ok) {
     std::fprintf(stderr, "could not write the scenarios into '%s'\n", argv[1]);
     return 1;
   }
   const int full_records = std::min(256 + full_codes, kTableRecords);
-  std::printf("full %d\ntypical %d\n", full_records, typical_codes);
+  std::printf("none 0\nsmall 256\ntypical %d\nfull %d\n",
+              256 + typical_codes, full_records);
   return 0;
 }

@@ -2,31 +2,52 @@
 
 #include <cstring>
 
-GlyphRecord GlyphTable[kGlyphTableSize];
-
 namespace {
 
-// Record index of every code, -1 when the code has no record. Allocation is
-// dense (records are never released), so the lowest free record is always
-// the number of records in use. Together they make FindGlyph and
-// AllocateGlyph constant-time while giving exactly what a scan of the table
-// from index 0 would give.
-int16_t recordOfCode[65536];
+constexpr GlyphRecord FreeRecord() {
+  GlyphRecord record{};
+  record.marker = kGlyphMarker;
+  return record;
+}
+
+constexpr std::array<GlyphRecord, kGlyphTableSize> FreeTable() {
+  std::array<GlyphRecord, kGlyphTableSize> table{};
+  for (GlyphRecord& record : table) record = FreeRecord();
+  return table;
+}
+
+// One more than the record index of every code, 0 when the code has no
+// record, so that the index starts out all zero. Allocation is dense
+// (records are never released), so the lowest free record is always the
+// number of records in use. Together they make FindGlyph and AllocateGlyph
+// constant-time while giving exactly what a scan of the table from index 0
+// would give.
+uint16_t recordOfCode[65536];
 int recordsInUse;
-static_assert(kGlyphTableSize <= INT16_MAX);
+static_assert(kGlyphTableSize < UINT16_MAX);
 
 int CodeKey(int high, int low) { return (high & 0xFF) << 8 | (low & 0xFF); }
 
 }  // namespace
 
+// The free table is the program's initial image of the table, so a run
+// touches only the memory of the records it uses.
+std::array<GlyphRecord, kGlyphTableSize> GlyphTable = FreeTable();
+
 void InitGlyphTable() {
-  std::memset(GlyphTable, 0, sizeof(GlyphTable));
-  for (GlyphRecord& record : GlyphTable) record.marker = kGlyphMarker;
-  for (int16_t& index : recordOfCode) index = -1;
+  for (int i = 0; i < recordsInUse; ++i) {
+    GlyphRecord& record = GlyphTable[i];
+    recordOfCode[CodeKey(record.codeHigh, record.codeLow)] = 0;
+    record = FreeRecord();
+  }
   recordsInUse = 0;
 }
 
-int FindGlyph(int high, int low) { return recordOfCode[CodeKey(high, low)]; }
+int GlyphRecordsInUse() { return recordsInUse; }
+
+int FindGlyph(int high, int low) {
+  return int(recordOfCode[CodeKey(high, low)]) - 1;
+}
 
 int AllocateGlyph() {
   return recordsInUse < kGlyphTableSize ? recordsInUse : -1;
@@ -41,7 +62,7 @@ int StoreGlyph(uint8_t kind, int high, int low, int station,
   if (index == -1) {
     index = AllocateGlyph();
     if (index == -1) return -1;
-    recordOfCode[CodeKey(high, low)] = static_cast<int16_t>(index);
+    recordOfCode[CodeKey(high, low)] = static_cast<uint16_t>(index + 1);
     ++recordsInUse;
   }
   GlyphRecord& record = GlyphTable[index];

@@ -5,6 +5,7 @@
 #ifndef VEXOCNVT_STORE_GLYPH_TABLE_H_
 #define VEXOCNVT_STORE_GLYPH_TABLE_H_
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,12 +51,19 @@ struct GlyphRecord {
   uint8_t impactData[kImpactDataSize];
 };
 
-// The table itself. Readers walk it directly, index 0 to 19999; all writes
-// go through InitGlyphTable and StoreGlyph so that the code index stays true.
-extern GlyphRecord GlyphTable[kGlyphTableSize];
+// The table itself. Records are handed out densely from index 0, so readers
+// walk it directly from 0 up to GlyphRecordsInUse(); every record from there
+// on is free. All writes go through InitGlyphTable and StoreGlyph so that
+// the code index stays true.
+extern std::array<GlyphRecord, kGlyphTableSize> GlyphTable;
 
-// Sets every record free: all bytes 0 but the marker, which is 0xCC.
+// Sets every record free: all bytes 0 but the marker, which is 0xCC. The
+// table starts out free, so only the records an earlier run in the same
+// process used are touched.
 void InitGlyphTable();
+
+// The number of records in use: indexes 0 to this less one.
+int GlyphRecordsInUse();
 
 // Returns the index of the in-use record whose code is (high, low), only the
 // low 8 bits of each argument counting, or -1 when there is none.

@@ -1,6 +1,7 @@
 #include "store/output_font_file.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "driver/converter_settings.h"
 #include "store/console.h"
@@ -14,43 +15,60 @@ namespace {
 // keeps its own bits.
 constexpr unsigned kNewFileMode = 0655;
 
+// Records are laid out, frame then payload, in a block of this size, and a
+// block goes to the file whenever it is full: a few large writes instead of
+// two small ones per record.
+constexpr size_t kBlockSize = 128 * 1024;
+uint8_t block[kBlockSize];
+
 // Writes records to the open output file and keeps count of the bytes and
 // whether every write went through.
 struct RecordWriter {
   std::FILE* file;
   long bytes;
   bool failed;
+  size_t used;  // bytes of `block` waiting to be written
 
-  void Write(const uint8_t* data, size_t size) {
-    if (failed) return;
-    if (std::fwrite(data, 1, size, file) != size) failed = true;
+  // Room for `size` more bytes at the end of the block.
+  uint8_t* Reserve(size_t size) {
+    if (used + size > kBlockSize) Flush();
+    uint8_t* at = block + used;
+    used += size;
     bytes += static_cast<long>(size);
+    return at;
   }
 
-  // Each record goes out in two pieces: the frame, then the payload.
+  void Flush() {
+    if (!failed && used > 0 && std::fwrite(block, 1, used, file) != used) {
+      failed = true;
+    }
+    used = 0;
+  }
+
+  uint8_t* Frame(uint16_t tag, uint16_t length) {
+    uint8_t* at = Reserve(kRecordFrameSize + length);
+    EncodeFixed16(at, tag);
+    EncodeFixed16(at + 2, length);
+    return at + kRecordFrameSize;
+  }
+
   void Record(uint16_t tag, const uint8_t* payload, uint16_t length) {
-    uint8_t frame[kRecordFrameSize];
-    EncodeFixed16(frame, tag);
-    EncodeFixed16(frame + 2, length);
-    Write(frame, sizeof(frame));
-    if (length > 0) Write(payload, length);
+    uint8_t* at = Frame(tag, length);
+    if (length > 0) std::memcpy(at, payload, length);
   }
 
   void Number(uint16_t tag, uint16_t value) {
-    uint8_t payload[2];
-    EncodeFixed16(payload, value);
-    Record(tag, payload, sizeof(payload));
+    EncodeFixed16(Frame(tag, 2), value);
   }
 
   // Writes every defined record of `kind`, in table order; returns how many.
   long Glyphs(uint16_t tag, uint8_t kind) {
     long written = 0;
-    uint8_t payload[kGlyphRecordSize];
-    for (const GlyphRecord& record : GlyphTable) {
+    for (int i = 0; i < GlyphRecordsInUse(); ++i) {
+      const GlyphRecord& record = GlyphTable[i];
       if (record.kind != kind) continue;
       if (record.thermalDefined != 1 && record.impactDefined != 1) continue;
-      EncodeGlyphRecord(record, payload);
-      Record(tag, payload, kGlyphRecordSize);
+      EncodeGlyphRecord(record, Frame(tag, kGlyphRecordSize));
       ++written;
     }
     return written;
@@ -68,7 +86,7 @@ int WriteOutputFontFile() {
     return -1;
   }
 
-  RecordWriter out = {file.stream, 0, false};
+  RecordWriter out = {file.stream, 0, false, 0};
   static const uint8_t kDate[] = {'T', 'o', 'd', 'a', 'y'};
   out.Number(TagStart, 1);
   out.Record(TagDate, kDate, sizeof(kDate));
@@ -87,6 +105,7 @@ int WriteOutputFontFile() {
   long glyphs = out.Glyphs(TagSbcsGlyph, kKindSbcs);
   glyphs += out.Glyphs(TagDbcsGlyph, kKindDbcs);
   out.Record(TagEnd, nullptr, 0);
+  out.Flush();
 
   // The byte count always matches when every write went through; checking
   // it guards the layout against a record of the wrong size.

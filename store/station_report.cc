@@ -8,7 +8,8 @@ void ReportStationGaps(uint8_t kind) {
   const bool sbcs = kind == kKindSbcs;
   std::printf(sbcs ? "Comparing SBCS thermal and impact fonts\n"
                    : "Comparing DBCS thermal and impact fonts\n");
-  for (const GlyphRecord& record : GlyphTable) {
+  for (int i = 0; i < GlyphRecordsInUse(); ++i) {
+    const GlyphRecord& record = GlyphTable[i];
     if (record.kind != kind) continue;
     if (record.thermalDefined != 0 && record.impactDefined != 0) continue;
     if (record.thermalDefined == 0) {

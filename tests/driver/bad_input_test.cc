@@ -517,6 +517,35 @@ TEST_F(ProgramTest, ExitStatusesAndMessagesOfFailedRuns) {
             Format("Could not open file '%s' for writing\n", no_folder));
 }
 
+// A conversion in a process that already ran a larger one gives exactly
+// what a fresh process gives: nothing of the first run's table, index or
+// settings may show through.
+TEST_F(ProgramTest, SecondConversionInAProcessEqualsAFreshProcess) {
+  const std::string big = Save("big.fnt", Font(kPhases[3], 300));
+  const std::string first_config = dir_.WriteText(
+      "first.cfg", "DbcsImpactFile " + big + "\nSbcsThermalFile " +
+                       Save("t.fnt", Font(kPhases[0], 90)) +
+                       "\nCodePage 932\nVerbose 1\nOutputFontFile " +
+                       dir_.File("first.out") + "\n");
+  ASSERT_EQ(RunConverterOn(first_config).status, 0);
+
+  const std::string second_config = dir_.WriteText(
+      "second.cfg", "SbcsImpactFile " + Save("i.fnt", Font(kPhases[1], 5)) +
+                        "\nDbcsThermalFile " + Save("d.fnt", Font(kPhases[2], 7)) +
+                        "\nDbcsImpactFile " + big + "\nOutputFontFile " +
+                        dir_.File("second.out") + "\n");
+  const CapturedRun in_process = RunConverterOn(second_config);
+  const Bytes in_process_output = ReadBytes(dir_.File("second.out"));
+  std::filesystem::remove(dir_.File("second.out"));
+  const Result fresh = RunProgram(Native(second_config));
+  EXPECT_EQ(in_process.status, fresh.status);
+  EXPECT_EQ(in_process.out, fresh.out);
+  EXPECT_EQ(in_process.err, fresh.err);
+  EXPECT_EQ(in_process_output, ReadBytes(dir_.File("second.out")));
+  // 189 codes fit the one lead byte (trails 40-FC); the thermal 7 share them.
+  EXPECT_EQ(in_process_output.size(), 85u + 116 * (5 + 189));
+}
+
 TEST_F(ProgramTest, OutputToAFullDeviceFailsAndLeavesTheDevice) {
 #ifdef _WIN32
   GTEST_SKIP() << "Windows has no device that refuses writes like /dev/full";

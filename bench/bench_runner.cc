@@ -1,0 +1,133 @@
+// bench_runner RUNS CONVERTER FLOOR FOLDER RECORDS [FOLDER RECORDS]...: times
+// RUNS conversions of each scenario folder (CONVERTER bench.cfg, run in the
+// folder) interleaved with RUNS runs of the one-process floor (FLOOR with
+// the output's size, out.bin, bench.cfg and every *.fnt of the folder).
+// Each run is a child process: its wall time comes from the clock around
+// fork and wait, its minor page faults and peak resident memory from
+// wait4's rusage. Prints one row per scenario: medians of wall time and
+// page faults, the largest peak RSS, and the ratio of the medians. Exits 1
+// when an output file has the wrong size or a run fails.
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Sample {
+  double ms = 0;
+  long faults = 0;
+  long rssKb = 0;
+};
+
+// Runs `args` in `folder` with standard output to /dev/null.
+bool RunChild(const std::string& folder, const std::vector<std::string>& args,
+              Sample* sample) {
+  std::vector<char*> argv;
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(folder.c_str()) != 0) _exit(127);
+    const int null_fd = open("/dev/null", O_WRONLY);
+    dup2(null_fd, 1);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  rusage usage{};
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid) return false;
+  const auto end = std::chrono::steady_clock::now();
+  sample->ms = std::chrono::duration<double, std::milli>(end - start).count();
+  sample->faults = usage.ru_minflt + usage.ru_majflt;
+  sample->rssKb = usage.ru_maxrss;
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+template <typename T>
+T Median(std::vector<T> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+long FileSize(const std::string& path) {
+  struct stat info;
+  return stat(path.c_str(), &info) == 0 ? static_cast<long>(info.st_size) : -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 6 || (argc - 4) % 2 != 0) {
+    std::fprintf(stderr,
+                 "usage: bench_runner RUNS CONVERTER FLOOR FOLDER RECORDS...\n");
+    return 2;
+  }
+  const int runs = std::atoi(argv[1]);
+  const std::string converter = std::filesystem::absolute(argv[2]).string();
+  const std::string floor = std::filesystem::absolute(argv[3]).string();
+  std::printf("%-8s %8s %8s | %10s %10s %6s | %12s %12s | %9s %9s\n",
+              "scenario", "in MB", "out MB", "converter", "floor", "ratio",
+              "faults conv", "faults floor", "RSS conv", "RSS floor");
+  bool ok = true;
+  for (int s = 4; s < argc; s += 2) {
+    const std::string folder = argv[s];
+    const std::string name = std::filesystem::path(folder).filename().string();
+    const long records = std::atol(argv[s + 1]);
+    const long out_bytes = 85 + 116 * records;
+    std::vector<std::string> inputs = {"bench.cfg"};
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      if (entry.path().extension() == ".fnt") {
+        inputs.push_back(entry.path().filename().string());
+      }
+    }
+    long in_bytes = 0;
+    for (const std::string& input : inputs) in_bytes += FileSize(folder + "/" + input);
+    std::vector<std::string> floor_args = {floor, std::to_string(out_bytes), "out.bin"};
+    floor_args.insert(floor_args.end(), inputs.begin(), inputs.end());
+    const std::vector<std::string> converter_args = {converter, "bench.cfg"};
+
+    // One untimed run of each warms the page cache and checks the output.
+    Sample warm;
+    if (!RunChild(folder, converter_args, &warm) ||
+        FileSize(folder + "/out.bin") != out_bytes ||
+        !RunChild(folder, floor_args, &warm)) {
+      std::fprintf(stderr, "%s: a run failed or the output is not %ld bytes\n",
+                   name.c_str(), out_bytes);
+      ok = false;
+      continue;
+    }
+    std::vector<double> conv_ms, floor_ms;
+    std::vector<long> conv_faults, floor_faults;
+    long conv_rss = 0, floor_rss = 0;
+    for (int r = 0; r < runs; ++r) {
+      Sample c, f;
+      ok = RunChild(folder, converter_args, &c) && ok;
+      ok = RunChild(folder, floor_args, &f) && ok;
+      conv_ms.push_back(c.ms);
+      floor_ms.push_back(f.ms);
+      conv_faults.push_back(c.faults);
+      floor_faults.push_back(f.faults);
+      conv_rss = std::max(conv_rss, c.rssKb);
+      floor_rss = std::max(floor_rss, f.rssKb);
+    }
+    const double c = Median(conv_ms), f = Median(floor_ms);
+    std::printf("%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %12ld %12ld | "
+                "%5.2f MiB %5.2f MiB\n",
+                name.c_str(), in_bytes / 1e6, out_bytes / 1e6, c, f, c / f,
+                Median(conv_faults), Median(floor_faults), conv_rss / 1024.0,
+                floor_rss / 1024.0);
+  }
+  return ok ? 0 : 1;
+}

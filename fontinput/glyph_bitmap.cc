@@ -15,14 +15,19 @@ void AppendBits(uint8_t byte, char* line, int* length) {
 }
 
 // Copies with a constant size compile to plain moves; a call per row would
-// cost more than the copy itself.
+// cost more than the copy itself. Three-byte rows are moved as four bytes,
+// one move instead of two, the fourth byte overwritten by the next row and
+// cleared again after the last.
 template <int kBytesPerRow>
 int UnpackRows(const uint8_t* fileRows, int height, uint8_t* bitmap) {
+  constexpr int kMove = kBytesPerRow == 3 ? 4 : kBytesPerRow;
+  static_assert(32 * 3 + 1 <= kBitmapBufferSize);
   int length = 0;
   for (int r = height - 1; r >= 0; --r) {
-    std::memcpy(bitmap + length, fileRows + kFileRowSize * r, kBytesPerRow);
+    std::memcpy(bitmap + length, fileRows + kFileRowSize * r, kMove);
     length += kBytesPerRow;
   }
+  if (kMove > kBytesPerRow) bitmap[length] = 0;
   return length;
 }
 

@@ -3,25 +3,73 @@
 // Each dot column runs from its bottom row up, from bit 0x80 of byte p
 // towards bit 0x01, a new byte after every eight dots; the next column
 // starts height/8 bytes further on, one more when a row is a single byte or
-// the glyph has 9 rows. Eight dot columns (one byte of every row) are
-// gathered at once in 64-bit words, one byte lane per column.
+// the glyph has 9 rows. Eight dot columns (one byte of every row) by eight
+// rows are turned at once, as an 8 x 8 bit matrix in a 64-bit word.
+
+#include <array>
+#include <cstdint>
+#include <utility>
 
 namespace {
 
-// Lane i (byte i, from the lowest) of kSpread[b] is 1 when bit 0x80 >> i of
-// b is set: the eight dots of a row byte spread over the eight dot columns
-// that byte covers.
-struct SpreadTable {
-  uint64_t lanes[256];
-  constexpr SpreadTable() : lanes() {
-    for (int b = 0; b < 256; ++b) {
+// Transposes the 8 x 8 bit matrix whose row r is byte r of `x` and whose
+// column c is bit c: bit 8r + c moves to bit 8c + r.
+uint64_t Transpose8(uint64_t x) {
+  uint64_t t = (x ^ (x >> 7)) & 0x00AA00AA00AA00AAull;
+  x ^= t ^ (t << 7);
+  t = (x ^ (x >> 14)) & 0x0000CCCC0000CCCCull;
+  x ^= t ^ (t << 14);
+  t = (x ^ (x >> 28)) & 0x00000000F0F0F0F0ull;
+  x ^= t ^ (t << 28);
+  return x;
+}
+
+uint64_t ReverseBytes(uint64_t x) {
+  x = (x & 0x00FF00FF00FF00FFull) << 8 | ((x >> 8) & 0x00FF00FF00FF00FFull);
+  x = (x & 0x0000FFFF0000FFFFull) << 16 | ((x >> 16) & 0x0000FFFF0000FFFFull);
+  return x << 32 | x >> 32;
+}
+
+// The conversion at one height, known when compiling, so that the loops
+// over rows and dot columns unroll.
+template <int kHeight>
+int ConvertAtHeight(const uint8_t* bitmap, uint8_t* columns, int bytes_per_row) {
+  constexpr int kFullBytes = kHeight / 8;
+  constexpr int kColumnBytes = (kHeight + 7) / 8;
+  const int step = kFullBytes + (bytes_per_row == 1 || kHeight == 9 ? 1 : 0);
+  for (int k = 0; k < bytes_per_row; ++k) {
+    // Dot column 8k + i starts at byte (8k + i) x step.
+    uint8_t* first = columns + 8 * k * step;
+    for (int j = 0; j < kColumnBytes; ++j) {
+      // Rows 8j to 8j + 7 from the bottom, the lowest in the top byte, so
+      // that after the transpose and the byte reversal lane i holds byte j
+      // of dot column 8k + i, its lowest dot at bit 0x80.
+      uint64_t rows = 0;
+      for (int t = 0; t < 8; ++t) {
+        const int d = 8 * j + t;
+        if (d >= kHeight) break;
+        rows |= uint64_t{bitmap[(kHeight - 1 - d) * bytes_per_row + k]}
+                << (8 * (7 - t));
+      }
+      const uint64_t lanes = ReverseBytes(Transpose8(rows));
       for (int i = 0; i < 8; ++i) {
-        if (b & (0x80 >> i)) lanes[b] |= uint64_t{1} << (8 * i);
+        first[i * step + j] |= static_cast<uint8_t>(lanes >> (8 * i));
       }
     }
   }
-};
-constexpr SpreadTable kSpread;
+  return 8 * bytes_per_row * step;
+}
+
+using Conversion = int (*)(const uint8_t*, uint8_t*, int);
+
+template <int... kHeights>
+constexpr std::array<Conversion, sizeof...(kHeights)> Conversions(
+    std::integer_sequence<int, kHeights...>) {
+  return {&ConvertAtHeight<kHeights>...};
+}
+
+constexpr auto kConversions =
+    Conversions(std::make_integer_sequence<int, kMaxConvertHeight + 1>());
 
 }  // namespace
 
@@ -31,25 +79,5 @@ int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
       height > kMaxConvertHeight) {
     return 0;
   }
-  const int bytes_per_row = width / 8;
-  const int full_bytes = height / 8;           // bytes p moves over per column
-  const int column_bytes = (height + 7) / 8;   // bytes a column touches
-  const int step = full_bytes + (bytes_per_row == 1 || height == 9 ? 1 : 0);
-  int p = 0;
-  for (int k = 0; k < bytes_per_row; ++k) {
-    // out[j], lane i: byte j of dot column 8k + i, dots from the bottom row
-    // up, the first of each eight at bit 0x80.
-    uint64_t out[kMaxConvertHeight / 8] = {};
-    for (int d = 0; d < height; ++d) {
-      const uint8_t row_byte = bitmap[(height - 1 - d) * bytes_per_row + k];
-      out[d / 8] |= kSpread.lanes[row_byte] << (7 - d % 8);
-    }
-    for (int i = 0; i < 8; ++i) {
-      for (int j = 0; j < column_bytes; ++j) {
-        columns[p + j] |= static_cast<uint8_t>(out[j] >> (8 * i));
-      }
-      p += step;
-    }
-  }
-  return p;
+  return kConversions[height](bitmap, columns, width / 8);
 }

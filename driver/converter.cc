@@ -23,11 +23,6 @@ struct LoadedFlags {
   bool dbcsImpactLoaded;
 };
 
-// At most one input font is open at a time; it is read through this
-// buffer, in blocks far larger than the stream's own.
-constexpr size_t kInputBufferSize = 128 * 1024;
-char inputBuffer[kInputBufferSize];
-
 // Opens `name` for reading raw bytes, with the phase's opening messages.
 // Returns null when it cannot be opened.
 std::FILE* OpenFontFile(const char* name) {
@@ -35,9 +30,7 @@ std::FILE* OpenFontFile(const char* name) {
   std::FILE* file = OpenRawFileForReading(name);
   if (file == nullptr) {
     PrintError("Could not open file '%s' for reading\n", name);
-    return nullptr;
   }
-  std::setvbuf(file, inputBuffer, _IOFBF, sizeof(inputBuffer));
   return file;
 }
 

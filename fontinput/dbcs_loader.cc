@@ -5,6 +5,7 @@
 
 #include "driver/converter_settings.h"
 #include "fontinput/glyph_bitmap.h"
+#include "fontinput/glyph_stream.h"
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
@@ -33,14 +34,12 @@ bool IsBlank(const uint8_t* bytes, int count) {
 // One load: the file, the station and the glyph geometry, and the working
 // storage reused for every glyph.
 struct DbcsLoad {
-  std::FILE* file;
   int station;
   int width;
   int height;
   int bytes_per_row;
   size_t glyph_size;
-  bool at_end;  // a read came up short; every later read would too
-  uint8_t read_buffer[kReadBufferSize];
+  GlyphStream glyphs;
   uint8_t bitmap[kBitmapBufferSize];
   uint8_t columns[kColumnBufferSize];
 };
@@ -48,17 +47,13 @@ struct DbcsLoad {
 // Reads, lists and stores the glyph of one code. Returns false when the read
 // came up short.
 bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
-  if (load.at_end ||
-      std::fread(load.read_buffer, 1, load.glyph_size, load.file) <
-          load.glyph_size) {
-    load.at_end = true;
-    return false;
-  }
+  const uint8_t* file_rows = NextGlyph(&load.glyphs, load.glyph_size);
+  if (file_rows == nullptr) return false;
   if (load.station != kStationThermal && load.station != kStationImpact) {
     return true;
   }
   const int code = lead << 8 | trail;
-  const int m = UnpackGlyphRows(load.read_buffer, load.height,
+  const int m = UnpackGlyphRows(file_rows, load.height,
                                 load.bytes_per_row, load.bitmap);
 
   if (load.station == kStationThermal) {
@@ -103,7 +98,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
 int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
   if (!SizeIsLoadable(station, header.width, header.height)) return 0;
   DbcsLoad load;
-  load.file = file;
+  StartGlyphStream(file, &load.glyphs);
   load.station = station;
   load.width = static_cast<int>(header.width);
   load.height = static_cast<int>(header.height);
@@ -111,7 +106,6 @@ int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
   load.glyph_size = load.width == 24
                         ? 96
                         : static_cast<size_t>(kFileRowSize) * load.height;
-  load.at_end = false;
 
   const uint8_t* leads = header.fontVector1;
   const uint8_t* trails = header.fontVector2;
@@ -148,5 +142,6 @@ int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
     }
     if (stop || !read_any) break;
   }
+  FinishGlyphStream(&load.glyphs);
   return 0;
 }

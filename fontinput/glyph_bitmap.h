@@ -8,7 +8,6 @@
 // Each glyph row takes 4 bytes in an input font file.
 constexpr int kFileRowSize = 4;
 // Working storage of a loader call, reused for every glyph.
-constexpr int kReadBufferSize = 1024;
 constexpr int kBitmapBufferSize = 100;
 
 // Zeroes `bitmap` (kBitmapBufferSize bytes) and fills it with the glyph's

@@ -5,6 +5,7 @@
 
 #include "driver/converter_settings.h"
 #include "fontinput/glyph_bitmap.h"
+#include "fontinput/glyph_stream.h"
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
@@ -41,14 +42,16 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
   // is only formed where it is used: for impact widths of 4 to 16.
   const int max_count = station == kStationImpact ? 2 * width : 0;
 
-  uint8_t read_buffer[kReadBufferSize];
+  GlyphStream glyphs;
+  StartGlyphStream(file, &glyphs);
   uint8_t bitmap[kBitmapBufferSize];
   uint8_t columns[kColumnBufferSize];
 
   for (int c = header.firstChar; c <= header.lastChar; ++c) {
-    if (std::fread(read_buffer, 1, glyph_size, file) < glyph_size) return 0;
+    const uint8_t* file_rows = NextGlyph(&glyphs, glyph_size);
+    if (file_rows == nullptr) break;
     if (station != kStationThermal && station != kStationImpact) continue;
-    const int m = UnpackGlyphRows(read_buffer, height, bytes_per_row, bitmap);
+    const int m = UnpackGlyphRows(file_rows, height, bytes_per_row, bitmap);
 
     if (station == kStationThermal) {
       if (Settings.verbose) {
@@ -81,5 +84,6 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
     }
     StoreGlyph(kKindSbcs, 0, c & 0xFF, kStationImpact, columns, n);
   }
+  FinishGlyphStream(&glyphs);
   return 0;
 }

@@ -300,8 +300,17 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   FT_Bitmap converted;
   FT_Bitmap_Init(&converted);
   const FT_Bitmap* bitmap = &slot->bitmap;
+  // A broken font can leave a bitmap that claims a size but has no
+  // buffer, or one too large to be a glyph: FreeType's conversion would
+  // read through the missing buffer or allocate the whole size.
+  if (bitmap->width > 0 && bitmap->rows > 0 &&
+      (bitmap->buffer == nullptr || bitmap->width > kMaxSourceBitmapSide ||
+       bitmap->rows > kMaxSourceBitmapSide)) {
+    return false;
+  }
   if (bitmap->pixel_mode != FT_PIXEL_MODE_MONO &&
-      bitmap->pixel_mode != FT_PIXEL_MODE_GRAY) {
+      bitmap->pixel_mode != FT_PIXEL_MODE_GRAY && bitmap->width > 0 &&
+      bitmap->rows > 0) {
     if (FT_Bitmap_Convert(handles_->library, bitmap, &converted, 1) != 0) {
       FT_Bitmap_Done(handles_->library, &converted);
       return false;

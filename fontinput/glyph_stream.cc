@@ -2,9 +2,12 @@
 
 #include <cstring>
 
+#include "store/scratch_block.h"
+
 namespace {
 
-uint8_t block[kGlyphBlockSize];
+uint8_t* const block = ScratchBlock;
+static_assert(kGlyphBlockSize == kScratchBlockSize);
 
 }  // namespace
 

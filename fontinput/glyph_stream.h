@@ -9,7 +9,7 @@
 #include <cstdio>
 
 // Bytes read from the file at a time. One stream is read at a time: the
-// block is static storage that every stream shares.
+// block is the converter's scratch block (store/scratch_block.h).
 constexpr size_t kGlyphBlockSize = 128 * 1024;
 // The largest glyph a stream hands out: 32 rows of 4 bytes.
 constexpr size_t kMaxStreamGlyph = 128;

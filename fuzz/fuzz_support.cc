@@ -80,17 +80,20 @@ void CheckGlyphTable() {
   static std::bitset<65536> seen;
   seen.reset();
   bool free_seen = false;
+  int in_use = 0;
   for (const GlyphRecord& record : GlyphTable) {
-    FUZZ_CHECK(record.marker == kGlyphMarker);
     FUZZ_CHECK(record.kind <= kKindSbcs);
     if (record.kind == kKindFree) {
       free_seen = true;
+      FUZZ_CHECK(record.marker == 0);
       FUZZ_CHECK(record.codeHigh == 0 && record.codeLow == 0);
       FUZZ_CHECK(record.thermalDefined == 0 && record.impactDefined == 0);
       FUZZ_CHECK(record.thermalCount == 0 && record.impactCount == 0);
       continue;
     }
     FUZZ_CHECK(!free_seen);
+    ++in_use;
+    FUZZ_CHECK(record.marker == kGlyphMarker);
     FUZZ_CHECK(record.thermalDefined <= 1 && record.impactDefined <= 1);
     FUZZ_CHECK(record.thermalDefined == 1 || record.impactDefined == 1);
     FUZZ_CHECK(record.thermalCount <= kThermalBitmapSize);
@@ -100,4 +103,5 @@ void CheckGlyphTable() {
     FUZZ_CHECK(!seen[code]);
     seen[code] = true;
   }
+  FUZZ_CHECK(in_use == GlyphRecordsInUse());
 }

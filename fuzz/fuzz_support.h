@@ -30,10 +30,10 @@ bool SaveScratchFile(const std::string& path, const uint8_t* data, size_t size);
 void BeginQuiet();
 void EndQuiet();
 
-// Checks what every glyph table must hold after any load: the marker in
-// every record, kinds 0 to 2, counts within their fields, defined flags 0
-// or 1 with at least one set in a record in use, records in use dense from
-// index 0 with no code twice, and free records all zero but the marker.
+// Checks what every glyph table must hold after any load: kinds 0 to 2,
+// the marker in every record in use, counts within their fields, defined
+// flags 0 or 1 with at least one set in a record in use, records in use
+// dense from index 0 with no code twice, and free records all zero.
 void CheckGlyphTable();
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_SUPPORT_H_

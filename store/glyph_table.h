@@ -51,15 +51,16 @@ struct GlyphRecord {
   uint8_t impactData[kImpactDataSize];
 };
 
-// The table itself. Records are handed out densely from index 0, so readers
-// walk it directly from 0 up to GlyphRecordsInUse(); every record from there
-// on is free. All writes go through InitGlyphTable and StoreGlyph so that
-// the code index stays true.
-extern std::array<GlyphRecord, kGlyphTableSize> GlyphTable;
+// The table itself, in static storage. Records are handed out densely from
+// index 0, so readers walk it directly from 0 up to GlyphRecordsInUse();
+// every record from there on is free, all its bytes 0. A record gets its
+// marker 0xCC when it is handed out. All writes go through InitGlyphTable
+// and StoreGlyph so that the code index stays true.
+extern std::array<GlyphRecord, kGlyphTableSize>& GlyphTable;
 
-// Sets every record free: all bytes 0 but the marker, which is 0xCC. The
-// table starts out free, so only the records an earlier run in the same
-// process used are touched.
+// Sets every record free. The table starts out free, so only the records an
+// earlier run in the same process used are touched: a run's memory is the
+// records it uses.
 void InitGlyphTable();
 
 // The number of records in use: indexes 0 to this less one.
@@ -74,8 +75,8 @@ int FindGlyph(int high, int low);
 int AllocateGlyph();
 
 // The store rule of every loader: finds the record of (high, low), or takes
-// the lowest free one, and writes kind, code and the station's bytes, count
-// and defined flag. The other station's half is left as it was; bytes of an
+// the lowest free one (and gives it its marker), and writes kind, code and
+// the station's bytes, count and defined flag. The other station's half is left as it was; bytes of an
 // earlier, longer store beyond `count` stay in the field. `count` must fit
 // the station's field. Returns the record index, or -1 when the code is new
 // and the table is full (the glyph is dropped; nothing changes).

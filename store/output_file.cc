@@ -209,16 +209,6 @@ void HoldFileSizeSignal() {}
 void ReleaseFileSizeSignal() {}
 #endif
 
-// The bytes go out in blocks of this size rather than the stream's own 4
-// KiB; one file at a time has the buffer.
-constexpr size_t kOutputBufferSize = 128 * 1024;
-char outputBuffer[kOutputBufferSize];
-const OutputFile* outputBufferUser = nullptr;
-
-void ReleaseBuffer(const OutputFile* file) {
-  if (outputBufferUser == file) outputBufferUser = nullptr;
-}
-
 int Fail(OutputFile* file, int fd, int error) {
   if (fd >= 0) CloseDescriptor(fd);
   if (file->tempPath[0] != '\0') RemoveName(file->tempPath);
@@ -263,10 +253,6 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
   }
   file->stream = StreamOn(fd);
   if (file->stream == nullptr) return Fail(file, fd, errno);
-  if (outputBufferUser == nullptr) {
-    outputBufferUser = file;
-    std::setvbuf(file->stream, outputBuffer, _IOFBF, sizeof(outputBuffer));
-  }
   HoldFileSizeSignal();
   return 0;
 }
@@ -282,7 +268,6 @@ int CommitOutputFile(OutputFile* file) {
     error = errno != 0 ? errno : EIO;
   }
   file->stream = nullptr;
-  ReleaseBuffer(file);
   ReleaseFileSizeSignal();
   if (error == 0 && !file->inPlace) {
     error = ReplaceName(file->tempPath, file->path);
@@ -295,7 +280,6 @@ int CommitOutputFile(OutputFile* file) {
 void AbandonOutputFile(OutputFile* file) {
   if (file->stream == nullptr) return;
   std::fclose(file->stream);
-  ReleaseBuffer(file);
   ReleaseFileSizeSignal();
   Fail(file, -1, 0);
 }

@@ -8,6 +8,7 @@
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 #include "store/output_file.h"
+#include "store/scratch_block.h"
 
 namespace {
 
@@ -15,11 +16,11 @@ namespace {
 // keeps its own bits.
 constexpr unsigned kNewFileMode = 0655;
 
-// Records are laid out, frame then payload, in a block of this size, and a
+// Records are laid out, frame then payload, in the scratch block, and the
 // block goes to the file whenever it is full: a few large writes instead of
 // two small ones per record.
-constexpr size_t kBlockSize = 128 * 1024;
-uint8_t block[kBlockSize];
+constexpr size_t kBlockSize = kScratchBlockSize;
+uint8_t* const block = ScratchBlock;
 
 // Writes records to the open output file and keeps count of the bytes and
 // whether every write went through.

@@ -17,17 +17,43 @@ class GlyphTableTest : public ::testing::Test {
   }
 };
 
-TEST_F(GlyphTableTest, FreshTableIsAllFreeWithMarker) {
+// Free records are all zero; a record gets its marker when it is handed
+// out, so every record in use, and so every record written out, has it.
+TEST_F(GlyphTableTest, FreshTableIsAllFreeAndRecordsInUseCarryTheMarker) {
   for (int i = 0; i < kGlyphTableSize; ++i) {
     uint8_t bytes[kGlyphRecordSize];
     EncodeGlyphRecord(GlyphTable[i], bytes);
     for (int b = 0; b < kGlyphRecordSize; ++b) {
-      ASSERT_EQ(bytes[b], b == kMarkerOffset ? 0xCC : 0) << i << ":" << b;
+      ASSERT_EQ(bytes[b], 0) << i << ":" << b;
     }
   }
+  EXPECT_EQ(GlyphRecordsInUse(), 0);
   EXPECT_EQ(AllocateGlyph(), 0);
   EXPECT_EQ(FindGlyph(0, 0), -1);  // a free record is never matched
   EXPECT_EQ(FindGlyph(0x81, 0x40), -1);
+  const uint8_t dot[1] = {0x80};
+  StoreGlyph(kKindSbcs, 0, 0, kStationThermal, dot, 1);
+  EXPECT_EQ(GlyphTable[0].marker, kGlyphMarker);
+  EXPECT_EQ(GlyphTable[1].marker, 0);
+  EXPECT_EQ(GlyphRecordsInUse(), 1);
+}
+
+// A second run in the same process starts from the same free table: the
+// records and codes of the first run are gone.
+TEST_F(GlyphTableTest, InitFreesWhatAnEarlierRunUsed) {
+  const auto data = Filled(72, 0x5A);
+  for (int i = 0; i < 300; ++i) {
+    StoreGlyph(kKindDbcs, 0x81 + i / 100, i % 100, kStationThermal, data.data(), 72);
+  }
+  InitGlyphTable();
+  EXPECT_EQ(GlyphRecordsInUse(), 0);
+  for (int i = 0; i < 300; ++i) {
+    ASSERT_EQ(FindGlyph(0x81 + i / 100, i % 100), -1) << i;
+    uint8_t bytes[kGlyphRecordSize];
+    EncodeGlyphRecord(GlyphTable[i], bytes);
+    for (int b = 0; b < kGlyphRecordSize; ++b) ASSERT_EQ(bytes[b], 0) << i;
+  }
+  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 0x41, kStationImpact, data.data(), 2), 0);
 }
 
 TEST_F(GlyphTableTest, CodesTakeRecordsInFirstStoreOrder) {

@@ -1,0 +1,15 @@
+// One block of working storage for the converter's bulk input and output:
+// the glyph loaders read the font files through it, and afterwards the
+// output writer lays out its records in it. The two never use it at the
+// same time, so a run touches the memory of one block, not two.
+#ifndef VEXOCNVT_STORE_SCRATCH_BLOCK_H_
+#define VEXOCNVT_STORE_SCRATCH_BLOCK_H_
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr size_t kScratchBlockSize = 128 * 1024;
+
+extern uint8_t ScratchBlock[kScratchBlockSize];
+
+#endif  // VEXOCNVT_STORE_SCRATCH_BLOCK_H_

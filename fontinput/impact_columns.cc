@@ -7,8 +7,11 @@
 // rows are turned at once, as an 8 x 8 bit matrix in a 64-bit word.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
+
+#include "fontinput/glyph_bitmap.h"
 
 namespace {
 
@@ -25,19 +28,25 @@ uint64_t Transpose8(uint64_t x) {
 }
 
 uint64_t ReverseBytes(uint64_t x) {
+#if defined(__GNUC__)
+  return __builtin_bswap64(x);
+#else
   x = (x & 0x00FF00FF00FF00FFull) << 8 | ((x >> 8) & 0x00FF00FF00FF00FFull);
   x = (x & 0x0000FFFF0000FFFFull) << 16 | ((x >> 16) & 0x0000FFFF0000FFFFull);
   return x << 32 | x >> 32;
+#endif
 }
 
-// The conversion at one height, known when compiling, so that the loops
-// over rows and dot columns unroll.
-template <int kHeight>
-int ConvertAtHeight(const uint8_t* bitmap, uint8_t* columns, int bytes_per_row) {
+// The conversion at one height and row width, both known when compiling,
+// so that every loop unrolls. Row byte k of the row d rows above the bottom
+// one is bottom[d * up + k].
+template <int kHeight, int kBytesPerRow>
+int ConvertAtSize(const uint8_t* bottom, ptrdiff_t up, uint8_t* columns) {
   constexpr int kFullBytes = kHeight / 8;
   constexpr int kColumnBytes = (kHeight + 7) / 8;
-  const int step = kFullBytes + (bytes_per_row == 1 || kHeight == 9 ? 1 : 0);
-  for (int k = 0; k < bytes_per_row; ++k) {
+  constexpr int step =
+      kFullBytes + (kBytesPerRow == 1 || kHeight == 9 ? 1 : 0);
+  for (int k = 0; k < kBytesPerRow; ++k) {
     // Dot column 8k + i starts at byte (8k + i) x step.
     uint8_t* first = columns + 8 * k * step;
     for (int j = 0; j < kColumnBytes; ++j) {
@@ -48,8 +57,7 @@ int ConvertAtHeight(const uint8_t* bitmap, uint8_t* columns, int bytes_per_row) 
       for (int t = 0; t < 8; ++t) {
         const int d = 8 * j + t;
         if (d >= kHeight) break;
-        rows |= uint64_t{bitmap[(kHeight - 1 - d) * bytes_per_row + k]}
-                << (8 * (7 - t));
+        rows |= uint64_t{bottom[d * up + k]} << (8 * (7 - t));
       }
       const uint64_t lanes = ReverseBytes(Transpose8(rows));
       for (int i = 0; i < 8; ++i) {
@@ -57,27 +65,47 @@ int ConvertAtHeight(const uint8_t* bitmap, uint8_t* columns, int bytes_per_row) 
       }
     }
   }
-  return 8 * bytes_per_row * step;
+  return 8 * kBytesPerRow * step;
 }
 
-using Conversion = int (*)(const uint8_t*, uint8_t*, int);
+using Conversion = int (*)(const uint8_t*, ptrdiff_t, uint8_t*);
+constexpr int kRowWidths = kMaxConvertWidth / 8 + 1;  // 0 to 3 bytes a row
+
+template <int kHeight, int... kBytesPerRow>
+constexpr std::array<Conversion, kRowWidths> ConversionsAt(
+    std::integer_sequence<int, kBytesPerRow...>) {
+  return {&ConvertAtSize<kHeight, kBytesPerRow>...};
+}
 
 template <int... kHeights>
-constexpr std::array<Conversion, sizeof...(kHeights)> Conversions(
-    std::integer_sequence<int, kHeights...>) {
-  return {&ConvertAtHeight<kHeights>...};
+constexpr std::array<std::array<Conversion, kRowWidths>, sizeof...(kHeights)>
+Conversions(std::integer_sequence<int, kHeights...>) {
+  return {ConversionsAt<kHeights>(std::make_integer_sequence<int, kRowWidths>())...};
 }
 
+// kConversions[height][width / 8].
 constexpr auto kConversions =
     Conversions(std::make_integer_sequence<int, kMaxConvertHeight + 1>());
+
+bool Convertible(int width, int height) {
+  return width >= 0 && width <= kMaxConvertWidth && height >= 0 &&
+         height <= kMaxConvertHeight;
+}
 
 }  // namespace
 
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height) {
-  if (width < 0 || width > kMaxConvertWidth || height < 0 ||
-      height > kMaxConvertHeight) {
-    return 0;
-  }
-  return kConversions[height](bitmap, columns, width / 8);
+  if (!Convertible(width, height)) return 0;
+  const int bytes_per_row = width / 8;
+  // The bitmap is top row first: the bottom row is its last.
+  return kConversions[height][bytes_per_row](
+      bitmap + static_cast<ptrdiff_t>(height - 1) * bytes_per_row,
+      -bytes_per_row, columns);
+}
+
+int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,
+                                   int width, int height) {
+  if (!Convertible(width, height)) return 0;
+  return kConversions[height][width / 8](fileRows, kFileRowSize, columns);
 }

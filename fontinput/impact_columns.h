@@ -21,4 +21,11 @@ constexpr int kColumnBufferSize = 200;
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height);
 
+// The same conversion of a glyph as the input font file holds it: `height`
+// rows of 4 bytes, bottom row first (fontinput/glyph_bitmap.h). Gives what
+// ConvertToImpactColumns gives for the glyph's unpacked bitmap, without
+// unpacking it.
+int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,
+                                   int width, int height);
+
 #endif  // VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_

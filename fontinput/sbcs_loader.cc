@@ -51,7 +51,11 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
     const uint8_t* file_rows = NextGlyph(&glyphs, glyph_size);
     if (file_rows == nullptr) break;
     if (station != kStationThermal && station != kStationImpact) continue;
-    const int m = UnpackGlyphRows(file_rows, height, bytes_per_row, bitmap);
+    // An impact glyph is converted straight from the file's rows; its
+    // bitmap is only unpacked for the listing.
+    const int m = station == kStationThermal || Settings.verbose
+                      ? UnpackGlyphRows(file_rows, height, bytes_per_row, bitmap)
+                      : height * bytes_per_row;
 
     if (station == kStationThermal) {
       if (Settings.verbose) {
@@ -69,7 +73,7 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
       std::printf("  -----------\n\n");
     }
     std::memset(columns, 0, sizeof(columns));
-    int n = ConvertToImpactColumns(bitmap, columns, width, height);
+    int n = ConvertFileRowsToImpactColumns(file_rows, columns, width, height);
     if (n != max_count) {
       std::printf("%02x: count=%d, maxCount=%d\n", c, n, max_count);
       n = max_count;

@@ -13,25 +13,26 @@ namespace {
 
 using Table = std::array<GlyphRecord, kGlyphTableSize>;
 
-// Where the table lies. Its first records, as many as an everyday run of
-// SBCS fonts needs, end at a 2 MiB boundary, and the rest of the table
-// fills the 2 MiB page from there: where the system offers huge pages
-// (Linux's transparent huge pages), a full table costs one page fault
-// instead of five hundred, while a small run touches a few ordinary pages.
-// The storage is zero and stays untouched until records are used.
+// Where the table lies. Its first records, more than the 256 an SBCS run
+// can use, come before a 2 MiB boundary, and the next 2 MiB of the table
+// from there on: where the system offers huge pages (Linux's transparent
+// huge pages), a DBCS run touches one huge page instead of hundreds of
+// ordinary ones, while an SBCS run touches a few ordinary pages. The last
+// records, past the huge page, take ordinary pages again. The storage is
+// zero and stays untouched until records are used.
 constexpr size_t kHugePage = size_t(2) << 20;
-constexpr size_t kOrdinaryPart = size_t(256) << 10;
-static_assert(sizeof(Table) - kOrdinaryPart <= kHugePage);
-alignas(4096) uint8_t tableStorage[2 * kHugePage + kOrdinaryPart];
+constexpr size_t kOrdinaryHead = size_t(32) << 10;
+static_assert(kOrdinaryHead >= 256 * sizeof(GlyphRecord));
+alignas(4096) uint8_t tableStorage[kHugePage + kOrdinaryHead + sizeof(Table)];
 
 Table& PlaceTable() {
   const uintptr_t start = reinterpret_cast<uintptr_t>(tableStorage);
   const uintptr_t boundary =
-      (start + kOrdinaryPart + kHugePage - 1) & ~uintptr_t(kHugePage - 1);
-  uint8_t* at = tableStorage + (boundary - kOrdinaryPart - start);
+      (start + kOrdinaryHead + kHugePage - 1) & ~uintptr_t(kHugePage - 1);
+  uint8_t* at = tableStorage + (boundary - kOrdinaryHead - start);
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
   // Only a hint; without it the records simply take ordinary pages.
-  madvise(at + kOrdinaryPart, kHugePage, MADV_HUGEPAGE);
+  madvise(at + kOrdinaryHead, kHugePage, MADV_HUGEPAGE);
 #endif
   // Default-initialised: the bytes stay the storage's zeros, untouched.
   return *new (at) Table;

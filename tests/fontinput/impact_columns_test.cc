@@ -227,11 +227,30 @@ TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
         for (uint8_t& byte : expected) byte = trial % 2 ? uint8_t(random()) : 0;
         uint8_t actual[kColumnBufferSize];
         std::memcpy(actual, expected, sizeof(actual));
+        uint8_t from_file[kColumnBufferSize];
+        std::memcpy(from_file, expected, sizeof(from_file));
         const int n = ConvertDotByDot(bitmap, expected, width, height);
         ASSERT_EQ(ConvertToImpactColumns(bitmap, actual, width, height), n)
             << width << "x" << height;
         ASSERT_EQ(std::memcmp(actual, expected, sizeof(actual)), 0)
             << width << "x" << height;
+        // The same glyph as the file holds it: 4-byte rows, bottom first,
+        // random bytes beyond the row's width / 8.
+        if (height > 0 && width / 8 > 0) {
+          const int bytes_per_row = width / 8;
+          uint8_t file_rows[4 * kMaxConvertHeight];
+          for (uint8_t& byte : file_rows) byte = uint8_t(random());
+          for (int r = 0; r < height; ++r) {
+            std::memcpy(file_rows + 4 * (height - 1 - r),
+                        bitmap + r * bytes_per_row, bytes_per_row);
+          }
+          ASSERT_EQ(ConvertFileRowsToImpactColumns(file_rows, from_file, width,
+                                                   height),
+                    n)
+              << width << "x" << height;
+          ASSERT_EQ(std::memcmp(from_file, expected, sizeof(from_file)), 0)
+              << width << "x" << height << " from file rows";
+        }
       }
     }
   }

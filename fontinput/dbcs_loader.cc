@@ -1,5 +1,6 @@
 #include "fontinput/dbcs_loader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -45,6 +46,7 @@ struct DbcsLoad {
   int height;
   int bytes_per_row;
   size_t glyph_size;
+  int column_span;  // the column bytes a conversion sets, stores or lists
   GlyphStream glyphs;
   uint8_t bitmap[kBitmapBufferSize];
   uint8_t columns[kColumnBufferSize];
@@ -85,7 +87,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
                     load.bytes_per_row);
     std::printf("  -----------\n\n");
   }
-  std::memset(load.columns, 0, sizeof(load.columns));
+  std::memset(load.columns, 0, static_cast<size_t>(load.column_span));
   // Always 2 x width at the sizes loaded here.
   ConvertFileRowsToImpactColumns(file_rows, load.columns, load.width,
                                  load.height);
@@ -114,6 +116,8 @@ int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
   load.width = static_cast<int>(header.width);
   load.height = static_cast<int>(header.height);
   load.bytes_per_row = load.width / 8;
+  load.column_span =
+      std::max(ImpactColumnsSpan(load.width, load.height), 2 * load.width);
   load.glyph_size = load.width == 24
                         ? 96
                         : static_cast<size_t>(kFileRowSize) * load.height;

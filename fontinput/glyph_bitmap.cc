@@ -35,7 +35,6 @@ int UnpackRows(const uint8_t* fileRows, int height, uint8_t* bitmap) {
 
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap) {
-  std::memset(bitmap, 0, kBitmapBufferSize);
   switch (bytesPerRow) {
     case 0:
       return 0;

@@ -10,10 +10,11 @@ constexpr int kFileRowSize = 4;
 // Working storage of a loader call, reused for every glyph.
 constexpr int kBitmapBufferSize = 100;
 
-// Zeroes `bitmap` (kBitmapBufferSize bytes) and fills it with the glyph's
-// rows top row first, taking the first `bytesPerRow` (0 to 4) bytes of each
-// 4-byte file row; the file holds the rows bottom row first. Returns the bitmap
-// length, height x bytesPerRow, which the caller keeps within the buffer.
+// Fills the first height x bytesPerRow bytes of `bitmap` (a buffer of
+// kBitmapBufferSize bytes) with the glyph's rows top row first, taking the
+// first `bytesPerRow` (0 to 4) bytes of each 4-byte file row; the file
+// holds the rows bottom row first. Returns that length, which the caller
+// keeps within the buffer; bytes past it are not defined.
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap);
 

@@ -6,6 +6,7 @@
 // the glyph has 9 rows. Eight dot columns (one byte of every row) by eight
 // rows are turned at once, as an 8 x 8 bit matrix in a 64-bit word.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -93,6 +94,14 @@ bool Convertible(int width, int height) {
 }
 
 }  // namespace
+
+int ImpactColumnsSpan(int width, int height) {
+  if (!Convertible(width, height) || width < 8) return 0;
+  const int columns = 8 * (width / 8);
+  const int step = height / 8 + (width / 8 == 1 || height == 9 ? 1 : 0);
+  const int last_column_end = (columns - 1) * step + (height + 7) / 8;
+  return std::max(columns * step, last_column_end);
+}
 
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height) {

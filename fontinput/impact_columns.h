@@ -21,6 +21,10 @@ constexpr int kColumnBufferSize = 200;
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height);
 
+// How many leading bytes of `columns` the conversion at this size may set
+// or count: what a caller must have zeroed. At most kColumnBufferSize.
+int ImpactColumnsSpan(int width, int height);
+
 // The same conversion of a glyph as the input font file holds it: `height`
 // rows of 4 bytes, bottom row first (fontinput/glyph_bitmap.h). Gives what
 // ConvertToImpactColumns gives for the glyph's unpacked bitmap, without

@@ -1,5 +1,6 @@
 #include "fontinput/sbcs_loader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -41,6 +42,11 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
   // The width of a load for another station is not checked, so 2 x width
   // is only formed where it is used: for impact widths of 4 to 16.
   const int max_count = station == kStationImpact ? 2 * width : 0;
+  // The column bytes a conversion sets, counts, stores or lists.
+  const int column_span =
+      station == kStationImpact
+          ? std::max(ImpactColumnsSpan(width, height), max_count)
+          : 0;
 
   GlyphStream glyphs;
   StartGlyphStream(file, &glyphs);
@@ -72,7 +78,7 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
       PrintRowPicture(bitmap, height, bytes_per_row, bytes_per_row);
       std::printf("  -----------\n\n");
     }
-    std::memset(columns, 0, sizeof(columns));
+    std::memset(columns, 0, static_cast<size_t>(column_span));
     int n = ConvertFileRowsToImpactColumns(file_rows, columns, width, height);
     if (n != max_count) {
       std::printf("%02x: count=%d, maxCount=%d\n", c, n, max_count);

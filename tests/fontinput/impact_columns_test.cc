@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -216,6 +217,31 @@ int ConvertDotByDot(const uint8_t* bitmap, uint8_t* columns, int width,
 // Random glyphs at every size up to 24 x 32, into buffers that already hold
 // random bits: the word-at-a-time conversion gives the same bytes and count
 // as converting one dot at a time.
+// What a caller must zero: every byte the conversion sets lies inside the
+// span, and so does the count it returns.
+TEST(ImpactColumnsTest, ConversionStaysWithinItsSpan) {
+  for (int width = 0; width <= kMaxConvertWidth; ++width) {
+    for (int height = 0; height <= kMaxConvertHeight; ++height) {
+      uint8_t bitmap[96];
+      std::memset(bitmap, 0xFF, sizeof(bitmap));
+      uint8_t columns[kColumnBufferSize] = {};
+      const int count = ConvertToImpactColumns(bitmap, columns, width, height);
+      const int span = ImpactColumnsSpan(width, height);
+      ASSERT_LE(span, kColumnBufferSize);
+      EXPECT_LE(count, span) << width << "x" << height;
+      int last_set = -1;
+      for (int i = 0; i < kColumnBufferSize; ++i) {
+        if (columns[i] != 0) last_set = i;
+      }
+      EXPECT_LT(last_set, span) << width << "x" << height;
+      // And no larger: the count or the last byte set reaches it.
+      if (width >= 8 && height > 0) {
+        EXPECT_EQ(std::max(count, last_set + 1), span) << width << "x" << height;
+      }
+    }
+  }
+}
+
 TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
   std::mt19937 random(7);
   for (int width = 0; width <= kMaxConvertWidth; ++width) {

@@ -18,11 +18,18 @@ void AppendBits(uint8_t byte, char* line, int* length) {
 // cost more than the copy itself. Three-byte rows are moved as four bytes,
 // one move instead of two, the fourth byte overwritten by the next row and
 // cleared again after the last.
-template <int kBytesPerRow>
-int UnpackRows(const uint8_t* fileRows, int height, uint8_t* bitmap) {
+// With kHeight 0 the height is the argument; otherwise it is kHeight, known
+// when compiling, and the loop unrolls (the 24-row DBCS thermal and SBCS
+// thermal glyphs that most files hold).
+template <int kBytesPerRow, int kHeight = 0>
+int UnpackRows(const uint8_t* fileRows, int runtime_height, uint8_t* bitmap) {
+  const int height = kHeight > 0 ? kHeight : runtime_height;
   constexpr int kMove = kBytesPerRow == 3 ? 4 : kBytesPerRow;
   static_assert(32 * 3 + 1 <= kBitmapBufferSize);
   int length = 0;
+#if defined(__GNUC__)
+#pragma GCC unroll 32
+#endif
   for (int r = height - 1; r >= 0; --r) {
     std::memcpy(bitmap + length, fileRows + kFileRowSize * r, kMove);
     length += kBytesPerRow;
@@ -35,6 +42,8 @@ int UnpackRows(const uint8_t* fileRows, int height, uint8_t* bitmap) {
 
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap) {
+  if (height == 24 && bytesPerRow == 3) return UnpackRows<3, 24>(fileRows, 24, bitmap);
+  if (height == 24 && bytesPerRow == 2) return UnpackRows<2, 24>(fileRows, 24, bitmap);
   switch (bytesPerRow) {
     case 0:
       return 0;

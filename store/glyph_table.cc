@@ -93,11 +93,21 @@ int StoreGlyph(uint8_t kind, int high, int low, int station,
   record.codeHigh = static_cast<uint8_t>(high);
   record.codeLow = static_cast<uint8_t>(low);
   if (station == kStationThermal) {
-    std::memcpy(record.thermalBitmap, bytes, count);
+    // The full 24 x 24 field is by far the most common store; a copy of a
+    // size known when compiling is a few moves, not a call.
+    if (count == kThermalBitmapSize) {
+      std::memcpy(record.thermalBitmap, bytes, kThermalBitmapSize);
+    } else {
+      std::memcpy(record.thermalBitmap, bytes, count);
+    }
     record.thermalCount = static_cast<uint8_t>(count);
     record.thermalDefined = 1;
   } else {
-    std::memcpy(record.impactData, bytes, count);
+    if (count == kImpactDataSize) {
+      std::memcpy(record.impactData, bytes, kImpactDataSize);
+    } else {
+      std::memcpy(record.impactData, bytes, count);
+    }
     record.impactCount = static_cast<uint8_t>(count);
     record.impactDefined = 1;
   }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "show_test_support.h"
+#include "vexofont/show/contact_sheet.h"
 
 namespace {
 
@@ -61,6 +62,16 @@ TEST_F(ShowCommandTest, ExitStatuses) {
       if (arg == "@") arg = font_;
     }
     EXPECT_EQ(RunShow(args).status, c.status);
+  }
+}
+
+// The limits the help names are the ones the code keeps.
+TEST_F(ShowCommandTest, HelpNamesTheSheetLimits) {
+  const std::string help = RunShow({"--help"}).out;
+  for (const std::string& text :
+       {"taller than " + std::to_string(kMaxSheetPageHeight) + " pixel rows",
+        "at most " + std::to_string(kMaxSheetPages) + " pages"}) {
+    EXPECT_NE(help.find(text), std::string::npos) << text;
   }
 }
 

@@ -1,20 +1,19 @@
 // make_fuzz_seeds FOLDER: writes the seed corpora of the fuzz targets into
 // FOLDER/config_file, FOLDER/font_loaders and FOLDER/conversion: small
 // configurations and fonts of every kind and station, at accepted and
-// refused sizes, whole, truncated and with odd ranges and vectors.
+// refused sizes, whole, truncated and with odd ranges and vectors; built
+// with vexofont, also FOLDER/show_readers and FOLDER/source_font.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_seeds.h"
 #include "testkit/font_writer.h"
 
 namespace {
 
-struct Seed {
-  std::string name;
-  Bytes bytes;
-};
+using Seed = FuzzSeed;
 
 Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
@@ -213,7 +212,12 @@ int main(int argc, char** argv) {
   const std::filesystem::path folder = argv[1];
   if (!WriteSeeds(folder / "config_file", ConfigSeeds()) ||
       !WriteSeeds(folder / "font_loaders", LoaderSeeds()) ||
-      !WriteSeeds(folder / "conversion", ConversionSeeds())) {
+      !WriteSeeds(folder / "conversion", ConversionSeeds())
+#ifdef VEXO_TOOL_SEEDS
+      || !WriteSeeds(folder / "show_readers", ShowReaderSeeds()) ||
+      !WriteSeeds(folder / "source_font", SourceFontSeeds())
+#endif
+  ) {
     std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);
     return 1;
   }

@@ -1,9 +1,9 @@
-// make_tool_fuzz_seeds FOLDER: writes the seed corpora of the companion
-// tool's fuzz targets into FOLDER/show_readers (small output font files made
-// by the converter itself, and input font files of every kind, whole and
-// damaged) and FOLDER/source_font (BDF fonts as the tests write them, plain
-// and gzip-stored, each after its selector byte). The PCF seeds of
-// source_font are copies of a public-domain X11 font, kept in the corpus.
+// The seeds of the companion tool's fuzz targets: for show_readers, small
+// output font files made by the converter itself and input font files of
+// every kind, whole and damaged; for source_font, BDF fonts as the tests
+// write them, plain and gzip-stored, each after its selector byte. The PCF
+// seeds of source_font are copies of a public-domain X11 font, kept in the
+// corpus.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -12,15 +12,11 @@
 #include <vector>
 
 #include "bdf_font.h"
+#include "fuzz/fuzz_seeds.h"
 #include "testkit/font_writer.h"
 #include "testkit/run_capture.h"
 
 namespace {
-
-struct Seed {
-  std::string name;
-  Bytes bytes;
-};
 
 // The output font file the converter makes of `fonts`, each under its key.
 Bytes Converted(const std::vector<std::pair<std::string, Bytes>>& fonts,
@@ -37,7 +33,9 @@ Bytes Converted(const std::vector<std::pair<std::string, Bytes>>& fonts,
   return ReadBytes(dir.File("out"));
 }
 
-std::vector<Seed> ShowSeeds() {
+}  // namespace
+
+std::vector<FuzzSeed> ShowReaderSeeds() {
   int codes = 0;
   const Bytes sbcs_thermal = PatternSbcsFont(0x41, 0x44, 12, 24);
   const Bytes sbcs_impact = PatternSbcsFont(0x42, 0x45, 8, 9);
@@ -71,13 +69,17 @@ std::vector<Seed> ShowSeeds() {
   };
 }
 
+namespace {
+
 Bytes Selected(uint8_t selector, const std::string& text) {
   Bytes bytes(text.size() + 1, selector);
   std::copy(text.begin(), text.end(), bytes.begin() + 1);
   return bytes;
 }
 
-std::vector<Seed> SourceFontSeeds() {
+}  // namespace
+
+std::vector<FuzzSeed> SourceFontSeeds() {
   BdfFont cell;
   cell.glyphs = {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4),
                  CellGlyphOf('B', PatternGlyph('B', 8, 16), 8, 4),
@@ -103,29 +105,4 @@ std::vector<Seed> SourceFontSeeds() {
       {"bdf_jis_24x24", Selected(6, BdfText(jis))},
       {"not_a_font", Selected(0, "STARTFONT 2.1\nCHARS 1\n")},
   };
-}
-
-bool WriteSeeds(const std::filesystem::path& folder,
-                const std::vector<Seed>& seeds) {
-  std::filesystem::create_directories(folder);
-  for (const Seed& seed : seeds) {
-    if (!WriteBytes((folder / seed.name).string(), seed.bytes)) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: make_tool_fuzz_seeds FOLDER\n");
-    return 1;
-  }
-  const std::filesystem::path folder = argv[1];
-  if (!WriteSeeds(folder / "show_readers", ShowSeeds()) ||
-      !WriteSeeds(folder / "source_font", SourceFontSeeds())) {
-    std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);
-    return 1;
-  }
-  return 0;
 }

@@ -1,0 +1,21 @@
+// The seed corpora of the fuzz targets, as make_fuzz_seeds writes them.
+#ifndef VEXOCNVT_FUZZ_FUZZ_SEEDS_H_
+#define VEXOCNVT_FUZZ_FUZZ_SEEDS_H_
+
+#include <string>
+#include <vector>
+
+#include "testkit/font_writer.h"
+
+struct FuzzSeed {
+  std::string name;
+  Bytes bytes;
+};
+
+// The companion tool's seeds (fuzz/tool_fuzz_seeds.cc), built with vexofont:
+// small output and input font files for show_readers, and source fonts
+// after their selector byte for source_font.
+std::vector<FuzzSeed> ShowReaderSeeds();
+std::vector<FuzzSeed> SourceFontSeeds();
+
+#endif  // VEXOCNVT_FUZZ_FUZZ_SEEDS_H_

@@ -12,7 +12,7 @@ set -eu
 linux_build=$(cd "$1" && pwd)
 windows_build=$(cd "$2" && pwd)
 root=$(cd "$(dirname "$0")/../.." && pwd)
-wine=${VEXO_WINE64:-$(command -v wine64 || echo /usr/lib/wine/wine64)}
+wine_run="$root/cmake/wine-run.sh"
 
 scratch=$(mktemp -d /tmp/vexocnvt-compare-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
@@ -37,7 +37,7 @@ for entry in "${cases[@]}"; do
   (cd "$scratch/linux/$name" &&
     { "$linux_build/vexocnvt" "$config" >stdout.txt 2>stderr.txt; echo $? >status.txt; })
   (cd "$scratch/windows/$name" &&
-    { WINEDEBUG=-all "$wine" "$windows_build/vexocnvt.exe" "$config" \
+    { bash "$wine_run" "$windows_build/vexocnvt.exe" "$config" \
         >stdout.crlf 2>stderr.crlf; echo $? >status.txt; })
   for stream in stdout stderr; do
     sed 's/\r$//' "$scratch/windows/$name/$stream.crlf" \

@@ -182,12 +182,18 @@ int OpenTemporary(OutputFile* file, unsigned mode) {
                                    "%.*s.%.*s.%s.tmp", base, path,
                                    kTempNameStem, path + base, suffix);
     if (need < 0 || need >= kOutputPathSize) {
+      file->tempPath[0] = '\0';
       errno = ENAMETOOLONG;
       return -1;
     }
     const int fd = OpenNew(file->tempPath, mode);
-    if (fd >= 0 || errno != EEXIST) return fd;
+    if (fd >= 0) return fd;
+    if (errno != EEXIST) break;
   }
+  // The name tried is not ours to remove.
+  const int error = errno;
+  file->tempPath[0] = '\0';
+  errno = error;
   return -1;
 }
 

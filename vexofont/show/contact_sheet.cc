@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "store/glyph_table.h"
+#include "store/output_file.h"
 #include "vexofont/show/label_font.h"
 
 namespace {
@@ -218,13 +219,20 @@ std::string SheetPageName(const std::string& path, int number, int pages) {
 }
 
 int WriteContactSheet(const char* path, const ShownFont& font,
-                      SheetFiles* files) {
+                      const char* shownFile, SheetFiles* files) {
   const SheetPlan plan = PlanContactSheet(font);
   const std::vector<SheetPage> pages = PlanSheetPages(plan);
   const int count = static_cast<int>(pages.size());
   const int written = std::min(count, kMaxSheetPages);
   files->written.clear();
   files->pagesLeftOut = count - written;
+  for (int p = 0; p < written && shownFile != nullptr; ++p) {
+    const std::string name = SheetPageName(path, p + 1, count);
+    if (SameExistingFile(name.c_str(), shownFile)) {
+      files->failed = name;
+      return kSheetIsTheShownFile;
+    }
+  }
   GrayImage image;
   for (int p = 0; p < written; ++p) {
     DrawSheetPage(font, plan, pages[p], &image);

@@ -85,11 +85,16 @@ struct SheetFiles {
   std::string failed;    // the page that could not be written, if any
 };
 
+// What WriteContactSheet returns when a page would replace `shownFile`.
+constexpr int kSheetIsTheShownFile = -1;
+
 // Plans, draws and writes the sheet of `font` to `path` as PNG files, one
-// page at a time, filling *files. Returns 0, or the errno value when a file
-// cannot be written (pages written before it stay); prints nothing.
+// page at a time, filling *files. No page may be `shownFile` (the font file
+// itself; null for none): before anything is written, such a page is
+// refused with kSheetIsTheShownFile. Returns 0, or the errno value when a
+// file cannot be written (pages written before it stay); prints nothing.
 int WriteContactSheet(const char* path, const ShownFont& font,
-                      SheetFiles* files);
+                      const char* shownFile, SheetFiles* files);
 
 // The name of page `number` (from 1) of `pages` for a sheet at `path`.
 std::string SheetPageName(const std::string& path, int number, int pages);

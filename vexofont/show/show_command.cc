@@ -210,14 +210,15 @@ int RunShowCommand(int argc, char** argv) {
   PrintProblems(stderr, options.file, problems);
 
   if (options.png != nullptr) {
-    if (SameExistingFile(options.png, options.file)) {
+    SheetFiles files;
+    const int error =
+        WriteContactSheet(options.png, font, options.file, &files);
+    if (error == kSheetIsTheShownFile) {
       std::fprintf(stderr,
                    "Could not write PNG file '%s': it is the file shown\n",
-                   options.png);
+                   files.failed.c_str());
       return kExitUnreadable;
     }
-    SheetFiles files;
-    const int error = WriteContactSheet(options.png, font, &files);
     if (error != 0) {
       std::fprintf(stderr, "Could not write PNG file '%s': %s\n",
                    files.failed.c_str(), std::strerror(error));

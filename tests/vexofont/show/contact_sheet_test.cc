@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -178,7 +179,8 @@ TEST_F(ContactSheetTest, EachRowIsLabelledWithItsCode) {
 TEST(ContactSheetWriteTest, UnwritablePathFailsAndLeavesNoFile) {
   ShownFont font;
   SheetFiles files;
-  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font, &files),
+  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font, nullptr,
+                              &files),
             ENOENT);
   EXPECT_TRUE(files.written.empty());
   EXPECT_EQ(files.failed, "/nonexistent-folder/sheet.png");
@@ -243,7 +245,20 @@ TEST(ContactSheetPagesTest, PagesAreWrittenAsNumberedFiles) {
   const size_t pages = PlanSheetPages(PlanContactSheet(font)).size();
   ScratchDir dir;
   SheetFiles files;
-  ASSERT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, &files), 0);
+  // A page that is the font file shown is refused before anything is
+  // written.
+  const std::string shown = dir.File("sheet-2.png");
+  ASSERT_TRUE(WriteBytes(shown, Bytes(10, 1)));
+  EXPECT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font,
+                              shown.c_str(), &files),
+            kSheetIsTheShownFile);
+  EXPECT_EQ(files.failed, shown);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"sheet-2.png"});
+  std::filesystem::remove(shown);
+
+  ASSERT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, nullptr,
+                              &files),
+            0);
   ASSERT_EQ(files.written.size(), pages);
   EXPECT_EQ(files.pagesLeftOut, 0);
   for (size_t p = 0; p < pages; ++p) {

@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <string>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 

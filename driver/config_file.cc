@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "store/console.h"
 #include "store/output_file.h"
 

@@ -3,9 +3,10 @@
 #include <cstdio>
 
 #include "driver/config_file.h"
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "fontinput/dbcs_loader.h"
 #include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 #include "fontinput/sbcs_loader.h"
 #include "store/console.h"
 #include "store/glyph_table.h"
@@ -34,39 +35,43 @@ std::FILE* OpenFontFile(const char* name) {
   return file;
 }
 
-// The SBCS thermal phase: width 8 to 16, height 16 to 32; at width 16 the
-// rows take 3 bytes, so more than 24 of them would not fit the record's
-// 72-byte thermal field and such a font is refused.
+// The four phases' size checks: the rules are fontinput/glyph_size.h's,
+// the messages each phase's own.
 bool SbcsThermalSizeAccepted(const char* name, const SbcsFontHeader& header) {
-  if (header.width < 8 || header.width > 16) {
-    PrintError("File '%s' thermal width either <8 or >16\n", name);
-    return false;
+  switch (CheckGlyphSize(kSbcsThermalSizes, header.width, header.height)) {
+    case SizeFault::kNone:
+      return true;
+    case SizeFault::kWidth:
+      PrintError("File '%s' thermal width either <8 or >16\n", name);
+      return false;
+    case SizeFault::kHeight:
+      PrintError("File '%s' thermal height either <16 or >32\n", name);
+      return false;
+    case SizeFault::kHeightAtMaxWidth:
+      PrintError("File '%s' thermal height above 24 at width 16\n", name);
+      return false;
   }
-  if (header.height < 16 || header.height > 32) {
-    PrintError("File '%s' thermal height either <16 or >32\n", name);
-    return false;
-  }
-  if (header.width == 16 && header.height > 24) {
-    PrintError("File '%s' thermal height above 24 at width 16\n", name);
-    return false;
-  }
-  return true;
+  return false;
 }
 
 bool SbcsImpactSizeAccepted(const char* name, const SbcsFontHeader& header) {
-  if (header.width < 4 || header.width > 16) {
-    PrintError("File '%s' impact width either <4 or >16\n", name);
-    return false;
+  switch (CheckGlyphSize(kSbcsImpactSizes, header.width, header.height)) {
+    case SizeFault::kNone:
+      return true;
+    case SizeFault::kWidth:
+      PrintError("File '%s' impact width either <4 or >16\n", name);
+      return false;
+    case SizeFault::kHeight:
+    case SizeFault::kHeightAtMaxWidth:
+      PrintError("File '%s' impact height either <4 or >16\n", name);
+      return false;
   }
-  if (header.height < 4 || header.height > 16) {
-    PrintError("File '%s' impact height either <4 or >16\n", name);
-    return false;
-  }
-  return true;
+  return false;
 }
 
 bool DbcsThermalSizeAccepted(const char* name, const DbcsFontHeader& header) {
-  if (header.width != 24 || header.height != 24) {
+  if (CheckGlyphSize(kDbcsThermalSizes, header.width, header.height) !=
+      SizeFault::kNone) {
     PrintError("File '%s' thermal width or height not equal to 24\n", name);
     return false;
   }
@@ -74,15 +79,18 @@ bool DbcsThermalSizeAccepted(const char* name, const DbcsFontHeader& header) {
 }
 
 bool DbcsImpactSizeAccepted(const char* name, const DbcsFontHeader& header) {
-  if (header.width != 16) {
-    PrintError("File '%s' impact width not equal to 16\n", name);
-    return false;
+  switch (CheckGlyphSize(kDbcsImpactSizes, header.width, header.height)) {
+    case SizeFault::kNone:
+      return true;
+    case SizeFault::kWidth:
+      PrintError("File '%s' impact width not equal to 16\n", name);
+      return false;
+    case SizeFault::kHeight:
+    case SizeFault::kHeightAtMaxWidth:
+      PrintError("File '%s' impact height not 9 or 16\n", name);
+      return false;
   }
-  if (header.height != 9 && header.height != 16) {
-    PrintError("File '%s' impact height not 9 or 16\n", name);
-    return false;
-  }
-  return true;
+  return false;
 }
 
 // One load phase: its file list, its station and its reading message.

@@ -4,17 +4,22 @@
 #include <cstdint>
 #include <cstring>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
+#include "fontinput/dbcs_codes.h"
 #include "fontinput/glyph_bitmap.h"
+#include "fontinput/glyph_size.h"
 #include "fontinput/glyph_stream.h"
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
 namespace {
 
+// The sizes the driver accepts for the station; for any other station,
+// the sizes either station accepts.
 bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
-  const bool thermal = width == 24 && height == 24;
-  const bool impact = width == 16 && (height == 9 || height == 16);
+  const bool thermal =
+      GlyphSizeAccepted(kKindDbcs, kStationThermal, width, height);
+  const bool impact = GlyphSizeAccepted(kKindDbcs, kStationImpact, width, height);
   switch (station) {
     case kStationThermal:
       return thermal;
@@ -115,47 +120,18 @@ int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
   load.station = station;
   load.width = static_cast<int>(header.width);
   load.height = static_cast<int>(header.height);
-  load.bytes_per_row = load.width / 8;
+  load.bytes_per_row = RowBytesTaken(kKindDbcs, station, header.width);
   load.column_span =
       std::max(ImpactColumnsSpan(load.width, load.height), 2 * load.width);
-  load.glyph_size = load.width == 24
-                        ? 96
-                        : static_cast<size_t>(kFileRowSize) * load.height;
+  load.glyph_size = FileGlyphSize(header.height);
 
-  const uint8_t* leads = header.fontVector1;
-  const uint8_t* trails = header.fontVector2;
+  // A pass that reads glyphs and ends without stopping is followed by
+  // another over the rest of the file.
   for (;;) {
-    bool stop = false;
-    bool read_any = false;
-    for (int lead_pair = 0; lead_pair < 4; ++lead_pair) {
-      const int lead_first = leads[2 * lead_pair];
-      const int lead_last = leads[2 * lead_pair + 1];
-      if (lead_first == 0) {  // ends the lead ranges of this pass
-        stop = true;
-        break;
-      }
-      for (int lead = lead_first; lead <= lead_last; ++lead) {
-        for (int trail_pair = 0; trail_pair < 4; ++trail_pair) {
-          const int trail_first = trails[2 * trail_pair];
-          const int trail_last = trails[2 * trail_pair + 1];
-          if (trail_first == 0) continue;
-          for (int trail = trail_first; trail <= trail_last; ++trail) {
-            // Codes only rise within a trail range: the first one above
-            // lastChar ends the range.
-            if ((lead << 8 | trail) > header.lastChar) {
-              stop = true;
-              break;
-            }
-            if (!LoadOneGlyph(load, lead, trail)) {
-              stop = true;
-              break;
-            }
-            read_any = true;
-          }
-        }
-      }
-    }
-    if (stop || !read_any) break;
+    const DbcsPassEnd pass = ForEachDbcsCode(
+        header.fontVector1, header.fontVector2, header.lastChar,
+        [&load](int lead, int trail) { return LoadOneGlyph(load, lead, trail); });
+    if (pass.stopped || !pass.visitedAny) break;
   }
   FinishGlyphStream(&load.glyphs);
   return 0;

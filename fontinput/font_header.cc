@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "store/console.h"
+#include "store/glyph_table.h"
 #include "store/little_endian.h"
 
 namespace {
@@ -24,13 +25,7 @@ bool ReadHeaderBytes(std::FILE* file, int size, const char* shortReadMessage,
   fileType[kFileTypeSize] = '\0';
   if (std::memcmp(raw, magic, kFileTypeSize) != 0) return false;
 
-  std::memcpy(header->fileType, raw, kFileTypeSize);
-  header->version = DecodeFixed16(raw + kVersionOffset);
-  header->codePage = DecodeFixed16(raw + kHeaderCodePageOffset);
-  header->firstChar = DecodeFixed16(raw + kFirstCharOffset);
-  header->lastChar = DecodeFixed16(raw + kLastCharOffset);
-  header->width = DecodeFixed32(raw + kWidthOffset);
-  header->height = DecodeFixed32(raw + kHeightOffset);
+  DecodeFontHeader(raw, header);
 
   std::printf("File type:  '%s'\n", fileType);
   std::printf("Version:    %d\n", header->version);
@@ -52,6 +47,51 @@ void PrintVector(const char* label, const uint8_t* vector) {
 
 }  // namespace
 
+uint8_t InputFontKind(const uint8_t* data, size_t size) {
+  if (size < kFileTypeSize) return kKindFree;
+  if (std::memcmp(data, kSbcsMagic, kFileTypeSize) == 0) return kKindSbcs;
+  if (std::memcmp(data, kDbcsMagic, kFileTypeSize) == 0) return kKindDbcs;
+  return kKindFree;
+}
+
+void DecodeFontHeader(const uint8_t* raw, FontHeader* header) {
+  std::memcpy(header->fileType, raw, kFileTypeSize);
+  header->version = DecodeFixed16(raw + kVersionOffset);
+  header->codePage = DecodeFixed16(raw + kHeaderCodePageOffset);
+  header->firstChar = DecodeFixed16(raw + kFirstCharOffset);
+  header->lastChar = DecodeFixed16(raw + kLastCharOffset);
+  header->width = DecodeFixed32(raw + kWidthOffset);
+  header->height = DecodeFixed32(raw + kHeightOffset);
+}
+
+void DecodeDbcsVectors(const uint8_t* raw, DbcsFontHeader* header) {
+  std::memcpy(header->codePageVector1, raw + kCodePageVector1Offset,
+              kVectorSize);
+  std::memcpy(header->codePageVector2, raw + kCodePageVector2Offset,
+              kVectorSize);
+  std::memcpy(header->fontVector1, raw + kFontVector1Offset, kVectorSize);
+  std::memcpy(header->fontVector2, raw + kFontVector2Offset, kVectorSize);
+}
+
+void EncodeFontHeader(const FontHeader& header, uint8_t* raw) {
+  std::memcpy(raw, header.fileType, kFileTypeSize);
+  EncodeFixed16(raw + kVersionOffset, header.version);
+  EncodeFixed16(raw + kHeaderCodePageOffset, header.codePage);
+  EncodeFixed16(raw + kFirstCharOffset, header.firstChar);
+  EncodeFixed16(raw + kLastCharOffset, header.lastChar);
+  EncodeFixed32(raw + kWidthOffset, header.width);
+  EncodeFixed32(raw + kHeightOffset, header.height);
+}
+
+void EncodeDbcsVectors(const DbcsFontHeader& header, uint8_t* raw) {
+  std::memcpy(raw + kCodePageVector1Offset, header.codePageVector1,
+              kVectorSize);
+  std::memcpy(raw + kCodePageVector2Offset, header.codePageVector2,
+              kVectorSize);
+  std::memcpy(raw + kFontVector1Offset, header.fontVector1, kVectorSize);
+  std::memcpy(raw + kFontVector2Offset, header.fontVector2, kVectorSize);
+}
+
 int ReadSbcsFontHeader(std::FILE* file, SbcsFontHeader* header,
                        char* fileType) {
   uint8_t raw[kSbcsHeaderSize];
@@ -72,12 +112,7 @@ int ReadDbcsFontHeader(std::FILE* file, DbcsFontHeader* header,
                        header, fileType)) {
     return -1;
   }
-  std::memcpy(header->codePageVector1, raw + kCodePageVector1Offset,
-              kVectorSize);
-  std::memcpy(header->codePageVector2, raw + kCodePageVector2Offset,
-              kVectorSize);
-  std::memcpy(header->fontVector1, raw + kFontVector1Offset, kVectorSize);
-  std::memcpy(header->fontVector2, raw + kFontVector2Offset, kVectorSize);
+  DecodeDbcsVectors(raw, header);
   PrintVector("Code Page Vector 1:   ", header->codePageVector1);
   PrintVector("Code Page Vector 2:   ", header->codePageVector2);
   PrintVector("Font Vector 1:   ", header->fontVector1);

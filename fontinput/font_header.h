@@ -4,6 +4,7 @@
 #ifndef VEXOCNVT_FONTINPUT_FONT_HEADER_H_
 #define VEXOCNVT_FONTINPUT_FONT_HEADER_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -53,6 +54,19 @@ struct DbcsFontHeader : FontHeader {
   uint8_t fontVector1[kVectorSize];
   uint8_t fontVector2[kVectorSize];
 };
+
+// Which input font file `data` begins: kKindSbcs or kKindDbcs by its magic,
+// kKindFree for neither (or fewer than 16 bytes).
+uint8_t InputFontKind(const uint8_t* data, size_t size);
+
+// The fields both headers share from the first 32 bytes at `raw`, the magic
+// as it stands.
+void DecodeFontHeader(const uint8_t* raw, FontHeader* header);
+// The four vectors from bytes 32 to 63 of the DBCS header at `raw`.
+void DecodeDbcsVectors(const uint8_t* raw, DbcsFontHeader* header);
+// The inverse of each: writes 32 bytes, and bytes 32 to 63.
+void EncodeFontHeader(const FontHeader& header, uint8_t* raw);
+void EncodeDbcsVectors(const DbcsFontHeader& header, uint8_t* raw);
 
 // Reads the header from `file`, positioned at its start, into *header, and
 // the 16-character file type, NUL-terminated, into `fileType` (at least 17

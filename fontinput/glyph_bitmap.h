@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-// Each glyph row takes 4 bytes in an input font file.
-constexpr int kFileRowSize = 4;
+#include "fontinput/glyph_size.h"
+
 // Working storage of a loader call, reused for every glyph.
 constexpr int kBitmapBufferSize = 100;
 

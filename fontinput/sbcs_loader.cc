@@ -4,31 +4,22 @@
 #include <cstdint>
 #include <cstring>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "fontinput/glyph_bitmap.h"
+#include "fontinput/glyph_size.h"
 #include "fontinput/glyph_stream.h"
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
 namespace {
 
-// Bytes taken from each 4-byte file row. The thermal station takes one byte
-// more than width/8: at widths 8 and 16 that byte lies beyond the glyph.
-int BytesPerRow(int station, uint32_t width) {
-  return static_cast<int>(station == kStationThermal ? width / 8 + 1
-                                                     : width / 8);
-}
-
+// The sizes the driver accepts for the station. For any other station the
+// glyphs are only read, which takes a height the glyph stream hands out.
 bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
-  switch (station) {
-    case kStationThermal:
-      return width >= 8 && width <= 16 && height >= 16 && height <= 32 &&
-             height * (width / 8 + 1) <= kThermalBitmapSize;
-    case kStationImpact:
-      return width >= 4 && width <= 16 && height >= 4 && height <= 16;
-    default:
-      return height <= 32;
+  if (station == kStationThermal || station == kStationImpact) {
+    return GlyphSizeAccepted(kKindSbcs, station, width, height);
   }
+  return height <= kMaxStreamGlyph / kFileRowSize;
 }
 
 }  // namespace
@@ -37,8 +28,8 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
   if (!SizeIsLoadable(station, header.width, header.height)) return 0;
   const int width = static_cast<int>(header.width);
   const int height = static_cast<int>(header.height);
-  const int bytes_per_row = BytesPerRow(station, header.width);
-  const size_t glyph_size = static_cast<size_t>(kFileRowSize) * height;
+  const int bytes_per_row = RowBytesTaken(kKindSbcs, station, header.width);
+  const size_t glyph_size = FileGlyphSize(header.height);
   // The width of a load for another station is not checked, so 2 x width
   // is only formed where it is used: for impact widths of 4 to 16.
   const int max_count = station == kStationImpact ? 2 * width : 0;

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "driver/config_file.h"
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 #include "store/output_font_file.h"
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 

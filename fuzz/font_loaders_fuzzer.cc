@@ -9,7 +9,7 @@
 // verbose listing on.
 #include <cstdio>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "fontinput/dbcs_loader.h"
 #include "fontinput/font_header.h"
 #include "fontinput/sbcs_loader.h"

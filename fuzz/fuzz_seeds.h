@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 struct FuzzSeed {
   std::string name;

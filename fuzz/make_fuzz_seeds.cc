@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_seeds.h"
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 

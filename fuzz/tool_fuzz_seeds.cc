@@ -13,7 +13,7 @@
 
 #include "bdf_font.h"
 #include "fuzz/fuzz_seeds.h"
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "store/console.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
@@ -76,6 +76,22 @@ struct RecordWriter {
   }
 };
 
+// The value of a number parameter record, from the run's settings.
+uint16_t ParameterValue(uint16_t tag) {
+  switch (tag) {
+    case TagStart: return kStartValue;
+    case TagCodePage: return Settings.codePage;
+    case TagSbcsThermalWidth: return Settings.sbcsThermalWidth;
+    case TagSbcsThermalHeight: return Settings.sbcsThermalHeight;
+    case TagSbcsImpactWidth: return Settings.sbcsImpactWidth;
+    case TagSbcsImpactHeight: return Settings.sbcsImpactHeight;
+    case TagSbcsSpacing: return Settings.sbcsSpacing;
+    case TagDbcsSpacing: return Settings.dbcsSpacing;
+    case TagDbcsImpactNineRows: return Settings.dbcsImpactNineRows;
+    default: return 0;
+  }
+}
+
 }  // namespace
 
 int WriteOutputFontFile() {
@@ -88,20 +104,18 @@ int WriteOutputFontFile() {
   }
 
   RecordWriter out = {file.stream, 0, false, 0};
-  static const uint8_t kDate[] = {'T', 'o', 'd', 'a', 'y'};
-  out.Number(TagStart, 1);
-  out.Record(TagDate, kDate, sizeof(kDate));
-  out.Number(TagCodePage, Settings.codePage);
-  out.Number(TagSbcsThermalWidth, Settings.sbcsThermalWidth);
-  out.Number(TagSbcsThermalHeight, Settings.sbcsThermalHeight);
-  out.Number(TagSbcsImpactWidth, Settings.sbcsImpactWidth);
-  out.Number(TagSbcsImpactHeight, Settings.sbcsImpactHeight);
-  out.Number(TagSbcsSpacing, Settings.sbcsSpacing);
-  out.Number(TagDbcsSpacing, Settings.dbcsSpacing);
-  out.Number(TagDbcsImpactNineRows, Settings.dbcsImpactNineRows);
-  // Pairs 0 to 2 of the code page vector; the fourth pair is not written.
-  for (int pair = 0; pair < 3; ++pair) {
-    out.Record(TagCodePageVector, Settings.dbcsCodePageVector[pair], 2);
+  for (int i = 0; i < kSingleParameterCount; ++i) {
+    const uint16_t tag = kOutputTags[i].tag;
+    if (tag == TagDate) {
+      static const uint8_t kDate[kDateLength] = {'T', 'o', 'd', 'a', 'y'};
+      out.Record(tag, kDate, kDateLength);
+    } else {
+      out.Number(tag, ParameterValue(tag));
+    }
+  }
+  for (int pair = 0; pair < kCodePageVectorRecords; ++pair) {
+    out.Record(TagCodePageVector, Settings.dbcsCodePageVector[pair],
+               kNumberLength);
   }
   long glyphs = out.Glyphs(TagSbcsGlyph, kKindSbcs);
   glyphs += out.Glyphs(TagDbcsGlyph, kKindDbcs);

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "store/glyph_table.h"
+
 constexpr uint16_t TagDate = 234;
 constexpr uint16_t TagStart = 235;
 constexpr uint16_t TagCodePage = 236;
@@ -22,13 +24,67 @@ constexpr uint16_t TagDbcsImpactNineRows = 247;
 constexpr uint16_t TagEnd = 254;
 
 constexpr int kRecordFrameSize = 4;
-// Ten single parameter records, three code page vector records and the end
-// record; the date record's payload is the five characters "Today".
-constexpr int kFixedPartSize = 9 * (kRecordFrameSize + 2) +
-                               (kRecordFrameSize + 5) +
-                               3 * (kRecordFrameSize + 2) + kRecordFrameSize;
+
+// Every tag of the file with its name and its payload length, in the order
+// the records are written: the ten single parameter records, the code page
+// vector (written kCodePageVectorRecords times), the glyph records (SBCS
+// first), the end record. The writer, vexofont show and the tests all take
+// the layout from here.
+struct OutputTag {
+  uint16_t tag;
+  const char* name;
+  uint16_t length;
+};
+constexpr uint16_t kNumberLength = 2;
+constexpr uint16_t kDateLength = 5;  // the characters "Today"
+inline constexpr OutputTag kOutputTags[] = {
+    {TagStart, "TagStart", kNumberLength},
+    {TagDate, "TagDate", kDateLength},
+    {TagCodePage, "TagCodePage", kNumberLength},
+    {TagSbcsThermalWidth, "TagSbcsThermalWidth", kNumberLength},
+    {TagSbcsThermalHeight, "TagSbcsThermalHeight", kNumberLength},
+    {TagSbcsImpactWidth, "TagSbcsImpactWidth", kNumberLength},
+    {TagSbcsImpactHeight, "TagSbcsImpactHeight", kNumberLength},
+    {TagSbcsSpacing, "TagSbcsSpacing", kNumberLength},
+    {TagDbcsSpacing, "TagDbcsSpacing", kNumberLength},
+    {TagDbcsImpactNineRows, "TagDbcsImpactNineRows", kNumberLength},
+    {TagCodePageVector, "TagCodePageVector", kNumberLength},
+    {TagSbcsGlyph, "TagSbcsGlyph", kGlyphRecordSize},
+    {TagDbcsGlyph, "TagDbcsGlyph", kGlyphRecordSize},
+    {TagEnd, "TagEnd", 0},
+};
+constexpr int kOutputTagCount = sizeof(kOutputTags) / sizeof(kOutputTags[0]);
+constexpr int kSingleParameterCount = 10;
+// Pairs 0 to 2 of the code page vector; the fourth pair is not written.
+constexpr int kCodePageVectorRecords = 3;
+constexpr uint16_t kStartValue = 1;
+
+// The index of `tag` in kOutputTags, or -1 for a tag the file never holds.
+constexpr int OutputTagIndex(uint16_t tag) {
+  for (int i = 0; i < kOutputTagCount; ++i) {
+    if (kOutputTags[i].tag == tag) return i;
+  }
+  return -1;
+}
+
+constexpr int RecordFileSize(uint16_t tag) {
+  return kRecordFrameSize + kOutputTags[OutputTagIndex(tag)].length;
+}
+
+// The parameter records and the end record: everything but the glyphs.
+constexpr int FixedPartSize() {
+  int size = 0;
+  for (int i = 0; i < kSingleParameterCount; ++i) {
+    size += kRecordFrameSize + kOutputTags[i].length;
+  }
+  return size + kCodePageVectorRecords * RecordFileSize(TagCodePageVector) +
+         RecordFileSize(TagEnd);
+}
+constexpr int kFixedPartSize = FixedPartSize();
 static_assert(kFixedPartSize == 85);
-constexpr int kGlyphRecordFileSize = kRecordFrameSize + 112;
+static_assert(kOutputTags[kSingleParameterCount].tag == TagCodePageVector);
+constexpr int kGlyphRecordFileSize = RecordFileSize(TagSbcsGlyph);
+static_assert(kGlyphRecordFileSize == kRecordFrameSize + 112);
 
 // Writes the output font file named by Settings.outputFontFile from Settings
 // and the glyph table, replacing any file of that name whole (new files get

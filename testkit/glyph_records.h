@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 // The 112 bytes a record of `kind` for `code` (high byte, low byte) should
 // hold after storing `thermal` and `impact`; an empty half is not defined.

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 

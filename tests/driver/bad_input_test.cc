@@ -17,7 +17,7 @@
 #include <unistd.h>
 #endif
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "testkit/run_capture.h"
 
 namespace {

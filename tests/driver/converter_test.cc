@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
 namespace {

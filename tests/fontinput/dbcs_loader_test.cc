@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 #include "store/glyph_table.h"
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/glyph_records.h"
 #include "testkit/run_capture.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "fontinput/glyph_size.h"
+
 namespace {
 
 // Beyond this a dimension is only ever "too large"; it stops growing here.
@@ -40,24 +42,25 @@ bool ParseCellSize(const std::string& text, CellSize* size) {
   return true;
 }
 
-bool CellSizeAccepted(FontKind kind, Station station, CellSize size) {
-  const int w = size.width;
-  const int h = size.height;
-  if (kind == FontKind::kSbcs && station == Station::kThermal) {
-    return w >= 8 && w <= 16 && h >= 16 && h <= 32 && (w < 16 || h <= 24);
-  }
-  if (kind == FontKind::kSbcs) return w >= 4 && w <= 16 && h >= 4 && h <= 16;
-  if (station == Station::kThermal) return w == 24 && h == 24;
-  return w == 16 && (h == 16 || h == 9);
+namespace {
+
+const GlyphSizeRule& RuleFor(FontKind kind, Station station) {
+  return GlyphSizesFor(kind == FontKind::kSbcs ? kKindSbcs : kKindDbcs,
+                       station == Station::kThermal ? kStationThermal
+                                                    : kStationImpact);
 }
 
-const char* AcceptedCellSizes(FontKind kind, Station station) {
-  if (kind == FontKind::kSbcs && station == Station::kThermal) {
-    return "width 8 to 16, height 16 to 32, at width 16 at most 24";
-  }
-  if (kind == FontKind::kSbcs) return "width 4 to 16, height 4 to 16";
-  if (station == Station::kThermal) return "24x24 only";
-  return "16x16 or 16x9";
+}  // namespace
+
+bool CellSizeAccepted(FontKind kind, Station station, CellSize size) {
+  if (size.width < 0 || size.height < 0) return false;
+  return CheckGlyphSize(RuleFor(kind, station),
+                        static_cast<uint32_t>(size.width),
+                        static_cast<uint32_t>(size.height)) == SizeFault::kNone;
+}
+
+std::string AcceptedCellSizes(FontKind kind, Station station) {
+  return AcceptedSizes(RuleFor(kind, station));
 }
 
 const char* KindStationName(FontKind kind, Station station) {

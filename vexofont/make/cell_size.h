@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "fontinput/glyph_size.h"
+
 enum class FontKind { kSbcs, kDbcs };
 enum class Station { kThermal = 1, kImpact = 2 };
 
@@ -15,8 +17,8 @@ struct CellSize {
 
 // The largest cell of any kind and station: a DBCS thermal glyph is 24 dots
 // wide, an SBCS thermal glyph up to 32 rows high.
-constexpr int kMaxCellWidth = 24;
-constexpr int kMaxCellHeight = 32;
+constexpr int kMaxCellWidth = static_cast<int>(kDbcsThermalSizes.maxWidth);
+constexpr int kMaxCellHeight = static_cast<int>(kSbcsThermalSizes.maxHeight);
 
 // Reads "WxH" (decimal digits each, lower-case or capital x; numbers above
 // a million read as a million). Returns false, leaving *size alone, for
@@ -25,15 +27,12 @@ constexpr int kMaxCellHeight = 32;
 bool ParseCellSize(const std::string& text, CellSize* size);
 
 // Returns true when the converter loads fonts of this size for the kind and
-// station whole: SBCS thermal width 8 to 16 and height 16 to 32, at width 16
-// at most 24 rows (the record holds 72 bitmap bytes); SBCS impact width and
-// height 4 to 16; DBCS thermal exactly 24 x 24; DBCS impact 16 x 16 or
-// 16 x 9.
+// station (the rules of fontinput/glyph_size.h).
 bool CellSizeAccepted(FontKind kind, Station station, CellSize size);
 
 // The sizes the converter accepts for the kind and station, as a phrase for
 // messages, e.g. "width 4 to 16, height 4 to 16".
-const char* AcceptedCellSizes(FontKind kind, Station station);
+std::string AcceptedCellSizes(FontKind kind, Station station);
 
 // "SBCS thermal", "DBCS impact", ...
 const char* KindStationName(FontKind kind, Station station);

@@ -4,10 +4,10 @@
 #include <cassert>
 
 #include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 
 namespace {
 
-constexpr int kFileRowSize = 4;  // every glyph row in the file
 constexpr uint16_t kInputFontVersion = 1;
 
 HeaderFields FieldsFor(const FontRequest& request) {
@@ -106,5 +106,6 @@ bool BuildInputFont(const FontRequest& request, const GlyphSource& source,
 size_t InputFontFileSize(FontKind kind, CellSize cell, int glyphs) {
   const size_t header = kind == FontKind::kSbcs ? kSbcsHeaderSize
                                                 : kDbcsHeaderSize;
-  return header + static_cast<size_t>(glyphs) * kFileRowSize * cell.height;
+  return header + static_cast<size_t>(glyphs) *
+                      FileGlyphSize(static_cast<uint32_t>(cell.height));
 }

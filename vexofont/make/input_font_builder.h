@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "testkit/font_writer.h"
+#include "fontinput/font_writer.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
 #include "vexofont/make/source_font.h"

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "testkit/font_writer.h"
+#include "fontinput/font_writer.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
 

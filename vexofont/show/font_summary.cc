@@ -93,9 +93,11 @@ void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
     static const char* const kLabels[] = {
         "Code page vector 1:", "Code page vector 2:", "Font vector 1:",
         "Font vector 2:"};
+    const uint8_t* const vectors[] = {h.codePageVector1, h.codePageVector2,
+                                      h.fontVector1, h.fontVector2};
     for (int v = 0; v < 4; ++v) {
       std::fprintf(stream, "  %-22s", kLabels[v]);
-      PrintPairs(stream, h.vectors[v], 4);
+      PrintPairs(stream, vectors[v], 4);
     }
   }
   std::fprintf(stream, "  %-22s%s\n", "Thermal station:",

@@ -1,95 +1,59 @@
 #include "vexofont/show/input_file_reader.h"
 
 #include <cstring>
+#include <string>
 
+#include "fontinput/dbcs_codes.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_bitmap.h"
+#include "fontinput/glyph_size.h"
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
-#include "store/little_endian.h"
 #include "vexofont/show/column_decoder.h"
 
 namespace {
 
-constexpr int kVectorCount = 4;
-constexpr int kPairsPerVector = 4;
-constexpr int kDbcsWideGlyphSize = 96;  // 24 rows of 4 bytes
-constexpr int kDbcsThermalSize = 24;
-constexpr int kDbcsImpactWidth = 16;
-
-bool SbcsThermalAccepts(uint32_t width, uint32_t height) {
-  // At width 16 a row takes 3 bytes, and 24 rows fill the record's bitmap.
-  return width >= 8 && width <= 16 && height >= 16 && height <= 32 &&
-         !(width == 16 && height > 24);
-}
-
-bool SbcsImpactAccepts(uint32_t width, uint32_t height) {
-  return width >= 4 && width <= 16 && height >= 4 && height <= 16;
-}
-
-bool DbcsThermalAccepts(uint32_t width, uint32_t height) {
-  return width == kDbcsThermalSize && height == kDbcsThermalSize;
-}
-
-bool DbcsImpactAccepts(uint32_t width, uint32_t height) {
-  return width == kDbcsImpactWidth && (height == 9 || height == 16);
-}
-
-void CheckSbcsSize(const InputHeader& h, ProblemList* problems) {
+// What the header's size fits no station of, with the sizes the stations
+// accept at that width. Where the width fits one station only, the other
+// station's widths are named too when the two stations' widths overlap (an
+// SBCS width of 4 to 7 is an impact width, and thermal needs 8 to 16).
+void CheckSize(uint8_t kind, const InputHeader& h, ProblemList* problems) {
   if (h.thermalAccepted || h.impactAccepted) return;
-  if (h.width < 4 || h.width > 16) {
+  const GlyphSizeRule& thermal = GlyphSizesFor(kind, kStationThermal);
+  const GlyphSizeRule& impact = GlyphSizesFor(kind, kStationImpact);
+  const bool thermal_width =
+      CheckGlyphSize(thermal, h.width, thermal.minHeight) != SizeFault::kWidth;
+  const bool impact_width =
+      CheckGlyphSize(impact, h.width, impact.minHeight) != SizeFault::kWidth;
+  if (!thermal_width && !impact_width) {
     AddProblem(problems, kWidthOffset,
-               "width %u fits no station (thermal 8 to 16, impact 4 to 16)",
-               h.width);
-  } else if (h.width < 8) {
-    AddProblem(problems, kHeightOffset,
-               "height %u fits no station at width %u (impact 4 to 16; "
-               "thermal needs width 8 to 16)",
-               h.height, h.width);
-  } else {
-    AddProblem(problems, kHeightOffset,
-               "height %u fits no station at width %u (thermal 16 to %d, "
-               "impact 4 to 16)",
-               h.height, h.width, h.width == 16 ? 24 : 32);
+               "width %u fits no station (thermal %s, impact %s)", h.width,
+               AcceptedWidths(thermal).c_str(), AcceptedWidths(impact).c_str());
+    return;
   }
-}
-
-void CheckDbcsSize(const InputHeader& h, ProblemList* problems) {
-  if (h.thermalAccepted || h.impactAccepted) return;
-  if (h.width == kDbcsThermalSize) {
-    AddProblem(problems, kHeightOffset,
-               "height %u fits no station at width 24 (thermal 24)", h.height);
-  } else if (h.width == kDbcsImpactWidth) {
-    AddProblem(problems, kHeightOffset,
-               "height %u fits no station at width 16 (impact 9 or 16)",
-               h.height);
+  std::string sizes;
+  if (thermal_width && impact_width) {
+    sizes = "thermal " + AcceptedHeights(thermal, h.width) + ", impact " +
+            AcceptedHeights(impact, h.width);
   } else {
-    AddProblem(problems, kWidthOffset,
-               "width %u fits no station (thermal 24, impact 16)", h.width);
-  }
-}
-
-// Calls `visit` with each code of one pass of the DBCS loader's
-// enumeration: lead ranges until one starts at 0, trail ranges that start
-// at 0 skipped, codes above lastChar left out.
-template <typename Visit>
-void ForEachDbcsCode(const InputHeader& h, Visit visit) {
-  const uint8_t* leads = h.vectors[2];
-  const uint8_t* trails = h.vectors[3];
-  for (int lp = 0; lp < kPairsPerVector; ++lp) {
-    if (leads[2 * lp] == 0) return;
-    for (int lead = leads[2 * lp]; lead <= leads[2 * lp + 1]; ++lead) {
-      for (int tp = 0; tp < kPairsPerVector; ++tp) {
-        if (trails[2 * tp] == 0) continue;
-        for (int trail = trails[2 * tp]; trail <= trails[2 * tp + 1];
-             ++trail) {
-          const int code = lead << 8 | trail;
-          if (code > h.lastChar) break;
-          visit(static_cast<uint16_t>(code));
-        }
-      }
+    const bool overlap = thermal.minWidth <= impact.maxWidth &&
+                         impact.minWidth <= thermal.maxWidth;
+    const char* fits = thermal_width ? "thermal" : "impact";
+    const char* other = thermal_width ? "impact" : "thermal";
+    const GlyphSizeRule& fitting = thermal_width ? thermal : impact;
+    const GlyphSizeRule& other_rule = thermal_width ? impact : thermal;
+    sizes = fits;
+    sizes += " ";
+    sizes += AcceptedHeights(fitting, h.width);
+    if (overlap) {
+      sizes += "; ";
+      sizes += other;
+      sizes += " needs width ";
+      sizes += AcceptedWidths(other_rule);
     }
   }
+  AddProblem(problems, kHeightOffset, "height %u fits no station at width %u (%s)",
+             h.height, h.width, sizes.c_str());
 }
 
 bool IsBlank(const uint8_t* bytes, int count) {
@@ -111,8 +75,7 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint8_t kind,
   const int height = static_cast<int>(h.height);
   uint8_t bitmap[kBitmapBufferSize];
   if (h.thermalAccepted) {
-    // SBCS thermal rows keep one byte more than width / 8.
-    const int bytes_per_row = kind == kKindSbcs ? width / 8 + 1 : width / 8;
+    const int bytes_per_row = RowBytesTaken(kind, kStationThermal, h.width);
     const int m = UnpackGlyphRows(data + at, height, bytes_per_row, bitmap);
     glyph.thermal = kind == kKindSbcs || !IsBlank(bitmap, m);
     if (glyph.thermal) {
@@ -121,7 +84,8 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint8_t kind,
     }
   }
   if (h.impactAccepted) {
-    UnpackGlyphRows(data + at, height, width / 8, bitmap);
+    UnpackGlyphRows(data + at, height,
+                    RowBytesTaken(kind, kStationImpact, h.width), bitmap);
     uint8_t columns[kColumnBufferSize] = {};
     ConvertToImpactColumns(bitmap, columns, width, height);
     // Both loaders store 2 x width bytes, whatever the conversion made.
@@ -152,9 +116,7 @@ void CheckBody(size_t size, size_t headerSize, const InputHeader& h,
 }  // namespace
 
 bool LooksLikeInputFontFile(const uint8_t* data, size_t size) {
-  return size >= kFileTypeSize &&
-         (std::memcmp(data, kSbcsMagic, kFileTypeSize) == 0 ||
-          std::memcmp(data, kDbcsMagic, kFileTypeSize) == 0);
+  return InputFontKind(data, size) != kKindFree;
 }
 
 void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
@@ -162,8 +124,9 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   font->fileSize = size;
   font->glyphs.clear();
   font->header = InputHeader{};
-  const bool dbcs =
-      size >= kFileTypeSize && std::memcmp(data, kDbcsMagic, kFileTypeSize) == 0;
+  const uint8_t kind =
+      InputFontKind(data, size) == kKindDbcs ? kKindDbcs : kKindSbcs;
+  const bool dbcs = kind == kKindDbcs;
   font->fileKind = dbcs ? FontFileKind::kDbcsInput : FontFileKind::kSbcsInput;
   const size_t header_size = dbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
   if (size < header_size) {
@@ -172,19 +135,15 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
     return;
   }
   InputHeader& h = font->header;
-  h.version = DecodeFixed16(data + kVersionOffset);
-  h.codePage = DecodeFixed16(data + kHeaderCodePageOffset);
-  h.firstChar = DecodeFixed16(data + kFirstCharOffset);
-  h.lastChar = DecodeFixed16(data + kLastCharOffset);
-  h.width = DecodeFixed32(data + kWidthOffset);
-  h.height = DecodeFixed32(data + kHeightOffset);
+  DecodeFontHeader(data, &h);
+  if (dbcs) DecodeDbcsVectors(data, &h);
+  h.thermalAccepted = GlyphSizeAccepted(kind, kStationThermal, h.width, h.height);
+  h.impactAccepted = GlyphSizeAccepted(kind, kStationImpact, h.width, h.height);
+  CheckSize(kind, h, problems);
+  if (!h.thermalAccepted && !h.impactAccepted) return;
+  h.glyphSize = FileGlyphSize(h.height);
 
   if (!dbcs) {
-    h.thermalAccepted = SbcsThermalAccepts(h.width, h.height);
-    h.impactAccepted = SbcsImpactAccepts(h.width, h.height);
-    CheckSbcsSize(h, problems);
-    if (!h.thermalAccepted && !h.impactAccepted) return;
-    h.glyphSize = static_cast<size_t>(kFileRowSize) * h.height;
     h.glyphCount =
         h.lastChar >= h.firstChar ? h.lastChar - h.firstChar + 1u : 0u;
     CheckBody(size, header_size, h, problems);
@@ -197,24 +156,21 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
     return;
   }
 
-  for (int v = 0; v < kVectorCount; ++v) {
-    std::memcpy(h.vectors[v], data + kCodePageVector1Offset + v * kVectorSize,
-                kVectorSize);
-  }
-  h.thermalAccepted = DbcsThermalAccepts(h.width, h.height);
-  h.impactAccepted = DbcsImpactAccepts(h.width, h.height);
-  CheckDbcsSize(h, problems);
-  if (!h.thermalAccepted && !h.impactAccepted) return;
-  h.glyphSize = h.width == kDbcsThermalSize
-                    ? kDbcsWideGlyphSize
-                    : static_cast<size_t>(kFileRowSize) * h.height;
-  ForEachDbcsCode(h, [&h](uint16_t) { ++h.glyphCount; });
+  // One pass of the enumeration: what the writer puts in a file.
+  ForEachDbcsCode(h.fontVector1, h.fontVector2, h.lastChar, [&h](int, int) {
+    ++h.glyphCount;
+    return true;
+  });
   CheckBody(size, header_size, h, problems);
   size_t at = header_size;
-  ForEachDbcsCode(h, [&](uint16_t code) {
-    if (at <= size && size - at >= h.glyphSize) {
-      font->glyphs.push_back(MakeGlyph(data, at, kKindDbcs, code, h));
-    }
-    at += h.glyphSize;
-  });
+  ForEachDbcsCode(h.fontVector1, h.fontVector2, h.lastChar,
+                  [&](int lead, int trail) {
+                    if (at <= size && size - at >= h.glyphSize) {
+                      font->glyphs.push_back(MakeGlyph(
+                          data, at, kKindDbcs,
+                          static_cast<uint16_t>(lead << 8 | trail), h));
+                    }
+                    at += h.glyphSize;
+                    return true;
+                  });
 }

@@ -3,51 +3,13 @@
 #include <algorithm>
 #include <vector>
 
+#include "fontinput/glyph_size.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 #include "store/output_font_file.h"
 #include "vexofont/show/column_decoder.h"
 
 namespace {
-
-constexpr int kNumberLength = 2;
-constexpr int kDateLength = 5;
-constexpr int kCodePageVectorRecords = 3;
-constexpr uint16_t kStartValue = 1;
-
-struct TagInfo {
-  uint16_t tag;
-  const char* name;
-  int length;
-};
-
-// The ten single parameter records come first, in this order.
-constexpr TagInfo kTags[] = {
-    {TagStart, "TagStart", kNumberLength},
-    {TagDate, "TagDate", kDateLength},
-    {TagCodePage, "TagCodePage", kNumberLength},
-    {TagSbcsThermalWidth, "TagSbcsThermalWidth", kNumberLength},
-    {TagSbcsThermalHeight, "TagSbcsThermalHeight", kNumberLength},
-    {TagSbcsImpactWidth, "TagSbcsImpactWidth", kNumberLength},
-    {TagSbcsImpactHeight, "TagSbcsImpactHeight", kNumberLength},
-    {TagSbcsSpacing, "TagSbcsSpacing", kNumberLength},
-    {TagDbcsSpacing, "TagDbcsSpacing", kNumberLength},
-    {TagDbcsImpactNineRows, "TagDbcsImpactNineRows", kNumberLength},
-    {TagCodePageVector, "TagCodePageVector", kNumberLength},
-    {TagSbcsGlyph, "TagSbcsGlyph", kGlyphRecordSize},
-    {TagDbcsGlyph, "TagDbcsGlyph", kGlyphRecordSize},
-    {TagEnd, "TagEnd", 0},
-};
-constexpr int kSingleParameterCount = 10;
-constexpr int kTagCount = sizeof(kTags) / sizeof(kTags[0]);
-static_assert(kTags[kSingleParameterCount].tag == TagCodePageVector);
-
-int FindTag(uint16_t tag) {
-  for (int i = 0; i < kTagCount; ++i) {
-    if (kTags[i].tag == tag) return i;
-  }
-  return -1;
-}
 
 bool IsGlyphTag(uint16_t tag) {
   return tag == TagSbcsGlyph || tag == TagDbcsGlyph;
@@ -78,20 +40,28 @@ void CheckSize(ProblemList* problems, size_t offset, const char* what,
   }
 }
 
+// `payloadAt` holds where each single parameter record's payload lies, by
+// its index in kOutputTags.
 void CheckParameterValues(const OutputParameters& p,
                           const size_t payloadAt[kSingleParameterCount],
                           ProblemList* problems) {
-  // Indexes into kTags.
-  CheckSize(problems, payloadAt[3], "SBCS thermal width", p.sbcsThermalWidth,
-            8, 16);
-  CheckSize(problems, payloadAt[4], "SBCS thermal height",
-            p.sbcsThermalHeight, 16, p.sbcsThermalWidth == 16 ? 24 : 32);
-  CheckSize(problems, payloadAt[5], "SBCS impact width", p.sbcsImpactWidth, 4,
-            16);
-  CheckSize(problems, payloadAt[6], "SBCS impact height", p.sbcsImpactHeight,
-            4, 16);
+  const auto at = [payloadAt](uint16_t tag) {
+    return payloadAt[OutputTagIndex(tag)];
+  };
+  const GlyphSizeRule& thermal = kSbcsThermalSizes;
+  const GlyphSizeRule& impact = kSbcsImpactSizes;
+  CheckSize(problems, at(TagSbcsThermalWidth), "SBCS thermal width",
+            p.sbcsThermalWidth, thermal.minWidth, thermal.maxWidth);
+  CheckSize(problems, at(TagSbcsThermalHeight), "SBCS thermal height",
+            p.sbcsThermalHeight, thermal.minHeight,
+            p.sbcsThermalWidth == thermal.maxWidth ? thermal.maxHeightAtMaxWidth
+                                                   : thermal.maxHeight);
+  CheckSize(problems, at(TagSbcsImpactWidth), "SBCS impact width",
+            p.sbcsImpactWidth, impact.minWidth, impact.maxWidth);
+  CheckSize(problems, at(TagSbcsImpactHeight), "SBCS impact height",
+            p.sbcsImpactHeight, impact.minHeight, impact.maxHeight);
   if (p.dbcsImpactNineRows > 1) {
-    AddProblem(problems, payloadAt[9],
+    AddProblem(problems, at(TagDbcsImpactNineRows),
                "DBCS impact nine rows flag %u, expected 0 or 1",
                p.dbcsImpactNineRows);
   }
@@ -103,7 +73,7 @@ void CheckGlyphRecord(const uint8_t* data, size_t at, uint16_t tag,
                       ProblemList* problems) {
   const uint8_t* g = data + at;
   const uint8_t expected_kind = tag == TagSbcsGlyph ? kKindSbcs : kKindDbcs;
-  const char* tag_name = tag == TagSbcsGlyph ? "TagSbcsGlyph" : "TagDbcsGlyph";
+  const char* tag_name = kOutputTags[OutputTagIndex(tag)].name;
   if (g[kKindOffset] != expected_kind) {
     AddProblem(problems, at + kKindOffset,
                "glyph kind %u, expected %u in a %s record", g[kKindOffset],
@@ -177,29 +147,209 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
   const uint8_t* bitmap = g + kThermalBitmapOffset;
   const uint8_t* columns = g + kImpactDataOffset;
   if (glyph.kind == kKindSbcs) {
-    // SBCS thermal rows carry one byte more than width / 8.
     const int width = p.sbcsThermalWidth;
     if (glyph.thermal) {
-      PictureFromRowBitmap(bitmap, thermal_count, width / 8 + 1, width,
-                           p.sbcsThermalHeight, &glyph.thermalDots);
+      PictureFromRowBitmap(bitmap, thermal_count,
+                           RowBytesTaken(kKindSbcs, kStationThermal, width),
+                           width, p.sbcsThermalHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {
       DecodeImpactColumns(columns, impact_count, p.sbcsImpactWidth,
                           p.sbcsImpactHeight, &glyph.impactDots);
     }
   } else {
+    // The DBCS sizes are fixed: thermal 24 x 24, impact 16 wide and 16
+    // rows high, or 9 with the nine rows flag.
+    const GlyphSizeRule& thermal = kDbcsThermalSizes;
+    const GlyphSizeRule& impact = kDbcsImpactSizes;
     if (glyph.thermal) {
-      PictureFromRowBitmap(bitmap, thermal_count, 3, 24, 24,
-                           &glyph.thermalDots);
+      PictureFromRowBitmap(
+          bitmap, thermal_count,
+          RowBytesTaken(kKindDbcs, kStationThermal, thermal.maxWidth),
+          thermal.maxWidth, thermal.maxHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {
-      DecodeImpactColumns(columns, impact_count, 16,
-                          p.dbcsImpactNineRows == 1 ? 9 : 16,
-                          &glyph.impactDots);
+      DecodeImpactColumns(
+          columns, impact_count, impact.maxWidth,
+          p.dbcsImpactNineRows == 1 ? impact.extraHeight : impact.maxHeight,
+          &glyph.impactDots);
     }
   }
   return glyph;
 }
+
+// The walk over the records of one file: where it stands, what it has met
+// and what it has gathered.
+struct RecordWalk {
+  const uint8_t* data = nullptr;
+  size_t size = 0;
+  OutputParameters* p = nullptr;
+  ProblemList* problems = nullptr;
+
+  size_t parameterAt[kSingleParameterCount] = {};  // record offset + 1
+  size_t payloadAt[kSingleParameterCount] = {};
+  std::vector<size_t> firstOffsetOfCode = std::vector<size_t>(1 << 16, 0);
+  struct GlyphAt {
+    size_t payload;
+    uint16_t tag;
+  };
+  std::vector<GlyphAt> glyphRecords;
+  bool inGlyphs = false;       // a glyph record has been met
+  bool inDbcsGlyphs = false;   // a DBCS glyph record has been met
+  size_t parametersEnd = 0;    // where the parameter records stop
+  bool ended = false;
+  bool cut = false;
+
+  // Whether a whole record of a known tag, with that tag's length, starts
+  // at `at`.
+  bool RecordStartsAt(size_t at) const {
+    if (size - at < kRecordFrameSize) return false;
+    const int index = OutputTagIndex(DecodeFixed16(data + at));
+    const uint16_t length = DecodeFixed16(data + at + 2);
+    return index >= 0 && kOutputTags[index].length == length &&
+           size - at - kRecordFrameSize >= length;
+  }
+
+  // The end record at `offset`, its payload ending at `next`: anything
+  // after it is a problem.
+  void End(size_t offset, size_t next) {
+    if (parametersEnd == size) parametersEnd = offset;
+    ended = true;
+    if (next == size) return;
+    // Bytes that form a whole record of a known tag are records after the
+    // end; anything else is trailing bytes.
+    if (RecordStartsAt(next)) {
+      AddProblem(problems, offset, "TagEnd is not the last record");
+    } else {
+      AddProblem(problems, next, "%zu bytes after TagEnd", size - next);
+    }
+  }
+
+  void Glyph(size_t offset, size_t payload, uint16_t tag) {
+    if (!inGlyphs) parametersEnd = offset;
+    inGlyphs = true;
+    if (tag == TagDbcsGlyph) {
+      inDbcsGlyphs = true;
+    } else if (inDbcsGlyphs) {
+      AddProblem(problems, offset,
+                 "TagSbcsGlyph record after the DBCS glyph records");
+    }
+    CheckGlyphRecord(data, payload, tag, &firstOffsetOfCode, problems);
+    glyphRecords.push_back({payload, tag});
+  }
+
+  void CodePageVector(size_t offset, size_t payload) {
+    if (p->codePageVectorCount == kCodePageVectorRecords) {
+      AddProblem(problems, offset,
+                 "TagCodePageVector record beyond the %d expected",
+                 kCodePageVectorRecords);
+      return;
+    }
+    p->codePageVector[p->codePageVectorCount][0] = data[payload];
+    p->codePageVector[p->codePageVectorCount][1] = data[payload + 1];
+    ++p->codePageVectorCount;
+  }
+
+  void SingleParameter(size_t offset, size_t payload, int index) {
+    const OutputTag& info = kOutputTags[index];
+    if (parameterAt[index] != 0) {
+      AddProblem(problems, offset, "%s record repeated (first at offset %zu)",
+                 info.name, parameterAt[index] - 1);
+      return;
+    }
+    parameterAt[index] = offset + 1;
+    payloadAt[index] = payload;
+    if (info.tag == TagStart) {
+      const uint16_t value = DecodeFixed16(data + payload);
+      if (value != kStartValue) {
+        AddProblem(problems, payload, "TagStart value %u, expected %u", value,
+                   kStartValue);
+      }
+    } else if (info.tag == TagDate) {
+      p->date.assign(reinterpret_cast<const char*>(data + payload),
+                     info.length);
+    } else {
+      *NumberField(info.tag, p) = DecodeFixed16(data + payload);
+    }
+  }
+
+  // Reads the record at `offset`; returns where the next one starts, or
+  // `size` when the walk is over.
+  size_t Record(size_t offset) {
+    const size_t left = size - offset;
+    if (left < kRecordFrameSize) {
+      AddProblem(problems, offset,
+                 "file ends inside a record frame: %zu of %d bytes", left,
+                 kRecordFrameSize);
+      cut = true;
+      return size;
+    }
+    const uint16_t tag = DecodeFixed16(data + offset);
+    const uint16_t length = DecodeFixed16(data + offset + 2);
+    const size_t payload = offset + kRecordFrameSize;
+    if (size - payload < length) {
+      AddProblem(problems, offset,
+                 "file ends inside a record of tag %u: %u payload bytes "
+                 "announced, %zu present",
+                 tag, length, size - payload);
+      cut = true;
+      return size;
+    }
+    const size_t next = payload + length;
+    const int index = OutputTagIndex(tag);
+    if (index < 0) {
+      AddProblem(problems, offset, "unknown tag %u", tag);
+      return next;
+    }
+    const OutputTag& info = kOutputTags[index];
+    if (offset == 0 && tag != TagStart) {
+      AddProblem(problems, offset, "first record is %s, expected TagStart",
+                 info.name);
+    }
+    if (length != info.length) {
+      AddProblem(problems, offset + 2, "%s record has length %u, expected %d",
+                 info.name, length, info.length);
+      return next;
+    }
+    if (tag == TagEnd) {
+      End(offset, next);
+      return size;
+    }
+    if (IsGlyphTag(tag)) {
+      Glyph(offset, payload, tag);
+      return next;
+    }
+    if (inGlyphs) {
+      AddProblem(problems, offset, "%s record after the glyph records",
+                 info.name);
+    }
+    if (tag == TagCodePageVector) {
+      CodePageVector(offset, payload);
+    } else {
+      SingleParameter(offset, payload, index);
+    }
+    return next;
+  }
+
+  // What the whole file lacks, once every record is read.
+  void CheckComplete() {
+    if (!ended && !cut) {
+      AddProblem(problems, size, "no TagEnd record");
+    }
+    for (int i = 0; i < kSingleParameterCount; ++i) {
+      if (parameterAt[i] == 0) {
+        AddProblem(problems, parametersEnd, "no %s record",
+                   kOutputTags[i].name);
+      }
+    }
+    if (p->codePageVectorCount < kCodePageVectorRecords) {
+      AddProblem(problems, parametersEnd,
+                 "%d TagCodePageVector records, expected %d",
+                 p->codePageVectorCount, kCodePageVectorRecords);
+    }
+    CheckParameterValues(*p, payloadAt, problems);
+  }
+};
 
 }  // namespace
 
@@ -213,153 +363,15 @@ void ReadOutputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   font->fileSize = size;
   font->parameters = OutputParameters{};
   font->glyphs.clear();
-  OutputParameters& p = font->parameters;
-
-  size_t parameter_at[kSingleParameterCount] = {};  // record offset + 1
-  size_t payload_at[kSingleParameterCount] = {};
-  std::vector<size_t> first_offset_of_code(1 << 16, 0);
-  struct GlyphAt {
-    size_t payload;
-    uint16_t tag;
-  };
-  std::vector<GlyphAt> glyph_records;
-  bool in_glyphs = false;       // a glyph record has been met
-  bool in_dbcs_glyphs = false;  // a DBCS glyph record has been met
-  size_t parameters_end = size;  // where the parameter records stop
-  bool ended = false;
-  bool cut = false;
-
-  size_t offset = 0;
-  while (offset < size) {
-    const size_t left = size - offset;
-    if (left < kRecordFrameSize) {
-      AddProblem(problems, offset,
-                 "file ends inside a record frame: %zu of %d bytes", left,
-                 kRecordFrameSize);
-      cut = true;
-      break;
-    }
-    const uint16_t tag = DecodeFixed16(data + offset);
-    const uint16_t length = DecodeFixed16(data + offset + 2);
-    const size_t payload = offset + kRecordFrameSize;
-    if (size - payload < length) {
-      AddProblem(problems, offset,
-                 "file ends inside a record of tag %u: %u payload bytes "
-                 "announced, %zu present",
-                 tag, length, size - payload);
-      cut = true;
-      break;
-    }
-    const size_t next = payload + length;
-    const int index = FindTag(tag);
-    if (index < 0) {
-      AddProblem(problems, offset, "unknown tag %u", tag);
-      offset = next;
-      continue;
-    }
-    const TagInfo& info = kTags[index];
-    if (offset == 0 && tag != TagStart) {
-      AddProblem(problems, offset, "first record is %s, expected TagStart",
-                 info.name);
-    }
-    if (length != info.length) {
-      AddProblem(problems, offset + 2, "%s record has length %u, expected %d",
-                 info.name, length, info.length);
-      offset = next;
-      continue;
-    }
-    if (tag == TagEnd) {
-      if (parameters_end == size) parameters_end = offset;
-      ended = true;
-      if (next == size) break;
-      // Bytes that form a whole record of a known tag are records after
-      // the end; anything else is trailing bytes.
-      const size_t after = size - next;
-      bool record_follows = false;
-      if (after >= kRecordFrameSize) {
-        const int follower = FindTag(DecodeFixed16(data + next));
-        const uint16_t follower_length = DecodeFixed16(data + next + 2);
-        record_follows = follower >= 0 &&
-                         kTags[follower].length == follower_length &&
-                         after - kRecordFrameSize >= follower_length;
-      }
-      if (record_follows) {
-        AddProblem(problems, offset, "TagEnd is not the last record");
-      } else {
-        AddProblem(problems, next, "%zu bytes after TagEnd", after);
-      }
-      break;
-    }
-    if (IsGlyphTag(tag)) {
-      if (!in_glyphs) parameters_end = offset;
-      in_glyphs = true;
-      if (tag == TagDbcsGlyph) {
-        in_dbcs_glyphs = true;
-      } else if (in_dbcs_glyphs) {
-        AddProblem(problems, offset,
-                   "TagSbcsGlyph record after the DBCS glyph records");
-      }
-      CheckGlyphRecord(data, payload, tag, &first_offset_of_code, problems);
-      glyph_records.push_back({payload, tag});
-      offset = next;
-      continue;
-    }
-    // A parameter record.
-    if (in_glyphs) {
-      AddProblem(problems, offset, "%s record after the glyph records",
-                 info.name);
-    }
-    if (tag == TagCodePageVector) {
-      if (p.codePageVectorCount == kCodePageVectorRecords) {
-        AddProblem(problems, offset,
-                   "TagCodePageVector record beyond the %d expected",
-                   kCodePageVectorRecords);
-      } else {
-        p.codePageVector[p.codePageVectorCount][0] = data[payload];
-        p.codePageVector[p.codePageVectorCount][1] = data[payload + 1];
-        ++p.codePageVectorCount;
-      }
-      offset = next;
-      continue;
-    }
-    if (parameter_at[index] != 0) {
-      AddProblem(problems, offset, "%s record repeated (first at offset %zu)",
-                 info.name, parameter_at[index] - 1);
-      offset = next;
-      continue;
-    }
-    parameter_at[index] = offset + 1;
-    payload_at[index] = payload;
-    if (tag == TagStart) {
-      const uint16_t value = DecodeFixed16(data + payload);
-      if (value != kStartValue) {
-        AddProblem(problems, payload, "TagStart value %u, expected %u", value,
-                   kStartValue);
-      }
-    } else if (tag == TagDate) {
-      p.date.assign(reinterpret_cast<const char*>(data + payload), length);
-    } else {
-      *NumberField(tag, &p) = DecodeFixed16(data + payload);
-    }
-    offset = next;
-  }
-
-  if (!ended && !cut) {
-    AddProblem(problems, size, "no TagEnd record");
-  }
-  for (int i = 0; i < kSingleParameterCount; ++i) {
-    if (parameter_at[i] == 0) {
-      AddProblem(problems, parameters_end, "no %s record", kTags[i].name);
-    }
-  }
-  if (p.codePageVectorCount < kCodePageVectorRecords) {
-    AddProblem(problems, parameters_end,
-               "%d TagCodePageVector records, expected %d",
-               p.codePageVectorCount, kCodePageVectorRecords);
-  }
-  CheckParameterValues(p, payload_at, problems);
-
-  for (const GlyphAt& at : glyph_records) {
-    font->glyphs.push_back(MakeGlyph(data, at.payload, at.tag, p));
+  RecordWalk walk;
+  walk.data = data;
+  walk.size = size;
+  walk.p = &font->parameters;
+  walk.problems = problems;
+  walk.parametersEnd = size;
+  for (size_t offset = 0; offset < size;) offset = walk.Record(offset);
+  walk.CheckComplete();
+  for (const RecordWalk::GlyphAt& at : walk.glyphRecords) {
+    font->glyphs.push_back(MakeGlyph(data, at.payload, at.tag, font->parameters));
   }
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/font_header.h"
 #include "vexofont/show/dot_picture.h"
 
 enum class FontFileKind { kOutput, kSbcsInput, kDbcsInput };
@@ -27,16 +28,9 @@ struct OutputParameters {
   uint8_t codePageVector[3][2] = {};
 };
 
-// The header of an input font file and what follows from it.
-struct InputHeader {
-  uint16_t version = 0;
-  uint16_t codePage = 0;
-  uint16_t firstChar = 0;
-  uint16_t lastChar = 0;
-  uint32_t width = 0;
-  uint32_t height = 0;
-  // DBCS only: code page vectors 1 and 2, font vectors 1 and 2.
-  uint8_t vectors[4][8] = {};
+// The header of an input font file, decoded as the converter decodes it
+// (the vectors only for DBCS files), and what follows from it.
+struct InputHeader : DbcsFontHeader {
   bool thermalAccepted = false;  // the converter loads it for the station
   bool impactAccepted = false;
   size_t glyphSize = 0;   // bytes of one glyph in the body

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 
 using Picture = std::vector<std::string>;
 

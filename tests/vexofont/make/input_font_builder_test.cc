@@ -7,6 +7,7 @@
 
 #include "fontinput/font_header.h"
 #include "store/little_endian.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 

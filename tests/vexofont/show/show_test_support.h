@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "testkit/font_writer.h"
+#include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
 // Runs `vexofont show ARGS...` in-process with its output captured.

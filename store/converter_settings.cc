@@ -1,4 +1,4 @@
-#include "driver/converter_settings.h"
+#include "store/converter_settings.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // parameters the driver takes from accepted input headers. One static
 // record, written before the first font is opened and read by the loaders
 // and the output font file writer.
-#ifndef VEXOCNVT_DRIVER_CONVERTER_SETTINGS_H_
-#define VEXOCNVT_DRIVER_CONVERTER_SETTINGS_H_
+#ifndef VEXOCNVT_STORE_CONVERTER_SETTINGS_H_
+#define VEXOCNVT_STORE_CONVERTER_SETTINGS_H_
 
 #include <cstdint>
 
@@ -41,4 +41,4 @@ extern ConverterSettings Settings;
 // off, and the six font parameters 0.
 void ResetConverterSettings();
 
-#endif  // VEXOCNVT_DRIVER_CONVERTER_SETTINGS_H_
+#endif  // VEXOCNVT_STORE_CONVERTER_SETTINGS_H_

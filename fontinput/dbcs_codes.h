@@ -1,0 +1,60 @@
+// The order in which a DBCS input font file holds its glyphs: the codes its
+// font vectors enumerate. The loader, the input font writer and vexofont
+// show all walk the codes with this one function.
+#ifndef VEXOCNVT_FONTINPUT_DBCS_CODES_H_
+#define VEXOCNVT_FONTINPUT_DBCS_CODES_H_
+
+#include <cstdint>
+
+// How a pass over the codes ended.
+struct DbcsPassEnd {
+  // The pass met a lead range that starts at 0, a code above lastChar, or a
+  // visit that asked to stop.
+  bool stopped;
+  // At least one visit returned true.
+  bool visitedAny;
+};
+
+// One pass of the enumeration over the font vectors (four (first, last)
+// byte pairs each): lead ranges of fontVector1 in order until one starts at
+// 0; for each lead byte, the trail ranges of fontVector2 in order, those
+// that start at 0 skipped; within a trail range the codes lead x 256 +
+// trail rise, and the first one above lastChar ends that trail range (the
+// next trail range and lead byte still follow). Calls visit(lead, trail)
+// for each code; when it returns false, the current trail range ends there
+// as if the code were above lastChar.
+//
+// The converter's loader repeats passes over the file while a pass ends
+// without stopping and reads something; a file the writer makes holds one
+// pass.
+template <typename Visit>
+DbcsPassEnd ForEachDbcsCode(const uint8_t* fontVector1,
+                            const uint8_t* fontVector2, uint16_t lastChar,
+                            Visit&& visit) {
+  DbcsPassEnd end = {false, false};
+  for (int lead_pair = 0; lead_pair < 4; ++lead_pair) {
+    const int lead_first = fontVector1[2 * lead_pair];
+    const int lead_last = fontVector1[2 * lead_pair + 1];
+    if (lead_first == 0) {
+      end.stopped = true;
+      break;
+    }
+    for (int lead = lead_first; lead <= lead_last; ++lead) {
+      for (int trail_pair = 0; trail_pair < 4; ++trail_pair) {
+        const int trail_first = fontVector2[2 * trail_pair];
+        const int trail_last = fontVector2[2 * trail_pair + 1];
+        if (trail_first == 0) continue;
+        for (int trail = trail_first; trail <= trail_last; ++trail) {
+          if ((lead << 8 | trail) > lastChar || !visit(lead, trail)) {
+            end.stopped = true;
+            break;
+          }
+          end.visitedAny = true;
+        }
+      }
+    }
+  }
+  return end;
+}
+
+#endif  // VEXOCNVT_FONTINPUT_DBCS_CODES_H_

@@ -1,0 +1,107 @@
+// The glyph sizes each kind of input font and each station accepts, and the
+// byte geometry that follows from a size. Every check of a glyph size (the
+// converter's phases and loaders, vexofont make and show) asks these
+// functions; the phrases for messages and help texts are made from the same
+// rules.
+#ifndef VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_
+#define VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_
+
+#include <cstdint>
+#include <string>
+
+#include "store/glyph_table.h"
+
+// Each glyph row takes 4 bytes in an input font file.
+constexpr int kFileRowSize = 4;
+
+// The sizes of one kind and station: widths minWidth to maxWidth, heights
+// minHeight to maxHeight and also extraHeight where that is not 0; a glyph
+// of the largest width may have at most maxHeightAtMaxWidth rows.
+struct GlyphSizeRule {
+  uint32_t minWidth;
+  uint32_t maxWidth;
+  uint32_t minHeight;
+  uint32_t maxHeight;
+  uint32_t maxHeightAtMaxWidth;
+  uint32_t extraHeight;
+};
+
+// SBCS thermal: at width 16 a row takes 3 bytes, so more than 24 rows would
+// not fit the record's 72-byte thermal bitmap.
+constexpr GlyphSizeRule kSbcsThermalSizes = {8, 16, 16, 32, 24, 0};
+constexpr GlyphSizeRule kSbcsImpactSizes = {4, 16, 4, 16, 16, 0};
+constexpr GlyphSizeRule kDbcsThermalSizes = {24, 24, 24, 24, 24, 0};
+constexpr GlyphSizeRule kDbcsImpactSizes = {16, 16, 16, 16, 16, 9};
+
+// The rule of `kind` (kKindSbcs or kKindDbcs) and `station`
+// (kStationThermal or kStationImpact).
+constexpr const GlyphSizeRule& GlyphSizesFor(uint8_t kind, int station) {
+  if (kind == kKindSbcs) {
+    return station == kStationThermal ? kSbcsThermalSizes : kSbcsImpactSizes;
+  }
+  return station == kStationThermal ? kDbcsThermalSizes : kDbcsImpactSizes;
+}
+
+// Why a size is refused, in the order the checks are made: the width is
+// outside the rule's widths; the height is outside its heights; both are
+// inside, but the height is too large for the widest glyph.
+enum class SizeFault { kNone, kWidth, kHeight, kHeightAtMaxWidth };
+
+constexpr SizeFault CheckGlyphSize(const GlyphSizeRule& rule, uint32_t width,
+                                   uint32_t height) {
+  if (width < rule.minWidth || width > rule.maxWidth) return SizeFault::kWidth;
+  const bool in_range = height >= rule.minHeight && height <= rule.maxHeight;
+  if (!in_range && (rule.extraHeight == 0 || height != rule.extraHeight)) {
+    return SizeFault::kHeight;
+  }
+  if (width == rule.maxWidth && height > rule.maxHeightAtMaxWidth) {
+    return SizeFault::kHeightAtMaxWidth;
+  }
+  return SizeFault::kNone;
+}
+
+constexpr bool GlyphSizeAccepted(uint8_t kind, int station, uint32_t width,
+                                 uint32_t height) {
+  return CheckGlyphSize(GlyphSizesFor(kind, station), width, height) ==
+         SizeFault::kNone;
+}
+
+// Bytes the loaders take from each 4-byte file row: the SBCS thermal station
+// takes one byte more than width / 8 (at widths 8 and 16 that byte lies
+// beyond the glyph), every other width / 8.
+constexpr int RowBytesTaken(uint8_t kind, int station, uint32_t width) {
+  return static_cast<int>(kind == kKindSbcs && station == kStationThermal
+                              ? width / 8 + 1
+                              : width / 8);
+}
+
+// The bytes one glyph takes in an input font file.
+constexpr uint32_t FileGlyphSize(uint32_t height) {
+  return static_cast<uint32_t>(kFileRowSize) * height;
+}
+
+// Every accepted thermal glyph fits the record's thermal bitmap.
+static_assert(kSbcsThermalSizes.maxHeightAtMaxWidth *
+                  RowBytesTaken(kKindSbcs, kStationThermal,
+                                kSbcsThermalSizes.maxWidth) <=
+              kThermalBitmapSize);
+static_assert(kSbcsThermalSizes.maxHeight *
+                  RowBytesTaken(kKindSbcs, kStationThermal,
+                                kSbcsThermalSizes.maxWidth - 1) <=
+              kThermalBitmapSize);
+static_assert(kDbcsThermalSizes.maxHeight *
+                  RowBytesTaken(kKindDbcs, kStationThermal,
+                                kDbcsThermalSizes.maxWidth) <=
+              kThermalBitmapSize);
+
+// Phrases for messages and help texts, made from a rule.
+// The widths: "8 to 16", "24".
+std::string AcceptedWidths(const GlyphSizeRule& rule);
+// The heights at `width` (one the rule accepts): "16 to 32", "16 to 24",
+// "9 or 16".
+std::string AcceptedHeights(const GlyphSizeRule& rule, uint32_t width);
+// The whole rule: "width 8 to 16, height 16 to 32, at width 16 at most 24",
+// "width 4 to 16, height 4 to 16", "24x24 only", "16x16 or 16x9".
+std::string AcceptedSizes(const GlyphSizeRule& rule);
+
+#endif  // VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_

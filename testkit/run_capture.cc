@@ -97,17 +97,18 @@ CapturedRun CaptureOutput(const std::function<int()>& body, bool merged) {
   return run;
 }
 
-CapturedRun RunConverterOn(const std::string& configPath, bool merged) {
+CapturedRun RunInProcess(int (*command)(int, char**),
+                         std::vector<std::string> words, bool merged) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
   return CaptureOutput(
-      [&configPath] {
-        std::vector<char> program = {'v', 'e', 'x', 'o', 'c', 'n', 'v', 't',
-                                     '\0'};
-        std::vector<char> config(configPath.begin(), configPath.end());
-        config.push_back('\0');
-        char* argv[] = {program.data(), config.data(), nullptr};
-        return RunConverter(2, argv);
-      },
+      [&] { return command(static_cast<int>(argv.size()) - 1, argv.data()); },
       merged);
+}
+
+CapturedRun RunConverterOn(const std::string& configPath, bool merged) {
+  return RunInProcess(RunConverter, {"vexocnvt", configPath}, merged);
 }
 
 ScratchDir::ScratchDir() {

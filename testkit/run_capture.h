@@ -19,6 +19,12 @@ struct CapturedRun {
 CapturedRun CaptureOutput(const std::function<int()>& body,
                           bool merged = false);
 
+// Calls `command` in-process with `words` as its argc and argv (words[0]
+// the program or command name; argv ends with a null pointer), captured as
+// above.
+CapturedRun RunInProcess(int (*command)(int, char**),
+                         std::vector<std::string> words, bool merged = false);
+
 // Runs `vexocnvt configPath` in-process, captured as above.
 CapturedRun RunConverterOn(const std::string& configPath, bool merged = false);
 

@@ -6,10 +6,10 @@
 
 #include "vexofont/make/make_command.h"
 #include "vexofont/show/show_command.h"
+#include "store/version.h"
 
 namespace {
 
-constexpr char kVersion[] = "vexofont 1.0.0\n";
 
 void PrintUsage(std::FILE* stream) {
   std::fprintf(stream,
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
-    std::fputs(kVersion, stdout);
+    std::printf("vexofont %s\n", kReleaseVersion);
     return 0;
   }
   if (std::strcmp(argv[1], "show") == 0) return RunShowCommand(argc - 1, argv + 1);

@@ -11,6 +11,7 @@
 #include "store/glyph_table.h"
 #include "testkit/test_fonts.h"
 #include "testkit/glyph_records.h"
+#include "testkit/loader_run.h"
 #include "testkit/run_capture.h"
 
 namespace {
@@ -84,25 +85,11 @@ class DbcsLoaderTest : public ::testing::Test {
     Bytes file;
     AppendDbcsHeader(&file, fields_, vectors_);
     file.insert(file.end(), body_.begin(), body_.end());
-    const std::string path = dir_.File("font.bin");
-    EXPECT_TRUE(WriteBytes(path, file));
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    std::fseek(in, kDbcsHeaderSize, SEEK_SET);
-    DbcsFontHeader header{};
-    std::memcpy(header.fileType, kDbcsMagic, kFileTypeSize);
-    header.firstChar = fields_.firstChar;
-    header.lastChar = fields_.lastChar;
-    header.width = fields_.width;
-    header.height = fields_.height;
-    std::memcpy(header.fontVector1, file.data() + kFontVector1Offset, 8);
-    std::memcpy(header.fontVector2, file.data() + kFontVector2Offset, 8);
-    const CapturedRun run =
-        CaptureOutput([&] { return LoadDbcsGlyphs(in, station, header); });
-    read_ = std::ftell(in) - kDbcsHeaderSize;
-    std::fclose(in);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    return run;
+    const LoaderRun load = LoadDbcsBytes(file, station);
+    read_ = load.read;
+    EXPECT_EQ(load.run.status, 0);
+    EXPECT_EQ(load.run.err, "");
+    return load.run;
   }
 
   // The table holds exactly `codes`, in this order, with their patterns.
@@ -114,7 +101,6 @@ class DbcsLoaderTest : public ::testing::Test {
     EXPECT_EQ(AllocateGlyph(), static_cast<int>(codes.size()));
   }
 
-  ScratchDir dir_;
   HeaderFields fields_;
   DbcsVectors vectors_;
   Bytes body_;

@@ -10,6 +10,7 @@
 #include "store/glyph_table.h"
 #include "testkit/test_fonts.h"
 #include "testkit/glyph_records.h"
+#include "testkit/loader_run.h"
 #include "testkit/run_capture.h"
 
 namespace {
@@ -61,26 +62,13 @@ class SbcsLoaderTest : public ::testing::Test {
     Bytes file;
     AppendSbcsHeader(&file, fields_);
     file.insert(file.end(), body_.begin(), body_.end());
-    const std::string path = dir_.File("font.bin");
-    EXPECT_TRUE(WriteBytes(path, file));
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    std::fseek(in, kSbcsHeaderSize, SEEK_SET);
-    SbcsFontHeader header{};
-    std::memcpy(header.fileType, kSbcsMagic, kFileTypeSize);
-    header.firstChar = fields_.firstChar;
-    header.lastChar = fields_.lastChar;
-    header.width = fields_.width;
-    header.height = fields_.height;
-    const CapturedRun run =
-        CaptureOutput([&] { return LoadSbcsGlyphs(in, station, header); });
-    read_ = std::ftell(in) - kSbcsHeaderSize;
-    std::fclose(in);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    return run;
+    const LoaderRun load = LoadSbcsBytes(file, station);
+    read_ = load.read;
+    EXPECT_EQ(load.run.status, 0);
+    EXPECT_EQ(load.run.err, "");
+    return load.run;
   }
 
-  ScratchDir dir_;
   HeaderFields fields_;
   Bytes body_;
   long read_ = -1;

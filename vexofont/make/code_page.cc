@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "store/little_endian.h"
 
@@ -103,20 +104,58 @@ const CodePage* FindCodePage(FontKind kind, const std::string& text) {
   return nullptr;
 }
 
-std::string ListCodePages(FontKind kind) {
+namespace {
+
+// Numbers in rising order as "a, b, c" or, compact, with runs of three or
+// more as "a to c"; each written as `prefix` and the number.
+std::string ListNumbers(const std::vector<int>& numbers, bool compact,
+                        const char* prefix) {
   std::string list;
-  bool iso_listed = false;
+  for (size_t i = 0; i < numbers.size();) {
+    size_t run = 1;
+    while (i + run < numbers.size() && numbers[i + run] == numbers[i] + int(run)) {
+      ++run;
+    }
+    if (!compact || run < 3) run = 1;
+    if (!list.empty()) list += ", ";
+    list += prefix + std::to_string(numbers[i]);
+    if (run > 1) {
+      list += " to ";
+      list += prefix + std::to_string(numbers[i + run - 1]);
+    }
+    i += run;
+  }
+  return list;
+}
+
+}  // namespace
+
+std::string ListCodePages(FontKind kind, bool compact) {
+  std::vector<int> numbers;
+  std::vector<int> iso;  // N of ISO 8859-N
   for (const CodePage& page : kCodePages) {
     if (page.kind != kind) continue;
     if (page.number > kIso8859Base) {
-      if (iso_listed) continue;
-      iso_listed = true;
-      list += ", 8859-1 to 8859-16 except 8859-12";
-      continue;
+      iso.push_back(page.number - kIso8859Base);
+    } else {
+      numbers.push_back(page.number);
     }
-    if (!list.empty()) list += ", ";
-    list += std::to_string(page.number);
   }
+  std::string list = ListNumbers(numbers, compact, "");
+  if (iso.empty()) return list;
+  // The ISO 8859 parts as one span with the parts it lacks.
+  std::vector<int> lacking;
+  for (int n = iso.front(), i = 0; n <= iso.back(); ++n) {
+    if (iso[i] == n) {
+      ++i;
+    } else {
+      lacking.push_back(n);
+    }
+  }
+  if (!list.empty()) list += ", ";
+  list += "8859-" + std::to_string(iso.front()) + " to 8859-" +
+          std::to_string(iso.back());
+  if (!lacking.empty()) list += " except " + ListNumbers(lacking, false, "8859-");
   return list;
 }
 

@@ -34,8 +34,10 @@ struct CodePage {
 // there is none of that kind.
 const CodePage* FindCodePage(FontKind kind, const std::string& text);
 
-// The code pages of `kind` as a list for messages and the help text.
-std::string ListCodePages(FontKind kind);
+// The code pages of `kind` as a list for messages and the help text, made
+// from the table: "437, 850, ..., 1258, 8859-1 to 8859-16 except 8859-12";
+// `compact` writes three or more consecutive numbers as "1250 to 1258".
+std::string ListCodePages(FontKind kind, bool compact = false);
 
 // How a source font numbers its characters.
 struct FontCharset {

@@ -11,10 +11,10 @@
 #include "vexofont/make/input_font_builder.h"
 #include "vexofont/make/source_font.h"
 #include "store/output_file.h"
+#include "store/version.h"
 
 namespace {
 
-constexpr char kVersion[] = "vexofont make 1.0.0\n";
 
 // A new input font file gets rw-rw-rw- less the umask; a file it replaces
 // keeps its own bits.
@@ -38,11 +38,12 @@ constexpr char kHelp[] =
     "                                        (the impact station prints the\n"
     "                                        first 8 dot columns of widths 9\n"
     "                                        to 15, none of widths 4 to 7)\n"
-    "                          DBCS thermal: 24x24\n"
+    "                          DBCS thermal: 24x24 only\n"
     "                          DBCS impact:  16x16 or 16x9\n"
     "  --code-page N           SBCS: 437, 850, 852, 858, 866, 1250 to 1258,\n"
-    "                          8859-1 to 8859-16 (also written 28591 to\n"
-    "                          28606); DBCS: 932, 936, 949, 950\n"
+    "                          8859-1 to 8859-16 except 8859-12 (8859-N is\n"
+    "                          also written 28590 + N);\n"
+    "                          DBCS: 932, 936, 949, 950\n"
     "  --first C, --last C     codes to write, decimal or 0x hexadecimal;\n"
     "                          SBCS 0x20 to 0xff by default, DBCS the whole\n"
     "                          code page (a DBCS file holds whole lead-byte\n"
@@ -325,7 +326,7 @@ int RunMakeCommand(int argc, char** argv) {
     return kMakeOk;
   }
   if (options.version) {
-    std::fputs(kVersion, stdout);
+    std::printf("vexofont make %s\n", kReleaseVersion);
     return kMakeOk;
   }
   FontRequest request;

@@ -19,10 +19,10 @@
 #include "store/glyph_table.h"
 #include "store/output_file.h"
 #include "store/output_font_file.h"
+#include "store/version.h"
 
 namespace {
 
-constexpr char kVersion[] = "vexofont show 1.0.0\n";
 
 constexpr char kUsage[] =
     "usage: vexofont show FILE [--code C|A-B]... [--png FILE]\n";
@@ -144,7 +144,7 @@ int RunShowCommand(int argc, char** argv) {
       return kExitSound;
     }
     if (std::strcmp(arg, "--version") == 0) {
-      std::fputs(kVersion, stdout);
+      std::printf("vexofont show %s\n", kReleaseVersion);
       return kExitSound;
     }
     if (const char* v = OptionValue(argc, argv, &i, "--code", &missing)) {

@@ -10,18 +10,8 @@
 
 namespace {
 
-class InputFileReaderTest : public ::testing::Test {
+class InputFileReaderTest : public ShowFileTest {
  protected:
-  CapturedRun Show(const Bytes& bytes) {
-    EXPECT_TRUE(WriteBytes(path_, bytes));
-    return RunShow({path_});
-  }
-
-  std::string Line(size_t offset, const std::string& text) const {
-    return "'" + path_ + "' offset " + std::to_string(offset) + ": " + text +
-           "\n";
-  }
-
   static Bytes SbcsHeader(uint32_t width, uint32_t height) {
     Bytes font;
     AppendSbcsHeader(&font, {.magic = "",
@@ -39,8 +29,6 @@ class InputFileReaderTest : public ::testing::Test {
     return font;
   }
 
-  ScratchDir dir_;
-  std::string path_ = dir_.File("input.fnt");
 };
 
 // Headers that no station takes, and where and how that is reported.

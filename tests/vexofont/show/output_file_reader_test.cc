@@ -18,7 +18,7 @@ constexpr size_t Payload(int i) { return Glyph(i) + 4; }
 constexpr size_t kEnd = Glyph(5);
 constexpr size_t kFileSize = kEnd + 4;
 
-class OutputFileReaderTest : public ::testing::Test {
+class OutputFileReaderTest : public ShowFileTest {
  protected:
   void SetUp() override {
     DbcsVectors vectors;
@@ -51,19 +51,6 @@ class OutputFileReaderTest : public ::testing::Test {
     ASSERT_EQ(valid_.size(), kFileSize);
   }
 
-  // Writes `bytes` and runs `vexofont show` on them.
-  CapturedRun Show(const Bytes& bytes) {
-    EXPECT_TRUE(WriteBytes(path_, bytes));
-    return RunShow({path_});
-  }
-
-  std::string Line(size_t offset, const std::string& text) const {
-    return "'" + path_ + "' offset " + std::to_string(offset) + ": " + text +
-           "\n";
-  }
-
-  ScratchDir dir_;
-  std::string path_ = dir_.File("shown.fnt");
   Bytes valid_;
 };
 

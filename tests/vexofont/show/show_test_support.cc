@@ -7,12 +7,17 @@
 CapturedRun RunShow(const std::vector<std::string>& args) {
   std::vector<std::string> words = {"show"};
   words.insert(words.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  return CaptureOutput([&argv] {
-    return RunShowCommand(static_cast<int>(argv.size()) - 1, argv.data());
-  });
+  return RunInProcess(RunShowCommand, std::move(words));
+}
+
+CapturedRun ShowFileTest::Show(const Bytes& bytes) {
+  EXPECT_TRUE(WriteBytes(path_, bytes));
+  return RunShow({path_});
+}
+
+std::string ShowFileTest::Line(size_t offset, const std::string& text) const {
+  return "'" + path_ + "' offset " + std::to_string(offset) + ": " + text +
+         "\n";
 }
 
 Bytes ConvertFonts(const ScratchDir& dir,

@@ -1,0 +1,26 @@
+// Runs the SBCS or DBCS loader on a whole input font file held in memory,
+// the way the driver does: the header decoded by the converter's own code,
+// the stream standing just after it.
+#ifndef VEXOCNVT_TESTKIT_LOADER_RUN_H_
+#define VEXOCNVT_TESTKIT_LOADER_RUN_H_
+
+#include <cstdio>
+
+#include "fontinput/font_writer.h"
+#include "testkit/run_capture.h"
+
+// Opens `bytes` for reading: an in-memory stream (fmemopen) where the C
+// library has one, else a temporary file that goes away when closed. The
+// stream may refer to `bytes`, which must outlive it.
+std::FILE* OpenBytes(Bytes& bytes);
+
+struct LoaderRun {
+  CapturedRun run;  // what the loader printed and returned
+  long read = -1;   // how far into the body the stream stands afterwards
+};
+
+// `file` is header and body; the header must be whole.
+LoaderRun LoadSbcsBytes(Bytes file, int station);
+LoaderRun LoadDbcsBytes(Bytes file, int station);
+
+#endif  // VEXOCNVT_TESTKIT_LOADER_RUN_H_

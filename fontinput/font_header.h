@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "store/glyph_table.h"
+
 constexpr int kFileTypeSize = 16;
 constexpr int kFileTypeBufferSize = kFileTypeSize + 1;
 

@@ -252,3 +252,66 @@ TEST_F(FontHeaderTest, DbcsDumpIsPrintedWholeWithVectors) {
 }
 
 }  // namespace
+
+namespace {
+
+// The pure decoding and encoding that the readers, the writer and
+// vexofont show share, against bytes written out by hand.
+TEST(FontHeaderBytesTest, EncodeAndDecodeUseTheFileLayout) {
+  const uint8_t kBytes[kDbcsHeaderSize] = {
+      'Z', 'Y', 'N', 'P', 'o', 's', 'D', 'B', 'C', 'S', 'F', 'o', 'n', 't',
+      ' ', ' ',                                    // file type
+      0x02, 0x01,                                  // version 0x0102
+      0xA4, 0x03,                                  // code page 932
+      0x40, 0x81,                                  // first 0x8140
+      0xFC, 0x9F,                                  // last 0x9FFC
+      0x10, 0x00, 0x00, 0x80,                      // width 0x80000010
+      0x09, 0x00, 0x01, 0x00,                      // height 0x10009
+      0x81, 0x9F, 0xE0, 0xFC, 0, 0, 0, 0,          // code page vector 1
+      0x40, 0x7E, 0x80, 0xFC, 0, 0, 0, 1,          // code page vector 2
+      0x81, 0x82, 0, 0, 0, 0, 0, 0,                // font vector 1
+      0x40, 0x7E, 0x80, 0xFC, 0, 0, 0xFF, 0xFE};   // font vector 2
+  DbcsFontHeader header{};
+  DecodeFontHeader(kBytes, &header);
+  DecodeDbcsVectors(kBytes, &header);
+  EXPECT_EQ(std::string(header.fileType, kFileTypeSize), kDbcsMagic);
+  EXPECT_EQ(header.version, 0x0102);
+  EXPECT_EQ(header.codePage, 932);
+  EXPECT_EQ(header.firstChar, 0x8140);
+  EXPECT_EQ(header.lastChar, 0x9FFC);
+  EXPECT_EQ(header.width, 0x80000010u);
+  EXPECT_EQ(header.height, 0x10009u);
+  EXPECT_EQ(header.codePageVector2[7], 1);
+  EXPECT_EQ(header.fontVector1[1], 0x82);
+  EXPECT_EQ(header.fontVector2[6], 0xFF);
+
+  uint8_t encoded[kDbcsHeaderSize] = {};
+  EncodeFontHeader(header, encoded);
+  EncodeDbcsVectors(header, encoded);
+  EXPECT_EQ(Bytes(encoded, encoded + kDbcsHeaderSize),
+            Bytes(kBytes, kBytes + kDbcsHeaderSize));
+}
+
+TEST(FontHeaderBytesTest, KindIsTheMagicOfTheFirst16Bytes) {
+  struct Case {
+    std::string bytes;
+    uint8_t kind;
+  };
+  const Case kCases[] = {
+      {"ZYNPosSingleFont", kKindSbcs},
+      {"ZYNPosSingleFont and more", kKindSbcs},
+      {"ZYNPosDBCSFont  ", kKindDbcs},
+      {"ZYNPosDBCSFont", kKindFree},     // 14 bytes
+      {"ZYNPosSingleFon", kKindFree},    // 15 bytes
+      {"zynposSingleFont", kKindFree},   // case counts
+      {std::string("ZYNPosDBCSFont\0\0", 16), kKindFree},  // NULs, not spaces
+      {"", kKindFree},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.bytes);
+    const Bytes bytes(c.bytes.begin(), c.bytes.end());
+    EXPECT_EQ(InputFontKind(bytes.data(), bytes.size()), c.kind);
+  }
+}
+
+}  // namespace

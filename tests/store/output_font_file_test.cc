@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "store/converter_settings.h"
 #include "store/glyph_table.h"
@@ -149,6 +151,74 @@ TEST_F(OutputFontFileTest, FailedWriteIsReportedAndDeviceLeftInPlace) {
   EXPECT_EQ(stat("/dev/full", &info), 0);
   EXPECT_TRUE(S_ISCHR(info.st_mode));
 #endif
+}
+
+}  // namespace
+
+namespace {
+
+// The record table every reader and writer of the format takes the layout
+// from, pinned: tags, names, payload lengths and order.
+TEST(OutputTagsTest, TableHoldsEveryTagInWritingOrder) {
+  struct Expected {
+    uint16_t tag;
+    const char* name;
+    uint16_t length;
+  };
+  const Expected kExpected[] = {
+      {235, "TagStart", 2},
+      {234, "TagDate", 5},
+      {236, "TagCodePage", 2},
+      {239, "TagSbcsThermalWidth", 2},
+      {240, "TagSbcsThermalHeight", 2},
+      {241, "TagSbcsImpactWidth", 2},
+      {242, "TagSbcsImpactHeight", 2},
+      {244, "TagSbcsSpacing", 2},
+      {243, "TagDbcsSpacing", 2},
+      {247, "TagDbcsImpactNineRows", 2},
+      {237, "TagCodePageVector", 2},
+      {246, "TagSbcsGlyph", 112},
+      {245, "TagDbcsGlyph", 112},
+      {254, "TagEnd", 0},
+  };
+  ASSERT_EQ(kOutputTagCount, int(std::size(kExpected)));
+  for (int i = 0; i < kOutputTagCount; ++i) {
+    SCOPED_TRACE(kExpected[i].name);
+    EXPECT_EQ(kOutputTags[i].tag, kExpected[i].tag);
+    EXPECT_STREQ(kOutputTags[i].name, kExpected[i].name);
+    EXPECT_EQ(kOutputTags[i].length, kExpected[i].length);
+    EXPECT_EQ(OutputTagIndex(kExpected[i].tag), i);
+  }
+  EXPECT_EQ(OutputTagIndex(238), -1);  // a tag the file never holds
+  EXPECT_EQ(OutputTagIndex(0), -1);
+}
+
+// The writer follows the table: the records of an empty run are the single
+// parameters in table order, the code page vectors, then the end.
+TEST_F(OutputFontFileTest, WrittenRecordsFollowTheTable) {
+  ASSERT_EQ(Write().status, 0);
+  const Bytes file = ReadBytes(dir_.File("out.fnt"));
+  std::vector<uint16_t> expected_tags;
+  for (int i = 0; i < kSingleParameterCount; ++i) {
+    expected_tags.push_back(kOutputTags[i].tag);
+  }
+  for (int i = 0; i < kCodePageVectorRecords; ++i) {
+    expected_tags.push_back(TagCodePageVector);
+  }
+  expected_tags.push_back(TagEnd);
+  std::vector<uint16_t> tags;
+  size_t at = 0;
+  while (at + kRecordFrameSize <= file.size()) {
+    const uint16_t tag = uint16_t(file[at] | file[at + 1] << 8);
+    const uint16_t length = uint16_t(file[at + 2] | file[at + 3] << 8);
+    ASSERT_GE(OutputTagIndex(tag), 0) << at;
+    EXPECT_EQ(length, kOutputTags[OutputTagIndex(tag)].length) << at;
+    tags.push_back(tag);
+    at += kRecordFrameSize + length;
+  }
+  EXPECT_EQ(at, file.size());
+  EXPECT_EQ(tags, expected_tags);
+  EXPECT_EQ(file.size(), size_t{kFixedPartSize});
 }
 
 }  // namespace

@@ -32,6 +32,10 @@ constexpr int kFontVector2Offset = kFontVector1Offset + kVectorSize;
 constexpr int kDbcsHeaderSize = kFontVector2Offset + kVectorSize;
 static_assert(kDbcsHeaderSize == 64);
 
+// The largest input font file a sound font can be: an SBCS file of all
+// 65536 codes at 32 rows of 4 bytes.
+constexpr size_t kLargestInputFontFile = kSbcsHeaderSize + size_t{65536} * 4 * 32;
+
 constexpr char kSbcsMagic[] = "ZYNPosSingleFont";
 constexpr char kDbcsMagic[] = "ZYNPosDBCSFont  ";
 static_assert(sizeof(kSbcsMagic) == kFileTypeBufferSize);

@@ -229,6 +229,26 @@ std::FILE* OpenRawFileForReading(const char* name) {
   return std::fopen(name, "rb");
 }
 
+ReadResult ReadLimitedFile(const char* name, size_t limit,
+                           std::vector<uint8_t>* bytes, bool* cut) {
+  std::FILE* file = OpenRawFileForReading(name);
+  if (file == nullptr) return ReadResult::kCannotOpen;
+  uint8_t chunk[65536];
+  size_t got;
+  *cut = false;
+  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+    if (bytes->size() + got > limit) {
+      bytes->insert(bytes->end(), chunk, chunk + (limit - bytes->size()));
+      *cut = true;
+      break;
+    }
+    bytes->insert(bytes->end(), chunk, chunk + got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  return failed ? ReadResult::kCannotRead : ReadResult::kRead;
+}
+
 int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
   file->stream = nullptr;
   file->inPlace = false;

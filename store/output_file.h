@@ -14,7 +14,9 @@
 #define VEXOCNVT_STORE_OUTPUT_FILE_H_
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 constexpr int kOutputPathSize = 4096;
 
@@ -27,6 +29,13 @@ struct OutputFile {
 
 // Opens `name` for reading raw bytes; null when it cannot be opened.
 std::FILE* OpenRawFileForReading(const char* name);
+
+// Reads the whole of `name` as raw bytes into *bytes, but no more than
+// `limit` bytes: *cut says whether more followed (a device or an endless
+// stream is read no further).
+enum class ReadResult { kRead, kCannotOpen, kCannotRead };
+ReadResult ReadLimitedFile(const char* name, size_t limit,
+                           std::vector<uint8_t>* bytes, bool* cut);
 
 // Opens `name` for writing raw bytes by the rules above. `newFileMode` is
 // the permission bits of a file made new (ignored where the platform has

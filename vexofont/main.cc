@@ -1,10 +1,13 @@
 // vexofont COMMAND ...: the companion font tool.
 //   vexofont show FILE [--code C|A-B]... [--png FILE]
 //   vexofont make --kind ... --station ... --size WxH ... SOURCE OUTPUT
+//   vexofont make TEXT OUTPUT
+//   vexofont dump FILE [-o TEXT]
 #include <cstdio>
 #include <cstring>
 
 #include "vexofont/make/make_command.h"
+#include "vexofont/text/dump_command.h"
 #include "vexofont/show/show_command.h"
 #include "store/version.h"
 
@@ -17,6 +20,10 @@ void PrintUsage(std::FILE* stream) {
                "preview a font file\n"
                "       vexofont make [options]        build an input font "
                "file from a BDF, PCF, TrueType or OpenType font\n"
+               "       vexofont make TEXT OUTPUT      build an input font "
+               "file from a glyph text\n"
+               "       vexofont dump FILE [-o TEXT]   write an input font "
+               "file as a glyph text\n"
                "       vexofont COMMAND --help        options of a command\n"
                "       vexofont --version\n");
 }
@@ -38,6 +45,7 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "show") == 0) return RunShowCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "make") == 0) return RunMakeCommand(argc - 1, argv + 1);
+  if (std::strcmp(argv[1], "dump") == 0) return RunDumpCommand(argc - 1, argv + 1);
   std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return 1;

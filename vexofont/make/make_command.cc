@@ -11,6 +11,7 @@
 #include "vexofont/make/input_font_builder.h"
 #include "vexofont/make/source_font.h"
 #include "store/output_file.h"
+#include "vexofont/text/glyph_text.h"
 #include "store/version.h"
 
 namespace {
@@ -23,11 +24,16 @@ constexpr unsigned kNewFontFileMode = 0666;
 constexpr char kHelp[] =
     "usage: vexofont make --kind sbcs|dbcs --station thermal|impact\n"
     "                     --size WxH --code-page N [--first C] [--last C]\n"
-    "                     SOURCE OUTPUT   (or: SOURCE -o OUTPUT)\n"
+    "                     [--overlay EDITS]... SOURCE OUTPUT\n"
+    "       vexofont make [--overlay EDITS]... TEXT OUTPUT\n"
+    "       (OUTPUT may also be given as -o OUTPUT)\n"
     "\n"
     "Writes one input font file for the converter from SOURCE, any font\n"
     "FreeType opens: BDF or PCF (also gzip-compressed), fonts with bitmap\n"
     "strikes, TrueType and OpenType outline fonts (rendered monochrome).\n"
+    "A glyph text (its first line \"vexofont glyphs 1\", as vexofont dump\n"
+    "writes it) is built back into its file byte for byte; its header gives\n"
+    "kind, size, code page and codes, so those options are not used.\n"
     "\n"
     "  --kind sbcs|dbcs        single-byte or double-byte font\n"
     "  --station thermal|impact\n"
@@ -50,6 +56,10 @@ constexpr char kHelp[] =
     "                          rows from the lead byte of --first on; codes\n"
     "                          below --first are blank; the converter\n"
     "                          holds 20000 glyphs of all files in all)\n"
+    "  --overlay EDITS         a glyph text of some glyphs (a logo, a mended\n"
+    "                          letter) that replace the glyphs of their codes\n"
+    "                          once the font is made; may be given more than\n"
+    "                          once, later ones win\n"
     "  -o, --output OUTPUT     the file to write, instead of the second name\n"
     "  --help, --version\n"
     "\n"
@@ -70,10 +80,14 @@ constexpr char kHelp[] =
     "character is missing, and how many lost dots to the cell's edges.\n"
     "The file is written whole or not at all.\n"
     "\n"
+    "A mistake in a glyph text is one line on standard error,\n"
+    "FILE:LINE:COLUMN: message, and nothing is written.\n"
+    "\n"
     "Exit status: 0 written, 1 bad arguments (also a size the converter\n"
     "refuses, an unknown code page, a range without codes), 2 the source\n"
-    "font cannot be opened or its characters cannot be mapped, 4 the output\n"
-    "file cannot be written.\n";
+    "font cannot be opened or its characters cannot be mapped, or a glyph\n"
+    "text cannot be read or has a mistake, 4 the output file cannot be\n"
+    "written.\n";
 
 struct Options {
   std::string kind;
@@ -83,6 +97,7 @@ struct Options {
   std::string first;
   std::string last;
   std::string output;
+  std::vector<std::string> overlays;
   std::vector<std::string> names;
   bool help = false;
   bool version = false;
@@ -104,6 +119,7 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       {"--size", &Options::size},         {"--code-page", &Options::codePage},
       {"--first", &Options::first},       {"--last", &Options::last},
       {"-o", &Options::output},           {"--output", &Options::output},
+      {"--overlay", nullptr},
   };
   bool options_end = false;
   for (int i = 1; i < argc; ++i) {
@@ -147,7 +163,11 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       UsageError("option '" + name + "' needs a value");
       return false;
     }
-    options->*(match->field) = value;
+    if (match->field == nullptr) {
+      options->overlays.push_back(value);
+    } else {
+      options->*(match->field) = value;
+    }
   }
   return true;
 }
@@ -316,6 +336,147 @@ std::string Summary(const std::string& output, const FontRequest& request,
   return line + "\n";
 }
 
+// The largest glyph text read: one of the largest input font file, all
+// 65536 codes at 32 rows, is about 70 MB.
+constexpr size_t kMaxTextSize = size_t{256} << 20;
+
+// Whether the file `path` begins with the glyph text's first line.
+bool IsGlyphTextFile(const std::string& path) {
+  std::FILE* file = OpenRawFileForReading(path.c_str());
+  if (file == nullptr) return false;
+  uint8_t start[64];
+  const size_t got = std::fread(start, 1, sizeof(start), file);
+  std::fclose(file);
+  return LooksLikeGlyphText(start, got);
+}
+
+// Reads and parses the glyph text `path`; prints the line and returns
+// false on failure.
+bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  const ReadResult read =
+      ReadLimitedFile(path.c_str(), kMaxTextSize, &bytes, &cut);
+  if (read != ReadResult::kRead) {
+    std::fprintf(stderr, "vexofont make: cannot %s glyph text '%s'\n",
+                 read == ReadResult::kCannotOpen ? "open" : "read",
+                 path.c_str());
+    return false;
+  }
+  if (cut) {
+    std::fprintf(stderr,
+                 "vexofont make: glyph text '%s' is longer than %zu bytes\n",
+                 path.c_str(), kMaxTextSize);
+    return false;
+  }
+  TextError error;
+  if (!ParseGlyphText(std::string(bytes.begin(), bytes.end()), overlay, text,
+                      &error)) {
+    std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+    return false;
+  }
+  return true;
+}
+
+// Applies the overlays in order; returns how many glyphs they replaced, or
+// -1 after printing the line of the first mistake.
+long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file) {
+  long replaced = 0;
+  for (const std::string& path : overlays) {
+    GlyphText overlay;
+    if (!ReadGlyphText(path, true, &overlay)) return -1;
+    TextError error;
+    if (!ApplyGlyphOverlay(overlay, file, &error)) {
+      std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+      return -1;
+    }
+    replaced += static_cast<long>(overlay.glyphs.size());
+  }
+  return replaced;
+}
+
+int WriteFont(const std::string& output_path, const Bytes& file) {
+  const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
+                                         file.size(), kNewFontFileMode);
+  if (write_error != 0) {
+    std::fprintf(stderr, "vexofont make: cannot write '%s': %s\n",
+                 output_path.c_str(), std::strerror(write_error));
+    return kMakeOutputFailed;
+  }
+  return kMakeOk;
+}
+
+// Refuses an output that is the source or one of the overlays.
+bool OutputIsAnInput(const std::string& output, const std::string& source,
+                     const char* sourceName,
+                     const std::vector<std::string>& overlays) {
+  std::vector<std::pair<std::string, const char*>> inputs = {
+      {source, sourceName}};
+  for (const std::string& overlay : overlays) inputs.push_back({overlay, "overlay"});
+  for (const auto& [input, name] : inputs) {
+    if (SameExistingFile(output.c_str(), input.c_str())) {
+      std::fprintf(stderr,
+                   "vexofont make: output '%s' is the %s '%s'; nothing "
+                   "written\n",
+                   output.c_str(), name, input.c_str());
+      return true;
+    }
+  }
+  return false;
+}
+
+std::string OverlaySummary(long replaced) {
+  if (replaced <= 0) return "";
+  return ", " + Count(static_cast<int>(replaced), "glyph", "glyphs") +
+         " from overlays";
+}
+
+// `vexofont make TEXT OUTPUT`.
+int MakeFromGlyphText(const Options& options, const std::string& text_path,
+                      const std::string& output_path) {
+  const std::string* font_options[] = {&options.kind,     &options.station,
+                                       &options.size,     &options.codePage,
+                                       &options.first,    &options.last};
+  for (const std::string* option : font_options) {
+    if (!option->empty()) {
+      return UsageError("'" + text_path +
+                        "' is a glyph text: its header gives kind, size, code "
+                        "page and codes, so --kind, --station, --size, "
+                        "--code-page, --first and --last are not used");
+    }
+  }
+  GlyphText text;
+  if (!ReadGlyphText(text_path, false, &text)) return kMakeSourceFailed;
+  Bytes file;
+  TextError error;
+  if (!BuildFromGlyphText(text, &file, &error)) {
+    std::fprintf(stderr, "%s\n", FormatTextError(text_path, error).c_str());
+    return kMakeSourceFailed;
+  }
+  const long replaced = ApplyOverlays(options.overlays, &file);
+  if (replaced < 0) return kMakeSourceFailed;
+  const int status = WriteFont(output_path, file);
+  if (status != kMakeOk) return status;
+  const uint8_t kind = text.kind;
+  const FontKind font_kind = kind == kKindDbcs ? FontKind::kDbcs : FontKind::kSbcs;
+  const size_t glyphs =
+      (file.size() - text.tail.size() -
+       (kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize)) /
+      (4 * text.header.height);
+  std::printf("vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
+              "from glyph text '%s': %s, %zu drawn in the text%s\n",
+              output_path.c_str(), kind == kKindDbcs ? "DBCS" : "SBCS",
+              static_cast<unsigned>(text.header.width),
+              static_cast<unsigned>(text.header.height),
+              static_cast<unsigned>(text.header.codePage),
+              CodeText(font_kind, text.header.firstChar).c_str(),
+              CodeText(font_kind, text.header.lastChar).c_str(),
+              text_path.c_str(),
+              Count(static_cast<int>(glyphs), "glyph", "glyphs").c_str(),
+              text.glyphs.size(), OverlaySummary(replaced).c_str());
+  return kMakeOk;
+}
+
 }  // namespace
 
 int RunMakeCommand(int argc, char** argv) {
@@ -329,23 +490,26 @@ int RunMakeCommand(int argc, char** argv) {
     std::printf("vexofont make %s\n", kReleaseVersion);
     return kMakeOk;
   }
+  std::vector<std::string> names = options.names;
+  if (!options.output.empty()) names.push_back(options.output);
+  if (names.size() == 2 && IsGlyphTextFile(names[0])) {
+    if (OutputIsAnInput(names[1], names[0], "glyph text", options.overlays)) {
+      return kMakeOutputFailed;
+    }
+    return MakeFromGlyphText(options, names[0], names[1]);
+  }
+
   FontRequest request;
   const int status = ReadRequest(options, &request);
   if (status != kMakeOk) return status;
-
-  std::vector<std::string> names = options.names;
-  if (!options.output.empty()) names.push_back(options.output);
   if (names.size() != 2) {
     return UsageError("expected a source font and an output file "
                       "(see vexofont make --help)");
   }
   const std::string& source_path = names[0];
   const std::string& output_path = names[1];
-  if (SameExistingFile(output_path.c_str(), source_path.c_str())) {
-    std::fprintf(stderr,
-                 "vexofont make: output '%s' is the source font '%s'; "
-                 "nothing written\n",
-                 output_path.c_str(), source_path.c_str());
+  if (OutputIsAnInput(output_path, source_path, "source font",
+                      options.overlays)) {
     return kMakeOutputFailed;
   }
 
@@ -375,13 +539,12 @@ int RunMakeCommand(int argc, char** argv) {
   if (!BuildInputFont(request, source, &file, &counts)) {
     return UsageError("nothing to write");  // ruled out by ReadRequest
   }
-  const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
-                                         file.size(), kNewFontFileMode);
-  if (write_error != 0) {
-    std::fprintf(stderr, "vexofont make: cannot write '%s': %s\n",
-                 output_path.c_str(), std::strerror(write_error));
-    return kMakeOutputFailed;
-  }
-  std::fputs(Summary(output_path, request, font, counts).c_str(), stdout);
+  const long replaced = ApplyOverlays(options.overlays, &file);
+  if (replaced < 0) return kMakeSourceFailed;
+  const int written = WriteFont(output_path, file);
+  if (written != kMakeOk) return written;
+  std::string summary = Summary(output_path, request, font, counts);
+  summary.insert(summary.size() - 1, OverlaySummary(replaced));
+  std::fputs(summary.c_str(), stdout);
   return kMakeOk;
 }

@@ -98,37 +98,24 @@ int UsageError(const char* format, const char* detail) {
 // a file that goes on too long, not read until memory runs out.
 constexpr size_t kLargestOutputFile =
     kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize;
-constexpr size_t kLargestInputFile = kSbcsHeaderSize + size_t(65536) * 4 * 32;
 constexpr size_t kReadLimit =
-    std::max(kLargestOutputFile, kLargestInputFile) + 65536;
+    std::max(kLargestOutputFile, kLargestInputFontFile) + 65536;
 
 // Reads the file into *bytes, at most kReadLimit bytes; sets *cut when more
 // followed. Returns false when it cannot be opened or read, after printing
 // the line that says so.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes, bool* cut) {
-  std::FILE* file = OpenRawFileForReading(path);
-  if (file == nullptr) {
-    std::fprintf(stderr, "Could not open file '%s' for reading\n", path);
-    return false;
+  switch (ReadLimitedFile(path, kReadLimit, bytes, cut)) {
+    case ReadResult::kRead:
+      return true;
+    case ReadResult::kCannotOpen:
+      std::fprintf(stderr, "Could not open file '%s' for reading\n", path);
+      return false;
+    case ReadResult::kCannotRead:
+      std::fprintf(stderr, "Could not read file '%s'\n", path);
+      return false;
   }
-  uint8_t chunk[65536];
-  size_t got;
-  *cut = false;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
-    if (bytes->size() + got > kReadLimit) {
-      bytes->insert(bytes->end(), chunk, chunk + (kReadLimit - bytes->size()));
-      *cut = true;
-      break;
-    }
-    bytes->insert(bytes->end(), chunk, chunk + got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed) {
-    std::fprintf(stderr, "Could not read file '%s'\n", path);
-    return false;
-  }
-  return true;
+  return false;
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#ifndef VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_
+#define VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_
+
+// Exit statuses of `vexofont dump`.
+constexpr int kDumpOk = 0;
+constexpr int kDumpUsage = 1;
+constexpr int kDumpInputFailed = 2;   // unreadable, or not an input font file
+constexpr int kDumpOutputFailed = 4;  // the text file cannot be written
+
+// Runs `vexofont dump FILE [-o TEXT]`; argv[0] is "dump". Writes the glyph
+// text of an input font file to standard output or to TEXT (whole or not
+// at all) and returns kDumpOk; on failure prints one line on standard
+// error and returns one of the statuses above.
+int RunDumpCommand(int argc, char** argv);
+
+#endif  // VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_

@@ -17,5 +17,7 @@ struct FuzzSeed {
 // after their selector byte for source_font.
 std::vector<FuzzSeed> ShowReaderSeeds();
 std::vector<FuzzSeed> SourceFontSeeds();
+// Glyph texts: dumps of small fonts of each kind, odd ones, overlays.
+std::vector<FuzzSeed> GlyphTextSeeds();
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_SEEDS_H_

@@ -215,7 +215,8 @@ int main(int argc, char** argv) {
       !WriteSeeds(folder / "conversion", ConversionSeeds())
 #ifdef VEXO_TOOL_SEEDS
       || !WriteSeeds(folder / "show_readers", ShowReaderSeeds()) ||
-      !WriteSeeds(folder / "source_font", SourceFontSeeds())
+      !WriteSeeds(folder / "source_font", SourceFontSeeds()) ||
+      !WriteSeeds(folder / "glyph_text", GlyphTextSeeds())
 #endif
   ) {
     std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);

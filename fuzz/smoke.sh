@@ -15,7 +15,7 @@ root=$(dirname "$here")
 build=${VEXO_FUZZ_BUILD:-$root/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(config_file font_loaders conversion show_readers source_font)
+  targets=(config_file font_loaders conversion show_readers source_font glyph_text)
 
 if ! command -v clang++ >/dev/null; then
   echo "smoke.sh: clang++ not found" >&2
@@ -31,7 +31,7 @@ status=0
 for target in "${targets[@]}"; do
   case $target in
     conversion) max_len=32768 ;;
-    show_readers | source_font) max_len=8192 ;;
+    show_readers | source_font | glyph_text) max_len=8192 ;;
     *) max_len=4096 ;;
   esac
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"

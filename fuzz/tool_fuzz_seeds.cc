@@ -15,6 +15,7 @@
 #include "fuzz/fuzz_seeds.h"
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
+#include "vexofont/text/glyph_text.h"
 
 namespace {
 
@@ -104,5 +105,41 @@ std::vector<FuzzSeed> SourceFontSeeds() {
       {"bdf_latin1_4x4", Selected(3, BdfText(latin1))},
       {"bdf_jis_24x24", Selected(6, BdfText(jis))},
       {"not_a_font", Selected(0, "STARTFONT 2.1\nCHARS 1\n")},
+  };
+}
+
+namespace {
+
+Bytes Dumped(const Bytes& file) {
+  std::string text, problem;
+  DumpInputFont(file.data(), file.size(), nullptr, nullptr, &text, &problem);
+  return Bytes(text.begin(), text.end());
+}
+
+Bytes Text(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+}  // namespace
+
+std::vector<FuzzSeed> GlyphTextSeeds() {
+  int codes = 0;
+  Bytes odd = PatternSbcsFont(0x41, 0x42, 4, 4);
+  for (size_t i = 32; i < odd.size(); ++i) odd[i] ^= 0x5A;  // padding dots
+  odd.push_back(0x7F);
+  std::string rows;
+  for (int r = 0; r < 16; ++r) rows += r % 2 ? "#.#.#.#.\n" : ".#.#.#.#\n";
+  return {
+      {"sbcs_8x16", Dumped(PatternSbcsFont(0x41, 0x43, 8, 16))},
+      {"sbcs_odd_4x4", Dumped(odd)},
+      {"sbcs_cut", Dumped(Bytes(odd.begin(), odd.begin() + 40))},
+      {"dbcs_16x9", Dumped(PatternDbcsFont({{0x81, 0x81}}, 0x8142, 16, 9,
+                                           &codes))},
+      {"dbcs_24x24", Dumped(PatternDbcsFont({{0x81, 0x81}}, 0x8141, 24, 24,
+                                            &codes))},
+      {"overlay", Text("vexofont glyphs 1\n# a mark\nwidth 8\n\nglyph 41\n" +
+                       rows + "glyph 42\n" + rows)},
+      {"crlf_comments",
+       Text("vexofont glyphs 1\r\nkind sbcs\r\ncode-page 437\r\nfirst 41\r\n"
+            "last 41\r\nwidth 4\r\nheight 4\r\n# c\r\nglyph 41  # A\r\n"
+            "#..#|...........................#\r\n.##.\r\n.##.\r\n#..#\r\n\r\ntail 00 ff\r\n")},
   };
 }

@@ -5,7 +5,9 @@
 #   sbcs_thermal_12x24.fnt  DejaVu Sans Mono (package fonts-dejavu-core,
 #                           DejaVuSansMono.ttf), an outline font rendered
 #                           monochrome into 12x24 cells; code page 437,
-#                           codes 0x20 to 0xff.
+#                           codes 0x20 to 0xff, with the hand-drawn coffee
+#                           cup of logo_12x24.txt (a glyph text) laid over
+#                           codes 0xfe and 0xff.
 #   sbcs_impact_8x9.fnt     X11 misc-fixed 6x9 (package xfonts-base,
 #                           6x9.pcf.gz), a bitmap font centred on 8x9 cells;
 #                           code page 437, codes 0x20 to 0xfa.
@@ -57,7 +59,7 @@ if [ ! -x "$tool" ]; then
 fi
 
 "$tool" make --kind sbcs --station thermal --size 12x24 --code-page 437 \
-  --first 0x20 --last 0xff \
+  --first 0x20 --last 0xff --overlay "$here/logo_12x24.txt" \
   "$dejavu" "$here/sbcs_thermal_12x24.fnt"
 "$tool" make --kind sbcs --station impact --size 8x9 --code-page 437 \
   --first 0x20 --last 0xfa \

@@ -230,8 +230,16 @@ bool CodeMapper::Open(const CodePage& codePage, const FontCharset& charset) {
                   : iconv_open(charset.fallbackIconvName.c_str(),
                                codePage.iconvName);
   kind_ = codePage.kind;
+  fromUnicode_ = false;
   form_ = charset.form;
   return cd_ != kNoConversion;
+}
+
+bool CodeMapper::OpenFromUnicode(const FontCharset& charset) {
+  static const CodePage kUnicode = {0, FontKind::kSbcs, "UTF-32LE", {}, {}};
+  const bool opened = Open(kUnicode, charset);
+  fromUnicode_ = true;
+  return opened;
 }
 
 bool CodeMapper::Map(int code, uint32_t* fontCode) {
@@ -241,9 +249,12 @@ bool CodeMapper::Map(int code, uint32_t* fontCode) {
 }
 
 bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
-  char in[2];
+  char in[4];
   size_t in_left = 0;
-  if (kind_ == FontKind::kSbcs) {
+  if (fromUnicode_) {
+    if (code < 0 || code > 0x10FFFF) return false;
+    for (int i = 0; i < 4; ++i) in[in_left++] = static_cast<char>(code >> (8 * i));
+  } else if (kind_ == FontKind::kSbcs) {
     if (code < 0 || code > 0xFF) return false;
     in[in_left++] = static_cast<char>(code);
   } else {

@@ -75,6 +75,8 @@ class CodeMapper {
   // Prepares the mapping; returns false when iconv does not know either
   // side.
   bool Open(const CodePage& codePage, const FontCharset& charset);
+  // Prepares a mapping of Unicode code points to the font charset's codes.
+  bool OpenFromUnicode(const FontCharset& charset);
 
   // Maps `code` (one byte for SBCS, lead x 256 + trail for DBCS) to the
   // font's code. Returns false when the code page has no character there,
@@ -88,6 +90,7 @@ class CodeMapper {
   iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
   iconv_t fallback_ = reinterpret_cast<iconv_t>(-1);
   FontKind kind_ = FontKind::kSbcs;
+  bool fromUnicode_ = false;
   FontCharset::Form form_ = FontCharset::Form::kUnicode;
 };
 

@@ -1,13 +1,20 @@
 #include "vexofont/make/make_command.h"
 
 #include <algorithm>
+#include <memory>
+#include <set>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "fontinput/dbcs_codes.h"
+#include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 #include "vexofont/make/cell_size.h"
+#include "vexofont/make/code_map.h"
 #include "vexofont/make/code_page.h"
+#include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/input_font_builder.h"
 #include "vexofont/make/source_font.h"
 #include "store/output_file.h"
@@ -20,6 +27,10 @@ namespace {
 // A new input font file gets rw-rw-rw- less the umask; a file it replaces
 // keeps its own bits.
 constexpr unsigned kNewFontFileMode = 0666;
+
+// The largest text read (a glyph text, a --chars file): one of the largest input font file, all
+// 65536 codes at 32 rows, is about 70 MB.
+constexpr size_t kMaxTextSize = size_t{256} << 20;
 
 constexpr char kHelp[] =
     "usage: vexofont make --kind sbcs|dbcs --station thermal|impact\n"
@@ -56,6 +67,33 @@ constexpr char kHelp[] =
     "                          rows from the lead byte of --first on; codes\n"
     "                          below --first are blank; the converter\n"
     "                          holds 20000 glyphs of all files in all)\n"
+    "  --chars FILE            only the characters of this UTF-8 text file;\n"
+    "                          the other codes are blank (a DBCS font then\n"
+    "                          fills no table records for them)\n"
+    "  --text STRING           only these characters (UTF-8); with --chars,\n"
+    "                          the characters of both\n"
+    "  --map FILE              the code page from FILE, lines 'CODE U+XXXX'\n"
+    "                          (hexadecimal code, '#' comments), instead of\n"
+    "                          iconv; --code-page is then only the number\n"
+    "                          the header carries (0 to 65535)\n"
+    "  --fallback FONT         draws the characters the font lacks from FONT;\n"
+    "                          may be given more than once, tried in order\n"
+    "  --render mono|gray:N    outline fonts: FreeType's monochrome\n"
+    "                          rasteriser (the default), or anti-aliased\n"
+    "                          rendering with a dot set from grey N of 255\n"
+    "  --hinting none|light|full\n"
+    "                          outline fonts: no hinting, the light\n"
+    "                          auto-hinter, or full hinting (the default)\n"
+    "  --pixel-size N          outline fonts: render at N pixels instead of\n"
+    "                          the largest size that fits; bitmap fonts: use\n"
+    "                          the strike N pixels high\n"
+    "  --offset X,Y            move every glyph X dots right and Y dots down\n"
+    "                          (negative: left, up)\n"
+    "  --baseline ROW          put the baseline below the first ROW rows\n"
+    "                          instead of centring the font's line\n"
+    "  --cell-fill drawn|font  box drawing and block elements (U+2500 to\n"
+    "                          U+259F) drawn edge to edge of the cell so that\n"
+    "                          frames join (the default), or the font's own\n"
     "  --overlay EDITS         a glyph text of some glyphs (a logo, a mended\n"
     "                          letter) that replace the glyphs of their codes\n"
     "                          once the font is made; may be given more than\n"
@@ -77,8 +115,12 @@ constexpr char kHelp[] =
     "is centred. Dots outside the cell are cut off and counted.\n"
     "\n"
     "Prints one line: the glyphs written, how many are blank because the\n"
-    "character is missing, and how many lost dots to the cell's edges.\n"
-    "The file is written whole or not at all.\n"
+    "character is missing (with --chars or --text: how many were selected\n"
+    "and how many of those no font has), how many lost dots to the cell's\n"
+    "edges, and with --fallback how many came from each font. The file is\n"
+    "written whole or not at all. Warnings go to standard error: SBCS\n"
+    "impact widths the station prints only in part, and a DBCS file with\n"
+    "more glyphs than the converter's table of 20000 records holds.\n"
     "\n"
     "A mistake in a glyph text is one line on standard error,\n"
     "FILE:LINE:COLUMN: message, and nothing is written.\n"
@@ -97,7 +139,17 @@ struct Options {
   std::string first;
   std::string last;
   std::string output;
+  std::string chars;
+  std::string text;
+  std::string map;
+  std::string render;
+  std::string hinting;
+  std::string pixelSize;
+  std::string offset;
+  std::string baseline;
+  std::string cellFill;
   std::vector<std::string> overlays;
+  std::vector<std::string> fallbacks;
   std::vector<std::string> names;
   bool help = false;
   bool version = false;
@@ -113,13 +165,28 @@ bool ParseOptions(int argc, char** argv, Options* options) {
   struct Valued {
     const char* name;
     std::string Options::*field;
+    std::vector<std::string> Options::*list;  // options given more than once
   };
   static const Valued kValued[] = {
-      {"--kind", &Options::kind},         {"--station", &Options::station},
-      {"--size", &Options::size},         {"--code-page", &Options::codePage},
-      {"--first", &Options::first},       {"--last", &Options::last},
-      {"-o", &Options::output},           {"--output", &Options::output},
-      {"--overlay", nullptr},
+      {"--kind", &Options::kind, nullptr},
+      {"--station", &Options::station, nullptr},
+      {"--size", &Options::size, nullptr},
+      {"--code-page", &Options::codePage, nullptr},
+      {"--first", &Options::first, nullptr},
+      {"--last", &Options::last, nullptr},
+      {"-o", &Options::output, nullptr},
+      {"--output", &Options::output, nullptr},
+      {"--chars", &Options::chars, nullptr},
+      {"--text", &Options::text, nullptr},
+      {"--map", &Options::map, nullptr},
+      {"--render", &Options::render, nullptr},
+      {"--hinting", &Options::hinting, nullptr},
+      {"--pixel-size", &Options::pixelSize, nullptr},
+      {"--offset", &Options::offset, nullptr},
+      {"--baseline", &Options::baseline, nullptr},
+      {"--cell-fill", &Options::cellFill, nullptr},
+      {"--overlay", nullptr, &Options::overlays},
+      {"--fallback", nullptr, &Options::fallbacks},
   };
   bool options_end = false;
   for (int i = 1; i < argc; ++i) {
@@ -163,13 +230,92 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       UsageError("option '" + name + "' needs a value");
       return false;
     }
-    if (match->field == nullptr) {
-      options->overlays.push_back(value);
+    if (match->list != nullptr) {
+      (options->*(match->list)).push_back(value);
     } else {
       options->*(match->field) = value;
     }
   }
   return true;
+}
+
+// Reads a decimal number from `low` to `high`, a minus sign allowed.
+bool ParseNumber(const std::string& text, int low, int high, int* value) {
+  size_t pos = text.size() > 1 && text[0] == '-' ? 1 : 0;
+  if (pos >= text.size() || text.size() - pos > 7) return false;
+  int result = 0;
+  for (; pos < text.size(); ++pos) {
+    if (text[pos] < '0' || text[pos] > '9') return false;
+    result = result * 10 + (text[pos] - '0');
+  }
+  if (text[0] == '-') result = -result;
+  if (result < low || result > high) return false;
+  *value = result;
+  return true;
+}
+
+// Checks the rendering options; fills *render and *cellFill. Returns
+// kMakeOk or prints the line and returns kMakeUsage.
+int ReadRenderOptions(const Options& options, CellSize cell,
+                      RenderOptions* render, bool* cellFill) {
+  if (!options.render.empty()) {
+    int threshold = 0;
+    if (options.render == "mono") {
+      render->render = RenderOptions::Render::kMono;
+    } else if (options.render.rfind("gray:", 0) == 0 &&
+               ParseNumber(options.render.substr(5), 1, 255, &threshold)) {
+      render->render = RenderOptions::Render::kGray;
+      render->threshold = threshold;
+    } else {
+      return UsageError("--render '" + options.render +
+                        "' is neither mono nor gray:N (N from 1 to 255)");
+    }
+  }
+  if (!options.hinting.empty()) {
+    if (options.hinting == "none") {
+      render->hinting = RenderOptions::Hinting::kNone;
+    } else if (options.hinting == "light") {
+      render->hinting = RenderOptions::Hinting::kLight;
+    } else if (options.hinting == "full") {
+      render->hinting = RenderOptions::Hinting::kFull;
+    } else {
+      return UsageError("--hinting '" + options.hinting +
+                        "' is not none, light or full");
+    }
+  }
+  if (!options.pixelSize.empty() &&
+      !ParseNumber(options.pixelSize, 1, 1000, &render->pixelSize)) {
+    return UsageError("--pixel-size '" + options.pixelSize +
+                      "' is not a number of pixels from 1 to 1000");
+  }
+  if (!options.offset.empty()) {
+    const size_t comma = options.offset.find(',');
+    if (comma == std::string::npos ||
+        !ParseNumber(options.offset.substr(0, comma), -1000, 1000,
+                     &render->offsetX) ||
+        !ParseNumber(options.offset.substr(comma + 1), -1000, 1000,
+                     &render->offsetY)) {
+      return UsageError("--offset '" + options.offset +
+                        "' is not X,Y (dots right and down, -1000 to 1000)");
+    }
+  }
+  if (!options.baseline.empty() &&
+      !ParseNumber(options.baseline, 0, cell.height, &render->baseline)) {
+    return UsageError("--baseline '" + options.baseline +
+                      "' is not a row from 0 to " + std::to_string(cell.height) +
+                      " (the rows above the baseline)");
+  }
+  if (!options.cellFill.empty()) {
+    if (options.cellFill == "drawn") {
+      *cellFill = true;
+    } else if (options.cellFill == "font") {
+      *cellFill = false;
+    } else {
+      return UsageError("--cell-fill '" + options.cellFill +
+                        "' is neither drawn nor font");
+    }
+  }
+  return kMakeOk;
 }
 
 // Reads a code: decimal, or hexadecimal after 0x; at most 0xFFFF.
@@ -227,7 +373,8 @@ void CodePageBounds(const CodePage& page, int* first, int* last) {
 
 // Checks the options that describe the file; fills *request. Returns
 // kMakeOk or prints the line and returns kMakeUsage.
-int ReadRequest(const Options& options, FontRequest* request) {
+int ReadRequest(const Options& options, CodeMap* map, CodePage* mappedPage,
+                FontRequest* request) {
   if (options.kind.empty()) return UsageError("--kind is missing (sbcs or dbcs)");
   if (options.kind == "sbcs") {
     request->kind = FontKind::kSbcs;
@@ -261,7 +408,24 @@ int ReadRequest(const Options& options, FontRequest* request) {
   }
   const char* kind_name = request->kind == FontKind::kSbcs ? "SBCS" : "DBCS";
   if (options.codePage.empty()) return UsageError("--code-page is missing");
-  request->codePage = FindCodePage(request->kind, options.codePage);
+  if (!options.map.empty()) {
+    // A user's code page: any number for the header, the map's codes.
+    int number = 0;
+    if (!ParseNumber(options.codePage, 0, 0xFFFF, &number)) {
+      return UsageError("with --map, --code-page takes the number the "
+                        "header carries (0 to 65535), not '" +
+                        options.codePage + "'");
+    }
+    std::string error;
+    if (!map->Read(options.map, request->kind, &error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return kMakeSourceFailed;
+    }
+    *mappedPage = map->AsCodePage(static_cast<uint16_t>(number));
+    request->codePage = mappedPage;
+  } else {
+    request->codePage = FindCodePage(request->kind, options.codePage);
+  }
   if (request->codePage == nullptr) {
     return UsageError("unknown code page '" + options.codePage + "' for " +
                       kind_name + " fonts (" + ListCodePages(request->kind) +
@@ -312,7 +476,9 @@ std::string Count(int n, const char* one, const char* many) {
 }
 
 std::string Summary(const std::string& output, const FontRequest& request,
-                    const SourceFont& font, const FontCounts& counts) {
+                    const SourceFont& font, const FontCounts& counts,
+                    const GlyphSources::Counts& drawn, bool selecting,
+                    const std::vector<std::string>& fontPaths) {
   char text[512];
   std::snprintf(text, sizeof(text),
                 "vexofont make: wrote '%s' (%s %dx%d, code page %u, %s to "
@@ -324,8 +490,14 @@ std::string Summary(const std::string& output, const FontRequest& request,
                 CodeText(request.kind, request.last).c_str(),
                 font.rendering().c_str());
   std::string line = text;
-  line += Count(counts.written, "glyph", "glyphs") + ", " +
-          std::to_string(counts.missing) + " blank because missing, ";
+  line += Count(counts.written, "glyph", "glyphs") + ", ";
+  if (selecting) {
+    line += std::to_string(drawn.selected) + " selected (" +
+            std::to_string(drawn.selectedMissing) + " of them missing), " +
+            std::to_string(drawn.notSelected) + " blank as not selected, ";
+  } else {
+    line += std::to_string(counts.missing) + " blank because missing, ";
+  }
   if (counts.belowFirst > 0) {
     line += std::to_string(counts.belowFirst) + " blank below --first, ";
   }
@@ -333,12 +505,106 @@ std::string Summary(const std::string& output, const FontRequest& request,
   if (counts.clippedGlyphs > 0) {
     line += " (" + Count(counts.clippedDots, "dot", "dots") + " cut off)";
   }
+  if (drawn.cellFillings > 0) {
+    line += ", " + std::to_string(drawn.cellFillings) +
+            " box drawing and block glyphs drawn edge to edge";
+  }
+  if (fontPaths.size() > 1) {
+    line += ", glyphs from";
+    for (size_t i = 0; i < fontPaths.size(); ++i) {
+      line += (i == 0 ? " '" : ", '") + fontPaths[i] +
+              "' " + std::to_string(drawn.fromFont[i]);
+    }
+  }
   return line + "\n";
 }
 
-// The largest glyph text read: one of the largest input font file, all
-// 65536 codes at 32 rows, is about 70 MB.
-constexpr size_t kMaxTextSize = size_t{256} << 20;
+// The characters --chars and --text select. Returns false after printing
+// the line, with the status in *status.
+bool ReadSelection(const Options& options, std::set<uint32_t>* selection,
+                   int* status) {
+  size_t bad_at = 0;
+  if (!options.text.empty() &&
+      !CharactersOfText(options.text, selection, &bad_at)) {
+    *status = UsageError("--text is not UTF-8 (byte " +
+                         std::to_string(bad_at) + ")");
+    return false;
+  }
+  if (options.chars.empty()) return true;
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  if (ReadLimitedFile(options.chars.c_str(), kMaxTextSize, &bytes, &cut) !=
+          ReadResult::kRead ||
+      cut) {
+    std::fprintf(stderr, "vexofont make: cannot read --chars file '%s'\n",
+                 options.chars.c_str());
+    *status = kMakeSourceFailed;
+    return false;
+  }
+  if (!CharactersOfText(std::string(bytes.begin(), bytes.end()), selection,
+                        &bad_at)) {
+    std::fprintf(stderr,
+                 "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
+                 options.chars.c_str(), bad_at);
+    *status = kMakeSourceFailed;
+    return false;
+  }
+  return true;
+}
+
+// What the converter will do with the file that the user may not expect.
+void PrintWarnings(const FontRequest& request, const Bytes& file) {
+  if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
+    const int width = request.cell.width;
+    const int printed =
+        8 * RowBytesTaken(kKindSbcs, kStationImpact, static_cast<uint32_t>(width));
+    if (printed < width) {
+      std::fprintf(stderr,
+                   "vexofont make: warning: the impact station prints %s of "
+                   "SBCS glyphs %d dots wide (it takes whole bytes of 8 dot "
+                   "columns): make them 8 or 16 wide\n",
+                   printed == 0 ? "none of the dots"
+                                : "only the first 8 dot columns",
+                   width);
+    }
+  }
+  if (request.kind != FontKind::kDbcs) return;
+  // The converter stores no blank DBCS glyph; the others fill the table.
+  DbcsFontHeader header{};
+  DecodeFontHeader(file.data(), &header);
+  DecodeDbcsVectors(file.data(), &header);
+  const size_t glyph_size = FileGlyphSize(header.height);
+  size_t at = kDbcsHeaderSize;
+  int stored = 0;
+  int beyond = 0;
+  int first_dropped = -1;
+  ForEachDbcsCode(header.fontVector1, header.fontVector2, header.lastChar,
+                  [&](int lead, int trail) {
+                    if (at + glyph_size > file.size()) return false;
+                    const bool blank = std::all_of(
+                        file.begin() + static_cast<long>(at),
+                        file.begin() + static_cast<long>(at + glyph_size),
+                        [](uint8_t b) { return b == 0; });
+                    at += glyph_size;
+                    if (blank) return true;
+                    if (stored < kGlyphTableSize) {
+                      ++stored;
+                    } else {
+                      if (first_dropped < 0) first_dropped = lead << 8 | trail;
+                      ++beyond;
+                    }
+                    return true;
+                  });
+  if (beyond > 0) {
+    std::fprintf(stderr,
+                 "vexofont make: warning: %d glyphs are not blank, more than "
+                 "the %d records the converter's glyph table holds for all "
+                 "files together: %d codes from 0x%04x on would be dropped "
+                 "(choose characters with --chars or --text, or narrow "
+                 "--first and --last)\n",
+                 stored + beyond, kGlyphTableSize, beyond, first_dropped);
+  }
+}
 
 // Whether the file `path` begins with the glyph text's first line.
 bool IsGlyphTextFile(const std::string& path) {
@@ -434,16 +700,18 @@ std::string OverlaySummary(long replaced) {
 // `vexofont make TEXT OUTPUT`.
 int MakeFromGlyphText(const Options& options, const std::string& text_path,
                       const std::string& output_path) {
-  const std::string* font_options[] = {&options.kind,     &options.station,
-                                       &options.size,     &options.codePage,
-                                       &options.first,    &options.last};
-  for (const std::string* option : font_options) {
-    if (!option->empty()) {
-      return UsageError("'" + text_path +
-                        "' is a glyph text: its header gives kind, size, code "
-                        "page and codes, so --kind, --station, --size, "
-                        "--code-page, --first and --last are not used");
-    }
+  const std::string* font_options[] = {
+      &options.kind,     &options.station, &options.size,    &options.codePage,
+      &options.first,    &options.last,    &options.chars,   &options.text,
+      &options.map,      &options.render,  &options.hinting, &options.pixelSize,
+      &options.offset,   &options.baseline, &options.cellFill};
+  bool any = !options.fallbacks.empty();
+  for (const std::string* option : font_options) any = any || !option->empty();
+  if (any) {
+    return UsageError("'" + text_path +
+                      "' is a glyph text: its header gives kind, size, code "
+                      "page and codes and its glyphs are drawn, so only "
+                      "--overlay and -o go with it");
   }
   GlyphText text;
   if (!ReadGlyphText(text_path, false, &text)) return kMakeSourceFailed;
@@ -500,41 +768,66 @@ int RunMakeCommand(int argc, char** argv) {
   }
 
   FontRequest request;
-  const int status = ReadRequest(options, &request);
+  CodeMap map;
+  CodePage mapped_page = {};
+  int status = ReadRequest(options, &map, &mapped_page, &request);
   if (status != kMakeOk) return status;
+  RenderOptions render;
+  bool cell_fill = true;
+  status = ReadRenderOptions(options, request.cell, &render, &cell_fill);
+  if (status != kMakeOk) return status;
+  std::set<uint32_t> selection;
+  const bool selecting = !options.chars.empty() || !options.text.empty();
+  if (!ReadSelection(options, &selection, &status)) return status;
   if (names.size() != 2) {
     return UsageError("expected a source font and an output file "
                       "(see vexofont make --help)");
   }
   const std::string& source_path = names[0];
   const std::string& output_path = names[1];
-  if (OutputIsAnInput(output_path, source_path, "source font",
-                      options.overlays)) {
+  std::vector<std::string> inputs = options.fallbacks;
+  inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
+  if (OutputIsAnInput(output_path, source_path, "source font", inputs)) {
     return kMakeOutputFailed;
   }
 
-  SourceFont font;
-  std::string error;
-  if (!font.Open(source_path, request.cell, &error)) {
-    std::fprintf(stderr, "vexofont make: font '%s' %s\n", source_path.c_str(),
-                 error.c_str());
-    return kMakeSourceFailed;
+  // The main font, then the fallbacks in order.
+  std::vector<std::string> font_paths = {source_path};
+  font_paths.insert(font_paths.end(), options.fallbacks.begin(),
+                    options.fallbacks.end());
+  std::vector<std::unique_ptr<SourceFont>> fonts;
+  std::vector<SourceFont*> font_list;
+  for (const std::string& path : font_paths) {
+    fonts.push_back(std::make_unique<SourceFont>());
+    std::string error;
+    if (!fonts.back()->Open(path, request.cell, render, &error)) {
+      std::fprintf(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
+                   error.c_str());
+      return kMakeSourceFailed;
+    }
+    font_list.push_back(fonts.back().get());
   }
-  CodeMapper mapper;
-  if (!mapper.Open(*request.codePage, font.charset())) {
+  GlyphSources sources;
+  int unmapped = 0;
+  if (!sources.Open(*request.codePage, options.map.empty() ? nullptr : &map,
+                    font_list, request.cell, &unmapped)) {
     std::fprintf(stderr,
-                 "vexofont make: iconv cannot map code page %u to '%s' of "
-                 "font '%s'\n",
-                 static_cast<unsigned>(request.codePage->number),
-                 font.charset().label.c_str(), source_path.c_str());
+                 "vexofont make: iconv cannot map %s to '%s' of font '%s'\n",
+                 options.map.empty()
+                     ? ("code page " +
+                        std::to_string(request.codePage->number)).c_str()
+                     : "Unicode",
+                 font_list[unmapped]->charset().label.c_str(),
+                 font_paths[unmapped].c_str());
     return kMakeSourceFailed;
   }
+  if (selecting) sources.Select(selection);
+  sources.DrawCellFillings(cell_fill);
 
   Bytes file;
   FontCounts counts;
-  const GlyphSource source = [&](int code, CellGlyph* glyph) {
-    uint32_t font_code = 0;
-    return mapper.Map(code, &font_code) && font.DrawGlyph(font_code, glyph);
+  const GlyphSource source = [&sources](int code, CellGlyph* glyph) {
+    return sources.Draw(code, glyph);
   };
   if (!BuildInputFont(request, source, &file, &counts)) {
     return UsageError("nothing to write");  // ruled out by ReadRequest
@@ -543,8 +836,11 @@ int RunMakeCommand(int argc, char** argv) {
   if (replaced < 0) return kMakeSourceFailed;
   const int written = WriteFont(output_path, file);
   if (written != kMakeOk) return written;
-  std::string summary = Summary(output_path, request, font, counts);
+  std::string summary =
+      Summary(output_path, request, *font_list[0], counts, sources.counts(),
+              selecting, font_paths);
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   std::fputs(summary.c_str(), stdout);
+  PrintWarnings(request, file);
   return kMakeOk;
 }

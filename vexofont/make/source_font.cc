@@ -120,14 +120,18 @@ bool IsFolder(const std::string& path) {
 }
 
 // Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
-// top row whatever the bitmap's flow.
-bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y) {
+// top row whatever the bitmap's flow. An 8-bit grey dot is set from
+// `threshold` of 255 up; 0 sets it from half the grey levels up.
+bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
+            int threshold) {
   const unsigned char* row = top + static_cast<long>(y) * bitmap.pitch;
   if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
     return (row[x >> 3] & (0x80 >> (x & 7))) != 0;
   }
-  // 8-bit grey: set from half the grey levels up.
-  return 2 * static_cast<int>(row[x]) >= bitmap.num_grays;
+  if (threshold <= 0 || bitmap.num_grays < 2) {
+    return 2 * static_cast<int>(row[x]) >= bitmap.num_grays;
+  }
+  return static_cast<int>(row[x]) * 255 >= threshold * (bitmap.num_grays - 1);
 }
 
 }  // namespace
@@ -142,7 +146,13 @@ SourceFont::~SourceFont() {
 
 bool SourceFont::Open(const std::string& path, CellSize cell,
                       std::string* error) {
+  return Open(path, cell, RenderOptions(), error);
+}
+
+bool SourceFont::Open(const std::string& path, CellSize cell,
+                      const RenderOptions& options, std::string* error) {
   cell_ = cell;
+  options_ = options;
   if (handles_->library == nullptr &&
       FT_Init_FreeType(&handles_->library) != 0) {
     *error = "FreeType could not start";
@@ -210,6 +220,33 @@ bool SourceFont::ChooseSize(std::string* error) {
   int strike = -1;
   const int strikes = face->available_sizes == nullptr ? 0
                                                        : face->num_fixed_sizes;
+  if (options_.pixelSize > 0) {
+    if (FT_IS_SCALABLE(face)) {
+      if (FT_Set_Pixel_Sizes(face, 0, options_.pixelSize) != 0) {
+        *error = "cannot be scaled to " + std::to_string(options_.pixelSize) +
+                 " pixels";
+        return false;
+      }
+      rendering_ = "outline at " + std::to_string(options_.pixelSize) +
+                   " pixels";
+      render_outlines_ = true;
+      return Placed();
+    }
+    for (int i = 0; i < strikes && strike < 0; ++i) {
+      if (face->available_sizes[i].height == options_.pixelSize) strike = i;
+    }
+    if (strike < 0) {
+      std::string heights;
+      for (int i = 0; i < strikes; ++i) {
+        heights += (i == 0 ? "" : ", ") +
+                   std::to_string(face->available_sizes[i].height);
+      }
+      *error = "has no outlines and no bitmap strike " +
+               std::to_string(options_.pixelSize) + " pixels high (strikes: " +
+               (heights.empty() ? std::string("none") : heights) + ")";
+      return false;
+    }
+  }
   for (int i = 0; i < strikes && strike < 0; ++i) {
     const FT_Bitmap_Size& size = face->available_sizes[i];
     if (size.height == h && size.width == w) strike = i;
@@ -277,9 +314,14 @@ bool SourceFont::ChooseSize(std::string* error) {
     *error = "has neither bitmap strikes nor outlines";
     return false;
   }
+  return Placed();
+}
+
+bool SourceFont::Placed() {
+  FT_Face face = handles_->face;
   ascent_ = CeilPixels(face->size->metrics.ascender);
   descent_ = CeilPixels(-face->size->metrics.descender);
-  if (ascent_ + descent_ == 0) ascent_ = h;
+  if (ascent_ + descent_ == 0) ascent_ = cell_.height;
   return true;
 }
 
@@ -291,7 +333,26 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   const FT_UInt index = FT_Get_Char_Index(face, fontCode);
   if (index == 0) return false;
   FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
-  if (render_outlines_) flags |= FT_LOAD_MONOCHROME;
+  int threshold = 0;
+  if (render_outlines_) {
+    const bool gray = options_.render == RenderOptions::Render::kGray;
+    if (gray) threshold = options_.threshold;
+    switch (options_.hinting) {
+      case RenderOptions::Hinting::kDefault:
+      case RenderOptions::Hinting::kFull:
+        flags = FT_LOAD_RENDER |
+                (gray ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+        break;
+      case RenderOptions::Hinting::kLight:
+        flags = FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT;
+        break;
+      case RenderOptions::Hinting::kNone:
+        flags = FT_LOAD_RENDER | FT_LOAD_NO_HINTING |
+                (gray ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+        break;
+    }
+    if (!gray) flags |= FT_LOAD_MONOCHROME;
+  }
   if (FT_Load_Glyph(face, index, flags) != 0) return false;
   FT_GlyphSlot slot = face->glyph;
 
@@ -328,19 +389,24 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
     const unsigned char* top = bitmap->buffer;
     if (bitmap->pitch < 0) top -= static_cast<long>(rows - 1) * bitmap->pitch;
 
-    const long long top_pad =
-        FloorHalf(static_cast<long long>(cell_.height) - (ascent_ + descent_));
-    const long long y0 = top_pad + ascent_ - slot->bitmap_top;
+    const long long above_baseline =
+        options_.baseline >= 0
+            ? options_.baseline
+            : FloorHalf(static_cast<long long>(cell_.height) -
+                        (ascent_ + descent_)) +
+                  ascent_;
+    const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
     long long x0;
     if (monospace_) {
       const long long advance = (slot->advance.x + 32) >> 6;
       x0 = FloorHalf(cell_.width - advance) + slot->bitmap_left;
+      x0 += options_.offsetX;
     } else {
       int ink_left = width;
       int ink_right = -1;
       for (int y = 0; y < rows; ++y) {
         for (int x = 0; x < width; ++x) {
-          if (!DotSet(*bitmap, top, x, y)) continue;
+          if (!DotSet(*bitmap, top, x, y, threshold)) continue;
           if (x < ink_left) ink_left = x;
           if (x > ink_right) ink_right = x;
         }
@@ -348,10 +414,11 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
       x0 = ink_right < 0 ? 0
                          : FloorHalf(cell_.width - (ink_right - ink_left + 1)) -
                                ink_left;
+      x0 += options_.offsetX;
     }
     for (int y = 0; y < rows; ++y) {
       for (int x = 0; x < width; ++x) {
-        if (!DotSet(*bitmap, top, x, y)) continue;
+        if (!DotSet(*bitmap, top, x, y, threshold)) continue;
         const long long cx = x0 + x;
         const long long cy = y0 + y;
         if (cx < 0 || cx >= cell_.width || cy < 0 || cy >= cell_.height) {

@@ -14,6 +14,28 @@
 // FreeType's handles, kept out of this header.
 struct SourceFontHandles;
 
+// How glyphs are rendered and placed; the defaults are make's own choices.
+struct RenderOptions {
+  // Outline fonts: FreeType's monochrome rasteriser, or 8-bit anti-aliased
+  // rendering with a dot set from `threshold` (1 to 255) up.
+  enum class Render { kMono, kGray };
+  Render render = Render::kMono;
+  int threshold = 128;
+  // Outline fonts: the hinting of the rendering mode, none, the light
+  // auto-hinter, or full hinting for the rendering mode.
+  enum class Hinting { kDefault, kNone, kLight, kFull };
+  Hinting hinting = Hinting::kDefault;
+  // Outline fonts: the pixel size instead of the largest that fits; bitmap
+  // fonts: the strike of that height. 0 chooses.
+  int pixelSize = 0;
+  // Every glyph moved this many dots right and down (negative: left, up).
+  int offsetX = 0;
+  int offsetY = 0;
+  // The rows above the baseline, instead of the font's line centred on the
+  // cell; -1 centres.
+  int baseline = -1;
+};
+
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
 // bit 31 of a row the leftmost dot; `clippedDots` counts the dots of the
 // source glyph that fell outside the cell.
@@ -41,6 +63,12 @@ class SourceFont {
   // map, else from its X charset registry. Returns false on failure, with
   // the reason (one phrase, no file name) in *error.
   bool Open(const std::string& path, CellSize cell, std::string* error);
+  bool Open(const std::string& path, CellSize cell,
+            const RenderOptions& options, std::string* error);
+
+  // Whether the font is rendered from outlines (the render and hinting
+  // options apply).
+  bool outlines() const { return render_outlines_; }
 
   const FontCharset& charset() const { return charset_; }
   bool monospace() const { return monospace_; }
@@ -61,10 +89,12 @@ class SourceFont {
 
  private:
   bool ChooseSize(std::string* error);
+  bool Placed();
   bool ChooseCharset(std::string* error);
 
   SourceFontHandles* handles_;
   CellSize cell_;
+  RenderOptions options_;
   FontCharset charset_;
   bool monospace_ = false;
   bool render_outlines_ = false;

@@ -68,8 +68,8 @@ TEST_F(DumpCommandTest, MakeFromTextSummaryAndRefusedOptions) {
   EXPECT_EQ(refused.err,
             "vexofont make: '" + dir_.File("p.txt") +
                 "' is a glyph text: its header gives kind, size, code page "
-                "and codes, so --kind, --station, --size, --code-page, "
-                "--first and --last are not used\n");
+                "and codes and its glyphs are drawn, so only --overlay and -o "
+                "go with it\n");
 }
 
 TEST_F(DumpCommandTest, MistakeInATextWritesNothing) {

@@ -1,0 +1,65 @@
+// Where each glyph of a made font comes from: the characters the user
+// selected, box drawing and block elements drawn edge to edge, the main
+// font, and the fallback fonts in order for the characters it lacks.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_
+#define VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "vexofont/make/code_map.h"
+#include "vexofont/make/code_page.h"
+#include "vexofont/make/source_font.h"
+
+// Reads UTF-8 text into the set of its characters (control characters
+// left out). Returns false, with the byte offset of the first byte that is
+// not UTF-8 in *badAt, for text that is not UTF-8.
+bool CharactersOfText(const std::string& text, std::set<uint32_t>* characters,
+                      size_t* badAt);
+
+class GlyphSources {
+ public:
+  // `codePage` names the file's codes; `map`, when given, gives their
+  // characters instead of iconv. `fonts` are the main font and the
+  // fallbacks, opened for the cell. Returns false with the index of the
+  // font whose charset cannot be mapped in *font.
+  bool Open(const CodePage& codePage, const CodeMap* map,
+            const std::vector<SourceFont*>& fonts, CellSize cell, int* font);
+
+  // Only codes whose characters are in `characters` are drawn.
+  void Select(const std::set<uint32_t>& characters);
+  // Box drawing and block elements are drawn from the font (false) or edge
+  // to edge from their description (true, the default).
+  void DrawCellFillings(bool drawn) { drawCellFillings_ = drawn; }
+
+  // Draws the glyph of `code`; false, blank, when it is not selected or no
+  // font has it.
+  bool Draw(int code, CellGlyph* glyph);
+
+  struct Counts {
+    int notSelected = 0;
+    int selected = 0;         // codes whose characters are selected
+    int selectedMissing = 0;  // of those, the ones no font has
+    int cellFillings = 0;     // drawn edge to edge
+    std::vector<int> fromFont;  // glyphs drawn from each font
+  };
+  const Counts& counts() const { return counts_; }
+
+ private:
+  bool Character(int code, uint32_t* character);
+
+  const CodeMap* map_ = nullptr;
+  std::unique_ptr<CodeMapper> toUnicode_;
+  std::vector<std::unique_ptr<CodeMapper>> toFont_;
+  std::vector<SourceFont*> fonts_;
+  CellSize cell_;
+  bool selecting_ = false;
+  std::set<uint32_t> selected_;
+  bool drawCellFillings_ = true;
+  Counts counts_;
+};
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_

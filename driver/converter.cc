@@ -1,6 +1,7 @@
 #include "driver/converter.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "driver/config_file.h"
 #include "store/converter_settings.h"
@@ -13,6 +14,7 @@
 #include "store/output_file.h"
 #include "store/output_font_file.h"
 #include "store/station_report.h"
+#include "store/version.h"
 
 namespace {
 
@@ -184,12 +186,62 @@ bool OutputIsAnInput(const char* config_name) {
   return false;
 }
 
+void PrintHelp() {
+  std::printf(
+      "usage:  vexocnvt config-file\n"
+      "        vexocnvt --help | --version\n"
+      "\n"
+      "Converts the input font files that config-file names into one output\n"
+      "font file for a two-station receipt printer: a thermal station that\n"
+      "prints glyphs as rows of dots and an impact station that prints them\n"
+      "as columns of dots.\n"
+      "\n"
+      "config-file holds a key and a value a line, the key in the first\n"
+      "column (case-sensitive); a line starting with * or # is a comment:\n"
+      "  SbcsThermalFile FILE  an SBCS font for the thermal station\n"
+      "                      (%s)\n"
+      "  SbcsImpactFile FILE   an SBCS font for the impact station\n"
+      "                      (%s)\n"
+      "  DbcsThermalFile FILE  a DBCS font for the thermal station (%s)\n"
+      "  DbcsImpactFile FILE   a DBCS font for the impact station (%s)\n"
+      "                        (each of the four at most %d times)\n"
+      "  OutputFontFile FILE   the output font file (default None)\n"
+      "  SbcsSpacing N         SBCS spacing, at most 8 (default 3)\n"
+      "  DbcsSpacing N         DBCS spacing, at most 20 (default 6)\n"
+      "  CodePage N            the code page the output carries (default 0)\n"
+      "  Verbose WORD          list every glyph as a dot picture and hex bytes\n"
+      "\n"
+      "Progress, header dumps and reports go to standard output, errors to\n"
+      "standard error. The output font file is written whole or not at all.\n"
+      "\n"
+      "Exit status: 0 the output file was written (also when some input\n"
+      "files were refused), 1 no configuration file given, 2 the\n"
+      "configuration file cannot be read, 4 the output file cannot be\n"
+      "written or is one of the run's own input files.\n",
+      AcceptedSizes(kSbcsThermalSizes).c_str(),
+      AcceptedSizes(kSbcsImpactSizes).c_str(),
+      AcceptedSizes(kDbcsThermalSizes).c_str(),
+      AcceptedSizes(kDbcsImpactSizes).c_str(), kMaxFilesPerList);
+}
+
 }  // namespace
 
 int RunConverter(int argc, char** argv) {
   if (argc < 2) {
     PrintError("usage:  vexocnvt config-file\n");
     return kExitUsage;
+  }
+  // Only as the one argument: any other first argument is the
+  // configuration file, whatever its name.
+  if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    PrintHelp();
+    std::fflush(stdout);
+    return kExitOk;
+  }
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("vexocnvt %s\n", kReleaseVersion);
+    std::fflush(stdout);
+    return kExitOk;
   }
   const char* config_name = argv[1];
   ResetConverterSettings();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "testkit/test_fonts.h"
+#include "store/version.h"
 #include "testkit/run_capture.h"
 
 namespace {
@@ -87,6 +88,45 @@ TEST_F(ConverterTest, NoArgumentPrintsUsage) {
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "usage:  vexocnvt config-file\n");
+}
+
+// --help and --version only as the one argument; any other first argument
+// is a configuration file, whatever it is called.
+TEST_F(ConverterTest, HelpAndVersionOnlyAsTheOneArgument) {
+  const CapturedRun help = RunInProcess(RunConverter, {"vexocnvt", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_EQ(help.err, "");
+  EXPECT_EQ(help.out.rfind("usage:  vexocnvt config-file\n"
+                           "        vexocnvt --help | --version\n",
+                           0),
+            0u);
+  for (const char* key : {"SbcsThermalFile", "SbcsImpactFile", "DbcsThermalFile",
+                          "DbcsImpactFile", "OutputFontFile", "SbcsSpacing",
+                          "DbcsSpacing", "CodePage", "Verbose"}) {
+    EXPECT_NE(help.out.find(std::string("  ") + key + " "), std::string::npos)
+        << key;
+  }
+  EXPECT_NE(help.out.find("(width 8 to 16, height 16 to 32, at width 16 at "
+                          "most 24)"),
+            std::string::npos);
+  const CapturedRun version =
+      RunInProcess(RunConverter, {"vexocnvt", "--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, std::string("vexocnvt ") + kReleaseVersion + "\n");
+  EXPECT_EQ(version.err, "");
+  struct Case {
+    std::vector<std::string> args;
+    const char* config;
+  };
+  const Case kCases[] = {{{"vexocnvt", "--help", "more"}, "--help"},
+                         {{"vexocnvt", "--version", "more"}, "--version"},
+                         {{"vexocnvt", "-h"}, "-h"},
+                         {{"vexocnvt", "--Help"}, "--Help"}};
+  for (const Case& c : kCases) {
+    const CapturedRun run = RunInProcess(RunConverter, c.args);
+    EXPECT_EQ(run.status, 2) << c.config;
+    EXPECT_EQ(run.out, std::string("Reading config file '") + c.config + "'\n");
+  }
 }
 
 TEST_F(ConverterTest, MissingConfigurationEndsWithStatus2) {

@@ -130,6 +130,14 @@ std::string ListNumbers(const std::vector<int>& numbers, bool compact,
 
 }  // namespace
 
+std::vector<uint16_t> CodePageNumbers(FontKind kind) {
+  std::vector<uint16_t> numbers;
+  for (const CodePage& page : kCodePages) {
+    if (page.kind == kind) numbers.push_back(page.number);
+  }
+  return numbers;
+}
+
 std::string ListCodePages(FontKind kind, bool compact) {
   std::vector<int> numbers;
   std::vector<int> iso;  // N of ISO 8859-N

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "vexofont/make/cell_size.h"
 
@@ -38,6 +39,9 @@ const CodePage* FindCodePage(FontKind kind, const std::string& text);
 // from the table: "437, 850, ..., 1258, 8859-1 to 8859-16 except 8859-12";
 // `compact` writes three or more consecutive numbers as "1250 to 1258".
 std::string ListCodePages(FontKind kind, bool compact = false);
+
+// The numbers of the code pages of `kind`, in table order.
+std::vector<uint16_t> CodePageNumbers(FontKind kind);
 
 // How a source font numbers its characters.
 struct FontCharset {

@@ -1,0 +1,71 @@
+# bash completion for vexofont: its commands, their options, and the values
+# of --kind, --station, --size, --code-page, --render, --hinting and
+# --cell-fill; file names elsewhere.
+
+_vexofont() {
+  local cur prev command i
+  COMPREPLY=()
+  cur=${COMP_WORDS[COMP_CWORD]}
+  prev=${COMP_WORDS[COMP_CWORD-1]}
+  command=
+  for ((i = 1; i < COMP_CWORD; i++)); do
+    case ${COMP_WORDS[i]} in
+      show | make | dump) command=${COMP_WORDS[i]}; break ;;
+    esac
+  done
+
+  if [[ -z $command ]]; then
+    COMPREPLY=($(compgen -W "show make dump --help --version" -- "$cur"))
+    return
+  fi
+
+  case $command in
+    show)
+      case $prev in
+        --code) return ;;
+        --png) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+      esac
+      if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--code --png --help --version" -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      ;;
+    dump)
+      case $prev in
+        -o | --output) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+      esac
+      if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "-o --output --help --version" -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      ;;
+    make)
+      case $prev in
+        --kind) COMPREPLY=($(compgen -W "sbcs dbcs" -- "$cur")); return ;;
+        --station) COMPREPLY=($(compgen -W "thermal impact" -- "$cur")); return ;;
+        --size)
+          # Sizes the converter takes, the common ones first.
+          COMPREPLY=($(compgen -W "12x24 8x16 16x24 10x20 8x9 16x16 8x8 24x24 16x9" -- "$cur"))
+          return ;;
+        --code-page)
+          COMPREPLY=($(compgen -W "437 850 852 858 866 1250 1251 1252 1253 1254 1255 1256 1257 1258 8859-1 8859-2 8859-3 8859-4 8859-5 8859-6 8859-7 8859-8 8859-9 8859-10 8859-11 8859-13 8859-14 8859-15 8859-16 932 936 949 950" -- "$cur"))
+          return ;;
+        --render) COMPREPLY=($(compgen -W "mono gray:128" -- "$cur")); return ;;
+        --hinting) COMPREPLY=($(compgen -W "none light full" -- "$cur")); return ;;
+        --cell-fill) COMPREPLY=($(compgen -W "drawn font" -- "$cur")); return ;;
+        --first | --last | --text | --pixel-size | --offset | --baseline) return ;;
+        --chars | --map | --fallback | --overlay | -o | --output)
+          COMPREPLY=($(compgen -f -- "$cur")); return ;;
+      esac
+      if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--kind --station --size --code-page --first --last --chars --text --map --fallback --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      ;;
+  esac
+}
+
+complete -o filenames -F _vexofont vexofont

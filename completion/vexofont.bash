@@ -10,12 +10,12 @@ _vexofont() {
   command=
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
-      show | make | dump) command=${COMP_WORDS[i]}; break ;;
+      show | make | dump | check) command=${COMP_WORDS[i]}; break ;;
     esac
   done
 
   if [[ -z $command ]]; then
-    COMPREPLY=($(compgen -W "show make dump --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "show make dump check --help --version" -- "$cur"))
     return
   fi
 
@@ -23,10 +23,17 @@ _vexofont() {
     show)
       case $prev in
         --code) return ;;
-        --png) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --png | --config) COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--code --png --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--code --png --config --help --version" -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      ;;
+    check)
+      if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--quiet --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

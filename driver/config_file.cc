@@ -64,16 +64,19 @@ struct FileList {
   int32_t* count;
 };
 
-void AddFileName(const FileList& list, const char* name) {
+// Returns false when the list is full and the name is refused.
+bool AddFileName(const FileList& list, const char* name, bool quiet) {
   if (*list.count >= kMaxFilesPerList) {
-    PrintError("Too many %s lines, '%s' ignored\n", list.key, name);
-    return;
+    if (!quiet) PrintError("Too many %s lines, '%s' ignored\n", list.key, name);
+    return false;
   }
   std::snprintf(list.slots[*list.count], kFileNameSlotSize, "%s", name);
   ++*list.count;
+  return true;
 }
 
-void ApplyLine(const char* line) {
+// Applies one piece to Settings and says in *report what it did.
+void ApplyLine(const char* line, bool quiet, ConfigLine* report) {
   const FileList lists[] = {
       {"SbcsThermalFile", Settings.sbcsThermalFiles,
        &Settings.sbcsThermalFileCount},
@@ -90,16 +93,33 @@ void ApplyLine(const char* line) {
 
   const char* word_start;
   int word_length;
-  char value[kFileNameSlotSize];
+  static char value[kFileNameSlotSize];
   const bool has_value = SecondWord(line, &word_start, &word_length);
   if (has_value) {
     std::snprintf(value, sizeof(value), "%.*s", word_length, word_start);
   }
+  report->kind = ConfigLine::kSkipped;
+  report->value = has_value ? value : nullptr;
 
   for (const FileList& list : lists) {
     if (starts_with(list.key)) {
-      if (has_value) AddFileName(list, value);
+      report->kind = ConfigLine::kKey;
+      report->key = list.key;
+      if (has_value) {
+        report->taken = AddFileName(list, value, quiet);
+        report->listFull = !report->taken;
+      }
       return;
+    }
+  }
+  static const char* const kValueKeys[] = {"OutputFontFile", "SbcsSpacing",
+                                           "DbcsSpacing", "CodePage",
+                                           "Verbose"};
+  for (const char* key : kValueKeys) {
+    if (starts_with(key)) {
+      report->kind = ConfigLine::kKey;
+      report->key = key;
+      break;
     }
   }
   if (!has_value) return;  // the remaining keys all need a value word
@@ -107,18 +127,25 @@ void ApplyLine(const char* line) {
   uint16_t number;
   if (starts_with("OutputFontFile")) {
     std::snprintf(Settings.outputFontFile, kFileNameSlotSize, "%s", value);
+    report->taken = true;
   } else if (starts_with("SbcsSpacing")) {
     if (ParseNumberValue(value, &number)) {
       Settings.sbcsSpacing = number > 8 ? 8 : number;
+      report->taken = true;
     }
   } else if (starts_with("DbcsSpacing")) {
     if (ParseNumberValue(value, &number)) {
       Settings.dbcsSpacing = number > 20 ? 20 : number;
+      report->taken = true;
     }
   } else if (starts_with("CodePage")) {
-    if (ParseNumberValue(value, &number)) Settings.codePage = number;
+    if (ParseNumberValue(value, &number)) {
+      Settings.codePage = number;
+      report->taken = true;
+    }
   } else if (starts_with("Verbose")) {
     Settings.verbose = true;
+    report->taken = true;
   }
 }
 
@@ -141,26 +168,45 @@ bool ParseNumberValue(const char* word, uint16_t* value) {
   return true;
 }
 
-int ReadConfigFile(const char* path) {
+int ReadConfigFile(const char* path, ConfigLineObserver observer,
+                   void* context) {
   // Read as raw bytes on every platform, with CRLF folded by hand, so that
   // a Windows text-mode read (which ends a file at a Ctrl-Z byte) cannot
   // make one configuration mean two things.
+  const bool quiet = observer != nullptr;
   std::FILE* file = OpenRawFileForReading(path);
   if (file == nullptr) {
-    PrintError("Could not open '%s' for reading\n", path);
+    if (!quiet) PrintError("Could not open '%s' for reading\n", path);
     return -1;
   }
   char line[kMaxLinePiece + 1];
   PieceResult result;
+  int line_number = 1;
+  int piece = 0;
   while ((result = ReadLinePiece(file, line)) == PieceResult::kLine) {
     const size_t length = std::strlen(line);
-    if (length > 0 && line[length - 1] == '\n') line[length - 1] = '\0';
-    if (line[0] == '*' || line[0] == '#') continue;
-    ApplyLine(line);
+    const bool line_ends = length > 0 && line[length - 1] == '\n';
+    if (line_ends) line[length - 1] = '\0';
+    ConfigLine report;
+    report.line = line_number;
+    report.piece = piece;
+    report.text = line;
+    if (line[0] == '*' || line[0] == '#') {
+      report.kind = ConfigLine::kComment;
+    } else {
+      ApplyLine(line, quiet, &report);
+    }
+    if (observer != nullptr) observer(context, report);
+    if (line_ends) {
+      ++line_number;
+      piece = 0;
+    } else {
+      ++piece;
+    }
   }
   std::fclose(file);
   if (result == PieceResult::kError) {
-    PrintError("Error reading '%s'\n", path);
+    if (!quiet) PrintError("Error reading '%s'\n", path);
     return -1;
   }
   return 0;

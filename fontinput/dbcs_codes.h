@@ -57,4 +57,19 @@ DbcsPassEnd ForEachDbcsCode(const uint8_t* fontVector1,
   return end;
 }
 
+// Every code the converter's DBCS loader reads from a file, in order: a
+// pass that reads glyphs and ends without stopping is followed by another
+// over the rest of the file. `visit` returns false when the file has no
+// glyph left for the code.
+template <typename Visit>
+void ForEachDbcsCodeOfFile(const uint8_t* fontVector1,
+                           const uint8_t* fontVector2, uint16_t lastChar,
+                           Visit&& visit) {
+  for (;;) {
+    const DbcsPassEnd pass =
+        ForEachDbcsCode(fontVector1, fontVector2, lastChar, visit);
+    if (pass.stopped || !pass.visitedAny) break;
+  }
+}
+
 #endif  // VEXOCNVT_FONTINPUT_DBCS_CODES_H_

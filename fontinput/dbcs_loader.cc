@@ -125,14 +125,9 @@ int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
       std::max(ImpactColumnsSpan(load.width, load.height), 2 * load.width);
   load.glyph_size = FileGlyphSize(header.height);
 
-  // A pass that reads glyphs and ends without stopping is followed by
-  // another over the rest of the file.
-  for (;;) {
-    const DbcsPassEnd pass = ForEachDbcsCode(
-        header.fontVector1, header.fontVector2, header.lastChar,
-        [&load](int lead, int trail) { return LoadOneGlyph(load, lead, trail); });
-    if (pass.stopped || !pass.visitedAny) break;
-  }
+  ForEachDbcsCodeOfFile(
+      header.fontVector1, header.fontVector2, header.lastChar,
+      [&load](int lead, int trail) { return LoadOneGlyph(load, lead, trail); });
   FinishGlyphStream(&load.glyphs);
   return 0;
 }

@@ -3,9 +3,11 @@
 //   vexofont make --kind ... --station ... --size WxH ... SOURCE OUTPUT
 //   vexofont make TEXT OUTPUT
 //   vexofont dump FILE [-o TEXT]
+//   vexofont check CONFIG [--quiet]
 #include <cstdio>
 #include <cstring>
 
+#include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/text/dump_command.h"
 #include "vexofont/show/show_command.h"
@@ -24,6 +26,8 @@ void PrintUsage(std::FILE* stream) {
                "file from a glyph text\n"
                "       vexofont dump FILE [-o TEXT]   write an input font "
                "file as a glyph text\n"
+               "       vexofont check CONFIG          find the mistakes in a "
+               "converter configuration\n"
                "       vexofont COMMAND --help        options of a command\n"
                "       vexofont --version\n");
 }
@@ -46,6 +50,7 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "show") == 0) return RunShowCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "make") == 0) return RunMakeCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "dump") == 0) return RunDumpCommand(argc - 1, argv + 1);
+  if (std::strcmp(argv[1], "check") == 0) return RunCheckCommand(argc - 1, argv + 1);
   std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return 1;

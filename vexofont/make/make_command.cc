@@ -61,7 +61,8 @@ constexpr char kHelp[] =
     "                          8859-1 to 8859-16 except 8859-12 (8859-N is\n"
     "                          also written 28590 + N);\n"
     "                          DBCS: 932, 936, 949, 950\n"
-    "  --first C, --last C     codes to write, decimal or 0x hexadecimal;\n"
+    "  --first C, --last C     codes to write, hexadecimal (0x optional, as\n"
+    "                          everywhere in vexofont: 41 is 0x41);\n"
     "                          SBCS 0x20 to 0xff by default, DBCS the whole\n"
     "                          code page (a DBCS file holds whole lead-byte\n"
     "                          rows from the lead byte of --first on; codes\n"
@@ -318,14 +319,13 @@ int ReadRenderOptions(const Options& options, CellSize cell,
   return kMakeOk;
 }
 
-// Reads a code: decimal, or hexadecimal after 0x; at most 0xFFFF.
+// Reads a code: hexadecimal, with or without 0x, as every code is written
+// in vexofont; at most 0xFFFF.
 bool ParseCode(const std::string& text, int* code) {
-  size_t pos = 0;
-  int base = 10;
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    pos = 2;
-  }
+  size_t pos = text.size() > 2 && text[0] == '0' &&
+                       (text[1] == 'x' || text[1] == 'X')
+                   ? 2
+                   : 0;
   if (pos >= text.size()) return false;
   long value = 0;
   for (; pos < text.size(); ++pos) {
@@ -333,14 +333,14 @@ bool ParseCode(const std::string& text, int* code) {
     int digit;
     if (c >= '0' && c <= '9') {
       digit = c - '0';
-    } else if (base == 16 && c >= 'a' && c <= 'f') {
+    } else if (c >= 'a' && c <= 'f') {
       digit = c - 'a' + 10;
-    } else if (base == 16 && c >= 'A' && c <= 'F') {
+    } else if (c >= 'A' && c <= 'F') {
       digit = c - 'A' + 10;
     } else {
       return false;
     }
-    value = value * base + digit;
+    value = value * 16 + digit;
     if (value > 0xFFFF) return false;
   }
   *code = static_cast<int>(value);
@@ -449,8 +449,8 @@ int ReadRequest(const Options& options, CodeMap* map, CodePage* mappedPage,
     if (bound.text.empty()) continue;
     if (!ParseCode(bound.text, bound.code)) {
       return UsageError(std::string(bound.name) + " '" + bound.text +
-                        "' is not a code (decimal, or hexadecimal after 0x, "
-                        "at most 0xffff)");
+                        "' is not a code (hexadecimal, 0x optional, at most "
+                        "ffff)");
     }
     if (*bound.code > max_code) {
       return UsageError(std::string(bound.name) + " " + bound.text +
@@ -555,17 +555,9 @@ bool ReadSelection(const Options& options, std::set<uint32_t>* selection,
 // What the converter will do with the file that the user may not expect.
 void PrintWarnings(const FontRequest& request, const Bytes& file) {
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
-    const int width = request.cell.width;
-    const int printed =
-        8 * RowBytesTaken(kKindSbcs, kStationImpact, static_cast<uint32_t>(width));
-    if (printed < width) {
-      std::fprintf(stderr,
-                   "vexofont make: warning: the impact station prints %s of "
-                   "SBCS glyphs %d dots wide (it takes whole bytes of 8 dot "
-                   "columns): make them 8 or 16 wide\n",
-                   printed == 0 ? "none of the dots"
-                                : "only the first 8 dot columns",
-                   width);
+    const std::string warning = ImpactWidthWarning(request.cell.width);
+    if (!warning.empty()) {
+      std::fprintf(stderr, "vexofont make: warning: %s\n", warning.c_str());
     }
   }
   if (request.kind != FontKind::kDbcs) return;

@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/config_file.h"
+#include "fontinput/glyph_size.h"
+#include "fontinput/stored_codes.h"
+#include "store/converter_settings.h"
 #include "vexofont/show/code_selection.h"
 #include "vexofont/show/contact_sheet.h"
 #include "vexofont/show/font_summary.h"
@@ -25,7 +29,7 @@ namespace {
 
 
 constexpr char kUsage[] =
-    "usage: vexofont show FILE [--code C|A-B]... [--png FILE]\n";
+    "usage: vexofont show FILE [--code C|A-B]... [--png FILE] [--config CONFIG]\n";
 
 constexpr char kHelp[] =
     "\n"
@@ -38,10 +42,15 @@ constexpr char kHelp[] =
     "                to B, as dot pictures, thermal and impact side by side;\n"
     "                codes in hexadecimal (41, 0x8140, 20-7e); may be given\n"
     "                more than once\n"
-    "  --png FILE    write a contact sheet of every glyph to FILE (PNG);\n"
+    "  --png FILE    write a contact sheet to FILE (PNG): of every glyph,\n"
+    "                or with --code of the chosen codes only;\n"
     "                a sheet taller than 8192 pixel rows is split between\n"
     "                grid rows into FILE-1.png, FILE-2.png, ... (the number\n"
     "                before the extension), at most 64 pages\n"
+    "  --config CONFIG\n"
+    "                with an output font file: which codes of the input\n"
+    "                fonts CONFIG lists the file holds, and which it does\n"
+    "                not (a warning on standard error names how many)\n"
     "  --help        print this help and exit\n"
     "  --version     print the version and exit\n"
     "\n"
@@ -64,8 +73,118 @@ constexpr int kExitUnreadable = 4;
 struct ShowOptions {
   const char* file = nullptr;
   const char* png = nullptr;
+  const char* config = nullptr;
   std::vector<CodeRange> codes;
 };
+
+void IgnoreConfigLine(void*, const ConfigLine&) {}
+
+// Codes as "41-43 45", rising.
+std::string CodeList(const std::vector<int>& codes, int digits) {
+  std::string list;
+  char text[32];
+  for (size_t i = 0; i < codes.size();) {
+    size_t j = i;
+    while (j + 1 < codes.size() && codes[j + 1] == codes[j] + 1) ++j;
+    if (j == i) {
+      std::snprintf(text, sizeof(text), "%0*x", digits, codes[i]);
+    } else {
+      std::snprintf(text, sizeof(text), "%0*x-%0*x", digits, codes[i], digits,
+                    codes[j]);
+    }
+    if (!list.empty()) list += ' ';
+    list += text;
+    i = j + 1;
+  }
+  return list;
+}
+
+// For an output font file: the codes of the input fonts `config` lists
+// that the file does not hold, font by font. Returns how many there are,
+// or -1 when the configuration cannot be read.
+long PrintCodesNotStored(const char* config, const ShownFont& font) {
+  ResetConverterSettings();
+  if (ReadConfigFile(config, IgnoreConfigLine, nullptr) != 0) return -1;
+  std::vector<bool> held[3] = {std::vector<bool>(65536, false),
+                               std::vector<bool>(65536, false),
+                               std::vector<bool>(65536, false)};
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind <= kKindSbcs) held[glyph.kind][glyph.code] = true;
+  }
+  struct List {
+    const char* key;
+    uint8_t kind;
+    int station;
+    const char (*names)[kFileNameSlotSize];
+    int32_t count;
+  };
+  const List lists[] = {
+      {"SbcsThermalFile", kKindSbcs, kStationThermal, Settings.sbcsThermalFiles,
+       Settings.sbcsThermalFileCount},
+      {"SbcsImpactFile", kKindSbcs, kStationImpact, Settings.sbcsImpactFiles,
+       Settings.sbcsImpactFileCount},
+      {"DbcsThermalFile", kKindDbcs, kStationThermal, Settings.dbcsThermalFiles,
+       Settings.dbcsThermalFileCount},
+      {"DbcsImpactFile", kKindDbcs, kStationImpact, Settings.dbcsImpactFiles,
+       Settings.dbcsImpactFileCount},
+  };
+  std::printf("Input fonts of '%s':\n", config);
+  long missing = 0;
+  for (const List& list : lists) {
+    for (int i = 0; i < list.count; ++i) {
+      const char* name = list.names[i];
+      std::vector<uint8_t> bytes;
+      bool cut = false;
+      const bool read =
+          ReadLimitedFile(name, size_t{128} << 20, &bytes, &cut) == ReadResult::kRead;
+      DbcsFontHeader header = {};
+      const size_t header_size =
+          list.kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+      const bool whole_header =
+          read && InputFontKind(bytes.data(), bytes.size()) == list.kind &&
+          bytes.size() >= header_size;
+      if (whole_header) DecodeFontHeader(bytes.data(), &header);
+      if (!whole_header ||
+          !GlyphSizeAccepted(list.kind, list.station, header.width, header.height)) {
+        std::printf("  '%s' (%s): not loaded by the converter (see vexofont "
+                    "check)\n",
+                    name, list.key);
+        continue;
+      }
+      struct Collect {
+        const std::vector<bool>* held;
+        std::vector<bool> seen = std::vector<bool>(65536, false);
+        std::vector<int> missing;
+        int codes = 0;
+      } collect;
+      collect.held = &held[list.kind];
+      ForEachStoredCode(
+          bytes.data(), bytes.size(), list.kind, list.station,
+          [](void* c, int high, int low) {
+            Collect& into = *static_cast<Collect*>(c);
+            const int code = high << 8 | low;
+            if (into.seen[code]) return;
+            into.seen[code] = true;
+            ++into.codes;
+            if (!(*into.held)[code]) into.missing.push_back(code);
+          },
+          &collect);
+      std::sort(collect.missing.begin(), collect.missing.end());
+      if (collect.missing.empty()) {
+        std::printf("  '%s' (%s): %d codes, all in the file\n", name, list.key,
+                    collect.codes);
+      } else {
+        std::printf("  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
+                    list.key, collect.codes, collect.missing.size(),
+                    CodeList(collect.missing, list.kind == kKindDbcs ? 4 : 2)
+                        .c_str());
+      }
+      missing += static_cast<long>(collect.missing.size());
+    }
+  }
+  std::printf("\n");
+  return missing;
+}
 
 // Returns the value of option `name` at argv[*i], given as "NAME VALUE" or
 // "NAME=VALUE", advancing *i past it; nullptr when argv[*i] is another
@@ -147,6 +266,10 @@ int RunShowCommand(int argc, char** argv) {
       options.png = v;
       continue;
     }
+    if (const char* v = OptionValue(argc, argv, &i, "--config", &missing)) {
+      options.config = v;
+      continue;
+    }
     if (missing) return UsageError("option '%s' needs a value\n", arg);
     if (arg[0] == '-' && arg[1] != '\0') {
       return UsageError("unknown option '%s'\n", arg);
@@ -190,11 +313,51 @@ int RunShowCommand(int argc, char** argv) {
                 problems.size());
   }
   std::printf("\n");
+  long not_stored = 0;
+  if (options.config != nullptr) {
+    if (font.fileKind != FontFileKind::kOutput) {
+      return UsageError("%s--config goes with an output font file\n", "");
+    }
+    not_stored = PrintCodesNotStored(options.config, font);
+    if (not_stored < 0) {
+      std::fprintf(stderr, "Could not read config file '%s'\n", options.config);
+      return kExitUnreadable;
+    }
+  }
   for (const CodeRange& range : options.codes) {
     PrintGlyphPictures(stdout, font, range.low, range.high);
   }
   std::fflush(stdout);
   PrintProblems(stderr, options.file, problems);
+  // Not faults of the file, but what its user should know.
+  if (font.fileKind == FontFileKind::kOutput &&
+      font.glyphs.size() >= size_t{kGlyphTableSize}) {
+    std::fprintf(stderr,
+                 "'%s': warning: the glyph table is full (%d records): the "
+                 "converter dropped every further code of its input fonts "
+                 "(vexofont show --config CONFIG names them)\n",
+                 options.file, kGlyphTableSize);
+  }
+  if (not_stored > 0) {
+    std::fprintf(stderr,
+                 "'%s': warning: %ld codes of the input fonts of '%s' are not "
+                 "in the file\n",
+                 options.file, not_stored, options.config);
+  }
+
+  // A sheet of the codes chosen with --code only, where any are.
+  if (!options.codes.empty()) {
+    std::vector<ShownGlyph> chosen;
+    for (const ShownGlyph& glyph : font.glyphs) {
+      for (const CodeRange& range : options.codes) {
+        if (glyph.code >= range.low && glyph.code <= range.high) {
+          chosen.push_back(glyph);
+          break;
+        }
+      }
+    }
+    font.glyphs = std::move(chosen);
+  }
 
   if (options.png != nullptr) {
     SheetFiles files;

@@ -63,14 +63,14 @@ TEST(MakeCommandTest, BadArgumentsGiveOneLineAndStatusOne) {
         "--code-page", "437"},
        "unknown code page '437' for DBCS fonts (932, 936, 949, 950)"},
       {with({"--code-page", "437", "--first", "0xZZ"}),
-       "--first '0xZZ' is not a code (decimal, or hexadecimal after 0x, at "
-       "most 0xffff)"},
-      {with({"--code-page", "437", "--last", "65536"}),
-       "--last '65536' is not a code (decimal, or hexadecimal after 0x, at "
-       "most 0xffff)"},
+       "--first '0xZZ' is not a code (hexadecimal, 0x optional, at "
+       "most ffff)"},
+      {with({"--code-page", "437", "--last", "10000"}),
+       "--last '10000' is not a code (hexadecimal, 0x optional, at "
+       "most ffff)"},
       {with({"--code-page", "437", "--last", "0x100"}),
        "--last 0x100 is beyond 0xff, the last SBCS code"},
-      {with({"--code-page", "437", "--first", "128", "--last", "0x7f"}),
+      {with({"--code-page", "437", "--first", "80", "--last", "0x7f"}),
        "--first 0x80 is above --last 0x7f"},
       {{"--kind", "dbcs", "--station", "thermal", "--size", "24x24",
         "--code-page", "932", "--first", "0xa000", "--last", "0xdfff"},
@@ -153,7 +153,7 @@ TEST_F(MakeRunTest, SummaryCountsGlyphsMissingAndClipped) {
   tall.yOffset = -5;
   const std::string font = WriteFont(
       {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4), tall});
-  std::vector<std::string> args = SbcsThermal("8859-1", "0x41", "67");
+  std::vector<std::string> args = SbcsThermal("8859-1", "0x41", "43");
   args.insert(args.end(), {font, dir_.File("out.fnt")});
   const CapturedRun run = RunMake(args);
   EXPECT_EQ(run.status, kMakeOk);
@@ -194,7 +194,9 @@ TEST_F(MakeRunTest, EachCodeGetsTheGlyphOfItsCharacter) {
       {"8859-1", 0x9F, 0},
   };
   for (const CodePageCase& c : cases) {
-    const std::string code = std::to_string(c.code);
+    char code_text[8];
+    std::snprintf(code_text, sizeof(code_text), "%x", c.code);
+    const std::string code = code_text;
     std::vector<std::string> args = SbcsThermal(c.codePage, code, code);
     // The font's own glyph of U+2591 too, not the one drawn edge to edge.
     args.insert(args.end(), {"--cell-fill", "font", font, dir_.File("out.fnt")});

@@ -119,6 +119,13 @@ class RoundTripTest : public ::testing::Test {
   ScratchDir dir_;
 };
 
+// Codes as the options take them: hexadecimal.
+std::string Hex(int code) {
+  char text[8];
+  std::snprintf(text, sizeof(text), "%x", code);
+  return text;
+}
+
 constexpr int kFirst = 0x41;
 constexpr int kLast = 0x46;
 
@@ -136,8 +143,8 @@ TEST_F(RoundTripTest, SbcsThermalFontsKeepEveryDotAtEverySize) {
           CellFont(width, height, SbcsEncodings()), "SbcsThermalFile",
           {"--kind", "sbcs", "--station", "thermal", "--size",
            std::to_string(width) + "x" + std::to_string(height),
-           "--code-page", "8859-1", "--first", std::to_string(kFirst),
-           "--last", std::to_string(kLast)});
+           "--code-page", "8859-1", "--first", Hex(kFirst),
+           "--last", Hex(kLast)});
       const std::map<int, Payload> records = GlyphRecords(output, TagSbcsGlyph);
       ASSERT_EQ(records.size(), size_t(kLast - kFirst + 1));
       const int bytes_per_row = width / 8 + 1;
@@ -169,8 +176,8 @@ TEST_F(RoundTripTest, SbcsImpactFontsKeepEveryDotWhereTheColumnsHoldThem) {
     const Bytes output = MakeAndConvert(
         CellFont(size.width, size.height, SbcsEncodings()), "SbcsImpactFile",
         {"--kind", "sbcs", "--station", "impact", "--size", name,
-         "--code-page", "437", "--first", std::to_string(kFirst), "--last",
-         std::to_string(kLast)});
+         "--code-page", "437", "--first", Hex(kFirst), "--last",
+         Hex(kLast)});
     const std::map<int, Payload> records = GlyphRecords(output, TagSbcsGlyph);
     ASSERT_EQ(records.size(), size_t(kLast - kFirst + 1));
     for (const auto& [code, record] : records) {

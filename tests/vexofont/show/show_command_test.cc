@@ -156,3 +156,62 @@ TEST_F(ShowCommandTest, CodeWithoutGlyphSaysSo) {
 }
 
 }  // namespace
+
+namespace {
+
+// The converter's table full: show warns of it, and with the run's
+// configuration names the codes it dropped.
+TEST(ShowConfigTest, FullTableIsWarnedOfAndConfigNamesTheCodesDropped) {
+  ScratchDir dir;
+  int codes = 0;
+  const Bytes a = PatternDbcsFont({{0x81, 0x9F}, {0xE0, 0xFC}}, 0xFCFC, 24, 24,
+                                  &codes);
+  const Bytes b = PatternDbcsFont({{0xA0, 0xDF}}, 0xDFFC, 16, 16, &codes);
+  ConvertFonts(dir, {{"DbcsThermalFile", a}, {"DbcsImpactFile", b}});
+  const std::string out = dir.File("out.fnt");
+  CapturedRun run = RunShow({out});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "'" + out + "': warning: the glyph table is full (20000 "
+                     "records): the converter dropped every further code of "
+                     "its input fonts (vexofont show --config CONFIG names "
+                     "them)\n");
+  const std::string config = dir.File("run.cfg");
+  run = RunShow({out, "--config", config});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("Input fonts of '" + config + "':\n  '" +
+                         dir.File("font0.fnt") +
+                         "' (DbcsThermalFile): 11280 codes, all in the file\n  '" +
+                         dir.File("font1.fnt") +
+                         "' (DbcsImpactFile): 12032 codes, 3312 not in the "
+                         "file: ce89-cefc cf40-cf7e cf80-cffc d040-"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.err.find("'" + out + "': warning: 3312 codes of the input "
+                         "fonts of '" + config + "' are not in the file\n"),
+            std::string::npos)
+      << run.err;
+  // --config is for output files.
+  run = RunShow({dir.File("font0.fnt"), "--config", config});
+  EXPECT_EQ(run.status, 1);
+}
+
+// --png with --code draws the chosen codes only.
+TEST(ShowConfigTest, SheetOfTheChosenCodesOnly) {
+  ScratchDir dir;
+  const std::string font = dir.File("f.fnt");
+  ASSERT_TRUE(WriteBytes(font, PatternSbcsFont(0x20, 0x7E, 8, 16)));
+  auto png_size = [](const std::string& path) {
+    const Bytes png = ReadBytes(path);
+    EXPECT_GE(png.size(), 24u);
+    return std::pair<int, int>(png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19],
+                               png[20] << 24 | png[21] << 16 | png[22] << 8 | png[23]);
+  };
+  ASSERT_EQ(RunShow({font, "--png", dir.File("all.png")}).status, 0);
+  ASSERT_EQ(RunShow({font, "--code", "41-43", "--png", dir.File("abc.png")}).status, 0);
+  const auto all = png_size(dir.File("all.png"));
+  const auto abc = png_size(dir.File("abc.png"));
+  EXPECT_EQ(abc.first, all.first);  // the grid keeps its 16 columns
+  EXPECT_LT(abc.second, all.second / 3);
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "driver/converter.h"
 #include "make_test_support.h"
 #include "testkit/run_capture.h"
+#include "vexofont/check/check_command.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
 #include "vexofont/make/make_command.h"
@@ -72,6 +73,7 @@ TEST(ManPageTest, VexofontPageHasEveryOptionOfEveryCommand) {
       RunMake({"--help"}).out,
       RunInProcess(RunShowCommand, {"show", "--help"}).out,
       RunInProcess(RunDumpCommand, {"dump", "--help"}).out,
+      RunInProcess(RunCheckCommand, {"check", "--help"}).out,
   };
   int options = 0;
   for (const std::string& help : helps) {

@@ -1,5 +1,7 @@
 #include "vexofont/make/code_map.h"
 
+#include "fontinput/code_text.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -8,36 +10,10 @@
 namespace {
 
 bool ParseHex(const std::string& text, unsigned long max, unsigned long* value) {
-  size_t pos = text.size() > 2 && text[0] == '0' &&
-                       (text[1] == 'x' || text[1] == 'X')
-                   ? 2
-                   : 0;
-  if (pos >= text.size() || text.size() - pos > 6) return false;
-  unsigned long result = 0;
-  for (; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else {
-      return false;
-    }
-    result = result * 16 + static_cast<unsigned long>(digit);
-  }
-  if (result > max) return false;
-  *value = result;
-  return true;
+  return ParseHexCode(text, max, value, 6);
 }
 
-std::string Hex(unsigned long value) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "%lx", value);
-  return text;
-}
+std::string Hex(unsigned long value) { return HexCode(value, 1); }
 
 // The bytes set in `used` as at most four ranges, the two closest joined
 // while there are more.

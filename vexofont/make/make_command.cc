@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/code_text.h"
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
@@ -322,27 +323,8 @@ int ReadRenderOptions(const Options& options, CellSize cell,
 // Reads a code: hexadecimal, with or without 0x, as every code is written
 // in vexofont; at most 0xFFFF.
 bool ParseCode(const std::string& text, int* code) {
-  size_t pos = text.size() > 2 && text[0] == '0' &&
-                       (text[1] == 'x' || text[1] == 'X')
-                   ? 2
-                   : 0;
-  if (pos >= text.size()) return false;
-  long value = 0;
-  for (; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else {
-      return false;
-    }
-    value = value * 16 + digit;
-    if (value > 0xFFFF) return false;
-  }
+  unsigned long value = 0;
+  if (!ParseHexCode(text, 0xFFFF, &value)) return false;
   *code = static_cast<int>(value);
   return true;
 }

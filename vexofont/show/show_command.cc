@@ -79,25 +79,6 @@ struct ShowOptions {
 
 void IgnoreConfigLine(void*, const ConfigLine&) {}
 
-// Codes as "41-43 45", rising.
-std::string CodeList(const std::vector<int>& codes, int digits) {
-  std::string list;
-  char text[32];
-  for (size_t i = 0; i < codes.size();) {
-    size_t j = i;
-    while (j + 1 < codes.size() && codes[j + 1] == codes[j] + 1) ++j;
-    if (j == i) {
-      std::snprintf(text, sizeof(text), "%0*x", digits, codes[i]);
-    } else {
-      std::snprintf(text, sizeof(text), "%0*x-%0*x", digits, codes[i], digits,
-                    codes[j]);
-    }
-    if (!list.empty()) list += ' ';
-    list += text;
-    i = j + 1;
-  }
-  return list;
-}
 
 // For an output font file: the codes of the input fonts `config` lists
 // that the file does not hold, font by font. Returns how many there are,
@@ -176,7 +157,10 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
       } else {
         std::printf("  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
                     list.key, collect.codes, collect.missing.size(),
-                    CodeList(collect.missing, list.kind == kKindDbcs ? 4 : 2)
+                    FormatCodeRanges(std::vector<uint16_t>(
+                                         collect.missing.begin(),
+                                         collect.missing.end()),
+                                     list.kind == kKindDbcs ? 4 : 2)
                         .c_str());
       }
       missing += static_cast<long>(collect.missing.size());

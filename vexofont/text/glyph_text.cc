@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "fontinput/code_text.h"
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/glyph_size.h"
 
@@ -25,11 +26,7 @@ TextError Error(int line, int column, std::string message) {
   return TextError{line, column, std::move(message)};
 }
 
-std::string Hex(unsigned value, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "%0*x", digits, value);
-  return text;
-}
+std::string Hex(unsigned value, int digits) { return HexCode(value, digits); }
 
 std::string Rows(size_t n) {
   return std::to_string(n) + (n == 1 ? " row" : " rows");
@@ -39,27 +36,9 @@ int CodeDigits(uint8_t kind) { return kind == kKindDbcs ? 4 : 2; }
 
 // A hexadecimal number of 1 to 4 digits (after an optional 0x).
 bool ParseHex16(const std::string& text, unsigned* value) {
-  size_t pos = text.size() > 2 && text[0] == '0' &&
-                       (text[1] == 'x' || text[1] == 'X')
-                   ? 2
-                   : 0;
-  if (pos >= text.size() || text.size() - pos > 4) return false;
-  unsigned result = 0;
-  for (; pos < text.size(); ++pos) {
-    const char c = text[pos];
-    int digit;
-    if (c >= '0' && c <= '9') {
-      digit = c - '0';
-    } else if (c >= 'a' && c <= 'f') {
-      digit = c - 'a' + 10;
-    } else if (c >= 'A' && c <= 'F') {
-      digit = c - 'A' + 10;
-    } else {
-      return false;
-    }
-    result = result * 16 + static_cast<unsigned>(digit);
-  }
-  *value = result;
+  unsigned long parsed = 0;
+  if (!ParseHexCode(text, 0xFFFF, &parsed, 4)) return false;
+  *value = static_cast<unsigned>(parsed);
   return true;
 }
 

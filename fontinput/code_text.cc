@@ -1,0 +1,36 @@
+#include "fontinput/code_text.h"
+
+#include <cstdio>
+
+bool ParseHexCode(const std::string& text, unsigned long max,
+                  unsigned long* value, int maxDigits) {
+  size_t pos = text.size() > 2 && text[0] == '0' &&
+                       (text[1] == 'x' || text[1] == 'X')
+                   ? 2
+                   : 0;
+  if (pos >= text.size() || text.size() - pos > size_t(maxDigits)) return false;
+  unsigned long result = 0;
+  for (; pos < text.size(); ++pos) {
+    const char c = text[pos];
+    unsigned digit;
+    if (c >= '0' && c <= '9') {
+      digit = unsigned(c - '0');
+    } else if (c >= 'a' && c <= 'f') {
+      digit = unsigned(c - 'a' + 10);
+    } else if (c >= 'A' && c <= 'F') {
+      digit = unsigned(c - 'A' + 10);
+    } else {
+      return false;
+    }
+    result = result * 16 + digit;
+    if (result > max) return false;
+  }
+  *value = result;
+  return true;
+}
+
+std::string HexCode(unsigned long code, int digits) {
+  char text[24];
+  std::snprintf(text, sizeof(text), "%0*lx", digits, code);
+  return text;
+}

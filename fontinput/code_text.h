@@ -1,0 +1,17 @@
+// How the tools write character codes, and read them back from options
+// and text files: hexadecimal, "0x" optional, written in lower case.
+#ifndef VEXOCNVT_FONTINPUT_CODE_TEXT_H_
+#define VEXOCNVT_FONTINPUT_CODE_TEXT_H_
+
+#include <string>
+
+// Reads all of `text` as a hexadecimal number: an optional "0x" or "0X",
+// then 1 to `maxDigits` digits, the value at most `max`. Returns false,
+// *value untouched, for anything else.
+bool ParseHexCode(const std::string& text, unsigned long max,
+                  unsigned long* value, int maxDigits = 8);
+
+// `code` in hexadecimal, at least `digits` digits: "41", "8140".
+std::string HexCode(unsigned long code, int digits);
+
+#endif  // VEXOCNVT_FONTINPUT_CODE_TEXT_H_

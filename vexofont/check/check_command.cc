@@ -338,7 +338,14 @@ void Checker::File(const ListInfo& list, int index, int line) {
   std::vector<uint8_t> bytes;
   bool cut = false;
   errno = 0;
-  const ReadResult read = ReadLimitedFile(name.c_str(), kReadLimit, &bytes, &cut);
+  // The magic first, so that a device or a large file of something else is
+  // not read whole.
+  ReadResult read = ReadLimitedFile(name.c_str(), kFileTypeSize, &bytes, &cut);
+  if (read == ReadResult::kRead &&
+      InputFontKind(bytes.data(), bytes.size()) != kKindFree) {
+    bytes.clear();
+    read = ReadLimitedFile(name.c_str(), kReadLimit, &bytes, &cut);
+  }
   if (read != ReadResult::kRead) {
     std::string hint;
     // The converter opens names from the working folder, not from the

@@ -3,6 +3,7 @@
 #include "fontinput/dbcs_loader.h"
 #include "fontinput/font_header.h"
 #include "fontinput/sbcs_loader.h"
+#include "testkit/test_fonts.h"
 
 namespace {
 
@@ -10,29 +11,37 @@ template <typename Header>
 LoaderRun Load(Bytes& file, long headerSize, Header header,
                int (*load)(std::FILE*, int, Header), int station) {
   LoaderRun result;
-  std::FILE* in = OpenBytes(file);
+  std::string temporary;
+  std::FILE* in = OpenBytes(file, &temporary);
   if (in == nullptr) return result;
   std::fseek(in, headerSize, SEEK_SET);
   result.run = CaptureOutput([&] { return load(in, station, header); });
   result.read = std::ftell(in) - headerSize;
   std::fclose(in);
+  if (!temporary.empty()) std::remove(temporary.c_str());
   return result;
 }
 
 }  // namespace
 
-std::FILE* OpenBytes(Bytes& bytes) {
+std::FILE* OpenBytes(Bytes& bytes, std::string* removeAfterClose) {
+  removeAfterClose->clear();
 #ifndef _WIN32
   if (!bytes.empty()) return fmemopen(bytes.data(), bytes.size(), "rb");
 #endif
-  std::FILE* file = std::tmpfile();
-  if (file == nullptr) return nullptr;
-  if (!bytes.empty() &&
-      std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-    std::fclose(file);
+  // Not tmpfile(): the Windows C library names its files from a counter of
+  // its own, which two test processes share.
+  const std::string path = UniqueTempName("vexocnvt-font-");
+  if (!WriteBytes(path, bytes)) {
+    std::remove(path.c_str());
     return nullptr;
   }
-  std::rewind(file);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    std::remove(path.c_str());
+    return nullptr;
+  }
+  *removeAfterClose = path;
   return file;
 }
 

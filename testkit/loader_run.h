@@ -5,14 +5,16 @@
 #define VEXOCNVT_TESTKIT_LOADER_RUN_H_
 
 #include <cstdio>
+#include <string>
 
 #include "fontinput/font_writer.h"
 #include "testkit/run_capture.h"
 
 // Opens `bytes` for reading: an in-memory stream (fmemopen) where the C
-// library has one, else a temporary file that goes away when closed. The
-// stream may refer to `bytes`, which must outlive it.
-std::FILE* OpenBytes(Bytes& bytes);
+// library has one, else a file of a unique name in the temporary folder,
+// whose name goes to *removeAfterClose (empty otherwise). The stream may
+// refer to `bytes`, which must outlive it.
+std::FILE* OpenBytes(Bytes& bytes, std::string* removeAfterClose);
 
 struct LoaderRun {
   CapturedRun run;  // what the loader printed and returned

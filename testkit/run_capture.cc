@@ -45,6 +45,8 @@ long ProcessNumber() { return getpid(); }
 
 // A name in the system's temporary folder that no other test or process
 // uses: the process number, a counter and the clock.
+}  // namespace
+
 std::string UniqueTempName(const char* prefix) {
   static std::atomic<unsigned> counter{0};
   const auto ticks =
@@ -55,6 +57,8 @@ std::string UniqueTempName(const char* prefix) {
                     std::to_string(ticks % 1000000)))
       .string();
 }
+
+namespace {
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -28,6 +28,10 @@ CapturedRun RunInProcess(int (*command)(int, char**),
 // Runs `vexocnvt configPath` in-process, captured as above.
 CapturedRun RunConverterOn(const std::string& configPath, bool merged = false);
 
+// A name in the system's temporary folder that no other test or process
+// uses: `prefix`, the process number, a counter and the clock.
+std::string UniqueTempName(const char* prefix);
+
 // A fresh folder in the system's temporary folder, removed with everything in it on destruction.
 class ScratchDir {
  public:

@@ -99,7 +99,7 @@ bool DbcsImpactSizeAccepted(const char* name, const DbcsFontHeader& header) {
 struct Phase {
   const char (*names)[kFileNameSlotSize];
   int count;
-  int station;
+  Station station;
   const char* readingMessage;
 };
 
@@ -109,7 +109,7 @@ struct Phase {
 template <typename Header>
 void RunPhase(const Phase& phase, int (*readHeader)(std::FILE*, Header*, char*),
               bool (*sizeAccepted)(const char*, const Header&),
-              int (*loadGlyphs)(std::FILE*, int, Header),
+              int (*loadGlyphs)(std::FILE*, Station, Header),
               void (*onLoaded)(const Header&)) {
   for (int i = 0; i < phase.count; ++i) {
     const char* name = phase.names[i];
@@ -163,10 +163,10 @@ void DbcsImpactLoaded(const DbcsFontHeader& header) {
 bool OutputIsAnInput(const char* config_name) {
   const char* output = Settings.outputFontFile;
   const Phase lists[] = {
-      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount, 0, nullptr},
-      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, 0, nullptr},
-      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount, 0, nullptr},
-      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, 0, nullptr},
+      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount, Station{}, nullptr},
+      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, Station{}, nullptr},
+      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount, Station{}, nullptr},
+      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, Station{}, nullptr},
   };
   for (const Phase& list : lists) {
     for (int i = 0; i < list.count; ++i) {
@@ -256,29 +256,29 @@ int RunConverter(int argc, char** argv) {
   loaded = LoadedFlags{};
   RunPhase<SbcsFontHeader>(
       {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount,
-       kStationThermal, "Reading SBCS Thermal File '%s'...\n"},
+       Station::kThermal, "Reading SBCS Thermal File '%s'...\n"},
       ReadSbcsFontHeader, SbcsThermalSizeAccepted, LoadSbcsGlyphs,
       SbcsThermalLoaded);
   RunPhase<SbcsFontHeader>(
-      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, kStationImpact,
+      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, Station::kImpact,
        "Reading SBCS Impact File '%s'...\n"},
       ReadSbcsFontHeader, SbcsImpactSizeAccepted, LoadSbcsGlyphs,
       SbcsImpactLoaded);
   if (loaded.sbcsThermalLoaded && loaded.sbcsImpactLoaded) {
-    ReportStationGaps(kKindSbcs);
+    ReportStationGaps(FontKind::kSbcs);
   }
   RunPhase<DbcsFontHeader>(
       {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount,
-       kStationThermal, "Reading DBCS Thermal File '%s'...\n"},
+       Station::kThermal, "Reading DBCS Thermal File '%s'...\n"},
       ReadDbcsFontHeader, DbcsThermalSizeAccepted, LoadDbcsGlyphs,
       DbcsThermalLoaded);
   RunPhase<DbcsFontHeader>(
-      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, kStationImpact,
+      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, Station::kImpact,
        "Reading DBCS Impact File '%s'...\n"},
       ReadDbcsFontHeader, DbcsImpactSizeAccepted, LoadDbcsGlyphs,
       DbcsImpactLoaded);
   if (loaded.dbcsThermalLoaded && loaded.dbcsImpactLoaded) {
-    ReportStationGaps(kKindDbcs);
+    ReportStationGaps(FontKind::kDbcs);
   }
 
   const int status = !OutputIsAnInput(config_name) && WriteOutputFontFile() == 0

@@ -16,14 +16,14 @@ namespace {
 
 // The sizes the driver accepts for the station; for any other station,
 // the sizes either station accepts.
-bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
+bool SizeIsLoadable(Station station, uint32_t width, uint32_t height) {
   const bool thermal =
-      GlyphSizeAccepted(kKindDbcs, kStationThermal, width, height);
-  const bool impact = GlyphSizeAccepted(kKindDbcs, kStationImpact, width, height);
+      GlyphSizeAccepted(FontKind::kDbcs, Station::kThermal, width, height);
+  const bool impact = GlyphSizeAccepted(FontKind::kDbcs, Station::kImpact, width, height);
   switch (station) {
-    case kStationThermal:
+    case Station::kThermal:
       return thermal;
-    case kStationImpact:
+    case Station::kImpact:
       return impact;
     default:
       return thermal || impact;
@@ -46,7 +46,7 @@ bool IsBlank(const uint8_t* bytes, int count) {
 // One load: the file, the station and the glyph geometry, and the working
 // storage reused for every glyph.
 struct DbcsLoad {
-  int station;
+  Station station;
   int width;
   int height;
   int bytes_per_row;
@@ -62,18 +62,18 @@ struct DbcsLoad {
 bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
   const uint8_t* file_rows = NextGlyph(&load.glyphs, load.glyph_size);
   if (file_rows == nullptr) return false;
-  if (load.station != kStationThermal && load.station != kStationImpact) {
+  if (load.station != Station::kThermal && load.station != Station::kImpact) {
     return true;
   }
   const int code = lead << 8 | trail;
   // An impact glyph is converted straight from the file's rows; its bitmap
   // is only unpacked for the listing.
-  const int m = load.station == kStationThermal || Settings.verbose
+  const int m = load.station == Station::kThermal || Settings.verbose
                     ? UnpackGlyphRows(file_rows, load.height,
                                       load.bytes_per_row, load.bitmap)
                     : load.height * load.bytes_per_row;
 
-  if (load.station == kStationThermal) {
+  if (load.station == Station::kThermal) {
     if (Settings.verbose) {
       PrintRowPicture(load.bitmap, load.height, load.bytes_per_row,
                       load.bytes_per_row);
@@ -82,7 +82,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
       std::printf("\n\n");
     }
     if (!IsBlank(load.bitmap, m)) {
-      StoreGlyph(kKindDbcs, lead, trail, kStationThermal, load.bitmap, m);
+      StoreGlyph(FontKind::kDbcs, lead, trail, Station::kThermal, load.bitmap, m);
     }
     return true;
   }
@@ -106,21 +106,21 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
     std::printf("\n\n");
   }
   if (!IsBlank(load.columns, n)) {
-    StoreGlyph(kKindDbcs, lead, trail, kStationImpact, load.columns, n);
+    StoreGlyph(FontKind::kDbcs, lead, trail, Station::kImpact, load.columns, n);
   }
   return true;
 }
 
 }  // namespace
 
-int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header) {
+int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header) {
   if (!SizeIsLoadable(station, header.width, header.height)) return 0;
   DbcsLoad load;
   StartGlyphStream(file, &load.glyphs);
   load.station = station;
   load.width = static_cast<int>(header.width);
   load.height = static_cast<int>(header.height);
-  load.bytes_per_row = RowBytesTaken(kKindDbcs, station, header.width);
+  load.bytes_per_row = RowBytesTaken(FontKind::kDbcs, station, header.width);
   load.column_span =
       std::max(ImpactColumnsSpan(load.width, load.height), 2 * load.width);
   load.glyph_size = FileGlyphSize(header.height);

@@ -16,6 +16,6 @@
 // Sizes the driver never accepts (thermal other than 24 x 24, impact other
 // than 16 x 9 and 16 x 16) are refused: nothing is read or stored. Always
 // returns 0. Does not close the file.
-int LoadDbcsGlyphs(std::FILE* file, int station, DbcsFontHeader header);
+int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header);
 
 #endif  // VEXOCNVT_FONTINPUT_DBCS_LOADER_H_

@@ -47,11 +47,11 @@ void PrintVector(const char* label, const uint8_t* vector) {
 
 }  // namespace
 
-uint8_t InputFontKind(const uint8_t* data, size_t size) {
-  if (size < kFileTypeSize) return kKindFree;
-  if (std::memcmp(data, kSbcsMagic, kFileTypeSize) == 0) return kKindSbcs;
-  if (std::memcmp(data, kDbcsMagic, kFileTypeSize) == 0) return kKindDbcs;
-  return kKindFree;
+FontKind InputFontKind(const uint8_t* data, size_t size) {
+  if (size < kFileTypeSize) return FontKind::kNone;
+  if (std::memcmp(data, kSbcsMagic, kFileTypeSize) == 0) return FontKind::kSbcs;
+  if (std::memcmp(data, kDbcsMagic, kFileTypeSize) == 0) return FontKind::kDbcs;
+  return FontKind::kNone;
 }
 
 void DecodeFontHeader(const uint8_t* raw, FontHeader* header) {

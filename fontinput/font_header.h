@@ -61,9 +61,9 @@ struct DbcsFontHeader : FontHeader {
   uint8_t fontVector2[kVectorSize];
 };
 
-// Which input font file `data` begins: kKindSbcs or kKindDbcs by its magic,
-// kKindFree for neither (or fewer than 16 bytes).
-uint8_t InputFontKind(const uint8_t* data, size_t size);
+// Which input font file `data` begins: FontKind::kSbcs or FontKind::kDbcs by its magic,
+// FontKind::kNone for neither (or fewer than 16 bytes).
+FontKind InputFontKind(const uint8_t* data, size_t size);
 
 // The fields both headers share from the first 32 bytes at `raw`, the magic
 // as it stands.

@@ -33,13 +33,13 @@ constexpr GlyphSizeRule kSbcsImpactSizes = {4, 16, 4, 16, 16, 0};
 constexpr GlyphSizeRule kDbcsThermalSizes = {24, 24, 24, 24, 24, 0};
 constexpr GlyphSizeRule kDbcsImpactSizes = {16, 16, 16, 16, 16, 9};
 
-// The rule of `kind` (kKindSbcs or kKindDbcs) and `station`
-// (kStationThermal or kStationImpact).
-constexpr const GlyphSizeRule& GlyphSizesFor(uint8_t kind, int station) {
-  if (kind == kKindSbcs) {
-    return station == kStationThermal ? kSbcsThermalSizes : kSbcsImpactSizes;
+// The rule of `kind` (FontKind::kSbcs or FontKind::kDbcs) and `station`
+// (Station::kThermal or Station::kImpact).
+constexpr const GlyphSizeRule& GlyphSizesFor(FontKind kind, Station station) {
+  if (kind == FontKind::kSbcs) {
+    return station == Station::kThermal ? kSbcsThermalSizes : kSbcsImpactSizes;
   }
-  return station == kStationThermal ? kDbcsThermalSizes : kDbcsImpactSizes;
+  return station == Station::kThermal ? kDbcsThermalSizes : kDbcsImpactSizes;
 }
 
 // Why a size is refused, in the order the checks are made: the width is
@@ -60,7 +60,7 @@ constexpr SizeFault CheckGlyphSize(const GlyphSizeRule& rule, uint32_t width,
   return SizeFault::kNone;
 }
 
-constexpr bool GlyphSizeAccepted(uint8_t kind, int station, uint32_t width,
+constexpr bool GlyphSizeAccepted(FontKind kind, Station station, uint32_t width,
                                  uint32_t height) {
   return CheckGlyphSize(GlyphSizesFor(kind, station), width, height) ==
          SizeFault::kNone;
@@ -69,8 +69,8 @@ constexpr bool GlyphSizeAccepted(uint8_t kind, int station, uint32_t width,
 // Bytes the loaders take from each 4-byte file row: the SBCS thermal station
 // takes one byte more than width / 8 (at widths 8 and 16 that byte lies
 // beyond the glyph), every other width / 8.
-constexpr int RowBytesTaken(uint8_t kind, int station, uint32_t width) {
-  return static_cast<int>(kind == kKindSbcs && station == kStationThermal
+constexpr int RowBytesTaken(FontKind kind, Station station, uint32_t width) {
+  return static_cast<int>(kind == FontKind::kSbcs && station == Station::kThermal
                               ? width / 8 + 1
                               : width / 8);
 }
@@ -82,15 +82,15 @@ constexpr uint32_t FileGlyphSize(uint32_t height) {
 
 // Every accepted thermal glyph fits the record's thermal bitmap.
 static_assert(kSbcsThermalSizes.maxHeightAtMaxWidth *
-                  RowBytesTaken(kKindSbcs, kStationThermal,
+                  RowBytesTaken(FontKind::kSbcs, Station::kThermal,
                                 kSbcsThermalSizes.maxWidth) <=
               kThermalBitmapSize);
 static_assert(kSbcsThermalSizes.maxHeight *
-                  RowBytesTaken(kKindSbcs, kStationThermal,
+                  RowBytesTaken(FontKind::kSbcs, Station::kThermal,
                                 kSbcsThermalSizes.maxWidth - 1) <=
               kThermalBitmapSize);
 static_assert(kDbcsThermalSizes.maxHeight *
-                  RowBytesTaken(kKindDbcs, kStationThermal,
+                  RowBytesTaken(FontKind::kDbcs, Station::kThermal,
                                 kDbcsThermalSizes.maxWidth) <=
               kThermalBitmapSize);
 

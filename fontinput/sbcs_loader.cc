@@ -15,27 +15,27 @@ namespace {
 
 // The sizes the driver accepts for the station. For any other station the
 // glyphs are only read, which takes a height the glyph stream hands out.
-bool SizeIsLoadable(int station, uint32_t width, uint32_t height) {
-  if (station == kStationThermal || station == kStationImpact) {
-    return GlyphSizeAccepted(kKindSbcs, station, width, height);
+bool SizeIsLoadable(Station station, uint32_t width, uint32_t height) {
+  if (station == Station::kThermal || station == Station::kImpact) {
+    return GlyphSizeAccepted(FontKind::kSbcs, station, width, height);
   }
   return height <= kMaxStreamGlyph / kFileRowSize;
 }
 
 }  // namespace
 
-int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
+int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
   if (!SizeIsLoadable(station, header.width, header.height)) return 0;
   const int width = static_cast<int>(header.width);
   const int height = static_cast<int>(header.height);
-  const int bytes_per_row = RowBytesTaken(kKindSbcs, station, header.width);
+  const int bytes_per_row = RowBytesTaken(FontKind::kSbcs, station, header.width);
   const size_t glyph_size = FileGlyphSize(header.height);
   // The width of a load for another station is not checked, so 2 x width
   // is only formed where it is used: for impact widths of 4 to 16.
-  const int max_count = station == kStationImpact ? 2 * width : 0;
+  const int max_count = station == Station::kImpact ? 2 * width : 0;
   // The column bytes a conversion sets, counts, stores or lists.
   const int column_span =
-      station == kStationImpact
+      station == Station::kImpact
           ? std::max(ImpactColumnsSpan(width, height), max_count)
           : 0;
 
@@ -47,21 +47,21 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
   for (int c = header.firstChar; c <= header.lastChar; ++c) {
     const uint8_t* file_rows = NextGlyph(&glyphs, glyph_size);
     if (file_rows == nullptr) break;
-    if (station != kStationThermal && station != kStationImpact) continue;
+    if (station != Station::kThermal && station != Station::kImpact) continue;
     // An impact glyph is converted straight from the file's rows; its
     // bitmap is only unpacked for the listing.
-    const int m = station == kStationThermal || Settings.verbose
+    const int m = station == Station::kThermal || Settings.verbose
                       ? UnpackGlyphRows(file_rows, height, bytes_per_row, bitmap)
                       : height * bytes_per_row;
 
-    if (station == kStationThermal) {
+    if (station == Station::kThermal) {
       if (Settings.verbose) {
         PrintRowPicture(bitmap, height, bytes_per_row, 2);
         std::printf("%02x:  ", c);
         PrintHexBytes(bitmap, m);
         std::printf("\n\n");
       }
-      StoreGlyph(kKindSbcs, 0, c & 0xFF, kStationThermal, bitmap, m);
+      StoreGlyph(FontKind::kSbcs, 0, c & 0xFF, Station::kThermal, bitmap, m);
       continue;
     }
 
@@ -83,7 +83,7 @@ int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header) {
       PrintHexBytes(columns, n);
       std::printf("\n\n");
     }
-    StoreGlyph(kKindSbcs, 0, c & 0xFF, kStationImpact, columns, n);
+    StoreGlyph(FontKind::kSbcs, 0, c & 0xFF, Station::kImpact, columns, n);
   }
   FinishGlyphStream(&glyphs);
   return 0;

@@ -15,6 +15,6 @@
 // Sizes the driver never accepts are refused: nothing is read or stored.
 // With any other station value the glyphs are read and nothing else is
 // done. Always returns 0. Does not close the file.
-int LoadSbcsGlyphs(std::FILE* file, int station, SbcsFontHeader header);
+int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header);
 
 #endif  // VEXOCNVT_FONTINPUT_SBCS_LOADER_H_

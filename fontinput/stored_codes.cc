@@ -5,18 +5,18 @@
 #include "fontinput/glyph_bitmap.h"
 #include "fontinput/glyph_size.h"
 
-StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, uint8_t kind,
-                              int station,
+StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
+                              Station station,
                               void (*store)(void* context, int high, int low),
                               void* context) {
   StoredCodes counts;
   DbcsFontHeader header = {};
   DecodeFontHeader(data, &header);
-  if (kind == kKindDbcs) DecodeDbcsVectors(data, &header);
+  if (kind == FontKind::kDbcs) DecodeDbcsVectors(data, &header);
   const size_t glyph_size = FileGlyphSize(header.height);
   const int height = static_cast<int>(header.height);
   const int bytes_per_row = RowBytesTaken(kind, station, header.width);
-  size_t at = kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+  size_t at = kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
   auto next = [&]() -> const uint8_t* {
     if (size < at || size - at < glyph_size) return nullptr;
     const uint8_t* glyph = data + at;
@@ -24,7 +24,7 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, uint8_t kind,
     ++counts.glyphsRead;
     return glyph;
   };
-  if (kind == kKindSbcs) {
+  if (kind == FontKind::kSbcs) {
     if (header.lastChar >= header.firstChar) {
       counts.glyphsImplied = size_t(header.lastChar - header.firstChar) + 1;
     }

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "store/font_kind.h"
+
 struct StoredCodes {
   size_t glyphsRead = 0;     // whole glyphs the loader reads
   size_t glyphsImplied = 0;  // one pass of the header's codes
@@ -16,10 +18,10 @@ struct StoredCodes {
 // stores it: SBCS (0, code & 0xff) for every whole glyph from firstChar
 // on; DBCS (lead, trail) for every glyph whose bytes the station takes are
 // not all clear, over every pass the loader reads. `data` must begin with
-// the header of `kind` (kKindSbcs or kKindDbcs), whole, with a size
+// the header of `kind` (FontKind::kSbcs or FontKind::kDbcs), whole, with a size
 // `station` accepts.
-StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, uint8_t kind,
-                              int station,
+StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
+                              Station station,
                               void (*store)(void* context, int high, int low),
                               void* context);
 

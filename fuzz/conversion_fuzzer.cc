@@ -65,7 +65,7 @@ void CheckOutput(const Bytes& out) {
     const uint8_t* record = &out[at + kRecordFrameSize];
     FUZZ_CHECK(record[kMarkerOffset] == kGlyphMarker);
     FUZZ_CHECK(record[kKindOffset] ==
-               (tag == TagSbcsGlyph ? kKindSbcs : kKindDbcs));
+               KindByte(tag == TagSbcsGlyph ? FontKind::kSbcs : FontKind::kDbcs));
     FUZZ_CHECK(record[kThermalCountOffset] <= kThermalBitmapSize);
     FUZZ_CHECK(record[kImpactCountOffset] <= kImpactDataSize);
     previous_tag = tag;

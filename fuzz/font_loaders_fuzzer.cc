@@ -25,9 +25,9 @@ std::FILE* OpenBytes(const uint8_t* data, size_t size) {
 }
 
 template <typename Header>
-void ReadAndLoad(const uint8_t* font, size_t size, int station,
+void ReadAndLoad(const uint8_t* font, size_t size, Station station,
                  int (*readHeader)(std::FILE*, Header*, char*),
-                 int (*load)(std::FILE*, int, Header)) {
+                 int (*load)(std::FILE*, Station, Header)) {
   std::FILE* file = OpenBytes(font, size);
   FUZZ_CHECK(file != nullptr);
   Header header;
@@ -43,7 +43,7 @@ void ReadAndLoad(const uint8_t* font, size_t size, int station,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const int station = data[0] & 3;
+  const Station station = static_cast<Station>(data[0] & 3);
   const uint8_t* font = data + 1;
   const size_t font_size = size - 1;
 

@@ -82,8 +82,8 @@ void CheckGlyphTable() {
   bool free_seen = false;
   int in_use = 0;
   for (const GlyphRecord& record : GlyphTable) {
-    FUZZ_CHECK(record.kind <= kKindSbcs);
-    if (record.kind == kKindFree) {
+    FUZZ_CHECK(record.kind <= KindByte(FontKind::kSbcs));
+    if (record.kind == KindByte(FontKind::kNone)) {
       free_seen = true;
       FUZZ_CHECK(record.marker == 0);
       FUZZ_CHECK(record.codeHigh == 0 && record.codeLow == 0);
@@ -98,7 +98,7 @@ void CheckGlyphTable() {
     FUZZ_CHECK(record.thermalDefined == 1 || record.impactDefined == 1);
     FUZZ_CHECK(record.thermalCount <= kThermalBitmapSize);
     FUZZ_CHECK(record.impactCount <= kImpactDataSize);
-    FUZZ_CHECK((record.kind == kKindSbcs) == (record.codeHigh == 0));
+    FUZZ_CHECK((record.kind == KindByte(FontKind::kSbcs)) == (record.codeHigh == 0));
     const int code = record.codeHigh << 8 | record.codeLow;
     FUZZ_CHECK(!seen[code]);
     seen[code] = true;

@@ -75,10 +75,10 @@ int AllocateGlyph() {
   return recordsInUse < kGlyphTableSize ? recordsInUse : -1;
 }
 
-int StoreGlyph(uint8_t kind, int high, int low, int station,
+int StoreGlyph(FontKind kind, int high, int low, Station station,
                const uint8_t* bytes, int count) {
   const int field =
-      station == kStationThermal ? kThermalBitmapSize : kImpactDataSize;
+      station == Station::kThermal ? kThermalBitmapSize : kImpactDataSize;
   if (count < 0 || count > field) return -1;  // never passed by the loaders
   int index = FindGlyph(high, low);
   if (index == -1) {
@@ -89,10 +89,10 @@ int StoreGlyph(uint8_t kind, int high, int low, int station,
     GlyphTable[index].marker = kGlyphMarker;
   }
   GlyphRecord& record = GlyphTable[index];
-  record.kind = kind;
+  record.kind = KindByte(kind);
   record.codeHigh = static_cast<uint8_t>(high);
   record.codeLow = static_cast<uint8_t>(low);
-  if (station == kStationThermal) {
+  if (station == Station::kThermal) {
     // The full 24 x 24 field is by far the most common store; a copy of a
     // size known when compiling is a few moves, not a call.
     if (count == kThermalBitmapSize) {

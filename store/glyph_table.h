@@ -9,15 +9,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "store/font_kind.h"
+
 constexpr int kGlyphTableSize = 20000;
 
-constexpr uint8_t kKindFree = 0;
-constexpr uint8_t kKindDbcs = 1;
-constexpr uint8_t kKindSbcs = 2;
 constexpr uint8_t kGlyphMarker = 0xCC;
-
-constexpr int kStationThermal = 1;
-constexpr int kStationImpact = 2;
 
 constexpr int kThermalBitmapSize = 72;  // a 24 x 24 glyph at 3 bytes a row
 constexpr int kImpactDataSize = 32;     // 16 dot columns at 2 bytes each
@@ -80,7 +76,7 @@ int AllocateGlyph();
 // earlier, longer store beyond `count` stay in the field. `count` must fit
 // the station's field. Returns the record index, or -1 when the code is new
 // and the table is full (the glyph is dropped; nothing changes).
-int StoreGlyph(uint8_t kind, int high, int low, int station,
+int StoreGlyph(FontKind kind, int high, int low, Station station,
                const uint8_t* bytes, int count);
 
 // Writes the 112 bytes of `record` in output order into `dst`.

@@ -63,11 +63,11 @@ struct RecordWriter {
   }
 
   // Writes every defined record of `kind`, in table order; returns how many.
-  long Glyphs(uint16_t tag, uint8_t kind) {
+  long Glyphs(uint16_t tag, FontKind kind) {
     long written = 0;
     for (int i = 0; i < GlyphRecordsInUse(); ++i) {
       const GlyphRecord& record = GlyphTable[i];
-      if (record.kind != kind) continue;
+      if (record.kind != KindByte(kind)) continue;
       if (record.thermalDefined != 1 && record.impactDefined != 1) continue;
       EncodeGlyphRecord(record, Frame(tag, kGlyphRecordSize));
       ++written;
@@ -117,8 +117,8 @@ int WriteOutputFontFile() {
     out.Record(TagCodePageVector, Settings.dbcsCodePageVector[pair],
                kNumberLength);
   }
-  long glyphs = out.Glyphs(TagSbcsGlyph, kKindSbcs);
-  glyphs += out.Glyphs(TagDbcsGlyph, kKindDbcs);
+  long glyphs = out.Glyphs(TagSbcsGlyph, FontKind::kSbcs);
+  glyphs += out.Glyphs(TagDbcsGlyph, FontKind::kDbcs);
   out.Record(TagEnd, nullptr, 0);
   out.Flush();
 

@@ -4,13 +4,13 @@
 
 #include "store/glyph_table.h"
 
-void ReportStationGaps(uint8_t kind) {
-  const bool sbcs = kind == kKindSbcs;
+void ReportStationGaps(FontKind kind) {
+  const bool sbcs = kind == FontKind::kSbcs;
   std::printf(sbcs ? "Comparing SBCS thermal and impact fonts\n"
                    : "Comparing DBCS thermal and impact fonts\n");
   for (int i = 0; i < GlyphRecordsInUse(); ++i) {
     const GlyphRecord& record = GlyphTable[i];
-    if (record.kind != kind) continue;
+    if (record.kind != KindByte(kind)) continue;
     if (record.thermalDefined != 0 && record.impactDefined != 0) continue;
     if (record.thermalDefined == 0) {
       if (sbcs) {

@@ -3,11 +3,11 @@
 #ifndef VEXOCNVT_STORE_STATION_REPORT_H_
 #define VEXOCNVT_STORE_STATION_REPORT_H_
 
-#include <cstdint>
+#include "store/font_kind.h"
 
 // Prints the kind's heading, then, in table order, a line for each record of
-// `kind` (kKindSbcs or kKindDbcs) missing its thermal glyph and a line for
+// `kind` (FontKind::kSbcs or FontKind::kDbcs) missing its thermal glyph and a line for
 // each missing its impact glyph, on standard output. Changes nothing.
-void ReportStationGaps(uint8_t kind);
+void ReportStationGaps(FontKind kind);
 
 #endif  // VEXOCNVT_STORE_STATION_REPORT_H_

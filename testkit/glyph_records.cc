@@ -4,10 +4,10 @@
 
 #include "store/glyph_table.h"
 
-Bytes ExpectedRecord(uint8_t kind, int code, const Bytes& thermal,
+Bytes ExpectedRecord(FontKind kind, int code, const Bytes& thermal,
                      const Bytes& impact) {
   Bytes record(kGlyphRecordSize, 0);
-  record[kKindOffset] = kind;
+  record[kKindOffset] = KindByte(kind);
   record[kMarkerOffset] = kGlyphMarker;
   record[kCodeHighOffset] = static_cast<uint8_t>(code >> 8);
   record[kCodeLowOffset] = static_cast<uint8_t>(code);

@@ -4,11 +4,12 @@
 
 #include <cstdint>
 
+#include "store/font_kind.h"
 #include "testkit/test_fonts.h"
 
 // The 112 bytes a record of `kind` for `code` (high byte, low byte) should
 // hold after storing `thermal` and `impact`; an empty half is not defined.
-Bytes ExpectedRecord(uint8_t kind, int code, const Bytes& thermal,
+Bytes ExpectedRecord(FontKind kind, int code, const Bytes& thermal,
                      const Bytes& impact);
 
 // The 112 bytes of the glyph table's record at `index`.

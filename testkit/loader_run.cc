@@ -9,7 +9,7 @@ namespace {
 
 template <typename Header>
 LoaderRun Load(Bytes& file, long headerSize, Header header,
-               int (*load)(std::FILE*, int, Header), int station) {
+               int (*load)(std::FILE*, Station, Header), Station station) {
   LoaderRun result;
   std::string temporary;
   std::FILE* in = OpenBytes(file, &temporary);
@@ -45,7 +45,7 @@ std::FILE* OpenBytes(Bytes& bytes, std::string* removeAfterClose) {
   return file;
 }
 
-LoaderRun LoadSbcsBytes(Bytes file, int station) {
+LoaderRun LoadSbcsBytes(Bytes file, Station station) {
   SbcsFontHeader header{};
   if (file.size() < size_t{kSbcsHeaderSize}) return {};
   DecodeFontHeader(file.data(), &header);
@@ -53,7 +53,7 @@ LoaderRun LoadSbcsBytes(Bytes file, int station) {
                               station);
 }
 
-LoaderRun LoadDbcsBytes(Bytes file, int station) {
+LoaderRun LoadDbcsBytes(Bytes file, Station station) {
   DbcsFontHeader header{};
   if (file.size() < size_t{kDbcsHeaderSize}) return {};
   DecodeFontHeader(file.data(), &header);

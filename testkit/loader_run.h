@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fontinput/font_writer.h"
+#include "store/font_kind.h"
 #include "testkit/run_capture.h"
 
 // Opens `bytes` for reading: an in-memory stream (fmemopen) where the C
@@ -22,7 +23,7 @@ struct LoaderRun {
 };
 
 // `file` is header and body; the header must be whole.
-LoaderRun LoadSbcsBytes(Bytes file, int station);
-LoaderRun LoadDbcsBytes(Bytes file, int station);
+LoaderRun LoadSbcsBytes(Bytes file, Station station);
+LoaderRun LoadDbcsBytes(Bytes file, Station station);
 
 #endif  // VEXOCNVT_TESTKIT_LOADER_RUN_H_

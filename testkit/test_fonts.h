@@ -3,9 +3,11 @@
 #ifndef VEXOCNVT_TESTKIT_TEST_FONTS_H_
 #define VEXOCNVT_TESTKIT_TEST_FONTS_H_
 
+#include <ostream>
 #include <string>
 
 #include "fontinput/font_writer.h"
+#include "store/font_kind.h"
 
 // A deterministic glyph for `code` with some dots in every row, so that no
 // glyph is blank and glyphs of different codes differ.
@@ -28,5 +30,20 @@ GlyphRows OneDot(int height, int row, int column);
 bool WriteBytes(const std::string& path, const Bytes& bytes);
 // Reads the whole file; an unreadable file gives an empty result.
 Bytes ReadBytes(const std::string& path);
+
+// Kind and station in test traces and failure messages.
+inline std::ostream& operator<<(std::ostream& out, Station station) {
+  return out << (station == Station::kThermal  ? "thermal"
+                 : station == Station::kImpact ? "impact"
+                                               : "station ")
+             << (station == Station::kThermal || station == Station::kImpact
+                     ? ""
+                     : std::to_string(static_cast<int>(station)));
+}
+inline std::ostream& operator<<(std::ostream& out, FontKind kind) {
+  return out << (kind == FontKind::kSbcs   ? "SBCS"
+                 : kind == FontKind::kDbcs ? "DBCS"
+                                           : "no kind");
+}
 
 #endif  // VEXOCNVT_TESTKIT_TEST_FONTS_H_

@@ -18,7 +18,7 @@ namespace {
 
 // The 112 bytes a record of this kind should hold.
 Bytes Record(int code, const Bytes& thermal, const Bytes& impact) {
-  return ExpectedRecord(kKindDbcs, code, thermal, impact);
+  return ExpectedRecord(FontKind::kDbcs, code, thermal, impact);
 }
 
 // A 24 x 24 glyph as stored: 3 bytes a row, top row first.
@@ -74,14 +74,14 @@ class DbcsLoaderTest : public ::testing::Test {
     for (int code : codes) Glyph(Pattern(code));
   }
   // The record of a code that only `station` defines.
-  static Bytes RecordOf(int station, int code, const GlyphRows& rows) {
-    return station == kStationThermal ? Record(code, ThermalBytes(rows), {})
+  static Bytes RecordOf(Station station, int code, const GlyphRows& rows) {
+    return station == Station::kThermal ? Record(code, ThermalBytes(rows), {})
                                       : Record(code, {}, ImpactBytes(rows));
   }
 
   // Loads header and body for `station` from a file positioned after the
   // header; read_ is how far the loader read into the body.
-  CapturedRun Load(int station) {
+  CapturedRun Load(Station station) {
     Bytes file;
     AppendDbcsHeader(&file, fields_, vectors_);
     file.insert(file.end(), body_.begin(), body_.end());
@@ -93,7 +93,7 @@ class DbcsLoaderTest : public ::testing::Test {
   }
 
   // The table holds exactly `codes`, in this order, with their patterns.
-  void ExpectStored(int station, const std::vector<int>& codes) {
+  void ExpectStored(Station station, const std::vector<int>& codes) {
     for (size_t i = 0; i < codes.size(); ++i) {
       EXPECT_EQ(RecordAt(i), RecordOf(station, codes[i], Pattern(codes[i])))
           << "record " << i;
@@ -166,11 +166,11 @@ TEST_F(DbcsLoaderTest, CodesFollowTheFontVectors) {
        {{0x40, 0x40}},
        Range(0x8340, 0x8345), {0x8340}},
   };
-  for (int station : {kStationThermal, kStationImpact}) {
+  for (Station station : {Station::kThermal, Station::kImpact}) {
     for (const EnumerationCase& c : kCases) {
       SCOPED_TRACE(testing::Message() << c.name << ", station " << station);
       InitGlyphTable();
-      const int size = station == kStationThermal ? 24 : 16;
+      const int size = station == Station::kThermal ? 24 : 16;
       Font(size, size, c.lastChar, c.leads, c.trails);
       Glyphs(c.inFile);
       EXPECT_EQ(Load(station).out, "");
@@ -189,8 +189,8 @@ TEST_F(DbcsLoaderTest, PassesRepeatWhileEveryLeadRangeIsInUse) {
   // The file holds exactly one pass: the second pass ends at end of file.
   Font(16, 16, 0xFFFF, kLeads, kTrails);
   Glyphs(kCodes);
-  EXPECT_EQ(Load(kStationImpact).out, "");
-  ExpectStored(kStationImpact, kCodes);
+  EXPECT_EQ(Load(Station::kImpact).out, "");
+  ExpectStored(Station::kImpact, kCodes);
   EXPECT_EQ(read_, static_cast<long>(body_.size()));
 
   // Surplus glyphs are read as the first codes again, a blank one excepted,
@@ -202,11 +202,11 @@ TEST_F(DbcsLoaderTest, PassesRepeatWhileEveryLeadRangeIsInUse) {
   Glyph(again);
   Glyph(again);
   body_.pop_back();
-  Load(kStationImpact);
-  EXPECT_EQ(RecordAt(0), RecordOf(kStationImpact, 0x8140, again));
-  EXPECT_EQ(RecordAt(1), RecordOf(kStationImpact, 0x8141, Pattern(0x8141)));
-  EXPECT_EQ(RecordAt(2), RecordOf(kStationImpact, 0x8240, again));
-  EXPECT_EQ(RecordAt(3), RecordOf(kStationImpact, 0x8241, Pattern(0x8241)));
+  Load(Station::kImpact);
+  EXPECT_EQ(RecordAt(0), RecordOf(Station::kImpact, 0x8140, again));
+  EXPECT_EQ(RecordAt(1), RecordOf(Station::kImpact, 0x8141, Pattern(0x8141)));
+  EXPECT_EQ(RecordAt(2), RecordOf(Station::kImpact, 0x8240, again));
+  EXPECT_EQ(RecordAt(3), RecordOf(Station::kImpact, 0x8241, Pattern(0x8241)));
   EXPECT_EQ(AllocateGlyph(), 8);
 }
 
@@ -220,16 +220,16 @@ TEST_F(DbcsLoaderTest, PassThatReadsNothingEndsTheLoad) {
         std::pair<Vector, Vector>{kFourLeads, {{0x00, 0x41}, {0x42, 0x41}}}}) {
     Font(24, 24, 0xFFFF, leads, trails);
     Glyphs({0x8140, 0x8141});
-    EXPECT_EQ(Load(kStationThermal).out, "");
+    EXPECT_EQ(Load(Station::kThermal).out, "");
     EXPECT_EQ(read_, 0);
     EXPECT_EQ(AllocateGlyph(), 0);
   }
 }
 
 TEST_F(DbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
-  for (int station : {kStationThermal, kStationImpact}) {
-    const int width = station == kStationThermal ? 24 : 16;
-    const int height = station == kStationThermal ? 24 : 9;
+  for (Station station : {Station::kThermal, Station::kImpact}) {
+    const int width = station == Station::kThermal ? 24 : 16;
+    const int height = station == Station::kThermal ? 24 : 9;
     Font(width, height, 0x8143, {{0x81, 0x81}}, {{0x40, 0x43}});
     Glyphs(Range(0x8140, 0x8143));
     const Bytes whole = body_;
@@ -245,10 +245,10 @@ TEST_F(DbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
 }
 
 TEST_F(DbcsLoaderTest, BlankGlyphsNeitherStoreNorErase) {
-  for (int station : {kStationThermal, kStationImpact}) {
+  for (Station station : {Station::kThermal, Station::kImpact}) {
     SCOPED_TRACE(station);
     InitGlyphTable();
-    const int width = station == kStationThermal ? 24 : 16;
+    const int width = station == Station::kThermal ? 24 : 16;
     Font(width, width, 0x8141, {{0x81, 0x81}}, {{0x40, 0x41}});
     Glyph(GlyphRows(width, 0));
     Glyph(Pattern(0x8141));
@@ -279,7 +279,7 @@ TEST_F(DbcsLoaderTest, ThermalListingIncludesBlankGlyphs) {
   expected += "8140:  800000" + std::string(132, '0') + "000001\n\n";
   for (int r = 0; r < 24; ++r) expected += blankLine + "\n";
   expected += "8141:  " + std::string(144, '0') + "\n\n";
-  EXPECT_EQ(Load(kStationThermal).out, expected);
+  EXPECT_EQ(Load(Station::kThermal).out, expected);
   EXPECT_EQ(RecordAt(0), Record(0x8140, ThermalBytes(corners), {}));
   EXPECT_EQ(AllocateGlyph(), 1);
 }
@@ -297,7 +297,7 @@ TEST_F(DbcsLoaderTest, ImpactListingOfNineRowGlyph) {
   for (int line = 0; line < 8; ++line) expected += blankLine + "\n";
   expected += "8140:  8000" + std::string(32, '0') + "\n       0080" +
               std::string(60, '0') + "\n\n";
-  EXPECT_EQ(Load(kStationImpact).out, expected);
+  EXPECT_EQ(Load(Station::kImpact).out, expected);
   Bytes columns(32, 0);
   columns[1] = 0x80;
   EXPECT_EQ(RecordAt(0), Record(0x8140, {}, columns));
@@ -306,11 +306,11 @@ TEST_F(DbcsLoaderTest, ImpactListingOfNineRowGlyph) {
 TEST_F(DbcsLoaderTest, StationsShareOneRecordPerCode) {
   Font(24, 24, 0x8140, {{0x81, 0x81}}, {{0x40, 0x40}});
   Glyph(Pattern(0x8140));
-  Load(kStationThermal);
+  Load(Station::kThermal);
   Font(16, 16, 0x8141, {{0x81, 0x81}}, {{0x40, 0x41}});
   Glyph(OneDot(16, 0, 0));
   Glyph(OneDot(16, 0, 0));
-  Load(kStationImpact);
+  Load(Station::kImpact);
   Bytes topLeft(32, 0);
   topLeft[1] = 0x01;
   const GlyphRows thermal = PatternGlyph(0x8140, 24, 24);
@@ -320,17 +320,18 @@ TEST_F(DbcsLoaderTest, StationsShareOneRecordPerCode) {
 
 TEST_F(DbcsLoaderTest, SizesTheDriverRefusesReadNothing) {
   struct Case {
-    int station, width, height;
+    Station station;
+    int width, height;
   };
   const Case kCases[] = {
-      {kStationThermal, 16, 16}, {kStationThermal, 24, 23},
-      {kStationThermal, 24, 25}, {kStationImpact, 16, 8},
-      {kStationImpact, 16, 24},  {kStationImpact, 24, 24},
-      {kStationImpact, 8, 16},
+      {Station::kThermal, 16, 16}, {Station::kThermal, 24, 23},
+      {Station::kThermal, 24, 25}, {Station::kImpact, 16, 8},
+      {Station::kImpact, 16, 24},  {Station::kImpact, 24, 24},
+      {Station::kImpact, 8, 16},
   };
   Settings.verbose = true;
   for (const Case& c : kCases) {
-    SCOPED_TRACE(testing::Message() << c.station << ": " << c.width << "x"
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.station) << ": " << c.width << "x"
                                     << c.height);
     Font(c.width, c.height, 0xFFFF, {{0x81, 0x81}}, {{0x40, 0x41}});
     for (int g = 0; g < 2; ++g) Glyph(OneDot(c.height, 0, 0));
@@ -344,21 +345,21 @@ TEST_F(DbcsLoaderTest, OtherStationValuesReadButStoreNothing) {
   Settings.verbose = true;
   Font(16, 16, 0x8141, {{0x81, 0x81}}, {{0x40, 0x41}});
   Glyphs({0x8140, 0x8141, 0x8142});
-  EXPECT_EQ(Load(0).out, "");
+  EXPECT_EQ(Load(static_cast<Station>(0)).out, "");
   EXPECT_EQ(read_, static_cast<long>(2 * GlyphSize()));
   EXPECT_EQ(AllocateGlyph(), 0);
 }
 
 TEST_F(DbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
   const uint8_t old[1] = {0xEE};
-  StoreGlyph(kKindDbcs, 0x81, 0x41, kStationImpact, old, 1);
+  StoreGlyph(FontKind::kDbcs, 0x81, 0x41, Station::kImpact, old, 1);
   for (int i = 1; i < kGlyphTableSize; ++i) {
-    StoreGlyph(kKindDbcs, 0x01 + i / 256, i % 256, kStationImpact, old, 1);
+    StoreGlyph(FontKind::kDbcs, 0x01 + i / 256, i % 256, Station::kImpact, old, 1);
   }
   ASSERT_EQ(AllocateGlyph(), -1);
   Font(24, 24, 0x8141, {{0x81, 0x81}}, {{0x40, 0x41}});
   Glyphs({0x8140, 0x8141});
-  EXPECT_EQ(Load(kStationThermal).out, "");
+  EXPECT_EQ(Load(Station::kThermal).out, "");
   EXPECT_EQ(FindGlyph(0x81, 0x40), -1);
   EXPECT_EQ(RecordAt(0), Record(0x8141, ThermalBytes(Pattern(0x8141)), {0xEE}));
 }

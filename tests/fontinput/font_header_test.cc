@@ -295,17 +295,17 @@ TEST(FontHeaderBytesTest, EncodeAndDecodeUseTheFileLayout) {
 TEST(FontHeaderBytesTest, KindIsTheMagicOfTheFirst16Bytes) {
   struct Case {
     std::string bytes;
-    uint8_t kind;
+    FontKind kind;
   };
   const Case kCases[] = {
-      {"ZYNPosSingleFont", kKindSbcs},
-      {"ZYNPosSingleFont and more", kKindSbcs},
-      {"ZYNPosDBCSFont  ", kKindDbcs},
-      {"ZYNPosDBCSFont", kKindFree},     // 14 bytes
-      {"ZYNPosSingleFon", kKindFree},    // 15 bytes
-      {"zynposSingleFont", kKindFree},   // case counts
-      {std::string("ZYNPosDBCSFont\0\0", 16), kKindFree},  // NULs, not spaces
-      {"", kKindFree},
+      {"ZYNPosSingleFont", FontKind::kSbcs},
+      {"ZYNPosSingleFont and more", FontKind::kSbcs},
+      {"ZYNPosDBCSFont  ", FontKind::kDbcs},
+      {"ZYNPosDBCSFont", FontKind::kNone},     // 14 bytes
+      {"ZYNPosSingleFon", FontKind::kNone},    // 15 bytes
+      {"zynposSingleFont", FontKind::kNone},   // case counts
+      {std::string("ZYNPosDBCSFont\0\0", 16), FontKind::kNone},  // NULs, not spaces
+      {"", FontKind::kNone},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.bytes);

@@ -1,5 +1,7 @@
 #include "fontinput/glyph_size.h"
 
+#include "testkit/test_fonts.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,47 +10,47 @@ namespace {
 
 struct RuleCase {
   const char* name;
-  uint8_t kind;
-  int station;
+  FontKind kind;
+  Station station;
 };
 const RuleCase kRules[] = {
-    {"SBCS thermal", kKindSbcs, kStationThermal},
-    {"SBCS impact", kKindSbcs, kStationImpact},
-    {"DBCS thermal", kKindDbcs, kStationThermal},
-    {"DBCS impact", kKindDbcs, kStationImpact},
+    {"SBCS thermal", FontKind::kSbcs, Station::kThermal},
+    {"SBCS impact", FontKind::kSbcs, Station::kImpact},
+    {"DBCS thermal", FontKind::kDbcs, Station::kThermal},
+    {"DBCS impact", FontKind::kDbcs, Station::kImpact},
 };
 
 TEST(GlyphSizeTest, FaultsAreFoundWidthFirstThenHeight) {
   struct Case {
-    uint8_t kind;
-    int station;
+    FontKind kind;
+    Station station;
     uint32_t width, height;
     SizeFault fault;
   };
   const Case kCases[] = {
-      {kKindSbcs, kStationThermal, 8, 16, SizeFault::kNone},
-      {kKindSbcs, kStationThermal, 15, 32, SizeFault::kNone},
-      {kKindSbcs, kStationThermal, 16, 24, SizeFault::kNone},
-      {kKindSbcs, kStationThermal, 16, 25, SizeFault::kHeightAtMaxWidth},
-      {kKindSbcs, kStationThermal, 16, 32, SizeFault::kHeightAtMaxWidth},
-      {kKindSbcs, kStationThermal, 16, 33, SizeFault::kHeight},
-      {kKindSbcs, kStationThermal, 7, 33, SizeFault::kWidth},
-      {kKindSbcs, kStationThermal, 17, 16, SizeFault::kWidth},
-      {kKindSbcs, kStationThermal, 12, 15, SizeFault::kHeight},
-      {kKindSbcs, kStationThermal, 0xFFFFFFFF, 16, SizeFault::kWidth},
-      {kKindSbcs, kStationImpact, 4, 4, SizeFault::kNone},
-      {kKindSbcs, kStationImpact, 16, 16, SizeFault::kNone},
-      {kKindSbcs, kStationImpact, 3, 4, SizeFault::kWidth},
-      {kKindSbcs, kStationImpact, 16, 17, SizeFault::kHeight},
-      {kKindSbcs, kStationImpact, 8, 0xFFFFFFFF, SizeFault::kHeight},
-      {kKindDbcs, kStationThermal, 24, 24, SizeFault::kNone},
-      {kKindDbcs, kStationThermal, 24, 23, SizeFault::kHeight},
-      {kKindDbcs, kStationThermal, 16, 24, SizeFault::kWidth},
-      {kKindDbcs, kStationImpact, 16, 16, SizeFault::kNone},
-      {kKindDbcs, kStationImpact, 16, 9, SizeFault::kNone},
-      {kKindDbcs, kStationImpact, 16, 10, SizeFault::kHeight},
-      {kKindDbcs, kStationImpact, 16, 0, SizeFault::kHeight},
-      {kKindDbcs, kStationImpact, 24, 9, SizeFault::kWidth},
+      {FontKind::kSbcs, Station::kThermal, 8, 16, SizeFault::kNone},
+      {FontKind::kSbcs, Station::kThermal, 15, 32, SizeFault::kNone},
+      {FontKind::kSbcs, Station::kThermal, 16, 24, SizeFault::kNone},
+      {FontKind::kSbcs, Station::kThermal, 16, 25, SizeFault::kHeightAtMaxWidth},
+      {FontKind::kSbcs, Station::kThermal, 16, 32, SizeFault::kHeightAtMaxWidth},
+      {FontKind::kSbcs, Station::kThermal, 16, 33, SizeFault::kHeight},
+      {FontKind::kSbcs, Station::kThermal, 7, 33, SizeFault::kWidth},
+      {FontKind::kSbcs, Station::kThermal, 17, 16, SizeFault::kWidth},
+      {FontKind::kSbcs, Station::kThermal, 12, 15, SizeFault::kHeight},
+      {FontKind::kSbcs, Station::kThermal, 0xFFFFFFFF, 16, SizeFault::kWidth},
+      {FontKind::kSbcs, Station::kImpact, 4, 4, SizeFault::kNone},
+      {FontKind::kSbcs, Station::kImpact, 16, 16, SizeFault::kNone},
+      {FontKind::kSbcs, Station::kImpact, 3, 4, SizeFault::kWidth},
+      {FontKind::kSbcs, Station::kImpact, 16, 17, SizeFault::kHeight},
+      {FontKind::kSbcs, Station::kImpact, 8, 0xFFFFFFFF, SizeFault::kHeight},
+      {FontKind::kDbcs, Station::kThermal, 24, 24, SizeFault::kNone},
+      {FontKind::kDbcs, Station::kThermal, 24, 23, SizeFault::kHeight},
+      {FontKind::kDbcs, Station::kThermal, 16, 24, SizeFault::kWidth},
+      {FontKind::kDbcs, Station::kImpact, 16, 16, SizeFault::kNone},
+      {FontKind::kDbcs, Station::kImpact, 16, 9, SizeFault::kNone},
+      {FontKind::kDbcs, Station::kImpact, 16, 10, SizeFault::kHeight},
+      {FontKind::kDbcs, Station::kImpact, 16, 0, SizeFault::kHeight},
+      {FontKind::kDbcs, Station::kImpact, 24, 9, SizeFault::kWidth},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(testing::Message() << int(c.kind) << "/" << c.station << " "
@@ -70,7 +72,7 @@ TEST(GlyphSizeTest, EveryAcceptedSizeFitsTheRecord) {
       for (uint32_t h = 0; h <= 40; ++h) {
         if (!GlyphSizeAccepted(r.kind, r.station, w, h)) continue;
         ++accepted;
-        if (r.station == kStationThermal) {
+        if (r.station == Station::kThermal) {
           EXPECT_LE(int(h) * RowBytesTaken(r.kind, r.station, w),
                     kThermalBitmapSize)
               << w << "x" << h;
@@ -85,13 +87,13 @@ TEST(GlyphSizeTest, EveryAcceptedSizeFitsTheRecord) {
 }
 
 TEST(GlyphSizeTest, RowBytesAndGlyphBytes) {
-  EXPECT_EQ(RowBytesTaken(kKindSbcs, kStationThermal, 8), 2);
-  EXPECT_EQ(RowBytesTaken(kKindSbcs, kStationThermal, 15), 2);
-  EXPECT_EQ(RowBytesTaken(kKindSbcs, kStationThermal, 16), 3);
-  EXPECT_EQ(RowBytesTaken(kKindSbcs, kStationImpact, 7), 0);
-  EXPECT_EQ(RowBytesTaken(kKindSbcs, kStationImpact, 16), 2);
-  EXPECT_EQ(RowBytesTaken(kKindDbcs, kStationThermal, 24), 3);
-  EXPECT_EQ(RowBytesTaken(kKindDbcs, kStationImpact, 16), 2);
+  EXPECT_EQ(RowBytesTaken(FontKind::kSbcs, Station::kThermal, 8), 2);
+  EXPECT_EQ(RowBytesTaken(FontKind::kSbcs, Station::kThermal, 15), 2);
+  EXPECT_EQ(RowBytesTaken(FontKind::kSbcs, Station::kThermal, 16), 3);
+  EXPECT_EQ(RowBytesTaken(FontKind::kSbcs, Station::kImpact, 7), 0);
+  EXPECT_EQ(RowBytesTaken(FontKind::kSbcs, Station::kImpact, 16), 2);
+  EXPECT_EQ(RowBytesTaken(FontKind::kDbcs, Station::kThermal, 24), 3);
+  EXPECT_EQ(RowBytesTaken(FontKind::kDbcs, Station::kImpact, 16), 2);
   EXPECT_EQ(FileGlyphSize(24), 96u);
   EXPECT_EQ(FileGlyphSize(9), 36u);
 }

@@ -17,7 +17,7 @@ namespace {
 
 // The 112 bytes a record of this kind should hold.
 Bytes Record(int low, const Bytes& thermal, const Bytes& impact) {
-  return ExpectedRecord(kKindSbcs, low, thermal, impact);
+  return ExpectedRecord(FontKind::kSbcs, low, thermal, impact);
 }
 
 // The first `perRow` bytes of every row, top row first.
@@ -58,7 +58,7 @@ class SbcsLoaderTest : public ::testing::Test {
 
   // Loads header and body for `station` from a file positioned after the
   // header; read_ is how far the loader read into the body.
-  CapturedRun Load(int station) {
+  CapturedRun Load(Station station) {
     Bytes file;
     AppendSbcsHeader(&file, fields_);
     file.insert(file.end(), body_.begin(), body_.end());
@@ -85,7 +85,7 @@ TEST_F(SbcsLoaderTest, ThermalRowsTakeWidthOver8PlusOneBytes) {
     InitGlyphTable();
     Font(0x41, 0x43, c.width, c.height);
     for (int g = 0; g < 3; ++g) Glyph(Busy(g, c.height));
-    EXPECT_EQ(Load(kStationThermal).out, "");
+    EXPECT_EQ(Load(Station::kThermal).out, "");
     for (int g = 0; g < 3; ++g) {
       EXPECT_EQ(RecordAt(g),
                 Record(0x41 + g, RowBytes(Busy(g, c.height), c.perRow), {}));
@@ -105,7 +105,7 @@ TEST_F(SbcsLoaderTest, ThermalListingShowsTwoBytesPerRow) {
   for (int r = 1; r < 15; ++r) expected += "................\n";
   expected += "............XXXX\n7e:  8010ff" + std::string(84, '0') +
               "000f00\n\n";
-  EXPECT_EQ(Load(kStationThermal).out, expected);
+  EXPECT_EQ(Load(Station::kThermal).out, expected);
   Bytes bitmap(48, 0);
   bitmap[0] = 0x80;
   bitmap[1] = 0x10;
@@ -157,7 +157,7 @@ TEST_F(SbcsLoaderTest, ImpactColumnsAndCountMessages) {
                     ", maxCount=" + std::to_string(2 * c.width) + "\n";
       }
     }
-    EXPECT_EQ(Load(kStationImpact).out, messages);
+    EXPECT_EQ(Load(Station::kImpact).out, messages);
     Bytes columns(2 * c.width, 0);
     if (c.index >= 0) columns[c.index] = c.bit;
     EXPECT_EQ(RecordAt(0), Record(0x41, {}, columns));
@@ -180,7 +180,7 @@ TEST_F(SbcsLoaderTest, ImpactListingCarriesCountMessageAndWideCode) {
   for (int line = 0; line < 7; ++line) expected += "............\n";
   expected += ".......X....\n141:  800000000000000001\n     0080" +
               std::string(24, '0') + "80" + std::string(18, '0') + "\n\n";
-  EXPECT_EQ(Load(kStationImpact).out, expected);
+  EXPECT_EQ(Load(Station::kImpact).out, expected);
   Bytes columns(24, 0);
   columns[1] = 0x80;
   columns[14] = 0x80;
@@ -194,17 +194,17 @@ TEST_F(SbcsLoaderTest, ImpactListingBelowWidth8HasEmptyRows) {
   std::string expected = "\n\n\n\n\n  -----------\n\n41: count=0, maxCount=12\n";
   for (int line = 0; line < 8; ++line) expected += "......\n";
   expected += "41:  \n     " + std::string(24, '0') + "\n\n";
-  EXPECT_EQ(Load(kStationImpact).out, expected);
+  EXPECT_EQ(Load(Station::kImpact).out, expected);
   EXPECT_EQ(RecordAt(0), Record(0x41, {}, Bytes(12, 0)));
 }
 
 TEST_F(SbcsLoaderTest, CodesAboveFFAreStoredUnderTheirLowByte) {
   Font(0x41, 0x41, 8, 16);
   Glyph(Busy(1, 16));
-  Load(kStationThermal);
+  Load(Station::kThermal);
   Font(0xFF, 0x141, 8, 16);  // 0xFF, then 0x100 to 0x141 as 0x00 to 0x41
   for (int code = 0xFF; code <= 0x141; ++code) Glyph(Busy(code, 16));
-  EXPECT_EQ(Load(kStationThermal).out, "");
+  EXPECT_EQ(Load(Station::kThermal).out, "");
   EXPECT_EQ(RecordAt(0), Record(0x41, RowBytes(Busy(0x141, 16), 2), {}));
   EXPECT_EQ(RecordAt(1), Record(0xFF, RowBytes(Busy(0xFF, 16), 2), {}));
   EXPECT_EQ(RecordAt(2), Record(0x00, RowBytes(Busy(0x100, 16), 2), {}));
@@ -227,7 +227,7 @@ TEST_F(SbcsLoaderTest, CodeRangeDecidesWhatIsRead) {
     InitGlyphTable();
     Font(c.first, c.last, 8, 16);
     for (int g = 0; g < c.glyphsInFile; ++g) Glyph(Busy(g, 16));
-    EXPECT_EQ(Load(kStationThermal).out, "");
+    EXPECT_EQ(Load(Station::kThermal).out, "");
     EXPECT_EQ(read_, static_cast<long>(c.loaded * GlyphSize()));
     EXPECT_EQ(AllocateGlyph(), c.loaded);
     for (int g = 0; g < c.loaded; ++g) {
@@ -238,7 +238,7 @@ TEST_F(SbcsLoaderTest, CodeRangeDecidesWhatIsRead) {
 }
 
 TEST_F(SbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
-  for (int station : {kStationThermal, kStationImpact}) {
+  for (Station station : {Station::kThermal, Station::kImpact}) {
     Font(0x30, 0x32, 8, 16);
     for (int g = 0; g < 3; ++g) Glyph(Busy(g, 16));
     const Bytes whole = body_;
@@ -251,7 +251,7 @@ TEST_F(SbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
       const int complete = static_cast<int>(size / GlyphSize());
       // 8 x 16 impact glyphs convert to 24 bytes: one message per glyph.
       std::string messages;
-      for (int g = 0; g < complete && station == kStationImpact; ++g) {
+      for (int g = 0; g < complete && station == Station::kImpact; ++g) {
         messages += '3';
         messages += std::to_string(g) + ": count=24, maxCount=16\n";
       }
@@ -264,8 +264,8 @@ TEST_F(SbcsLoaderTest, EveryPrefixOfABodyStoresTheWholeGlyphsOnly) {
 TEST_F(SbcsLoaderTest, BlankGlyphsAreStoredAsDefined) {
   Font(0x41, 0x41, 16, 16);
   Glyph(GlyphRows(16, 0));
-  Load(kStationThermal);
-  Load(kStationImpact);
+  Load(Station::kThermal);
+  Load(Station::kImpact);
   EXPECT_EQ(RecordAt(0), Record(0x41, Bytes(48, 0), Bytes(32, 0)));
 }
 
@@ -273,11 +273,11 @@ TEST_F(SbcsLoaderTest, StationsShareOneRecordPerCode) {
   Font(0x41, 0x42, 8, 16);
   Glyph(Busy(1, 16));
   Glyph(Busy(2, 16));
-  Load(kStationThermal);
+  Load(Station::kThermal);
   Font(0x42, 0x43, 16, 16);
   Glyph(OneDot(16, 0, 0));
   Glyph(OneDot(16, 15, 15));
-  Load(kStationImpact);
+  Load(Station::kImpact);
   Bytes topLeft(32, 0), bottomRight(32, 0);
   topLeft[1] = 0x01;
   bottomRight[30] = 0x80;
@@ -289,14 +289,15 @@ TEST_F(SbcsLoaderTest, StationsShareOneRecordPerCode) {
 
 TEST_F(SbcsLoaderTest, SizesTheDriverRefusesReadNothing) {
   struct Case {
-    int station, width, height;
+    Station station;
+    int width, height;
   };
   const Case kCases[] = {
-      {kStationThermal, 16, 25},  // 75 bytes: more than a record holds
-      {kStationThermal, 7, 16},  {kStationThermal, 17, 16},
-      {kStationThermal, 8, 15},  {kStationThermal, 8, 33},
-      {kStationImpact, 3, 8},    {kStationImpact, 17, 8},
-      {kStationImpact, 8, 3},    {kStationImpact, 8, 17},
+      {Station::kThermal, 16, 25},  // 75 bytes: more than a record holds
+      {Station::kThermal, 7, 16},  {Station::kThermal, 17, 16},
+      {Station::kThermal, 8, 15},  {Station::kThermal, 8, 33},
+      {Station::kImpact, 3, 8},    {Station::kImpact, 17, 8},
+      {Station::kImpact, 8, 3},    {Station::kImpact, 8, 17},
   };
   Settings.verbose = true;
   for (const Case& c : kCases) {
@@ -313,7 +314,7 @@ TEST_F(SbcsLoaderTest, SizesTheDriverRefusesReadNothing) {
 
 TEST_F(SbcsLoaderTest, OtherStationValuesReadButStoreNothing) {
   Settings.verbose = true;
-  for (int station : {0, 3}) {
+  for (Station station : {static_cast<Station>(0), static_cast<Station>(3)}) {
     for (uint32_t width : {8u, 0x80000000u}) {  // width plays no part here
       Font(0x41, 0x42, 8, 16);
       fields_.width = width;
@@ -327,9 +328,9 @@ TEST_F(SbcsLoaderTest, OtherStationValuesReadButStoreNothing) {
 
 TEST_F(SbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
   const uint8_t old[1] = {0xEE};
-  StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, old, 1);
+  StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kThermal, old, 1);
   for (int i = 1; i < kGlyphTableSize; ++i) {
-    StoreGlyph(kKindDbcs, 0x01 + i / 256, i % 256, kStationThermal, old, 1);
+    StoreGlyph(FontKind::kDbcs, 0x01 + i / 256, i % 256, Station::kThermal, old, 1);
   }
   ASSERT_EQ(AllocateGlyph(), -1);
 
@@ -337,7 +338,7 @@ TEST_F(SbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
   Glyph(OneDot(9, 0, 0));
   Glyph(OneDot(9, 0, 0));
   // The dropped glyph still raises its count message.
-  EXPECT_EQ(Load(kStationImpact).out,
+  EXPECT_EQ(Load(Station::kImpact).out,
             "41: count=16, maxCount=24\n42: count=16, maxCount=24\n");
   Bytes columns(24, 0);
   columns[1] = 0x80;
@@ -346,9 +347,9 @@ TEST_F(SbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
 
   // With verbose on the dropped glyph is still listed, as on an empty table.
   Settings.verbose = true;
-  const std::string full = Load(kStationImpact).out;
+  const std::string full = Load(Station::kImpact).out;
   InitGlyphTable();
-  EXPECT_EQ(full, Load(kStationImpact).out);
+  EXPECT_EQ(full, Load(Station::kImpact).out);
   EXPECT_NE(full.find("42:  8000"), std::string::npos);
 }
 

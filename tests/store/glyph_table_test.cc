@@ -32,7 +32,7 @@ TEST_F(GlyphTableTest, FreshTableIsAllFreeAndRecordsInUseCarryTheMarker) {
   EXPECT_EQ(FindGlyph(0, 0), -1);  // a free record is never matched
   EXPECT_EQ(FindGlyph(0x81, 0x40), -1);
   const uint8_t dot[1] = {0x80};
-  StoreGlyph(kKindSbcs, 0, 0, kStationThermal, dot, 1);
+  StoreGlyph(FontKind::kSbcs, 0, 0, Station::kThermal, dot, 1);
   EXPECT_EQ(GlyphTable[0].marker, kGlyphMarker);
   EXPECT_EQ(GlyphTable[1].marker, 0);
   EXPECT_EQ(GlyphRecordsInUse(), 1);
@@ -43,7 +43,7 @@ TEST_F(GlyphTableTest, FreshTableIsAllFreeAndRecordsInUseCarryTheMarker) {
 TEST_F(GlyphTableTest, InitFreesWhatAnEarlierRunUsed) {
   const auto data = Filled(72, 0x5A);
   for (int i = 0; i < 300; ++i) {
-    StoreGlyph(kKindDbcs, 0x81 + i / 100, i % 100, kStationThermal, data.data(), 72);
+    StoreGlyph(FontKind::kDbcs, 0x81 + i / 100, i % 100, Station::kThermal, data.data(), 72);
   }
   InitGlyphTable();
   EXPECT_EQ(GlyphRecordsInUse(), 0);
@@ -53,16 +53,16 @@ TEST_F(GlyphTableTest, InitFreesWhatAnEarlierRunUsed) {
     EncodeGlyphRecord(GlyphTable[i], bytes);
     for (int b = 0; b < kGlyphRecordSize; ++b) ASSERT_EQ(bytes[b], 0) << i;
   }
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 0x41, kStationImpact, data.data(), 2), 0);
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kImpact, data.data(), 2), 0);
 }
 
 TEST_F(GlyphTableTest, CodesTakeRecordsInFirstStoreOrder) {
   const auto data = Filled(4, 0xAA);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'C', kStationThermal, data.data(), 4), 0);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'A', kStationThermal, data.data(), 4), 1);
-  EXPECT_EQ(StoreGlyph(kKindDbcs, 0x81, 0x40, kStationImpact, data.data(), 4),
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 'C', Station::kThermal, data.data(), 4), 0);
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 'A', Station::kThermal, data.data(), 4), 1);
+  EXPECT_EQ(StoreGlyph(FontKind::kDbcs, 0x81, 0x40, Station::kImpact, data.data(), 4),
             2);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 'C', kStationImpact, data.data(), 4), 0);
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 'C', Station::kImpact, data.data(), 4), 0);
   EXPECT_EQ(AllocateGlyph(), 3);
   EXPECT_EQ(FindGlyph(0, 'A'), 1);
   EXPECT_EQ(FindGlyph(0x81, 0x40), 2);
@@ -70,9 +70,9 @@ TEST_F(GlyphTableTest, CodesTakeRecordsInFirstStoreOrder) {
 
 TEST_F(GlyphTableTest, OnlyLowEightBitsOfTheCodeCount) {
   const auto data = Filled(2, 1);
-  StoreGlyph(kKindDbcs, 0x41, 0x41, kStationThermal, data.data(), 2);
+  StoreGlyph(FontKind::kDbcs, 0x41, 0x41, Station::kThermal, data.data(), 2);
   EXPECT_EQ(FindGlyph(0x141, 0x241), 0);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0x100, 0x141, kStationThermal, data.data(),
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0x100, 0x141, Station::kThermal, data.data(),
                        2),
             1);
   EXPECT_EQ(GlyphTable[1].codeHigh, 0);
@@ -82,10 +82,10 @@ TEST_F(GlyphTableTest, OnlyLowEightBitsOfTheCodeCount) {
 TEST_F(GlyphTableTest, BothStationsShareOneRecord) {
   const auto thermal = Filled(48, 0x11);
   const auto impact = Filled(24, 0x22);
-  StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, thermal.data(), 48);
-  StoreGlyph(kKindSbcs, 0, 0x41, kStationImpact, impact.data(), 24);
+  StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kThermal, thermal.data(), 48);
+  StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kImpact, impact.data(), 24);
   const GlyphRecord& record = GlyphTable[0];
-  EXPECT_EQ(record.kind, kKindSbcs);
+  EXPECT_EQ(record.kind, KindByte(FontKind::kSbcs));
   EXPECT_EQ(record.codeHigh, 0);
   EXPECT_EQ(record.codeLow, 0x41);
   EXPECT_EQ(record.thermalDefined, 1);
@@ -102,8 +102,8 @@ TEST_F(GlyphTableTest, BothStationsShareOneRecord) {
 TEST_F(GlyphTableTest, ShorterSecondStoreLeavesOldBytesBeyondItsCount) {
   const auto first = Filled(72, 0x55);
   const auto second = Filled(48, 0x66);
-  StoreGlyph(kKindSbcs, 0, 7, kStationThermal, first.data(), 72);
-  StoreGlyph(kKindSbcs, 0, 7, kStationThermal, second.data(), 48);
+  StoreGlyph(FontKind::kSbcs, 0, 7, Station::kThermal, first.data(), 72);
+  StoreGlyph(FontKind::kSbcs, 0, 7, Station::kThermal, second.data(), 48);
   const GlyphRecord& record = GlyphTable[0];
   EXPECT_EQ(record.thermalCount, 48);
   EXPECT_EQ(record.thermalDefined, 1);
@@ -116,26 +116,26 @@ TEST_F(GlyphTableTest, ShorterSecondStoreLeavesOldBytesBeyondItsCount) {
 
 TEST_F(GlyphTableTest, StoreRefusesMoreBytesThanTheFieldHolds) {
   const auto data = Filled(73, 9);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 1, kStationThermal, data.data(), 73), -1);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 1, kStationImpact, data.data(), 33), -1);
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 1, Station::kThermal, data.data(), 73), -1);
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 1, Station::kImpact, data.data(), 33), -1);
   EXPECT_EQ(AllocateGlyph(), 0);
 }
 
 TEST_F(GlyphTableTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
   const auto data = Filled(2, 3);
   for (int i = 0; i < kGlyphTableSize; ++i) {
-    ASSERT_EQ(StoreGlyph(kKindDbcs, 0x80 + i / 256, i % 256, kStationThermal,
+    ASSERT_EQ(StoreGlyph(FontKind::kDbcs, 0x80 + i / 256, i % 256, Station::kThermal,
                          data.data(), 2),
               i);
   }
   EXPECT_EQ(AllocateGlyph(), -1);
-  EXPECT_EQ(StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, data.data(), 2),
+  EXPECT_EQ(StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kThermal, data.data(), 2),
             -1);
   EXPECT_EQ(FindGlyph(0, 0x41), -1);
   const auto update = Filled(32, 0x77);
   const int last = kGlyphTableSize - 1;
-  EXPECT_EQ(StoreGlyph(kKindDbcs, 0x80 + last / 256, last % 256,
-                       kStationImpact, update.data(), 32),
+  EXPECT_EQ(StoreGlyph(FontKind::kDbcs, 0x80 + last / 256, last % 256,
+                       Station::kImpact, update.data(), 32),
             last);
   EXPECT_EQ(GlyphTable[last].impactDefined, 1);
   EXPECT_EQ(GlyphTable[last].impactData[31], 0x77);
@@ -164,11 +164,11 @@ struct ScanTable {
     }
     return -1;
   }
-  int Store(uint8_t kind, int high, int low) {
+  int Store(FontKind kind, int high, int low) {
     int index = Find(high, low);
     if (index == -1) index = Allocate();
     if (index == -1) return -1;
-    entries[index] = {kind, uint8_t(high), uint8_t(low)};
+    entries[index] = {KindByte(kind), uint8_t(high), uint8_t(low)};
     return index;
   }
 };
@@ -183,8 +183,9 @@ TEST_F(GlyphTableTest, IndexedLookupsMatchAPlainScan) {
     const bool sbcs = random() % 8 == 0;
     const int high = sbcs ? 0 : 0x81 + int(random() % 90);
     const int low = int(random() % 256);
-    const uint8_t kind = sbcs ? kKindSbcs : kKindDbcs;
-    const int station = 1 + int(random() % 2);
+    const FontKind kind = sbcs ? FontKind::kSbcs : FontKind::kDbcs;
+    const Station station =
+        random() % 2 == 0 ? Station::kThermal : Station::kImpact;
     const int expected = scan.Store(kind, high, low);
     ASSERT_EQ(StoreGlyph(kind, high, low, station, data, 2), expected) << step;
     if (step % 97 == 0) {

@@ -84,9 +84,9 @@ TEST_F(OutputFontFileTest, ParametersAndGlyphsInTableOrderSbcsFirst) {
 
   const uint8_t thermal[3] = {0x80, 0x10, 0xFF};
   const uint8_t impact[2] = {0x01, 0x80};
-  StoreGlyph(kKindDbcs, 0x88, 0x9F, kStationImpact, impact, 2);  // record 0
-  StoreGlyph(kKindSbcs, 0, 0x41, kStationThermal, thermal, 3);   // record 1
-  StoreGlyph(kKindSbcs, 0, 0x20, kStationImpact, impact, 2);     // record 2
+  StoreGlyph(FontKind::kDbcs, 0x88, 0x9F, Station::kImpact, impact, 2);  // record 0
+  StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kThermal, thermal, 3);   // record 1
+  StoreGlyph(FontKind::kSbcs, 0, 0x20, Station::kImpact, impact, 2);     // record 2
 
   ASSERT_EQ(Write().status, 0);
   Bytes expected = FixedPart(932, 12, 24, 8, 9, 8, 20, 1, vector);

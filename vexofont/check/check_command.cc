@@ -65,8 +65,8 @@ constexpr KeyInfo kKeys[] = {
 
 struct ListInfo {
   const char* key;
-  uint8_t kind;
-  int station;
+  FontKind kind;
+  Station station;
   const char (*names)[kFileNameSlotSize];
   const int32_t* count;
 };
@@ -315,21 +315,21 @@ std::string Hex(int code, int digits) {
 }
 
 // The keys a font of this kind and size belongs under.
-std::string KeysFor(uint8_t kind, uint32_t width, uint32_t height) {
-  const char* thermal = kind == kKindSbcs ? "SbcsThermalFile" : "DbcsThermalFile";
-  const char* impact = kind == kKindSbcs ? "SbcsImpactFile" : "DbcsImpactFile";
-  const bool t = GlyphSizeAccepted(kind, kStationThermal, width, height);
-  const bool i = GlyphSizeAccepted(kind, kStationImpact, width, height);
+std::string KeysFor(FontKind kind, uint32_t width, uint32_t height) {
+  const char* thermal = kind == FontKind::kSbcs ? "SbcsThermalFile" : "DbcsThermalFile";
+  const char* impact = kind == FontKind::kSbcs ? "SbcsImpactFile" : "DbcsImpactFile";
+  const bool t = GlyphSizeAccepted(kind, Station::kThermal, width, height);
+  const bool i = GlyphSizeAccepted(kind, Station::kImpact, width, height);
   if (t && i) return std::string(thermal) + " or " + impact;
   if (t) return thermal;
   if (i) return impact;
   return "";
 }
 
-std::string SizesOf(uint8_t kind) {
+std::string SizesOf(FontKind kind) {
   return std::string("thermal ") +
-         AcceptedSizes(GlyphSizesFor(kind, kStationThermal)) + "; impact " +
-         AcceptedSizes(GlyphSizesFor(kind, kStationImpact));
+         AcceptedSizes(GlyphSizesFor(kind, Station::kThermal)) + "; impact " +
+         AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
 }
 
 void Checker::File(const ListInfo& list, int index, int line) {
@@ -342,7 +342,7 @@ void Checker::File(const ListInfo& list, int index, int line) {
   // not read whole.
   ReadResult read = ReadLimitedFile(name.c_str(), kFileTypeSize, &bytes, &cut);
   if (read == ReadResult::kRead &&
-      InputFontKind(bytes.data(), bytes.size()) != kKindFree) {
+      InputFontKind(bytes.data(), bytes.size()) != FontKind::kNone) {
     bytes.clear();
     read = ReadLimitedFile(name.c_str(), kReadLimit, &bytes, &cut);
   }
@@ -367,14 +367,14 @@ void Checker::File(const ListInfo& list, int index, int line) {
                       hint);
     return;
   }
-  const uint8_t kind = InputFontKind(bytes.data(), bytes.size());
-  const char* kind_name = list.kind == kKindSbcs ? "SBCS" : "DBCS";
-  if (kind == kKindFree) {
+  const FontKind kind = InputFontKind(bytes.data(), bytes.size());
+  const char* kind_name = list.kind == FontKind::kSbcs ? "SBCS" : "DBCS";
+  if (kind == FontKind::kNone) {
     Problem(line, quoted + " is not an input font file (no SBCS or DBCS "
                            "magic): the converter cannot read its header");
     return;
   }
-  const size_t header_size = kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+  const size_t header_size = kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
   if (bytes.size() < header_size) {
     Problem(line, quoted + " has a header cut short (" +
                       std::to_string(bytes.size()) + " of " +
@@ -383,12 +383,12 @@ void Checker::File(const ListInfo& list, int index, int line) {
   }
   DbcsFontHeader header = {};
   DecodeFontHeader(bytes.data(), &header);
-  if (kind == kKindDbcs) DecodeDbcsVectors(bytes.data(), &header);
+  if (kind == FontKind::kDbcs) DecodeDbcsVectors(bytes.data(), &header);
   const std::string size =
       std::to_string(header.width) + "x" + std::to_string(header.height);
   if (kind != list.kind) {
     const std::string keys = KeysFor(kind, header.width, header.height);
-    Problem(line, quoted + " is a" + (kind == kKindSbcs ? "n SBCS" : " DBCS") +
+    Problem(line, quoted + " is a" + (kind == FontKind::kSbcs ? "n SBCS" : " DBCS") +
                       " font, not " + kind_name +
                       (keys.empty() ? ", of a size no station takes (" + size +
                                           ")"
@@ -402,12 +402,12 @@ void Checker::File(const ListInfo& list, int index, int line) {
                         SizesOf(kind) + ")");
     } else {
       Problem(line, quoted + " is " + size + ", a size for the " +
-                        (list.station == kStationThermal ? "impact" : "thermal") +
+                        (list.station == Station::kThermal ? "impact" : "thermal") +
                         " station: list it under " + keys);
     }
     return;
   }
-  if (kind == kKindSbcs && list.station == kStationImpact) {
+  if (kind == FontKind::kSbcs && list.station == Station::kImpact) {
     const std::string warning = ImpactWidthWarning(static_cast<int>(header.width));
     if (!warning.empty()) Problem(line, quoted + ": " + warning);
   }
@@ -449,13 +449,13 @@ void Checker::File(const ListInfo& list, int index, int line) {
 
 void Checker::Files() {
   const ListInfo lists[] = {
-      {"SbcsThermalFile", kKindSbcs, kStationThermal, Settings.sbcsThermalFiles,
+      {"SbcsThermalFile", FontKind::kSbcs, Station::kThermal, Settings.sbcsThermalFiles,
        &Settings.sbcsThermalFileCount},
-      {"SbcsImpactFile", kKindSbcs, kStationImpact, Settings.sbcsImpactFiles,
+      {"SbcsImpactFile", FontKind::kSbcs, Station::kImpact, Settings.sbcsImpactFiles,
        &Settings.sbcsImpactFileCount},
-      {"DbcsThermalFile", kKindDbcs, kStationThermal, Settings.dbcsThermalFiles,
+      {"DbcsThermalFile", FontKind::kDbcs, Station::kThermal, Settings.dbcsThermalFiles,
        &Settings.dbcsThermalFileCount},
-      {"DbcsImpactFile", kKindDbcs, kStationImpact, Settings.dbcsImpactFiles,
+      {"DbcsImpactFile", FontKind::kDbcs, Station::kImpact, Settings.dbcsImpactFiles,
        &Settings.dbcsImpactFileCount},
   };
   int files = 0;

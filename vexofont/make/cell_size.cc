@@ -42,42 +42,26 @@ bool ParseCellSize(const std::string& text, CellSize* size) {
   return true;
 }
 
-namespace {
-
-const GlyphSizeRule& RuleFor(FontKind kind, Station station) {
-  return GlyphSizesFor(kind == FontKind::kSbcs ? kKindSbcs : kKindDbcs,
-                       station == Station::kThermal ? kStationThermal
-                                                    : kStationImpact);
-}
-
-}  // namespace
 
 bool CellSizeAccepted(FontKind kind, Station station, CellSize size) {
   if (size.width < 0 || size.height < 0) return false;
-  return CheckGlyphSize(RuleFor(kind, station),
+  return CheckGlyphSize(GlyphSizesFor(kind, station),
                         static_cast<uint32_t>(size.width),
                         static_cast<uint32_t>(size.height)) == SizeFault::kNone;
 }
 
 std::string AcceptedCellSizes(FontKind kind, Station station) {
-  return AcceptedSizes(RuleFor(kind, station));
+  return AcceptedSizes(GlyphSizesFor(kind, station));
 }
 
 std::string ImpactWidthWarning(int width) {
   if (width <= 0) return "";
   const int printed =
-      8 * RowBytesTaken(kKindSbcs, kStationImpact, static_cast<uint32_t>(width));
+      8 * RowBytesTaken(FontKind::kSbcs, Station::kImpact, static_cast<uint32_t>(width));
   if (printed >= width) return "";
   return std::string("the impact station prints ") +
          (printed == 0 ? "none of the dots" : "only the first 8 dot columns") +
          " of SBCS glyphs " + std::to_string(width) +
          " dots wide (it takes whole bytes of 8 dot columns): make them 8 or "
          "16 wide";
-}
-
-const char* KindStationName(FontKind kind, Station station) {
-  if (kind == FontKind::kSbcs) {
-    return station == Station::kThermal ? "SBCS thermal" : "SBCS impact";
-  }
-  return station == Station::kThermal ? "DBCS thermal" : "DBCS impact";
 }

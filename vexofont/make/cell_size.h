@@ -6,9 +6,8 @@
 #include <string>
 
 #include "fontinput/glyph_size.h"
+#include "store/font_kind.h"
 
-enum class FontKind { kSbcs, kDbcs };
-enum class Station { kThermal = 1, kImpact = 2 };
 
 struct CellSize {
   int width = 0;
@@ -41,7 +40,5 @@ std::string AcceptedCellSizes(FontKind kind, Station station);
 // empty for widths it prints whole.
 std::string ImpactWidthWarning(int width);
 
-// "SBCS thermal", "DBCS impact", ...
-const char* KindStationName(FontKind kind, Station station);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_CELL_SIZE_H_

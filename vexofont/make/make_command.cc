@@ -699,15 +699,15 @@ int MakeFromGlyphText(const Options& options, const std::string& text_path,
   if (replaced < 0) return kMakeSourceFailed;
   const int status = WriteFont(output_path, file);
   if (status != kMakeOk) return status;
-  const uint8_t kind = text.kind;
-  const FontKind font_kind = kind == kKindDbcs ? FontKind::kDbcs : FontKind::kSbcs;
+  const FontKind kind = text.kind;
+  const FontKind font_kind = kind;
   const size_t glyphs =
       (file.size() - text.tail.size() -
-       (kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize)) /
+       (kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize)) /
       (4 * text.header.height);
   std::printf("vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
               "from glyph text '%s': %s, %zu drawn in the text%s\n",
-              output_path.c_str(), kind == kKindDbcs ? "DBCS" : "SBCS",
+              output_path.c_str(), kind == FontKind::kDbcs ? "DBCS" : "SBCS",
               static_cast<unsigned>(text.header.width),
               static_cast<unsigned>(text.header.height),
               static_cast<unsigned>(text.header.codePage),

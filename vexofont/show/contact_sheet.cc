@@ -24,20 +24,20 @@ const DotPicture& Dots(const ShownGlyph& glyph, bool thermal) {
   return thermal ? glyph.thermalDots : glyph.impactDots;
 }
 
-bool OnPanel(const ShownGlyph& glyph, uint8_t kind, bool thermal) {
+bool OnPanel(const ShownGlyph& glyph, FontKind kind, bool thermal) {
   return glyph.kind == kind && (thermal ? glyph.thermal : glyph.impact) &&
          Dots(glyph, thermal).width > 0;
 }
 
 // Lays out one panel starting at `top`; returns false when it has no
 // glyph. Appends its cells.
-bool PlanPanel(const ShownFont& font, uint8_t kind, bool thermal, int top,
+bool PlanPanel(const ShownFont& font, FontKind kind, bool thermal, int top,
                SheetPlan* plan) {
   SheetPanel panel;
   panel.kind = kind;
   panel.thermal = thermal;
   panel.top = top;
-  panel.digits = kind == kKindDbcs ? 4 : 2;
+  panel.digits = kind == FontKind::kDbcs ? 4 : 2;
   for (const ShownGlyph& glyph : font.glyphs) {
     if (!OnPanel(glyph, kind, thermal)) continue;
     const DotPicture& dots = Dots(glyph, thermal);
@@ -54,7 +54,7 @@ bool PlanPanel(const ShownFont& font, uint8_t kind, bool thermal, int top,
 
   char title[64];
   std::snprintf(title, sizeof(title), "%s %s %dx%d",
-                kind == kKindDbcs ? "DBCS" : "SBCS",
+                kind == FontKind::kDbcs ? "DBCS" : "SBCS",
                 thermal ? "THERMAL" : "IMPACT", panel.dotsWide,
                 panel.dotsHigh);
   panel.title = title;
@@ -144,7 +144,7 @@ void DrawCell(const SheetPanel& panel, const SheetCell& cell,
 SheetPlan PlanContactSheet(const ShownFont& font) {
   SheetPlan plan;
   int top = kMargin;
-  for (uint8_t kind : {kKindSbcs, kKindDbcs}) {
+  for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     for (bool thermal : {true, false}) {
       if (PlanPanel(font, kind, thermal, top, &plan)) {
         top = plan.height - kMargin + kPanelGap;

@@ -15,7 +15,7 @@ constexpr uint8_t kGridShade = 170;       // lines between the cells
 constexpr uint8_t kEmptyCellShade = 230;  // a code with no glyph
 
 struct SheetPanel {
-  uint8_t kind = 0;  // kKindSbcs or kKindDbcs
+  FontKind kind = FontKind::kNone;  // FontKind::kSbcs or FontKind::kDbcs
   bool thermal = false;
   std::string title;
   int dotsWide = 0;  // the largest glyph of the panel

@@ -7,15 +7,15 @@
 namespace {
 
 // Digits a code needs: 2 for SBCS codes up to ff, else 4.
-int CodeDigits(const ShownFont& font, uint8_t kind) {
-  if (kind == kKindDbcs) return 4;
+int CodeDigits(const ShownFont& font, FontKind kind) {
+  if (kind == FontKind::kDbcs) return 4;
   for (const ShownGlyph& glyph : font.glyphs) {
     if (glyph.kind == kind && glyph.code > 0xFF) return 4;
   }
   return 2;
 }
 
-std::vector<uint16_t> CodesOf(const ShownFont& font, uint8_t kind,
+std::vector<uint16_t> CodesOf(const ShownFont& font, FontKind kind,
                               bool thermal) {
   std::vector<uint16_t> codes;
   for (const ShownGlyph& glyph : font.glyphs) {
@@ -34,7 +34,7 @@ void PrintPairs(std::FILE* stream, const uint8_t* pairs, int count) {
   std::fprintf(stream, "\n");
 }
 
-void PrintCounts(std::FILE* stream, const ShownFont& font, uint8_t kind,
+void PrintCounts(std::FILE* stream, const ShownFont& font, FontKind kind,
                  const char* label) {
   int records = 0;
   int thermal = 0;
@@ -49,7 +49,7 @@ void PrintCounts(std::FILE* stream, const ShownFont& font, uint8_t kind,
                thermal, impact);
 }
 
-void PrintCodes(std::FILE* stream, const ShownFont& font, uint8_t kind,
+void PrintCodes(std::FILE* stream, const ShownFont& font, FontKind kind,
                 bool thermal, const char* label) {
   std::fprintf(stream, "  %-22s%s\n", label,
                FormatCodeRanges(CodesOf(font, kind, thermal),
@@ -72,18 +72,18 @@ void PrintOutputSummary(std::FILE* stream, const ShownFont& font) {
                p.dbcsImpactNineRows == 1 ? 9 : 16);
   std::fprintf(stream, "  %-22s", "Code page vector:");
   PrintPairs(stream, &p.codePageVector[0][0], p.codePageVectorCount);
-  PrintCounts(stream, font, kKindSbcs, "SBCS glyphs:");
-  PrintCounts(stream, font, kKindDbcs, "DBCS glyphs:");
-  PrintCodes(stream, font, kKindSbcs, true, "SBCS thermal codes:");
-  PrintCodes(stream, font, kKindSbcs, false, "SBCS impact codes:");
-  PrintCodes(stream, font, kKindDbcs, true, "DBCS thermal codes:");
-  PrintCodes(stream, font, kKindDbcs, false, "DBCS impact codes:");
+  PrintCounts(stream, font, FontKind::kSbcs, "SBCS glyphs:");
+  PrintCounts(stream, font, FontKind::kDbcs, "DBCS glyphs:");
+  PrintCodes(stream, font, FontKind::kSbcs, true, "SBCS thermal codes:");
+  PrintCodes(stream, font, FontKind::kSbcs, false, "SBCS impact codes:");
+  PrintCodes(stream, font, FontKind::kDbcs, true, "DBCS thermal codes:");
+  PrintCodes(stream, font, FontKind::kDbcs, false, "DBCS impact codes:");
 }
 
 void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
   const InputHeader& h = font.header;
   const bool dbcs = font.fileKind == FontFileKind::kDbcsInput;
-  const uint8_t kind = dbcs ? kKindDbcs : kKindSbcs;
+  const FontKind kind = dbcs ? FontKind::kDbcs : FontKind::kSbcs;
   std::fprintf(stream, "  %-22s%u\n", "Version:", h.version);
   std::fprintf(stream, "  %-22s%u\n", "Code page:", h.codePage);
   std::fprintf(stream, "  %-22s%x\n", "First char:", h.firstChar);

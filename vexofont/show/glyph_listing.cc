@@ -31,8 +31,8 @@ std::string Row(const DotPicture& dots, int y) {
 
 void PrintGlyph(std::FILE* stream, const ShownGlyph& glyph) {
   std::fprintf(stream, "%0*x  %s, at offset %zu\n",
-               glyph.kind == kKindDbcs || glyph.code > 0xFF ? 4 : 2,
-               glyph.code, glyph.kind == kKindDbcs ? "DBCS" : "SBCS",
+               glyph.kind == FontKind::kDbcs || glyph.code > 0xFF ? 4 : 2,
+               glyph.code, glyph.kind == FontKind::kDbcs ? "DBCS" : "SBCS",
                glyph.offset);
   static const DotPicture kNone;
   const DotPicture& thermal = glyph.thermal ? glyph.thermalDots : kNone;

@@ -17,10 +17,10 @@ namespace {
 // accept at that width. Where the width fits one station only, the other
 // station's widths are named too when the two stations' widths overlap (an
 // SBCS width of 4 to 7 is an impact width, and thermal needs 8 to 16).
-void CheckSize(uint8_t kind, const InputHeader& h, ProblemList* problems) {
+void CheckSize(FontKind kind, const InputHeader& h, ProblemList* problems) {
   if (h.thermalAccepted || h.impactAccepted) return;
-  const GlyphSizeRule& thermal = GlyphSizesFor(kind, kStationThermal);
-  const GlyphSizeRule& impact = GlyphSizesFor(kind, kStationImpact);
+  const GlyphSizeRule& thermal = GlyphSizesFor(kind, Station::kThermal);
+  const GlyphSizeRule& impact = GlyphSizesFor(kind, Station::kImpact);
   const bool thermal_width =
       CheckGlyphSize(thermal, h.width, thermal.minHeight) != SizeFault::kWidth;
   const bool impact_width =
@@ -65,7 +65,7 @@ bool IsBlank(const uint8_t* bytes, int count) {
 
 // Makes the glyph whose file rows start at `at`, as the stations that
 // accept the header take it. The DBCS loader drops blank glyphs.
-ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint8_t kind,
+ShownGlyph MakeGlyph(const uint8_t* data, size_t at, FontKind kind,
                      uint16_t code, const InputHeader& h) {
   ShownGlyph glyph;
   glyph.kind = kind;
@@ -75,9 +75,9 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint8_t kind,
   const int height = static_cast<int>(h.height);
   uint8_t bitmap[kBitmapBufferSize];
   if (h.thermalAccepted) {
-    const int bytes_per_row = RowBytesTaken(kind, kStationThermal, h.width);
+    const int bytes_per_row = RowBytesTaken(kind, Station::kThermal, h.width);
     const int m = UnpackGlyphRows(data + at, height, bytes_per_row, bitmap);
-    glyph.thermal = kind == kKindSbcs || !IsBlank(bitmap, m);
+    glyph.thermal = kind == FontKind::kSbcs || !IsBlank(bitmap, m);
     if (glyph.thermal) {
       PictureFromRowBitmap(bitmap, m, bytes_per_row, width, height,
                            &glyph.thermalDots);
@@ -85,12 +85,12 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint8_t kind,
   }
   if (h.impactAccepted) {
     UnpackGlyphRows(data + at, height,
-                    RowBytesTaken(kind, kStationImpact, h.width), bitmap);
+                    RowBytesTaken(kind, Station::kImpact, h.width), bitmap);
     uint8_t columns[kColumnBufferSize] = {};
     ConvertToImpactColumns(bitmap, columns, width, height);
     // Both loaders store 2 x width bytes, whatever the conversion made.
     const int stored = 2 * width;
-    glyph.impact = kind == kKindSbcs || !IsBlank(columns, stored);
+    glyph.impact = kind == FontKind::kSbcs || !IsBlank(columns, stored);
     if (glyph.impact) {
       DecodeImpactColumns(columns, stored, width, height, &glyph.impactDots);
     }
@@ -116,7 +116,7 @@ void CheckBody(size_t size, size_t headerSize, const InputHeader& h,
 }  // namespace
 
 bool LooksLikeInputFontFile(const uint8_t* data, size_t size) {
-  return InputFontKind(data, size) != kKindFree;
+  return InputFontKind(data, size) != FontKind::kNone;
 }
 
 void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
@@ -124,9 +124,9 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   font->fileSize = size;
   font->glyphs.clear();
   font->header = InputHeader{};
-  const uint8_t kind =
-      InputFontKind(data, size) == kKindDbcs ? kKindDbcs : kKindSbcs;
-  const bool dbcs = kind == kKindDbcs;
+  const FontKind kind =
+      InputFontKind(data, size) == FontKind::kDbcs ? FontKind::kDbcs : FontKind::kSbcs;
+  const bool dbcs = kind == FontKind::kDbcs;
   font->fileKind = dbcs ? FontFileKind::kDbcsInput : FontFileKind::kSbcsInput;
   const size_t header_size = dbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
   if (size < header_size) {
@@ -137,8 +137,8 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   InputHeader& h = font->header;
   DecodeFontHeader(data, &h);
   if (dbcs) DecodeDbcsVectors(data, &h);
-  h.thermalAccepted = GlyphSizeAccepted(kind, kStationThermal, h.width, h.height);
-  h.impactAccepted = GlyphSizeAccepted(kind, kStationImpact, h.width, h.height);
+  h.thermalAccepted = GlyphSizeAccepted(kind, Station::kThermal, h.width, h.height);
+  h.impactAccepted = GlyphSizeAccepted(kind, Station::kImpact, h.width, h.height);
   CheckSize(kind, h, problems);
   if (!h.thermalAccepted && !h.impactAccepted) return;
   h.glyphSize = FileGlyphSize(h.height);
@@ -151,7 +151,7 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
       const size_t at = header_size + i * h.glyphSize;
       if (size - at < h.glyphSize) break;
       font->glyphs.push_back(MakeGlyph(
-          data, at, kKindSbcs, static_cast<uint16_t>(h.firstChar + i), h));
+          data, at, FontKind::kSbcs, static_cast<uint16_t>(h.firstChar + i), h));
     }
     return;
   }
@@ -167,7 +167,7 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                   [&](int lead, int trail) {
                     if (at <= size && size - at >= h.glyphSize) {
                       font->glyphs.push_back(MakeGlyph(
-                          data, at, kKindDbcs,
+                          data, at, FontKind::kDbcs,
                           static_cast<uint16_t>(lead << 8 | trail), h));
                     }
                     at += h.glyphSize;

@@ -72,7 +72,8 @@ void CheckGlyphRecord(const uint8_t* data, size_t at, uint16_t tag,
                       std::vector<size_t>* firstOffsetOfCode,
                       ProblemList* problems) {
   const uint8_t* g = data + at;
-  const uint8_t expected_kind = tag == TagSbcsGlyph ? kKindSbcs : kKindDbcs;
+  const uint8_t expected_kind =
+      KindByte(tag == TagSbcsGlyph ? FontKind::kSbcs : FontKind::kDbcs);
   const char* tag_name = kOutputTags[OutputTagIndex(tag)].name;
   if (g[kKindOffset] != expected_kind) {
     AddProblem(problems, at + kKindOffset,
@@ -135,7 +136,7 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
                      const OutputParameters& p) {
   const uint8_t* g = data + at;
   ShownGlyph glyph;
-  glyph.kind = tag == TagSbcsGlyph ? kKindSbcs : kKindDbcs;
+  glyph.kind = tag == TagSbcsGlyph ? FontKind::kSbcs : FontKind::kDbcs;
   glyph.code =
       static_cast<uint16_t>(g[kCodeHighOffset] << 8 | g[kCodeLowOffset]);
   glyph.offset = at - kRecordFrameSize;
@@ -146,11 +147,11 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
   const int impact_count = std::min<int>(g[kImpactCountOffset], kImpactDataSize);
   const uint8_t* bitmap = g + kThermalBitmapOffset;
   const uint8_t* columns = g + kImpactDataOffset;
-  if (glyph.kind == kKindSbcs) {
+  if (glyph.kind == FontKind::kSbcs) {
     const int width = p.sbcsThermalWidth;
     if (glyph.thermal) {
       PictureFromRowBitmap(bitmap, thermal_count,
-                           RowBytesTaken(kKindSbcs, kStationThermal, width),
+                           RowBytesTaken(FontKind::kSbcs, Station::kThermal, width),
                            width, p.sbcsThermalHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {
@@ -165,7 +166,7 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
     if (glyph.thermal) {
       PictureFromRowBitmap(
           bitmap, thermal_count,
-          RowBytesTaken(kKindDbcs, kStationThermal, thermal.maxWidth),
+          RowBytesTaken(FontKind::kDbcs, Station::kThermal, thermal.maxWidth),
           thermal.maxWidth, thermal.maxHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {

@@ -90,23 +90,23 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
                                std::vector<bool>(65536, false),
                                std::vector<bool>(65536, false)};
   for (const ShownGlyph& glyph : font.glyphs) {
-    if (glyph.kind <= kKindSbcs) held[glyph.kind][glyph.code] = true;
+    if (glyph.kind <= FontKind::kSbcs) held[KindByte(glyph.kind)][glyph.code] = true;
   }
   struct List {
     const char* key;
-    uint8_t kind;
-    int station;
+    FontKind kind;
+    Station station;
     const char (*names)[kFileNameSlotSize];
     int32_t count;
   };
   const List lists[] = {
-      {"SbcsThermalFile", kKindSbcs, kStationThermal, Settings.sbcsThermalFiles,
+      {"SbcsThermalFile", FontKind::kSbcs, Station::kThermal, Settings.sbcsThermalFiles,
        Settings.sbcsThermalFileCount},
-      {"SbcsImpactFile", kKindSbcs, kStationImpact, Settings.sbcsImpactFiles,
+      {"SbcsImpactFile", FontKind::kSbcs, Station::kImpact, Settings.sbcsImpactFiles,
        Settings.sbcsImpactFileCount},
-      {"DbcsThermalFile", kKindDbcs, kStationThermal, Settings.dbcsThermalFiles,
+      {"DbcsThermalFile", FontKind::kDbcs, Station::kThermal, Settings.dbcsThermalFiles,
        Settings.dbcsThermalFileCount},
-      {"DbcsImpactFile", kKindDbcs, kStationImpact, Settings.dbcsImpactFiles,
+      {"DbcsImpactFile", FontKind::kDbcs, Station::kImpact, Settings.dbcsImpactFiles,
        Settings.dbcsImpactFileCount},
   };
   std::printf("Input fonts of '%s':\n", config);
@@ -120,7 +120,7 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
           ReadLimitedFile(name, size_t{128} << 20, &bytes, &cut) == ReadResult::kRead;
       DbcsFontHeader header = {};
       const size_t header_size =
-          list.kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+          list.kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
       const bool whole_header =
           read && InputFontKind(bytes.data(), bytes.size()) == list.kind &&
           bytes.size() >= header_size;
@@ -138,7 +138,7 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
         std::vector<int> missing;
         int codes = 0;
       } collect;
-      collect.held = &held[list.kind];
+      collect.held = &held[KindByte(list.kind)];
       ForEachStoredCode(
           bytes.data(), bytes.size(), list.kind, list.station,
           [](void* c, int high, int low) {
@@ -160,7 +160,7 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
                     FormatCodeRanges(std::vector<uint16_t>(
                                          collect.missing.begin(),
                                          collect.missing.end()),
-                                     list.kind == kKindDbcs ? 4 : 2)
+                                     list.kind == FontKind::kDbcs ? 4 : 2)
                         .c_str());
       }
       missing += static_cast<long>(collect.missing.size());

@@ -38,7 +38,7 @@ struct InputHeader : DbcsFontHeader {
 };
 
 struct ShownGlyph {
-  uint8_t kind = 0;    // kKindSbcs or kKindDbcs
+  FontKind kind = FontKind::kNone;    // FontKind::kSbcs or FontKind::kDbcs
   uint16_t code = 0;   // SBCS: the code; DBCS: lead x 256 + trail
   size_t offset = 0;   // where the glyph's record or bytes begin
   bool thermal = false;  // the thermal station has it (or takes it)

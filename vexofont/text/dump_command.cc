@@ -148,12 +148,12 @@ int RunDumpCommand(int argc, char** argv) {
   // The characters, where the file's code page is one make knows.
   CodeMapper mapper;
   bool described = false;
-  const uint8_t kind = InputFontKind(bytes.data(), bytes.size());
-  if (kind != kKindFree && bytes.size() >= size_t{kSbcsHeaderSize}) {
+  const FontKind kind = InputFontKind(bytes.data(), bytes.size());
+  if (kind != FontKind::kNone && bytes.size() >= size_t{kSbcsHeaderSize}) {
     FontHeader header{};
     DecodeFontHeader(bytes.data(), &header);
     const CodePage* page =
-        FindCodePage(kind == kKindDbcs ? FontKind::kDbcs : FontKind::kSbcs,
+        FindCodePage(kind,
                      std::to_string(header.codePage));
     described = page != nullptr && mapper.Open(*page, FontCharset{});
   }

@@ -32,7 +32,7 @@ std::string Rows(size_t n) {
   return std::to_string(n) + (n == 1 ? " row" : " rows");
 }
 
-int CodeDigits(uint8_t kind) { return kind == kKindDbcs ? 4 : 2; }
+int CodeDigits(FontKind kind) { return kind == FontKind::kDbcs ? 4 : 2; }
 
 // A hexadecimal number of 1 to 4 digits (after an optional 0x).
 bool ParseHex16(const std::string& text, unsigned* value) {
@@ -89,11 +89,11 @@ bool IsComment(const std::string& line) {
 // The codes of an input font file's glyphs, in the order the file holds
 // them: SBCS first to last, DBCS one pass of the font vectors. Stops
 // counting past `limit` codes and says so in *more.
-std::vector<uint16_t> SlotCodes(uint8_t kind, const DbcsFontHeader& header,
+std::vector<uint16_t> SlotCodes(FontKind kind, const DbcsFontHeader& header,
                                 size_t limit, bool* more) {
   std::vector<uint16_t> codes;
   *more = false;
-  if (kind == kKindSbcs) {
+  if (kind == FontKind::kSbcs) {
     for (unsigned c = header.firstChar; c <= header.lastChar; ++c) {
       if (codes.size() == limit) {
         *more = true;
@@ -115,25 +115,25 @@ std::vector<uint16_t> SlotCodes(uint8_t kind, const DbcsFontHeader& header,
   return codes;
 }
 
-size_t HeaderSize(uint8_t kind) {
-  return kind == kKindDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+size_t HeaderSize(FontKind kind) {
+  return kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
 }
 
 // The most glyphs a file of this kind and height may hold within the
 // largest input font file.
-size_t SlotLimit(uint8_t kind, uint32_t height) {
+size_t SlotLimit(FontKind kind, uint32_t height) {
   return (kLargestInputFontFile - HeaderSize(kind)) / FileGlyphSize(height);
 }
 
-bool SizeFitsAStation(uint8_t kind, uint32_t width, uint32_t height) {
-  return GlyphSizeAccepted(kind, kStationThermal, width, height) ||
-         GlyphSizeAccepted(kind, kStationImpact, width, height);
+bool SizeFitsAStation(FontKind kind, uint32_t width, uint32_t height) {
+  return GlyphSizeAccepted(kind, Station::kThermal, width, height) ||
+         GlyphSizeAccepted(kind, Station::kImpact, width, height);
 }
 
-std::string SizesOf(uint8_t kind) {
+std::string SizesOf(FontKind kind) {
   return std::string("thermal ") +
-         AcceptedSizes(GlyphSizesFor(kind, kStationThermal)) + "; impact " +
-         AcceptedSizes(GlyphSizesFor(kind, kStationImpact));
+         AcceptedSizes(GlyphSizesFor(kind, Station::kThermal)) + "; impact " +
+         AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
 }
 
 // Reads the rows of one glyph line by line.
@@ -209,9 +209,9 @@ class Parser {
     switch (f) {
       case kFieldKind:
         if (value.text == "sbcs") {
-          out_->kind = kKindSbcs;
+          out_->kind = FontKind::kSbcs;
         } else if (value.text == "dbcs") {
-          out_->kind = kKindDbcs;
+          out_->kind = FontKind::kDbcs;
         } else {
           return out_of_range("sbcs or dbcs");
         }
@@ -294,7 +294,7 @@ class Parser {
         return false;
       }
     }
-    if (out_->kind == kKindDbcs) {
+    if (out_->kind == FontKind::kDbcs) {
       for (int f : {kFieldFontVector1, kFieldFontVector2}) {
         if (!out_->given[f]) {
           *error = Error(line, 1, std::string("header field '") +
@@ -315,7 +315,7 @@ class Parser {
     if (!out_->given[kFieldVersion]) out_->header.version = 1;
     const DbcsFontHeader& h = out_->header;
     if (!SizeFitsAStation(out_->kind, h.width, h.height)) {
-      const char* kind = out_->kind == kKindDbcs ? "DBCS" : "SBCS";
+      const char* kind = out_->kind == FontKind::kDbcs ? "DBCS" : "SBCS";
       *error = Error(out_->fieldLine[kFieldWidth], 1,
                      "size " + std::to_string(h.width) + "x" +
                          std::to_string(h.height) +
@@ -481,7 +481,7 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
   std::vector<std::vector<size_t>> of_code(65536);
   for (size_t i = 0; i < slots.size(); ++i) of_code[slots[i]].push_back(i);
   std::vector<int> line_of_code(65536, 0);
-  const char* kind = text.kind == kKindDbcs ? "DBCS" : "SBCS";
+  const char* kind = text.kind == FontKind::kDbcs ? "DBCS" : "SBCS";
   const int digits = CodeDigits(text.kind);
   size_t previous = 0;
   bool any = false;
@@ -493,7 +493,7 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
       if (implied > slots.size()) {
         where = "beyond the " + std::to_string(slots.size()) +
                 " glyphs the file holds";
-      } else if (text.kind == kKindSbcs) {
+      } else if (text.kind == FontKind::kSbcs) {
         where = "outside first " + Hex(text.header.firstChar, digits) +
                 " to last " + Hex(text.header.lastChar, digits);
       } else {
@@ -519,7 +519,7 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
                          "code " + code + " after " +
                              Hex(slots[previous], digits) +
                              ": glyphs go in the file's order (" +
-                             (text.kind == kKindDbcs
+                             (text.kind == FontKind::kDbcs
                                   ? "the font vectors' order"
                                   : "rising codes") +
                              ")");
@@ -612,7 +612,7 @@ bool ParseGlyphText(const std::string& text, bool overlay, GlyphText* glyphs,
 
 bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
                         TextError* error) {
-  const uint8_t kind = text.kind;
+  const FontKind kind = text.kind;
   const DbcsFontHeader& h = text.header;
   const size_t limit = SlotLimit(kind, h.height);
   bool more = false;
@@ -642,10 +642,10 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
   const size_t glyph_size = FileGlyphSize(h.height);
   file->resize(HeaderSize(kind) + slots.size() * glyph_size, 0);
   DbcsFontHeader header = h;
-  std::memcpy(header.fileType, kind == kKindDbcs ? kDbcsMagic : kSbcsMagic,
+  std::memcpy(header.fileType, kind == FontKind::kDbcs ? kDbcsMagic : kSbcsMagic,
               kFileTypeSize);
   EncodeFontHeader(header, file->data());
-  if (kind == kKindDbcs) EncodeDbcsVectors(header, file->data());
+  if (kind == FontKind::kDbcs) EncodeDbcsVectors(header, file->data());
   for (size_t i = 0; i < text.glyphs.size(); ++i) {
     PutRows(text.glyphs[i].rows,
             file->data() + HeaderSize(kind) + slot_of[i] * glyph_size);
@@ -656,11 +656,11 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
 
 bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
                        TextError* error) {
-  const uint8_t kind = InputFontKind(file->data(), file->size());
+  const FontKind kind = InputFontKind(file->data(), file->size());
   GlyphText target;
   target.kind = kind;
   DecodeFontHeader(file->data(), &target.header);
-  if (kind == kKindDbcs) DecodeDbcsVectors(file->data(), &target.header);
+  if (kind == FontKind::kDbcs) DecodeDbcsVectors(file->data(), &target.header);
   const DbcsFontHeader& h = target.header;
   const DbcsFontHeader& o = overlay.header;
   struct Check {
@@ -669,7 +669,7 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
     unsigned font;
   };
   const Check checks[] = {
-      {kFieldKind, overlay.kind == kind, kind},
+      {kFieldKind, overlay.kind == kind, KindByte(kind)},
       {kFieldVersion, o.version == h.version, h.version},
       {kFieldCodePage, o.codePage == h.codePage, h.codePage},
       {kFieldFirst, o.firstChar == h.firstChar, h.firstChar},
@@ -689,7 +689,7 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
     if (!overlay.given[check.field] || check.same) continue;
     std::string font_value;
     switch (check.field) {
-      case kFieldKind: font_value = kind == kKindDbcs ? "dbcs" : "sbcs"; break;
+      case kFieldKind: font_value = kind == FontKind::kDbcs ? "dbcs" : "sbcs"; break;
       case kFieldFirst:
       case kFieldLast: font_value = Hex(check.font, CodeDigits(kind)); break;
       case kFieldVersion:
@@ -731,7 +731,7 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
     if (glyph.code < h.firstChar || glyph.code > h.lastChar) {
       const int digits = CodeDigits(kind);
       *error = Error(glyph.line, 7,
-                     std::string(kind == kKindDbcs ? "DBCS" : "SBCS") +
+                     std::string(kind == FontKind::kDbcs ? "DBCS" : "SBCS") +
                          " code " + Hex(glyph.code, digits) +
                          " is outside the font's first " +
                          Hex(h.firstChar, digits) + " to last " +
@@ -755,8 +755,8 @@ bool DumpInputFont(const uint8_t* data, size_t size,
                    std::string (*describe)(const void* context, int code),
                    const void* context, std::string* text,
                    std::string* problem) {
-  const uint8_t kind = InputFontKind(data, size);
-  if (kind == kKindFree) {
+  const FontKind kind = InputFontKind(data, size);
+  if (kind == FontKind::kNone) {
     *problem = "is not an input font file (no SBCS or DBCS magic)";
     return false;
   }
@@ -768,7 +768,7 @@ bool DumpInputFont(const uint8_t* data, size_t size,
   }
   DbcsFontHeader h = {};
   DecodeFontHeader(data, &h);
-  if (kind == kKindDbcs) DecodeDbcsVectors(data, &h);
+  if (kind == FontKind::kDbcs) DecodeDbcsVectors(data, &h);
   if (!SizeFitsAStation(kind, h.width, h.height)) {
     *problem = "size " + std::to_string(h.width) + "x" +
                std::to_string(h.height) + " fits no station (" +
@@ -785,14 +785,14 @@ bool DumpInputFont(const uint8_t* data, size_t size,
   std::string& out = *text;
   out = kGlyphTextMagic;
   out += "\nkind ";
-  out += kind == kKindDbcs ? "dbcs" : "sbcs";
+  out += kind == FontKind::kDbcs ? "dbcs" : "sbcs";
   out += "\nversion " + std::to_string(h.version);
   out += "\ncode-page " + std::to_string(h.codePage);
   out += "\nfirst " + Hex(h.firstChar, digits);
   out += "\nlast " + Hex(h.lastChar, digits);
   out += "\nwidth " + std::to_string(h.width);
   out += "\nheight " + std::to_string(h.height);
-  if (kind == kKindDbcs) {
+  if (kind == FontKind::kDbcs) {
     const uint8_t* vectors[] = {h.codePageVector1, h.codePageVector2,
                                 h.fontVector1, h.fontVector2};
     for (int v = 0; v < 4; ++v) {

@@ -74,7 +74,7 @@ enum TextField {
 };
 
 struct GlyphText {
-  uint8_t kind = kKindFree;  // kKindSbcs or kKindDbcs once `kind` is read
+  FontKind kind = FontKind::kNone;  // FontKind::kSbcs or FontKind::kDbcs once `kind` is read
   DbcsFontHeader header = {};  // the vectors only for DBCS
   bool given[kFieldCount] = {};
   int fieldLine[kFieldCount] = {};

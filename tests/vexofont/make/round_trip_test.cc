@@ -214,7 +214,7 @@ void ExpectHiragana(const std::map<int, Payload>& records,
   for (const auto& [code, record] : records) {
     ASSERT_GE(code, kHiraganaFirst);
     ASSERT_LE(code, kHiraganaLast);
-    EXPECT_EQ(record[kKindOffset], kKindDbcs);
+    EXPECT_EQ(record[kKindOffset], KindByte(FontKind::kDbcs));
     const GlyphRows expected = PatternGlyph(
         firstSourceCode + (code - kHiraganaFirst), size.width, size.height);
     if (size.width == 24) {

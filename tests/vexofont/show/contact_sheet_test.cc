@@ -196,7 +196,7 @@ ShownFont TallFont(int rows) {
   ShownFont font;
   for (int i = 0; i < rows; ++i) {
     ShownGlyph glyph;
-    glyph.kind = kKindDbcs;
+    glyph.kind = FontKind::kDbcs;
     glyph.code = static_cast<uint16_t>(0x1000 + 16 * i);
     glyph.thermal = true;
     ResetPicture(24, 24, &glyph.thermalDots);
@@ -273,14 +273,14 @@ TEST(ContactSheetPagesTest, PagesAreWrittenAsNumberedFiles) {
 TEST(ContactSheetPagesTest, TallestPossibleSheetFitsThePageLimit) {
   // Every grid row of both DBCS panels and both SBCS panels in use.
   ShownFont font;
-  for (uint8_t kind : {kKindSbcs, kKindDbcs}) {
-    const int rows = kind == kKindSbcs ? 16 : 4096;
+  for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
+    const int rows = kind == FontKind::kSbcs ? 16 : 4096;
     for (int i = 0; i < rows; ++i) {
       ShownGlyph glyph;
       glyph.kind = kind;
       glyph.code = static_cast<uint16_t>(16 * i);
       glyph.thermal = glyph.impact = true;
-      ResetPicture(kind == kKindSbcs ? 16 : 24, kind == kKindSbcs ? 32 : 24,
+      ResetPicture(kind == FontKind::kSbcs ? 16 : 24, kind == FontKind::kSbcs ? 32 : 24,
                    &glyph.thermalDots);
       ResetPicture(16, 16, &glyph.impactDots);
       font.glyphs.push_back(glyph);

@@ -7,6 +7,26 @@
 #include "store/console.h"
 #include "store/output_file.h"
 
+const char* const kConfigKeys[kConfigKeyCount] = {
+    kFontListKeys[0].key, kFontListKeys[1].key, kFontListKeys[2].key,
+    kFontListKeys[3].key, kOutputFontFileKey,   kNumberKeys[0].key,
+    kNumberKeys[1].key,   kNumberKeys[2].key,   kVerboseKey,
+};
+
+const FontListKey* FindFontListKey(const char* key) {
+  for (const FontListKey& list : kFontListKeys) {
+    if (std::strcmp(list.key, key) == 0) return &list;
+  }
+  return nullptr;
+}
+
+const NumberKey* FindNumberKey(const char* key) {
+  for (const NumberKey& number : kNumberKeys) {
+    if (std::strcmp(number.key, key) == 0) return &number;
+  }
+  return nullptr;
+}
+
 namespace {
 
 // Lines are handled in pieces of at most this many characters.
@@ -58,39 +78,42 @@ bool SecondWord(const char* line, const char** word, int* length) {
   return true;
 }
 
-struct FileList {
-  const char* key;
-  char (*slots)[kFileNameSlotSize];
-  int32_t* count;
-};
+bool StartsWith(const char* line, const char* key) {
+  return std::strncmp(line, key, std::strlen(key)) == 0;
+}
 
 // Returns false when the list is full and the name is refused.
-bool AddFileName(const FileList& list, const char* name, bool quiet) {
-  if (*list.count >= kMaxFilesPerList) {
+bool AddFileName(const FontListKey& list, const char* name, bool quiet) {
+  int32_t& count = Settings.*list.count;
+  if (count >= kMaxFilesPerList) {
     if (!quiet) PrintError("Too many %s lines, '%s' ignored\n", list.key, name);
     return false;
   }
-  std::snprintf(list.slots[*list.count], kFileNameSlotSize, "%s", name);
-  ++*list.count;
+  std::snprintf((Settings.*list.names)[count], kFileNameSlotSize, "%s", name);
+  ++count;
+  return true;
+}
+
+// Applies a value word to the value key `key`; returns whether it was taken.
+bool ApplyValue(const char* key, const char* value) {
+  if (std::strcmp(key, kOutputFontFileKey) == 0) {
+    std::snprintf(Settings.outputFontFile, kFileNameSlotSize, "%s", value);
+    return true;
+  }
+  if (std::strcmp(key, kVerboseKey) == 0) {
+    Settings.verbose = true;
+    return true;
+  }
+  const NumberKey* number_key = FindNumberKey(key);
+  uint16_t number;
+  if (!ParseNumberValue(value, &number)) return false;
+  const uint16_t limit = number_key->limit;
+  Settings.*number_key->field = limit != 0 && number > limit ? limit : number;
   return true;
 }
 
 // Applies one piece to Settings and says in *report what it did.
 void ApplyLine(const char* line, bool quiet, ConfigLine* report) {
-  const FileList lists[] = {
-      {"SbcsThermalFile", Settings.sbcsThermalFiles,
-       &Settings.sbcsThermalFileCount},
-      {"SbcsImpactFile", Settings.sbcsImpactFiles,
-       &Settings.sbcsImpactFileCount},
-      {"DbcsThermalFile", Settings.dbcsThermalFiles,
-       &Settings.dbcsThermalFileCount},
-      {"DbcsImpactFile", Settings.dbcsImpactFiles,
-       &Settings.dbcsImpactFileCount},
-  };
-  auto starts_with = [line](const char* key) {
-    return std::strncmp(line, key, std::strlen(key)) == 0;
-  };
-
   const char* word_start;
   int word_length;
   static char value[kFileNameSlotSize];
@@ -100,53 +123,20 @@ void ApplyLine(const char* line, bool quiet, ConfigLine* report) {
   }
   report->kind = ConfigLine::kSkipped;
   report->value = has_value ? value : nullptr;
-
-  for (const FileList& list : lists) {
-    if (starts_with(list.key)) {
-      report->kind = ConfigLine::kKey;
-      report->key = list.key;
-      if (has_value) {
-        report->taken = AddFileName(list, value, quiet);
-        report->listFull = !report->taken;
-      }
-      return;
-    }
-  }
-  static const char* const kValueKeys[] = {"OutputFontFile", "SbcsSpacing",
-                                           "DbcsSpacing", "CodePage",
-                                           "Verbose"};
-  for (const char* key : kValueKeys) {
-    if (starts_with(key)) {
+  for (const char* key : kConfigKeys) {
+    if (StartsWith(line, key)) {
       report->kind = ConfigLine::kKey;
       report->key = key;
       break;
     }
   }
-  if (!has_value) return;  // the remaining keys all need a value word
-
-  uint16_t number;
-  if (starts_with("OutputFontFile")) {
-    std::snprintf(Settings.outputFontFile, kFileNameSlotSize, "%s", value);
-    report->taken = true;
-  } else if (starts_with("SbcsSpacing")) {
-    if (ParseNumberValue(value, &number)) {
-      Settings.sbcsSpacing = number > 8 ? 8 : number;
-      report->taken = true;
-    }
-  } else if (starts_with("DbcsSpacing")) {
-    if (ParseNumberValue(value, &number)) {
-      Settings.dbcsSpacing = number > 20 ? 20 : number;
-      report->taken = true;
-    }
-  } else if (starts_with("CodePage")) {
-    if (ParseNumberValue(value, &number)) {
-      Settings.codePage = number;
-      report->taken = true;
-    }
-  } else if (starts_with("Verbose")) {
-    Settings.verbose = true;
-    report->taken = true;
+  if (report->kind != ConfigLine::kKey || !has_value) return;
+  if (const FontListKey* list = FindFontListKey(report->key)) {
+    report->taken = AddFileName(*list, value, quiet);
+    report->listFull = !report->taken;
+    return;
   }
+  report->taken = ApplyValue(report->key, value);
 }
 
 }  // namespace

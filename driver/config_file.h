@@ -6,6 +6,69 @@
 
 #include <cstdint>
 
+#include "store/converter_settings.h"
+#include "store/font_kind.h"
+
+// The configuration's keys. A line counts for a key when it begins with the
+// key's exact characters, in the first column; the rest of its first word is
+// not looked at. The nine keys, in the order a line is matched against them:
+// the four font lists, then the value keys.
+constexpr int kConfigKeyCount = 9;
+extern const char* const kConfigKeys[kConfigKeyCount];
+
+// A font list: its key, the kind and station of the fonts it names (the
+// phases load the lists in this table's order), and its names in Settings.
+struct FontListKey {
+  const char* key;
+  FontKind kind;
+  Station station;
+  char (ConverterSettings::*names)[kMaxFilesPerList][kFileNameSlotSize];
+  int32_t ConverterSettings::*count;
+
+  const char (&Names() const)[kMaxFilesPerList][kFileNameSlotSize] {
+    return Settings.*names;
+  }
+  int Count() const { return Settings.*count; }
+};
+constexpr int kFontListCount = 4;
+inline constexpr FontListKey kFontListKeys[kFontListCount] = {
+    {"SbcsThermalFile", FontKind::kSbcs, Station::kThermal,
+     &ConverterSettings::sbcsThermalFiles,
+     &ConverterSettings::sbcsThermalFileCount},
+    {"SbcsImpactFile", FontKind::kSbcs, Station::kImpact,
+     &ConverterSettings::sbcsImpactFiles,
+     &ConverterSettings::sbcsImpactFileCount},
+    {"DbcsThermalFile", FontKind::kDbcs, Station::kThermal,
+     &ConverterSettings::dbcsThermalFiles,
+     &ConverterSettings::dbcsThermalFileCount},
+    {"DbcsImpactFile", FontKind::kDbcs, Station::kImpact,
+     &ConverterSettings::dbcsImpactFiles,
+     &ConverterSettings::dbcsImpactFileCount},
+};
+
+// A number key: its field, and the largest value it takes (a larger one is
+// taken as this; 0: no limit but the 16 bits).
+struct NumberKey {
+  const char* key;
+  uint16_t ConverterSettings::*field;
+  uint16_t limit;
+};
+constexpr int kNumberKeyCount = 3;
+inline constexpr NumberKey kNumberKeys[kNumberKeyCount] = {
+    {"SbcsSpacing", &ConverterSettings::sbcsSpacing, 8},
+    {"DbcsSpacing", &ConverterSettings::dbcsSpacing, 20},
+    {"CodePage", &ConverterSettings::codePage, 0},
+};
+
+// The other two value keys: the output name and the listing switch, which
+// any value word turns on.
+inline constexpr char kOutputFontFileKey[] = "OutputFontFile";
+inline constexpr char kVerboseKey[] = "Verbose";
+
+// The font list or number key named `key` exactly, or null.
+const FontListKey* FindFontListKey(const char* key);
+const NumberKey* FindNumberKey(const char* key);
+
 // What the reader made of one piece of a line (a line is read in pieces of
 // at most 199 characters, each handled as a line of its own).
 struct ConfigLine {

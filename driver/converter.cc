@@ -95,24 +95,28 @@ bool DbcsImpactSizeAccepted(const char* name, const DbcsFontHeader& header) {
   return false;
 }
 
-// One load phase: its file list, its station and its reading message.
-struct Phase {
-  const char (*names)[kFileNameSlotSize];
-  int count;
-  Station station;
-  const char* readingMessage;
-};
+// The phase procedure shared by all four phases: for each name of the
+// phase's list, open the file, read and check its header and glyph size,
+// load its glyphs and, when the load succeeds, hand the header to
+// `onLoaded`.
+// The phases run in the order of the configuration's font lists.
+static_assert(kFontListKeys[0].kind == FontKind::kSbcs &&
+              kFontListKeys[0].station == Station::kThermal);
+static_assert(kFontListKeys[1].kind == FontKind::kSbcs &&
+              kFontListKeys[1].station == Station::kImpact);
+static_assert(kFontListKeys[2].kind == FontKind::kDbcs &&
+              kFontListKeys[2].station == Station::kThermal);
+static_assert(kFontListKeys[3].kind == FontKind::kDbcs &&
+              kFontListKeys[3].station == Station::kImpact);
 
-// The phase procedure shared by all four phases: for each listed name, open
-// the file, read and check its header and glyph size, load its glyphs and,
-// when the load succeeds, hand the header to `onLoaded`.
 template <typename Header>
-void RunPhase(const Phase& phase, int (*readHeader)(std::FILE*, Header*, char*),
+void RunPhase(const FontListKey& list, const char* readingMessage,
+              int (*readHeader)(std::FILE*, Header*, char*),
               bool (*sizeAccepted)(const char*, const Header&),
               int (*loadGlyphs)(std::FILE*, Station, Header),
               void (*onLoaded)(const Header&)) {
-  for (int i = 0; i < phase.count; ++i) {
-    const char* name = phase.names[i];
+  for (int i = 0; i < list.Count(); ++i) {
+    const char* name = list.Names()[i];
     std::FILE* file = OpenFontFile(name);
     if (file == nullptr) continue;
     Header header;
@@ -120,8 +124,8 @@ void RunPhase(const Phase& phase, int (*readHeader)(std::FILE*, Header*, char*),
     if (readHeader(file, &header, file_type) != 0) {
       PrintError("Could not read file '%s' font header\n", name);
     } else if (sizeAccepted(name, header)) {
-      std::printf(phase.readingMessage, name);
-      if (loadGlyphs(file, phase.station, header) == 0) onLoaded(header);
+      std::printf(readingMessage, name);
+      if (loadGlyphs(file, list.station, header) == 0) onLoaded(header);
     }
     std::fclose(file);
   }
@@ -162,18 +166,12 @@ void DbcsImpactLoaded(const DbcsFontHeader& header) {
 // destroy the very file the run was made from.
 bool OutputIsAnInput(const char* config_name) {
   const char* output = Settings.outputFontFile;
-  const Phase lists[] = {
-      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount, Station{}, nullptr},
-      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, Station{}, nullptr},
-      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount, Station{}, nullptr},
-      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, Station{}, nullptr},
-  };
-  for (const Phase& list : lists) {
-    for (int i = 0; i < list.count; ++i) {
-      if (SameExistingFile(output, list.names[i])) {
+  for (const FontListKey& list : kFontListKeys) {
+    for (int i = 0; i < list.Count(); ++i) {
+      if (SameExistingFile(output, list.Names()[i])) {
         PrintError("Output file '%s' is the input font file '%s'; nothing "
                    "written\n",
-                   output, list.names[i]);
+                   output, list.Names()[i]);
         return true;
       }
     }
@@ -206,8 +204,8 @@ void PrintHelp() {
       "  DbcsImpactFile FILE   a DBCS font for the impact station (%s)\n"
       "                        (each of the four at most %d times)\n"
       "  OutputFontFile FILE   the output font file (default None)\n"
-      "  SbcsSpacing N         SBCS spacing, at most 8 (default 3)\n"
-      "  DbcsSpacing N         DBCS spacing, at most 20 (default 6)\n"
+      "  SbcsSpacing N         SBCS spacing, at most %d (default 3)\n"
+      "  DbcsSpacing N         DBCS spacing, at most %d (default 6)\n"
       "  CodePage N            the code page the output carries (default 0)\n"
       "  Verbose WORD          list every glyph as a dot picture and hex bytes\n"
       "\n"
@@ -221,7 +219,8 @@ void PrintHelp() {
       AcceptedSizes(kSbcsThermalSizes).c_str(),
       AcceptedSizes(kSbcsImpactSizes).c_str(),
       AcceptedSizes(kDbcsThermalSizes).c_str(),
-      AcceptedSizes(kDbcsImpactSizes).c_str(), kMaxFilesPerList);
+      AcceptedSizes(kDbcsImpactSizes).c_str(), kMaxFilesPerList,
+      FindNumberKey("SbcsSpacing")->limit, FindNumberKey("DbcsSpacing")->limit);
 }
 
 }  // namespace
@@ -254,29 +253,25 @@ int RunConverter(int argc, char** argv) {
   }
 
   loaded = LoadedFlags{};
-  RunPhase<SbcsFontHeader>(
-      {Settings.sbcsThermalFiles, Settings.sbcsThermalFileCount,
-       Station::kThermal, "Reading SBCS Thermal File '%s'...\n"},
-      ReadSbcsFontHeader, SbcsThermalSizeAccepted, LoadSbcsGlyphs,
-      SbcsThermalLoaded);
-  RunPhase<SbcsFontHeader>(
-      {Settings.sbcsImpactFiles, Settings.sbcsImpactFileCount, Station::kImpact,
-       "Reading SBCS Impact File '%s'...\n"},
-      ReadSbcsFontHeader, SbcsImpactSizeAccepted, LoadSbcsGlyphs,
-      SbcsImpactLoaded);
+  RunPhase<SbcsFontHeader>(kFontListKeys[0],
+                           "Reading SBCS Thermal File '%s'...\n",
+                           ReadSbcsFontHeader, SbcsThermalSizeAccepted,
+                           LoadSbcsGlyphs, SbcsThermalLoaded);
+  RunPhase<SbcsFontHeader>(kFontListKeys[1],
+                           "Reading SBCS Impact File '%s'...\n",
+                           ReadSbcsFontHeader, SbcsImpactSizeAccepted,
+                           LoadSbcsGlyphs, SbcsImpactLoaded);
   if (loaded.sbcsThermalLoaded && loaded.sbcsImpactLoaded) {
     ReportStationGaps(FontKind::kSbcs);
   }
-  RunPhase<DbcsFontHeader>(
-      {Settings.dbcsThermalFiles, Settings.dbcsThermalFileCount,
-       Station::kThermal, "Reading DBCS Thermal File '%s'...\n"},
-      ReadDbcsFontHeader, DbcsThermalSizeAccepted, LoadDbcsGlyphs,
-      DbcsThermalLoaded);
-  RunPhase<DbcsFontHeader>(
-      {Settings.dbcsImpactFiles, Settings.dbcsImpactFileCount, Station::kImpact,
-       "Reading DBCS Impact File '%s'...\n"},
-      ReadDbcsFontHeader, DbcsImpactSizeAccepted, LoadDbcsGlyphs,
-      DbcsImpactLoaded);
+  RunPhase<DbcsFontHeader>(kFontListKeys[2],
+                           "Reading DBCS Thermal File '%s'...\n",
+                           ReadDbcsFontHeader, DbcsThermalSizeAccepted,
+                           LoadDbcsGlyphs, DbcsThermalLoaded);
+  RunPhase<DbcsFontHeader>(kFontListKeys[3],
+                           "Reading DBCS Impact File '%s'...\n",
+                           ReadDbcsFontHeader, DbcsImpactSizeAccepted,
+                           LoadDbcsGlyphs, DbcsImpactLoaded);
   if (loaded.dbcsThermalLoaded && loaded.dbcsImpactLoaded) {
     ReportStationGaps(FontKind::kDbcs);
   }

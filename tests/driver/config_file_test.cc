@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "store/converter_settings.h"
 #include "testkit/run_capture.h"
@@ -160,6 +162,44 @@ TEST_F(ConfigFileTest, UnreadableFileIsReported) {
 #else
   EXPECT_EQ(run.err, "Error reading '" + path + "'\n");
 #endif
+}
+
+// The key table is what the reader matches: every key, with a suffix to its
+// first word, is reported as that key, and a font list's names land where
+// its table row says, for the kind and station the row gives.
+TEST_F(ConfigFileTest, EveryKeyOfTheTableIsReadAsItsRowSays) {
+  std::string text;
+  for (const char* key : kConfigKeys) text += std::string(key) + "X 7\n";
+  std::vector<std::string> keys;
+  const std::string path = dir_.WriteText("keys.cfg", text);
+  ASSERT_EQ(ReadConfigFile(
+                path.c_str(),
+                [](void* context, const ConfigLine& line) {
+                  static_cast<std::vector<std::string>*>(context)->push_back(
+                      std::string(line.key) + (line.taken ? " taken" : ""));
+                },
+                &keys),
+            0);
+  EXPECT_EQ(keys, (std::vector<std::string>{
+                      "SbcsThermalFile taken", "SbcsImpactFile taken",
+                      "DbcsThermalFile taken", "DbcsImpactFile taken",
+                      "OutputFontFile taken", "SbcsSpacing taken",
+                      "DbcsSpacing taken", "CodePage taken", "Verbose taken"}));
+  EXPECT_STREQ(Settings.sbcsImpactFiles[0], "7");
+  EXPECT_EQ(Settings.dbcsSpacing, 7);
+  const std::pair<FontKind, Station> expected[kFontListCount] = {
+      {FontKind::kSbcs, Station::kThermal}, {FontKind::kSbcs, Station::kImpact},
+      {FontKind::kDbcs, Station::kThermal}, {FontKind::kDbcs, Station::kImpact}};
+  for (int l = 0; l < kFontListCount; ++l) {
+    EXPECT_EQ(kFontListKeys[l].Count(), 1) << kFontListKeys[l].key;
+    EXPECT_EQ(kFontListKeys[l].kind, expected[l].first) << kFontListKeys[l].key;
+    EXPECT_EQ(kFontListKeys[l].station, expected[l].second)
+        << kFontListKeys[l].key;
+  }
+  EXPECT_EQ(FindNumberKey("SbcsSpacing")->limit, 8);
+  EXPECT_EQ(FindNumberKey("DbcsSpacing")->limit, 20);
+  EXPECT_EQ(FindNumberKey("Verbose"), nullptr);
+  EXPECT_EQ(FindFontListKey("SbcsThermal"), nullptr);
 }
 
 }  // namespace

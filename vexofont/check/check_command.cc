@@ -53,24 +53,6 @@ constexpr char kHelp[] =
 // More bytes than any input font file the converter reads fully holds.
 constexpr size_t kReadLimit = size_t{128} << 20;
 
-struct KeyInfo {
-  const char* key;
-  int list;  // 0 to 3 for the font lists, -1 for the others
-};
-constexpr KeyInfo kKeys[] = {
-    {"SbcsThermalFile", 0}, {"SbcsImpactFile", 1}, {"DbcsThermalFile", 2},
-    {"DbcsImpactFile", 3},  {"OutputFontFile", -1}, {"SbcsSpacing", -1},
-    {"DbcsSpacing", -1},    {"CodePage", -1},       {"Verbose", -1},
-};
-
-struct ListInfo {
-  const char* key;
-  FontKind kind;
-  Station station;
-  const char (*names)[kFileNameSlotSize];
-  const int32_t* count;
-};
-
 std::string Lower(const std::string& text) {
   std::string lower = text;
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -113,17 +95,17 @@ const char* MeantKey(const std::string& word) {
   const std::string lower = Lower(word);
   const char* best = nullptr;
   size_t best_distance = 3;
-  for (const KeyInfo& info : kKeys) {
-    const std::string key = Lower(info.key);
-    if (lower.compare(0, key.size(), key) == 0) return info.key;
+  for (const char* config_key : kConfigKeys) {
+    const std::string key = Lower(config_key);
+    if (lower.compare(0, key.size(), key) == 0) return config_key;
     // A key cut short.
     if (lower.size() >= 6 && key.compare(0, lower.size(), lower) == 0) {
-      return info.key;
+      return config_key;
     }
     const size_t d = Distance(lower, key);
     if (d < best_distance) {
       best_distance = d;
-      best = info.key;
+      best = config_key;
     }
   }
   return best;
@@ -202,7 +184,7 @@ class Checker {
                              " followed by '" + word.substr(key.size()) + "'");
     }
     if (line.value == nullptr) {
-      if (key != "Verbose") {
+      if (key != kVerboseKey) {
         Problem(line.line, key + " has no value: the line is skipped");
       } else {
         Problem(line.line, "Verbose has no value: the line is skipped and "
@@ -211,19 +193,17 @@ class Checker {
       return;
     }
     const std::string value = line.value;
-    for (const KeyInfo& info : kKeys) {
-      if (key == info.key && info.list >= 0) {
-        if (line.listFull) {
-          Problem(line.line, "more than " + std::to_string(kMaxFilesPerList) +
-                                 " " + key + " lines: the converter ignores '" +
-                                 value + "'");
-        } else {
-          lineOfFile_[info.list].push_back(line.line);
-        }
-        return;
+    if (const FontListKey* list = FindFontListKey(line.key)) {
+      if (line.listFull) {
+        Problem(line.line, "more than " + std::to_string(kMaxFilesPerList) +
+                               " " + key + " lines: the converter ignores '" +
+                               value + "'");
+      } else {
+        lineOfFile_[list - kFontListKeys].push_back(line.line);
       }
+      return;
     }
-    if (key == "OutputFontFile") {
+    if (key == kOutputFontFileKey) {
       if (outputLine_ != 0) {
         Problem(line.line, "OutputFontFile given again (first on line " +
                                std::to_string(outputLine_) +
@@ -232,7 +212,7 @@ class Checker {
       outputLine_ = line.line;
       return;
     }
-    if (key == "Verbose") return;
+    if (key == kVerboseKey) return;
     // The number keys.
     if (!line.taken) {
       Problem(line.line, "'" + value + "' is not a number: the line is skipped");
@@ -261,7 +241,7 @@ class Checker {
       Problem(line.line, key + " " + value.substr(0, digits_end) +
                              " is taken modulo 65536, as " + read);
     }
-    const unsigned limit = key == "SbcsSpacing" ? 8 : key == "DbcsSpacing" ? 20 : 0;
+    const unsigned limit = FindNumberKey(line.key)->limit;
     if (limit != 0 && number > limit) {
       Problem(line.line, key + " " + read + " is beyond its limit: the "
                          "converter uses " + std::to_string(limit));
@@ -270,7 +250,7 @@ class Checker {
   }
 
   // One listed file: what its bytes say against the key it is listed under.
-  void File(const ListInfo& list, int index, int line);
+  void File(const FontListKey& list, int index, int line);
 
 
  public:
@@ -297,7 +277,7 @@ class Checker {
   int findings_ = 0;
   bool lastWasKey_ = false;
   int longLineReported_ = 0;
-  std::vector<int> lineOfFile_[4];
+  std::vector<int> lineOfFile_[kFontListCount];
   int outputLine_ = 0;
   int codePageLine_ = 0;
   std::vector<bool> seen_ = std::vector<bool>(65536, false);
@@ -332,8 +312,8 @@ std::string SizesOf(FontKind kind) {
          AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
 }
 
-void Checker::File(const ListInfo& list, int index, int line) {
-  const std::string name = list.names[index];
+void Checker::File(const FontListKey& list, int index, int line) {
+  const std::string name = list.Names()[index];
   const std::string quoted = "'" + name + "'";
   std::vector<uint8_t> bytes;
   bool cut = false;
@@ -448,21 +428,11 @@ void Checker::File(const ListInfo& list, int index, int line) {
 }
 
 void Checker::Files() {
-  const ListInfo lists[] = {
-      {"SbcsThermalFile", FontKind::kSbcs, Station::kThermal, Settings.sbcsThermalFiles,
-       &Settings.sbcsThermalFileCount},
-      {"SbcsImpactFile", FontKind::kSbcs, Station::kImpact, Settings.sbcsImpactFiles,
-       &Settings.sbcsImpactFileCount},
-      {"DbcsThermalFile", FontKind::kDbcs, Station::kThermal, Settings.dbcsThermalFiles,
-       &Settings.dbcsThermalFileCount},
-      {"DbcsImpactFile", FontKind::kDbcs, Station::kImpact, Settings.dbcsImpactFiles,
-       &Settings.dbcsImpactFileCount},
-  };
   int files = 0;
-  for (int l = 0; l < 4; ++l) {
-    for (int i = 0; i < *lists[l].count; ++i) {
+  for (int l = 0; l < kFontListCount; ++l) {
+    for (int i = 0; i < kFontListKeys[l].Count(); ++i) {
       ++files;
-      File(lists[l], i, lineOfFile_[l][i]);
+      File(kFontListKeys[l], i, lineOfFile_[l][i]);
     }
   }
   if (files == 0) Problem("no font file listed: the output holds no glyph");

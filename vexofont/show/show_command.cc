@@ -92,28 +92,11 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
   for (const ShownGlyph& glyph : font.glyphs) {
     if (glyph.kind <= FontKind::kSbcs) held[KindByte(glyph.kind)][glyph.code] = true;
   }
-  struct List {
-    const char* key;
-    FontKind kind;
-    Station station;
-    const char (*names)[kFileNameSlotSize];
-    int32_t count;
-  };
-  const List lists[] = {
-      {"SbcsThermalFile", FontKind::kSbcs, Station::kThermal, Settings.sbcsThermalFiles,
-       Settings.sbcsThermalFileCount},
-      {"SbcsImpactFile", FontKind::kSbcs, Station::kImpact, Settings.sbcsImpactFiles,
-       Settings.sbcsImpactFileCount},
-      {"DbcsThermalFile", FontKind::kDbcs, Station::kThermal, Settings.dbcsThermalFiles,
-       Settings.dbcsThermalFileCount},
-      {"DbcsImpactFile", FontKind::kDbcs, Station::kImpact, Settings.dbcsImpactFiles,
-       Settings.dbcsImpactFileCount},
-  };
   std::printf("Input fonts of '%s':\n", config);
   long missing = 0;
-  for (const List& list : lists) {
-    for (int i = 0; i < list.count; ++i) {
-      const char* name = list.names[i];
+  for (const FontListKey& list : kFontListKeys) {
+    for (int i = 0; i < list.Count(); ++i) {
+      const char* name = list.Names()[i];
       std::vector<uint8_t> bytes;
       bool cut = false;
       const bool read =

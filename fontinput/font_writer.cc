@@ -53,15 +53,23 @@ void AppendDbcsHeader(Bytes* out, HeaderFields fields,
   out->insert(out->end(), raw, raw + sizeof(raw));
 }
 
-void AppendGlyph(Bytes* out, const GlyphRows& rows) {
-  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+void PutGlyph(const GlyphRows& rows, uint8_t* at) {
+  const size_t height = rows.size();
+  for (size_t r = 0; r < height; ++r) {
     // Dots left to right are bits 31 down to 0: the first file byte holds
     // the leftmost eight.
-    out->push_back(static_cast<uint8_t>(*row >> 24));
-    out->push_back(static_cast<uint8_t>(*row >> 16));
-    out->push_back(static_cast<uint8_t>(*row >> 8));
-    out->push_back(static_cast<uint8_t>(*row));
+    const uint32_t row = rows[height - 1 - r];
+    at[4 * r] = static_cast<uint8_t>(row >> 24);
+    at[4 * r + 1] = static_cast<uint8_t>(row >> 16);
+    at[4 * r + 2] = static_cast<uint8_t>(row >> 8);
+    at[4 * r + 3] = static_cast<uint8_t>(row);
   }
+}
+
+void AppendGlyph(Bytes* out, const GlyphRows& rows) {
+  const size_t at = out->size();
+  out->resize(at + 4 * rows.size());
+  PutGlyph(rows, out->data() + at);
 }
 
 std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,

@@ -42,7 +42,10 @@ void AppendSbcsHeader(Bytes* out, HeaderFields fields);
 // Appends a 64-byte DBCS header (magic "ZYNPosDBCSFont  " unless set).
 void AppendDbcsHeader(Bytes* out, HeaderFields fields,
                       const DbcsVectors& vectors);
-// Appends one glyph as the file holds it: 4 bytes a row, bottom row first.
+// Writes one glyph as the file holds it, 4 bytes a row, bottom row first,
+// to the 4 x rows.size() bytes at `at`.
+void PutGlyph(const GlyphRows& rows, uint8_t* at);
+// Appends one glyph as the file holds it.
 void AppendGlyph(Bytes* out, const GlyphRows& rows);
 
 // The DBCS codes a file with these font vectors holds, in order: one pass

@@ -25,6 +25,24 @@ std::string AcceptedHeights(const GlyphSizeRule& rule, uint32_t width) {
   return heights;
 }
 
+std::string AcceptedSizesOfKind(FontKind kind) {
+  return std::string("thermal ") +
+         AcceptedSizes(GlyphSizesFor(kind, Station::kThermal)) + "; impact " +
+         AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
+}
+
+std::string ImpactWidthWarning(int width) {
+  if (width <= 0) return "";
+  const int printed = 8 * RowBytesTaken(FontKind::kSbcs, Station::kImpact,
+                                        static_cast<uint32_t>(width));
+  if (printed >= width) return "";
+  return std::string("the impact station prints ") +
+         (printed == 0 ? "none of the dots" : "only the first 8 dot columns") +
+         " of SBCS glyphs " + std::to_string(width) +
+         " dots wide (it takes whole bytes of 8 dot columns): make them 8 or "
+         "16 wide";
+}
+
 std::string AcceptedSizes(const GlyphSizeRule& rule) {
   if (rule.minWidth == rule.maxWidth && rule.minHeight == rule.maxHeight) {
     // One width and one or two heights: the sizes one by one, the largest

@@ -103,5 +103,15 @@ std::string AcceptedHeights(const GlyphSizeRule& rule, uint32_t width);
 // The whole rule: "width 8 to 16, height 16 to 32, at width 16 at most 24",
 // "width 4 to 16, height 4 to 16", "24x24 only", "16x16 or 16x9".
 std::string AcceptedSizes(const GlyphSizeRule& rule);
+// Both stations' rules of a kind: "thermal 24x24 only; impact 16x16 or
+// 16x9".
+std::string AcceptedSizesOfKind(FontKind kind);
+
+// For an SBCS impact width whose dots the impact station does not all
+// print (it takes whole bytes of 8 dot columns: nothing of widths 4 to 7,
+// the first 8 columns of 9 to 15), the phrase that says so, e.g. "the
+// impact station prints none of the dots of SBCS glyphs 6 dots wide (...)";
+// empty for widths it prints whole.
+std::string ImpactWidthWarning(int width);
 
 #endif  // VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_

@@ -43,10 +43,8 @@ uint64_t ReverseBytes(uint64_t x) {
 // one is bottom[d * up + k].
 template <int kHeight, int kBytesPerRow>
 int ConvertAtSize(const uint8_t* bottom, ptrdiff_t up, uint8_t* columns) {
-  constexpr int kFullBytes = kHeight / 8;
   constexpr int kColumnBytes = (kHeight + 7) / 8;
-  constexpr int step =
-      kFullBytes + (kBytesPerRow == 1 || kHeight == 9 ? 1 : 0);
+  constexpr int step = ImpactColumnStep(8 * kBytesPerRow, kHeight);
   for (int k = 0; k < kBytesPerRow; ++k) {
     // Dot column 8k + i starts at byte (8k + i) x step.
     uint8_t* first = columns + 8 * k * step;
@@ -98,7 +96,7 @@ bool Convertible(int width, int height) {
 int ImpactColumnsSpan(int width, int height) {
   if (!Convertible(width, height) || width < 8) return 0;
   const int columns = 8 * (width / 8);
-  const int step = height / 8 + (width / 8 == 1 || height == 9 ? 1 : 0);
+  const int step = ImpactColumnStep(width, height);
   const int last_column_end = (columns - 1) * step + (height + 7) / 8;
   return std::max(columns * step, last_column_end);
 }

@@ -21,6 +21,14 @@ constexpr int kColumnBufferSize = 200;
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height);
 
+// The bytes from one dot column's first byte to the next one's: the column's
+// whole bytes of 8 dots, and one byte more at widths 8 to 15 and at height 9.
+// A column of more dots than that holds shares its last byte with the next
+// column's first.
+constexpr int ImpactColumnStep(int width, int height) {
+  return height / 8 + (width / 8 == 1 || height == 9 ? 1 : 0);
+}
+
 // How many leading bytes of `columns` the conversion at this size may set
 // or count: what a caller must have zeroed. At most kColumnBufferSize.
 int ImpactColumnsSpan(int width, int height);

@@ -16,7 +16,7 @@
 #include "store/glyph_table.h"
 #include "store/output_file.h"
 #include "store/version.h"
-#include "vexofont/make/cell_size.h"
+#include "fontinput/code_text.h"
 
 namespace {
 
@@ -49,9 +49,6 @@ constexpr char kHelp[] =
     "\n"
     "Exit status: 0 nothing looks wrong, 1 usage error, 2 the configuration\n"
     "file cannot be read, 3 something looks wrong (the findings say what).\n";
-
-// More bytes than any input font file the converter reads fully holds.
-constexpr size_t kReadLimit = size_t{128} << 20;
 
 std::string Lower(const std::string& text) {
   std::string lower = text;
@@ -288,12 +285,6 @@ class Checker {
   int droppedCode_ = 0;
 };
 
-std::string Hex(int code, int digits) {
-  char text[16];
-  std::snprintf(text, sizeof(text), "%0*x", digits, code);
-  return text;
-}
-
 // The keys a font of this kind and size belongs under.
 std::string KeysFor(FontKind kind, uint32_t width, uint32_t height) {
   const char* thermal = kind == FontKind::kSbcs ? "SbcsThermalFile" : "DbcsThermalFile";
@@ -304,12 +295,6 @@ std::string KeysFor(FontKind kind, uint32_t width, uint32_t height) {
   if (t) return thermal;
   if (i) return impact;
   return "";
-}
-
-std::string SizesOf(FontKind kind) {
-  return std::string("thermal ") +
-         AcceptedSizes(GlyphSizesFor(kind, Station::kThermal)) + "; impact " +
-         AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
 }
 
 void Checker::File(const FontListKey& list, int index, int line) {
@@ -324,7 +309,7 @@ void Checker::File(const FontListKey& list, int index, int line) {
   if (read == ReadResult::kRead &&
       InputFontKind(bytes.data(), bytes.size()) != FontKind::kNone) {
     bytes.clear();
-    read = ReadLimitedFile(name.c_str(), kReadLimit, &bytes, &cut);
+    read = ReadLimitedFile(name.c_str(), kListedFontReadLimit, &bytes, &cut);
   }
   if (read != ReadResult::kRead) {
     std::string hint;
@@ -379,7 +364,7 @@ void Checker::File(const FontListKey& list, int index, int line) {
     const std::string keys = KeysFor(kind, header.width, header.height);
     if (keys.empty()) {
       Problem(line, quoted + " is " + size + ", a size no station takes (" +
-                        SizesOf(kind) + ")");
+                        AcceptedSizesOfKind(kind) + ")");
     } else {
       Problem(line, quoted + " is " + size + ", a size for the " +
                         (list.station == Station::kThermal ? "impact" : "thermal") +
@@ -443,7 +428,7 @@ void Checker::Files() {
   if (dropped_ > 0) {
     Problem(droppedLine_,
             "the glyph table is full: '" + droppedFile_ + "' loses its codes from " +
-                Hex(droppedCode_, droppedCode_ > 0xFF ? 4 : 2) + " on, " +
+                HexCode(static_cast<unsigned long>(droppedCode_), droppedCode_ > 0xFF ? 4 : 2) + " on, " +
                 std::to_string(dropped_) + " glyphs past the " +
                 std::to_string(kGlyphTableSize) +
                 " records (choose fewer characters, e.g. vexofont make --chars)");

@@ -53,15 +53,3 @@ bool CellSizeAccepted(FontKind kind, Station station, CellSize size) {
 std::string AcceptedCellSizes(FontKind kind, Station station) {
   return AcceptedSizes(GlyphSizesFor(kind, station));
 }
-
-std::string ImpactWidthWarning(int width) {
-  if (width <= 0) return "";
-  const int printed =
-      8 * RowBytesTaken(FontKind::kSbcs, Station::kImpact, static_cast<uint32_t>(width));
-  if (printed >= width) return "";
-  return std::string("the impact station prints ") +
-         (printed == 0 ? "none of the dots" : "only the first 8 dot columns") +
-         " of SBCS glyphs " + std::to_string(width) +
-         " dots wide (it takes whole bytes of 8 dot columns): make them 8 or "
-         "16 wide";
-}

@@ -33,12 +33,6 @@ bool CellSizeAccepted(FontKind kind, Station station, CellSize size);
 // messages, e.g. "width 4 to 16, height 4 to 16".
 std::string AcceptedCellSizes(FontKind kind, Station station);
 
-// For an SBCS impact width whose dots the impact station does not all
-// print (it takes whole bytes of 8 dot columns: nothing of widths 4 to 7,
-// the first 8 columns of 9 to 15), the phrase that says so, e.g. "the
-// impact station prints none of the dots of SBCS glyphs 6 dots wide (...)";
-// empty for widths it prints whole.
-std::string ImpactWidthWarning(int width);
 
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_CELL_SIZE_H_

@@ -12,6 +12,7 @@
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
+#include "fontinput/stored_codes.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/code_page.h"
@@ -543,32 +544,32 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
     }
   }
   if (request.kind != FontKind::kDbcs) return;
-  // The converter stores no blank DBCS glyph; the others fill the table.
-  DbcsFontHeader header{};
-  DecodeFontHeader(file.data(), &header);
-  DecodeDbcsVectors(file.data(), &header);
-  const size_t glyph_size = FileGlyphSize(header.height);
-  size_t at = kDbcsHeaderSize;
-  int stored = 0;
-  int beyond = 0;
-  int first_dropped = -1;
-  ForEachDbcsCode(header.fontVector1, header.fontVector2, header.lastChar,
-                  [&](int lead, int trail) {
-                    if (at + glyph_size > file.size()) return false;
-                    const bool blank = std::all_of(
-                        file.begin() + static_cast<long>(at),
-                        file.begin() + static_cast<long>(at + glyph_size),
-                        [](uint8_t b) { return b == 0; });
-                    at += glyph_size;
-                    if (blank) return true;
-                    if (stored < kGlyphTableSize) {
-                      ++stored;
-                    } else {
-                      if (first_dropped < 0) first_dropped = lead << 8 | trail;
-                      ++beyond;
-                    }
-                    return true;
-                  });
+  // The records the file fills, by the loaders' own rule (no blank DBCS
+  // glyph is stored).
+  struct Table {
+    std::vector<bool> seen = std::vector<bool>(65536, false);
+    int stored = 0;
+    int beyond = 0;
+    int first_dropped = -1;
+  } table;
+  ForEachStoredCode(
+      file.data(), file.size(), request.kind, request.station,
+      [](void* context, int lead, int trail) {
+        Table& t = *static_cast<Table*>(context);
+        const int code = lead << 8 | trail;
+        if (t.seen[code]) return;
+        if (t.stored < kGlyphTableSize) {
+          t.seen[code] = true;
+          ++t.stored;
+        } else {
+          if (t.first_dropped < 0) t.first_dropped = code;
+          ++t.beyond;
+        }
+      },
+      &table);
+  const int stored = table.stored;
+  const int beyond = table.beyond;
+  const int first_dropped = table.first_dropped;
   if (beyond > 0) {
     std::fprintf(stderr,
                  "vexofont make: warning: %d glyphs are not blank, more than "

@@ -1,12 +1,15 @@
 #include "vexofont/show/column_decoder.h"
 
+#include "fontinput/impact_columns.h"
+
 void DecodeImpactColumns(const uint8_t* columns, int count, int width,
                          int height, DotPicture* picture) {
   ResetPicture(width, height, picture);
   if (picture->width == 0) return;
   const int bytes_per_row = width / 8;
-  int p = 0;
+  const int step = ImpactColumnStep(width, height);
   for (int x = 0; x < 8 * bytes_per_row; ++x) {
+    int p = x * step;
     uint8_t mask = 0x80;
     int dots = 0;
     for (int r = height - 1; r >= 0; --r) {
@@ -17,6 +20,5 @@ void DecodeImpactColumns(const uint8_t* columns, int count, int width,
         mask = 0x80;
       }
     }
-    if (bytes_per_row == 1 || height == 9) ++p;
   }
 }

@@ -100,7 +100,7 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
       std::vector<uint8_t> bytes;
       bool cut = false;
       const bool read =
-          ReadLimitedFile(name, size_t{128} << 20, &bytes, &cut) == ReadResult::kRead;
+          ReadLimitedFile(name, kListedFontReadLimit, &bytes, &cut) == ReadResult::kRead;
       DbcsFontHeader header = {};
       const size_t header_size =
           list.kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;

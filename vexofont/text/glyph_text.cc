@@ -130,12 +130,6 @@ bool SizeFitsAStation(FontKind kind, uint32_t width, uint32_t height) {
          GlyphSizeAccepted(kind, Station::kImpact, width, height);
 }
 
-std::string SizesOf(FontKind kind) {
-  return std::string("thermal ") +
-         AcceptedSizes(GlyphSizesFor(kind, Station::kThermal)) + "; impact " +
-         AcceptedSizes(GlyphSizesFor(kind, Station::kImpact));
-}
-
 // Reads the rows of one glyph line by line.
 class Parser {
  public:
@@ -320,7 +314,7 @@ class Parser {
                      "size " + std::to_string(h.width) + "x" +
                          std::to_string(h.height) +
                          " is not one the converter takes for " + kind +
-                         " fonts (" + SizesOf(out_->kind) + ")");
+                         " fonts (" + AcceptedSizesOfKind(out_->kind) + ")");
       return false;
     }
     return true;
@@ -546,17 +540,6 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
 
 // Writes one glyph's rows into the 4-byte file rows at `at`, bottom row
 // first, the leftmost dots in the first byte.
-void PutRows(const std::vector<uint32_t>& rows, uint8_t* at) {
-  const size_t height = rows.size();
-  for (size_t r = 0; r < height; ++r) {
-    const uint32_t row = rows[height - 1 - r];
-    at[4 * r] = static_cast<uint8_t>(row >> 24);
-    at[4 * r + 1] = static_cast<uint8_t>(row >> 16);
-    at[4 * r + 2] = static_cast<uint8_t>(row >> 8);
-    at[4 * r + 3] = static_cast<uint8_t>(row);
-  }
-}
-
 }  // namespace
 
 bool LooksLikeGlyphText(const uint8_t* data, size_t size) {
@@ -647,7 +630,7 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
   EncodeFontHeader(header, file->data());
   if (kind == FontKind::kDbcs) EncodeDbcsVectors(header, file->data());
   for (size_t i = 0; i < text.glyphs.size(); ++i) {
-    PutRows(text.glyphs[i].rows,
+    PutGlyph(text.glyphs[i].rows,
             file->data() + HeaderSize(kind) + slot_of[i] * glyph_size);
   }
   file->insert(file->end(), text.tail.begin(), text.tail.end());
@@ -745,7 +728,7 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
     return false;
   }
   for (size_t i = 0; i < overlay.glyphs.size(); ++i) {
-    PutRows(overlay.glyphs[i].rows,
+    PutGlyph(overlay.glyphs[i].rows,
             file->data() + HeaderSize(kind) + slot_of[i] * glyph_size);
   }
   return true;
@@ -772,7 +755,7 @@ bool DumpInputFont(const uint8_t* data, size_t size,
   if (!SizeFitsAStation(kind, h.width, h.height)) {
     *problem = "size " + std::to_string(h.width) + "x" +
                std::to_string(h.height) + " fits no station (" +
-               SizesOf(kind) + ")";
+               AcceptedSizesOfKind(kind) + ")";
     return false;
   }
   const size_t glyph_size = FileGlyphSize(h.height);

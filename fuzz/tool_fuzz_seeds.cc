@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "fuzz/fuzz_seeds.h"
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"

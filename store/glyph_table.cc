@@ -1,7 +1,5 @@
 #include "store/glyph_table.h"
 
-#include "store/scratch_block.h"
-
 #include <cstring>
 #include <new>
 
@@ -53,8 +51,6 @@ int CodeKey(int high, int low) { return (high & 0xFF) << 8 | (low & 0xFF); }
 }  // namespace
 
 Table& GlyphTable = PlaceTable();
-
-uint8_t ScratchBlock[kScratchBlockSize];
 
 void InitGlyphTable() {
   for (int i = 0; i < recordsInUse; ++i) {

@@ -9,7 +9,7 @@
 
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
-#include "vexofont/text/dump_command.h"
+#include "vexofont/dump/dump_command.h"
 #include "vexofont/show/show_command.h"
 #include "store/version.h"
 

@@ -2,10 +2,12 @@
 # tests/layering/check_includes.sh SOURCE_DIR
 #
 # Every project include points downwards: driver/ over fontinput/ over
-# store/; vexofont/ over all three (check reads configurations with the
-# driver's reader); testkit/ over everything the product
-# has; nothing of the product includes testkit/ or tests/. Prints each
-# include that points the wrong way and exits non-zero if there is one.
+# store/; the rooms of vexofont/ over those (check and show read
+# configurations with the driver's reader), and among themselves dump over
+# make over text; testkit/ over everything the product has; nothing of the
+# product includes testkit/ or tests/, and the fuzz targets compile no file
+# of tests/. Prints each include that points the wrong way and exits
+# non-zero if there is one.
 set -eu
 cd "$1"
 
@@ -14,14 +16,29 @@ declare -A allowed=(
   [store]=""
   [fontinput]="store"
   [driver]="fontinput store"
-  [vexofont]="driver fontinput store"
+  [vexofont/text]="fontinput store"
+  [vexofont/make]="vexofont/text fontinput store"
+  [vexofont/dump]="vexofont/make vexofont/text fontinput store"
+  [vexofont/show]="driver fontinput store"
+  [vexofont/check]="driver fontinput store"
+  [vexofont]="vexofont/text vexofont/make vexofont/dump vexofont/show
+              vexofont/check driver fontinput store"
 )
+
+# The folder an include names: a room of vexofont/, or a top folder.
+target_of() {
+  sed -n -e 's/^#include "\(vexofont\/[^/"]*\)\/.*/\1/p' \
+         -e 't' -e 's/^#include "\([^/"]*\)\/.*/\1/p' <<<"$1"
+}
 
 status=0
 for folder in "${!allowed[@]}"; do
+  depth=()
+  # vexofont/ alone is its own files (main.cc), not its rooms'.
+  [ "$folder" = vexofont ] && depth=(-maxdepth 1)
   while IFS= read -r line; do
     file=${line%%:*}
-    target=$(sed -n 's/^#include "\([^/"]*\)\/.*/\1/p' <<<"${line#*:}")
+    target=$(target_of "${line#*:}")
     [ -z "$target" ] && continue
     [ "$target" = "$folder" ] && continue
     ok=0
@@ -32,8 +49,24 @@ for folder in "${!allowed[@]}"; do
       echo "$file includes from $target/: ${line#*:}"
       status=1
     fi
-  done < <(grep -rn --include='*.h' --include='*.cc' '^#include "' "$folder" |
+  done < <(find "$folder" "${depth[@]}" \( -name '*.h' -o -name '*.cc' \) |
+           xargs grep -n '^#include "' /dev/null |
            sed 's/^\([^:]*\):[0-9]*:/\1:/')
 done
+
+# Every room of vexofont/ has its row above.
+for room in vexofont/*/; do
+  room=${room%/}
+  if [ -z "${allowed[$room]+set}" ]; then
+    echo "$room/ is not in this check's table"
+    status=1
+  fi
+done
+
+# The fuzz targets are product code's consumers, not the tests'.
+if grep -n 'tests/' fuzz/CMakeLists.txt; then
+  echo "fuzz/CMakeLists.txt compiles or includes files of tests/"
+  status=1
+fi
 [ $status = 0 ] && echo "includes point downwards"
 exit $status

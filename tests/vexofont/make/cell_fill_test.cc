@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 
 namespace {
 

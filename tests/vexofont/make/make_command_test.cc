@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "make_test_support.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "fontinput/font_header.h"
 #include "make_test_support.h"
 #include "vexofont/make/make_command.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "make_test_support.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "testkit/run_capture.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "vexofont/make/code_page.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/show/show_command.h"
-#include "vexofont/text/dump_command.h"
+#include "vexofont/dump/dump_command.h"
 
 namespace {
 

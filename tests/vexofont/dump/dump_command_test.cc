@@ -1,11 +1,11 @@
-#include "vexofont/text/dump_command.h"
+#include "vexofont/dump/dump_command.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 #include "make_test_support.h"
 #include "testkit/run_capture.h"
 #include "testkit/test_fonts.h"

@@ -1,4 +1,4 @@
-#include "vexofont/text/dump_command.h"
+#include "vexofont/dump/dump_command.h"
 
 #include <cerrno>
 #include <cstdio>

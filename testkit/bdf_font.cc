@@ -1,4 +1,4 @@
-#include "bdf_font.h"
+#include "testkit/bdf_font.h"
 
 #include <zlib.h>
 

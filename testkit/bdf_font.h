@@ -1,7 +1,7 @@
 // BDF fonts written as text by the tests, so that no test needs a font
 // package: a glyph is a picture of '#' (dot) and '.' rows, top row first.
-#ifndef VEXOCNVT_TESTS_VEXOFONT_MAKE_BDF_FONT_H_
-#define VEXOCNVT_TESTS_VEXOFONT_MAKE_BDF_FONT_H_
+#ifndef VEXOCNVT_TESTKIT_BDF_FONT_H_
+#define VEXOCNVT_TESTKIT_BDF_FONT_H_
 
 #include <cstdint>
 #include <string>
@@ -45,4 +45,4 @@ BdfGlyph CellGlyphOf(uint32_t encoding, const GlyphRows& rows, int width,
 // Writes `text` gzip-compressed to `path`; returns false on failure.
 bool WriteGzip(const std::string& path, const std::string& text);
 
-#endif  // VEXOCNVT_TESTS_VEXOFONT_MAKE_BDF_FONT_H_
+#endif  // VEXOCNVT_TESTKIT_BDF_FONT_H_

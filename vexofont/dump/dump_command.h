@@ -1,5 +1,5 @@
-#ifndef VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_
-#define VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_
+#ifndef VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_
+#define VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_
 
 // Exit statuses of `vexofont dump`.
 constexpr int kDumpOk = 0;
@@ -13,4 +13,4 @@ constexpr int kDumpOutputFailed = 4;  // the text file cannot be written
 // error and returns one of the statuses above.
 int RunDumpCommand(int argc, char** argv);
 
-#endif  // VEXOCNVT_VEXOFONT_TEXT_DUMP_COMMAND_H_
+#endif  // VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_

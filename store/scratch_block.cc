@@ -1,0 +1,3 @@
+#include "store/scratch_block.h"
+
+uint8_t ScratchBlock[kScratchBlockSize];

@@ -8,7 +8,11 @@
 
 #include "fuzz/fuzz_support.h"
 #include "testkit/test_fonts.h"
+#include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text.h"
+#include "vexofont/text/glyph_text_build.h"
+#include "vexofont/text/glyph_text_reader.h"
+#include "vexofont/text/glyph_text_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

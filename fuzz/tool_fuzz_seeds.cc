@@ -16,6 +16,7 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 #include "vexofont/text/glyph_text.h"
+#include "vexofont/text/glyph_text_writer.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "store/version.h"
 #include "vexofont/make/code_page.h"
 #include "vexofont/text/glyph_text.h"
+#include "vexofont/text/glyph_text_writer.h"
 
 namespace {
 

@@ -20,7 +20,10 @@
 #include "vexofont/make/input_font_builder.h"
 #include "vexofont/make/source_font.h"
 #include "store/output_file.h"
+#include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text.h"
+#include "vexofont/text/glyph_text_build.h"
+#include "vexofont/text/glyph_text_reader.h"
 #include "store/version.h"
 
 namespace {

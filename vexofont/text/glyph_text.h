@@ -49,6 +49,7 @@ struct TextError {
 
 // "FILE:LINE:COLUMN: message".
 std::string FormatTextError(const std::string& file, const TextError& error);
+TextError MakeTextError(int line, int column, std::string message);
 
 struct TextGlyph {
   int line = 0;       // of its `glyph` line
@@ -84,38 +85,20 @@ struct GlyphText {
   Bytes tail;
 };
 
-// Reads a whole text. With `overlay` false it must describe a whole font:
-// kind, code page, first, last, width and height (and for DBCS the font
-// vectors) given, a size some station of the kind accepts, every glyph of
-// `height` rows and a code the header's codes hold, in the file's order.
-// With `overlay` true the header fields are optional and glyphs only need
-// rows of one length and one count; ApplyGlyphOverlay checks the rest.
-// CR LF line ends are read as LF. Returns false with *error set at the
-// first mistake.
-bool ParseGlyphText(const std::string& text, bool overlay, GlyphText* glyphs,
-                    TextError* error);
+// A file row holds 32 dots, whatever the width.
+constexpr int kRowDots = 32;
 
-// The input font file a whole text describes: every code of the header in
-// the file's order, the glyphs the text lists and blank glyphs for the
-// codes it leaves out, then the tail. Returns false with *error set when
-// the text's glyphs do not fit the header's codes, or the file would be
-// larger than any input font file can be.
-bool BuildFromGlyphText(const GlyphText& text, Bytes* file, TextError* error);
+// The field's name in the text: "kind", "code-page-vector-1", ...
+const char* FieldName(int field);
 
-// Replaces, in the input font file *file, the glyphs of the codes the
-// overlay lists. The overlay's header fields, where given, and its rows
-// must match the file; each code must be one of the file's codes.
-bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
-                       TextError* error);
-
-// The text of an input font file. `describe(code)`, where given, returns
-// the comment for a glyph's line (the character it stands for), or an
-// empty string. Returns false with *problem set for a file that is not an
-// input font file, whose header is cut short or whose size no station of
-// its kind accepts.
-bool DumpInputFont(const uint8_t* data, size_t size,
-                   std::string (*describe)(const void* context, int code),
-                   const void* context, std::string* text,
-                   std::string* problem);
+// "1 row", "24 rows".
+std::string Rows(size_t n);
+// Hexadecimal digits of a code of the kind: 2 for SBCS, 4 for DBCS.
+int CodeDigits(FontKind kind);
+// "SBCS" or "DBCS".
+const char* KindName(FontKind kind);
+size_t HeaderSize(FontKind kind);
+// Whether some station of the kind takes glyphs of this size.
+bool SizeFitsAStation(FontKind kind, uint32_t width, uint32_t height);
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_H_

@@ -1,4 +1,8 @@
+#include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text.h"
+#include "vexofont/text/glyph_text_build.h"
+#include "vexofont/text/glyph_text_reader.h"
+#include "vexofont/text/glyph_text_writer.h"
 
 #include <gtest/gtest.h>
 

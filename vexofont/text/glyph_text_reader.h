@@ -1,0 +1,20 @@
+// Reading a glyph text into its header fields and glyphs.
+#ifndef VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_
+#define VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_
+
+#include <string>
+
+#include "vexofont/text/glyph_text.h"
+
+// Reads a whole text. With `overlay` false it must describe a whole font:
+// kind, code page, first, last, width and height (and for DBCS the font
+// vectors) given, a size some station of the kind accepts, every glyph of
+// `height` rows and a code the header's codes hold, in the file's order.
+// With `overlay` true the header fields are optional and glyphs only need
+// rows of one length and one count; ApplyGlyphOverlay checks the rest.
+// CR LF line ends are read as LF. Returns false with *error set at the
+// first mistake.
+bool ParseGlyphText(const std::string& text, bool overlay, GlyphText* glyphs,
+                    TextError* error);
+
+#endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_

@@ -1,0 +1,97 @@
+#include "vexofont/make/make_files.h"
+
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+#include "store/output_file.h"
+#include "vexofont/make/make_command.h"
+#include "vexofont/text/glyph_overlay.h"
+#include "vexofont/text/glyph_text_reader.h"
+
+namespace {
+
+// A new input font file gets rw-rw-rw- less the umask; a file it replaces
+// keeps its own bits.
+constexpr unsigned kNewFontFileMode = 0666;
+
+}  // namespace
+
+bool IsGlyphTextFile(const std::string& path) {
+  std::FILE* file = OpenRawFileForReading(path.c_str());
+  if (file == nullptr) return false;
+  uint8_t start[64];
+  const size_t got = std::fread(start, 1, sizeof(start), file);
+  std::fclose(file);
+  return LooksLikeGlyphText(start, got);
+}
+
+bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  const ReadResult read =
+      ReadLimitedFile(path.c_str(), kMaxTextSize, &bytes, &cut);
+  if (read != ReadResult::kRead) {
+    std::fprintf(stderr, "vexofont make: cannot %s glyph text '%s'\n",
+                 read == ReadResult::kCannotOpen ? "open" : "read",
+                 path.c_str());
+    return false;
+  }
+  if (cut) {
+    std::fprintf(stderr,
+                 "vexofont make: glyph text '%s' is longer than %zu bytes\n",
+                 path.c_str(), kMaxTextSize);
+    return false;
+  }
+  TextError error;
+  if (!ParseGlyphText(std::string(bytes.begin(), bytes.end()), overlay, text,
+                      &error)) {
+    std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+    return false;
+  }
+  return true;
+}
+
+long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file) {
+  long replaced = 0;
+  for (const std::string& path : overlays) {
+    GlyphText overlay;
+    if (!ReadGlyphText(path, true, &overlay)) return -1;
+    TextError error;
+    if (!ApplyGlyphOverlay(overlay, file, &error)) {
+      std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+      return -1;
+    }
+    replaced += static_cast<long>(overlay.glyphs.size());
+  }
+  return replaced;
+}
+
+int WriteFont(const std::string& output_path, const Bytes& file) {
+  const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
+                                         file.size(), kNewFontFileMode);
+  if (write_error != 0) {
+    std::fprintf(stderr, "vexofont make: cannot write '%s': %s\n",
+                 output_path.c_str(), std::strerror(write_error));
+    return kMakeOutputFailed;
+  }
+  return kMakeOk;
+}
+
+bool OutputIsAnInput(const std::string& output, const std::string& source,
+                     const char* sourceName,
+                     const std::vector<std::string>& overlays) {
+  std::vector<std::pair<std::string, const char*>> inputs = {
+      {source, sourceName}};
+  for (const std::string& overlay : overlays) inputs.push_back({overlay, "overlay"});
+  for (const auto& [input, name] : inputs) {
+    if (SameExistingFile(output.c_str(), input.c_str())) {
+      std::fprintf(stderr,
+                   "vexofont make: output '%s' is the %s '%s'; nothing "
+                   "written\n",
+                   output.c_str(), name, input.c_str());
+      return true;
+    }
+  }
+  return false;
+}

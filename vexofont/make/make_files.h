@@ -1,0 +1,38 @@
+// The files `vexofont make` reads besides its fonts (glyph texts, overlays)
+// and the file it writes.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_
+#define VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "fontinput/font_writer.h"
+#include "vexofont/text/glyph_text.h"
+
+// The largest text read (a glyph text, a --chars file): one of the largest
+// input font file, all 65536 codes at 32 rows, is about 70 MB.
+constexpr size_t kMaxTextSize = size_t{256} << 20;
+
+// Whether the file `path` begins with the glyph text's first line.
+bool IsGlyphTextFile(const std::string& path);
+
+// Reads and parses the glyph text `path`; prints the line and returns
+// false on failure.
+bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text);
+
+// Applies the overlays in order; returns how many glyphs they replaced, or
+// -1 after printing the line of the first mistake.
+long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file);
+
+// Writes the font whole or not at all; returns kMakeOk, or kMakeOutputFailed
+// after printing the line.
+int WriteFont(const std::string& output_path, const Bytes& file);
+
+// Whether the output is the source (named in messages as `sourceName`) or
+// one of the other inputs (named "overlay"), after printing the line.
+bool OutputIsAnInput(const std::string& output, const std::string& source,
+                     const char* sourceName,
+                     const std::vector<std::string>& overlays);
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_

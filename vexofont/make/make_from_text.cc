@@ -1,0 +1,67 @@
+#include "vexofont/make/make_from_text.h"
+
+#include <cstdio>
+
+#include "fontinput/glyph_size.h"
+#include "vexofont/make/make_files.h"
+#include "vexofont/make/make_request.h"
+#include "vexofont/make/make_summary.h"
+#include "vexofont/text/glyph_text_build.h"
+
+namespace {
+
+// Whether any option that describes a font made from source fonts is given.
+bool AnyFontOption(const MakeOptions& options) {
+  const std::string* font_options[] = {
+      &options.kind,   &options.station,  &options.size,    &options.codePage,
+      &options.first,  &options.last,     &options.chars,   &options.text,
+      &options.map,    &options.render,   &options.hinting, &options.pixelSize,
+      &options.offset, &options.baseline, &options.cellFill};
+  bool any = !options.fallbacks.empty();
+  for (const std::string* option : font_options) any = any || !option->empty();
+  return any;
+}
+
+void PrintTextSummary(const std::string& output_path,
+                      const std::string& text_path, const GlyphText& text,
+                      const Bytes& file, long replaced) {
+  const FontKind kind = text.kind;
+  const size_t glyphs = (file.size() - text.tail.size() - HeaderSize(kind)) /
+                        FileGlyphSize(text.header.height);
+  std::printf("vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
+              "from glyph text '%s': %s, %zu drawn in the text%s\n",
+              output_path.c_str(), KindName(kind),
+              static_cast<unsigned>(text.header.width),
+              static_cast<unsigned>(text.header.height),
+              static_cast<unsigned>(text.header.codePage),
+              CodeText(kind, text.header.firstChar).c_str(),
+              CodeText(kind, text.header.lastChar).c_str(), text_path.c_str(),
+              Count(static_cast<int>(glyphs), "glyph", "glyphs").c_str(),
+              text.glyphs.size(), OverlaySummary(replaced).c_str());
+}
+
+}  // namespace
+
+int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
+                      const std::string& output_path) {
+  if (AnyFontOption(options)) {
+    return MakeUsageError("'" + text_path +
+                          "' is a glyph text: its header gives kind, size, "
+                          "code page and codes and its glyphs are drawn, so "
+                          "only --overlay and -o go with it");
+  }
+  GlyphText text;
+  if (!ReadGlyphText(text_path, false, &text)) return kMakeSourceFailed;
+  Bytes file;
+  TextError error;
+  if (!BuildFromGlyphText(text, &file, &error)) {
+    std::fprintf(stderr, "%s\n", FormatTextError(text_path, error).c_str());
+    return kMakeSourceFailed;
+  }
+  const long replaced = ApplyOverlays(options.overlays, &file);
+  if (replaced < 0) return kMakeSourceFailed;
+  const int status = WriteFont(output_path, file);
+  if (status != kMakeOk) return status;
+  PrintTextSummary(output_path, text_path, text, file, replaced);
+  return kMakeOk;
+}

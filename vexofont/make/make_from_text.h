@@ -1,0 +1,17 @@
+// `vexofont make TEXT OUTPUT`: an input font file built back from its glyph
+// text.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_MAKE_FROM_TEXT_H_
+#define VEXOCNVT_VEXOFONT_MAKE_MAKE_FROM_TEXT_H_
+
+#include <string>
+
+#include "vexofont/make/make_options.h"
+
+// Builds the file of the glyph text `text_path`, lays the overlays over it
+// and writes it to `output_path`; refuses the options that describe a font
+// made from source fonts. Returns a make exit status, after printing the
+// summary line or the line of the failure.
+int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
+                      const std::string& output_path);
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FROM_TEXT_H_

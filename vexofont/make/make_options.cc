@@ -1,0 +1,183 @@
+#include "vexofont/make/make_options.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr char kHelpStart[] =
+    "usage: vexofont make --kind sbcs|dbcs --station thermal|impact\n"
+    "                     --size WxH --code-page N [--first C] [--last C]\n"
+    "                     [--overlay EDITS]... SOURCE OUTPUT\n"
+    "       vexofont make [--overlay EDITS]... TEXT OUTPUT\n"
+    "       (OUTPUT may also be given as -o OUTPUT)\n"
+    "\n"
+    "Writes one input font file for the converter from SOURCE, any font\n"
+    "FreeType opens: BDF or PCF (also gzip-compressed), fonts with bitmap\n"
+    "strikes, TrueType and OpenType outline fonts (rendered monochrome).\n"
+    "A glyph text (its first line \"vexofont glyphs 1\", as vexofont dump\n"
+    "writes it) is built back into its file byte for byte; its header gives\n"
+    "kind, size, code page and codes, so those options are not used.\n"
+    "\n";
+
+const CommandOption kMakeOptionRows[] = {
+    {"--kind", nullptr, "sbcs|dbcs", nullptr,
+     "single-byte or double-byte font",
+     SetString<MakeOptions, &MakeOptions::kind>},
+    {"--station", nullptr, "thermal|impact", nullptr,
+     "",
+     SetString<MakeOptions, &MakeOptions::station>},
+    {"--size", nullptr, "WxH", nullptr,
+     "glyph cell in dots; the converter takes\n"
+         "SBCS thermal: width 8 to 16, height 16 to 32,\n"
+         "              at width 16 at most 24\n"
+         "SBCS impact:  width 4 to 16, height 4 to 16\n"
+         "              (the impact station prints the\n"
+         "              first 8 dot columns of widths 9\n"
+         "              to 15, none of widths 4 to 7)\n"
+         "DBCS thermal: 24x24 only\n"
+         "DBCS impact:  16x16 or 16x9",
+     SetString<MakeOptions, &MakeOptions::size>},
+    {"--code-page", nullptr, "N", nullptr,
+     "SBCS: 437, 850, 852, 858, 866, 1250 to 1258,\n"
+         "8859-1 to 8859-16 except 8859-12 (8859-N is\n"
+         "also written 28590 + N);\n"
+         "DBCS: 932, 936, 949, 950",
+     SetString<MakeOptions, &MakeOptions::codePage>},
+    {"--first", nullptr, "C", "--first C, --last C",
+     "codes to write, hexadecimal (0x optional, as\n"
+         "everywhere in vexofont: 41 is 0x41);\n"
+         "SBCS 0x20 to 0xff by default, DBCS the whole\n"
+         "code page (a DBCS file holds whole lead-byte\n"
+         "rows from the lead byte of --first on; codes\n"
+         "below --first are blank; the converter\n"
+         "holds 20000 glyphs of all files in all)",
+     SetString<MakeOptions, &MakeOptions::first>},
+    {"--last", nullptr, "C", "",
+     "",
+     SetString<MakeOptions, &MakeOptions::last>},
+    {"--chars", nullptr, "FILE", nullptr,
+     "only the characters of this UTF-8 text file;\n"
+         "the other codes are blank (a DBCS font then\n"
+         "fills no table records for them)",
+     SetString<MakeOptions, &MakeOptions::chars>},
+    {"--text", nullptr, "STRING", nullptr,
+     "only these characters (UTF-8); with --chars,\n"
+         "the characters of both",
+     SetString<MakeOptions, &MakeOptions::text>},
+    {"--map", nullptr, "FILE", nullptr,
+     "the code page from FILE, lines 'CODE U+XXXX'\n"
+         "(hexadecimal code, '#' comments), instead of\n"
+         "iconv; --code-page is then only the number\n"
+         "the header carries (0 to 65535)",
+     SetString<MakeOptions, &MakeOptions::map>},
+    {"--fallback", nullptr, "FONT", nullptr,
+     "draws the characters the font lacks from FONT;\n"
+         "may be given more than once, tried in order",
+     AddString<MakeOptions, &MakeOptions::fallbacks>},
+    {"--render", nullptr, "mono|gray:N", nullptr,
+     "outline fonts: FreeType's monochrome\n"
+         "rasteriser (the default), or anti-aliased\n"
+         "rendering with a dot set from grey N of 255",
+     SetString<MakeOptions, &MakeOptions::render>},
+    {"--hinting", nullptr, "none|light|full", nullptr,
+     "outline fonts: no hinting, the light\n"
+         "auto-hinter, or full hinting (the default)",
+     SetString<MakeOptions, &MakeOptions::hinting>},
+    {"--pixel-size", nullptr, "N", nullptr,
+     "outline fonts: render at N pixels instead of\n"
+         "the largest size that fits; bitmap fonts: use\n"
+         "the strike N pixels high",
+     SetString<MakeOptions, &MakeOptions::pixelSize>},
+    {"--offset", nullptr, "X,Y", nullptr,
+     "move every glyph X dots right and Y dots down\n"
+         "(negative: left, up)",
+     SetString<MakeOptions, &MakeOptions::offset>},
+    {"--baseline", nullptr, "ROW", nullptr,
+     "put the baseline below the first ROW rows\n"
+         "instead of centring the font's line",
+     SetString<MakeOptions, &MakeOptions::baseline>},
+    {"--cell-fill", nullptr, "drawn|font", nullptr,
+     "box drawing and block elements (U+2500 to\n"
+         "U+259F) drawn edge to edge of the cell so that\n"
+         "frames join (the default), or the font's own",
+     SetString<MakeOptions, &MakeOptions::cellFill>},
+    {"--overlay", nullptr, "EDITS", nullptr,
+     "a glyph text of some glyphs (a logo, a mended\n"
+         "letter) that replace the glyphs of their codes\n"
+         "once the font is made; may be given more than\n"
+         "once, later ones win",
+     AddString<MakeOptions, &MakeOptions::overlays>},
+    {"--output", "-o", "OUTPUT", nullptr,
+     "the file to write, instead of the second name",
+     SetString<MakeOptions, &MakeOptions::output>},
+    {"--help", "-h", nullptr, "--help, --version",
+     "",
+     SetFlag<MakeOptions, &MakeOptions::help>},
+    {"--version", nullptr, nullptr, "",
+     "",
+     SetFlag<MakeOptions, &MakeOptions::version>},
+};
+
+constexpr char kHelpEnd[] =
+    "\n"
+    "Each code is mapped through iconv to the source font's character: to\n"
+    "Unicode, or to the font's own charset for bitmap fonts that are not\n"
+    "Unicode-encoded (JIS X 0208, GB 2312, KS C 5601, Big5, ISO 8859-N,\n"
+    "KOI8-R, ...). A code the code page leaves empty, a control character\n"
+    "and a character the font has no glyph for give a blank glyph.\n"
+    "\n"
+    "Bitmap fonts use the strike of the cell size, else the highest that\n"
+    "fits; outline fonts are rendered at the largest size whose line (and,\n"
+    "when monospace, advance) fits the cell. The font's line is centred\n"
+    "vertically and glyphs stand on its baseline; a monospace font's advance\n"
+    "is centred and each glyph keeps its place in it; a proportional glyph\n"
+    "is centred. Dots outside the cell are cut off and counted.\n"
+    "\n"
+    "Prints one line: the glyphs written, how many are blank because the\n"
+    "character is missing (with --chars or --text: how many were selected\n"
+    "and how many of those no font has), how many lost dots to the cell's\n"
+    "edges, and with --fallback how many came from each font. The file is\n"
+    "written whole or not at all. Warnings go to standard error: SBCS\n"
+    "impact widths the station prints only in part, and a DBCS file with\n"
+    "more glyphs than the converter's table of 20000 records holds.\n"
+    "\n"
+    "A mistake in a glyph text is one line on standard error,\n"
+    "FILE:LINE:COLUMN: message, and nothing is written.\n"
+    "\n"
+    "Exit status: 0 written, 1 bad arguments (also a size the converter\n"
+    "refuses, an unknown code page, a range without codes), 2 the source\n"
+    "font cannot be opened or its characters cannot be mapped, or a glyph\n"
+    "text cannot be read or has a mistake, 4 the output file cannot be\n"
+    "written.\n";
+
+
+}  // namespace
+
+const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 26);
+
+std::string MakeHelp() {
+  return kHelpStart + OptionHelp(kMakeOptions) + kHelpEnd;
+}
+
+int MakeUsageError(const std::string& text) {
+  std::fprintf(stderr, "vexofont make: %s\n", text.c_str());
+  return kMakeUsage;
+}
+
+bool ReadMakeOptions(int argc, char** argv, MakeOptions* options) {
+  const ParsedLine line = ParseCommandLine(kMakeOptions, argc, argv, options);
+  switch (line.fault) {
+    case OptionFault::kNone:
+      options->names = line.names;
+      return true;
+    case OptionFault::kUnknown:
+      MakeUsageError("unknown option '" + line.name +
+                     "' (see vexofont make --help)");
+      return false;
+    case OptionFault::kNoValue:
+    case OptionFault::kRefused:
+      MakeUsageError("option '" + line.name + "' needs a value");
+      return false;
+  }
+  return false;
+}

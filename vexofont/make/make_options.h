@@ -1,0 +1,48 @@
+// The options of `vexofont make`: one table that the parser reads and
+// --help, the completion and the manual page follow.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_
+#define VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_
+
+#include <string>
+#include <vector>
+
+#include "vexofont/make/make_command.h"
+#include "vexofont/options/command_options.h"
+
+// The command line as given: every value as its text, checked later.
+struct MakeOptions {
+  std::string kind;
+  std::string station;
+  std::string size;
+  std::string codePage;
+  std::string first;
+  std::string last;
+  std::string output;
+  std::string chars;
+  std::string text;
+  std::string map;
+  std::string render;
+  std::string hinting;
+  std::string pixelSize;
+  std::string offset;
+  std::string baseline;
+  std::string cellFill;
+  std::vector<std::string> overlays;
+  std::vector<std::string> fallbacks;
+  std::vector<std::string> names;
+  bool help = false;
+  bool version = false;
+};
+
+extern const OptionTable kMakeOptions;
+
+// The whole --help text.
+std::string MakeHelp();
+
+// Fills *options from argv[1..]; returns false after printing the line.
+bool ReadMakeOptions(int argc, char** argv, MakeOptions* options);
+
+// Prints "vexofont make: TEXT" on standard error; returns kMakeUsage.
+int MakeUsageError(const std::string& text);
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_

@@ -1,0 +1,283 @@
+#include "vexofont/make/make_request.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "fontinput/code_text.h"
+#include "store/output_file.h"
+#include "vexofont/make/cell_size.h"
+#include "vexofont/make/code_page.h"
+#include "vexofont/make/glyph_sources.h"
+#include "vexofont/make/make_files.h"
+
+namespace {
+
+// Reads a decimal number from `low` to `high`, a minus sign allowed.
+bool ParseNumber(const std::string& text, int low, int high, int* value) {
+  size_t pos = text.size() > 1 && text[0] == '-' ? 1 : 0;
+  if (pos >= text.size() || text.size() - pos > 7) return false;
+  int result = 0;
+  for (; pos < text.size(); ++pos) {
+    if (text[pos] < '0' || text[pos] > '9') return false;
+    result = result * 10 + (text[pos] - '0');
+  }
+  if (text[0] == '-') result = -result;
+  if (result < low || result > high) return false;
+  *value = result;
+  return true;
+}
+
+// Reads a code: hexadecimal, with or without 0x, as every code is written
+// in vexofont; at most 0xFFFF.
+bool ParseCode(const std::string& text, int* code) {
+  unsigned long value = 0;
+  if (!ParseHexCode(text, 0xFFFF, &value)) return false;
+  *code = static_cast<int>(value);
+  return true;
+}
+
+// The first and last code of a DBCS code page.
+void CodePageBounds(const CodePage& page, int* first, int* last) {
+  int lead_low = 0xFF, lead_high = 0, trail_low = 0xFF, trail_high = 0;
+  for (int i = 0; i < kRangeSlots; ++i) {
+    if (page.lead[i].first != 0) {
+      lead_low = std::min<int>(lead_low, page.lead[i].first);
+      lead_high = std::max<int>(lead_high, page.lead[i].last);
+    }
+    if (page.trail[i].first != 0) {
+      trail_low = std::min<int>(trail_low, page.trail[i].first);
+      trail_high = std::max<int>(trail_high, page.trail[i].last);
+    }
+  }
+  *first = lead_low << 8 | trail_low;
+  *last = lead_high << 8 | trail_high;
+}
+
+int ReadKindAndStation(const MakeOptions& options, FontRequest* request) {
+  if (options.kind.empty()) {
+    return MakeUsageError("--kind is missing (sbcs or dbcs)");
+  }
+  if (options.kind != "sbcs" && options.kind != "dbcs") {
+    return MakeUsageError("unknown kind '" + options.kind + "' (sbcs or dbcs)");
+  }
+  request->kind = options.kind == "sbcs" ? FontKind::kSbcs : FontKind::kDbcs;
+  if (options.station.empty()) {
+    return MakeUsageError("--station is missing (thermal or impact)");
+  }
+  if (options.station != "thermal" && options.station != "impact") {
+    return MakeUsageError("unknown station '" + options.station +
+                          "' (thermal or impact)");
+  }
+  request->station =
+      options.station == "thermal" ? Station::kThermal : Station::kImpact;
+  return kMakeOk;
+}
+
+int ReadSize(const MakeOptions& options, FontRequest* request) {
+  if (options.size.empty()) return MakeUsageError("--size is missing (WxH)");
+  if (!ParseCellSize(options.size, &request->cell)) {
+    return MakeUsageError("size '" + options.size + "' is not WxH");
+  }
+  if (!CellSizeAccepted(request->kind, request->station, request->cell)) {
+    return MakeUsageError(
+        std::string("the converter does not take ") +
+        KindStationName(request->kind, request->station) + " fonts of " +
+        options.size + " (" +
+        AcceptedCellSizes(request->kind, request->station) + ")");
+  }
+  return kMakeOk;
+}
+
+int ReadCodePage(const MakeOptions& options, CodeMap* map,
+                 CodePage* mappedPage, FontRequest* request) {
+  if (options.codePage.empty()) return MakeUsageError("--code-page is missing");
+  if (!options.map.empty()) {
+    // A user's code page: any number for the header, the map's codes.
+    int number = 0;
+    if (!ParseNumber(options.codePage, 0, 0xFFFF, &number)) {
+      return MakeUsageError("with --map, --code-page takes the number the "
+                            "header carries (0 to 65535), not '" +
+                            options.codePage + "'");
+    }
+    std::string error;
+    if (!map->Read(options.map, request->kind, &error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return kMakeSourceFailed;
+    }
+    *mappedPage = map->AsCodePage(static_cast<uint16_t>(number));
+    request->codePage = mappedPage;
+  } else {
+    request->codePage = FindCodePage(request->kind, options.codePage);
+  }
+  if (request->codePage == nullptr) {
+    return MakeUsageError("unknown code page '" + options.codePage + "' for " +
+                          (request->kind == FontKind::kSbcs ? "SBCS" : "DBCS") +
+                          " fonts (" + ListCodePages(request->kind) + ")");
+  }
+  return kMakeOk;
+}
+
+// --first and --last, or the kind's whole range.
+int ReadBounds(const MakeOptions& options, FontRequest* request) {
+  if (request->kind == FontKind::kSbcs) {
+    request->first = 0x20;
+    request->last = 0xFF;
+  } else {
+    CodePageBounds(*request->codePage, &request->first, &request->last);
+  }
+  const int max_code = request->kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
+  struct Bound {
+    const char* name;
+    const std::string& text;
+    int* code;
+  };
+  const Bound bounds[] = {{"--first", options.first, &request->first},
+                          {"--last", options.last, &request->last}};
+  for (const Bound& bound : bounds) {
+    if (bound.text.empty()) continue;
+    if (!ParseCode(bound.text, bound.code)) {
+      return MakeUsageError(std::string(bound.name) + " '" + bound.text +
+                            "' is not a code (hexadecimal, 0x optional, at "
+                            "most ffff)");
+    }
+    if (*bound.code > max_code) {
+      return MakeUsageError(std::string(bound.name) + " " + bound.text +
+                            " is beyond 0xff, the last SBCS code");
+    }
+  }
+  if (request->first > request->last) {
+    return MakeUsageError("--first " + CodeText(request->kind, request->first) +
+                          " is above --last " +
+                          CodeText(request->kind, request->last));
+  }
+  if (request->kind == FontKind::kDbcs && !DbcsRangeHasCodes(*request)) {
+    return MakeUsageError(
+        "code page " + std::to_string(request->codePage->number) +
+        " has no code from " + CodeText(request->kind, request->first) +
+        " to " + CodeText(request->kind, request->last));
+  }
+  return kMakeOk;
+}
+
+// --render and --hinting.
+int ReadRasterOptions(const MakeOptions& options, RenderOptions* render) {
+  if (!options.render.empty()) {
+    int threshold = 0;
+    if (options.render == "mono") {
+      render->render = RenderOptions::Render::kMono;
+    } else if (options.render.rfind("gray:", 0) == 0 &&
+               ParseNumber(options.render.substr(5), 1, 255, &threshold)) {
+      render->render = RenderOptions::Render::kGray;
+      render->threshold = threshold;
+    } else {
+      return MakeUsageError("--render '" + options.render +
+                            "' is neither mono nor gray:N (N from 1 to 255)");
+    }
+  }
+  if (options.hinting.empty()) return kMakeOk;
+  if (options.hinting == "none") {
+    render->hinting = RenderOptions::Hinting::kNone;
+  } else if (options.hinting == "light") {
+    render->hinting = RenderOptions::Hinting::kLight;
+  } else if (options.hinting == "full") {
+    render->hinting = RenderOptions::Hinting::kFull;
+  } else {
+    return MakeUsageError("--hinting '" + options.hinting +
+                          "' is not none, light or full");
+  }
+  return kMakeOk;
+}
+
+// --pixel-size, --offset and --baseline.
+int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
+                         RenderOptions* render) {
+  if (!options.pixelSize.empty() &&
+      !ParseNumber(options.pixelSize, 1, 1000, &render->pixelSize)) {
+    return MakeUsageError("--pixel-size '" + options.pixelSize +
+                          "' is not a number of pixels from 1 to 1000");
+  }
+  if (!options.offset.empty()) {
+    const size_t comma = options.offset.find(',');
+    if (comma == std::string::npos ||
+        !ParseNumber(options.offset.substr(0, comma), -1000, 1000,
+                     &render->offsetX) ||
+        !ParseNumber(options.offset.substr(comma + 1), -1000, 1000,
+                     &render->offsetY)) {
+      return MakeUsageError("--offset '" + options.offset +
+                            "' is not X,Y (dots right and down, -1000 to "
+                            "1000)");
+    }
+  }
+  if (!options.baseline.empty() &&
+      !ParseNumber(options.baseline, 0, cell.height, &render->baseline)) {
+    return MakeUsageError("--baseline '" + options.baseline +
+                          "' is not a row from 0 to " +
+                          std::to_string(cell.height) +
+                          " (the rows above the baseline)");
+  }
+  return kMakeOk;
+}
+
+}  // namespace
+
+std::string CodeText(FontKind kind, int code) {
+  char text[16];
+  std::snprintf(text, sizeof(text), kind == FontKind::kSbcs ? "0x%02x" : "0x%04x",
+                code);
+  return text;
+}
+
+int ReadRenderOptions(const MakeOptions& options, CellSize cell,
+                      RenderOptions* render, bool* cellFill) {
+  int status = ReadRasterOptions(options, render);
+  if (status == kMakeOk) status = ReadPlacementOptions(options, cell, render);
+  if (status != kMakeOk || options.cellFill.empty()) return status;
+  if (options.cellFill != "drawn" && options.cellFill != "font") {
+    return MakeUsageError("--cell-fill '" + options.cellFill +
+                          "' is neither drawn nor font");
+  }
+  *cellFill = options.cellFill == "drawn";
+  return kMakeOk;
+}
+
+int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
+                FontRequest* request) {
+  int status = ReadKindAndStation(options, request);
+  if (status == kMakeOk) status = ReadSize(options, request);
+  if (status == kMakeOk) status = ReadCodePage(options, map, mappedPage, request);
+  if (status == kMakeOk) status = ReadBounds(options, request);
+  return status;
+}
+
+bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
+                   int* status) {
+  size_t bad_at = 0;
+  if (!options.text.empty() &&
+      !CharactersOfText(options.text, selection, &bad_at)) {
+    *status = MakeUsageError("--text is not UTF-8 (byte " +
+                         std::to_string(bad_at) + ")");
+    return false;
+  }
+  if (options.chars.empty()) return true;
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  if (ReadLimitedFile(options.chars.c_str(), kMaxTextSize, &bytes, &cut) !=
+          ReadResult::kRead ||
+      cut) {
+    std::fprintf(stderr, "vexofont make: cannot read --chars file '%s'\n",
+                 options.chars.c_str());
+    *status = kMakeSourceFailed;
+    return false;
+  }
+  if (!CharactersOfText(std::string(bytes.begin(), bytes.end()), selection,
+                        &bad_at)) {
+    std::fprintf(stderr,
+                 "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
+                 options.chars.c_str(), bad_at);
+    *status = kMakeSourceFailed;
+    return false;
+  }
+  return true;
+}
+

@@ -1,0 +1,36 @@
+// The options of `vexofont make` that describe the font to make, checked
+// and turned into a request for the builder.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_MAKE_REQUEST_H_
+#define VEXOCNVT_VEXOFONT_MAKE_MAKE_REQUEST_H_
+
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "vexofont/make/code_map.h"
+#include "vexofont/make/input_font_builder.h"
+#include "vexofont/make/make_options.h"
+#include "vexofont/make/source_font.h"
+
+// Checks the options that describe the file (kind, station, size, code page
+// or --map, first and last); fills *request, with *map and *mappedPage
+// holding a --map code page. Returns kMakeOk, or prints the line and
+// returns kMakeUsage (kMakeSourceFailed for a --map file that cannot be
+// read).
+int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
+                FontRequest* request);
+
+// Checks the rendering options; fills *render and *cellFill. Returns
+// kMakeOk or prints the line and returns kMakeUsage.
+int ReadRenderOptions(const MakeOptions& options, CellSize cell,
+                      RenderOptions* render, bool* cellFill);
+
+// The characters --chars and --text select. Returns false after printing
+// the line, with the status in *status.
+bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
+                   int* status);
+
+// "0x41", "0x8140": a code as make's messages write it.
+std::string CodeText(FontKind kind, int code);
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_REQUEST_H_

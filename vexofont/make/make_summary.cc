@@ -1,0 +1,107 @@
+#include "vexofont/make/make_summary.h"
+
+#include <cstdio>
+
+#include "fontinput/glyph_size.h"
+#include "fontinput/stored_codes.h"
+#include "store/glyph_table.h"
+#include "vexofont/make/make_request.h"
+
+std::string Count(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+std::string Summary(const std::string& output, const FontRequest& request,
+                    const SourceFont& font, const FontCounts& counts,
+                    const GlyphSources::Counts& drawn, bool selecting,
+                    const std::vector<std::string>& fontPaths) {
+  char text[512];
+  std::snprintf(text, sizeof(text),
+                "vexofont make: wrote '%s' (%s %dx%d, code page %u, %s to "
+                "%s, %s): ",
+                output.c_str(), KindStationName(request.kind, request.station),
+                request.cell.width, request.cell.height,
+                static_cast<unsigned>(request.codePage->number),
+                CodeText(request.kind, request.first).c_str(),
+                CodeText(request.kind, request.last).c_str(),
+                font.rendering().c_str());
+  std::string line = text;
+  line += Count(counts.written, "glyph", "glyphs") + ", ";
+  if (selecting) {
+    line += std::to_string(drawn.selected) + " selected (" +
+            std::to_string(drawn.selectedMissing) + " of them missing), " +
+            std::to_string(drawn.notSelected) + " blank as not selected, ";
+  } else {
+    line += std::to_string(counts.missing) + " blank because missing, ";
+  }
+  if (counts.belowFirst > 0) {
+    line += std::to_string(counts.belowFirst) + " blank below --first, ";
+  }
+  line += std::to_string(counts.clippedGlyphs) + " clipped";
+  if (counts.clippedGlyphs > 0) {
+    line += " (" + Count(counts.clippedDots, "dot", "dots") + " cut off)";
+  }
+  if (drawn.cellFillings > 0) {
+    line += ", " + std::to_string(drawn.cellFillings) +
+            " box drawing and block glyphs drawn edge to edge";
+  }
+  if (fontPaths.size() > 1) {
+    line += ", glyphs from";
+    for (size_t i = 0; i < fontPaths.size(); ++i) {
+      line += (i == 0 ? " '" : ", '") + fontPaths[i] +
+              "' " + std::to_string(drawn.fromFont[i]);
+    }
+  }
+  return line + "\n";
+}
+
+std::string OverlaySummary(long replaced) {
+  if (replaced <= 0) return "";
+  return ", " + Count(static_cast<int>(replaced), "glyph", "glyphs") +
+         " from overlays";
+}
+
+void PrintWarnings(const FontRequest& request, const Bytes& file) {
+  if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
+    const std::string warning = ImpactWidthWarning(request.cell.width);
+    if (!warning.empty()) {
+      std::fprintf(stderr, "vexofont make: warning: %s\n", warning.c_str());
+    }
+  }
+  if (request.kind != FontKind::kDbcs) return;
+  // The records the file fills, by the loaders' own rule (no blank DBCS
+  // glyph is stored).
+  struct Table {
+    std::vector<bool> seen = std::vector<bool>(65536, false);
+    int stored = 0;
+    int beyond = 0;
+    int first_dropped = -1;
+  } table;
+  ForEachStoredCode(
+      file.data(), file.size(), request.kind, request.station,
+      [](void* context, int lead, int trail) {
+        Table& t = *static_cast<Table*>(context);
+        const int code = lead << 8 | trail;
+        if (t.seen[code]) return;
+        if (t.stored < kGlyphTableSize) {
+          t.seen[code] = true;
+          ++t.stored;
+        } else {
+          if (t.first_dropped < 0) t.first_dropped = code;
+          ++t.beyond;
+        }
+      },
+      &table);
+  const int stored = table.stored;
+  const int beyond = table.beyond;
+  const int first_dropped = table.first_dropped;
+  if (beyond > 0) {
+    std::fprintf(stderr,
+                 "vexofont make: warning: %d glyphs are not blank, more than "
+                 "the %d records the converter's glyph table holds for all "
+                 "files together: %d codes from 0x%04x on would be dropped "
+                 "(choose characters with --chars or --text, or narrow "
+                 "--first and --last)\n",
+                 stored + beyond, kGlyphTableSize, beyond, first_dropped);
+  }
+}

@@ -1,0 +1,100 @@
+#include "vexofont/options/command_options.h"
+
+#include <cstring>
+
+namespace {
+
+const CommandOption* Find(const OptionTable& table, const std::string& name) {
+  for (const CommandOption& option : table) {
+    if (name == option.name ||
+        (option.alias != nullptr && name == option.alias)) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+std::string LeftColumn(const CommandOption& option) {
+  if (option.shown != nullptr) return option.shown;
+  std::string left = option.alias != nullptr
+                         ? std::string(option.alias) + ", " + option.name
+                         : option.name;
+  if (option.value != nullptr) left += std::string(" ") + option.value;
+  return left;
+}
+
+}  // namespace
+
+ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
+                            void* record) {
+  ParsedLine line;
+  bool options_end = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (options_end || arg.empty() || arg[0] != '-' || arg == "-") {
+      line.names.push_back(arg);
+      continue;
+    }
+    if (arg == "--") {
+      options_end = true;
+      continue;
+    }
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    const CommandOption* option = Find(table, name);
+    const bool flag = option != nullptr && option->value == nullptr;
+    if (option == nullptr || (flag && equals != std::string::npos)) {
+      line.fault = OptionFault::kUnknown;
+    } else if (!flag && equals == std::string::npos && i + 1 >= argc) {
+      line.fault = OptionFault::kNoValue;
+    } else {
+      const std::string value = flag ? ""
+                                : equals != std::string::npos
+                                    ? arg.substr(equals + 1)
+                                    : std::string(argv[++i]);
+      if (!flag && value.empty()) {
+        line.fault = OptionFault::kNoValue;
+      } else if (!option->set(record, flag ? nullptr : value.c_str())) {
+        line.fault = OptionFault::kRefused;
+        line.value = value;
+      } else if (option->ends) {
+        return line;
+      }
+    }
+    if (line.fault != OptionFault::kNone) {
+      line.arg = arg;
+      line.name = name;
+      return line;
+    }
+  }
+  return line;
+}
+
+std::string OptionHelp(const OptionTable& table) {
+  const std::string indent(static_cast<size_t>(table.helpColumn), ' ');
+  std::string text;
+  for (const CommandOption& option : table) {
+    const std::string left = LeftColumn(option);
+    if (left.empty()) continue;
+    text += "  " + left;
+    const char* help = option.help;
+    const bool own_line = left.size() + 4 > static_cast<size_t>(table.helpColumn);
+    if (*help == '\0' || own_line) {
+      text += "\n";
+    } else {
+      text += std::string(table.helpColumn - 2 - left.size(), ' ');
+    }
+    bool first = !own_line;
+    while (*help != '\0') {
+      const char* end = std::strchr(help, '\n');
+      const size_t length = end != nullptr ? size_t(end - help) : std::strlen(help);
+      if (!first) text += indent;
+      text.append(help, length);
+      text += "\n";
+      first = false;
+      help += length;
+      if (*help == '\n') ++help;
+    }
+  }
+  return text;
+}

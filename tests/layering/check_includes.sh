@@ -16,12 +16,13 @@ declare -A allowed=(
   [store]=""
   [fontinput]="store"
   [driver]="fontinput store"
+  [vexofont/options]=""
   [vexofont/text]="fontinput store"
-  [vexofont/make]="vexofont/text fontinput store"
-  [vexofont/dump]="vexofont/make vexofont/text fontinput store"
-  [vexofont/show]="driver fontinput store"
-  [vexofont/check]="driver fontinput store"
-  [vexofont]="vexofont/text vexofont/make vexofont/dump vexofont/show
+  [vexofont/make]="vexofont/options vexofont/text fontinput store"
+  [vexofont/dump]="vexofont/options vexofont/make vexofont/text fontinput store"
+  [vexofont/show]="vexofont/options driver fontinput store"
+  [vexofont/check]="vexofont/options driver fontinput store"
+  [vexofont]="vexofont/options vexofont/text vexofont/make vexofont/dump vexofont/show
               vexofont/check driver fontinput store"
 )
 

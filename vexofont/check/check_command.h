@@ -1,6 +1,8 @@
 #ifndef VEXOCNVT_VEXOFONT_CHECK_CHECK_COMMAND_H_
 #define VEXOCNVT_VEXOFONT_CHECK_CHECK_COMMAND_H_
 
+#include "vexofont/options/command_options.h"
+
 // Exit statuses of `vexofont check`.
 constexpr int kCheckSound = 0;
 constexpr int kCheckUsage = 1;
@@ -13,5 +15,8 @@ constexpr int kCheckFindings = 3;    // something looks wrong
 // per finding on standard output, "CONFIG:LINE: ..." where a line is at
 // fault. With --quiet only the findings are printed.
 int RunCheckCommand(int argc, char** argv);
+
+// The options of `vexofont check`.
+extern const OptionTable kCheckOptions;
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_CHECK_COMMAND_H_

@@ -10,14 +10,14 @@
 #include "store/output_file.h"
 #include "store/version.h"
 #include "vexofont/make/code_page.h"
-#include "vexofont/text/glyph_text.h"
+#include "vexofont/options/command_options.h"
 #include "vexofont/text/glyph_text_writer.h"
 
 namespace {
 
 constexpr unsigned kNewTextFileMode = 0666;
 
-constexpr char kHelp[] =
+constexpr char kHelpStart[] =
     "usage: vexofont dump FILE [-o TEXT]\n"
     "\n"
     "Writes an input font file (SBCS or DBCS, for either station) as a glyph\n"
@@ -29,18 +29,60 @@ constexpr char kHelp[] =
     "keeps beyond the width follow a '|' where any is set; bytes after the\n"
     "last whole glyph are kept as 'tail' lines. The README describes the\n"
     "format.\n"
-    "\n"
-    "  -o, --output TEXT  write the text to TEXT (whole or not at all)\n"
-    "                     instead of standard output\n"
-    "  --help, --version\n"
+    "\n";
+
+constexpr char kHelpEnd[] =
     "\n"
     "Exit status: 0 written, 1 bad arguments, 2 FILE cannot be read or is\n"
     "not an input font file of a size some station takes, 4 TEXT cannot be\n"
     "written.\n";
 
+// The command line as given.
+struct DumpOptions {
+  std::string file;
+  std::string output;
+  bool help = false;
+  bool version = false;
+};
+
+const CommandOption kDumpOptionRows[] = {
+    {"--output", "-o", "TEXT", nullptr,
+     "write the text to TEXT (whole or not at all)\n"
+     "instead of standard output",
+     SetString<DumpOptions, &DumpOptions::output>},
+    {"--help", "-h", nullptr, "--help, --version", "",
+     SetFlag<DumpOptions, &DumpOptions::help>, true},
+    {"--version", nullptr, nullptr, "", "",
+     SetFlag<DumpOptions, &DumpOptions::version>, true},
+};
+
 int UsageError(const std::string& text) {
   std::fprintf(stderr, "vexofont dump: %s\n", text.c_str());
   return kDumpUsage;
+}
+
+// Fills *options; returns kDumpOk, or prints the line and returns
+// kDumpUsage.
+int ReadDumpOptions(int argc, char** argv, DumpOptions* options) {
+  const ParsedLine line = ParseCommandLine(kDumpOptions, argc, argv, options);
+  switch (line.fault) {
+    case OptionFault::kNone:
+      break;
+    case OptionFault::kUnknown:
+      return UsageError("unknown option '" + line.arg +
+                        "' (see vexofont dump --help)");
+    case OptionFault::kNoValue:
+    case OptionFault::kRefused:
+      return UsageError("option '" + line.name + "' needs a value");
+    case OptionFault::kExtraName:
+      return UsageError("more than one file: '" + line.arg + "'");
+  }
+  if (options->help || options->version) return kDumpOk;
+  if (line.names.empty()) {
+    return UsageError("no file given (see vexofont dump --help)");
+  }
+  options->file = line.names[0];
+  return kDumpOk;
 }
 
 // Appends the UTF-8 form of `cp`.
@@ -84,89 +126,44 @@ std::string Describe(const void* context, int code) {
   return comment;
 }
 
-}  // namespace
-
-int RunDumpCommand(int argc, char** argv) {
-  const char* file = nullptr;
-  const char* output = nullptr;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--help" || arg == "-h") {
-      std::fputs(kHelp, stdout);
-      return kDumpOk;
-    }
-    if (arg == "--version") {
-      std::printf("vexofont dump %s\n", kReleaseVersion);
-      return kDumpOk;
-    }
-    if (arg == "-o" || arg == "--output") {
-      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
-        return UsageError("option '" + arg + "' needs a value");
-      }
-      output = argv[++i];
-      continue;
-    }
-    if (arg.rfind("--output=", 0) == 0 && arg.size() > 9) {
-      output = argv[i] + 9;
-      continue;
-    }
-    if (arg.size() > 1 && arg[0] == '-') {
-      return UsageError("unknown option '" + arg + "' (see vexofont dump --help)");
-    }
-    if (file != nullptr) return UsageError("more than one file: '" + arg + "'");
-    file = argv[i];
-  }
-  if (file == nullptr) return UsageError("no file given (see vexofont dump --help)");
-  if (output != nullptr && SameExistingFile(output, file)) {
-    std::fprintf(stderr,
-                 "vexofont dump: output '%s' is the font file '%s'; nothing "
-                 "written\n",
-                 output, file);
-    return kDumpOutputFailed;
-  }
-
-  std::vector<uint8_t> bytes;
+// Reads the font whole; prints the line and returns false on failure.
+bool ReadFont(const char* file, std::vector<uint8_t>* bytes) {
   bool cut = false;
-  switch (ReadLimitedFile(file, kLargestInputFontFile, &bytes, &cut)) {
+  switch (ReadLimitedFile(file, kLargestInputFontFile, bytes, &cut)) {
     case ReadResult::kRead:
       break;
     case ReadResult::kCannotOpen:
       std::fprintf(stderr, "vexofont dump: cannot open '%s': %s\n", file,
                    std::strerror(errno));
-      return kDumpInputFailed;
+      return false;
     case ReadResult::kCannotRead:
       std::fprintf(stderr, "vexofont dump: cannot read '%s'\n", file);
-      return kDumpInputFailed;
+      return false;
   }
   if (cut) {
     std::fprintf(stderr,
                  "vexofont dump: '%s' goes on past %zu bytes, more than any "
                  "input font file holds\n",
                  file, kLargestInputFontFile);
-    return kDumpInputFailed;
+    return false;
   }
+  return true;
+}
 
-  // The characters, where the file's code page is one make knows.
-  CodeMapper mapper;
-  bool described = false;
+// Opens *mapper on the file's code page, where it is one make knows.
+bool OpenDescriber(const std::vector<uint8_t>& bytes, CodeMapper* mapper) {
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
-  if (kind != FontKind::kNone && bytes.size() >= size_t{kSbcsHeaderSize}) {
-    FontHeader header{};
-    DecodeFontHeader(bytes.data(), &header);
-    const CodePage* page =
-        FindCodePage(kind,
-                     std::to_string(header.codePage));
-    described = page != nullptr && mapper.Open(*page, FontCharset{});
+  if (kind == FontKind::kNone || bytes.size() < size_t{kSbcsHeaderSize}) {
+    return false;
   }
-  std::string text;
-  std::string problem;
-  if (!DumpInputFont(bytes.data(), bytes.size(),
-                     described ? Describe : nullptr, &mapper, &text,
-                     &problem)) {
-    std::fprintf(stderr, "vexofont dump: '%s' %s\n", file, problem.c_str());
-    return kDumpInputFailed;
-  }
-  if (output == nullptr) {
+  FontHeader header{};
+  DecodeFontHeader(bytes.data(), &header);
+  const CodePage* page = FindCodePage(kind, std::to_string(header.codePage));
+  return page != nullptr && mapper->Open(*page, FontCharset{});
+}
+
+int WriteText(const std::string& output, const std::string& text) {
+  if (output.empty()) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
       std::fprintf(stderr, "vexofont dump: cannot write standard output\n");
@@ -175,11 +172,53 @@ int RunDumpCommand(int argc, char** argv) {
     return kDumpOk;
   }
   const int error =
-      WriteWholeFile(output, text.data(), text.size(), kNewTextFileMode);
+      WriteWholeFile(output.c_str(), text.data(), text.size(), kNewTextFileMode);
   if (error != 0) {
-    std::fprintf(stderr, "vexofont dump: cannot write '%s': %s\n", output,
-                 std::strerror(error));
+    std::fprintf(stderr, "vexofont dump: cannot write '%s': %s\n",
+                 output.c_str(), std::strerror(error));
     return kDumpOutputFailed;
   }
   return kDumpOk;
+}
+
+}  // namespace
+
+const OptionTable kDumpOptions =
+    MakeOptionTable(kDumpOptionRows, 21, /*maxNames=*/1);
+
+int RunDumpCommand(int argc, char** argv) {
+  DumpOptions options;
+  const int status = ReadDumpOptions(argc, argv, &options);
+  if (status != kDumpOk) return status;
+  if (options.help) {
+    std::fputs(kHelpStart, stdout);
+    std::fputs(OptionHelp(kDumpOptions).c_str(), stdout);
+    std::fputs(kHelpEnd, stdout);
+    return kDumpOk;
+  }
+  if (options.version) {
+    std::printf("vexofont dump %s\n", kReleaseVersion);
+    return kDumpOk;
+  }
+  const char* file = options.file.c_str();
+  if (!options.output.empty() && SameExistingFile(options.output.c_str(), file)) {
+    std::fprintf(stderr,
+                 "vexofont dump: output '%s' is the font file '%s'; nothing "
+                 "written\n",
+                 options.output.c_str(), file);
+    return kDumpOutputFailed;
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadFont(file, &bytes)) return kDumpInputFailed;
+  CodeMapper mapper;
+  const bool described = OpenDescriber(bytes, &mapper);
+  std::string text;
+  std::string problem;
+  if (!DumpInputFont(bytes.data(), bytes.size(),
+                     described ? Describe : nullptr, &mapper, &text,
+                     &problem)) {
+    std::fprintf(stderr, "vexofont dump: '%s' %s\n", file, problem.c_str());
+    return kDumpInputFailed;
+  }
+  return WriteText(options.output, text);
 }

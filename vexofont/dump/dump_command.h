@@ -1,6 +1,8 @@
 #ifndef VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_
 #define VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_
 
+#include "vexofont/options/command_options.h"
+
 // Exit statuses of `vexofont dump`.
 constexpr int kDumpOk = 0;
 constexpr int kDumpUsage = 1;
@@ -12,5 +14,8 @@ constexpr int kDumpOutputFailed = 4;  // the text file cannot be written
 // at all) and returns kDumpOk; on failure prints one line on standard
 // error and returns one of the statuses above.
 int RunDumpCommand(int argc, char** argv);
+
+// The options of `vexofont dump`.
+extern const OptionTable kDumpOptions;
 
 #endif  // VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_

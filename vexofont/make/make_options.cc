@@ -176,6 +176,7 @@ bool ReadMakeOptions(int argc, char** argv, MakeOptions* options) {
       return false;
     case OptionFault::kNoValue:
     case OptionFault::kRefused:
+    case OptionFault::kExtraName:  // make takes any number of names
       MakeUsageError("option '" + line.name + "' needs a value");
       return false;
   }

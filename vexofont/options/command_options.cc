@@ -32,6 +32,12 @@ ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (options_end || arg.empty() || arg[0] != '-' || arg == "-") {
+      if (table.maxNames >= 0 &&
+          line.names.size() == static_cast<size_t>(table.maxNames)) {
+        line.fault = OptionFault::kExtraName;
+        line.arg = arg;
+        return line;
+      }
       line.names.push_back(arg);
       continue;
     }

@@ -29,6 +29,7 @@ struct OptionTable {
   const CommandOption* options;
   size_t count;
   int helpColumn;  // where the help lines start
+  int maxNames;    // the most names the command takes; -1: any number
 
   const CommandOption* begin() const { return options; }
   const CommandOption* end() const { return options + count; }
@@ -36,8 +37,8 @@ struct OptionTable {
 
 template <size_t N>
 constexpr OptionTable MakeOptionTable(const CommandOption (&options)[N],
-                                      int helpColumn) {
-  return {options, N, helpColumn};
+                                      int helpColumn, int maxNames = -1) {
+  return {options, N, helpColumn, maxNames};
 }
 
 // Setters for the common kinds of option, for a record of type Record.
@@ -63,6 +64,7 @@ enum class OptionFault {
   kUnknown,   // an option the table does not have
   kNoValue,   // a valued option at the end, or with an empty value
   kRefused,   // the option's setter refused the value
+  kExtraName, // a name beyond the table's maxNames
 };
 
 struct ParsedLine {
@@ -76,7 +78,7 @@ struct ParsedLine {
 // Reads argv[1..]: an option of the table is NAME VALUE or NAME=VALUE (a
 // value may not be empty), a flag NAME; "-" and every word not starting
 // with '-' are names, as is every word after "--". Stops at the first
-// fault, or after an option marked `ends`.
+// fault (the words after it unread), or after an option marked `ends`.
 ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
                             void* record);
 

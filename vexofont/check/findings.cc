@@ -1,0 +1,17 @@
+#include "vexofont/check/findings.h"
+
+#include <cstdio>
+
+void Findings::Problem(int line, const std::string& text) {
+  std::printf("%s:%d: %s\n", config_.c_str(), line, text.c_str());
+  ++count_;
+}
+
+void Findings::Problem(const std::string& text) {
+  std::printf("%s: %s\n", config_.c_str(), text.c_str());
+  ++count_;
+}
+
+void Findings::Info(const std::string& text) const {
+  if (!quiet_) std::printf("%s: %s\n", config_.c_str(), text.c_str());
+}

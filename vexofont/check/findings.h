@@ -1,0 +1,29 @@
+// The findings of `vexofont check`: one line each on standard output, and
+// their count.
+#ifndef VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_
+#define VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_
+
+#include <string>
+
+class Findings {
+ public:
+  Findings(std::string config, bool quiet)
+      : config_(std::move(config)), quiet_(quiet) {}
+
+  // "CONFIG:LINE: text", a finding at a line of the configuration.
+  void Problem(int line, const std::string& text);
+  // "CONFIG: text", a finding of the whole configuration.
+  void Problem(const std::string& text);
+  // "CONFIG: text", not a finding; left out with --quiet.
+  void Info(const std::string& text) const;
+
+  const std::string& config() const { return config_; }
+  int count() const { return count_; }
+
+ private:
+  std::string config_;
+  bool quiet_;
+  int count_ = 0;
+};
+
+#endif  // VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_

@@ -1,0 +1,257 @@
+#include "vexofont/check/listed_fonts.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "driver/config_file.h"
+#include "fontinput/code_text.h"
+#include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
+#include "fontinput/stored_codes.h"
+#include "store/converter_settings.h"
+#include "store/glyph_table.h"
+#include "store/output_file.h"
+
+namespace {
+
+// The glyph table as the run fills it: codes in the order of the phases.
+struct TableTally {
+  std::vector<bool> seen = std::vector<bool>(65536, false);
+  int records = 0;
+  int dropped = 0;
+  std::string droppedFile;
+  int droppedLine = 0;
+  int droppedCode = 0;
+
+  void Store(int high, int low, const std::string& file, int line) {
+    const int code = high << 8 | low;
+    if (seen[code]) return;
+    if (records == kGlyphTableSize) {
+      if (droppedFile.empty()) {
+        droppedFile = file;
+        droppedLine = line;
+        droppedCode = code;
+      }
+      ++dropped;
+      return;
+    }
+    seen[code] = true;
+    ++records;
+  }
+};
+
+// One listed font: its name, the line it is listed on, its list.
+struct ListedFont {
+  const FontListKey& list;
+  std::string name;
+  int line;
+  std::string Quoted() const { return "'" + name + "'"; }
+};
+
+// The keys a font of this kind and size belongs under.
+std::string KeysFor(FontKind kind, uint32_t width, uint32_t height) {
+  std::string keys;
+  for (const FontListKey& list : kFontListKeys) {
+    if (list.kind != kind ||
+        !GlyphSizeAccepted(kind, list.station, width, height)) {
+      continue;
+    }
+    keys += (keys.empty() ? "" : " or ") + std::string(list.key);
+  }
+  return keys;
+}
+
+// Reads the font, the magic first so that a device or a large file of
+// something else is not read whole. Returns false after the finding.
+bool ReadFont(const ListedFont& font, const std::string& config,
+              std::vector<uint8_t>* bytes, Findings* findings) {
+  bool cut = false;
+  errno = 0;
+  ReadResult read =
+      ReadLimitedFile(font.name.c_str(), kFileTypeSize, bytes, &cut);
+  if (read == ReadResult::kRead &&
+      InputFontKind(bytes->data(), bytes->size()) != FontKind::kNone) {
+    bytes->clear();
+    read = ReadLimitedFile(font.name.c_str(), kListedFontReadLimit, bytes, &cut);
+  }
+  if (read == ReadResult::kRead) return true;
+  const int error = errno;
+  std::string hint;
+  // The converter opens names from the working folder, not from the
+  // configuration's.
+  const size_t slash = config.find_last_of("/\\");
+  if (read == ReadResult::kCannotOpen && slash != std::string::npos &&
+      !font.name.empty() && font.name[0] != '/') {
+    const std::string beside = config.substr(0, slash + 1) + font.name;
+    if (std::FILE* file = OpenRawFileForReading(beside.c_str())) {
+      std::fclose(file);
+      hint = " (names are opened from the working folder; '" + beside +
+             "' is beside the configuration: run the converter there)";
+    }
+  }
+  findings->Problem(
+      font.line,
+      font.Quoted() + " cannot be " +
+          (read == ReadResult::kCannotOpen ? "opened" : "read") +
+          (error != 0 ? std::string(": ") + std::strerror(error) : "") + hint);
+  return false;
+}
+
+// The header of the font's own kind, whole; false after the finding.
+bool ReadHeader(const ListedFont& font, const std::vector<uint8_t>& bytes,
+                DbcsFontHeader* header, Findings* findings) {
+  const FontKind kind = InputFontKind(bytes.data(), bytes.size());
+  if (kind == FontKind::kNone) {
+    findings->Problem(font.line,
+                      font.Quoted() +
+                          " is not an input font file (no SBCS or DBCS "
+                          "magic): the converter cannot read its header");
+    return false;
+  }
+  const size_t header_size =
+      kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+  if (bytes.size() < header_size) {
+    findings->Problem(font.line, font.Quoted() + " has a header cut short (" +
+                                     std::to_string(bytes.size()) + " of " +
+                                     std::to_string(header_size) + " bytes)");
+    return false;
+  }
+  DecodeFontHeader(bytes.data(), header);
+  if (kind == FontKind::kDbcs) DecodeDbcsVectors(bytes.data(), header);
+  return true;
+}
+
+// The font's kind and size against its list; false after the finding that
+// the converter refuses it.
+bool CheckKindAndSize(const ListedFont& font, FontKind kind,
+                      const DbcsFontHeader& header, Findings* findings) {
+  const std::string size =
+      std::to_string(header.width) + "x" + std::to_string(header.height);
+  const std::string keys = KeysFor(kind, header.width, header.height);
+  if (kind != font.list.kind) {
+    findings->Problem(
+        font.line,
+        font.Quoted() + " is a" + (kind == FontKind::kSbcs ? "n SBCS" : " DBCS") +
+            " font, not " + (font.list.kind == FontKind::kSbcs ? "SBCS" : "DBCS") +
+            (keys.empty() ? ", of a size no station takes (" + size + ")"
+                          : ": list it under " + keys));
+    return false;
+  }
+  if (!GlyphSizeAccepted(kind, font.list.station, header.width, header.height)) {
+    findings->Problem(
+        font.line,
+        keys.empty() ? font.Quoted() + " is " + size +
+                           ", a size no station takes (" +
+                           AcceptedSizesOfKind(kind) + ")"
+                     : font.Quoted() + " is " + size + ", a size for the " +
+                           (font.list.station == Station::kThermal ? "impact"
+                                                                   : "thermal") +
+                           " station: list it under " + keys);
+    return false;
+  }
+  if (kind == FontKind::kSbcs && font.list.station == Station::kImpact) {
+    const std::string warning =
+        ImpactWidthWarning(static_cast<int>(header.width));
+    if (!warning.empty()) findings->Problem(font.line, font.Quoted() + ": " + warning);
+  }
+  return true;
+}
+
+void CheckCodePage(const ListedFont& font, const DbcsFontHeader& header,
+                   int codePageLine, Findings* findings) {
+  if (header.codePage == Settings.codePage) return;
+  const std::string page = std::to_string(header.codePage);
+  const std::string configured = std::to_string(Settings.codePage);
+  if (codePageLine != 0) {
+    findings->Problem(codePageLine,
+                      "CodePage " + configured + ", but " + font.Quoted() +
+                          " (line " + std::to_string(font.line) +
+                          ") is code page " + page +
+                          ": the printer reads its codes in code page " +
+                          configured);
+  } else {
+    findings->Problem(font.line,
+                      "no CodePage line, so the output carries code page 0, "
+                      "but " + font.Quoted() + " is code page " + page);
+  }
+}
+
+// The glyphs, as the loader reads and stores them.
+void CheckGlyphs(const ListedFont& font, FontKind kind,
+                 const std::vector<uint8_t>& bytes, TableTally* tally,
+                 Findings* findings) {
+  struct Context {
+    TableTally* tally;
+    const ListedFont* font;
+  } context = {tally, &font};
+  const StoredCodes counts = ForEachStoredCode(
+      bytes.data(), bytes.size(), kind, font.list.station,
+      [](void* c, int high, int low) {
+        const Context& ctx = *static_cast<Context*>(c);
+        ctx.tally->Store(high, low, ctx.font->name, ctx.font->line);
+      },
+      &context);
+  if (counts.glyphsRead < counts.glyphsImplied) {
+    findings->Problem(font.line,
+                      font.Quoted() + " holds " +
+                          std::to_string(counts.glyphsRead) +
+                          " whole glyphs of the " +
+                          std::to_string(counts.glyphsImplied) +
+                          " its header names: the body is cut short");
+  }
+}
+
+// One listed font: what its bytes say against the key it is listed under.
+void CheckFont(const ListedFont& font, const ConfigLines& lines,
+               TableTally* tally, Findings* findings) {
+  std::vector<uint8_t> bytes;
+  DbcsFontHeader header = {};
+  if (!ReadFont(font, findings->config(), &bytes, findings) ||
+      !ReadHeader(font, bytes, &header, findings)) {
+    return;
+  }
+  const FontKind kind = InputFontKind(bytes.data(), bytes.size());
+  if (!CheckKindAndSize(font, kind, header, findings)) return;
+  CheckCodePage(font, header, lines.codePageLine(), findings);
+  CheckGlyphs(font, kind, bytes, tally, findings);
+}
+
+}  // namespace
+
+void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
+  TableTally tally;
+  int files = 0;
+  for (int l = 0; l < kFontListCount; ++l) {
+    const FontListKey& list = kFontListKeys[l];
+    for (int i = 0; i < list.Count(); ++i) {
+      ++files;
+      CheckFont({list, list.Names()[i], lines.LineOfFile(l, i)}, lines, &tally,
+                findings);
+    }
+  }
+  if (files == 0) {
+    findings->Problem("no font file listed: the output holds no glyph");
+  }
+  if (lines.outputLine() == 0) {
+    findings->Problem("no OutputFontFile line: the converter writes a file "
+                      "named None in the working folder");
+  }
+  if (tally.dropped > 0) {
+    findings->Problem(
+        tally.droppedLine,
+        "the glyph table is full: '" + tally.droppedFile +
+            "' loses its codes from " +
+            HexCode(static_cast<unsigned long>(tally.droppedCode),
+                    tally.droppedCode > 0xFF ? 4 : 2) +
+            " on, " + std::to_string(tally.dropped) + " glyphs past the " +
+            std::to_string(kGlyphTableSize) +
+            " records (choose fewer characters, e.g. vexofont make --chars)");
+  }
+  findings->Info(std::to_string(files) +
+                 (files == 1 ? " font file, " : " font files, ") +
+                 std::to_string(tally.records) + " of the " +
+                 std::to_string(kGlyphTableSize) + " glyph records filled");
+}

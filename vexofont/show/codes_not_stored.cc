@@ -1,0 +1,109 @@
+#include "vexofont/show/codes_not_stored.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "driver/config_file.h"
+#include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
+#include "fontinput/stored_codes.h"
+#include "store/converter_settings.h"
+#include "store/output_file.h"
+#include "vexofont/show/font_summary.h"
+
+namespace {
+
+using CodeSet = std::vector<bool>;
+
+void IgnoreConfigLine(void*, const ConfigLine&) {}
+
+// The listed font's bytes, when the converter loads it: the list's kind, a
+// whole header, a size the list's station takes.
+bool ReadLoadedFont(const FontListKey& list, const char* name,
+                    std::vector<uint8_t>* bytes) {
+  bool cut = false;
+  if (ReadLimitedFile(name, kListedFontReadLimit, bytes, &cut) !=
+          ReadResult::kRead ||
+      InputFontKind(bytes->data(), bytes->size()) != list.kind) {
+    return false;
+  }
+  const size_t header_size =
+      list.kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+  if (bytes->size() < header_size) return false;
+  DbcsFontHeader header = {};
+  DecodeFontHeader(bytes->data(), &header);
+  return GlyphSizeAccepted(list.kind, list.station, header.width,
+                           header.height);
+}
+
+// The codes the converter stores from one font, and those `held` lacks.
+struct Collect {
+  const CodeSet* held;
+  CodeSet seen = CodeSet(65536, false);
+  std::vector<uint16_t> missing;
+  int codes = 0;
+};
+
+// Prints the line of one listed font; returns how many of its codes the
+// file does not hold.
+long PrintFont(const FontListKey& list, const char* name, const CodeSet& held) {
+  std::vector<uint8_t> bytes;
+  if (!ReadLoadedFont(list, name, &bytes)) {
+    std::printf("  '%s' (%s): not loaded by the converter (see vexofont "
+                "check)\n",
+                name, list.key);
+    return 0;
+  }
+  Collect collect;
+  collect.held = &held;
+  ForEachStoredCode(
+      bytes.data(), bytes.size(), list.kind, list.station,
+      [](void* c, int high, int low) {
+        Collect& into = *static_cast<Collect*>(c);
+        const int code = high << 8 | low;
+        if (into.seen[code]) return;
+        into.seen[code] = true;
+        ++into.codes;
+        if (!(*into.held)[code]) {
+          into.missing.push_back(static_cast<uint16_t>(code));
+        }
+      },
+      &collect);
+  std::sort(collect.missing.begin(), collect.missing.end());
+  if (collect.missing.empty()) {
+    std::printf("  '%s' (%s): %d codes, all in the file\n", name, list.key,
+                collect.codes);
+  } else {
+    std::printf("  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
+                list.key, collect.codes, collect.missing.size(),
+                FormatCodeRanges(collect.missing,
+                                 list.kind == FontKind::kDbcs ? 4 : 2)
+                    .c_str());
+  }
+  return static_cast<long>(collect.missing.size());
+}
+
+}  // namespace
+
+long PrintCodesNotStored(const char* config, const ShownFont& font) {
+  ResetConverterSettings();
+  if (ReadConfigFile(config, IgnoreConfigLine, nullptr) != 0) return -1;
+  // The codes the file holds, by the kind's record byte.
+  CodeSet held[3] = {CodeSet(65536, false), CodeSet(65536, false),
+                     CodeSet(65536, false)};
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind <= FontKind::kSbcs) {
+      held[KindByte(glyph.kind)][glyph.code] = true;
+    }
+  }
+  std::printf("Input fonts of '%s':\n", config);
+  long missing = 0;
+  for (const FontListKey& list : kFontListKeys) {
+    for (int i = 0; i < list.Count(); ++i) {
+      missing += PrintFont(list, list.Names()[i], held[KindByte(list.kind)]);
+    }
+  }
+  std::printf("\n");
+  return missing;
+}

@@ -13,6 +13,7 @@
 
 // FreeType's handles, kept out of this header.
 struct SourceFontHandles;
+struct FT_Bitmap_;
 
 // How glyphs are rendered and placed; the defaults are make's own choices.
 struct RenderOptions {
@@ -89,7 +90,16 @@ class SourceFont {
 
  private:
   bool ChooseSize(std::string* error);
+  bool ChooseGivenSize(std::string* error);
+  int StrikeOfCell() const;
+  int NearestStrike() const;
+  bool SelectStrike(int strike, std::string* error);
+  bool FitOutlines(std::string* error);
   bool Placed();
+  // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
+  // glyph, placed on the cell; counts the dots that fall outside.
+  void PlaceDots(const FT_Bitmap_& bitmap, int threshold,
+                 CellGlyph* glyph) const;
   bool ChooseCharset(std::string* error);
 
   SourceFontHandles* handles_;

@@ -1,0 +1,168 @@
+// SourceFont's drawing of one glyph onto the cell.
+#include "vexofont/make/source_font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_BITMAP_H
+
+#include "vexofont/make/source_font_handles.h"
+
+namespace {
+
+// Glyph bitmaps beyond this in either direction come only from broken
+// fonts; they are treated as missing rather than walked dot by dot.
+constexpr int kMaxSourceBitmapSide = 4096;
+
+// n / 2 rounded towards minus infinity, so that a source wider or higher
+// than the cell loses the same share on both sides.
+long long FloorHalf(long long n) { return n >= 0 ? n / 2 : -((1 - n) / 2); }
+
+// Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
+// top row whatever the bitmap's flow. An 8-bit grey dot is set from
+// `threshold` of 255 up; 0 sets it from half the grey levels up.
+bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
+            int threshold) {
+  const unsigned char* row = top + static_cast<long>(y) * bitmap.pitch;
+  if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+    return (row[x >> 3] & (0x80 >> (x & 7))) != 0;
+  }
+  if (threshold <= 0 || bitmap.num_grays < 2) {
+    return 2 * static_cast<int>(row[x]) >= bitmap.num_grays;
+  }
+  return static_cast<int>(row[x]) * 255 >= threshold * (bitmap.num_grays - 1);
+}
+
+// FreeType's load flags for the options; sets *threshold for grey
+// rendering of outlines.
+FT_Int32 LoadFlags(const RenderOptions& options, bool outlines,
+                   int* threshold) {
+  *threshold = 0;
+  if (!outlines) return FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+  const bool gray = options.render == RenderOptions::Render::kGray;
+  if (gray) *threshold = options.threshold;
+  FT_Int32 flags = FT_LOAD_RENDER | FT_LOAD_TARGET_MONO;
+  switch (options.hinting) {
+    case RenderOptions::Hinting::kDefault:
+    case RenderOptions::Hinting::kFull:
+      flags = FT_LOAD_RENDER |
+              (gray ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+      break;
+    case RenderOptions::Hinting::kLight:
+      flags = FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT;
+      break;
+    case RenderOptions::Hinting::kNone:
+      flags = FT_LOAD_RENDER | FT_LOAD_NO_HINTING |
+              (gray ? FT_LOAD_TARGET_NORMAL : FT_LOAD_TARGET_MONO);
+      break;
+  }
+  if (!gray) flags |= FT_LOAD_MONOCHROME;
+  return flags;
+}
+
+// A bitmap that claims a size but has no buffer, or one too large to be a
+// glyph, comes from a broken font.
+bool Broken(const FT_Bitmap& bitmap) {
+  if (bitmap.width == 0 || bitmap.rows == 0) return false;
+  return bitmap.buffer == nullptr ||
+         static_cast<int>(bitmap.width) > kMaxSourceBitmapSide ||
+         static_cast<int>(bitmap.rows) > kMaxSourceBitmapSide;
+}
+
+// The columns of `bitmap` that hold set dots: *left to *right, *right -1
+// when none does.
+void InkColumns(const FT_Bitmap& bitmap, const unsigned char* top,
+                int threshold, int* left, int* right) {
+  const int width = static_cast<int>(bitmap.width);
+  *left = width;
+  *right = -1;
+  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!DotSet(bitmap, top, x, y, threshold)) continue;
+      if (x < *left) *left = x;
+      if (x > *right) *right = x;
+    }
+  }
+}
+
+}  // namespace
+
+void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
+                           CellGlyph* glyph) const {
+  const FT_GlyphSlot slot = handles_->face->glyph;
+  const int width = static_cast<int>(bitmap.width);
+  const int rows = static_cast<int>(bitmap.rows);
+  const unsigned char* top = bitmap.buffer;
+  if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
+  const long long above_baseline =
+      options_.baseline >= 0
+          ? options_.baseline
+          : FloorHalf(static_cast<long long>(cell_.height) -
+                      (ascent_ + descent_)) +
+                ascent_;
+  const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
+  long long x0;
+  if (monospace_) {
+    const long long advance = (slot->advance.x + 32) >> 6;
+    x0 = FloorHalf(cell_.width - advance) + slot->bitmap_left;
+  } else {
+    int ink_left = 0;
+    int ink_right = -1;
+    InkColumns(bitmap, top, threshold, &ink_left, &ink_right);
+    x0 = ink_right < 0 ? 0
+                       : FloorHalf(cell_.width - (ink_right - ink_left + 1)) -
+                             ink_left;
+  }
+  x0 += options_.offsetX;
+  for (int y = 0; y < rows; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if (!DotSet(bitmap, top, x, y, threshold)) continue;
+      const long long cx = x0 + x;
+      const long long cy = y0 + y;
+      if (cx < 0 || cx >= cell_.width || cy < 0 || cy >= cell_.height) {
+        ++glyph->clippedDots;
+        continue;
+      }
+      glyph->rows[cy] |= 0x80000000u >> cx;
+    }
+  }
+}
+
+bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
+  glyph->rows.assign(cell_.height, 0);
+  glyph->clippedDots = 0;
+  FT_Face face = handles_->face;
+  if (face == nullptr) return false;
+  const FT_UInt index = FT_Get_Char_Index(face, fontCode);
+  if (index == 0) return false;
+  int threshold = 0;
+  const FT_Int32 flags = LoadFlags(options_, render_outlines_, &threshold);
+  if (FT_Load_Glyph(face, index, flags) != 0) return false;
+  // FreeType's conversion would read through a missing buffer or allocate
+  // the whole claimed size.
+  if (Broken(face->glyph->bitmap)) return false;
+  // Other pixel modes (2- and 4-bit grey, colour strikes) are brought to
+  // 8-bit grey first: values 0 to num_grays - 1 from the source's levels.
+  FT_Bitmap converted;
+  FT_Bitmap_Init(&converted);
+  const FT_Bitmap* bitmap = &face->glyph->bitmap;
+  if (bitmap->pixel_mode != FT_PIXEL_MODE_MONO &&
+      bitmap->pixel_mode != FT_PIXEL_MODE_GRAY && bitmap->width > 0 &&
+      bitmap->rows > 0) {
+    if (FT_Bitmap_Convert(handles_->library, bitmap, &converted, 1) != 0) {
+      FT_Bitmap_Done(handles_->library, &converted);
+      return false;
+    }
+    bitmap = &converted;
+  }
+  const int width = static_cast<int>(bitmap->width);
+  const int rows = static_cast<int>(bitmap->rows);
+  const bool drawn =
+      width <= kMaxSourceBitmapSide && rows <= kMaxSourceBitmapSide &&
+      !(width > 0 && rows > 0 && bitmap->buffer == nullptr);
+  if (drawn && bitmap->width > 0 && bitmap->rows > 0) {
+    PlaceDots(*bitmap, threshold, glyph);
+  }
+  FT_Bitmap_Done(handles_->library, &converted);
+  if (!drawn) glyph->rows.assign(cell_.height, 0);
+  return drawn;
+}

@@ -22,6 +22,19 @@ bool SizeIsLoadable(Station station, uint32_t width, uint32_t height) {
   return height <= kMaxStreamGlyph / kFileRowSize;
 }
 
+// The thermal step of code `c`: lists its m-byte bitmap with verbose on
+// and stores it.
+void StoreThermalGlyph(int c, const uint8_t* bitmap, int height,
+                       int bytes_per_row, int m) {
+  if (Settings.verbose) {
+    PrintRowPicture(bitmap, height, bytes_per_row, 2);
+    std::printf("%02x:  ", c);
+    PrintHexBytes(bitmap, m);
+    std::printf("\n\n");
+  }
+  StoreGlyph(FontKind::kSbcs, 0, c & 0xFF, Station::kThermal, bitmap, m);
+}
+
 }  // namespace
 
 int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
@@ -55,13 +68,7 @@ int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
                       : height * bytes_per_row;
 
     if (station == Station::kThermal) {
-      if (Settings.verbose) {
-        PrintRowPicture(bitmap, height, bytes_per_row, 2);
-        std::printf("%02x:  ", c);
-        PrintHexBytes(bitmap, m);
-        std::printf("\n\n");
-      }
-      StoreGlyph(FontKind::kSbcs, 0, c & 0xFF, Station::kThermal, bitmap, m);
+      StoreThermalGlyph(c, bitmap, height, bytes_per_row, m);
       continue;
     }
 

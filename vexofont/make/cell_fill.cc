@@ -77,6 +77,51 @@ Across AcrossOf(int weight, int size, int light) {
 // The far edge of the whole arm (its second stroke for a double one).
 int OuterHi(const Across& a) { return a.isDouble ? a.hi2 : a.hi; }
 
+// A single stroke runs from its edge into the junction: across the arms
+// that cross it, up to the near stroke of a double one, or to the centre
+// when none crosses it. For strokes running from the high edge towards the
+// centre:
+int ReachLow(const Across& a, const Across& b, int center) {
+  int v = center;
+  bool crossed = false;
+  for (const Across* x : {&a, &b}) {
+    if (!x->present) continue;
+    const int edge = x->isDouble ? x->lo2 : x->lo;
+    v = crossed ? std::min(v, edge) : edge;
+    crossed = true;
+  }
+  return v;
+}
+
+// The same for strokes running from the low edge towards the centre.
+int ReachHigh(const Across& a, const Across& b, int center) {
+  int v = center;
+  bool crossed = false;
+  for (const Across* x : {&a, &b}) {
+    if (!x->present) continue;
+    v = crossed ? std::max(v, x->hi) : x->hi;
+    crossed = true;
+  }
+  return v;
+}
+
+// A stroke of a double arm on the side of arm `near` meets that arm's
+// nearer stroke; with no arm there it turns the corner to the far stroke
+// of the arm `opposite` across; with neither it runs to the centre. For
+// strokes running from the high edge towards the centre:
+int DoubleEndLow(const Across& near, const Across& opposite, int center) {
+  if (near.present) return near.lo2;
+  if (opposite.present) return opposite.lo;
+  return center;
+}
+
+// The same for strokes running from the low edge towards the centre.
+int DoubleEndHigh(const Across& near, const Across& opposite, int center) {
+  if (near.present) return near.hi;
+  if (opposite.present) return OuterHi(opposite);
+  return center;
+}
+
 void DrawArms(const char* arms, Canvas& canvas, int light) {
   const int w = canvas.cell.width;
   const int h = canvas.cell.height;
@@ -88,80 +133,36 @@ void DrawArms(const char* arms, Canvas& canvas, int light) {
   const Across down = AcrossOf(arms[2] - '0', w, light);
   const Across left = AcrossOf(arms[3] - '0', h, light);
 
-  // A single stroke runs from its edge into the junction: across the arms
-  // that cross it, up to the near stroke of a double one, or to the centre
-  // when none crosses it.
-  auto reach_low = [](const Across& a, const Across& b, int center) {
-    // For strokes running from the high edge towards the centre.
-    int v = center;
-    bool crossed = false;
-    for (const Across* x : {&a, &b}) {
-      if (!x->present) continue;
-      const int edge = x->isDouble ? x->lo2 : x->lo;
-      v = crossed ? std::min(v, edge) : edge;
-      crossed = true;
-    }
-    return v;
-  };
-  auto reach_high = [](const Across& a, const Across& b, int center) {
-    // For strokes running from the low edge towards the centre.
-    int v = center;
-    bool crossed = false;
-    for (const Across* x : {&a, &b}) {
-      if (!x->present) continue;
-      v = crossed ? std::max(v, x->hi) : x->hi;
-      crossed = true;
-    }
-    return v;
-  };
-  // A stroke of a double arm on the side of arm `near` meets that arm's
-  // nearer stroke; with no arm there it turns the corner to the far stroke
-  // of the arm `opposite` across; with neither it runs to the centre.
-  auto double_end_low = [](const Across& near, const Across& opposite,
-                           int center) {
-    // For strokes running from the high edge towards the centre.
-    if (near.present) return near.lo2;
-    if (opposite.present) return opposite.lo;
-    return center;
-  };
-  auto double_end_high = [](const Across& near, const Across& opposite,
-                            int center) {
-    // For strokes running from the low edge towards the centre.
-    if (near.present) return near.hi;
-    if (opposite.present) return OuterHi(opposite);
-    return center;
-  };
-
   if (right.present) {
     if (!right.isDouble) {
-      canvas.Fill(reach_low(up, down, cx), w, right.lo, right.hi);
+      canvas.Fill(ReachLow(up, down, cx), w, right.lo, right.hi);
     } else {
-      canvas.Fill(double_end_low(up, down, cx), w, right.lo, right.hi);
-      canvas.Fill(double_end_low(down, up, cx), w, right.lo2, right.hi2);
+      canvas.Fill(DoubleEndLow(up, down, cx), w, right.lo, right.hi);
+      canvas.Fill(DoubleEndLow(down, up, cx), w, right.lo2, right.hi2);
     }
   }
   if (left.present) {
     if (!left.isDouble) {
-      canvas.Fill(0, reach_high(up, down, cx), left.lo, left.hi);
+      canvas.Fill(0, ReachHigh(up, down, cx), left.lo, left.hi);
     } else {
-      canvas.Fill(0, double_end_high(up, down, cx), left.lo, left.hi);
-      canvas.Fill(0, double_end_high(down, up, cx), left.lo2, left.hi2);
+      canvas.Fill(0, DoubleEndHigh(up, down, cx), left.lo, left.hi);
+      canvas.Fill(0, DoubleEndHigh(down, up, cx), left.lo2, left.hi2);
     }
   }
   if (down.present) {
     if (!down.isDouble) {
-      canvas.Fill(down.lo, down.hi, reach_low(left, right, cy), h);
+      canvas.Fill(down.lo, down.hi, ReachLow(left, right, cy), h);
     } else {
-      canvas.Fill(down.lo, down.hi, double_end_low(left, right, cy), h);
-      canvas.Fill(down.lo2, down.hi2, double_end_low(right, left, cy), h);
+      canvas.Fill(down.lo, down.hi, DoubleEndLow(left, right, cy), h);
+      canvas.Fill(down.lo2, down.hi2, DoubleEndLow(right, left, cy), h);
     }
   }
   if (up.present) {
     if (!up.isDouble) {
-      canvas.Fill(up.lo, up.hi, 0, reach_high(left, right, cy));
+      canvas.Fill(up.lo, up.hi, 0, ReachHigh(left, right, cy));
     } else {
-      canvas.Fill(up.lo, up.hi, 0, double_end_high(left, right, cy));
-      canvas.Fill(up.lo2, up.hi2, 0, double_end_high(right, left, cy));
+      canvas.Fill(up.lo, up.hi, 0, DoubleEndHigh(left, right, cy));
+      canvas.Fill(up.lo2, up.hi2, 0, DoubleEndHigh(right, left, cy));
     }
   }
 }

@@ -43,6 +43,40 @@ void Ranges(const std::vector<bool>& used, ByteRange out[kRangeSlots]) {
   }
 }
 
+// Reads one line of a map, its comment cut off: sets *code and
+// *character, or *blank for a line without words. Returns what is wrong
+// with the line, or an empty string.
+std::string ReadMapLine(const std::string& line, FontKind kind,
+                        unsigned long* code, unsigned long* character,
+                        bool* blank) {
+  std::istringstream words(line);
+  std::string code_text, char_text, extra;
+  *blank = !(words >> code_text);
+  if (*blank) return "";
+  if (!(words >> char_text) || (words >> extra) || char_text.size() < 3 ||
+      (char_text.compare(0, 2, "U+") != 0 &&
+       char_text.compare(0, 2, "u+") != 0)) {
+    return "expected CODE U+XXXX (a hexadecimal code and a character), not '" +
+           line + "'";
+  }
+  if (!ParseHex(code_text, 0xFFFF, code)) {
+    return "code '" + code_text + "' is not hexadecimal from 0 to ffff";
+  }
+  if (!ParseHex(char_text.substr(2), 0x10FFFF, character) ||
+      (*character >= 0xD800 && *character < 0xE000)) {
+    return "'" + char_text +
+           "' is not a character (U+0000 to U+10FFFF, no surrogates)";
+  }
+  if (kind == FontKind::kSbcs && *code > 0xFF) {
+    return "code " + Hex(*code) + " is beyond ff, the last SBCS code";
+  }
+  if (kind == FontKind::kDbcs && (*code < 0x100 || (*code & 0xFF) == 0)) {
+    return "DBCS code " + Hex(*code) +
+           " needs a lead byte and a trail byte, neither 0";
+  }
+  return "";
+}
+
 }  // namespace
 
 bool CodeMap::Read(const std::string& path, FontKind kind,
@@ -61,43 +95,19 @@ bool CodeMap::Read(const std::string& path, FontKind kind,
     const std::string where = path + ":" + std::to_string(number) + ": ";
     const size_t hash = line.find('#');
     if (hash != std::string::npos) line.resize(hash);
-    std::istringstream words(line);
-    std::string code_text, char_text, extra;
-    if (!(words >> code_text)) continue;  // blank or comment
-    if (!(words >> char_text) || (words >> extra) || char_text.size() < 3 ||
-        (char_text.compare(0, 2, "U+") != 0 &&
-         char_text.compare(0, 2, "u+") != 0)) {
-      *error = where + "expected CODE U+XXXX (a hexadecimal code and a "
-                       "character), not '" + line + "'";
-      return false;
-    }
     unsigned long code = 0;
     unsigned long character = 0;
-    if (!ParseHex(code_text, 0xFFFF, &code)) {
-      *error = where + "code '" + code_text +
-               "' is not hexadecimal from 0 to ffff";
+    bool blank = false;
+    std::string fault = ReadMapLine(line, kind, &code, &character, &blank);
+    if (fault.empty() && !blank && line_of[code] != 0) {
+      fault = "code " + Hex(code) + " twice (first on line " +
+              std::to_string(line_of[code]) + ")";
+    }
+    if (!fault.empty()) {
+      *error = where + fault;
       return false;
     }
-    if (!ParseHex(char_text.substr(2), 0x10FFFF, &character) ||
-        (character >= 0xD800 && character < 0xE000)) {
-      *error = where + "'" + char_text + "' is not a character (U+0000 to "
-                       "U+10FFFF, no surrogates)";
-      return false;
-    }
-    if (kind == FontKind::kSbcs && code > 0xFF) {
-      *error = where + "code " + Hex(code) + " is beyond ff, the last SBCS code";
-      return false;
-    }
-    if (kind == FontKind::kDbcs && (code < 0x100 || (code & 0xFF) == 0)) {
-      *error = where + "DBCS code " + Hex(code) +
-               " needs a lead byte and a trail byte, neither 0";
-      return false;
-    }
-    if (line_of[code] != 0) {
-      *error = where + "code " + Hex(code) + " twice (first on line " +
-               std::to_string(line_of[code]) + ")";
-      return false;
-    }
+    if (blank) continue;
     line_of[code] = number;
     characters_[code] = static_cast<uint32_t>(character);
     present_[code] = true;

@@ -29,6 +29,43 @@ bool OnPanel(const ShownGlyph& glyph, FontKind kind, bool thermal) {
          Dots(glyph, thermal).width > 0;
 }
 
+// The panel's glyph size, code digits and grid rows, from its glyphs.
+void MeasurePanel(const ShownFont& font, SheetPanel* panel) {
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (!OnPanel(glyph, panel->kind, panel->thermal)) continue;
+    const DotPicture& dots = Dots(glyph, panel->thermal);
+    panel->dotsWide = std::max(panel->dotsWide, dots.width);
+    panel->dotsHigh = std::max(panel->dotsHigh, dots.height);
+    panel->rowBases.push_back(glyph.code / kColumns);
+    if (glyph.code > 0xFF) panel->digits = 4;
+  }
+  std::sort(panel->rowBases.begin(), panel->rowBases.end());
+  panel->rowBases.erase(
+      std::unique(panel->rowBases.begin(), panel->rowBases.end()),
+      panel->rowBases.end());
+}
+
+// Appends a cell for each of the panel's glyphs, the panel being number
+// `index` of the plan.
+void PlaceCells(const ShownFont& font, const SheetPanel& panel, int index,
+                SheetPlan* plan) {
+  for (size_t g = 0; g < font.glyphs.size(); ++g) {
+    const ShownGlyph& glyph = font.glyphs[g];
+    if (!OnPanel(glyph, panel.kind, panel.thermal)) continue;
+    const int row = static_cast<int>(
+        std::lower_bound(panel.rowBases.begin(), panel.rowBases.end(),
+                         glyph.code / kColumns) -
+        panel.rowBases.begin());
+    SheetCell cell;
+    cell.panel = index;
+    cell.glyph = static_cast<int>(g);
+    cell.x = panel.gridLeft + (glyph.code % kColumns) * panel.pitchX + 1 +
+             kCellPad;
+    cell.y = panel.gridTop + row * panel.pitchY + 1 + kCellPad;
+    plan->cells.push_back(cell);
+  }
+}
+
 // Lays out one panel starting at `top`; returns false when it has no
 // glyph. Appends its cells.
 bool PlanPanel(const ShownFont& font, FontKind kind, bool thermal, int top,
@@ -38,19 +75,8 @@ bool PlanPanel(const ShownFont& font, FontKind kind, bool thermal, int top,
   panel.thermal = thermal;
   panel.top = top;
   panel.digits = kind == FontKind::kDbcs ? 4 : 2;
-  for (const ShownGlyph& glyph : font.glyphs) {
-    if (!OnPanel(glyph, kind, thermal)) continue;
-    const DotPicture& dots = Dots(glyph, thermal);
-    panel.dotsWide = std::max(panel.dotsWide, dots.width);
-    panel.dotsHigh = std::max(panel.dotsHigh, dots.height);
-    panel.rowBases.push_back(glyph.code / kColumns);
-    if (glyph.code > 0xFF) panel.digits = 4;
-  }
+  MeasurePanel(font, &panel);
   if (panel.rowBases.empty()) return false;
-  std::sort(panel.rowBases.begin(), panel.rowBases.end());
-  panel.rowBases.erase(
-      std::unique(panel.rowBases.begin(), panel.rowBases.end()),
-      panel.rowBases.end());
 
   char title[64];
   std::snprintf(title, sizeof(title), "%s %s %dx%d",
@@ -67,21 +93,7 @@ bool PlanPanel(const ShownFont& font, FontKind kind, bool thermal, int top,
   panel.gridTop = top + 2 * kLabelHeight + kTitleGap + kHeaderGap;
 
   const int index = static_cast<int>(plan->panels.size());
-  for (size_t g = 0; g < font.glyphs.size(); ++g) {
-    const ShownGlyph& glyph = font.glyphs[g];
-    if (!OnPanel(glyph, kind, thermal)) continue;
-    const int row = static_cast<int>(
-        std::lower_bound(panel.rowBases.begin(), panel.rowBases.end(),
-                         glyph.code / kColumns) -
-        panel.rowBases.begin());
-    SheetCell cell;
-    cell.panel = index;
-    cell.glyph = static_cast<int>(g);
-    cell.x = panel.gridLeft + (glyph.code % kColumns) * panel.pitchX + 1 +
-             kCellPad;
-    cell.y = panel.gridTop + row * panel.pitchY + 1 + kCellPad;
-    plan->cells.push_back(cell);
-  }
+  PlaceCells(font, panel, index, plan);
   const int right = panel.gridLeft + kColumns * panel.pitchX + 1 + kMargin;
   const int title_right =
       kMargin + LabelWidth(panel.title.c_str(), kLabelScale) + kMargin;

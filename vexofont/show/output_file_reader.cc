@@ -67,6 +67,35 @@ void CheckParameterValues(const OutputParameters& p,
   }
 }
 
+// The defined flags and counts of both stations' halves of the glyph
+// payload `g` at `at`.
+void CheckStationHalves(const uint8_t* g, size_t at, ProblemList* problems) {
+  const uint8_t thermal_defined = g[kThermalDefinedOffset];
+  const uint8_t impact_defined = g[kImpactDefinedOffset];
+  if (thermal_defined > 1) {
+    AddProblem(problems, at + kThermalDefinedOffset,
+               "thermal defined flag %u, expected 0 or 1", thermal_defined);
+  }
+  if (impact_defined > 1) {
+    AddProblem(problems, at + kImpactDefinedOffset,
+               "impact defined flag %u, expected 0 or 1", impact_defined);
+  }
+  if (thermal_defined == 0 && impact_defined == 0) {
+    AddProblem(problems, at + kThermalDefinedOffset,
+               "glyph defined for neither station");
+  }
+  if (g[kThermalCountOffset] > kThermalBitmapSize) {
+    AddProblem(problems, at + kThermalCountOffset,
+               "thermal count %u exceeds the %d-byte thermal bitmap",
+               g[kThermalCountOffset], kThermalBitmapSize);
+  }
+  if (g[kImpactCountOffset] > kImpactDataSize) {
+    AddProblem(problems, at + kImpactCountOffset,
+               "impact count %u exceeds the %d bytes of impact data",
+               g[kImpactCountOffset], kImpactDataSize);
+  }
+}
+
 // Checks one glyph payload at `at`; `tag` says which kind it must be.
 void CheckGlyphRecord(const uint8_t* data, size_t at, uint16_t tag,
                       std::vector<size_t>* firstOffsetOfCode,
@@ -104,30 +133,7 @@ void CheckGlyphRecord(const uint8_t* data, size_t at, uint16_t tag,
                "%zu)",
                code, first - 1);
   }
-  const uint8_t thermal_defined = g[kThermalDefinedOffset];
-  const uint8_t impact_defined = g[kImpactDefinedOffset];
-  if (thermal_defined > 1) {
-    AddProblem(problems, at + kThermalDefinedOffset,
-               "thermal defined flag %u, expected 0 or 1", thermal_defined);
-  }
-  if (impact_defined > 1) {
-    AddProblem(problems, at + kImpactDefinedOffset,
-               "impact defined flag %u, expected 0 or 1", impact_defined);
-  }
-  if (thermal_defined == 0 && impact_defined == 0) {
-    AddProblem(problems, at + kThermalDefinedOffset,
-               "glyph defined for neither station");
-  }
-  if (g[kThermalCountOffset] > kThermalBitmapSize) {
-    AddProblem(problems, at + kThermalCountOffset,
-               "thermal count %u exceeds the %d-byte thermal bitmap",
-               g[kThermalCountOffset], kThermalBitmapSize);
-  }
-  if (g[kImpactCountOffset] > kImpactDataSize) {
-    AddProblem(problems, at + kImpactCountOffset,
-               "impact count %u exceeds the %d bytes of impact data",
-               g[kImpactCountOffset], kImpactDataSize);
-  }
+  CheckStationHalves(g, at, problems);
 }
 
 // Turns a checked glyph payload into the dots each station prints, with the

@@ -33,7 +33,7 @@ _vexofont() {
       ;;
     check)
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--quiet --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "-q --quiet --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

@@ -3,7 +3,9 @@
 // the bash completion offers the same options and values.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -16,6 +18,7 @@
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
 #include "vexofont/make/make_command.h"
+#include "vexofont/make/make_options.h"
 #include "vexofont/show/show_command.h"
 #include "vexofont/dump/dump_command.h"
 
@@ -53,20 +56,34 @@ std::string ManText(const std::string& name) {
   return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
-std::set<std::string> Options(const std::string& help) {
-  std::set<std::string> options;
-  const std::regex option("(^|[\\s\\[(,])(--?[a-z][a-z-]*)");
-  for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
-       it != std::sregex_iterator(); ++it) {
-    options.insert((*it)[2]);
-  }
-  return options;
-}
-
 std::string Folded(const std::string& text) {
   return std::regex_replace(text, std::regex("\\s+"), " ");
 }
 
+// Each command and its option table.
+struct CommandTable {
+  const char* command;
+  const OptionTable* table;
+};
+const CommandTable kCommands[] = {{"make", &kMakeOptions},
+                                  {"show", &kShowOptions},
+                                  {"dump", &kDumpOptions},
+                                  {"check", &kCheckOptions}};
+
+// The option words of a table, --help's short form left out.
+std::set<std::string> TableOptions(const OptionTable& table) {
+  std::set<std::string> options;
+  for (const CommandOption& option : table) {
+    options.insert(option.name);
+    if (option.alias != nullptr && std::string(option.alias) != "-h") {
+      options.insert(option.alias);
+    }
+  }
+  return options;
+}
+
+// Each command's --help shows the option lines of its table, and every
+// option of every table is in the manual page.
 TEST(ManPageTest, VexofontPageHasEveryOptionOfEveryCommand) {
   const std::string page = ManText("vexofont.1");
   const std::string helps[] = {
@@ -76,10 +93,11 @@ TEST(ManPageTest, VexofontPageHasEveryOptionOfEveryCommand) {
       RunInProcess(RunCheckCommand, {"check", "--help"}).out,
   };
   int options = 0;
-  for (const std::string& help : helps) {
-    ASSERT_FALSE(help.empty());
-    for (const std::string& option : Options(help)) {
-      if (option == "-h") continue;  // --help's short form
+  for (size_t c = 0; c < std::size(kCommands); ++c) {
+    SCOPED_TRACE(kCommands[c].command);
+    EXPECT_NE(helps[c].find(OptionHelp(*kCommands[c].table)),
+              std::string::npos);
+    for (const std::string& option : TableOptions(*kCommands[c].table)) {
       ++options;
       EXPECT_NE(page.find(option), std::string::npos) << option;
     }
@@ -130,17 +148,34 @@ TEST(ManPageTest, VexocnvtPageHasEveryKeyAndStatusOfTheHelp) {
   }
 }
 
-TEST(ManPageTest, CompletionOffersTheOptionsAndValuesOfMake) {
+TEST(ManPageTest, CompletionOffersTheOptionsOfEveryCommand) {
   const std::string completion =
       Slurp(std::string(VEXO_SOURCE_DIR) + "/completion/vexofont.bash");
   ASSERT_FALSE(completion.empty());
-  // The words of the completion, quotes read as spaces.
-  const std::string spaced =
-      std::regex_replace(completion, std::regex("[\"()|]"), " ");
-  for (const std::string& option : Options(RunMake({"--help"}).out)) {
-    if (option == "-h") continue;
-    EXPECT_NE(spaced.find(" " + option + " "), std::string::npos) << option;
+  for (const CommandTable& command : kCommands) {
+    SCOPED_TRACE(command.command);
+    // The words offered for a word starting with '-' in the command's case.
+    const size_t block =
+        completion.find(std::string("\n    ") + command.command + ")");
+    ASSERT_NE(block, std::string::npos);
+    const size_t dash = completion.find("cur == -*", block);
+    const size_t start = completion.find("compgen -W \"", dash);
+    ASSERT_NE(start, std::string::npos);
+    const size_t from = start + std::strlen("compgen -W \"");
+    std::set<std::string> words;
+    std::istringstream stream(
+        completion.substr(from, completion.find('"', from) - from));
+    std::string word;
+    while (stream >> word) words.insert(word);
+    std::set<std::string> expected = TableOptions(*command.table);
+    EXPECT_EQ(words, expected);
   }
+}
+
+TEST(ManPageTest, CompletionOffersTheValuesOfMake) {
+  const std::string completion =
+      Slurp(std::string(VEXO_SOURCE_DIR) + "/completion/vexofont.bash");
+  ASSERT_FALSE(completion.empty());
   // Every code page of the table, and only those.
   std::smatch pages;
   ASSERT_TRUE(std::regex_search(

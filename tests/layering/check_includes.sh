@@ -64,6 +64,12 @@ for room in vexofont/*/; do
   fi
 done
 
+# The test kit serves the tests; it includes none of them.
+if grep -rn '^#include "tests/' testkit; then
+  echo "testkit/ includes files of tests/"
+  status=1
+fi
+
 # The fuzz targets are product code's consumers, not the tests'.
 if grep -n 'tests/' fuzz/CMakeLists.txt; then
   echo "fuzz/CMakeLists.txt compiles or includes files of tests/"

@@ -58,10 +58,13 @@ int ReplaceName(const char* from, const char* to) {
 // Keeps the previous file's permission bits and owner; nothing to keep here.
 void KeepAttributes(int, const FileInfo&) {}
 // Symbolic links are rare on Windows and followed by the system itself.
-bool ResolveLinks(const char* name, char* resolved) {
+int ResolveLinks(const char* name, char* resolved) {
   std::snprintf(resolved, kOutputPathSize, "%s", name);
-  return std::strlen(name) < kOutputPathSize;
+  return std::strlen(name) < kOutputPathSize ? 0 : ENAMETOOLONG;
 }
+// No names of the standard streams but the console's, a device.
+int StandardStreamOf(const char*) { return -1; }
+int WriteThrough(int) { return -1; }
 // NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 to LPT9 name devices in every
 // folder, with any extension: such a name is written in place.
 bool IsDeviceName(const char* path) {
@@ -107,28 +110,61 @@ unsigned long ProcessNumber() { return static_cast<unsigned long>(getpid()); }
 int ReplaceName(const char* from, const char* to) {
   return std::rename(from, to) == 0 ? 0 : errno;
 }
+// A replaced file keeps its permission bits but not set-user-ID and
+// set-group-ID: the new bytes are a font, not the program those bits were
+// granted to, and keeping them would let whoever chooses the bytes run them
+// with the file owner's rights.
+constexpr mode_t kKeptModeBits = 01777;
+
 void KeepAttributes(int fd, const FileInfo& previous) {
-  fchmod(fd, previous.st_mode & 07777);
   if (previous.st_uid != geteuid() || previous.st_gid != getegid()) {
     // Only root may give a file away; anyone else keeps their own owner.
-    if (fchown(fd, previous.st_uid, previous.st_gid) != 0) return;
+    // (Changing the owner would clear the set-ID bits anyway.)
+    if (fchown(fd, previous.st_uid, previous.st_gid) != 0) {
+      // The new file stays ours; its bits are still the previous ones.
+    }
   }
+  fchmod(fd, previous.st_mode & kKeptModeBits);
 }
 
 bool IsDeviceName(const char*) { return false; }
 
+// Whether the kernel's protected-symlink rule refuses to follow the link
+// `link` (whose own status is `info`): a link in a sticky folder that anyone
+// may write to is followed only by its owner or when the folder's owner owns
+// it, so that nobody can plant a link in /tmp that makes root write a file
+// elsewhere.
+bool ProtectedLink(const char* link, const struct stat& info) {
+  char folder[kOutputPathSize];
+  const char* slash = std::strrchr(link, '/');
+  if (slash == nullptr) {
+    std::snprintf(folder, sizeof(folder), ".");
+  } else {
+    std::snprintf(folder, sizeof(folder), "%.*s",
+                  slash == link ? 1 : int(slash - link), link);
+  }
+  struct stat parent;
+  if (stat(folder, &parent) != 0) return false;
+  const bool sticky_and_open =
+      (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
+  return sticky_and_open && info.st_uid != geteuid() &&
+         info.st_uid != parent.st_uid;
+}
+
 // Follows symbolic links from `name` to the name that gets the bytes, which
-// may not exist yet (a dangling link). Returns false for a loop of links or
-// a path too long to hold.
-bool ResolveLinks(const char* name, char* resolved) {
-  if (std::strlen(name) >= kOutputPathSize) return false;
+// may not exist yet (a dangling link). Returns 0, or ELOOP for a loop of
+// links, ENAMETOOLONG for a path too long to hold, EACCES for a link the
+// protected-symlink rule refuses.
+int ResolveLinks(const char* name, char* resolved) {
+  if (std::strlen(name) >= kOutputPathSize) return ENAMETOOLONG;
   std::snprintf(resolved, kOutputPathSize, "%s", name);
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info;
-    if (lstat(resolved, &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+    if (lstat(resolved, &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+    if (ProtectedLink(resolved, info)) return EACCES;
     char target[kOutputPathSize];
     const ssize_t length = readlink(resolved, target, sizeof(target) - 1);
-    if (length < 0) return true;
+    if (length < 0) return 0;
     target[length] = '\0';
     if (target[0] == '/') {
       std::snprintf(resolved, kOutputPathSize, "%s", target);
@@ -140,10 +176,43 @@ bool ResolveLinks(const char* name, char* resolved) {
     char joined[kOutputPathSize];
     const int need = std::snprintf(joined, sizeof(joined), "%.*s%s", folder,
                                    resolved, target);
-    if (need < 0 || need >= kOutputPathSize) return false;
+    if (need < 0 || need >= kOutputPathSize) return ENAMETOOLONG;
     std::memcpy(resolved, joined, static_cast<size_t>(need) + 1);
   }
-  return false;
+  return ELOOP;
+}
+
+// The descriptor that a standard-stream name designates: 1 for /dev/stdout,
+// 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N; -1 for any other
+// name or a descriptor that is not open.
+int StandardStreamOf(const char* name) {
+  int fd = -1;
+  if (std::strcmp(name, "/dev/stdout") == 0) {
+    fd = 1;
+  } else if (std::strcmp(name, "/dev/stderr") == 0) {
+    fd = 2;
+  } else {
+    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
+      const size_t n = std::strlen(prefix);
+      if (std::strncmp(name, prefix, n) != 0) continue;
+      const char* digits = name + n;
+      if (*digits < '0' || *digits > '9' || std::strlen(digits) > 6) break;
+      fd = 0;
+      for (const char* d = digits; *d != '\0'; ++d) {
+        if (*d < '0' || *d > '9') return -1;
+        fd = fd * 10 + (*d - '0');
+      }
+    }
+  }
+  if (fd < 0 || fcntl(fd, F_GETFD) == -1) return -1;
+  return fd;
+}
+
+// A descriptor of our own for the stream, its buffered text written first.
+int WriteThrough(int fd) {
+  if (fd == 1) std::fflush(stdout);
+  if (fd == 2) std::fflush(stderr);
+  return fcntl(fd, F_DUPFD_CLOEXEC, 3);
 }
 #endif
 
@@ -152,6 +221,69 @@ bool IsSeparator(char c) {
   if (c == '\\' || c == ':') return true;
 #endif
   return c == '/';
+}
+
+// The temporaries that exist now, so that a signal that ends the program
+// (SIGINT, SIGTERM, SIGHUP) removes them before it does: the previous files
+// stay as they were and nothing is left behind. A slot holds its own copy of
+// the name, and the handler only reads slots and removes names.
+constexpr int kPendingSlots = 72;  // every page of a sheet and a margin
+char pendingNames[kPendingSlots][kOutputPathSize];
+volatile std::sig_atomic_t pendingUsed[kPendingSlots];
+int pendingCount = 0;
+
+constexpr int kCleanedSignals[] = {
+    SIGINT, SIGTERM,
+#ifdef SIGHUP
+    SIGHUP,
+#endif
+};
+constexpr int kCleanedSignalCount =
+    static_cast<int>(sizeof(kCleanedSignals) / sizeof(kCleanedSignals[0]));
+using SignalHandler = void (*)(int);
+SignalHandler savedHandlers[kCleanedSignalCount];
+
+extern "C" void RemovePendingAndRaise(int signal) {
+  for (int i = 0; i < kPendingSlots; ++i) {
+    if (pendingUsed[i]) RemoveName(pendingNames[i]);
+  }
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// Takes the handlers of the signals that would end the program; a signal
+// the program ignores (SIGHUP under nohup) stays ignored.
+void HoldEndingSignals() {
+  for (int i = 0; i < kCleanedSignalCount; ++i) {
+    savedHandlers[i] = std::signal(kCleanedSignals[i], RemovePendingAndRaise);
+    if (savedHandlers[i] == SIG_IGN) std::signal(kCleanedSignals[i], SIG_IGN);
+  }
+}
+void ReleaseEndingSignals() {
+  for (int i = 0; i < kCleanedSignalCount; ++i) {
+    if (savedHandlers[i] != SIG_ERR) std::signal(kCleanedSignals[i], savedHandlers[i]);
+  }
+}
+
+// Records the temporary `path`; returns its slot, or -1 when every slot is
+// taken (the temporary is then only removed by the ordinary paths).
+int AddPending(const char* path) {
+  for (int i = 0; i < kPendingSlots; ++i) {
+    if (pendingUsed[i]) continue;
+    std::snprintf(pendingNames[i], kOutputPathSize, "%s", path);
+    if (pendingCount++ == 0) HoldEndingSignals();
+    pendingUsed[i] = 1;
+    return i;
+  }
+  return -1;
+}
+void DropPending(const char* path) {
+  for (int i = 0; i < kPendingSlots; ++i) {
+    if (!pendingUsed[i] || std::strcmp(pendingNames[i], path) != 0) continue;
+    pendingUsed[i] = 0;
+    if (--pendingCount == 0) ReleaseEndingSignals();
+    return;
+  }
 }
 
 // The temporary lives beside `path` as ".NAME.XXXXXX.tmp", where NAME is at
@@ -187,7 +319,10 @@ int OpenTemporary(OutputFile* file, unsigned mode) {
       return -1;
     }
     const int fd = OpenNew(file->tempPath, mode);
-    if (fd >= 0) return fd;
+    if (fd >= 0) {
+      AddPending(file->tempPath);
+      return fd;
+    }
     if (errno != EEXIST) break;
   }
   // The name tried is not ours to remove.
@@ -215,12 +350,45 @@ void HoldFileSizeSignal() {}
 void ReleaseFileSizeSignal() {}
 #endif
 
+// Removes the temporary, if any; the name is no longer ours.
+void RemoveTemporary(OutputFile* file) {
+  if (file->tempPath[0] == '\0') return;
+  RemoveName(file->tempPath);
+  DropPending(file->tempPath);
+  file->tempPath[0] = '\0';
+}
+
 int Fail(OutputFile* file, int fd, int error) {
   if (fd >= 0) CloseDescriptor(fd);
-  if (file->tempPath[0] != '\0') RemoveName(file->tempPath);
-  file->tempPath[0] = '\0';
+  RemoveTemporary(file);
   file->stream = nullptr;
   return error;
+}
+
+// Opens a temporary beside file->path (links resolved), or the file itself
+// in place where that is a device; sets *fd. Returns 0 or the errno value,
+// after which nothing has changed.
+int OpenReplacement(unsigned newFileMode, OutputFile* file, int* fd) {
+  FileInfo previous;
+  const bool exists = StatFollowingLinks(file->path, &previous) == 0;
+  if (!exists && errno != ENOENT && !IsDeviceName(file->path)) return errno;
+  if (exists && IsFolder(previous)) return EISDIR;
+  if (IsDeviceName(file->path) || (exists && !IsRegular(previous))) {
+    // A device or FIFO: written in place, never replaced.
+    file->inPlace = true;
+    *fd = OpenExisting(file->path);
+    return *fd < 0 ? errno : 0;
+  }
+  // The file must be one we may write, as if it were written in place.
+  if (exists) {
+    const int probe = OpenExisting(file->path);
+    if (probe < 0) return errno;
+    CloseDescriptor(probe);
+  }
+  *fd = OpenTemporary(file, newFileMode);
+  if (*fd < 0) return Fail(file, -1, errno);
+  if (exists) KeepAttributes(*fd, previous);
+  return 0;
 }
 
 }  // namespace
@@ -253,29 +421,33 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
   file->stream = nullptr;
   file->inPlace = false;
   file->tempPath[0] = '\0';
-  if (!ResolveLinks(name, file->path)) return ELOOP;
-
-  FileInfo previous;
-  const bool exists = StatFollowingLinks(file->path, &previous) == 0;
-  if (!exists && errno != ENOENT && !IsDeviceName(file->path)) return errno;
-  if (exists && IsFolder(previous)) return EISDIR;
-
-  int fd;
-  if (IsDeviceName(file->path) || (exists && !IsRegular(previous))) {
-    // A device or FIFO: written in place, never replaced.
+  int fd = -1;
+  const int stream = StandardStreamOf(name);
+  FileInfo named;
+  if (stream >= 0) {
+    // A name of one of our own standard streams: written through the
+    // stream, so that what it already holds (a log appended to) is kept.
+    std::snprintf(file->path, kOutputPathSize, "%s", name);
     file->inPlace = true;
-    fd = OpenExisting(file->path);
+    fd = WriteThrough(stream);
     if (fd < 0) return errno;
   } else {
-    // The file must be one we may write, as if it were written in place.
-    if (exists) {
-      const int probe = OpenExisting(file->path);
-      if (probe < 0) return errno;
-      CloseDescriptor(probe);
+    // Links are checked first, so that none the protected-symlink rule
+    // refuses is followed, whatever they lead to.
+    const int link_error = ResolveLinks(name, file->path);
+    if (link_error != 0) return link_error;
+    if (StatFollowingLinks(name, &named) == 0 && !IsRegular(named) &&
+        !IsFolder(named)) {
+      // A device, FIFO or pipe, also through a link the system resolves
+      // that names no file (pipe:[N]): written in place, never replaced.
+      std::snprintf(file->path, kOutputPathSize, "%s", name);
+      file->inPlace = true;
+      fd = OpenExisting(name);
+      if (fd < 0) return errno;
+    } else {
+      const int error = OpenReplacement(newFileMode, file, &fd);
+      if (error != 0) return error;
     }
-    fd = OpenTemporary(file, newFileMode);
-    if (fd < 0) return Fail(file, -1, errno);
-    if (exists) KeepAttributes(fd, previous);
   }
   file->stream = StreamOn(fd);
   if (file->stream == nullptr) return Fail(file, fd, errno);
@@ -283,7 +455,7 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
   return 0;
 }
 
-int CommitOutputFile(OutputFile* file) {
+int CloseOutputFile(OutputFile* file) {
   if (file->stream == nullptr) return EBADF;
   errno = 0;
   int error = 0;
@@ -295,19 +467,30 @@ int CommitOutputFile(OutputFile* file) {
   }
   file->stream = nullptr;
   ReleaseFileSizeSignal();
-  if (error == 0 && !file->inPlace) {
-    error = ReplaceName(file->tempPath, file->path);
-  }
+  return error != 0 ? Fail(file, -1, error) : 0;
+}
+
+int PublishOutputFile(OutputFile* file) {
+  if (file->inPlace || file->tempPath[0] == '\0') return 0;
+  const int error = ReplaceName(file->tempPath, file->path);
   if (error != 0) return Fail(file, -1, error);
+  DropPending(file->tempPath);
   file->tempPath[0] = '\0';
   return 0;
 }
 
+int CommitOutputFile(OutputFile* file) {
+  const int error = CloseOutputFile(file);
+  return error != 0 ? error : PublishOutputFile(file);
+}
+
 void AbandonOutputFile(OutputFile* file) {
-  if (file->stream == nullptr) return;
-  std::fclose(file->stream);
-  ReleaseFileSizeSignal();
-  Fail(file, -1, 0);
+  if (file->stream != nullptr) {
+    std::fclose(file->stream);
+    file->stream = nullptr;
+    ReleaseFileSizeSignal();
+  }
+  RemoveTemporary(file);
 }
 
 int WriteWholeFile(const char* name, const void* data, size_t size,

@@ -3,12 +3,18 @@
 //
 // A regular file, or a name that does not exist yet, is written to a
 // temporary file in the same folder, which takes the name only once it is
-// complete: a run that fails leaves the previous file exactly as it was and
-// no temporary file behind. An existing file keeps its permission bits (and,
-// where the system lets us, its owner); a new one gets the bits the caller
-// names, less the umask. A symbolic link keeps pointing where it pointed and
-// its target gets the new bytes. Anything else that is not a folder (a
-// device such as /dev/full or nul, a FIFO) is written in place and is never
+// complete: a run that fails, or that SIGINT, SIGTERM or SIGHUP ends, leaves
+// the previous file exactly as it was and no temporary file behind. An
+// existing file keeps its permission bits but set-user-ID and set-group-ID
+// (and, where the system lets us, its owner); a new one gets the bits the
+// caller names, less the umask. A symbolic link keeps pointing where it
+// pointed and its target gets the new bytes; a link that the kernel's
+// protected-symlink rule would not follow (one in a sticky folder anyone may
+// write to, owned by neither us nor the folder's owner) is refused with
+// EACCES. A name of one of our own standard streams (/dev/stdout,
+// /dev/stderr, /dev/fd/N, /proc/self/fd/N) is written through that stream,
+// after what it already holds. Anything else that is not a folder (a device
+// such as /dev/full or nul, a FIFO, a pipe) is written in place and is never
 // removed, replaced or renamed over.
 #ifndef VEXOCNVT_STORE_OUTPUT_FILE_H_
 #define VEXOCNVT_STORE_OUTPUT_FILE_H_
@@ -47,6 +53,14 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file);
 // or the errno value of the failure; on failure the previous file is kept
 // and the temporary removed, as by AbandonOutputFile.
 int CommitOutputFile(OutputFile* file);
+
+// The two halves of CommitOutputFile, for files that must all take their
+// names or none: CloseOutputFile leaves the complete bytes in the
+// temporary, PublishOutputFile then gives them the name. Each returns 0 or
+// the errno value, after which the temporary is gone. AbandonOutputFile
+// removes a closed temporary too.
+int CloseOutputFile(OutputFile* file);
+int PublishOutputFile(OutputFile* file);
 
 // Closes the stream and removes the temporary; the name keeps what it had.
 // A device or FIFO keeps what it was sent.

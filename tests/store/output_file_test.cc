@@ -10,7 +10,10 @@
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 #endif
 
 #include "testkit/test_fonts.h"
@@ -219,6 +222,121 @@ TEST_F(OutputFileTest, ReadOnlyFileIsRefusedAndKept) {
   fs::permissions(name, fs::perms::owner_write, fs::perm_options::add);
 }
 
+#endif
+
+#ifndef _WIN32
+// A replaced file keeps its bits but not set-user-ID and set-group-ID: the
+// new bytes are not the program they were granted to.
+TEST_F(OutputFileTest, SetIdBitsOfAReplacedFileAreDropped) {
+  const std::string name = dir_.File("out.bin");
+  ASSERT_TRUE(WriteBytes(name, old_));
+  const struct {
+    mode_t before, after;
+  } kCases[] = {{04755, 0755}, {02750, 0750}, {06711, 0711}, {01644, 01644}};
+  for (const auto& c : kCases) {
+    ASSERT_EQ(chmod(name.c_str(), c.before), 0);
+    EXPECT_EQ(Write(name, new_), 0);
+    EXPECT_EQ(ModeOf(name), c.after) << std::oct << c.before;
+  }
+}
+
+// A link planted by someone else in a sticky folder that anyone may write
+// to is not followed (the kernel's protected-symlink rule), so it cannot
+// make us replace a file elsewhere; our own link there is followed.
+TEST_F(OutputFileTest, LinkOfAnotherUserInAStickyFolderIsRefused) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to give a link away";
+  const std::string shared = dir_.File("shared");
+  ASSERT_EQ(mkdir(shared.c_str(), 0777), 0);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  const std::string victim = dir_.File("victim.bin");
+  ASSERT_TRUE(WriteBytes(victim, old_));
+  const std::string planted = shared + "/out.bin";
+  ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
+  ASSERT_EQ(lchown(planted.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Write(planted, new_), EACCES);
+  EXPECT_EQ(ReadBytes(victim), old_);
+  // The folder's owner (root here) may own the link: then it is followed.
+  ASSERT_EQ(lchown(planted.c_str(), 0, 0), 0);
+  EXPECT_EQ(Write(planted, new_), 0);
+  EXPECT_EQ(ReadBytes(victim), new_);
+  // Outside a sticky folder another user's link is followed as before.
+  ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+  ASSERT_EQ(lchown(planted.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Write(planted, old_), 0);
+  EXPECT_EQ(ReadBytes(victim), old_);
+}
+
+// A name of a standard stream writes through the stream: what it already
+// holds stays, and no file is made or replaced.
+TEST_F(OutputFileTest, StandardStreamNamesAreWrittenThrough) {
+  const std::string log = dir_.File("log.txt");
+  ASSERT_TRUE(WriteBytes(log, Bytes{'e', 'a', 'r', 'l', 'y', '\n'}));
+  const int appended = open(log.c_str(), O_WRONLY | O_APPEND);
+  ASSERT_GE(appended, 0);
+  int pipe_ends[2];
+  ASSERT_EQ(pipe(pipe_ends), 0);
+  const std::string names[] = {"/dev/fd/" + std::to_string(appended),
+                               "/proc/self/fd/" + std::to_string(pipe_ends[1])};
+  EXPECT_EQ(Write(names[0], old_), 0);
+  EXPECT_EQ(Write(names[1], Bytes{1, 2, 3}), 0);
+  close(appended);
+  close(pipe_ends[1]);
+  Bytes expected{'e', 'a', 'r', 'l', 'y', '\n'};
+  expected.insert(expected.end(), old_.begin(), old_.end());
+  EXPECT_EQ(ReadBytes(log), expected);
+  uint8_t got[8] = {};
+  EXPECT_EQ(read(pipe_ends[0], got, sizeof(got)), 3);
+  EXPECT_EQ(got[2], 3);
+  close(pipe_ends[0]);
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"log.txt"});
+}
+
+// A signal that ends the program while a temporary exists removes it: the
+// previous file stays and nothing is left behind; the signal still ends
+// the program.
+TEST_F(OutputFileTest, EndingSignalRemovesTheTemporaries) {
+  const std::string name = dir_.File("out.bin");
+  const std::string other = dir_.File("other.bin");
+  ASSERT_TRUE(WriteBytes(name, old_));
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      OutputFile first, second;
+      if (OpenOutputFile(name.c_str(), 0644, &first) != 0) _exit(2);
+      std::fwrite(new_.data(), 1, new_.size(), first.stream);
+      if (CloseOutputFile(&first) != 0) _exit(3);  // complete, not named
+      if (OpenOutputFile(other.c_str(), 0644, &second) != 0) _exit(4);
+      std::raise(signal);
+      _exit(5);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    EXPECT_EQ(ReadBytes(name), old_);
+    EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"out.bin"});
+  }
+}
+
+// Files that must all take their names or none: closed, then abandoned,
+// none of them changes.
+TEST_F(OutputFileTest, ClosedFilesTakeTheirNamesOnlyWhenPublished) {
+  const std::string names[] = {dir_.File("a.bin"), dir_.File("b.bin")};
+  for (const std::string& name : names) ASSERT_TRUE(WriteBytes(name, old_));
+  OutputFile files[2];
+  for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(OpenOutputFile(names[i].c_str(), 0644, &files[i]), 0);
+    std::fwrite(new_.data(), 1, new_.size(), files[i].stream);
+    ASSERT_EQ(CloseOutputFile(&files[i]), 0);
+    EXPECT_EQ(ReadBytes(names[i]), old_);
+  }
+  EXPECT_EQ(dir_.Entries().size(), 4u);  // two temporaries beside them
+  AbandonOutputFile(&files[0]);
+  EXPECT_EQ(PublishOutputFile(&files[1]), 0);
+  EXPECT_EQ(ReadBytes(names[0]), old_);
+  EXPECT_EQ(ReadBytes(names[1]), new_);
+  EXPECT_EQ(dir_.Entries(), (std::vector<std::string>{"a.bin", "b.bin"}));
+}
 #endif
 
 }  // namespace

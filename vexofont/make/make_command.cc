@@ -131,7 +131,7 @@ int RunMakeCommand(int argc, char** argv) {
   std::vector<std::string> names = options.names;
   if (!options.output.empty()) names.push_back(options.output);
   if (names.size() == 2 && IsGlyphTextFile(names[0])) {
-    if (OutputIsAnInput(names[1], names[0], "glyph text", options.overlays)) {
+    if (OutputIsAnInput(names[1], names[0], "glyph text", options)) {
       return kMakeOutputFailed;
     }
     return MakeFromGlyphText(options, names[0], names[1]);
@@ -143,9 +143,7 @@ int RunMakeCommand(int argc, char** argv) {
     return MakeUsageError("expected a source font and an output file "
                           "(see vexofont make --help)");
   }
-  std::vector<std::string> inputs = options.fallbacks;
-  inputs.insert(inputs.end(), options.overlays.begin(), options.overlays.end());
-  if (OutputIsAnInput(names[1], names[0], "source font", inputs)) {
+  if (OutputIsAnInput(names[1], names[0], "source font", options)) {
     return kMakeOutputFailed;
   }
   return MakeFromFonts(options, names[0], names[1], plan);

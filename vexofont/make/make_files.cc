@@ -79,11 +79,17 @@ int WriteFont(const std::string& output_path, const Bytes& file) {
 }
 
 bool OutputIsAnInput(const std::string& output, const std::string& source,
-                     const char* sourceName,
-                     const std::vector<std::string>& overlays) {
+                     const char* sourceName, const MakeOptions& options) {
   std::vector<std::pair<std::string, const char*>> inputs = {
       {source, sourceName}};
-  for (const std::string& overlay : overlays) inputs.push_back({overlay, "overlay"});
+  for (const std::string& font : options.fallbacks) {
+    inputs.push_back({font, "fallback font"});
+  }
+  for (const std::string& overlay : options.overlays) {
+    inputs.push_back({overlay, "overlay"});
+  }
+  if (!options.chars.empty()) inputs.push_back({options.chars, "--chars file"});
+  if (!options.map.empty()) inputs.push_back({options.map, "--map file"});
   for (const auto& [input, name] : inputs) {
     if (SameExistingFile(output.c_str(), input.c_str())) {
       std::fprintf(stderr,

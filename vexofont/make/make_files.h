@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fontinput/font_writer.h"
+#include "vexofont/make/make_options.h"
 #include "vexofont/text/glyph_text.h"
 
 // The largest text read (a glyph text, a --chars file): one of the largest
@@ -30,9 +31,10 @@ long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file);
 int WriteFont(const std::string& output_path, const Bytes& file);
 
 // Whether the output is the source (named in messages as `sourceName`) or
-// one of the other inputs (named "overlay"), after printing the line.
+// one of the other files the options name (fallback fonts, overlays, the
+// --chars and --map files), links and hard links included, after printing
+// the line that names both.
 bool OutputIsAnInput(const std::string& output, const std::string& source,
-                     const char* sourceName,
-                     const std::vector<std::string>& overlays);
+                     const char* sourceName, const MakeOptions& options);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_

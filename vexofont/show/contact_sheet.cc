@@ -230,31 +230,56 @@ std::string SheetPageName(const std::string& path, int number, int pages) {
   return path.substr(0, dot) + "-" + std::to_string(number) + path.substr(dot);
 }
 
+namespace {
+
+// Whether a page of the sheet is one of the inputs; names it in *files.
+bool PageIsAnInput(const std::string& path, int written, int count,
+                   const std::vector<std::string>& inputs, SheetFiles* files) {
+  for (int p = 0; p < written; ++p) {
+    const std::string name = SheetPageName(path, p + 1, count);
+    for (size_t i = 0; i < inputs.size(); ++i) {
+      if (SameExistingFile(name.c_str(), inputs[i].c_str())) {
+        files->failed = name;
+        files->input = static_cast<int>(i);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
 int WriteContactSheet(const char* path, const ShownFont& font,
-                      const char* shownFile, SheetFiles* files) {
+                      const std::vector<std::string>& inputs,
+                      SheetFiles* files) {
   const SheetPlan plan = PlanContactSheet(font);
   const std::vector<SheetPage> pages = PlanSheetPages(plan);
   const int count = static_cast<int>(pages.size());
   const int written = std::min(count, kMaxSheetPages);
   files->written.clear();
   files->pagesLeftOut = count - written;
-  for (int p = 0; p < written && shownFile != nullptr; ++p) {
-    const std::string name = SheetPageName(path, p + 1, count);
-    if (SameExistingFile(name.c_str(), shownFile)) {
-      files->failed = name;
-      return kSheetIsTheShownFile;
-    }
+  files->input = -1;
+  if (PageIsAnInput(path, written, count, inputs, files)) {
+    return kSheetIsAnInput;
   }
+  std::vector<OutputFile> outputs(static_cast<size_t>(written));
   GrayImage image;
-  for (int p = 0; p < written; ++p) {
-    DrawSheetPage(font, plan, pages[p], &image);
-    const std::string name = SheetPageName(path, p + 1, count);
-    const int error = WriteGrayPng(name.c_str(), image);
-    if (error != 0) {
-      files->failed = name;
-      return error;
-    }
-    files->written.push_back(name);
+  int error = 0;
+  int complete = 0;
+  for (; complete < written && error == 0; ++complete) {
+    DrawSheetPage(font, plan, pages[complete], &image);
+    const std::string name = SheetPageName(path, complete + 1, count);
+    error = WriteGrayPngUnpublished(name.c_str(), image, &outputs[complete]);
+    if (error != 0) files->failed = name;
   }
-  return 0;
+  if (error != 0) --complete;  // the failed page left nothing
+  // All pages or none.
+  for (int p = 0; p < complete && error == 0; ++p) {
+    error = PublishOutputFile(&outputs[p]);
+    if (error != 0) files->failed = SheetPageName(path, p + 1, count);
+    else files->written.push_back(SheetPageName(path, p + 1, count));
+  }
+  for (int p = 0; p < complete; ++p) AbandonOutputFile(&outputs[p]);
+  return error;
 }

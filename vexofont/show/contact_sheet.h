@@ -83,18 +83,22 @@ struct SheetFiles {
   std::vector<std::string> written;
   int pagesLeftOut = 0;  // pages past kMaxSheetPages, not written
   std::string failed;    // the page that could not be written, if any
+  int input = -1;        // with kSheetIsAnInput: which input it is
 };
 
-// What WriteContactSheet returns when a page would replace `shownFile`.
-constexpr int kSheetIsTheShownFile = -1;
+// What WriteContactSheet returns when a page would replace one of `inputs`.
+constexpr int kSheetIsAnInput = -1;
 
 // Plans, draws and writes the sheet of `font` to `path` as PNG files, one
-// page at a time, filling *files. No page may be `shownFile` (the font file
-// itself; null for none): before anything is written, such a page is
-// refused with kSheetIsTheShownFile. Returns 0, or the errno value when a
-// file cannot be written (pages written before it stay); prints nothing.
+// page at a time, filling *files. No page may be one of `inputs` (the font
+// file shown, a configuration and its fonts): before anything is written,
+// such a page is refused with kSheetIsAnInput. The pages take their names
+// all together once every one is complete, so a failure leaves every page
+// as it was. Returns 0, or the errno value when a page cannot be written;
+// prints nothing.
 int WriteContactSheet(const char* path, const ShownFont& font,
-                      const char* shownFile, SheetFiles* files);
+                      const std::vector<std::string>& inputs,
+                      SheetFiles* files);
 
 // The name of page `number` (from 1) of `pages` for a sheet at `path`.
 std::string SheetPageName(const std::string& path, int number, int pages);

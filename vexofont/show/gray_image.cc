@@ -62,16 +62,22 @@ bool WriteRows(std::FILE* file, const GrayImage& image) {
 
 }  // namespace
 
-int WriteGrayPng(const char* path, const GrayImage& image) {
+int WriteGrayPngUnpublished(const char* path, const GrayImage& image,
+                            OutputFile* file) {
   if (image.width <= 0 || image.height <= 0) return EINVAL;
-  OutputFile file;
-  const int error = OpenOutputFile(path, kNewPngFileMode, &file);
+  const int error = OpenOutputFile(path, kNewPngFileMode, file);
   if (error != 0) return error;
   errno = 0;
-  if (!WriteRows(file.stream, image)) {
+  if (!WriteRows(file->stream, image)) {
     const int write_error = errno != 0 ? errno : EIO;
-    AbandonOutputFile(&file);
+    AbandonOutputFile(file);
     return write_error;
   }
-  return CommitOutputFile(&file);
+  return CloseOutputFile(file);
+}
+
+int WriteGrayPng(const char* path, const GrayImage& image) {
+  OutputFile file;
+  const int error = WriteGrayPngUnpublished(path, image, &file);
+  return error != 0 ? error : PublishOutputFile(&file);
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "store/output_file.h"
+
 constexpr uint8_t kWhite = 255;
 constexpr uint8_t kBlack = 0;
 
@@ -28,5 +30,11 @@ struct GrayImage {
 // all (store/output_file.h). Returns 0, or the errno value of the failure;
 // prints nothing.
 int WriteGrayPng(const char* path, const GrayImage& image);
+
+// The same, but the complete file is left in its temporary (*file closed,
+// not yet named) for PublishOutputFile or AbandonOutputFile; on failure
+// nothing is left.
+int WriteGrayPngUnpublished(const char* path, const GrayImage& image,
+                            OutputFile* file);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "driver/config_file.h"
 #include "fontinput/font_header.h"
 #include "store/glyph_table.h"
 #include "store/output_file.h"
@@ -246,14 +248,35 @@ std::vector<ShownGlyph> ChosenGlyphs(const ShownFont& font,
   return chosen;
 }
 
+// The files no page of the sheet may replace: the file shown and, with
+// --config, the configuration and the fonts it lists (in Settings since
+// PrintCodesNotStored read it), each with the words that name it.
+std::vector<std::pair<std::string, std::string>> SheetInputs(
+    const ShowOptions& options) {
+  std::vector<std::pair<std::string, std::string>> inputs = {
+      {options.file, "the file shown"}};
+  if (options.config.empty()) return inputs;
+  inputs.push_back({options.config, "the configuration file shown with it"});
+  for (const FontListKey& list : kFontListKeys) {
+    for (int i = 0; i < list.Count(); ++i) {
+      inputs.push_back({list.Names()[i], std::string("the input font file '") +
+                                             list.Names()[i] + "' of '" +
+                                             options.config + "'"});
+    }
+  }
+  return inputs;
+}
+
 int WriteSheet(const ShowOptions& options, const ShownFont& font) {
+  const auto inputs = SheetInputs(options);
+  std::vector<std::string> names;
+  for (const auto& input : inputs) names.push_back(input.first);
   SheetFiles files;
   const int error =
-      WriteContactSheet(options.png.c_str(), font, options.file.c_str(), &files);
-  if (error == kSheetIsTheShownFile) {
-    std::fprintf(stderr,
-                 "Could not write PNG file '%s': it is the file shown\n",
-                 files.failed.c_str());
+      WriteContactSheet(options.png.c_str(), font, names, &files);
+  if (error == kSheetIsAnInput) {
+    std::fprintf(stderr, "Could not write PNG file '%s': it is %s\n",
+                 files.failed.c_str(), inputs[files.input].second.c_str());
     return kExitUnreadable;
   }
   if (error != 0) {

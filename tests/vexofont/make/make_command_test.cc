@@ -334,4 +334,40 @@ TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
                                std::string(250, 'n') + ".fnt", "pipe"}));
 }
 
+// No file the command line names as an input is replaced: each option
+// that names one, its file given as the output too, also through a hard
+// link, is refused with the role it plays, and the file stays as it was.
+TEST_F(MakeRunTest, NoInputIsReplacedByTheOutput) {
+  const std::string font =
+      WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
+  const std::string chars = dir_.WriteText("chars.txt", "A");
+  const std::string map = dir_.WriteText("map.txt", "41 U+0041\n");
+  const std::string fallback = dir_.File("fallback.bdf");
+  std::filesystem::copy_file(font, fallback);
+  const std::string twin = dir_.File("twin.txt");
+  std::filesystem::create_hard_link(chars, twin);
+  const struct {
+    std::vector<std::string> options;
+    std::string output, role, named;
+  } kCases[] = {
+      {{"--chars", chars}, chars, "--chars file", chars},
+      {{"--chars", chars}, twin, "--chars file", chars},
+      {{"--map", map}, map, "--map file", map},
+      {{"--fallback", fallback}, fallback, "fallback font", fallback},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.output);
+    const Bytes before = ReadBytes(c.named);
+    std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back(font);
+    args.push_back(c.output);
+    const CapturedRun run = RunMake(args);
+    EXPECT_EQ(run.status, kMakeOutputFailed);
+    EXPECT_EQ(run.err, "vexofont make: output '" + c.output + "' is the " +
+                           c.role + " '" + c.named + "'; nothing written\n");
+    EXPECT_EQ(ReadBytes(c.named), before);
+  }
+}
+
 }  // namespace

@@ -179,7 +179,7 @@ TEST_F(ContactSheetTest, EachRowIsLabelledWithItsCode) {
 TEST(ContactSheetWriteTest, UnwritablePathFailsAndLeavesNoFile) {
   ShownFont font;
   SheetFiles files;
-  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font, nullptr,
+  EXPECT_EQ(WriteContactSheet("/nonexistent-folder/sheet.png", font, {},
                               &files),
             ENOENT);
   EXPECT_TRUE(files.written.empty());
@@ -250,13 +250,14 @@ TEST(ContactSheetPagesTest, PagesAreWrittenAsNumberedFiles) {
   const std::string shown = dir.File("sheet-2.png");
   ASSERT_TRUE(WriteBytes(shown, Bytes(10, 1)));
   EXPECT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font,
-                              shown.c_str(), &files),
-            kSheetIsTheShownFile);
+                              {dir.File("other"), shown}, &files),
+            kSheetIsAnInput);
   EXPECT_EQ(files.failed, shown);
+  EXPECT_EQ(files.input, 1);
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"sheet-2.png"});
   std::filesystem::remove(shown);
 
-  ASSERT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, nullptr,
+  ASSERT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, {},
                               &files),
             0);
   ASSERT_EQ(files.written.size(), pages);
@@ -268,6 +269,25 @@ TEST(ContactSheetPagesTest, PagesAreWrittenAsNumberedFiles) {
     EXPECT_LE(png.height, kMaxSheetPageHeight);
   }
   EXPECT_EQ(dir.Entries().size(), pages);  // no sheet.png, no temporary
+}
+
+// A page that cannot be written leaves every page as it was: none of the
+// sheet is new, and no temporary stays.
+TEST(ContactSheetPagesTest, SheetIsAllNewOrAllOld) {
+  const ShownFont font = TallFont(400);
+  ASSERT_GE(PlanSheetPages(PlanContactSheet(font)).size(), 3u);
+  ScratchDir dir;
+  const std::string first = dir.File("sheet-1.png");
+  ASSERT_TRUE(WriteBytes(first, Bytes(10, 1)));
+  ASSERT_TRUE(std::filesystem::create_directory(dir.File("sheet-3.png")));
+  SheetFiles files;
+  EXPECT_EQ(WriteContactSheet(dir.File("sheet.png").c_str(), font, {}, &files),
+            EISDIR);
+  EXPECT_EQ(files.failed, dir.File("sheet-3.png"));
+  EXPECT_TRUE(files.written.empty());
+  EXPECT_EQ(ReadBytes(first), Bytes(10, 1));
+  EXPECT_EQ(dir.Entries(),
+            (std::vector<std::string>{"sheet-1.png", "sheet-3.png"}));
 }
 
 TEST(ContactSheetPagesTest, TallestPossibleSheetFitsThePageLimit) {

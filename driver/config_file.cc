@@ -35,17 +35,22 @@ constexpr int kMaxLinePiece = 199;
 enum class PieceResult { kLine, kEnd, kError };
 
 // Reads the next piece of a line, at most 199 characters up to and
-// including a line feed, into `line` (NUL-terminated). A carriage return
-// directly before a line feed is dropped, so CRLF files read like LF files.
-PieceResult ReadLinePiece(std::FILE* file, char* line) {
+// including a line feed, into `line` (NUL-terminated) and its length, NUL
+// bytes of the file included, into *length. A carriage return directly
+// before a line feed is dropped, so CRLF files read like LF files. Counts
+// the bytes taken from the file in *taken.
+PieceResult ReadLinePiece(std::FILE* file, char* line, int* piece_length,
+                          long* taken) {
   int length = 0;
   while (length < kMaxLinePiece) {
     int ch = std::getc(file);
     if (ch == EOF) break;
+    ++*taken;
     if (ch == '\r') {
       int next = std::getc(file);
       if (next == '\n') {
         ch = '\n';
+        ++*taken;
       } else if (next != EOF) {
         std::ungetc(next, file);
       }
@@ -54,6 +59,7 @@ PieceResult ReadLinePiece(std::FILE* file, char* line) {
     if (ch == '\n') break;
   }
   line[length] = '\0';
+  *piece_length = length;
   if (std::ferror(file)) return PieceResult::kError;
   return length == 0 ? PieceResult::kEnd : PieceResult::kLine;
 }
@@ -173,14 +179,24 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer,
   PieceResult result;
   int line_number = 1;
   int piece = 0;
-  while ((result = ReadLinePiece(file, line)) == PieceResult::kLine) {
-    const size_t length = std::strlen(line);
-    const bool line_ends = length > 0 && line[length - 1] == '\n';
-    if (line_ends) line[length - 1] = '\0';
+  int length = 0;
+  long taken = 0;
+  while ((result = ReadLinePiece(file, line, &length, &taken)) ==
+         PieceResult::kLine) {
+    if (taken > kMaxConfigFileSize) {
+      // No configuration is this long: a device or an endless stream.
+      result = PieceResult::kError;
+      break;
+    }
+    // A NUL byte ends the text the keys and values are read from, not the
+    // line.
+    const bool line_ends = line[length - 1] == '\n';
+    if (line_ends) line[--length] = '\0';
     ConfigLine report;
     report.line = line_number;
     report.piece = piece;
     report.text = line;
+    report.length = length;
     if (line[0] == '*' || line[0] == '#') {
       report.kind = ConfigLine::kComment;
     } else {

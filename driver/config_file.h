@@ -75,6 +75,9 @@ struct ConfigLine {
   int line = 0;   // the line of the file, from 1
   int piece = 0;  // 0 for a line's first piece
   const char* text = nullptr;  // the piece, without its line feed
+  // The piece's length: beyond the text where the piece holds a NUL byte,
+  // which ends the text the converter reads keys and values from.
+  int length = 0;
   enum Kind { kComment, kSkipped, kKey };
   Kind kind = kSkipped;
   const char* key = nullptr;    // kKey: the key the piece begins with
@@ -88,12 +91,17 @@ struct ConfigLine {
 // Called for every piece, after the piece has been applied to Settings.
 using ConfigLineObserver = void (*)(void* context, const ConfigLine& line);
 
+// No configuration is longer than this; a longer file (a device, an
+// endless stream) is refused as one that cannot be read.
+constexpr long kMaxConfigFileSize = 1L << 20;
+
 // Reads the configuration file `path` into Settings, adding to and
 // overwriting what is there (the caller sets the defaults first). Returns 0
 // when the file was read to its end, whatever its lines held; -1 when it
-// cannot be opened or reading it fails, after printing a line naming it on
-// standard error. With an observer, each piece is reported to it and the
-// reader prints nothing of its own.
+// cannot be opened, reading it fails or it goes on past
+// kMaxConfigFileSize bytes, after printing a line naming it on standard
+// error. With an observer, each piece is reported to it and the reader
+// prints nothing of its own.
 int ReadConfigFile(const char* path, ConfigLineObserver observer = nullptr,
                    void* context = nullptr);
 

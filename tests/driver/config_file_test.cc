@@ -202,4 +202,48 @@ TEST_F(ConfigFileTest, EveryKeyOfTheTableIsReadAsItsRowSays) {
   EXPECT_EQ(FindFontListKey("SbcsThermal"), nullptr);
 }
 
+// A configuration is read up to kMaxConfigFileSize bytes: a longer file (a
+// device, an endless stream) is refused as one that cannot be read, and a
+// file just within the bound is read as any other.
+TEST_F(ConfigFileTest, FileLongerThanAnyConfigurationIsRefused) {
+  const std::string comment = "# " + std::string(97, 'c') + "\n";  // 100 bytes
+  std::string text;
+  while (text.size() + comment.size() <= size_t(kMaxConfigFileSize) - 20) {
+    text += comment;
+  }
+  text += "CodePage 932\n";
+  EXPECT_EQ(Read(text), "");
+  EXPECT_EQ(Settings.codePage, 932);
+  const std::string path = dir_.WriteText("long.cfg", text + comment);
+  const CapturedRun run =
+      CaptureOutput([&path] { return ReadConfigFile(path.c_str()); });
+  EXPECT_EQ(run.status, -1);
+  EXPECT_EQ(run.err, "Error reading '" + path + "'\n");
+#ifndef _WIN32
+  const CapturedRun zero =
+      CaptureOutput([] { return ReadConfigFile("/dev/zero"); });
+  EXPECT_EQ(zero.status, -1);
+  EXPECT_EQ(zero.err, "Error reading '/dev/zero'\n");
+#endif
+}
+
+// A NUL byte ends what is read of its line, not the line: the next line is
+// a line of its own.
+TEST_F(ConfigFileTest, NulByteEndsTheTextNotTheLine) {
+  std::vector<std::pair<int, int>> lines;  // line, piece
+  const std::string path = dir_.WriteText(
+      "nul.cfg", std::string("CodePage 437\0 9\nSbcsSpacing 5\n", 30));
+  ASSERT_EQ(ReadConfigFile(
+                path.c_str(),
+                [](void* context, const ConfigLine& line) {
+                  static_cast<std::vector<std::pair<int, int>>*>(context)
+                      ->push_back({line.line, line.piece});
+                },
+                &lines),
+            0);
+  EXPECT_EQ(lines, (std::vector<std::pair<int, int>>{{1, 0}, {2, 0}}));
+  EXPECT_EQ(Settings.codePage, 437);
+  EXPECT_EQ(Settings.sbcsSpacing, 5);
+}
+
 }  // namespace

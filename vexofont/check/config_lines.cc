@@ -86,6 +86,12 @@ void ConfigLines::Observe(void* context, const ConfigLine& line) {
 
 void ConfigLines::Line(const ConfigLine& line) {
   const std::string text = line.text;
+  if (static_cast<int>(text.size()) < line.length &&
+      line.line != nulLineReported_) {
+    nulLineReported_ = line.line;
+    findings_->Problem(line.line, "holds a NUL byte: the converter reads only "
+                                  "what comes before it on the line");
+  }
   if (line.piece > 0 && (line.kind == ConfigLine::kKey || lastWasKey_) &&
       line.line != longLineReported_) {
     longLineReported_ = line.line;

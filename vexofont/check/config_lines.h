@@ -33,6 +33,7 @@ class ConfigLines {
   Findings* findings_;
   bool lastWasKey_ = false;
   int longLineReported_ = 0;
+  int nulLineReported_ = 0;
   std::vector<int> lineOfFile_[kFontListCount];
   int outputLine_ = 0;
   int codePageLine_ = 0;

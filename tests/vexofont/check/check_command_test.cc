@@ -88,6 +88,14 @@ TEST_F(CheckCommandTest, BrokenConfigurationsAndTheirFindings) {
         "is skipped)",
         " no OutputFontFile line: the converter writes a file named None in "
         "the working folder"}},
+      // A NUL byte ends what the converter reads of its line, not the
+      // line: the lines after it keep their numbers.
+      {std::string("SbcsThermalFile @t12x24.fnt\0junk\nSbcsImpactFiel @i8x9.fnt\n", 58) +
+           tail,
+       {"1: holds a NUL byte: the converter reads only what comes before it "
+        "on the line",
+        "2: 'SbcsImpactFiel' is not a key; did you mean SbcsImpactFile? (the "
+        "line is skipped)"}},
       {"SbcsThermalFiles @t12x24.fnt\n" + tail,
        {"1: 'SbcsThermalFiles' is read as the key SbcsThermalFile followed by "
         "'s'"}},
@@ -204,6 +212,7 @@ TEST_F(CheckCommandTest, UsageAndUnreadableConfiguration) {
     std::vector<std::string> args;
     int status;
     std::string err;
+    std::string out = "";
   };
   const Case kCases[] = {
       {{"check"}, kCheckUsage,
@@ -216,12 +225,17 @@ TEST_F(CheckCommandTest, UsageAndUnreadableConfiguration) {
       {{"check", dir_.File("none.cfg")}, kCheckUnreadable,
        "vexofont check: cannot read '" + dir_.File("none.cfg") +
            "': No such file or directory\n"},
+      // An endless stream is read no further than any configuration goes.
+      {{"check", "/dev/zero"}, kCheckUnreadable,
+       "vexofont check: cannot read '/dev/zero'\n",
+       "/dev/zero:1: holds a NUL byte: the converter reads only what comes "
+       "before it on the line\n"},
   };
   for (const Case& c : kCases) {
     const CapturedRun run = RunInProcess(RunCheckCommand, c.args);
     EXPECT_EQ(run.status, c.status);
     EXPECT_EQ(run.err, c.err);
-    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.out, c.out);
   }
 }
 

@@ -1,11 +1,13 @@
 #include "vexofont/make/code_map.h"
 
+#include "store/output_file.h"
+
 #include "fontinput/code_text.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -82,15 +84,29 @@ std::string ReadMapLine(const std::string& line, FontKind kind,
 bool CodeMap::Read(const std::string& path, FontKind kind,
                    std::string* error) {
   kind_ = kind;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = path + ": cannot be opened";
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  const ReadResult read =
+      ReadLimitedFile(path.c_str(), kMaxCodeMapSize, &bytes, &cut);
+  if (read != ReadResult::kRead) {
+    *error = path + (read == ReadResult::kCannotOpen ? ": cannot be opened"
+                                                     : ": cannot be read");
     return false;
   }
+  if (cut) {
+    *error = path + ": longer than " + std::to_string(kMaxCodeMapSize) +
+             " bytes, more than any code page's map";
+    return false;
+  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                              bytes.size());
   std::vector<int> line_of(65536, 0);
-  std::string line;
   int number = 0;
-  while (std::getline(in, line)) {
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(start, end - start));
+    start = end + 1;
     ++number;
     const std::string where = path + ":" + std::to_string(number) + ": ";
     const size_t hash = line.find('#');

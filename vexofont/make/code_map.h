@@ -10,12 +10,16 @@
 
 #include "vexofont/make/code_page.h"
 
+// The largest map read: all 65536 codes with a comment each are under 4 MB.
+constexpr size_t kMaxCodeMapSize = size_t{8} << 20;
+
 class CodeMap {
  public:
   // Reads the map of `path` for fonts of `kind`. Returns false with
   // *error set to "FILE:LINE: message" (or "FILE: message") on the first
   // mistake: a malformed line, a code beyond the kind's codes, a code given
-  // twice, a value that is no character.
+  // twice, a value that is no character; a file longer than
+  // kMaxCodeMapSize.
   bool Read(const std::string& path, FontKind kind, std::string* error);
 
   // The character of `code`; false where the map has none.

@@ -2,7 +2,7 @@
 
 #include "vexofont/make/cell_fill.h"
 
-bool CharactersOfText(const std::string& text, std::set<uint32_t>* characters,
+bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
                       size_t* badAt) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t size = text.size();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "vexofont/make/code_map.h"
@@ -17,7 +18,7 @@
 // Reads UTF-8 text into the set of its characters (control characters
 // left out). Returns false, with the byte offset of the first byte that is
 // not UTF-8 in *badAt, for text that is not UTF-8.
-bool CharactersOfText(const std::string& text, std::set<uint32_t>* characters,
+bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
                       size_t* badAt);
 
 class GlyphSources {

@@ -25,7 +25,7 @@ struct FontCounts {
   int missing = 0;        // blank: no character in the code page or font
   int belowFirst = 0;     // DBCS: blank, in the first lead row below first
   int clippedGlyphs = 0;  // glyphs with dots outside the cell
-  int clippedDots = 0;
+  long long clippedDots = 0;
 };
 
 // Draws the glyph of a code of the request's code page onto the cell.

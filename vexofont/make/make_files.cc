@@ -30,7 +30,7 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
   std::vector<uint8_t> bytes;
   bool cut = false;
   const ReadResult read =
-      ReadLimitedFile(path.c_str(), kMaxTextSize, &bytes, &cut);
+      ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
   if (read != ReadResult::kRead) {
     std::fprintf(stderr, "vexofont make: cannot %s glyph text '%s'\n",
                  read == ReadResult::kCannotOpen ? "open" : "read",
@@ -40,12 +40,13 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
   if (cut) {
     std::fprintf(stderr,
                  "vexofont make: glyph text '%s' is longer than %zu bytes\n",
-                 path.c_str(), kMaxTextSize);
+                 path.c_str(), kMaxGlyphTextSize);
     return false;
   }
   TextError error;
-  if (!ParseGlyphText(std::string(bytes.begin(), bytes.end()), overlay, text,
-                      &error)) {
+  const std::string_view whole(reinterpret_cast<const char*>(bytes.data()),
+                               bytes.size());
+  if (!ParseGlyphText(whole, overlay, text, &error)) {
     std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
     return false;
   }

@@ -11,9 +11,12 @@
 #include "vexofont/make/make_options.h"
 #include "vexofont/text/glyph_text.h"
 
-// The largest text read (a glyph text, a --chars file): one of the largest
-// input font file, all 65536 codes at 32 rows, is about 70 MB.
-constexpr size_t kMaxTextSize = size_t{256} << 20;
+// The largest glyph text read: the text of the largest input font file, all
+// 65536 codes at 32 rows with a comment on every glyph, is about 75 MB.
+constexpr size_t kMaxGlyphTextSize = size_t{96} << 20;
+// The largest --chars file read: every character of Unicode in UTF-8 is
+// about 4.4 MB.
+constexpr size_t kMaxCharsFileSize = size_t{16} << 20;
 
 // Whether the file `path` begins with the glyph text's first line.
 bool IsGlyphTextFile(const std::string& path);

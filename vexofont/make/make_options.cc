@@ -85,8 +85,9 @@ const CommandOption kMakeOptionRows[] = {
      SetString<MakeOptions, &MakeOptions::hinting>},
     {"--pixel-size", nullptr, "N", nullptr,
      "outline fonts: render at N pixels instead of\n"
-         "the largest size that fits; bitmap fonts: use\n"
-         "the strike N pixels high",
+         "the largest size that fits, at most four times\n"
+         "the cell's larger side; bitmap fonts: use the\n"
+         "strike N pixels high",
      SetString<MakeOptions, &MakeOptions::pixelSize>},
     {"--offset", nullptr, "X,Y", nullptr,
      "move every glyph X dots right and Y dots down\n"

@@ -13,6 +13,9 @@
 
 namespace {
 
+// --pixel-size goes up to this many times the cell's larger side.
+constexpr int kMaxPixelSizePerCell = 4;
+
 // Reads a decimal number from `low` to `high`, a minus sign allowed.
 bool ParseNumber(const std::string& text, int low, int high, int* value) {
   size_t pos = text.size() > 1 && text[0] == '-' ? 1 : 0;
@@ -192,10 +195,15 @@ int ReadRasterOptions(const MakeOptions& options, RenderOptions* render) {
 // --pixel-size, --offset and --baseline.
 int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
                          RenderOptions* render) {
+  // Larger sizes put no more than a corner of a glyph on the cell, and cost
+  // the square of the size to draw.
+  const int max_pixels = kMaxPixelSizePerCell * std::max(cell.width, cell.height);
   if (!options.pixelSize.empty() &&
-      !ParseNumber(options.pixelSize, 1, 1000, &render->pixelSize)) {
+      !ParseNumber(options.pixelSize, 1, max_pixels, &render->pixelSize)) {
     return MakeUsageError("--pixel-size '" + options.pixelSize +
-                          "' is not a number of pixels from 1 to 1000");
+                          "' is not a number of pixels from 1 to " +
+                          std::to_string(max_pixels) +
+                          " (four times the cell's larger side)");
   }
   if (!options.offset.empty()) {
     const size_t comma = options.offset.find(',');
@@ -262,16 +270,23 @@ bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
   if (options.chars.empty()) return true;
   std::vector<uint8_t> bytes;
   bool cut = false;
-  if (ReadLimitedFile(options.chars.c_str(), kMaxTextSize, &bytes, &cut) !=
-          ReadResult::kRead ||
-      cut) {
+  if (ReadLimitedFile(options.chars.c_str(), kMaxCharsFileSize, &bytes,
+                      &cut) != ReadResult::kRead) {
     std::fprintf(stderr, "vexofont make: cannot read --chars file '%s'\n",
                  options.chars.c_str());
     *status = kMakeSourceFailed;
     return false;
   }
-  if (!CharactersOfText(std::string(bytes.begin(), bytes.end()), selection,
-                        &bad_at)) {
+  if (cut) {
+    std::fprintf(stderr,
+                 "vexofont make: --chars file '%s' is longer than %zu bytes\n",
+                 options.chars.c_str(), kMaxCharsFileSize);
+    *status = kMakeSourceFailed;
+    return false;
+  }
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                              bytes.size());
+  if (!CharactersOfText(text, selection, &bad_at)) {
     std::fprintf(stderr,
                  "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
                  options.chars.c_str(), bad_at);

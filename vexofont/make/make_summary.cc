@@ -7,7 +7,7 @@
 #include "store/glyph_table.h"
 #include "vexofont/make/make_request.h"
 
-std::string Count(int n, const char* one, const char* many) {
+std::string Count(long long n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 

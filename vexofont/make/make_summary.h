@@ -11,7 +11,7 @@
 #include "vexofont/make/source_font.h"
 
 // "1 glyph", "2 glyphs".
-std::string Count(int n, const char* one, const char* many);
+std::string Count(long long n, const char* one, const char* many);
 
 // The summary line of a font made from source fonts, line feed included.
 std::string Summary(const std::string& output, const FontRequest& request,

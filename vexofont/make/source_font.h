@@ -42,7 +42,7 @@ struct RenderOptions {
 // source glyph that fell outside the cell.
 struct CellGlyph {
   GlyphRows rows;
-  int clippedDots = 0;
+  long long clippedDots = 0;
 };
 
 class SourceFont {

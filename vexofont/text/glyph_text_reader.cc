@@ -4,9 +4,16 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
+#include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_text_header.h"
 
 namespace {
+
+// More glyphs than the largest input font file holds: 65536 SBCS codes,
+// or a DBCS file's codes at its fewest rows.
+constexpr size_t kMaxTextGlyphs =
+    (kLargestInputFontFile - kDbcsHeaderSize) / FileGlyphSize(9) + 1;
 
 bool IsRowLine(const std::string& line) {
   return !line.empty() && (line[0] == '.' || line[0] == '#') &&
@@ -146,6 +153,12 @@ bool Parser::Glyph(const std::vector<TextWord>& words, TextError* error) {
                            "glyph takes one code (a comment starts with '#')");
     return false;
   }
+  if (out_->glyphs.size() == kMaxTextGlyphs) {
+    *error = MakeTextError(line_, 1,
+                           "more than " + std::to_string(kMaxTextGlyphs) +
+                               " glyphs, more than any input font file holds");
+    return false;
+  }
   TextGlyph glyph;
   glyph.line = line_;
   glyph.code = static_cast<uint16_t>(code);
@@ -204,11 +217,13 @@ bool Parser::Row(const std::string& line, TextError* error) {
                                std::to_string(line.size() - bar - 1));
     return false;
   }
-  const int height = Height();
-  if (height != 0 && static_cast<int>(glyph.rows.size()) == height) {
+  // Without a height yet, no glyph has more rows than a file row has dots.
+  const int height = Height() != 0 ? Height() : kRowDots;
+  if (static_cast<int>(glyph.rows.size()) == height) {
     *error = MakeTextError(line_, 1,
                            "row " + std::to_string(height + 1) + " of glyph " +
                                HexCode(glyph.code, 2) + ": the height is " +
+                               (Height() != 0 ? "" : "at most ") +
                                std::to_string(height));
     return false;
   }
@@ -238,10 +253,10 @@ bool Parser::EndGlyph(TextError* error) {
 
 // The next line of `text` from *start, its line end and the white space
 // that ends it dropped; advances *start past it.
-std::string NextLine(const std::string& text, size_t* start) {
+std::string NextLine(std::string_view text, size_t* start) {
   size_t end = text.find('\n', *start);
-  if (end == std::string::npos) end = text.size();
-  std::string line = text.substr(*start, end - *start);
+  if (end == std::string_view::npos) end = text.size();
+  std::string line(text.substr(*start, end - *start));
   *start = end + 1;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
@@ -252,7 +267,7 @@ std::string NextLine(const std::string& text, size_t* start) {
 
 }  // namespace
 
-bool ParseGlyphText(const std::string& text, bool overlay, GlyphText* glyphs,
+bool ParseGlyphText(std::string_view text, bool overlay, GlyphText* glyphs,
                     TextError* error) {
   *glyphs = GlyphText{};
   Parser parser(overlay, glyphs);

@@ -3,6 +3,7 @@
 #define VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_
 
 #include <string>
+#include <string_view>
 
 #include "vexofont/text/glyph_text.h"
 
@@ -13,8 +14,9 @@
 // With `overlay` true the header fields are optional and glyphs only need
 // rows of one length and one count; ApplyGlyphOverlay checks the rest.
 // CR LF line ends are read as LF. Returns false with *error set at the
-// first mistake.
-bool ParseGlyphText(const std::string& text, bool overlay, GlyphText* glyphs,
+// first mistake. A text of more glyphs than any input font file holds, or a
+// glyph of more than 32 rows, is a mistake.
+bool ParseGlyphText(std::string_view text, bool overlay, GlyphText* glyphs,
                     TextError* error);
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_

@@ -36,10 +36,6 @@ static_assert(kDbcsHeaderSize == 64);
 // 65536 codes at 32 rows of 4 bytes.
 constexpr size_t kLargestInputFontFile = kSbcsHeaderSize + size_t{65536} * 4 * 32;
 
-// The most the tools read of an input font file that a configuration lists:
-// more than any file the converter reads whole.
-constexpr size_t kListedFontReadLimit = size_t{128} << 20;
-
 constexpr char kSbcsMagic[] = "ZYNPosSingleFont";
 constexpr char kDbcsMagic[] = "ZYNPosDBCSFont  ";
 static_assert(sizeof(kSbcsMagic) == kFileTypeBufferSize);

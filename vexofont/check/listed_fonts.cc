@@ -8,6 +8,7 @@
 
 #include "driver/config_file.h"
 #include "fontinput/code_text.h"
+#include "fontinput/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
@@ -64,30 +65,21 @@ std::string KeysFor(FontKind kind, uint32_t width, uint32_t height) {
   return keys;
 }
 
-// Reads the font, the magic first so that a device or a large file of
-// something else is not read whole. Returns false after the finding.
-bool ReadFont(const ListedFont& font, const std::string& config,
-              std::vector<uint8_t>* bytes, Findings* findings) {
-  bool cut = false;
-  errno = 0;
-  ReadResult read =
-      ReadLimitedFile(font.name.c_str(), kFileTypeSize, bytes, &cut);
-  if (read == ReadResult::kRead &&
-      InputFontKind(bytes->data(), bytes->size()) != FontKind::kNone) {
-    bytes->clear();
-    read = ReadLimitedFile(font.name.c_str(), kListedFontReadLimit, bytes, &cut);
-  }
-  if (read == ReadResult::kRead) return true;
-  const int error = errno;
+// Reads the font (once for all the lines that list it); returns null
+// after the finding when it cannot be read.
+const CachedFontFile* ReadFont(const ListedFont& font, const std::string& config,
+                               FontFileCache* cache, Findings* findings) {
+  const CachedFontFile& file = cache->Read(font.name);
+  if (file.result == ReadResult::kRead) return &file;
   std::string hint;
   // The converter opens names from the working folder, not from the
   // configuration's.
   const size_t slash = config.find_last_of("/\\");
-  if (read == ReadResult::kCannotOpen && slash != std::string::npos &&
+  if (file.result == ReadResult::kCannotOpen && slash != std::string::npos &&
       !font.name.empty() && font.name[0] != '/') {
     const std::string beside = config.substr(0, slash + 1) + font.name;
-    if (std::FILE* file = OpenRawFileForReading(beside.c_str())) {
-      std::fclose(file);
+    if (std::FILE* opened = OpenRawFileForReading(beside.c_str())) {
+      std::fclose(opened);
       hint = " (names are opened from the working folder; '" + beside +
              "' is beside the configuration: run the converter there)";
     }
@@ -95,9 +87,11 @@ bool ReadFont(const ListedFont& font, const std::string& config,
   findings->Problem(
       font.line,
       font.Quoted() + " cannot be " +
-          (read == ReadResult::kCannotOpen ? "opened" : "read") +
-          (error != 0 ? std::string(": ") + std::strerror(error) : "") + hint);
-  return false;
+          (file.result == ReadResult::kCannotOpen ? "opened" : "read") +
+          (file.error != 0 ? std::string(": ") + std::strerror(file.error)
+                           : "") +
+          hint);
+  return nullptr;
 }
 
 // The header of the font's own kind, whole; false after the finding.
@@ -206,13 +200,14 @@ void CheckGlyphs(const ListedFont& font, FontKind kind,
 
 // One listed font: what its bytes say against the key it is listed under.
 void CheckFont(const ListedFont& font, const ConfigLines& lines,
-               TableTally* tally, Findings* findings) {
-  std::vector<uint8_t> bytes;
+               FontFileCache* cache, TableTally* tally, Findings* findings) {
+  const CachedFontFile* file =
+      ReadFont(font, findings->config(), cache, findings);
   DbcsFontHeader header = {};
-  if (!ReadFont(font, findings->config(), &bytes, findings) ||
-      !ReadHeader(font, bytes, &header, findings)) {
+  if (file == nullptr || !ReadHeader(font, file->bytes, &header, findings)) {
     return;
   }
+  const std::vector<uint8_t>& bytes = file->bytes;
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
   if (!CheckKindAndSize(font, kind, header, findings)) return;
   CheckCodePage(font, header, lines.codePageLine(), findings);
@@ -223,13 +218,14 @@ void CheckFont(const ListedFont& font, const ConfigLines& lines,
 
 void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
   TableTally tally;
+  FontFileCache cache;
   int files = 0;
   for (int l = 0; l < kFontListCount; ++l) {
     const FontListKey& list = kFontListKeys[l];
     for (int i = 0; i < list.Count(); ++i) {
       ++files;
-      CheckFont({list, list.Names()[i], lines.LineOfFile(l, i)}, lines, &tally,
-                findings);
+      CheckFont({list, list.Names()[i], lines.LineOfFile(l, i)}, lines, &cache,
+                &tally, findings);
     }
   }
   if (files == 0) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "driver/config_file.h"
+#include "fontinput/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
@@ -21,10 +22,11 @@ void IgnoreConfigLine(void*, const ConfigLine&) {}
 // The listed font's bytes, when the converter loads it: the list's kind, a
 // whole header, a size the list's station takes.
 bool ReadLoadedFont(const FontListKey& list, const char* name,
-                    std::vector<uint8_t>* bytes) {
-  bool cut = false;
-  if (ReadLimitedFile(name, kListedFontReadLimit, bytes, &cut) !=
-          ReadResult::kRead ||
+                    FontFileCache* cache, const std::vector<uint8_t>** read) {
+  const CachedFontFile& file = cache->Read(name);
+  const std::vector<uint8_t>* bytes = &file.bytes;
+  *read = bytes;
+  if (file.result != ReadResult::kRead ||
       InputFontKind(bytes->data(), bytes->size()) != list.kind) {
     return false;
   }
@@ -47,14 +49,16 @@ struct Collect {
 
 // Prints the line of one listed font; returns how many of its codes the
 // file does not hold.
-long PrintFont(const FontListKey& list, const char* name, const CodeSet& held) {
-  std::vector<uint8_t> bytes;
-  if (!ReadLoadedFont(list, name, &bytes)) {
+long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
+               FontFileCache* cache) {
+  const std::vector<uint8_t>* read = nullptr;
+  if (!ReadLoadedFont(list, name, cache, &read)) {
     std::printf("  '%s' (%s): not loaded by the converter (see vexofont "
                 "check)\n",
                 name, list.key);
     return 0;
   }
+  const std::vector<uint8_t>& bytes = *read;
   Collect collect;
   collect.held = &held;
   ForEachStoredCode(
@@ -98,10 +102,12 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
     }
   }
   std::printf("Input fonts of '%s':\n", config);
+  FontFileCache cache;
   long missing = 0;
   for (const FontListKey& list : kFontListKeys) {
     for (int i = 0; i < list.Count(); ++i) {
-      missing += PrintFont(list, list.Names()[i], held[KindByte(list.kind)]);
+      missing += PrintFont(list, list.Names()[i], held[KindByte(list.kind)],
+                           &cache);
     }
   }
   std::printf("\n");

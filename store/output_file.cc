@@ -1,5 +1,8 @@
 #include "store/output_file.h"
 
+#include "store/output_names.h"
+#include "store/pending_temporaries.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -57,14 +60,6 @@ int ReplaceName(const char* from, const char* to) {
 }
 // Keeps the previous file's permission bits and owner; nothing to keep here.
 void KeepAttributes(int, const FileInfo&) {}
-// Symbolic links are rare on Windows and followed by the system itself.
-int ResolveLinks(const char* name, char* resolved) {
-  std::snprintf(resolved, kOutputPathSize, "%s", name);
-  return std::strlen(name) < kOutputPathSize ? 0 : ENAMETOOLONG;
-}
-// No names of the standard streams but the console's, a device.
-int StandardStreamOf(const char*) { return -1; }
-int WriteThrough(int) { return -1; }
 // NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 to LPT9 name devices in every
 // folder, with any extension: such a name is written in place.
 bool IsDeviceName(const char* path) {
@@ -129,91 +124,6 @@ void KeepAttributes(int fd, const FileInfo& previous) {
 
 bool IsDeviceName(const char*) { return false; }
 
-// Whether the kernel's protected-symlink rule refuses to follow the link
-// `link` (whose own status is `info`): a link in a sticky folder that anyone
-// may write to is followed only by its owner or when the folder's owner owns
-// it, so that nobody can plant a link in /tmp that makes root write a file
-// elsewhere.
-bool ProtectedLink(const char* link, const struct stat& info) {
-  char folder[kOutputPathSize];
-  const char* slash = std::strrchr(link, '/');
-  if (slash == nullptr) {
-    std::snprintf(folder, sizeof(folder), ".");
-  } else {
-    std::snprintf(folder, sizeof(folder), "%.*s",
-                  slash == link ? 1 : int(slash - link), link);
-  }
-  struct stat parent;
-  if (stat(folder, &parent) != 0) return false;
-  const bool sticky_and_open =
-      (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
-  return sticky_and_open && info.st_uid != geteuid() &&
-         info.st_uid != parent.st_uid;
-}
-
-// Follows symbolic links from `name` to the name that gets the bytes, which
-// may not exist yet (a dangling link). Returns 0, or ELOOP for a loop of
-// links, ENAMETOOLONG for a path too long to hold, EACCES for a link the
-// protected-symlink rule refuses.
-int ResolveLinks(const char* name, char* resolved) {
-  if (std::strlen(name) >= kOutputPathSize) return ENAMETOOLONG;
-  std::snprintf(resolved, kOutputPathSize, "%s", name);
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat info;
-    if (lstat(resolved, &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
-    if (ProtectedLink(resolved, info)) return EACCES;
-    char target[kOutputPathSize];
-    const ssize_t length = readlink(resolved, target, sizeof(target) - 1);
-    if (length < 0) return 0;
-    target[length] = '\0';
-    if (target[0] == '/') {
-      std::snprintf(resolved, kOutputPathSize, "%s", target);
-      continue;
-    }
-    // A relative target counts from the link's own folder.
-    char* slash = std::strrchr(resolved, '/');
-    const int folder = slash == nullptr ? 0 : int(slash - resolved) + 1;
-    char joined[kOutputPathSize];
-    const int need = std::snprintf(joined, sizeof(joined), "%.*s%s", folder,
-                                   resolved, target);
-    if (need < 0 || need >= kOutputPathSize) return ENAMETOOLONG;
-    std::memcpy(resolved, joined, static_cast<size_t>(need) + 1);
-  }
-  return ELOOP;
-}
-
-// The descriptor that a standard-stream name designates: 1 for /dev/stdout,
-// 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N; -1 for any other
-// name or a descriptor that is not open.
-int StandardStreamOf(const char* name) {
-  int fd = -1;
-  if (std::strcmp(name, "/dev/stdout") == 0) {
-    fd = 1;
-  } else if (std::strcmp(name, "/dev/stderr") == 0) {
-    fd = 2;
-  } else {
-    for (const char* prefix : {"/dev/fd/", "/proc/self/fd/"}) {
-      const size_t n = std::strlen(prefix);
-      if (std::strncmp(name, prefix, n) != 0) continue;
-      const char* digits = name + n;
-      if (*digits < '0' || *digits > '9' || std::strlen(digits) > 6) break;
-      fd = 0;
-      for (const char* d = digits; *d != '\0'; ++d) {
-        if (*d < '0' || *d > '9') return -1;
-        fd = fd * 10 + (*d - '0');
-      }
-    }
-  }
-  if (fd < 0 || fcntl(fd, F_GETFD) == -1) return -1;
-  return fd;
-}
-
-// A descriptor of our own for the stream, its buffered text written first.
-int WriteThrough(int fd) {
-  if (fd == 1) std::fflush(stdout);
-  if (fd == 2) std::fflush(stderr);
-  return fcntl(fd, F_DUPFD_CLOEXEC, 3);
-}
 #endif
 
 bool IsSeparator(char c) {
@@ -221,69 +131,6 @@ bool IsSeparator(char c) {
   if (c == '\\' || c == ':') return true;
 #endif
   return c == '/';
-}
-
-// The temporaries that exist now, so that a signal that ends the program
-// (SIGINT, SIGTERM, SIGHUP) removes them before it does: the previous files
-// stay as they were and nothing is left behind. A slot holds its own copy of
-// the name, and the handler only reads slots and removes names.
-constexpr int kPendingSlots = 72;  // every page of a sheet and a margin
-char pendingNames[kPendingSlots][kOutputPathSize];
-volatile std::sig_atomic_t pendingUsed[kPendingSlots];
-int pendingCount = 0;
-
-constexpr int kCleanedSignals[] = {
-    SIGINT, SIGTERM,
-#ifdef SIGHUP
-    SIGHUP,
-#endif
-};
-constexpr int kCleanedSignalCount =
-    static_cast<int>(sizeof(kCleanedSignals) / sizeof(kCleanedSignals[0]));
-using SignalHandler = void (*)(int);
-SignalHandler savedHandlers[kCleanedSignalCount];
-
-extern "C" void RemovePendingAndRaise(int signal) {
-  for (int i = 0; i < kPendingSlots; ++i) {
-    if (pendingUsed[i]) RemoveName(pendingNames[i]);
-  }
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-// Takes the handlers of the signals that would end the program; a signal
-// the program ignores (SIGHUP under nohup) stays ignored.
-void HoldEndingSignals() {
-  for (int i = 0; i < kCleanedSignalCount; ++i) {
-    savedHandlers[i] = std::signal(kCleanedSignals[i], RemovePendingAndRaise);
-    if (savedHandlers[i] == SIG_IGN) std::signal(kCleanedSignals[i], SIG_IGN);
-  }
-}
-void ReleaseEndingSignals() {
-  for (int i = 0; i < kCleanedSignalCount; ++i) {
-    if (savedHandlers[i] != SIG_ERR) std::signal(kCleanedSignals[i], savedHandlers[i]);
-  }
-}
-
-// Records the temporary `path`; returns its slot, or -1 when every slot is
-// taken (the temporary is then only removed by the ordinary paths).
-int AddPending(const char* path) {
-  for (int i = 0; i < kPendingSlots; ++i) {
-    if (pendingUsed[i]) continue;
-    std::snprintf(pendingNames[i], kOutputPathSize, "%s", path);
-    if (pendingCount++ == 0) HoldEndingSignals();
-    pendingUsed[i] = 1;
-    return i;
-  }
-  return -1;
-}
-void DropPending(const char* path) {
-  for (int i = 0; i < kPendingSlots; ++i) {
-    if (!pendingUsed[i] || std::strcmp(pendingNames[i], path) != 0) continue;
-    pendingUsed[i] = 0;
-    if (--pendingCount == 0) ReleaseEndingSignals();
-    return;
-  }
 }
 
 // The temporary lives beside `path` as ".NAME.XXXXXX.tmp", where NAME is at
@@ -320,7 +167,7 @@ int OpenTemporary(OutputFile* file, unsigned mode) {
     }
     const int fd = OpenNew(file->tempPath, mode);
     if (fd >= 0) {
-      AddPending(file->tempPath);
+      AddPendingTemporary(file->tempPath);
       return fd;
     }
     if (errno != EEXIST) break;
@@ -354,7 +201,7 @@ void ReleaseFileSizeSignal() {}
 void RemoveTemporary(OutputFile* file) {
   if (file->tempPath[0] == '\0') return;
   RemoveName(file->tempPath);
-  DropPending(file->tempPath);
+  DropPendingTemporary(file->tempPath);
   file->tempPath[0] = '\0';
 }
 
@@ -474,7 +321,7 @@ int PublishOutputFile(OutputFile* file) {
   if (file->inPlace || file->tempPath[0] == '\0') return 0;
   const int error = ReplaceName(file->tempPath, file->path);
   if (error != 0) return Fail(file, -1, error);
-  DropPending(file->tempPath);
+  DropPendingTemporary(file->tempPath);
   file->tempPath[0] = '\0';
   return 0;
 }

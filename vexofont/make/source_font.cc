@@ -7,11 +7,14 @@
 #include <zlib.h>
 
 #include <cstdint>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 #include <vector>
 
+#include "store/output_file.h"
 #include "vexofont/make/source_font_handles.h"
 
 
@@ -55,6 +58,78 @@ bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
   if (got == 0 && closed) return true;
   *error = "is a broken gzip file";
   return false;
+}
+
+// FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
+// whatever the file holds: the boxes are what a BDF font costs to open.
+// The largest real ones (every CJK ideograph at 24 or 32 dots, Unifont)
+// take a few megabytes.
+constexpr uint64_t kMaxBdfBitmapBytes = uint64_t{64} << 20;
+
+bool IsBdf(const std::vector<unsigned char>& bytes) {
+  static const char kStart[] = "STARTFONT";
+  return bytes.size() >= sizeof(kStart) - 1 &&
+         std::equal(kStart, kStart + sizeof(kStart) - 1, bytes.begin());
+}
+
+// Whether the boxes of a BDF font's glyphs take no more than
+// kMaxBdfBitmapBytes; sets *error otherwise.
+bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
+                     std::string* error) {
+  uint64_t total = 0;
+  const char* text = reinterpret_cast<const char*>(bytes.data());
+  const char* end = text + bytes.size();
+  for (const char* line = text; line < end;) {
+    const char* next = static_cast<const char*>(
+        std::memchr(line, '\n', static_cast<size_t>(end - line)));
+    if (next == nullptr) next = end;
+    if (next - line > 4 && std::strncmp(line, "BBX ", 4) == 0) {
+      char box[64] = {};
+      std::memcpy(box, line, std::min<size_t>(sizeof(box) - 1, size_t(next - line)));
+      long width = 0, height = 0;
+      if (std::sscanf(box + 4, "%ld %ld", &width, &height) == 2 &&
+          width > 0 && height > 0) {
+        total += static_cast<uint64_t>((width + 7) / 8) *
+                 static_cast<uint64_t>(height);
+      }
+      if (total > kMaxBdfBitmapBytes) {
+        *error = "is a BDF font whose glyph boxes would take more than " +
+                 std::to_string(kMaxBdfBitmapBytes >> 20) +
+                 " MB to load";
+        return false;
+      }
+    }
+    line = next + 1;
+  }
+  return true;
+}
+
+// Reads a plain BDF font whole (FreeType reads it whole too), up to the
+// size a compressed one may have uncompressed. Returns false with the
+// reason; *bytes empty for a file that is no BDF font.
+bool ReadBdf(const std::string& path, std::vector<unsigned char>* bytes,
+             std::string* error) {
+  bytes->clear();
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return true;  // FreeType says why
+  char start[9] = {};
+  const bool bdf = std::fread(start, 1, sizeof(start), file) == sizeof(start) &&
+                   std::memcmp(start, "STARTFONT", sizeof(start)) == 0;
+  std::fclose(file);
+  if (!bdf) return true;
+  std::vector<uint8_t> read;
+  bool cut = false;
+  if (ReadLimitedFile(path.c_str(), kMaxUncompressedFont, &read, &cut) !=
+      ReadResult::kRead) {
+    *error = "cannot be read";
+    return false;
+  }
+  if (cut) {
+    *error = "is too large for a BDF font";
+    return false;
+  }
+  bytes->assign(read.begin(), read.end());
+  return true;
 }
 
 // Pixels from 26.6 fixed point, away from the baseline.
@@ -138,12 +213,16 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
     return false;
   }
   FT_Error open_error;
-  if (IsGzipFile(path)) {
-    if (!Uncompress(path, &handles_->uncompressed, error)) return false;
-    open_error = FT_New_Memory_Face(
-        handles_->library, handles_->uncompressed.data(),
-        static_cast<FT_Long>(handles_->uncompressed.size()), 0,
-        &handles_->face);
+  std::vector<unsigned char>& bytes = handles_->uncompressed;
+  if (IsGzipFile(path) ? !Uncompress(path, &bytes, error)
+                       : !ReadBdf(path, &bytes, error)) {
+    return false;
+  }
+  if (IsBdf(bytes) && !BdfCostAccepted(bytes, error)) return false;
+  if (!bytes.empty()) {
+    open_error = FT_New_Memory_Face(handles_->library, bytes.data(),
+                                    static_cast<FT_Long>(bytes.size()), 0,
+                                    &handles_->face);
   } else {
     open_error =
         FT_New_Face(handles_->library, path.c_str(), 0, &handles_->face);

@@ -1,0 +1,16 @@
+// The temporaries of files being written, removed when a signal ends the
+// program (SIGINT, SIGTERM, SIGHUP) before the signal does: the previous
+// files stay as they were and nothing is left behind. While one is
+// recorded, those signals are handled here; a signal the program ignores
+// (SIGHUP under nohup) stays ignored.
+#ifndef VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
+#define VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
+
+// Records the temporary `path`, which exists now. Returns its slot, or -1
+// when every slot is taken (it is then removed by the ordinary paths only).
+int AddPendingTemporary(const char* path);
+
+// Forgets `path`: it has been renamed or removed.
+void DropPendingTemporary(const char* path);
+
+#endif  // VEXOCNVT_STORE_PENDING_TEMPORARIES_H_

@@ -47,7 +47,11 @@ bool WriteRows(std::FILE* file, const GrayImage& image) {
     return false;
   }
   png_init_io(png, file);
-  png_set_compression_level(png, 9);
+  // Sheets are large, flat and mostly white: zlib's default level without
+  // row filters packs them within a few percent of its best, ten times
+  // faster.
+  png_set_compression_level(png, 6);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
   png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_GRAY,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);

@@ -214,13 +214,14 @@ void PrintHelp() {
       "\n"
       "Exit status: 0 the output file was written (also when some input\n"
       "files were refused), 1 no configuration file given, 2 the\n"
-      "configuration file cannot be read, 4 the output file cannot be\n"
-      "written or is one of the run's own input files.\n",
+      "configuration file cannot be read or is longer than %ld MiB, 4 the\n"
+      "output file cannot be written or is one of the run's own input files.\n",
       AcceptedSizes(kSbcsThermalSizes).c_str(),
       AcceptedSizes(kSbcsImpactSizes).c_str(),
       AcceptedSizes(kDbcsThermalSizes).c_str(),
       AcceptedSizes(kDbcsImpactSizes).c_str(), kMaxFilesPerList,
-      FindNumberKey("SbcsSpacing")->limit, FindNumberKey("DbcsSpacing")->limit);
+      FindNumberKey("SbcsSpacing")->limit, FindNumberKey("DbcsSpacing")->limit,
+      kMaxConfigFileSize >> 20);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "driver/config_file.h"
+#include "fontinput/font_header.h"
 #include "store/converter_settings.h"
 #include "store/version.h"
 #include "vexofont/check/config_lines.h"
@@ -40,7 +41,11 @@ constexpr char kHelpStart[] =
     "is at fault, then a summary line.\n"
     "\n";
 
+// A format: the limits come from the readers.
 constexpr char kHelpEnd[] =
+    "\n"
+    "The configuration is read up to %ld MiB, each font it lists once, up\n"
+    "to %zu bytes (the largest input font file).\n"
     "\n"
     "Exit status: 0 nothing looks wrong, 1 usage error, 2 the configuration\n"
     "file cannot be read, 3 something looks wrong (the findings say what).\n";
@@ -104,7 +109,7 @@ int RunCheckCommand(int argc, char** argv) {
     std::printf(kHelpStart, unsigned{FindNumberKey("SbcsSpacing")->limit},
                 unsigned{FindNumberKey("DbcsSpacing")->limit});
     std::fputs(OptionHelp(kCheckOptions).c_str(), stdout);
-    std::fputs(kHelpEnd, stdout);
+    std::printf(kHelpEnd, kMaxConfigFileSize >> 20, kLargestInputFontFile);
     return kCheckSound;
   }
   if (options.version) {

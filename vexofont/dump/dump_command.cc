@@ -31,7 +31,10 @@ constexpr char kHelpStart[] =
     "format.\n"
     "\n";
 
+// A format: the limit comes from the header's rules.
 constexpr char kHelpEnd[] =
+    "\n"
+    "FILE is read up to %zu bytes, the largest input font file.\n"
     "\n"
     "Exit status: 0 written, 1 bad arguments, 2 FILE cannot be read or is\n"
     "not an input font file of a size some station takes, 4 TEXT cannot be\n"
@@ -193,7 +196,7 @@ int RunDumpCommand(int argc, char** argv) {
   if (options.help) {
     std::fputs(kHelpStart, stdout);
     std::fputs(OptionHelp(kDumpOptions).c_str(), stdout);
-    std::fputs(kHelpEnd, stdout);
+    std::printf(kHelpEnd, kLargestInputFontFile);
     return kDumpOk;
   }
   if (options.version) {

@@ -2,6 +2,10 @@
 
 #include <cstdio>
 
+#include "vexofont/make/code_map.h"
+#include "vexofont/make/make_files.h"
+#include "vexofont/make/source_font.h"
+
 namespace {
 
 constexpr char kHelpStart[] =
@@ -149,7 +153,24 @@ constexpr char kHelpEnd[] =
     "refuses, an unknown code page, a range without codes), 2 the source\n"
     "font cannot be opened or its characters cannot be mapped, or a glyph\n"
     "text cannot be read or has a mistake, 4 the output file cannot be\n"
-    "written.\n";
+    "written (also when it is one of the files given as inputs).\n";
+
+// The limits paragraph, from the readers' own constants.
+std::string Limits() {
+  char text[512];
+  std::snprintf(text, sizeof(text),
+                "Limits: a glyph text of at most %zu MiB, a --chars file of %zu "
+                "MiB,\n"
+                "a --map file of %zu MiB; a compressed or BDF source font of "
+                "%zu MiB\n"
+                "uncompressed, and no BDF font whose glyph boxes take more "
+                "than %zu MB\n"
+                "to load.\n\n",
+                kMaxGlyphTextSize >> 20, kMaxCharsFileSize >> 20,
+                kMaxCodeMapSize >> 20, kMaxUncompressedFont >> 20,
+                static_cast<size_t>(kMaxBdfBitmapBytes >> 20));
+  return text;
+}
 
 
 }  // namespace
@@ -157,7 +178,9 @@ constexpr char kHelpEnd[] =
 const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 26);
 
 std::string MakeHelp() {
-  return kHelpStart + OptionHelp(kMakeOptions) + kHelpEnd;
+  std::string help = kHelpStart + OptionHelp(kMakeOptions) + kHelpEnd;
+  help.insert(help.find("Exit status:"), Limits());
+  return help;
 }
 
 int MakeUsageError(const std::string& text) {

@@ -20,8 +20,6 @@
 
 namespace {
 
-// A compressed font larger than this once uncompressed is refused.
-constexpr size_t kMaxUncompressedFont = size_t(64) << 20;
 
 bool IsGzipFile(const std::string& path) {
   std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -60,11 +58,6 @@ bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
   return false;
 }
 
-// FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
-// whatever the file holds: the boxes are what a BDF font costs to open.
-// The largest real ones (every CJK ideograph at 24 or 32 dots, Unifont)
-// take a few megabytes.
-constexpr uint64_t kMaxBdfBitmapBytes = uint64_t{64} << 20;
 
 bool IsBdf(const std::vector<unsigned char>& bytes) {
   static const char kStart[] = "STARTFONT";

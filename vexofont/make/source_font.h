@@ -12,6 +12,14 @@
 #include "vexofont/make/code_page.h"
 
 // FreeType's handles, kept out of this header.
+// A compressed or BDF font larger than this (uncompressed) is refused.
+constexpr size_t kMaxUncompressedFont = size_t{64} << 20;
+// FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
+// whatever the file holds: the boxes are what a BDF font costs to open. The
+// largest real ones (every CJK ideograph at 24 or 32 dots, Unifont) take a
+// few megabytes; a font whose boxes take more than this is refused.
+constexpr uint64_t kMaxBdfBitmapBytes = uint64_t{64} << 20;
+
 struct SourceFontHandles;
 struct FT_Bitmap_;
 

@@ -3,24 +3,37 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "fontinput/font_header.h"
 
 namespace {
 
 // Reads the magic first, so that a device or a large file of something
-// else is not read whole.
+// else is not read whole; the file is opened once, so that a FIFO is read
+// as any file.
 void ReadFontFile(const std::string& name, CachedFontFile* file) {
   errno = 0;
-  file->result =
-      ReadLimitedFile(name.c_str(), kFileTypeSize, &file->bytes, &file->cut);
-  if (file->result == ReadResult::kRead &&
-      InputFontKind(file->bytes.data(), file->bytes.size()) != FontKind::kNone) {
-    file->bytes.clear();
-    file->result = ReadLimitedFile(name.c_str(), kLargestInputFontFile,
-                                   &file->bytes, &file->cut);
+  std::FILE* stream = OpenRawFileForReading(name.c_str());
+  if (stream == nullptr) {
+    file->result = ReadResult::kCannotOpen;
+    file->error = errno;
+    return;
+  }
+  uint8_t magic[kFileTypeSize];
+  const size_t got = std::fread(magic, 1, sizeof(magic), stream);
+  file->bytes.assign(magic, magic + got);
+  if (std::ferror(stream) != 0) {
+    file->result = ReadResult::kCannotRead;
+  } else if (InputFontKind(magic, got) != FontKind::kNone) {
+    file->result = ReadLimitedStream(stream, kLargestInputFontFile,
+                                     &file->bytes, &file->cut);
+  } else {
+    file->result = ReadResult::kRead;
+    file->cut = std::fgetc(stream) != EOF;
   }
   file->error = file->result == ReadResult::kRead ? 0 : errno;
+  std::fclose(stream);
 }
 
 }  // namespace

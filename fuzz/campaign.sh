@@ -13,7 +13,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${VEXO_FUZZ_BUILD:-$(dirname "$here")/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(config_file font_loaders conversion show_readers source_font)
+  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits)
 
 for target in "${targets[@]}"; do
   case $target in

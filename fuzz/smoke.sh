@@ -15,7 +15,7 @@ root=$(dirname "$here")
 build=${VEXO_FUZZ_BUILD:-$root/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(config_file font_loaders conversion show_readers source_font glyph_text)
+  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits)
 
 if ! command -v clang++ >/dev/null; then
   echo "smoke.sh: clang++ not found" >&2

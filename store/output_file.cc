@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -244,14 +245,15 @@ std::FILE* OpenRawFileForReading(const char* name) {
   return std::fopen(name, "rb");
 }
 
-ReadResult ReadLimitedFile(const char* name, size_t limit,
-                           std::vector<uint8_t>* bytes, bool* cut) {
-  std::FILE* file = OpenRawFileForReading(name);
-  if (file == nullptr) return ReadResult::kCannotOpen;
+ReadResult ReadLimitedStream(std::FILE* file, size_t limit,
+                             std::vector<uint8_t>* bytes, bool* cut) {
   uint8_t chunk[65536];
-  size_t got;
   *cut = false;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+  for (;;) {
+    // Never more than the bound and one byte: that byte says more follows.
+    const size_t want = std::min(sizeof(chunk), limit + 1 - std::min(limit, bytes->size()));
+    const size_t got = std::fread(chunk, 1, want, file);
+    if (got == 0) break;
     if (bytes->size() + got > limit) {
       bytes->insert(bytes->end(), chunk, chunk + (limit - bytes->size()));
       *cut = true;
@@ -259,9 +261,16 @@ ReadResult ReadLimitedFile(const char* name, size_t limit,
     }
     bytes->insert(bytes->end(), chunk, chunk + got);
   }
-  const bool failed = std::ferror(file) != 0;
+  return std::ferror(file) != 0 ? ReadResult::kCannotRead : ReadResult::kRead;
+}
+
+ReadResult ReadLimitedFile(const char* name, size_t limit,
+                           std::vector<uint8_t>* bytes, bool* cut) {
+  std::FILE* file = OpenRawFileForReading(name);
+  if (file == nullptr) return ReadResult::kCannotOpen;
+  const ReadResult result = ReadLimitedStream(file, limit, bytes, cut);
   std::fclose(file);
-  return failed ? ReadResult::kCannotRead : ReadResult::kRead;
+  return result;
 }
 
 int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {

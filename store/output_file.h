@@ -43,6 +43,11 @@ enum class ReadResult { kRead, kCannotOpen, kCannotRead };
 ReadResult ReadLimitedFile(const char* name, size_t limit,
                            std::vector<uint8_t>* bytes, bool* cut);
 
+// The same from an open stream, appending to *bytes until it holds `limit`
+// bytes; the stream is left open where the reading stopped.
+ReadResult ReadLimitedStream(std::FILE* file, size_t limit,
+                             std::vector<uint8_t>* bytes, bool* cut);
+
 // Opens `name` for writing raw bytes by the rules above. `newFileMode` is
 // the permission bits of a file made new (ignored where the platform has
 // none). Returns 0 with file->stream ready for writing, or the errno value

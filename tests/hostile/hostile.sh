@@ -29,6 +29,8 @@ cp "$source"/examples/*.fnt "$source"/examples/demo.cfg "$source"/examples/logo_
 
 passed=0
 failed=0
+attempted=0
+begin() { case_name=$1; attempted=$((attempted + 1)); }
 fail() {
   failed=$((failed + 1))
   echo "FAILED: $case_name: $*"
@@ -41,7 +43,7 @@ pass() {
 # run NAME STATUS COMMAND...: runs COMMAND with its output in out.txt and
 # err.txt, under the time limit, and checks its status and peak memory.
 run() {
-  case_name=$1
+  begin "$1"
   local expected=$2
   shift 2
   /usr/bin/time -f "%e %M" -o time.txt timeout -s KILL "$max_seconds" "$@" \
@@ -94,21 +96,21 @@ run show_png_is_a_listed_font 4 "$vexofont" show demo.out --config demo.cfg --pn
 
 # 3. and 4. A standard-output name is written through, into a pipe or
 # after what a file already holds.
-case_name=dump_to_stdout_pipe
+begin dump_to_stdout_pipe
 "$vexofont" dump sbcs_impact_8x9.fnt -o /dev/stdout 2>err.txt | cat >out.txt
 if [ "${PIPESTATUS[0]}" != 0 ]; then fail "status ${PIPESTATUS[0]}"
 elif has out.txt "vexofont glyphs 1"; then seconds=0; kb=0; pass; fi
 echo "earlier line" >log.txt
-case_name=dump_to_stdout_appended
+begin dump_to_stdout_appended
 if "$vexofont" dump sbcs_impact_8x9.fnt -o /dev/stdout >>log.txt 2>err.txt &&
    [ "$(head -n 1 log.txt)" = "earlier line" ] && has log.txt "vexofont glyphs 1" &&
    no_temporaries; then seconds=0; kb=0; pass; fi
 sed 's/^OutputFontFile.*/OutputFontFile \/dev\/stdout/' demo.cfg >stdout.cfg
-case_name=converter_to_stdout_pipe
+begin converter_to_stdout_pipe
 size=$("$vexocnvt" stdout.cfg 2>err.txt | wc -c)
 if [ "${PIPESTATUS[0]}" = 0 ] && [ "$size" -gt 75369 ]; then seconds=0; kb=0; pass; else fail "wrote $size bytes"; fi
 for writer in make show; do
-  case_name=${writer}_to_stdout_pipe
+  begin ${writer}_to_stdout_pipe
   if [ $writer = make ]; then
     "$vexofont" dump sbcs_impact_8x9.fnt -o text.txt
     "$vexofont" make text.txt /dev/stdout 2>err.txt | wc -c >out.txt
@@ -126,7 +128,7 @@ big_sbcs() {  # an SBCS 8x32 font of all 65536 codes, random dots
 }
 big_sbcs big.fnt
 for signal in TERM INT HUP; do
-  case_name=signal_$signal
+  begin signal_$signal
   mkdir -p sig && rm -f sig/* sig/.*.tmp 2>/dev/null
   printf 'old' >sig/sheet-1.png && cp sig/sheet-1.png sig.keep
   # A background job starts with SIGINT ignored, which the tools respect:
@@ -253,5 +255,10 @@ if [ "$(id -u)" != 0 ]; then
 fi
 run every_output_left_no_temporary 0 true && no_temporaries && pass
 
+# A case that neither passed nor failed aloud ended a check silently.
+if [ $((passed + failed)) -ne "$attempted" ]; then
+  echo "FAILED: $((attempted - passed - failed)) cases ended without a verdict"
+  failed=$((failed + attempted - passed - failed))
+fi
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -65,6 +65,18 @@ bool IsBdf(const std::vector<unsigned char>& bytes) {
          std::equal(kStart, kStart + sizeof(kStart) - 1, bytes.begin());
 }
 
+// Reads one decimal side of a BBX line from *p (up to `end`), white space
+// before it skipped; a number beyond a million reads as a million, so
+// that no sum of boxes overflows; anything else reads as 0.
+uint64_t BoxSide(const char** p, const char* end) {
+  while (*p < end && (**p == ' ' || **p == '\t')) ++*p;
+  uint64_t side = 0;
+  for (; *p < end && **p >= '0' && **p <= '9'; ++*p) {
+    side = std::min<uint64_t>(side * 10 + uint64_t(**p - '0'), 1000000);
+  }
+  return side;
+}
+
 // Whether the boxes of a BDF font's glyphs take no more than
 // kMaxBdfBitmapBytes; sets *error otherwise.
 bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
@@ -77,14 +89,10 @@ bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
         std::memchr(line, '\n', static_cast<size_t>(end - line)));
     if (next == nullptr) next = end;
     if (next - line > 4 && std::strncmp(line, "BBX ", 4) == 0) {
-      char box[64] = {};
-      std::memcpy(box, line, std::min<size_t>(sizeof(box) - 1, size_t(next - line)));
-      long width = 0, height = 0;
-      if (std::sscanf(box + 4, "%ld %ld", &width, &height) == 2 &&
-          width > 0 && height > 0) {
-        total += static_cast<uint64_t>((width + 7) / 8) *
-                 static_cast<uint64_t>(height);
-      }
+      const char* p = line + 4;
+      const uint64_t width = BoxSide(&p, next);
+      const uint64_t height = BoxSide(&p, next);
+      total += (width + 7) / 8 * height;
       if (total > kMaxBdfBitmapBytes) {
         *error = "is a BDF font whose glyph boxes would take more than " +
                  std::to_string(kMaxBdfBitmapBytes >> 20) +

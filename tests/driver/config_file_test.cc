@@ -232,7 +232,7 @@ TEST_F(ConfigFileTest, FileLongerThanAnyConfigurationIsRefused) {
 TEST_F(ConfigFileTest, NulByteEndsTheTextNotTheLine) {
   std::vector<std::pair<int, int>> lines;  // line, piece
   const std::string path = dir_.WriteText(
-      "nul.cfg", std::string("CodePage 437\0 9\nSbcsSpacing 5\n", 30));
+      "zero_byte.cfg", std::string("CodePage 437\0 9\nSbcsSpacing 5\n", 30));
   ASSERT_EQ(ReadConfigFile(
                 path.c_str(),
                 [](void* context, const ConfigLine& line) {

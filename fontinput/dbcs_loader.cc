@@ -96,7 +96,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
   // Always 2 x width at the sizes loaded here.
   ConvertFileRowsToImpactColumns(file_rows, load.columns, load.width,
                                  load.height);
-  const int n = 2 * load.width;
+  const int n = ImpactBytesStored(load.width);
   if (Settings.verbose) {
     PrintColumnPicture(load.columns, load.width, load.height);
     std::printf("%04x:  ", code);
@@ -122,7 +122,8 @@ int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header) {
   load.height = static_cast<int>(header.height);
   load.bytes_per_row = RowBytesTaken(FontKind::kDbcs, station, header.width);
   load.column_span =
-      std::max(ImpactColumnsSpan(load.width, load.height), 2 * load.width);
+      std::max(ImpactColumnsSpan(load.width, load.height),
+               ImpactBytesStored(load.width));
   load.glyph_size = FileGlyphSize(header.height);
 
   ForEachDbcsCodeOfFile(

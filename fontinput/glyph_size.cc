@@ -1,5 +1,9 @@
 #include "fontinput/glyph_size.h"
 
+#include <cstdlib>
+
+#include "fontinput/impact_columns.h"
+
 namespace {
 
 std::string Span(uint32_t low, uint32_t high) {
@@ -66,5 +70,82 @@ std::string AcceptedSizes(const GlyphSizeRule& rule) {
     sizes += " at most ";
     sizes += std::to_string(rule.maxHeightAtMaxWidth);
   }
+  return sizes;
+}
+
+ImpactPrint ImpactPrintOf(int width, int height) {
+  const int columns = 8 * (width / 8);
+  if (columns == 0 || height <= 0) return ImpactPrint::kNothing;
+  if ((height + 7) / 8 > ImpactColumnStep(width, height)) {
+    return ImpactPrint::kColumnsMixed;
+  }
+  if (ImpactColumnsSpan(width, height) > ImpactBytesStored(width)) {
+    return ImpactPrint::kColumnsCut;
+  }
+  return columns < width ? ImpactPrint::kFirstColumns : ImpactPrint::kAsDrawn;
+}
+
+std::string ImpactPrintProblem(int width, int height) {
+  const std::string size = std::to_string(width) + "x" + std::to_string(height);
+  const int step = ImpactColumnStep(width, height);
+  const int stored = ImpactBytesStored(width);
+  switch (ImpactPrintOf(width, height)) {
+    case ImpactPrint::kAsDrawn:
+      return "";
+    case ImpactPrint::kFirstColumns:
+    case ImpactPrint::kNothing:
+      return ImpactWidthWarning(width);
+    case ImpactPrint::kColumnsCut: {
+      // The first dot column whose last byte lies beyond what is kept.
+      const int column_bytes = (height + 7) / 8;
+      int first_cut = 0;
+      while ((first_cut * step + column_bytes) <= stored) ++first_cut;
+      const int last = 8 * (width / 8) - 1;
+      return "the impact station gets " + size + " glyphs with dot column" +
+             (first_cut == last ? " " : "s ") + Span(first_cut, last) +
+             " cut off (their column data takes " +
+             std::to_string(ImpactColumnsSpan(width, height)) +
+             " bytes, a glyph record keeps " + std::to_string(stored) + ")";
+    }
+    case ImpactPrint::kColumnsMixed:
+      return "the impact station gets " + size +
+             " glyphs scrambled: each dot column takes " +
+             std::to_string((height + 7) / 8) + " byte" +
+             ((height + 7) / 8 == 1 ? "" : "s") + " but the next starts " +
+             (step == 0 ? "in the same byte" : std::to_string(step) + " on") +
+             ", so neighbouring columns' dots land in the same bits";
+  }
+  return "";
+}
+
+std::string NearestAsDrawnSizes(FontKind kind, int width, int height) {
+  const GlyphSizeRule& rule = GlyphSizesFor(kind, Station::kImpact);
+  auto accepted = [&rule](int w, int h) {
+    return w > 0 && h > 0 &&
+           CheckGlyphSize(rule, static_cast<uint32_t>(w),
+                          static_cast<uint32_t>(h)) == SizeFault::kNone &&
+           ImpactPrintsAsDrawn(w, h);
+  };
+  std::string sizes;
+  auto add = [&sizes](int w, int h) {
+    const std::string size = std::to_string(w) + "x" + std::to_string(h);
+    if (sizes == size) return;
+    sizes += (sizes.empty() ? "" : " or ") + size;
+  };
+  // Nearest height at the same width, the lower one first on a tie.
+  for (int d = 1; d <= 32; ++d) {
+    if (accepted(width, height - d)) { add(width, height - d); break; }
+    if (accepted(width, height + d)) { add(width, height + d); break; }
+  }
+  // Nearest whole-byte width at the same height.
+  const int widths[] = {8, 16};
+  int best = 0;
+  for (int w : widths) {
+    if (w != width && accepted(w, height) &&
+        (best == 0 || std::abs(w - width) < std::abs(best - width))) {
+      best = w;
+    }
+  }
+  if (best != 0) add(best, height);
   return sizes;
 }

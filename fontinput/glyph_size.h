@@ -114,4 +114,43 @@ std::string AcceptedSizesOfKind(FontKind kind);
 // empty for widths it prints whole.
 std::string ImpactWidthWarning(int width);
 
+// What the impact station prints of glyphs of a size, by the layout of the
+// column conversion (fontinput/impact_columns.h) and the bytes a glyph
+// record keeps:
+// - kAsDrawn: every dot where it is drawn;
+// - kFirstColumns: the first 8 dot columns as drawn, none of the others
+//   (widths 9 to 15: a row is taken in whole bytes);
+// - kNothing: no dot (widths under 8);
+// - kColumnsCut: the column data runs beyond the bytes a record keeps, so
+//   the last dot columns lose dots (widths 8 to 11 at height 16);
+// - kColumnsMixed: a dot column takes more bytes than there are between one
+//   column's start and the next, so neighbouring columns' dots land in the
+//   same bits (width 16 at heights 4 to 7 and 10 to 15).
+enum class ImpactPrint {
+  kAsDrawn,
+  kFirstColumns,
+  kNothing,
+  kColumnsCut,
+  kColumnsMixed
+};
+ImpactPrint ImpactPrintOf(int width, int height);
+
+// The sizes whose glyphs the printer gets as drawn (kAsDrawn, and
+// kFirstColumns, whose cut make and check already name).
+inline bool ImpactPrintsAsDrawn(int width, int height) {
+  const ImpactPrint print = ImpactPrintOf(width, height);
+  return print == ImpactPrint::kAsDrawn || print == ImpactPrint::kFirstColumns;
+}
+
+// What the printer gets of glyphs of a size that does not print as drawn,
+// e.g. "the impact station gets 8x16 glyphs with dot columns 5 to 7 cut
+// off (their column data takes 24 bytes, a glyph record keeps 16)"; for
+// widths 9 to 15, ImpactWidthWarning; empty for a size printed whole.
+std::string ImpactPrintProblem(int width, int height);
+
+// The sizes of `kind`'s impact rule nearest to width x height that print as
+// drawn: the nearest of the same width and the nearest 8 or 16 dots wide of
+// the same height, e.g. "8x15 or 16x16"; empty when there are none.
+std::string NearestAsDrawnSizes(FontKind kind, int width, int height);
+
 #endif  // VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_

@@ -29,6 +29,10 @@ constexpr int ImpactColumnStep(int width, int height) {
   return height / 8 + (width / 8 == 1 || height == 9 ? 1 : 0);
 }
 
+// The column bytes a glyph record keeps of an impact glyph `width` dots
+// wide: two a dot column, whatever the conversion made.
+constexpr int ImpactBytesStored(int width) { return 2 * width; }
+
 // How many leading bytes of `columns` the conversion at this size may set
 // or count: what a caller must have zeroed. At most kColumnBufferSize.
 int ImpactColumnsSpan(int width, int height);

@@ -45,7 +45,7 @@ int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
   const size_t glyph_size = FileGlyphSize(header.height);
   // The width of a load for another station is not checked, so 2 x width
   // is only formed where it is used: for impact widths of 4 to 16.
-  const int max_count = station == Station::kImpact ? 2 * width : 0;
+  const int max_count = station == Station::kImpact ? ImpactBytesStored(width) : 0;
   // The column bytes a conversion sets, counts, stores or lists.
   const int column_span =
       station == Station::kImpact

@@ -15,6 +15,7 @@
 #include "store/converter_settings.h"
 #include "store/glyph_table.h"
 #include "store/output_file.h"
+#include "vexofont/check/output_name.h"
 
 namespace {
 
@@ -146,10 +147,10 @@ bool CheckKindAndSize(const ListedFont& font, FontKind kind,
                            " station: list it under " + keys);
     return false;
   }
-  if (kind == FontKind::kSbcs && font.list.station == Station::kImpact) {
-    const std::string warning =
-        ImpactWidthWarning(static_cast<int>(header.width));
-    if (!warning.empty()) findings->Problem(font.line, font.Quoted() + ": " + warning);
+  if (font.list.station == Station::kImpact) {
+    const std::string problem = ImpactPrintProblem(
+        static_cast<int>(header.width), static_cast<int>(header.height));
+    if (!problem.empty()) findings->Problem(font.line, font.Quoted() + ": " + problem);
   }
   return true;
 }
@@ -199,19 +200,50 @@ void CheckGlyphs(const ListedFont& font, FontKind kind,
 }
 
 // One listed font: what its bytes say against the key it is listed under.
-void CheckFont(const ListedFont& font, const ConfigLines& lines,
-               FontFileCache* cache, TableTally* tally, Findings* findings) {
+// Returns whether the converter loads it, with its size in *header.
+bool CheckFont(const ListedFont& font, const ConfigLines& lines,
+               FontFileCache* cache, TableTally* tally, DbcsFontHeader* header,
+               Findings* findings) {
   const CachedFontFile* file =
       ReadFont(font, findings->config(), cache, findings);
-  DbcsFontHeader header = {};
-  if (file == nullptr || !ReadHeader(font, file->bytes, &header, findings)) {
-    return;
+  *header = {};
+  if (file == nullptr || !ReadHeader(font, file->bytes, header, findings)) {
+    return false;
   }
   const std::vector<uint8_t>& bytes = file->bytes;
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
-  if (!CheckKindAndSize(font, kind, header, findings)) return;
-  CheckCodePage(font, header, lines.codePageLine(), findings);
+  if (!CheckKindAndSize(font, kind, *header, findings)) return false;
+  CheckCodePage(font, *header, lines.codePageLine(), findings);
   CheckGlyphs(font, kind, bytes, tally, findings);
+  return true;
+}
+
+struct LoadedFont {
+  ListedFont font;
+  uint32_t width;
+  uint32_t height;
+  std::string Size() const {
+    return std::to_string(width) + "x" + std::to_string(height);
+  }
+};
+
+// The output carries one glyph size for a list, the last loaded font's:
+// the glyphs of a font of another size print by that size.
+void CheckMixedSizes(const std::vector<LoadedFont>& loaded, Findings* findings) {
+  if (loaded.empty()) return;
+  const LoadedFont& last = loaded.back();
+  for (const LoadedFont& font : loaded) {
+    if (font.width == last.width && font.height == last.height) continue;
+    const bool larger = font.width > last.width || font.height > last.height;
+    findings->Problem(
+        font.font.line,
+        font.font.Quoted() + " is " + font.Size() + ", but the output carries "
+            "one " + KindStationName(font.font.list.kind, font.font.list.station) +
+            " size, " + last.Size() + " from " + last.font.Quoted() + " (line " +
+            std::to_string(last.font.line) + ", the last loaded): its glyphs "
+            "print " + (larger ? "cut" : "stretched") + " (give the list "
+            "fonts of one size)");
+  }
 }
 
 }  // namespace
@@ -222,19 +254,21 @@ void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
   int files = 0;
   for (int l = 0; l < kFontListCount; ++l) {
     const FontListKey& list = kFontListKeys[l];
+    std::vector<LoadedFont> loaded;
     for (int i = 0; i < list.Count(); ++i) {
       ++files;
-      CheckFont({list, list.Names()[i], lines.LineOfFile(l, i)}, lines, &cache,
-                &tally, findings);
+      const ListedFont font = {list, list.Names()[i], lines.LineOfFile(l, i)};
+      DbcsFontHeader header;
+      if (CheckFont(font, lines, &cache, &tally, &header, findings)) {
+        loaded.push_back({font, header.width, header.height});
+      }
     }
+    CheckMixedSizes(loaded, findings);
   }
   if (files == 0) {
     findings->Problem("no font file listed: the output holds no glyph");
   }
-  if (lines.outputLine() == 0) {
-    findings->Problem("no OutputFontFile line: the converter writes a file "
-                      "named None in the working folder");
-  }
+  CheckOutputName(lines, findings);
   if (tally.dropped > 0) {
     findings->Problem(
         tally.droppedLine,

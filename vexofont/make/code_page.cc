@@ -10,7 +10,16 @@
 
 namespace {
 
-constexpr ByteRange kNone = {0, 0};
+// A double-byte code page with its lead and trail bytes.
+constexpr CodePage DbcsPage(uint16_t number, const char* iconvName) {
+  CodePage page = {number, FontKind::kDbcs, iconvName, {}, {}};
+  const DbcsCodePageBytes* bytes = FindDbcsCodePageBytes(number);
+  for (int i = 0; i < kRangeSlots; ++i) {
+    page.lead[i] = bytes->lead[i];
+    page.trail[i] = bytes->trail[i];
+  }
+  return page;
+}
 
 const CodePage kCodePages[] = {
     {437, FontKind::kSbcs, "CP437", {}, {}},
@@ -42,22 +51,17 @@ const CodePage kCodePages[] = {
     {28604, FontKind::kSbcs, "ISO-8859-14", {}, {}},
     {28605, FontKind::kSbcs, "ISO-8859-15", {}, {}},
     {28606, FontKind::kSbcs, "ISO-8859-16", {}, {}},
-    // Shift-JIS.
-    {932, FontKind::kDbcs, "CP932",
-     {{0x81, 0x9F}, {0xE0, 0xFC}, kNone, kNone},
-     {{0x40, 0x7E}, {0x80, 0xFC}, kNone, kNone}},
-    // GBK.
-    {936, FontKind::kDbcs, "CP936",
-     {{0x81, 0xFE}, kNone, kNone, kNone},
-     {{0x40, 0x7E}, {0x80, 0xFE}, kNone, kNone}},
-    // Unified Hangul.
-    {949, FontKind::kDbcs, "CP949",
-     {{0x81, 0xFE}, kNone, kNone, kNone},
-     {{0x41, 0x5A}, {0x61, 0x7A}, {0x81, 0xFE}, kNone}},
-    // Big5.
-    {950, FontKind::kDbcs, "CP950",
-     {{0x81, 0xFE}, kNone, kNone, kNone},
-     {{0x40, 0x7E}, {0xA1, 0xFE}, kNone, kNone}},
+    // The single-byte halves of the double-byte code pages: 932's is JIS X
+    // 0201 (yen sign at 0x5c, overline at 0x7e, half-width katakana), the
+    // others' ASCII (936 with the euro sign at 0x80).
+    {932, FontKind::kSbcs, "SHIFT_JIS", {}, {}},
+    {936, FontKind::kSbcs, "CP936", {}, {}},
+    {949, FontKind::kSbcs, "CP949", {}, {}},
+    {950, FontKind::kSbcs, "CP950", {}, {}},
+    DbcsPage(932, "CP932"),
+    DbcsPage(936, "CP936"),
+    DbcsPage(949, "CP949"),
+    DbcsPage(950, "CP950"),
 };
 
 constexpr int kIso8859Base = 28590;
@@ -181,7 +185,10 @@ bool FontCharsetFromRegistry(const std::string& registry,
   static const Known kKnown[] = {
       {"ISO10646", nullptr, Form::kUnicode, "UTF-32LE", ""},
       {"JISX0208", nullptr, Form::kEucGl, "EUC-JP", "EUC-JP-MS"},
-      {"JISX0201", nullptr, Form::kSingleByte, "JIS_X0201", ""},
+      // Shift-JIS keeps JIS X 0201 (Roman and katakana) in its single
+      // bytes.
+      {"JISX0201", nullptr, Form::kSingleByte, "SHIFT_JIS", ""},
+      {"CNS11643", "1", Form::kEucGl, "EUC-TW", ""},
       {"GB2312", nullptr, Form::kEucGl, "EUC-CN", ""},
       {"KSC5601", nullptr, Form::kEucGl, "EUC-KR", ""},
       {"KSX1001", nullptr, Form::kEucGl, "EUC-KR", ""},
@@ -315,4 +322,26 @@ bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
       return true;
   }
   return false;
+}
+
+bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code) {
+  const iconv_t cd = iconv_open(page.iconvName, "UTF-32LE");
+  if (cd == kNoConversion) return false;
+  char in[4];
+  for (int i = 0; i < 4; ++i) in[i] = static_cast<char>(character >> (8 * i));
+  char out[8];
+  char* in_ptr = in;
+  char* out_ptr = out;
+  size_t in_left = sizeof(in);
+  size_t out_left = sizeof(out);
+  const bool converted =
+      iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != size_t(-1) &&
+      in_left == 0 && iconv(cd, nullptr, nullptr, &out_ptr, &out_left) != size_t(-1);
+  iconv_close(cd);
+  const size_t length = sizeof(out) - out_left;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(out);
+  const size_t wanted = page.kind == FontKind::kSbcs ? 1 : 2;
+  if (!converted || length != wanted) return false;
+  *code = wanted == 1 ? bytes[0] : bytes[0] << 8 | bytes[1];
+  return true;
 }

@@ -10,15 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/code_page_bytes.h"
 #include "vexofont/make/cell_size.h"
 
-// An inclusive byte range; {0, 0} is an unused slot.
-struct ByteRange {
-  uint8_t first;
-  uint8_t last;
-};
-
-constexpr int kRangeSlots = 4;  // the pairs of a DBCS header vector
 
 struct CodePage {
   uint16_t number;        // as the header carries it
@@ -39,6 +33,10 @@ const CodePage* FindCodePage(FontKind kind, const std::string& text);
 // from the table: "437, 850, ..., 1258, 8859-1 to 8859-16 except 8859-12";
 // `compact` writes three or more consecutive numbers as "1250 to 1258".
 std::string ListCodePages(FontKind kind, bool compact = false);
+
+// The code of `character` (a Unicode code point) in `page`, through iconv;
+// false when the code page has no code for it.
+bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code);
 
 // The numbers of the code pages of `kind`, in table order.
 std::vector<uint16_t> CodePageNumbers(FontKind kind);

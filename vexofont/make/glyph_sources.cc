@@ -95,6 +95,7 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
       return false;
     }
     ++counts_.selected;
+    reached_.insert(character);
   }
   if (drawCellFillings_ && known &&
       DrawCellFilling(character, cell_, &glyph->rows)) {
@@ -112,7 +113,10 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
       return true;
     }
   }
-  if (selecting_) ++counts_.selectedMissing;
+  if (selecting_) {
+    ++counts_.selectedMissing;
+    selectedMissing_.emplace(character, code);
+  }
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
   return false;

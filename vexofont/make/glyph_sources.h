@@ -5,6 +5,7 @@
 #define VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -48,6 +49,12 @@ class GlyphSources {
     std::vector<int> fromFont;  // glyphs drawn from each font
   };
   const Counts& counts() const { return counts_; }
+  // Selected characters some code of the file stands for, and of those the
+  // ones no font has, with their codes.
+  const std::set<uint32_t>& reached() const { return reached_; }
+  const std::map<uint32_t, int>& selectedMissing() const {
+    return selectedMissing_;
+  }
 
  private:
   bool Character(int code, uint32_t* character);
@@ -61,6 +68,8 @@ class GlyphSources {
   std::set<uint32_t> selected_;
   bool drawCellFillings_ = true;
   Counts counts_;
+  std::set<uint32_t> reached_;
+  std::map<uint32_t, int> selectedMissing_;
 };
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_

@@ -28,6 +28,7 @@ void AppendCodeGlyph(int code, const GlyphSource& source, CellSize cell,
     glyph.rows.assign(cell.height, 0);
     glyph.clippedDots = 0;
     ++counts->missing;
+    counts->missingCodes.push_back(code);
   }
   glyph.rows.resize(cell.height, 0);
   if (glyph.clippedDots > 0) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 #include "fontinput/font_writer.h"
 #include "vexofont/make/cell_size.h"
@@ -23,6 +24,7 @@ struct FontRequest {
 struct FontCounts {
   int written = 0;        // glyphs in the file, blank ones included
   int missing = 0;        // blank: no character in the code page or font
+  std::vector<int> missingCodes;  // their codes, rising
   int belowFirst = 0;     // DBCS: blank, in the first lead row below first
   int clippedGlyphs = 0;  // glyphs with dots outside the cell
   long long clippedDots = 0;

@@ -8,6 +8,7 @@
 
 #include "store/version.h"
 #include "vexofont/make/code_map.h"
+#include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/input_font_builder.h"
 #include "vexofont/make/make_files.h"
@@ -105,13 +106,47 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   }
   const long replaced = ApplyOverlays(options.overlays, &file);
   if (replaced < 0) return kMakeSourceFailed;
+  const std::vector<std::string> dropped =
+      plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped,
+                                             plan.selection, sources)
+                     : std::vector<std::string>();
+  if (options.strict && !dropped.empty()) {
+    for (const std::string& line : dropped) {
+      std::fprintf(stderr, "vexofont make: %s\n", line.c_str());
+    }
+    return MakeUsageError(Count(static_cast<long long>(dropped.size()),
+                                "selected character", "selected characters") +
+                          " not drawn (--strict): nothing written");
+  }
   status = WriteFont(output_path, file);
   if (status != kMakeOk) return status;
   std::string summary = Summary(output_path, plan.request, *font_list[0], counts,
                                 sources.counts(), plan.selecting, font_paths);
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   std::fputs(summary.c_str(), stdout);
+  std::fflush(stdout);
+  for (const std::string& line : dropped) {
+    std::fprintf(stderr, "vexofont make: warning: %s\n", line.c_str());
+  }
   PrintWarnings(plan.request, file);
+  return kMakeOk;
+}
+
+// `vexofont make --list-faces FONT`.
+int ListFaces(const std::vector<std::string>& names) {
+  if (names.size() != 1) {
+    return MakeUsageError("--list-faces takes one font (see vexofont make "
+                          "--help)");
+  }
+  SourceFont font;
+  std::vector<std::string> faces;
+  std::string error;
+  if (!font.ListFaces(names[0], &faces, &error)) {
+    std::fprintf(stderr, "vexofont make: font '%s' %s\n", names[0].c_str(),
+                 error.c_str());
+    return kMakeSourceFailed;
+  }
+  for (const std::string& face : faces) std::printf("%s\n", face.c_str());
   return kMakeOk;
 }
 
@@ -129,6 +164,7 @@ int RunMakeCommand(int argc, char** argv) {
     return kMakeOk;
   }
   std::vector<std::string> names = options.names;
+  if (options.listFaces) return ListFaces(names);
   if (!options.output.empty()) names.push_back(options.output);
   if (names.size() == 2 && IsGlyphTextFile(names[0])) {
     if (OutputIsAnInput(names[1], names[0], "glyph text", options)) {

@@ -35,12 +35,19 @@ const CommandOption kMakeOptionRows[] = {
          "SBCS thermal: width 8 to 16, height 16 to 32,\n"
          "              at width 16 at most 24\n"
          "SBCS impact:  width 4 to 16, height 4 to 16\n"
-         "              (the impact station prints the\n"
-         "              first 8 dot columns of widths 9\n"
-         "              to 15, none of widths 4 to 7)\n"
+         "              (the impact station prints as\n"
+         "              drawn widths 8 to 15 at heights 4\n"
+         "              to 15, 12 to 15 at 16, and 16x8,\n"
+         "              16x9, 16x16; of widths 9 to 15 the\n"
+         "              first 8 dot columns; make refuses\n"
+         "              the other sizes)\n"
          "DBCS thermal: 24x24 only\n"
          "DBCS impact:  16x16 or 16x9",
      SetString<MakeOptions, &MakeOptions::size>},
+    {"--force-size", nullptr, nullptr, nullptr,
+     "make an impact size the converter takes but\n"
+         "the station does not print as drawn",
+     SetFlag<MakeOptions, &MakeOptions::forceSize>},
     {"--code-page", nullptr, "N", nullptr,
      "SBCS: 437, 850, 852, 858, 866, 1250 to 1258,\n"
          "8859-1 to 8859-16 except 8859-12 (8859-N is\n"
@@ -68,6 +75,11 @@ const CommandOption kMakeOptionRows[] = {
      "only these characters (UTF-8); with --chars,\n"
          "the characters of both",
      SetString<MakeOptions, &MakeOptions::text>},
+    {"--strict", nullptr, nullptr, nullptr,
+     "a selected character that the code page\n"
+         "cannot hold or no font has is a failure\n"
+         "(status 1, nothing written), not a warning",
+     SetFlag<MakeOptions, &MakeOptions::strict>},
     {"--map", nullptr, "FILE", nullptr,
      "the code page from FILE, lines 'CODE U+XXXX'\n"
          "(hexadecimal code, '#' comments), instead of\n"
@@ -78,6 +90,14 @@ const CommandOption kMakeOptionRows[] = {
      "draws the characters the font lacks from FONT;\n"
          "may be given more than once, tried in order",
      AddString<MakeOptions, &MakeOptions::fallbacks>},
+    {"--face", nullptr, "N", nullptr,
+     "the face of a font collection (.ttc, .otc) to\n"
+         "use, from 0 (the default)",
+     SetString<MakeOptions, &MakeOptions::face>},
+    {"--list-faces", nullptr, nullptr, nullptr,
+     "print the faces of SOURCE, one a line (number,\n"
+         "family, style), and exit",
+     SetFlag<MakeOptions, &MakeOptions::listFaces>},
     {"--render", nullptr, "mono|gray:N", nullptr,
      "outline fonts: FreeType's monochrome\n"
          "rasteriser (the default), or anti-aliased\n"

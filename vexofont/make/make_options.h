@@ -27,9 +27,13 @@ struct MakeOptions {
   std::string offset;
   std::string baseline;
   std::string cellFill;
+  std::string face;
   std::vector<std::string> overlays;
   std::vector<std::string> fallbacks;
   std::vector<std::string> names;
+  bool forceSize = false;
+  bool strict = false;
+  bool listFaces = false;
   bool help = false;
   bool version = false;
 };

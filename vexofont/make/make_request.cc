@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
+#include "fontinput/glyph_size.h"
 #include "store/output_file.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/code_page.h"
@@ -88,6 +89,18 @@ int ReadSize(const MakeOptions& options, FontRequest* request) {
         KindStationName(request->kind, request->station) + " fonts of " +
         options.size + " (" +
         AcceptedCellSizes(request->kind, request->station) + ")");
+  }
+  const int width = request->cell.width;
+  const int height = request->cell.height;
+  if (request->station == Station::kImpact && !options.forceSize &&
+      !ImpactPrintsAsDrawn(width, height)) {
+    const std::string nearest =
+        NearestAsDrawnSizes(request->kind, width, height);
+    return MakeUsageError(
+        ImpactPrintProblem(width, height) +
+        (nearest.empty() ? "" : "; sizes near it that print as drawn: " +
+                                    nearest) +
+        " (--force-size makes it all the same)");
   }
   return kMakeOk;
 }
@@ -216,6 +229,12 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
                             "' is not X,Y (dots right and down, -1000 to "
                             "1000)");
     }
+  }
+  if (!options.face.empty() &&
+      !ParseNumber(options.face, 0, 65535, &render->face)) {
+    return MakeUsageError("--face '" + options.face +
+                          "' is not a face number from 0 to 65535 (vexofont "
+                          "make --list-faces FONT lists them)");
   }
   if (!options.baseline.empty() &&
       !ParseNumber(options.baseline, 0, cell.height, &render->baseline)) {

@@ -5,6 +5,7 @@
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
 #include "store/glyph_table.h"
+#include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/make_request.h"
 
 std::string Count(long long n, const char* one, const char* many) {
@@ -32,7 +33,11 @@ std::string Summary(const std::string& output, const FontRequest& request,
             std::to_string(drawn.selectedMissing) + " of them missing), " +
             std::to_string(drawn.notSelected) + " blank as not selected, ";
   } else {
-    line += std::to_string(counts.missing) + " blank because missing, ";
+    line += std::to_string(counts.missing) + " blank because missing";
+    if (counts.missing > 0) {
+      line += " (" + CodeRanges(request.kind, counts.missingCodes, 8) + ")";
+    }
+    line += ", ";
   }
   if (counts.belowFirst > 0) {
     line += std::to_string(counts.belowFirst) + " blank below --first, ";

@@ -209,32 +209,102 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
     FT_Done_Face(handles_->face);
     handles_->face = nullptr;
   }
+  if (!OpenFace(path, options.face, true, error)) return false;
+  monospace_ = FT_IS_FIXED_WIDTH(handles_->face);
+  return ChooseCharset(error) && ChooseSize(error);
+}
+
+namespace {
+
+// The charset registry and encoding of a BDF or PCF font: from its
+// CHARSET_REGISTRY and CHARSET_ENCODING properties, else from the last two
+// fields of its X font name (FONT "-...-Big5.ETen-0").
+bool CharsetOfBitmapFont(FT_Face face, std::string* registry,
+                         std::string* encoding) {
+  const char* encoding_id = nullptr;
+  const char* registry_id = nullptr;
+  if (FT_Get_BDF_Charset_ID(face, &encoding_id, &registry_id) == 0 &&
+      encoding_id != nullptr && registry_id != nullptr) {
+    *registry = registry_id;
+    *encoding = encoding_id;
+    return true;
+  }
+  BDF_PropertyRec name;
+  if (FT_Get_BDF_Property(face, "FONT", &name) != 0 ||
+      name.type != BDF_PROPERTY_TYPE_ATOM || name.u.atom == nullptr) {
+    return false;
+  }
+  const std::string xlfd = name.u.atom;
+  if (xlfd.empty() || xlfd[0] != '-') return false;
+  const size_t last = xlfd.rfind('-');
+  if (last == 0) return false;
+  const size_t before = xlfd.rfind('-', last - 1);
+  if (before == std::string::npos || before + 1 >= last) return false;
+  *registry = xlfd.substr(before + 1, last - before - 1);
+  *encoding = xlfd.substr(last + 1);
+  return !encoding->empty();
+}
+
+}  // namespace
+
+bool SourceFont::OpenFace(const std::string& path, long index,
+                          bool nameFaces, std::string* error) {
+  if (handles_->face != nullptr) {
+    FT_Done_Face(handles_->face);
+    handles_->face = nullptr;
+  }
   if (IsFolder(path)) {
     *error = "is a folder";
     return false;
   }
-  FT_Error open_error;
   std::vector<unsigned char>& bytes = handles_->uncompressed;
   if (IsGzipFile(path) ? !Uncompress(path, &bytes, error)
                        : !ReadBdf(path, &bytes, error)) {
     return false;
   }
   if (IsBdf(bytes) && !BdfCostAccepted(bytes, error)) return false;
-  if (!bytes.empty()) {
-    open_error = FT_New_Memory_Face(handles_->library, bytes.data(),
-                                    static_cast<FT_Long>(bytes.size()), 0,
-                                    &handles_->face);
-  } else {
-    open_error =
-        FT_New_Face(handles_->library, path.c_str(), 0, &handles_->face);
+  const FT_Error open_error =
+      !bytes.empty()
+          ? FT_New_Memory_Face(handles_->library, bytes.data(),
+                               static_cast<FT_Long>(bytes.size()), index,
+                               &handles_->face)
+          : FT_New_Face(handles_->library, path.c_str(), index,
+                        &handles_->face);
+  if (open_error == 0) return true;
+  handles_->face = nullptr;
+  *error = OpenErrorText(open_error);
+  if (index > 0 && nameFaces) {
+    // Most likely a face the file does not have: name the ones it has.
+    std::vector<std::string> faces;
+    std::string ignored;
+    if (ListFaces(path, &faces, &ignored)) {
+      *error = "has no face " + std::to_string(index) + " (its faces:";
+      for (const std::string& face : faces) *error += " " + face + ";";
+      error->back() = ')';
+    }
   }
-  if (open_error != 0) {
-    handles_->face = nullptr;
-    *error = OpenErrorText(open_error);
+  return false;
+}
+
+bool SourceFont::ListFaces(const std::string& path,
+                           std::vector<std::string>* faces,
+                           std::string* error) {
+  if (handles_->library == nullptr &&
+      FT_Init_FreeType(&handles_->library) != 0) {
+    *error = "FreeType could not start";
     return false;
   }
-  monospace_ = FT_IS_FIXED_WIDTH(handles_->face);
-  return ChooseCharset(error) && ChooseSize(error);
+  if (!OpenFace(path, 0, false, error)) return false;
+  const long count = handles_->face->num_faces;
+  for (long i = 0; i < count && i < 256; ++i) {
+    if (i > 0 && !OpenFace(path, i, false, error)) return false;
+    const FT_Face face = handles_->face;
+    std::string line = std::to_string(i);
+    if (face->family_name != nullptr) line += std::string(" ") + face->family_name;
+    if (face->style_name != nullptr) line += std::string(" ") + face->style_name;
+    faces->push_back(line);
+  }
+  return true;
 }
 
 bool SourceFont::ChooseCharset(std::string* error) {
@@ -243,16 +313,16 @@ bool SourceFont::ChooseCharset(std::string* error) {
     charset_ = FontCharset();
     return true;
   }
-  const char* encoding = nullptr;
-  const char* registry = nullptr;
-  if (FT_Get_BDF_Charset_ID(face, &encoding, &registry) != 0 ||
-      encoding == nullptr || registry == nullptr) {
-    *error = "has no Unicode character map and no charset registry";
+  std::string registry;
+  std::string encoding;
+  if (!CharsetOfBitmapFont(face, &registry, &encoding)) {
+    *error = "has no Unicode character map, no charset registry and no "
+             "charset in its font name";
     return false;
   }
   if (!FontCharsetFromRegistry(registry, encoding, &charset_)) {
-    *error = std::string("has characters numbered in '") + registry + "-" +
-             encoding + "', which cannot be mapped";
+    *error = "has characters numbered in '" + registry + "-" + encoding +
+             "', which cannot be mapped";
     return false;
   }
   // A BDF or PCF font that is not Unicode-encoded has one character map,

@@ -43,6 +43,8 @@ struct RenderOptions {
   // The rows above the baseline, instead of the font's line centred on the
   // cell; -1 centres.
   int baseline = -1;
+  // The face of a font collection, from 0.
+  int face = 0;
 };
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -74,6 +76,11 @@ class SourceFont {
   bool Open(const std::string& path, CellSize cell, std::string* error);
   bool Open(const std::string& path, CellSize cell,
             const RenderOptions& options, std::string* error);
+
+  // The faces of the font at `path`, one "N FAMILY STYLE" each; false on
+  // failure, with the reason in *error.
+  bool ListFaces(const std::string& path, std::vector<std::string>* faces,
+                 std::string* error);
 
   // Whether the font is rendered from outlines (the render and hinting
   // options apply).
@@ -109,6 +116,8 @@ class SourceFont {
   void PlaceDots(const FT_Bitmap_& bitmap, int threshold,
                  CellGlyph* glyph) const;
   bool ChooseCharset(std::string* error);
+  bool OpenFace(const std::string& path, long index, bool nameFaces,
+                std::string* error);
 
   SourceFontHandles* handles_;
   CellSize cell_;

@@ -10,6 +10,7 @@
 
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 #include "store/glyph_table.h"
 #include "store/output_file.h"
 #include "store/output_font_file.h"
@@ -197,6 +198,23 @@ void PrintWarnings(const ShowOptions& options, const ShownFont& font,
                  "'%s': warning: %ld codes of the input fonts of '%s' are not "
                  "in the file\n",
                  options.file.c_str(), notStored, options.config.c_str());
+  }
+  // An impact size the station does not print as drawn.
+  int width = 0;
+  int height = 0;
+  if (font.fileKind == FontFileKind::kOutput) {
+    width = font.parameters.sbcsImpactWidth;
+    height = font.parameters.sbcsImpactHeight;
+  } else if (font.header.impactAccepted && !font.header.thermalAccepted) {
+    // A file either station takes is not named an impact font here: check
+    // knows the station it is listed for.
+    width = static_cast<int>(font.header.width);
+    height = static_cast<int>(font.header.height);
+  }
+  const std::string problem = ImpactPrintProblem(width, height);
+  if (width != 0 && !problem.empty()) {
+    std::fprintf(stderr, "'%s': warning: %s\n", options.file.c_str(),
+                 problem.c_str());
   }
 }
 

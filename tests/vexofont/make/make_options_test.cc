@@ -252,28 +252,59 @@ TEST_F(MakeOptionsTest, BoxDrawingIsDrawnEdgeToEdgeUnlessAskedForTheFont) {
   EXPECT_EQ(Glyph(0xB4, 0xB3), blank_);  // U+2524: the font lacks it
 }
 
-TEST_F(MakeOptionsTest, ImpactWidthsThePrinterCutsAreWarnedOf) {
+// Impact sizes the station prints only in part are warned of; sizes it
+// does not print as drawn are refused, naming sizes near them, unless
+// --force-size asks for them.
+TEST_F(MakeOptionsTest, ImpactSizesThePrinterCutsAreWarnedOfOrRefused) {
   const std::string font = Font("f.bdf", {'A'});
   struct Case {
     const char* size;
-    const char* warning;
+    bool force;
+    int status;
+    const char* err;
   };
+  const char kSixWide[] =
+      "the impact station prints none of the dots of SBCS glyphs 6 dots wide "
+      "(it takes whole bytes of 8 dot columns): make them 8 or 16 wide";
   const Case kCases[] = {
-      {"6x9", "vexofont make: warning: the impact station prints none of the "
-              "dots of SBCS glyphs 6 dots wide (it takes whole bytes of 8 dot "
-              "columns): make them 8 or 16 wide\n"},
-      {"12x16", "vexofont make: warning: the impact station prints only the "
-                "first 8 dot columns of SBCS glyphs 12 dots wide (it takes "
-                "whole bytes of 8 dot columns): make them 8 or 16 wide\n"},
-      {"8x9", ""},
-      {"16x16", ""},
+      {"6x9", false, kMakeUsage, ""},
+      {"6x9", true, kMakeOk, ""},
+      {"12x16", false, kMakeOk,
+       "vexofont make: warning: the impact station prints only the first 8 "
+       "dot columns of SBCS glyphs 12 dots wide (it takes whole bytes of 8 "
+       "dot columns): make them 8 or 16 wide\n"},
+      {"8x16", false, kMakeUsage,
+       "vexofont make: the impact station gets 8x16 glyphs with dot columns "
+       "5 to 7 cut off (their column data takes 24 bytes, a glyph record "
+       "keeps 16); sizes near it that print as drawn: 8x15 or 16x16 "
+       "(--force-size makes it all the same)\n"},
+      {"16x10", false, kMakeUsage,
+       "vexofont make: the impact station gets 16x10 glyphs scrambled: each "
+       "dot column takes 2 bytes but the next starts 1 on, so neighbouring "
+       "columns' dots land in the same bits; sizes near it that print as "
+       "drawn: 16x9 or 8x10 (--force-size makes it all the same)\n"},
+      {"16x10", true, kMakeOk, ""},
+      {"8x9", false, kMakeOk, ""},
+      {"16x8", false, kMakeOk, ""},
+      {"16x16", false, kMakeOk, ""},
   };
   for (const Case& c : kCases) {
-    const CapturedRun run =
-        RunMake({"--kind", "sbcs", "--station", "impact", "--size", c.size,
-                 "--code-page", "437", font, dir_.File("out.fnt")});
-    EXPECT_EQ(run.status, kMakeOk);
-    EXPECT_EQ(run.err, c.warning) << c.size;
+    SCOPED_TRACE(c.size);
+    const std::string out = dir_.File(std::string("out") + c.size + ".fnt");
+    std::vector<std::string> args = {"--kind", "sbcs", "--station", "impact",
+                                     "--size", c.size, "--code-page", "437",
+                                     font, out};
+    if (c.force) args.insert(args.begin(), "--force-size");
+    const CapturedRun run = RunMake(args);
+    EXPECT_EQ(run.status, c.status);
+    if (std::string(c.size) == "6x9") {
+      // Refused or made, the line names what the printer gets.
+      EXPECT_NE(run.err.find(kSixWide), std::string::npos) << run.err;
+      EXPECT_EQ(run.err.find("sizes near it") != std::string::npos, !c.force);
+    } else {
+      EXPECT_EQ(run.err, c.err);
+    }
+    EXPECT_EQ(std::filesystem::exists(out), c.status == kMakeOk);
   }
 }
 

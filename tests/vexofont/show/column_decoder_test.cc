@@ -6,7 +6,9 @@
 #include <cstring>
 #include <vector>
 
+#include "fontinput/glyph_size.h"
 #include "fontinput/impact_columns.h"
+#include "store/font_kind.h"
 
 namespace {
 
@@ -234,6 +236,95 @@ TEST(ColumnDecoderTest, SizeBeyondThePictureGivesTheEmptyPicture) {
   EXPECT_EQ(picture, DotPicture{});
   DecodeImpactColumns(columns, 32, 16, 33, &picture);
   EXPECT_EQ(picture, DotPicture{});
+}
+
+// True when every sample glyph and every single dot, stored and decoded as
+// the printer reads it, shows exactly its dots of the columns a row's whole
+// bytes hold; false when no column is held.
+bool DecodesAsDrawn(int w, int h) {
+  if (w / 8 == 0) return false;
+  std::vector<Glyph> glyphs = SampleGlyphs(w, h);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) glyphs.push_back(SingleDot(w, h, x, y));
+  }
+  for (const Glyph& g : glyphs) {
+    const DotPicture picture = Decode(Stored(g), w, h);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const bool held = x < 8 * (w / 8);
+        if (picture.Dot(x, y) != (held && g.Dot(x, y))) return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The rule make, check and show apply is what the conversion and the
+// decoding give at every impact size either kind accepts.
+TEST(ColumnDecoderTest, PrintsAsDrawnRuleMatchesTheConversionAtEverySize) {
+  int as_drawn = 0;
+  for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
+    const GlyphSizeRule& rule = GlyphSizesFor(kind, Station::kImpact);
+    for (int w = 1; w <= 16; ++w) {
+      for (int h = 1; h <= 16; ++h) {
+        if (!GlyphSizeAccepted(kind, Station::kImpact, w, h)) continue;
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        const bool decoded = DecodesAsDrawn(w, h);
+        EXPECT_EQ(ImpactPrintsAsDrawn(w, h), decoded);
+        as_drawn += decoded;
+        const ImpactPrint print = ImpactPrintOf(w, h);
+        EXPECT_EQ(print == ImpactPrint::kNothing, w < 8);
+        EXPECT_EQ(print == ImpactPrint::kFirstColumns, decoded && w % 8 != 0);
+        EXPECT_EQ(ImpactPrintProblem(w, h).empty(),
+                  print == ImpactPrint::kAsDrawn);
+        if (!decoded) {
+          // Every size make refuses names a size near it that it makes.
+          const std::string nearest = NearestAsDrawnSizes(kind, w, h);
+          ASSERT_FALSE(nearest.empty());
+          const size_t x = nearest.find('x');
+          const int nw = std::stoi(nearest.substr(0, x));
+          const int nh = std::stoi(nearest.substr(x + 1));
+          EXPECT_TRUE(CheckGlyphSize(rule, nw, nh) == SizeFault::kNone &&
+                      ImpactPrintsAsDrawn(nw, nh))
+              << nearest;
+        }
+      }
+    }
+  }
+  // SBCS: widths 8 to 15 at heights 4 to 15 (96), 12 to 15 at 16 (4), 16x8,
+  // 16x9 and 16x16; DBCS: 16x9 and 16x16.
+  EXPECT_EQ(as_drawn, 96 + 4 + 3 + 2);
+}
+
+struct ProblemCase {
+  int width, height;
+  const char* problem;
+};
+
+const ProblemCase kProblemCases[] = {
+    {8, 16,
+     "the impact station gets 8x16 glyphs with dot columns 5 to 7 cut off "
+     "(their column data takes 24 bytes, a glyph record keeps 16)"},
+    {11, 16,
+     "the impact station gets 11x16 glyphs with dot column 7 cut off "
+     "(their column data takes 24 bytes, a glyph record keeps 22)"},
+    {16, 12,
+     "the impact station gets 16x12 glyphs scrambled: each dot column takes "
+     "2 bytes but the next starts 1 on, so neighbouring columns' dots land "
+     "in the same bits"},
+    {16, 5,
+     "the impact station gets 16x5 glyphs scrambled: each dot column takes "
+     "1 byte but the next starts in the same byte, so neighbouring columns' "
+     "dots land in the same bits"},
+};
+
+TEST(ColumnDecoderTest, PrintProblemNamesWhatThePrinterGets) {
+  for (const ProblemCase& c : kProblemCases) {
+    EXPECT_EQ(ImpactPrintProblem(c.width, c.height), c.problem);
+  }
+  EXPECT_EQ(NearestAsDrawnSizes(FontKind::kSbcs, 8, 16), "8x15 or 16x16");
+  EXPECT_EQ(NearestAsDrawnSizes(FontKind::kSbcs, 16, 12), "16x9 or 8x12");
+  EXPECT_EQ(NearestAsDrawnSizes(FontKind::kSbcs, 5, 7), "8x7");
 }
 
 }  // namespace

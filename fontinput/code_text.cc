@@ -34,3 +34,25 @@ std::string HexCode(unsigned long code, int digits) {
   std::snprintf(text, sizeof(text), "%0*lx", digits, code);
   return text;
 }
+
+std::string HexCodeRanges(const std::vector<int>& codes, int digits, int most) {
+  std::string text;
+  int ranges = 0;
+  for (size_t i = 0; i < codes.size();) {
+    size_t end = i;
+    while (end + 1 < codes.size() && codes[end + 1] == codes[end] + 1) ++end;
+    if (ranges < most) {
+      text += (text.empty() ? "0x" : ", 0x") +
+              HexCode(static_cast<unsigned long>(codes[i]), digits);
+      if (end > i) {
+        text += " to 0x" + HexCode(static_cast<unsigned long>(codes[end]), digits);
+      }
+    }
+    ++ranges;
+    i = end + 1;
+  }
+  if (ranges > most) {
+    text += ", ... (" + std::to_string(ranges - most) + " more)";
+  }
+  return text;
+}

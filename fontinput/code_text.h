@@ -4,6 +4,7 @@
 #define VEXOCNVT_FONTINPUT_CODE_TEXT_H_
 
 #include <string>
+#include <vector>
 
 // Reads all of `text` as a hexadecimal number: an optional "0x" or "0X",
 // then 1 to `maxDigits` digits, the value at most `max`. Returns false,
@@ -13,5 +14,9 @@ bool ParseHexCode(const std::string& text, unsigned long max,
 
 // `code` in hexadecimal, at least `digits` digits: "41", "8140".
 std::string HexCode(unsigned long code, int digits);
+
+// Rising codes as ranges of "0x" and `digits` digits: "0x7f, 0x80 to
+// 0xa0"; after `most` ranges, ", ... (N more)".
+std::string HexCodeRanges(const std::vector<int>& codes, int digits, int most);
 
 #endif  // VEXOCNVT_FONTINPUT_CODE_TEXT_H_

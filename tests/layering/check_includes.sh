@@ -4,9 +4,9 @@
 # Every project include points downwards: driver/ over fontinput/ over
 # store/; the rooms of vexofont/ over those (check and show read
 # configurations with the driver's reader), and among themselves dump over
-# make over text; testkit/ over everything the product has; nothing of the
-# product includes testkit/ or tests/, and the fuzz targets compile no file
-# of tests/. Prints each include that points the wrong way and exits
+# make over text, and make, dump and show over codepage; testkit/ over
+# everything the product has; nothing of the product includes testkit/ or
+# tests/, and the fuzz targets compile no file of tests/. Prints each include that points the wrong way and exits
 # non-zero if there is one.
 set -eu
 cd "$1"
@@ -17,12 +17,13 @@ declare -A allowed=(
   [fontinput]="store"
   [driver]="fontinput store"
   [vexofont/options]=""
+  [vexofont/codepage]="fontinput store"
   [vexofont/text]="fontinput store"
-  [vexofont/make]="vexofont/options vexofont/text fontinput store"
-  [vexofont/dump]="vexofont/options vexofont/make vexofont/text fontinput store"
-  [vexofont/show]="vexofont/options driver fontinput store"
+  [vexofont/make]="vexofont/options vexofont/codepage vexofont/text fontinput store"
+  [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store"
+  [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store"
   [vexofont/check]="vexofont/options driver fontinput store"
-  [vexofont]="vexofont/options vexofont/text vexofont/make vexofont/dump vexofont/show
+  [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
               vexofont/check driver fontinput store"
 )
 

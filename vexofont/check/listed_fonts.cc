@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver/config_file.h"
+#include "fontinput/code_page_bytes.h"
 #include "fontinput/code_text.h"
 #include "fontinput/font_file_cache.h"
 #include "fontinput/font_header.h"
@@ -155,9 +156,52 @@ bool CheckKindAndSize(const ListedFont& font, FontKind kind,
   return true;
 }
 
+// An SBCS font of another code page under a printer set to a double-byte
+// one: fine as long as no code it has a glyph for means something else
+// there. Returns false when the printer's code page is not double-byte.
+bool CheckSingleByteHalf(const ListedFont& font, const DbcsFontHeader& header,
+                         const std::vector<uint8_t>& bytes, Findings* findings) {
+  if (FindDbcsCodePageBytes(Settings.codePage) == nullptr) return false;
+  std::vector<int> codes;
+  ForEachStoredCode(
+      bytes.data(), bytes.size(), FontKind::kSbcs, font.list.station,
+      [](void* c, int, int low) { static_cast<std::vector<int>*>(c)->push_back(low); },
+      &codes);
+  std::vector<int> lead;
+  std::vector<int> other;
+  for (int code : codes) {
+    if (!ReadDifferently(header.codePage, Settings.codePage, code)) continue;
+    (SingleByteIn(Settings.codePage, code) == SingleByte::kLead ? lead : other)
+        .push_back(code);
+  }
+  if (lead.empty() && other.empty()) return true;
+  const std::string configured = std::to_string(Settings.codePage);
+  std::string text = font.Quoted() + " is code page " +
+                     std::to_string(header.codePage) +
+                     ", but the printer reads single bytes in code page " +
+                     configured + ":";
+  if (!other.empty()) {
+    text += " its glyphs of " + HexCodeRanges(other, 2, 6) +
+            " print where the text means other characters";
+    if (!lead.empty()) text += ";";
+  }
+  if (!lead.empty()) {
+    text += " its glyphs of " + HexCodeRanges(lead, 2, 6) +
+            " never print (lead bytes of two-byte codes)";
+  }
+  findings->Problem(font.line, text + " (make it with --code-page " +
+                                   configured + ")");
+  return true;
+}
+
 void CheckCodePage(const ListedFont& font, const DbcsFontHeader& header,
-                   int codePageLine, Findings* findings) {
+                   const std::vector<uint8_t>& bytes, int codePageLine,
+                   Findings* findings) {
   if (header.codePage == Settings.codePage) return;
+  if (InputFontKind(bytes.data(), bytes.size()) == FontKind::kSbcs &&
+      CheckSingleByteHalf(font, header, bytes, findings)) {
+    return;
+  }
   const std::string page = std::to_string(header.codePage);
   const std::string configured = std::to_string(Settings.codePage);
   if (codePageLine != 0) {
@@ -213,7 +257,7 @@ bool CheckFont(const ListedFont& font, const ConfigLines& lines,
   const std::vector<uint8_t>& bytes = file->bytes;
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
   if (!CheckKindAndSize(font, kind, *header, findings)) return false;
-  CheckCodePage(font, *header, lines.codePageLine(), findings);
+  CheckCodePage(font, *header, bytes, lines.codePageLine(), findings);
   CheckGlyphs(font, kind, bytes, tally, findings);
   return true;
 }

@@ -9,7 +9,7 @@
 #include "fontinput/font_header.h"
 #include "store/output_file.h"
 #include "store/version.h"
-#include "vexofont/make/code_page.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/options/command_options.h"
 #include "vexofont/text/glyph_text_writer.h"
 

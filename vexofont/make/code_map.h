@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/make/code_page.h"
+#include "vexofont/codepage/code_page.h"
 
 // The largest map read: all 65536 codes with a comment each are under 4 MB.
 constexpr size_t kMaxCodeMapSize = size_t{8} << 20;

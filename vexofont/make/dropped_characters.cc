@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "fontinput/code_text.h"
+#include "vexofont/codepage/characters.h"
 #include "vexofont/make/make_request.h"
 
 namespace {
@@ -51,46 +53,8 @@ std::string Suggestion(const FontRequest& request, uint32_t character) {
 
 }  // namespace
 
-std::string CharacterName(uint32_t c) {
-  char number[16];
-  std::snprintf(number, sizeof(number), "U+%04X", static_cast<unsigned>(c));
-  std::string utf8;
-  if (c < 0x80) {
-    utf8 += static_cast<char>(c);
-  } else if (c < 0x800) {
-    utf8 += static_cast<char>(0xC0 | c >> 6);
-    utf8 += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    utf8 += static_cast<char>(0xE0 | c >> 12);
-    utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    utf8 += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    utf8 += static_cast<char>(0xF0 | c >> 18);
-    utf8 += static_cast<char>(0x80 | (c >> 12 & 0x3F));
-    utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-    utf8 += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return std::string(number) + " '" + utf8 + "'";
-}
-
 std::string CodeRanges(FontKind kind, const std::vector<int>& codes, int most) {
-  std::string text;
-  int ranges = 0;
-  int more = 0;
-  for (size_t i = 0; i < codes.size();) {
-    size_t end = i;
-    while (end + 1 < codes.size() && codes[end + 1] == codes[end] + 1) ++end;
-    if (ranges < most) {
-      text += (text.empty() ? "" : ", ") + CodeText(kind, codes[i]);
-      if (end > i) text += " to " + CodeText(kind, codes[end]);
-    } else {
-      ++more;
-    }
-    ++ranges;
-    i = end + 1;
-  }
-  if (more > 0) text += ", ... (" + std::to_string(more) + " more)";
-  return text;
+  return HexCodeRanges(codes, kind == FontKind::kSbcs ? 2 : 4, most);
 }
 
 std::vector<std::string> DroppedCharacterLines(

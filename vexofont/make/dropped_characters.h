@@ -20,9 +20,6 @@ std::vector<std::string> DroppedCharacterLines(
     const FontRequest& request, bool mapped,
     const std::set<uint32_t>& selection, const GlyphSources& sources);
 
-// "U+00A5 '¥'".
-std::string CharacterName(uint32_t character);
-
 // The codes as rising ranges, "0x7f, 0x80 to 0xa0"; after `most` ranges,
 // ", ... (N more)".
 std::string CodeRanges(FontKind kind, const std::vector<int>& codes, int most);

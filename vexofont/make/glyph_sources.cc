@@ -2,53 +2,6 @@
 
 #include "vexofont/make/cell_fill.h"
 
-bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
-                      size_t* badAt) {
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t size = text.size();
-  for (size_t i = 0; i < size;) {
-    const unsigned char b = bytes[i];
-    int length;
-    uint32_t c;
-    if (b < 0x80) {
-      length = 1;
-      c = b;
-    } else if (b >= 0xC2 && b <= 0xDF) {
-      length = 2;
-      c = b & 0x1F;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      length = 3;
-      c = b & 0x0F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      length = 4;
-      c = b & 0x07;
-    } else {
-      *badAt = i;
-      return false;
-    }
-    if (size - i < size_t(length)) {
-      *badAt = i;
-      return false;
-    }
-    for (int k = 1; k < length; ++k) {
-      if ((bytes[i + k] & 0xC0) != 0x80) {
-        *badAt = i;
-        return false;
-      }
-      c = c << 6 | (bytes[i + k] & 0x3F);
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF.
-    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-    if (overlong || (c >= 0xD800 && c < 0xE000) || c > 0x10FFFF) {
-      *badAt = i;
-      return false;
-    }
-    if (c >= 0x20 && !(c >= 0x7F && c < 0xA0)) characters->insert(c);
-    i += size_t(length);
-  }
-  return true;
-}
-
 bool GlyphSources::Open(const CodePage& codePage, const CodeMap* map,
                         const std::vector<SourceFont*>& fonts, CellSize cell,
                         int* font) {

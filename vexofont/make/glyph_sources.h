@@ -12,15 +12,10 @@
 #include <string_view>
 #include <vector>
 
+#include "vexofont/codepage/characters.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/make/code_map.h"
-#include "vexofont/make/code_page.h"
 #include "vexofont/make/source_font.h"
-
-// Reads UTF-8 text into the set of its characters (control characters
-// left out). Returns false, with the byte offset of the first byte that is
-// not UTF-8 in *badAt, for text that is not UTF-8.
-bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
-                      size_t* badAt);
 
 class GlyphSources {
  public:

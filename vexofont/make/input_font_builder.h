@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fontinput/font_writer.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/code_page.h"
 #include "vexofont/make/source_font.h"
 
 struct FontRequest {

@@ -7,8 +7,8 @@
 #include "fontinput/code_text.h"
 #include "fontinput/glyph_size.h"
 #include "store/output_file.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/code_page.h"
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/make_files.h"
 

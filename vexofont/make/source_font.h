@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fontinput/font_writer.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/code_page.h"
 
 // FreeType's handles, kept out of this header.
 // A compressed or BDF font larger than this (uncompressed) is refused.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "fontinput/dot_chars.h"
 #include "store/glyph_table.h"
 
 namespace {
@@ -25,7 +26,7 @@ std::string Title(const char* station, bool present, const DotPicture& dots) {
 std::string Row(const DotPicture& dots, int y) {
   std::string row;
   if (y >= dots.height) return row;
-  for (int x = 0; x < dots.width; ++x) row += dots.Dot(x, y) ? 'X' : '.';
+  for (int x = 0; x < dots.width; ++x) row += dots.Dot(x, y) ? kSetDot : kClearDot;
   return row;
 }
 

@@ -24,11 +24,13 @@
 #include "vexofont/show/output_file_reader.h"
 #include "vexofont/show/problem_list.h"
 #include "vexofont/show/shown_font.h"
+#include "vexofont/show/text_codes.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: vexofont show FILE [--code C|A-B]... [--png FILE] [--config CONFIG]\n";
+    "usage: vexofont show FILE [--code C|A-B]... [--text STRING [--code-page N]]\n"
+    "                     [--png FILE] [--config CONFIG]\n";
 
 constexpr char kHelpStart[] =
     "\n"
@@ -62,6 +64,8 @@ struct ShowOptions {
   std::string png;
   std::string config;
   std::vector<CodeRange> codes;
+  std::string text;
+  std::string codePage;
   bool help = false;
   bool version = false;
 };
@@ -80,6 +84,16 @@ const CommandOption kShowOptionRows[] = {
      "codes in hexadecimal (41, 0x8140, 20-7e); may be given\n"
      "more than once",
      AddCodes},
+    {"--text", nullptr, "STRING", nullptr,
+     "print the glyphs of the characters of STRING (UTF-8),\n"
+     "in its order, as --code does; a character the code\n"
+     "page lacks or the file has no glyph for is named on\n"
+     "standard error",
+     SetString<ShowOptions, &ShowOptions::text>},
+    {"--code-page", nullptr, "N", nullptr,
+     "the code page of --text's characters instead of the\n"
+     "file's (as vexofont make takes it: 437, 8859-1, 932)",
+     SetString<ShowOptions, &ShowOptions::codePage>},
     {"--png", nullptr, "FILE", nullptr,
      "write a contact sheet to FILE (PNG): of every glyph,\n"
      "or with --code of the chosen codes only;\n"
@@ -316,6 +330,27 @@ int WriteSheet(const ShowOptions& options, const ShownFont& font) {
   return kExitSound;
 }
 
+// The codes of --text's characters, after --code's; the characters left
+// out are named on standard error.
+int AddTextCodes(const ShownFont& font, ShowOptions* options) {
+  if (options->text.empty()) {
+    if (options->codePage.empty()) return kExitSound;
+    return UsageError("%s--code-page goes with --text\n", "");
+  }
+  uint16_t code_page = 0;
+  std::string error;
+  std::vector<std::string> notes;
+  if (!TextCodePage(options->codePage, font, &code_page, &error) ||
+      !CodesOfText(options->text, code_page, font, &options->codes, &notes,
+                   &error)) {
+    return UsageError("%s\n", error.c_str());
+  }
+  for (const std::string& note : notes) {
+    std::fprintf(stderr, "vexofont show: warning: %s\n", note.c_str());
+  }
+  return kExitSound;
+}
+
 }  // namespace
 
 const OptionTable kShowOptions =
@@ -339,6 +374,7 @@ int RunShowCommand(int argc, char** argv) {
   ShownFont font;
   ProblemList problems;
   status = ReadShownFile(options.file.c_str(), &font, &problems);
+  if (status == kExitSound) status = AddTextCodes(font, &options);
   if (status == kExitSound) status = PrintReport(options, font, problems);
   if (status != kExitSound) return status;
   // A sheet of the codes chosen with --code only, where any are.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
+#include "fontinput/dot_chars.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_text_header.h"
@@ -36,7 +37,7 @@ int CheckRowCharacters(const std::string& line, size_t* bar,
       *bar = i;
       continue;
     }
-    if (c == '.' || c == '#') continue;
+    if (c == kClearDot || c == kSetDot) continue;
     *shown = c == '|' ? "a second '|'" : std::string("'") + c + "'";
     if (static_cast<unsigned char>(c) < 0x20 ||
         static_cast<unsigned char>(c) >= 0x7F) {
@@ -53,7 +54,7 @@ uint32_t RowDots(const std::string& line) {
   int x = 0;
   for (char c : line) {
     if (c == '|') continue;
-    if (c == '#') row |= 0x80000000u >> x;
+    if (c == kSetDot) row |= 0x80000000u >> x;
     ++x;
   }
   return row;
@@ -240,6 +241,9 @@ bool Parser::EndGlyph(TextError* error) {
   checkedGlyphs_ = out_->glyphs.size();
   const TextGlyph& glyph = out_->glyphs.back();
   int height = Height();
+  // An overlay's glyph without rows, before any height is known: the
+  // font's height, once the overlay is laid, names what it lacks.
+  if (height == 0 && glyph.rows.empty() && overlay_) return true;
   if (height == 0) height = height_ = static_cast<int>(glyph.rows.size());
   if (static_cast<int>(glyph.rows.size()) != height || height == 0) {
     *error = MakeTextError(glyph.line, 1,

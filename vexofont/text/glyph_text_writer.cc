@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
+#include "fontinput/dot_chars.h"
 #include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_slots.h"
 #include "vexofont/text/glyph_text.h"
@@ -49,12 +50,12 @@ void WriteRows(const uint8_t* glyph, int width, int height, std::string* out) {
     const uint32_t row = uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 |
                          uint32_t(b[2]) << 8 | b[3];
     for (int x = 0; x < width; ++x) {
-      *out += row & (0x80000000u >> x) ? '#' : '.';
+      *out += row & (0x80000000u >> x) ? kSetDot : kClearDot;
     }
     if (row & beyond) {
       *out += '|';
       for (int x = width; x < kRowDots; ++x) {
-        *out += row & (0x80000000u >> x) ? '#' : '.';
+        *out += row & (0x80000000u >> x) ? kSetDot : kClearDot;
       }
     }
     *out += '\n';

@@ -9,8 +9,8 @@
 
 #include "make_test_support.h"
 #include "store/version.h"
+#include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/code_page.h"
 
 namespace {
 

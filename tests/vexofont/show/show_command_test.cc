@@ -140,8 +140,8 @@ TEST_F(ShowCommandTest, CodePrintsThermalAndImpactSideBySide) {
       "41  SBCS, at offset 32\n"
       "thermal 8 x 16    impact 8 x 16\n";
   for (int y = 0; y < 16; ++y) {
-    expected += y < 8 ? "XXXXXXXX          XXXXX...\n"
-                      : "XXXXXXXX          XXXXXX..\n";
+    expected += y < 8 ? "########          #####...\n"
+                      : "########          ######..\n";
   }
   expected += "\n";
   EXPECT_EQ(run.out.substr(at), expected);

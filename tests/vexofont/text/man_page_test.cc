@@ -15,12 +15,12 @@
 #include "make_test_support.h"
 #include "testkit/run_capture.h"
 #include "vexofont/check/check_command.h"
+#include "vexofont/codepage/code_page.h"
+#include "vexofont/dump/dump_command.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/code_page.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/make_options.h"
 #include "vexofont/show/show_command.h"
-#include "vexofont/dump/dump_command.h"
 
 namespace {
 

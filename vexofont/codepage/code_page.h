@@ -1,8 +1,8 @@
 // The code pages an input font file can be made for, and the mapping of a
 // code page's character codes to the character codes of a source font,
 // through iconv.
-#ifndef VEXOCNVT_VEXOFONT_MAKE_CODE_PAGE_H_
-#define VEXOCNVT_VEXOFONT_MAKE_CODE_PAGE_H_
+#ifndef VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_
+#define VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_
 
 #include <iconv.h>
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fontinput/code_page_bytes.h"
-#include "vexofont/make/cell_size.h"
+#include "store/font_kind.h"
 
 
 struct CodePage {
@@ -96,4 +96,4 @@ class CodeMapper {
   FontCharset::Form form_ = FontCharset::Form::kUnicode;
 };
 
-#endif  // VEXOCNVT_VEXOFONT_MAKE_CODE_PAGE_H_
+#endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_

@@ -1,4 +1,4 @@
-#include "vexofont/make/code_page.h"
+#include "vexofont/codepage/code_page.h"
 
 #include <strings.h>
 

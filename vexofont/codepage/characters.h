@@ -1,0 +1,33 @@
+// Characters as the tools read and name them: UTF-8 text decoded into code
+// points, and a character written for a message.
+#ifndef VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTERS_H_
+#define VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTERS_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Decodes UTF-8 text into its code points, in order. Returns false, with
+// the byte offset of the first byte that is not UTF-8 in *badAt (overlong
+// forms, surrogates and points past U+10FFFF included), for text that is
+// not UTF-8.
+bool DecodeUtf8(std::string_view text, std::vector<uint32_t>* points,
+                size_t* badAt);
+
+// Reads UTF-8 text into the set of its characters (control characters
+// left out). Returns false as DecodeUtf8 does.
+bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
+                      size_t* badAt);
+
+// Whether a code point is a control character, which has no picture.
+constexpr bool IsControlCharacter(uint32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+// "U+00A5 '¥'".
+std::string CharacterName(uint32_t character);
+
+#endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTERS_H_

@@ -22,11 +22,14 @@ _vexofont() {
   case $command in
     show)
       case $prev in
-        --code) return ;;
+        --code | --text) return ;;
+        --code-page)
+          COMPREPLY=($(compgen -W "437 850 852 858 866 1250 1251 1252 1253 1254 1255 1256 1257 1258 8859-1 8859-2 8859-3 8859-4 8859-5 8859-6 8859-7 8859-8 8859-9 8859-10 8859-11 8859-13 8859-14 8859-15 8859-16 932 936 949 950" -- "$cur"))
+          return ;;
         --png | --config) COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--code --png --config --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--code --text --code-page --png --config --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi
@@ -62,12 +65,12 @@ _vexofont() {
         --render) COMPREPLY=($(compgen -W "mono gray:128" -- "$cur")); return ;;
         --hinting) COMPREPLY=($(compgen -W "none light full" -- "$cur")); return ;;
         --cell-fill) COMPREPLY=($(compgen -W "drawn font" -- "$cur")); return ;;
-        --first | --last | --text | --pixel-size | --offset | --baseline) return ;;
+        --first | --last | --text | --face | --pixel-size | --offset | --baseline) return ;;
         --chars | --map | --fallback | --overlay | -o | --output)
           COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--kind --station --size --code-page --first --last --chars --text --map --fallback --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--kind --station --size --force-size --code-page --first --last --chars --text --strict --map --fallback --face --list-faces --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

@@ -50,8 +50,11 @@ const CommandOption kMakeOptionRows[] = {
      SetFlag<MakeOptions, &MakeOptions::forceSize>},
     {"--code-page", nullptr, "N", nullptr,
      "SBCS: 437, 850, 852, 858, 866, 1250 to 1258,\n"
-         "8859-1 to 8859-16 except 8859-12 (8859-N is\n"
-         "also written 28590 + N);\n"
+         "932, 936, 949, 950, 8859-1 to 8859-16 except\n"
+         "8859-12 (8859-N is also written 28590 + N;\n"
+         "932 to 950 are the single-byte halves of the\n"
+         "DBCS code pages: 932 is JIS X 0201, with the\n"
+         "yen sign at 0x5c and half-width katakana);\n"
          "DBCS: 932, 936, 949, 950",
      SetString<MakeOptions, &MakeOptions::codePage>},
     {"--first", nullptr, "C", "--first C, --last C",

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/font_header.h"
+#include "store/little_endian.h"
 #include "testkit/run_capture.h"
 #include "testkit/test_fonts.h"
 
@@ -17,6 +19,13 @@ class CheckCommandTest : public ::testing::Test {
     Write("i8x9.fnt", PatternSbcsFont(0x20, 0x7A, 8, 9));
     Write("i12x16.fnt", PatternSbcsFont(0x41, 0x42, 12, 16));
     Write("w40.fnt", PatternSbcsFont(0x41, 0x42, 4, 40));
+    Write("i8x16.fnt", PatternSbcsFont(0x41, 0x42, 8, 16));
+    Write("i16x12.fnt", PatternSbcsFont(0x41, 0x42, 16, 12));
+    Write("t10x20.fnt", PatternSbcsFont(0x20, 0x7E, 10, 20));
+    Write("full437.fnt", PatternSbcsFont(0x20, 0xFF, 12, 24));
+    Bytes half = PatternSbcsFont(0x20, 0xDF, 12, 24);
+    EncodeFixed16(&half[kHeaderCodePageOffset], 932);
+    Write("half932.fnt", half);
     int codes = 0;
     Write("d24.fnt", PatternDbcsFont({{0x81, 0x81}}, 0x81FC, 24, 24, &codes));
     Bytes cut = PatternSbcsFont(0x20, 0x7E, 12, 24);
@@ -134,10 +143,61 @@ TEST_F(CheckCommandTest, BrokenConfigurationsAndTheirFindings) {
        {"1: " + F("i12x16.fnt") + ": the impact station prints only the first "
         "8 dot columns of SBCS glyphs 12 dots wide (it takes whole bytes of 8 "
         "dot columns): make them 8 or 16 wide"}},
+      // An SBCS font of another code page under a DBCS one: the codes the
+      // printer reads differently, and only those the font has glyphs for.
       {"SbcsThermalFile @t12x24.fnt\nDbcsThermalFile @d24.fnt\n"
        "OutputFontFile o\nCodePage 932\n",
-       {"4: CodePage 932, but " + F("t12x24.fnt") + " (line 1) is code page "
-        "437: the printer reads its codes in code page 932"}},
+       {"1: " + F("t12x24.fnt") + " is code page 437, but the printer reads "
+        "single bytes in code page 932: its glyphs of 0x5c, 0x7e print where "
+        "the text means other characters (make it with --code-page 932)"}},
+      {"SbcsThermalFile @full437.fnt\nOutputFontFile o\nCodePage 936\n",
+       {"1: " + F("full437.fnt") + " is code page 437, but the printer reads "
+        "single bytes in code page 936: its glyphs of 0x80 print where the "
+        "text means other characters; its glyphs of 0x81 to 0xfe never print "
+        "(lead bytes of two-byte codes) (make it with --code-page 936)"}},
+      {"SbcsThermalFile @half932.fnt\nOutputFontFile o\nCodePage 949\n",
+       {"1: " + F("half932.fnt") + " is code page 932, but the printer reads "
+        "single bytes in code page 949: its glyphs of 0x5c, 0x7e print where "
+        "the text means other characters; its glyphs of 0x81 to 0xdf never "
+        "print (lead bytes of two-byte codes) (make it with --code-page "
+        "949)"}},
+      // A DBCS code page's SBCS font under an SBCS code page: as any other.
+      {"SbcsThermalFile @half932.fnt\n" + tail,
+       {"3: CodePage 437, but " + F("half932.fnt") + " (line 1) is code page "
+        "932: the printer reads its codes in code page 437"}},
+      // Impact sizes the station does not print as drawn.
+      {"SbcsImpactFile @i8x16.fnt\nSbcsImpactFile @i16x12.fnt\n" + tail,
+       {"1: " + F("i8x16.fnt") + ": the impact station gets 8x16 glyphs with "
+        "dot columns 5 to 7 cut off (their column data takes 24 bytes, a "
+        "glyph record keeps 16)",
+        "2: " + F("i16x12.fnt") + ": the impact station gets 16x12 glyphs "
+        "scrambled: each dot column takes 2 bytes but the next starts 1 on, "
+        "so neighbouring columns' dots land in the same bits",
+        "1: " + F("i8x16.fnt") + " is 8x16, but the output carries one SBCS "
+        "impact size, 16x12 from " + F("i16x12.fnt") + " (line 2, the last "
+        "loaded): its glyphs print cut (give the list fonts of one size)"}},
+      // Fonts of different sizes in one list: the last loaded one's size.
+      {"SbcsThermalFile @t12x24.fnt\nSbcsThermalFile @t10x20.fnt\n"
+       "SbcsThermalFile @t12x24.fnt\n" + tail,
+       {"2: " + F("t10x20.fnt") + " is 10x20, but the output carries one SBCS "
+        "thermal size, 12x24 from " + F("t12x24.fnt") + " (line 3, the last "
+        "loaded): its glyphs print stretched (give the list fonts of one "
+        "size)"}},
+      // Output names the converter refuses or cannot write.
+      {"SbcsThermalFile @t12x24.fnt\nOutputFontFile @t12x24.fnt\nCodePage 437\n",
+       {"2: OutputFontFile " + F("t12x24.fnt") + " is the font file " +
+        F("t12x24.fnt") + " listed on line 1: the converter writes nothing "
+        "and ends with status 4"}},
+      {"SbcsThermalFile @t12x24.fnt\nOutputFontFile @run.cfg\nCodePage 437\n",
+       {"2: OutputFontFile " + F("run.cfg") + " is this configuration file: "
+        "the converter writes nothing and ends with status 4"}},
+      {"SbcsThermalFile @t12x24.fnt\nOutputFontFile @no/o.out\nCodePage 437\n",
+       {"2: the folder of OutputFontFile " + F("no/o.out") + ", " +
+        F("no/") + ", does not exist: the converter cannot write the output "
+        "(status 4)"}},
+      {"SbcsThermalFile @t12x24.fnt\nOutputFontFile @\nCodePage 437\n",
+       {"2: OutputFontFile " + F("") + " is a folder: the converter cannot "
+        "write it"}},
       {"SbcsThermalFile @t12x24.fnt\nOutputFontFile o\n",
        {"1: no CodePage line, so the output carries code page 0, but " +
         F("t12x24.fnt") + " is code page 437"}},

@@ -23,7 +23,9 @@ TEST(CodePageTest, CodePagesAreFoundByNumberAndIsoName) {
       {FontKind::kSbcs, "8859-12", -1},  // never published
       {FontKind::kSbcs, "8859-17", -1},
       {FontKind::kSbcs, "8859-", -1},
-      {FontKind::kSbcs, "932", -1},  // a DBCS code page
+      {FontKind::kSbcs, "932", 932},  // the single-byte half of a DBCS one
+      {FontKind::kSbcs, "950", 950},
+      {FontKind::kSbcs, "951", -1},
       {FontKind::kSbcs, "", -1},
       {FontKind::kSbcs, "437x", -1},
       {FontKind::kSbcs, "-437", -1},

@@ -44,7 +44,10 @@ TEST_F(DumpCommandTest, DumpThenMakeRebuildsTheFileWithCharacterComments) {
   const CapturedRun sbcs = RunDump({Example("sbcs_thermal_12x24.fnt")});
   EXPECT_NE(sbcs.out.find("\nglyph 41  # U+0041 A\n"), std::string::npos);
   EXPECT_NE(sbcs.out.find("\nglyph 20  # U+0020\n"), std::string::npos);
-  EXPECT_NE(sbcs.out.find("\nglyph e1  # U+00DF \xC3\x9F\n"), std::string::npos);
+  // Code page 932's single-byte half: the yen sign, half-width katakana.
+  EXPECT_NE(sbcs.out.find("\nglyph 5c  # U+00A5 \xC2\xA5\n"), std::string::npos);
+  EXPECT_NE(sbcs.out.find("\nglyph b1  # U+FF71 \xEF\xBD\xB1\n"),
+            std::string::npos);
   const CapturedRun dbcs = RunDump({Example("dbcs_thermal_24x24.fnt")});
   EXPECT_NE(dbcs.out.find("\nglyph 8140  # U+3000\n"), std::string::npos);
   EXPECT_NE(dbcs.out.find("\nglyph 82a0  # U+3042 \xE3\x81\x82\n"),

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
+#include "fontinput/glyph_size.h"
 #include "make_test_support.h"
 #include "store/version.h"
 #include "vexofont/codepage/code_page.h"
@@ -102,10 +105,78 @@ TEST(HelpTextTest, VersionIsTheReleaseNumber) {
 
 TEST(HelpTextTest, CodePageListsComeFromTheTable) {
   EXPECT_EQ(ListCodePages(FontKind::kSbcs, true),
-            "437, 850, 852, 858, 866, 1250 to 1258, 8859-1 to 8859-16 except "
-            "8859-12");
+            "437, 850, 852, 858, 866, 1250 to 1258, 932, 936, 949, 950, "
+            "8859-1 to 8859-16 except 8859-12");
   EXPECT_EQ(ListCodePages(FontKind::kDbcs, true), "932, 936, 949, 950");
   EXPECT_EQ(ListCodePages(FontKind::kDbcs), "932, 936, 949, 950");
+}
+
+}  // namespace
+
+namespace {
+
+// "4 to 7" or "8, 9, 16": the numbers it names.
+std::vector<int> Numbers(const std::string& text) {
+  std::vector<int> numbers;
+  std::smatch m;
+  std::string rest = text;
+  const std::regex part("^\\s*(\\d+)(\\s+to\\s+(\\d+))?\\s*(,|$)");
+  while (!rest.empty() && std::regex_search(rest, m, part)) {
+    const int low = std::stoi(m[1]);
+    const int high = m[3].matched ? std::stoi(m[3]) : low;
+    for (int n = low; n <= high; ++n) numbers.push_back(n);
+    rest = m.suffix();
+  }
+  return numbers;
+}
+
+// What a row of the impact size table says the station gets.
+ImpactPrint PrintOfRow(const std::string& text) {
+  if (text.rfind("nothing", 0) == 0) return ImpactPrint::kNothing;
+  if (text.rfind("every dot as drawn", 0) == 0) return ImpactPrint::kAsDrawn;
+  if (text.rfind("the first 8 dot columns", 0) == 0) {
+    return ImpactPrint::kFirstColumns;
+  }
+  if (text.find("cut off") != std::string::npos) return ImpactPrint::kColumnsCut;
+  return ImpactPrint::kColumnsMixed;
+}
+
+// Checks the rows "WIDTHS | HEIGHTS | WHAT" of a document's impact size
+// table against the rule: every SBCS impact size in exactly one row, each
+// as the rule has it.
+void CheckImpactTable(const std::string& document, const char* name) {
+  SCOPED_TRACE(name);
+  const std::regex row("^\\|? ?([0-9][0-9 to]*?) *\\| ([0-9][0-9, to]*?) *\\| "
+                       "(nothing|every dot|the first|the last|scrambled)(.*)$");
+  std::istringstream lines(document);
+  std::string line;
+  std::map<std::pair<int, int>, int> rows;
+  while (std::getline(lines, line)) {
+    std::smatch m;
+    if (!std::regex_match(line, m, row)) continue;
+    const ImpactPrint print = PrintOfRow(m[3].str() + m[4].str());
+    for (int w : Numbers(m[1])) {
+      for (int h : Numbers(m[2])) {
+        ++rows[{w, h}];
+        EXPECT_EQ(ImpactPrintOf(w, h), print) << w << "x" << h << ": " << line;
+      }
+    }
+  }
+  for (int w = 4; w <= 16; ++w) {
+    for (int h = 4; h <= 16; ++h) {
+      EXPECT_EQ((rows[{w, h}]), 1) << w << "x" << h;
+    }
+  }
+}
+
+TEST(HelpTextTest, ImpactSizeTablesOfReadmeAndManualFollowTheRule) {
+  CheckImpactTable(Readme(), "README.md");
+  std::ifstream in(std::string(VEXO_SOURCE_DIR) + "/man/vexofont.1.in",
+                   std::ios::binary);
+  std::ostringstream man;
+  man << in.rdbuf();
+  ASSERT_FALSE(man.str().empty());
+  CheckImpactTable(man.str(), "vexofont.1.in");
 }
 
 }  // namespace

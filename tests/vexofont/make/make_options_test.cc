@@ -92,7 +92,7 @@ TEST_F(MakeOptionsTest, FallbackFontsFillWhatTheMainFontLacksInOrder) {
   EXPECT_EQ(Glyph('B', 0x41), Pattern('B', 1000));
   EXPECT_EQ(Glyph('C', 0x41), Pattern('C', 2000));
   EXPECT_EQ(Glyph('D', 0x41), blank_);
-  EXPECT_NE(run.out.find(", 1 blank because missing, 0 clipped, glyphs from '" +
+  EXPECT_NE(run.out.find(", 1 blank because missing (0x44), 0 clipped, glyphs from '" +
                          main + "' 1, '" + first + "' 1, '" + second + "' 1\n"),
             std::string::npos)
       << run.out;

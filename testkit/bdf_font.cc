@@ -35,13 +35,16 @@ std::string BdfText(const BdfFont& font) {
   text += "FONTBOUNDINGBOX " + std::to_string(font.boxWidth) + " " +
           std::to_string(height) + " 0 " + std::to_string(-font.descent) +
           "\n";
-  text += "STARTPROPERTIES 6\n";
+  text += "STARTPROPERTIES " +
+          std::string(font.charsetProperties ? "6" : "4") + "\n";
   text += "AVERAGE_WIDTH " + std::to_string(font.boxWidth * 10) + "\n";
   text += "FONT_ASCENT " + std::to_string(font.ascent) + "\n";
   text += "FONT_DESCENT " + std::to_string(font.descent) + "\n";
   text += "SPACING \"" + font.spacing + "\"\n";
-  text += "CHARSET_REGISTRY \"" + font.registry + "\"\n";
-  text += "CHARSET_ENCODING \"" + font.encoding + "\"\n";
+  if (font.charsetProperties) {
+    text += "CHARSET_REGISTRY \"" + font.registry + "\"\n";
+    text += "CHARSET_ENCODING \"" + font.encoding + "\"\n";
+  }
   text += "ENDPROPERTIES\n";
   text += "CHARS " + std::to_string(font.glyphs.size()) + "\n";
   for (const BdfGlyph& glyph : font.glyphs) {

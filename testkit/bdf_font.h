@@ -26,6 +26,8 @@ struct BdfFont {
   std::string spacing = "C";  // C, M or P
   std::string registry = "ISO10646";
   std::string encoding = "1";
+  // false: the charset only in the FONT name, as some X fonts have it.
+  bool charsetProperties = true;
   std::vector<BdfGlyph> glyphs;
 };
 

@@ -231,14 +231,61 @@ bool FontCharsetFromRegistry(const std::string& registry,
 
 const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
 
-CodeMapper::~CodeMapper() {
-  if (cd_ != kNoConversion) iconv_close(cd_);
-  if (fallback_ != kNoConversion) iconv_close(fallback_);
+CodeMapper::~CodeMapper() { Close(); }
+
+void CodeMapper::Close() {
+  for (iconv_t* cd : {&cd_, &fallback_, &pageToUnicode_, &fontToUnicode_}) {
+    if (*cd != kNoConversion) iconv_close(*cd);
+    *cd = kNoConversion;
+  }
+}
+
+namespace {
+
+// The one code point `size` bytes of `cd`'s charset stand for.
+bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point) {
+  char in[4];
+  for (size_t i = 0; i < size && i < sizeof(in); ++i) in[i] = bytes[i];
+  char out[8];
+  char* in_ptr = in;
+  char* out_ptr = out;
+  size_t in_left = size;
+  size_t out_left = sizeof(out);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1) ||
+      in_left != 0 || sizeof(out) - out_left != 4) {
+    return false;
+  }
+  *point = DecodeFixed32(reinterpret_cast<const uint8_t*>(out));
+  return true;
+}
+
+}  // namespace
+
+bool CodeMapper::SameCharacter(int code, uint32_t fontCode) const {
+  if (fontToUnicode_ == kNoConversion) return true;
+  uint32_t page_point = static_cast<uint32_t>(code);
+  if (!fromUnicode_) {
+    const char page_bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+    const bool one = kind_ == FontKind::kSbcs;
+    if (pageToUnicode_ == kNoConversion ||
+        !ToUnicode(pageToUnicode_, one ? page_bytes + 1 : page_bytes, one ? 1 : 2,
+                   &page_point)) {
+      return true;  // nothing to compare with
+    }
+  }
+  const char font_byte = static_cast<char>(fontCode);
+  uint32_t font_point = 0;
+  return ToUnicode(fontToUnicode_, &font_byte, 1, &font_point) &&
+         font_point == page_point;
 }
 
 bool CodeMapper::Open(const CodePage& codePage, const FontCharset& charset) {
-  if (cd_ != kNoConversion) iconv_close(cd_);
-  if (fallback_ != kNoConversion) iconv_close(fallback_);
+  Close();
+  if (charset.form == FontCharset::Form::kSingleByte) {
+    pageToUnicode_ = iconv_open("UTF-32LE", codePage.iconvName);
+    fontToUnicode_ = iconv_open("UTF-32LE", charset.iconvName.c_str());
+  }
   cd_ = iconv_open(charset.iconvName.c_str(), codePage.iconvName);
   fallback_ = charset.fallbackIconvName.empty()
                   ? kNoConversion
@@ -259,8 +306,10 @@ bool CodeMapper::OpenFromUnicode(const FontCharset& charset) {
 
 bool CodeMapper::Map(int code, uint32_t* fontCode) {
   if (cd_ == kNoConversion) return false;
-  return MapWith(cd_, code, fontCode) ||
-         (fallback_ != kNoConversion && MapWith(fallback_, code, fontCode));
+  const bool mapped =
+      MapWith(cd_, code, fontCode) ||
+      (fallback_ != kNoConversion && MapWith(fallback_, code, fontCode));
+  return mapped && SameCharacter(code, *fontCode);
 }
 
 bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
@@ -342,6 +391,14 @@ bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code) {
   const auto* bytes = reinterpret_cast<const uint8_t*>(out);
   const size_t wanted = page.kind == FontKind::kSbcs ? 1 : 2;
   if (!converted || length != wanted) return false;
+  // Only a code that stands for the character itself (Shift-JIS gives its
+  // yen sign's byte for the backslash).
+  const iconv_t back = iconv_open("UTF-32LE", page.iconvName);
+  uint32_t point = 0;
+  const bool same = back != kNoConversion && ToUnicode(back, out, length, &point) &&
+                    point == character;
+  if (back != kNoConversion) iconv_close(back);
+  if (!same) return false;
   *code = wanted == 1 ? bytes[0] : bytes[0] << 8 | bytes[1];
   return true;
 }

@@ -88,9 +88,16 @@ class CodeMapper {
 
  private:
   bool MapWith(iconv_t cd, int code, uint32_t* fontCode) const;
+  bool SameCharacter(int code, uint32_t fontCode) const;
+  void Close();
 
   iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
   iconv_t fallback_ = reinterpret_cast<iconv_t>(-1);
+  // Single-byte charsets: both sides back to Unicode, to refuse a byte
+  // that iconv gives for a character the charset does not have (Shift-JIS
+  // gives 0x5c, its yen sign, for the backslash).
+  iconv_t pageToUnicode_ = reinterpret_cast<iconv_t>(-1);
+  iconv_t fontToUnicode_ = reinterpret_cast<iconv_t>(-1);
   FontKind kind_ = FontKind::kSbcs;
   bool fromUnicode_ = false;
   FontCharset::Form form_ = FontCharset::Form::kUnicode;

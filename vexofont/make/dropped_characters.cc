@@ -71,6 +71,15 @@ std::vector<std::string> DroppedCharacterLines(
     }
     if (sources.reached().count(c) != 0) continue;
     int code = 0;
+    // The other half of a double-byte code page holds it: the text's
+    // other font draws it (the digits of "宫保鸡丁 38.00" are the SBCS
+    // font's).
+    const CodePage* other = FindCodePage(
+        request.kind == FontKind::kSbcs ? FontKind::kDbcs : FontKind::kSbcs,
+        std::to_string(request.codePage->number));
+    if (!mapped && other != nullptr && CodeOfCharacter(*other, c, &code)) {
+      continue;
+    }
     if (!mapped && CodeOfCharacter(*request.codePage, c, &code)) {
       lines.push_back(CharacterName(c) + " is code " +
                       CodeText(request.kind, code) + " of " + page +

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -186,8 +187,8 @@ namespace {
 // The charset registry and encoding of a BDF or PCF font: from its
 // CHARSET_REGISTRY and CHARSET_ENCODING properties, else from the last two
 // fields of its X font name (FONT "-...-Big5.ETen-0").
-bool CharsetOfBitmapFont(FT_Face face, std::string* registry,
-                         std::string* encoding) {
+bool CharsetOfBitmapFont(FT_Face face, const std::vector<unsigned char>& bdf,
+                         std::string* registry, std::string* encoding) {
   const char* encoding_id = nullptr;
   const char* registry_id = nullptr;
   if (FT_Get_BDF_Charset_ID(face, &encoding_id, &registry_id) == 0 &&
@@ -196,12 +197,23 @@ bool CharsetOfBitmapFont(FT_Face face, std::string* registry,
     *encoding = encoding_id;
     return true;
   }
+  // A PCF font has its name as a property; FreeType keeps a BDF font's
+  // FONT line to itself, so it is read from the text.
+  std::string xlfd;
   BDF_PropertyRec name;
-  if (FT_Get_BDF_Property(face, "FONT", &name) != 0 ||
-      name.type != BDF_PROPERTY_TYPE_ATOM || name.u.atom == nullptr) {
-    return false;
+  if (FT_Get_BDF_Property(face, "FONT", &name) == 0 &&
+      name.type == BDF_PROPERTY_TYPE_ATOM && name.u.atom != nullptr) {
+    xlfd = name.u.atom;
+  } else if (IsBdf(bdf)) {
+    const std::string_view text(reinterpret_cast<const char*>(bdf.data()),
+                                bdf.size());
+    const size_t line = text.find("\nFONT ");
+    if (line == std::string_view::npos) return false;
+    const size_t end = text.find_first_of("\r\n", line + 1);
+    xlfd = std::string(text.substr(line + 6, end == std::string_view::npos
+                                                 ? std::string_view::npos
+                                                 : end - line - 6));
   }
-  const std::string xlfd = name.u.atom;
   if (xlfd.empty() || xlfd[0] != '-') return false;
   const size_t last = xlfd.rfind('-');
   if (last == 0) return false;
@@ -282,7 +294,8 @@ bool SourceFont::ChooseCharset(std::string* error) {
   }
   std::string registry;
   std::string encoding;
-  if (!CharsetOfBitmapFont(face, &registry, &encoding)) {
+  if (!CharsetOfBitmapFont(face, handles_->uncompressed, &registry,
+                           &encoding)) {
     *error = "has no Unicode character map, no charset registry and no "
              "charset in its font name";
     return false;

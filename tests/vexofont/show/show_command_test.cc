@@ -147,6 +147,62 @@ TEST_F(ShowCommandTest, CodePrintsThermalAndImpactSideBySide) {
   EXPECT_EQ(run.out.substr(at), expected);
 }
 
+// --text picks glyphs by character, in the text's order; what it cannot
+// show is named on standard error.
+TEST_F(ShowCommandTest, TextChoosesGlyphsByCharacter) {
+  const std::string font =
+      std::string(VEXO_SOURCE_DIR) + "/examples/sbcs_thermal_12x24.fnt";
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::vector<std::string> codes;  // the glyph headings, in order
+    const char* err;
+  };
+  const Case kCases[] = {
+      // Code page 932's single-byte half: the yen sign at 5c, katakana.
+      {{"--text", "A\xC2\xA5\xEF\xBD\xB1" "A"}, 0, {"41", "5c", "b1"}, ""},
+      {{"--text", "\xE2\x82\xAC"}, 0, {},
+       "vexofont show: warning: U+20AC '\xE2\x82\xAC' is not in code page "
+       "932\n"},
+      // Another code page's characters, the file's codes.
+      {{"--text", "\xC3\x87", "--code-page", "437"}, 0, {"80"}, ""},
+      {{"--text", "\xE3\x81\x82"}, 0, {},
+       "vexofont show: warning: U+3042 '\xE3\x81\x82' is code 82a0, which "
+       "the file has no glyph for\n"},
+      {{"--code-page", "437"}, 1, {}, nullptr},
+      {{"--text", "\xC3("}, 1, {}, nullptr},
+      {{"--text", "A", "--code-page", "951"}, 1, {}, nullptr},
+  };
+  for (const Case& c : kCases) {
+    std::vector<std::string> args = {font};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    SCOPED_TRACE(args[1]);
+    const CapturedRun run = RunShow(args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.err != nullptr) {
+      EXPECT_EQ(run.err, c.err);
+    }
+    std::vector<std::string> headings;
+    for (size_t at = 0; (at = run.out.find("  SBCS, at offset", at)) != std::string::npos; ++at) {
+      const size_t line = run.out.rfind('\n', at) + 1;
+      headings.push_back(run.out.substr(line, at - line));
+    }
+    EXPECT_EQ(headings, c.codes);
+  }
+}
+
+// An impact font of a size the station does not print as drawn is a
+// warning, not a fault of the file.
+TEST_F(ShowCommandTest, ImpactSizeNotPrintedAsDrawnIsWarnedOf) {
+  const std::string impact = dir_.File("i.fnt");
+  ASSERT_TRUE(WriteBytes(impact, SbcsFont(0x41, 16, 12, {GlyphRows(12, 0)})));
+  const CapturedRun run = RunShow({impact});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "'" + impact + "': warning: the impact station gets 16x12 "
+            "glyphs scrambled: each dot column takes 2 bytes but the next "
+            "starts 1 on, so neighbouring columns' dots land in the same bits\n");
+}
+
 TEST_F(ShowCommandTest, CodeWithoutGlyphSaysSo) {
   const CapturedRun run = RunShow({font_, "--code", "50-5f"});
   EXPECT_EQ(run.status, 0);

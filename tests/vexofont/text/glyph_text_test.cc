@@ -385,6 +385,11 @@ TEST(GlyphTextTest, OverlayMistakesNameTheLine) {
        "2:1: the overlay's code-page differs from the font's (437)"},
       {"vexofont glyphs 1\n\nglyph 41\n" + rows16 + "glyph 42\n" + rows9,
        "20:1: glyph 42 has 9 rows, the height is 16"},
+      // A first glyph without rows: the font's height, not none.
+      {"vexofont glyphs 1\n\nglyph 41\n\nglyph 42\n" + rows16,
+       "3:1: glyph 41 has 0 rows, the font's height is 16"},
+      {"vexofont glyphs 1\n\nglyph 41\n", 
+       "3:1: glyph 41 has 0 rows, the font's height is 16"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.overlay);

@@ -1,0 +1,152 @@
+// make with the fonts shops have, from Debian's packages: bitmap fonts
+// named only by their X font name, JIS X 0201, font collections' faces,
+// the single-byte half of 932, and receipt text in each language. A case
+// whose font is not installed is skipped, naming the package.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "make_test_support.h"
+#include "testkit/bdf_font.h"
+#include "vexofont/make/make_command.h"
+
+namespace {
+
+constexpr char kMisc[] = "/usr/share/fonts/X11/misc/";
+
+struct RealFontCase {
+  const char* package;
+  std::string font;
+  std::vector<std::string> args;  // before the font and the output
+  int status;
+  std::vector<std::string> out;   // pieces of standard output, in order
+  std::string err;                // the whole of standard error
+};
+
+std::vector<std::string> Dbcs(const char* station, const char* size,
+                              const char* page, const char* text) {
+  return {"--kind", "dbcs", "--station", station, "--size", size,
+          "--code-page", page, "--strict", "--text", text};
+}
+
+class RealFontsTest : public ::testing::TestWithParam<RealFontCase> {
+ protected:
+  ScratchDir dir_;
+};
+
+TEST_P(RealFontsTest, MakesWhatTheShopNeeds) {
+  const RealFontCase& c = GetParam();
+  if (!std::filesystem::exists(c.font)) {
+    GTEST_SKIP() << c.font << " is not installed (Debian package " << c.package
+                 << ")";
+  }
+  std::vector<std::string> args = c.args;
+  args.push_back(c.font);
+  const std::string out = dir_.File("out.fnt");
+  if (std::find(args.begin(), args.end(), "--list-faces") == args.end()) {
+    args.push_back(out);
+  }
+  const CapturedRun run = RunMake(args);
+  EXPECT_EQ(run.status, c.status) << run.err;
+  EXPECT_EQ(run.err, c.err);
+  size_t at = 0;
+  for (const std::string& piece : c.out) {
+    at = run.out.find(piece, at);
+    EXPECT_NE(at, std::string::npos) << piece << "\nin: " << run.out;
+    if (at == std::string::npos) break;
+  }
+}
+
+const std::string kUming = "/usr/share/fonts/truetype/arphic/uming.ttc";
+
+INSTANTIATE_TEST_SUITE_P(
+    Shops, RealFontsTest,
+    ::testing::Values(
+        // Big5 and CNS 11643 fonts without charset properties: the charset
+        // comes from the X font name.
+        RealFontCase{"xfonts-intl-chinese", std::string(kMisc) + "taipei24.pcf.gz",
+                     Dbcs("thermal", "24x24", "950", "\xE5\x8F\xB0\xE5\x8C\x97"),
+                     0, {"2 selected (0 of them missing)"}, ""},
+        RealFontCase{"xfonts-intl-chinese", std::string(kMisc) + "cns1-24.pcf.gz",
+                     Dbcs("thermal", "24x24", "950", "\xE5\x8F\xB0\xE5\x8C\x97"),
+                     0, {"2 selected (0 of them missing)"}, ""},
+        // JIS X 0201 for 932's single-byte half: ASCII with the yen sign,
+        // and the half-width katakana.
+        RealFontCase{"xfonts-base", std::string(kMisc) + "12x24rk.pcf.gz",
+                     {"--kind", "sbcs", "--station", "thermal", "--size",
+                      "12x24", "--code-page", "932"},
+                     0, {"224 glyphs, 66 blank because missing (0x7f to 0xa0, "
+                         "0xe0 to 0xff)"}, ""},
+        // The DBCS bitmap fonts of each language.
+        RealFontCase{"xfonts-base", std::string(kMisc) + "gb24st.pcf.gz",
+                     Dbcs("thermal", "24x24", "936",
+                          "\xE5\xAE\xAB\xE4\xBF\x9D\xE9\xB8\xA1\xE4\xB8\x81"),
+                     0, {"4 selected (0 of them missing)"}, ""},
+        RealFontCase{"xfonts-base", std::string(kMisc) + "hanglm24.pcf.gz",
+                     Dbcs("thermal", "24x24", "949",
+                          "\xEA\xB9\x80\xEC\xB9\x98"),
+                     0, {"2 selected (0 of them missing)"}, ""},
+        RealFontCase{"xfonts-base", std::string(kMisc) + "jiskan16.pcf.gz",
+                     Dbcs("impact", "16x16", "932",
+                          "\xE5\x90\x88\xE8\xA8\x88\xE9\x87\x91\xE9\xA1\x8D"),
+                     0, {"4 selected (0 of them missing)"}, ""},
+        // A collection's faces, and its Taiwanese face.
+        RealFontCase{"fonts-arphic-uming", kUming, {"--list-faces"}, 0,
+                     {"0 AR PL UMing CN Light\n", "2 AR PL UMing TW Light\n"},
+                     ""},
+        RealFontCase{"fonts-arphic-uming", kUming,
+                     [] {
+                       auto a = Dbcs("thermal", "24x24", "950",
+                                     "\xE5\x8F\xB0\xE5\x8C\x97");
+                       a.insert(a.end(), {"--face", "2"});
+                       return a;
+                     }(),
+                     0, {"2 selected (0 of them missing)"}, ""},
+        // Outline fonts with a receipt's characters; the yen sign that GBK
+        // does not hold is named with the form it holds.
+        RealFontCase{"fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",
+                     {"--kind", "dbcs", "--station", "thermal", "--size", "24x24",
+                      "--code-page", "936", "--text",
+                      "\xE5\xAE\xAB\xE4\xBF\x9D \xC2\xA5"},
+                     0, {"2 selected (0 of them missing)"},
+                     "vexofont make: warning: U+00A5 '\xC2\xA5' is not in code "
+                     "page 936; its full-width form U+FFE5 '\xEF\xBF\xA5' is, "
+                     "code 0xa3a4\n"},
+        RealFontCase{"fonts-ipafont-gothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                     Dbcs("thermal", "24x24", "932",
+                          "\xE5\x90\x88\xE8\xA8\x88\xEF\xBF\xA5"),
+                     0, {"3 selected (0 of them missing)"}, ""},
+        RealFontCase{"fonts-nanum", "/usr/share/fonts/truetype/nanum/NanumGothic.ttf",
+                     Dbcs("thermal", "24x24", "949", "\xEB\x98\xA0\xEA\xB9\x80"),
+                     0, {"2 selected (0 of them missing)"}, ""},
+        // An impact size that does not print as drawn, from a real font.
+        RealFontCase{"xfonts-base", std::string(kMisc) + "8x16.pcf.gz",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x16",
+                      "--code-page", "437"},
+                     1, {},
+                     "vexofont make: the impact station gets 8x16 glyphs with "
+                     "dot columns 5 to 7 cut off (their column data takes 24 "
+                     "bytes, a glyph record keeps 16); sizes near it that print "
+                     "as drawn: 8x15 or 16x16 (--force-size makes it all the "
+                     "same)\n"}));
+
+// The face a collection lacks is named with the faces it has.
+TEST(RealFontFacesTest, MissingFaceNamesTheFaces) {
+  if (!std::filesystem::exists(kUming)) {
+    GTEST_SKIP() << kUming << " is not installed (Debian package fonts-arphic-uming)";
+  }
+  ScratchDir dir;
+  const CapturedRun run =
+      RunMake({"--face", "9", "--kind", "dbcs", "--station", "thermal", "--size",
+               "24x24", "--code-page", "950", kUming, dir.File("out.fnt")});
+  EXPECT_EQ(run.status, kMakeSourceFailed);
+  EXPECT_EQ(run.err, "vexofont make: font '" + kUming +
+                         "' has no face 9 (its faces: 0 AR PL UMing CN Light; 1 "
+                         "AR PL UMing HK Light; 2 AR PL UMing TW Light; 3 AR PL "
+                         "UMing TW MBE Light)\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out.fnt")));
+}
+
+}  // namespace

@@ -52,6 +52,17 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
   }
   GlyphText text;
   if (!ReadGlyphText(text_path, false, &text)) return kMakeSourceFailed;
+  // A glyph text names no station: only a size no thermal font has is
+  // an impact font's.
+  const uint32_t width = text.header.width;
+  const uint32_t height = text.header.height;
+  if (!GlyphSizeAccepted(text.kind, Station::kThermal, width, height) &&
+      GlyphSizeAccepted(text.kind, Station::kImpact, width, height)) {
+    const int status = CheckImpactPrint(
+        text.kind, {static_cast<int>(width), static_cast<int>(height)},
+        options.forceSize);
+    if (status != kMakeOk) return status;
+  }
   Bytes file;
   TextError error;
   if (!BuildFromGlyphText(text, &file, &error)) {

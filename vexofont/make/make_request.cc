@@ -90,19 +90,8 @@ int ReadSize(const MakeOptions& options, FontRequest* request) {
         options.size + " (" +
         AcceptedCellSizes(request->kind, request->station) + ")");
   }
-  const int width = request->cell.width;
-  const int height = request->cell.height;
-  if (request->station == Station::kImpact && !options.forceSize &&
-      !ImpactPrintsAsDrawn(width, height)) {
-    const std::string nearest =
-        NearestAsDrawnSizes(request->kind, width, height);
-    return MakeUsageError(
-        ImpactPrintProblem(width, height) +
-        (nearest.empty() ? "" : "; sizes near it that print as drawn: " +
-                                    nearest) +
-        " (--force-size makes it all the same)");
-  }
-  return kMakeOk;
+  if (request->station != Station::kImpact) return kMakeOk;
+  return CheckImpactPrint(request->kind, request->cell, options.forceSize);
 }
 
 int ReadCodePage(const MakeOptions& options, CodeMap* map,
@@ -247,6 +236,15 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
 }
 
 }  // namespace
+
+int CheckImpactPrint(FontKind kind, CellSize cell, bool forced) {
+  if (forced || ImpactPrintsAsDrawn(cell.width, cell.height)) return kMakeOk;
+  const std::string nearest = NearestAsDrawnSizes(kind, cell.width, cell.height);
+  return MakeUsageError(
+      ImpactPrintProblem(cell.width, cell.height) +
+      (nearest.empty() ? "" : "; sizes near it that print as drawn: " + nearest) +
+      " (--force-size makes it all the same)");
+}
 
 std::string CodeText(FontKind kind, int code) {
   char text[16];

@@ -30,6 +30,11 @@ int ReadRenderOptions(const MakeOptions& options, CellSize cell,
 bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
                    int* status);
 
+// An impact font of `cell` that the station does not print as drawn:
+// unless `forced`, prints the line that says what the printer gets and
+// names sizes that print as drawn, and returns kMakeUsage; else kMakeOk.
+int CheckImpactPrint(FontKind kind, CellSize cell, bool forced);
+
 // "0x41", "0x8140": a code as make's messages write it.
 std::string CodeText(FontKind kind, int code);
 

@@ -308,6 +308,28 @@ TEST_F(MakeOptionsTest, ImpactSizesThePrinterCutsAreWarnedOfOrRefused) {
   }
 }
 
+// A glyph text names no station: a size only the impact station takes is
+// held to the same rule; one the thermal station takes too is not.
+TEST_F(MakeOptionsTest, GlyphTextOfAnImpactOnlySizeFollowsTheRule) {
+  auto text = [this](int width, int height) {
+    std::string t = "vexofont glyphs 1\nkind sbcs\nversion 1\ncode-page 437\n"
+                    "first 41\nlast 41\nwidth " + std::to_string(width) +
+                    "\nheight " + std::to_string(height) + "\n\nglyph 41\n";
+    for (int r = 0; r < height; ++r) t += std::string(width, '#') + "\n";
+    return dir_.WriteText("g.txt", t);
+  };
+  const std::string out = dir_.File("g.fnt");
+  CapturedRun run = RunMake({text(16, 12), out});
+  EXPECT_EQ(run.status, kMakeUsage);
+  EXPECT_NE(run.err.find("the impact station gets 16x12 glyphs scrambled"),
+            std::string::npos) << run.err;
+  EXPECT_FALSE(std::filesystem::exists(out));
+  run = RunMake({"--force-size", text(16, 12), out});
+  EXPECT_EQ(run.status, kMakeOk) << run.err;
+  run = RunMake({text(8, 16), dir_.File("h.fnt")});  // also a thermal size
+  EXPECT_EQ(run.status, kMakeOk) << run.err;
+}
+
 // A font of every GBK hanzi fills more than the converter's table; the
 // characters of a menu do not.
 TEST_F(MakeOptionsTest, TableLimitIsWarnedOfAndSelectionStaysUnderIt) {

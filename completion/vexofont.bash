@@ -65,12 +65,13 @@ _vexofont() {
         --render) COMPREPLY=($(compgen -W "mono gray:128" -- "$cur")); return ;;
         --hinting) COMPREPLY=($(compgen -W "none light full" -- "$cur")); return ;;
         --cell-fill) COMPREPLY=($(compgen -W "drawn font" -- "$cur")); return ;;
+        --fit) COMPREPLY=($(compgen -W "line em" -- "$cur")); return ;;
         --first | --last | --text | --face | --pixel-size | --offset | --baseline) return ;;
         --chars | --map | --fallback | --overlay | -o | --output)
           COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--kind --station --size --force-size --code-page --first --last --chars --text --strict --map --fallback --face --list-faces --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--kind --station --size --force-size --code-page --first --last --chars --text --strict --map --fallback --face --list-faces --fit --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

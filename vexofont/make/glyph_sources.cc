@@ -1,6 +1,7 @@
 #include "vexofont/make/glyph_sources.h"
 
 #include "vexofont/make/cell_fill.h"
+#include "vexofont/make/row_reduction.h"
 
 bool GlyphSources::Open(const CodePage& codePage, const CodeMap* map,
                         const std::vector<SourceFont*>& fonts, CellSize cell,
@@ -63,6 +64,10 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
                             : toFont_[i]->Map(code, &font_code);
     if (mapped && fonts_[i]->DrawGlyph(font_code, glyph)) {
       ++counts_.fromFont[i];
+      if (fonts_[i]->cell().height > cell_.height) {
+        glyph->rows = ReduceRows(glyph->rows, cell_.height);
+        ++counts_.reduced;
+      }
       return true;
     }
   }

@@ -21,7 +21,8 @@ class GlyphSources {
  public:
   // `codePage` names the file's codes; `map`, when given, gives their
   // characters instead of iconv. `fonts` are the main font and the
-  // fallbacks, opened for the cell. Returns false with the index of the
+  // fallbacks, opened for the cell; a font opened for more rows than the
+  // cell has its glyphs reduced to the cell's rows (ReduceRows). Returns false with the index of the
   // font whose charset cannot be mapped in *font.
   bool Open(const CodePage& codePage, const CodeMap* map,
             const std::vector<SourceFont*>& fonts, CellSize cell, int* font);
@@ -41,6 +42,7 @@ class GlyphSources {
     int selected = 0;         // codes whose characters are selected
     int selectedMissing = 0;  // of those, the ones no font has
     int cellFillings = 0;     // drawn edge to edge
+    int reduced = 0;          // drawn on more rows and reduced
     std::vector<int> fromFont;  // glyphs drawn from each font
   };
   const Counts& counts() const { return counts_; }

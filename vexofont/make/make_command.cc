@@ -36,7 +36,7 @@ int ReadPlan(const MakeOptions& options, FontPlan* plan) {
   int status =
       ReadRequest(options, &plan->map, &plan->mappedPage, &plan->request);
   if (status != kMakeOk) return status;
-  status = ReadRenderOptions(options, plan->request.cell, &plan->render,
+  status = ReadRenderOptions(options, plan->request, &plan->render,
                              &plan->cellFill);
   if (status != kMakeOk) return status;
   plan->mapped = !options.map.empty();
@@ -52,7 +52,15 @@ int OpenFonts(const std::vector<std::string>& paths, const FontPlan& plan,
   for (const std::string& path : paths) {
     fonts->push_back(std::make_unique<SourceFont>());
     std::string error;
-    if (!fonts->back()->Open(path, plan.request.cell, plan.render, &error)) {
+    // Nine-row glyphs come from a nine-row strike where the font has one,
+    // else from a 16-row drawing, reduced.
+    const CellSize drawing = DrawingCell(plan.request);
+    bool opened = fonts->back()->Open(path, plan.request.cell, plan.render, &error);
+    if (opened && drawing.height != plan.request.cell.height &&
+        !fonts->back()->DrawsFromStrikeOfCell()) {
+      opened = fonts->back()->Open(path, drawing, plan.render, &error);
+    }
+    if (!opened) {
       std::fprintf(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
                    error.c_str());
       return kMakeSourceFailed;

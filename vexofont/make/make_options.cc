@@ -101,18 +101,26 @@ const CommandOption kMakeOptionRows[] = {
      "print the faces of SOURCE, one a line (number,\n"
          "family, style), and exit",
      SetFlag<MakeOptions, &MakeOptions::listFaces>},
+    {"--fit", nullptr, "line|em", nullptr,
+     "outline fonts: the largest size whose line fits\n"
+         "the cell (SBCS default), or the em square\n"
+         "filling the cell, placed by the font's ascent\n"
+         "and descent (DBCS default)",
+     SetString<MakeOptions, &MakeOptions::fit>},
     {"--render", nullptr, "mono|gray:N", nullptr,
      "outline fonts: FreeType's monochrome\n"
-         "rasteriser (the default), or anti-aliased\n"
-         "rendering with a dot set from grey N of 255",
+         "rasteriser (SBCS default), or anti-aliased\n"
+         "rendering with a dot set from grey N of 255\n"
+         "(DBCS default: gray:80)",
      SetString<MakeOptions, &MakeOptions::render>},
     {"--hinting", nullptr, "none|light|full", nullptr,
      "outline fonts: no hinting, the light\n"
-         "auto-hinter, or full hinting (the default)",
+         "auto-hinter (DBCS default), or full hinting\n"
+         "(SBCS default)",
      SetString<MakeOptions, &MakeOptions::hinting>},
     {"--pixel-size", nullptr, "N", nullptr,
      "outline fonts: render at N pixels instead of\n"
-         "the largest size that fits, at most four times\n"
+         "the size --fit chooses, at most four times\n"
          "the cell's larger side; bitmap fonts: use the\n"
          "strike N pixels high",
      SetString<MakeOptions, &MakeOptions::pixelSize>},
@@ -155,11 +163,16 @@ constexpr char kHelpEnd[] =
     "and a character the font has no glyph for give a blank glyph.\n"
     "\n"
     "Bitmap fonts use the strike of the cell size, else the highest that\n"
-    "fits; outline fonts are rendered at the largest size whose line (and,\n"
-    "when monospace, advance) fits the cell. The font's line is centred\n"
-    "vertically and glyphs stand on its baseline; a monospace font's advance\n"
-    "is centred and each glyph keeps its place in it; a proportional glyph\n"
-    "is centred. Dots outside the cell are cut off and counted.\n"
+    "fits. SBCS outline fonts are rendered monochrome with full hinting at\n"
+    "the largest size whose line (and, when monospace, advance) fits the\n"
+    "cell; the font's line is centred vertically and glyphs stand on its\n"
+    "baseline; a monospace font's advance is centred and each glyph keeps\n"
+    "its place in it; a proportional glyph is centred. DBCS outline fonts\n"
+    "are rendered with the light auto-hinter and grey 80 at the size whose\n"
+    "em square fills the cell, the em box placed by the font's ascent and\n"
+    "descent, each glyph where its advance puts it. Nine-row DBCS impact\n"
+    "glyphs are drawn on 16 rows and reduced, strokes kept apart. Dots\n"
+    "outside the cell are cut off and counted.\n"
     "\n"
     "Prints one line: the glyphs written, how many are blank because the\n"
     "character is missing (with --chars or --text: how many were selected\n"

@@ -27,6 +27,7 @@ struct MakeOptions {
   std::string offset;
   std::string baseline;
   std::string cellFill;
+  std::string fit;
   std::string face;
   std::vector<std::string> overlays;
   std::vector<std::string> fallbacks;

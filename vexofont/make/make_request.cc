@@ -17,6 +17,9 @@ namespace {
 // --pixel-size goes up to this many times the cell's larger side.
 constexpr int kMaxPixelSizePerCell = 4;
 
+// DBCS outline glyphs: a dot is set from this grey (of 255) up.
+constexpr int kDbcsGrayThreshold = 80;
+
 // Reads a decimal number from `low` to `high`, a minus sign allowed.
 bool ParseNumber(const std::string& text, int low, int high, int* value) {
   size_t pos = text.size() > 1 && text[0] == '-' ? 1 : 0;
@@ -237,6 +240,15 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
 
 }  // namespace
 
+CellSize DrawingCell(const FontRequest& request) {
+  const GlyphSizeRule& nine = kDbcsImpactSizes;
+  if (request.kind == FontKind::kDbcs && request.station == Station::kImpact &&
+      request.cell.height == static_cast<int>(nine.extraHeight)) {
+    return {request.cell.width, static_cast<int>(nine.maxHeight)};
+  }
+  return request.cell;
+}
+
 int CheckImpactPrint(FontKind kind, CellSize cell, bool forced) {
   if (forced || ImpactPrintsAsDrawn(cell.width, cell.height)) return kMakeOk;
   const std::string nearest = NearestAsDrawnSizes(kind, cell.width, cell.height);
@@ -253,9 +265,25 @@ std::string CodeText(FontKind kind, int code) {
   return text;
 }
 
-int ReadRenderOptions(const MakeOptions& options, CellSize cell,
+int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                       RenderOptions* render, bool* cellFill) {
+  const CellSize cell = DrawingCell(request);
+  if (request.kind == FontKind::kDbcs) {
+    // Ideographs, kana and hangul: the em square fills the cell, and the
+    // light auto-hinter with grey rendering keeps dense strokes apart.
+    render->fit = RenderOptions::Fit::kEm;
+    render->render = RenderOptions::Render::kGray;
+    render->threshold = kDbcsGrayThreshold;
+    render->hinting = RenderOptions::Hinting::kLight;
+  }
   int status = ReadRasterOptions(options, render);
+  if (status == kMakeOk && !options.fit.empty()) {
+    if (options.fit != "em" && options.fit != "line") {
+      return MakeUsageError("--fit '" + options.fit + "' is neither em nor line");
+    }
+    render->fit = options.fit == "em" ? RenderOptions::Fit::kEm
+                                      : RenderOptions::Fit::kLine;
+  }
   if (status == kMakeOk) status = ReadPlacementOptions(options, cell, render);
   if (status != kMakeOk || options.cellFill.empty()) return status;
   if (options.cellFill != "drawn" && options.cellFill != "font") {

@@ -20,15 +20,21 @@
 int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
                 FontRequest* request);
 
-// Checks the rendering options; fills *render and *cellFill. Returns
+// Checks the rendering options; fills *render and *cellFill, with the
+// defaults of the request's kind where an option is not given. Returns
 // kMakeOk or prints the line and returns kMakeUsage.
-int ReadRenderOptions(const MakeOptions& options, CellSize cell,
+int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                       RenderOptions* render, bool* cellFill);
 
 // The characters --chars and --text select. Returns false after printing
 // the line, with the status in *status.
 bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
                    int* status);
+
+// The cell the source fonts draw on: the request's, but 16x16 for nine-row
+// DBCS impact glyphs, which (unless a font has a nine-row strike) are drawn
+// whole and then reduced to nine rows (ReduceRows) rather than cut.
+CellSize DrawingCell(const FontRequest& request);
 
 // An impact font of `cell` that the station does not print as drawn:
 // unless `forced`, prints the line that says what the printer gets and

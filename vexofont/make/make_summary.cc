@@ -27,6 +27,12 @@ std::string Summary(const std::string& output, const FontRequest& request,
                 CodeText(request.kind, request.last).c_str(),
                 font.rendering().c_str());
   std::string line = text;
+  if (drawn.reduced > 0) {
+    line.insert(line.size() - 3, ", drawn on " +
+                                     std::to_string(DrawingCell(request).height) +
+                                     " rows and reduced to " +
+                                     std::to_string(request.cell.height));
+  }
   line += Count(counts.written, "glyph", "glyphs") + ", ";
   if (selecting) {
     line += std::to_string(drawn.selected) + " selected (" +

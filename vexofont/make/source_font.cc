@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cstdio>
@@ -46,6 +47,7 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
   }
   if (!OpenFace(path, options.face, true, error)) return false;
   monospace_ = FT_IS_FIXED_WIDTH(handles_->face);
+  placeByAdvance_ = monospace_;
   return ChooseCharset(error) && ChooseSize(error);
 }
 
@@ -161,12 +163,45 @@ bool SourceFont::FitOutlines(std::string* error) {
   return Placed();
 }
 
+// Outlines at the size whose em square is the cell's height, the em box's
+// top as far above the baseline as the font's ascent is of its ascent and
+// descent (the OS/2 typographic ones where the font has them).
+bool SourceFont::FitEm(std::string* error) {
+  FT_Face face = handles_->face;
+  if (FT_Set_Pixel_Sizes(face, 0, cell_.height) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  long ascent = face->ascender;
+  long descent = -face->descender;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF && os2->sTypoAscender > 0 &&
+      os2->sTypoDescender <= 0) {
+    ascent = os2->sTypoAscender;
+    descent = -os2->sTypoDescender;
+  }
+  if (ascent <= 0 || descent < 0) {
+    ascent = 88;  // the usual ideographic em box: 0.88 em above the baseline
+    descent = 12;
+  }
+  ascent_ = static_cast<int>((2 * cell_.height * ascent + (ascent + descent)) /
+                             (2 * (ascent + descent)));
+  descent_ = cell_.height - ascent_;
+  placeByAdvance_ = true;
+  rendering_ = "outline at " + std::to_string(cell_.height) + " pixels, em fills the cell";
+  render_outlines_ = true;
+  return true;
+}
+
 bool SourceFont::ChooseSize(std::string* error) {
   FT_Face face = handles_->face;
   if (options_.pixelSize > 0) return ChooseGivenSize(error);
   int strike = StrikeOfCell();
   if (strike < 0 && !FT_IS_SCALABLE(face)) strike = NearestStrike();
   if (strike >= 0) return SelectStrike(strike, error);
+  if (FT_IS_SCALABLE(face) && options_.fit == RenderOptions::Fit::kEm) {
+    return FitEm(error);
+  }
   if (FT_IS_SCALABLE(face)) return FitOutlines(error);
   *error = "has neither bitmap strikes nor outlines";
   return false;

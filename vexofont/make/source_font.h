@@ -45,6 +45,12 @@ struct RenderOptions {
   int baseline = -1;
   // The face of a font collection, from 0.
   int face = 0;
+  // Outline fonts without --pixel-size: the largest size whose line fits
+  // the cell, or the size at which the em square fills it (the em box
+  // placed by the font's own ascent and descent, each glyph where its
+  // advance puts it).
+  enum class Fit { kLine, kEm };
+  Fit fit = Fit::kLine;
 };
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -87,6 +93,10 @@ class SourceFont {
   bool outlines() const { return render_outlines_; }
 
   const FontCharset& charset() const { return charset_; }
+  // The cell it was opened for.
+  CellSize cell() const { return cell_; }
+  // Whether it draws from a bitmap strike of the cell's height.
+  bool DrawsFromStrikeOfCell() const { return !render_outlines_ && StrikeOfCell() >= 0; }
   bool monospace() const { return monospace_; }
   // The rows above the baseline and below it, as placed on the cell.
   int ascent() const { return ascent_; }
@@ -110,6 +120,7 @@ class SourceFont {
   int NearestStrike() const;
   bool SelectStrike(int strike, std::string* error);
   bool FitOutlines(std::string* error);
+  bool FitEm(std::string* error);
   bool Placed();
   // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
   // glyph, placed on the cell; counts the dots that fall outside.
@@ -124,6 +135,7 @@ class SourceFont {
   RenderOptions options_;
   FontCharset charset_;
   bool monospace_ = false;
+  bool placeByAdvance_ = false;
   bool render_outlines_ = false;
   int ascent_ = 0;
   int descent_ = 0;

@@ -101,7 +101,7 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
                 ascent_;
   const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
   long long x0;
-  if (monospace_) {
+  if (placeByAdvance_) {
     const long long advance = (slot->advance.x + 32) >> 6;
     x0 = FloorHalf(cell_.width - advance) + slot->bitmap_left;
   } else {

@@ -308,6 +308,83 @@ TEST_F(MakeOptionsTest, ImpactSizesThePrinterCutsAreWarnedOfOrRefused) {
   }
 }
 
+// DBCS fonts from outlines: the em square fills the cell and the light
+// auto-hinter's grey rendering draws them; SBCS fonts keep the line fit
+// and the monochrome rasteriser; every option still wins.
+TEST_F(MakeOptionsTest, DbcsOutlineDefaultsFillTheCell) {
+  if (!std::filesystem::exists(kDejaVu)) GTEST_SKIP() << kDejaVu << " missing";
+  struct Case {
+    std::vector<std::string> args;
+    const char* rendering;
+  };
+  const std::vector<std::string> dbcs = {"--kind", "dbcs", "--station",
+                                         "thermal", "--size", "24x24",
+                                         "--code-page", "936", "--text", "A"};
+  const std::vector<std::string> sbcs = {"--kind", "sbcs", "--station",
+                                         "thermal", "--size", "12x24",
+                                         "--code-page", "437", "--text", "A"};
+  auto with = [](std::vector<std::string> a, std::vector<std::string> more) {
+    a.insert(a.end(), more.begin(), more.end());
+    return a;
+  };
+  const Case kCases[] = {
+      {dbcs, "(DBCS thermal 24x24, code page 936, 0x8140 to 0xfefe, outline "
+             "at 24 pixels, em fills the cell)"},
+      {with(dbcs, {"--fit", "line"}), "outline at 20 pixels)"},
+      {with(dbcs, {"--pixel-size", "22"}), "outline at 22 pixels)"},
+      {sbcs, "outline at 20 pixels)"},
+      {with(sbcs, {"--fit", "em"}), "outline at 24 pixels, em fills the cell)"},
+  };
+  for (const Case& c : kCases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {kDejaVu, dir_.File("o.fnt")});
+    const CapturedRun run = RunMake(args);
+    ASSERT_EQ(run.status, kMakeOk) << run.err;
+    EXPECT_NE(run.out.find(c.rendering), std::string::npos) << run.out;
+  }
+  const CapturedRun bad = RunMake(with(dbcs, {"--fit", "cell", kDejaVu, dir_.File("o.fnt")}));
+  EXPECT_EQ(bad.status, kMakeUsage);
+  EXPECT_EQ(bad.err, "vexofont make: --fit 'cell' is neither em nor line\n");
+}
+
+// Nine-row DBCS impact glyphs are drawn on 16 rows and reduced, from a
+// bitmap font's 16-row strike as from outlines, and the summary says so.
+TEST_F(MakeOptionsTest, NineRowGlyphsAreReducedNotCut) {
+  BdfFont font;
+  font.boxWidth = 16;
+  // 三: three bars, at rows 2, 8 and 14 of 16; cutting to 9 rows keeps two.
+  GlyphRows three(16, 0);
+  for (int r : {2, 8, 14}) three[r] = 0x7FFE0000u;
+  font.glyphs.push_back(CellGlyphOf(0x4E09, three, 16, 4));
+  const std::string path = dir_.WriteText("three.bdf", BdfText(font));
+  const CapturedRun run = RunMake({"--kind", "dbcs", "--station", "impact",
+                                   "--size", "16x9", "--code-page", "936",
+                                   "--text", "\xE4\xB8\x89", path,
+                                   dir_.File("o.fnt")});
+  ASSERT_EQ(run.status, kMakeOk) << run.err;
+  EXPECT_NE(run.out.find("strike 16x16, drawn on 16 rows and reduced to 9): "),
+            std::string::npos)
+      << run.out;
+  // The glyph of 0xc8fd in the file: three bars still.
+  const Bytes file = ReadBytes(dir_.File("o.fnt"));
+  int bars = 0;
+  bool found = false;
+  for (size_t at = 64; at + 36 <= file.size(); at += 36) {
+    int here = 0;
+    for (int r = 0; r < 9; ++r) {
+      const uint32_t row = uint32_t(file[at + 4 * r]) << 24 |
+                           uint32_t(file[at + 4 * r + 1]) << 16;
+      here += row == 0x7FFE0000u;
+    }
+    if (here > 0) {
+      bars = here;
+      found = true;
+    }
+  }
+  EXPECT_TRUE(found);
+  EXPECT_EQ(bars, 3);
+}
+
 // A glyph text names no station: a size only the impact station takes is
 // held to the same rule; one the thermal station takes too is not.
 TEST_F(MakeOptionsTest, GlyphTextOfAnImpactOnlySizeFollowsTheRule) {

@@ -279,4 +279,52 @@ TEST_F(SourceFontTest, MonospaceOutlineFontFitsTheCell) {
   }
 }
 
+// The rows a glyph's dots take: first and last, -1 when blank.
+void InkRows(const CellGlyph& glyph, int* top, int* bottom) {
+  *top = *bottom = -1;
+  for (int r = 0; r < static_cast<int>(glyph.rows.size()); ++r) {
+    if (glyph.rows[r] == 0) continue;
+    if (*top < 0) *top = r;
+    *bottom = r;
+  }
+}
+
+// With the em square filling the cell, a glyph is as large as the font
+// draws it in its em and stands on the baseline the font's ascent and
+// descent put in the cell; the line fit leaves room for the whole line.
+TEST_F(SourceFontTest, EmFitFillsTheCellFromTheFontsOwnMetrics) {
+  const std::string path =
+      "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  if (!std::filesystem::exists(path)) GTEST_SKIP() << path << " not here";
+  struct Fit {
+    RenderOptions::Fit fit;
+    int height;  // of 'H'
+  } fits[2];
+  for (int i = 0; i < 2; ++i) {
+    RenderOptions options;
+    options.fit = i == 0 ? RenderOptions::Fit::kLine : RenderOptions::Fit::kEm;
+    SourceFont font;
+    std::string error;
+    ASSERT_TRUE(font.Open(path, {24, 24}, options, &error)) << error;
+    CellGlyph glyph;
+    ASSERT_TRUE(font.DrawGlyph('H', &glyph));
+    int top = 0;
+    int bottom = 0;
+    InkRows(glyph, &top, &bottom);
+    fits[i] = {options.fit, bottom - top + 1};
+    if (options.fit == RenderOptions::Fit::kEm) {
+      EXPECT_EQ(font.rendering(), "outline at 24 pixels, em fills the cell");
+      // DejaVu's typographic ascent and descent (1556 and 492 of 2048)
+      // put the baseline under row 18 of 24; 'H' stands on it.
+      EXPECT_EQ(font.ascent(), 18);
+      EXPECT_EQ(font.ascent() + font.descent(), 24);
+      EXPECT_EQ(bottom, 17);
+      EXPECT_EQ(glyph.clippedDots, 0);
+    }
+  }
+  // Cap height 0.73 em: 17 or 18 rows at 24 pixels, fewer at the line fit.
+  EXPECT_GE(fits[1].height, 17);
+  EXPECT_LT(fits[0].height, fits[1].height);
+}
+
 }  // namespace

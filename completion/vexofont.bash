@@ -10,12 +10,12 @@ _vexofont() {
   command=
   for ((i = 1; i < COMP_CWORD; i++)); do
     case ${COMP_WORDS[i]} in
-      show | make | dump | check) command=${COMP_WORDS[i]}; break ;;
+      show | make | dump | check | preview) command=${COMP_WORDS[i]}; break ;;
     esac
   done
 
   if [[ -z $command ]]; then
-    COMPREPLY=($(compgen -W "show make dump check --help --version" -- "$cur"))
+    COMPREPLY=($(compgen -W "show make dump check preview --help --version" -- "$cur"))
     return
   fi
 
@@ -30,6 +30,18 @@ _vexofont() {
       esac
       if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W "--code --text --code-page --png --config --help --version" -- "$cur"))
+      else
+        COMPREPLY=($(compgen -f -- "$cur"))
+      fi
+      ;;
+    preview)
+      case $prev in
+        --text | --code-page | --spacing | --thermal-width | --impact-width) return ;;
+        --station) COMPREPLY=($(compgen -W "thermal impact both" -- "$cur")); return ;;
+        --file | --config | --png | --html) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+      esac
+      if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "--text --file --config --code-page --spacing --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

@@ -224,6 +224,11 @@ void PrintHelp() {
       kMaxConfigFileSize >> 20);
 }
 
+// Reads the configuration and runs the four load phases with their
+// messages and station reports; false when the configuration cannot be
+// read (after its message).
+bool LoadConfiguredFonts(const char* config_name);
+
 }  // namespace
 
 int RunConverter(int argc, char** argv) {
@@ -244,13 +249,32 @@ int RunConverter(int argc, char** argv) {
     return kExitOk;
   }
   const char* config_name = argv[1];
+  if (!LoadConfiguredFonts(config_name)) return kExitConfigUnreadable;
+  const int status = !OutputIsAnInput(config_name) && WriteOutputFontFile() == 0
+                         ? kExitOk
+                         : kExitOutputFailed;
+  std::fflush(stdout);
+  return status;
+}
+
+int ConvertToStream(const char* configName, std::FILE* stream) {
+  if (!LoadConfiguredFonts(configName)) return kExitConfigUnreadable;
+  const int status =
+      WriteOutputFontRecords(stream) >= 0 ? kExitOk : kExitOutputFailed;
+  std::fflush(stdout);
+  return status;
+}
+
+namespace {
+
+bool LoadConfiguredFonts(const char* config_name) {
   ResetConverterSettings();
   InitGlyphTable();
 
   std::printf("Reading config file '%s'\n", config_name);
   if (ReadConfigFile(config_name) != 0) {
     PrintError("Could not read config file '%s'\n", config_name);
-    return kExitConfigUnreadable;
+    return false;
   }
 
   loaded = LoadedFlags{};
@@ -276,10 +300,7 @@ int RunConverter(int argc, char** argv) {
   if (loaded.dbcsThermalLoaded && loaded.dbcsImpactLoaded) {
     ReportStationGaps(FontKind::kDbcs);
   }
-
-  const int status = !OutputIsAnInput(config_name) && WriteOutputFontFile() == 0
-                         ? kExitOk
-                         : kExitOutputFailed;
-  std::fflush(stdout);
-  return status;
+  return true;
 }
+
+}  // namespace

@@ -3,6 +3,8 @@
 #ifndef VEXOCNVT_DRIVER_CONVERTER_H_
 #define VEXOCNVT_DRIVER_CONVERTER_H_
 
+#include <cstdio>
+
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitConfigUnreadable = 2;
@@ -15,5 +17,12 @@ constexpr int kExitOutputFailed = 4;
 // returns kExitOk. Resets all static state first, so it can be
 // called more than once in a process.
 int RunConverter(int argc, char** argv);
+
+// The same run of the configuration `configName`, with the same messages,
+// but the output font file's records go to `stream` instead of the file
+// the configuration names (which is neither written nor checked). Returns
+// kExitOk, kExitConfigUnreadable, or kExitOutputFailed when a write to
+// the stream fails.
+int ConvertToStream(const char* configName, std::FILE* stream);
 
 #endif  // VEXOCNVT_DRIVER_CONVERTER_H_

@@ -94,16 +94,8 @@ uint16_t ParameterValue(uint16_t tag) {
 
 }  // namespace
 
-int WriteOutputFontFile() {
-  const char* name = Settings.outputFontFile;
-  std::printf("Opening '%s' for writing\n", name);
-  OutputFile file;
-  if (OpenOutputFile(name, kNewFileMode, &file) != 0) {
-    PrintError("Could not open file '%s' for writing\n", name);
-    return -1;
-  }
-
-  RecordWriter out = {file.stream, 0, false, 0};
+long WriteOutputFontRecords(std::FILE* stream) {
+  RecordWriter out = {stream, 0, false, 0};
   for (int i = 0; i < kSingleParameterCount; ++i) {
     const uint16_t tag = kOutputTags[i].tag;
     if (tag == TagDate) {
@@ -121,12 +113,22 @@ int WriteOutputFontFile() {
   glyphs += out.Glyphs(TagDbcsGlyph, FontKind::kDbcs);
   out.Record(TagEnd, nullptr, 0);
   out.Flush();
-
   // The byte count always matches when every write went through; checking
   // it guards the layout against a record of the wrong size.
   const bool complete =
       out.bytes == kFixedPartSize + kGlyphRecordFileSize * glyphs;
-  if (out.failed || !complete) {
+  return out.failed || !complete ? -1 : out.bytes;
+}
+
+int WriteOutputFontFile() {
+  const char* name = Settings.outputFontFile;
+  std::printf("Opening '%s' for writing\n", name);
+  OutputFile file;
+  if (OpenOutputFile(name, kNewFileMode, &file) != 0) {
+    PrintError("Could not open file '%s' for writing\n", name);
+    return -1;
+  }
+  if (WriteOutputFontRecords(file.stream) < 0) {
     AbandonOutputFile(&file);
   } else if (CommitOutputFile(&file) == 0) {
     return 0;

@@ -5,6 +5,7 @@
 #define VEXOCNVT_STORE_OUTPUT_FONT_FILE_H_
 
 #include <cstdint>
+#include <cstdio>
 
 #include "store/glyph_table.h"
 
@@ -85,6 +86,10 @@ static_assert(kFixedPartSize == 85);
 static_assert(kOutputTags[kSingleParameterCount].tag == TagCodePageVector);
 constexpr int kGlyphRecordFileSize = RecordFileSize(TagSbcsGlyph);
 static_assert(kGlyphRecordFileSize == kRecordFrameSize + 112);
+
+// Writes the records of the output font file, from Settings and the glyph
+// table, to `stream`. Returns the byte count, or -1 when a write fails.
+long WriteOutputFontRecords(std::FILE* stream);
 
 // Writes the output font file named by Settings.outputFontFile from Settings
 // and the glyph table, replacing any file of that name whole (new files get

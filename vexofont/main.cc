@@ -10,6 +10,7 @@
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/dump/dump_command.h"
+#include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
 #include "store/version.h"
 
@@ -28,6 +29,8 @@ void PrintUsage(std::FILE* stream) {
                "file as a glyph text\n"
                "       vexofont check CONFIG          find the mistakes in a "
                "converter configuration\n"
+               "       vexofont preview OUTPUT [options]  draw a text as each "
+               "station prints it\n"
                "       vexofont COMMAND --help        options of a command\n"
                "       vexofont --version\n");
 }
@@ -51,6 +54,9 @@ int main(int argc, char** argv) {
   if (std::strcmp(argv[1], "make") == 0) return RunMakeCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "dump") == 0) return RunDumpCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "check") == 0) return RunCheckCommand(argc - 1, argv + 1);
+  if (std::strcmp(argv[1], "preview") == 0) {
+    return RunPreviewCommand(argc - 1, argv + 1);
+  }
   std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return 1;

@@ -23,8 +23,10 @@ declare -A allowed=(
   [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store"
   [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store"
   [vexofont/check]="vexofont/options driver fontinput store"
+  [vexofont/preview]="vexofont/options vexofont/codepage vexofont/show driver
+                      fontinput store"
   [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
-              vexofont/check driver fontinput store"
+              vexofont/check vexofont/preview driver fontinput store"
 )
 
 # The folder an include names: a room of vexofont/, or a top folder.

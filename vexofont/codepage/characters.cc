@@ -59,9 +59,7 @@ bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
   return true;
 }
 
-std::string CharacterName(uint32_t c) {
-  char number[16];
-  std::snprintf(number, sizeof(number), "U+%04X", static_cast<unsigned>(c));
+std::string Utf8(uint32_t c) {
   std::string utf8;
   if (c < 0x80) {
     utf8 += static_cast<char>(c);
@@ -78,5 +76,11 @@ std::string CharacterName(uint32_t c) {
     utf8 += static_cast<char>(0x80 | (c >> 6 & 0x3F));
     utf8 += static_cast<char>(0x80 | (c & 0x3F));
   }
-  return std::string(number) + " '" + utf8 + "'";
+  return utf8;
+}
+
+std::string CharacterName(uint32_t c) {
+  char number[16];
+  std::snprintf(number, sizeof(number), "U+%04X", static_cast<unsigned>(c));
+  return std::string(number) + " '" + Utf8(c) + "'";
 }

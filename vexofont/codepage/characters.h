@@ -30,4 +30,7 @@ constexpr bool IsControlCharacter(uint32_t c) {
 // "U+00A5 '¥'".
 std::string CharacterName(uint32_t character);
 
+// The UTF-8 bytes of a code point.
+std::string Utf8(uint32_t character);
+
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTERS_H_

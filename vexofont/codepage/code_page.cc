@@ -240,8 +240,6 @@ void CodeMapper::Close() {
   }
 }
 
-namespace {
-
 // The one code point `size` bytes of `cd`'s charset stand for.
 bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point) {
   char in[4];
@@ -260,7 +258,6 @@ bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point) {
   return true;
 }
 
-}  // namespace
 
 bool CodeMapper::SameCharacter(int code, uint32_t fontCode) const {
   if (fontToUnicode_ == kNoConversion) return true;
@@ -373,32 +370,3 @@ bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
   return false;
 }
 
-bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code) {
-  const iconv_t cd = iconv_open(page.iconvName, "UTF-32LE");
-  if (cd == kNoConversion) return false;
-  char in[4];
-  for (int i = 0; i < 4; ++i) in[i] = static_cast<char>(character >> (8 * i));
-  char out[8];
-  char* in_ptr = in;
-  char* out_ptr = out;
-  size_t in_left = sizeof(in);
-  size_t out_left = sizeof(out);
-  const bool converted =
-      iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) != size_t(-1) &&
-      in_left == 0 && iconv(cd, nullptr, nullptr, &out_ptr, &out_left) != size_t(-1);
-  iconv_close(cd);
-  const size_t length = sizeof(out) - out_left;
-  const auto* bytes = reinterpret_cast<const uint8_t*>(out);
-  const size_t wanted = page.kind == FontKind::kSbcs ? 1 : 2;
-  if (!converted || length != wanted) return false;
-  // Only a code that stands for the character itself (Shift-JIS gives its
-  // yen sign's byte for the backslash).
-  const iconv_t back = iconv_open("UTF-32LE", page.iconvName);
-  uint32_t point = 0;
-  const bool same = back != kNoConversion && ToUnicode(back, out, length, &point) &&
-                    point == character;
-  if (back != kNoConversion) iconv_close(back);
-  if (!same) return false;
-  *code = wanted == 1 ? bytes[0] : bytes[0] << 8 | bytes[1];
-  return true;
-}

@@ -34,9 +34,9 @@ const CodePage* FindCodePage(FontKind kind, const std::string& text);
 // `compact` writes three or more consecutive numbers as "1250 to 1258".
 std::string ListCodePages(FontKind kind, bool compact = false);
 
-// The code of `character` (a Unicode code point) in `page`, through iconv;
-// false when the code page has no code for it.
-bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code);
+// The one code point that `size` bytes of `cd`'s charset stand for, `cd`
+// converting to UTF-32LE; false for none or more than one.
+bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point);
 
 // The numbers of the code pages of `kind`, in table order.
 std::vector<uint16_t> CodePageNumbers(FontKind kind);

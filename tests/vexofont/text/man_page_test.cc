@@ -20,6 +20,8 @@
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/make_options.h"
+#include "vexofont/preview/preview_command.h"
+#include "vexofont/preview/preview_options.h"
 #include "vexofont/show/show_command.h"
 
 namespace {
@@ -68,7 +70,8 @@ struct CommandTable {
 const CommandTable kCommands[] = {{"make", &kMakeOptions},
                                   {"show", &kShowOptions},
                                   {"dump", &kDumpOptions},
-                                  {"check", &kCheckOptions}};
+                                  {"check", &kCheckOptions},
+                                  {"preview", &kPreviewOptions}};
 
 // The option words of a table, --help's short form left out.
 std::set<std::string> TableOptions(const OptionTable& table) {
@@ -91,6 +94,7 @@ TEST(ManPageTest, VexofontPageHasEveryOptionOfEveryCommand) {
       RunInProcess(RunShowCommand, {"show", "--help"}).out,
       RunInProcess(RunDumpCommand, {"dump", "--help"}).out,
       RunInProcess(RunCheckCommand, {"check", "--help"}).out,
+      RunInProcess(RunPreviewCommand, {"preview", "--help"}).out,
   };
   int options = 0;
   for (size_t c = 0; c < std::size(kCommands); ++c) {

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# tests/vexofont/preview/page_matches_png.sh BUILD SOURCE
+#
+# The page `vexofont preview --html` writes draws, in a real browser, what
+# `--png` draws, pixel for pixel: the bundled example converted, previewed
+# with receipts that mark missing characters too, both layouts; the page
+# opened in headless Chromium, its screenshot's corner compared with the
+# PNG. Skips (status 77) when Chromium is not installed.
+set -eu
+build=$1
+source=$2
+browser=$(command -v chromium || command -v chromium-browser || true)
+if [ -z "$browser" ]; then
+  echo "skipped: no chromium (Debian package chromium)"
+  exit 77
+fi
+scratch=$(mktemp -d /tmp/vexocnvt-page-XXXXXX)
+trap 'rm -rf "$scratch"' EXIT
+cp "$source"/examples/*.fnt "$source"/examples/demo.cfg \
+   "$source"/examples/receipt.txt "$scratch/"
+(cd "$scratch" && "$build/vexocnvt" demo.cfg >/dev/null)
+tool="$build/vexofont/vexofont"
+status=0
+check() {
+  local name=$1
+  shift
+  "$tool" preview "$scratch/demo.out" "$@" --png "$scratch/$name.png" \
+    --html "$scratch/$name.html" 2>/dev/null || [ $? = 5 ]
+  local size
+  size=$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(); \
+print('%d,%d' % struct.unpack('>II', d[16:24]))" "$scratch/$name.png")
+  local width=${size%,*} height=${size#*,}
+  # Room below the picture for the page's text box.
+  timeout 120 "$browser" --headless --no-sandbox --disable-gpu \
+    --hide-scrollbars --force-device-scale-factor=1 \
+    --window-size="$width,$((height + 200))" \
+    --screenshot="$scratch/$name-shot.png" "file://$scratch/$name.html" \
+    >/dev/null 2>&1
+  if ! python3 "$source/tests/vexofont/preview/compare_png.py" \
+      "$scratch/$name-shot.png" "$scratch/$name.png"; then
+    echo "$name: the page does not draw what the PNG holds" >&2
+    status=1
+  fi
+}
+check receipt --file "$scratch/receipt.txt"
+check marks --text $'Total \xc2\xa51,200\n\xe5\x90\x88\xe8\xa8\x88 \xe2\x82\xac' \
+  --side-by-side
+check narrow --file "$scratch/receipt.txt" --thermal-width 200 \
+  --impact-width 120 --spacing 0,2
+exit $status

@@ -1,0 +1,209 @@
+#include "vexofont/preview/preview_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "testkit/run_capture.h"
+#include "testkit/test_fonts.h"
+#include "vexofont/make/make_command.h"
+#include "vexofont/preview/preview_options.h"
+#include "vexofont/preview/preview_text.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kSource = VEXO_SOURCE_DIR;
+const std::string kMisc = "/usr/share/fonts/X11/misc/";
+const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+
+CapturedRun Preview(std::vector<std::string> args) {
+  args.insert(args.begin(), "preview");
+  return RunInProcess(RunPreviewCommand, args);
+}
+
+CapturedRun Make(std::vector<std::string> args) {
+  args.insert(args.begin(), "make");
+  return RunInProcess(RunMakeCommand, args);
+}
+
+// The bundled example converted in a scratch folder.
+class PreviewCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"sbcs_thermal_12x24.fnt", "sbcs_impact_8x9.fnt",
+                             "dbcs_thermal_24x24.fnt", "dbcs_impact_16x16.fnt",
+                             "demo.cfg"}) {
+      fs::copy_file(kSource + "/examples/" + name, dir_.File(name));
+    }
+    const fs::path here = fs::current_path();
+    fs::current_path(dir_.path());
+    const CapturedRun run = RunConverterOn("demo.cfg");
+    fs::current_path(here);
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+
+  ScratchDir dir_;
+  std::string out_ = dir_.File("demo.out");
+};
+
+struct StatusCase {
+  std::vector<std::string> args;  // "@" stands for demo.out
+  int status;
+  std::string err;                // the whole of standard error, or "*"
+};
+
+TEST_F(PreviewCommandTest, StatusesAndMessages) {
+  std::string big(kMaxPreviewText + 1, 'A');
+  const std::string big_file = dir_.WriteText("big.txt", big);
+  Bytes cut;
+  {
+    std::vector<uint8_t> bytes(fs::file_size(out_));
+    std::FILE* f = std::fopen(out_.c_str(), "rb");
+    ASSERT_EQ(std::fread(bytes.data(), 1, bytes.size(), f), bytes.size());
+    std::fclose(f);
+    bytes.resize(bytes.size() - 50);
+    cut = bytes;
+  }
+  ASSERT_TRUE(WriteBytes(dir_.File("cut.out"), cut));
+  const std::string input = dir_.File("sbcs_thermal_12x24.fnt");
+  const StatusCase kCases[] = {
+      {{"@", "--text", "\xC2\xA5" "1,200 \xE3\x82\xAB"}, kPreviewDrawn, ""},
+      {{"@", "--text", "\xE5\x90\x88 \xE2\x82\xAC"}, kPreviewMarked,
+       "vexofont preview: U+5408 '\xE5\x90\x88' (line 1, column 1) is code "
+       "0x8d87, which the thermal station has no glyph for\n"
+       "vexofont preview: U+20AC '\xE2\x82\xAC' (line 1, column 3) is not in "
+       "code page 932\n"
+       "vexofont preview: U+5408 '\xE5\x90\x88' (line 1, column 1) is code "
+       "0x8d87, which the impact station has no glyph for\n"},
+      // Another code page's characters, the file's codes.
+      {{"@", "--code-page", "437", "--text", "\xC3\x87"}, kPreviewDrawn, ""},
+      {{"@", "--text", "\xC3("}, kPreviewUsage,
+       "vexofont preview: the text is not UTF-8 (byte 0)\n"},
+      {{"@", "--file", big_file}, kPreviewUsage,
+       "vexofont preview: the text of '" + big_file + "' goes on past 16384 "
+       "bytes, the most preview reads\n"},
+      {{"@", "--file", dir_.File("none.txt")}, kPreviewUnreadable, "*"},
+      {{dir_.File("none.out"), "--text", "A"}, kPreviewUnreadable, "*"},
+      {{dir_.File("cut.out"), "--text", "A"}, kPreviewUnsound, "*"},
+      {{input, "--text", "A"}, kPreviewUnsound,
+       "vexofont preview: '" + input + "' is not an output font file (no "
+       "TagStart record): preview draws what the converter wrote\n"},
+      {{"@", "--text", "A", "--png", dir_.File("no/p.png")}, kPreviewUnreadable,
+       "vexofont preview: cannot write '" + dir_.File("no/p.png") +
+           "': No such file or directory\n"},
+      // No output replaces an input.
+      {{"@", "--text", "A", "--png", "@"}, kPreviewUnreadable,
+       "vexofont preview: cannot write '" + dir_.File("demo.out") +
+           "': it is the font file previewed\n"},
+      {{"@", "--file", dir_.File("demo.cfg"), "--html", dir_.File("demo.cfg")},
+       kPreviewUnreadable,
+       "vexofont preview: cannot write '" + dir_.File("demo.cfg") +
+           "': it is the text file\n"},
+      {{"@", "--text", "A", "--spacing", "3"}, kPreviewUsage,
+       "vexofont preview: --spacing '3' is not S,D (dots, 0 to 255)\n"},
+      {{"@", "--text", "A", "--thermal-width", "10"}, kPreviewUsage,
+       "vexofont preview: a station's width is 24 to 4096 dots, not '10'\n"},
+      {{"@", "--text", "A", "--station", "both2"}, kPreviewUsage, "*"},
+      {{"@", "--text", "A", "--code-page", "951"}, kPreviewUsage, "*"},
+      {{"--text", "A"}, kPreviewUsage,
+       "vexofont preview: no output font file given (or --config)\n"},
+      {{"@", "--text", "A", "--file", "x"}, kPreviewUsage,
+       "vexofont preview: --text or --file, not both\n"},
+  };
+  for (const StatusCase& c : kCases) {
+    std::vector<std::string> args;
+    for (const std::string& a : c.args) args.push_back(a == "@" ? out_ : a);
+    SCOPED_TRACE(args[0] + " " + (args.size() > 1 ? args[1] : ""));
+    const CapturedRun run = Preview(args);
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.err != "*") {
+      EXPECT_EQ(run.err, c.err);
+    }
+    if (c.status == kPreviewUsage || c.status == kPreviewUnsound ||
+        c.status == kPreviewUnreadable) {
+      EXPECT_FALSE(run.err.empty());
+    }
+  }
+}
+
+// --config converts in-process: the same picture as from the converted
+// file, the converter's messages on standard error, nothing written.
+TEST_F(PreviewCommandTest, ConfigurationPreviewsWhatTheConverterWrites) {
+  const CapturedRun from_file = Preview({out_, "--text", "\xC2\xA5" "1"});
+  ASSERT_EQ(from_file.status, 0) << from_file.err;
+  fs::remove(out_);
+  const fs::path here = fs::current_path();
+  fs::current_path(dir_.path());
+  const CapturedRun from_config =
+      Preview({"--config", "demo.cfg", "--text", "\xC2\xA5" "1"});
+  fs::current_path(here);
+  EXPECT_EQ(from_config.status, 0) << from_config.err;
+  EXPECT_EQ(from_config.out, from_file.out);
+  EXPECT_NE(from_config.err.find("Reading config file 'demo.cfg'"), std::string::npos);
+  EXPECT_FALSE(fs::exists(out_));
+}
+
+struct CodePageCase {
+  const char* page;
+  std::vector<std::string> sources;  // SBCS, then DBCS 24, DBCS 16; may be empty
+  const char* text;
+};
+
+// Receipts in each code page, from fonts make builds out of Debian's fonts.
+TEST(PreviewReceiptsTest, EveryCodePageDrawsItsReceipt) {
+  const CodePageCase kCases[] = {
+      {"437", {kDejaVu}, "Total \xC2\xA3" "3.50 \xC3\x87\xC2\xBD"},
+      {"858", {kDejaVu}, "Summe 12,50 \xE2\x82\xAC"},
+      {"932", {kDejaVu, kMisc + "jiskan24.pcf.gz", kMisc + "jiskan16.pcf.gz"},
+       "\xE5\x90\x88\xE8\xA8\x88 \xC2\xA5" "1,200"},
+      {"936", {kDejaVu, kMisc + "gb24st.pcf.gz", kMisc + "gb16st.pcf.gz"},
+       "\xE5\xAE\xAB\xE4\xBF\x9D\xE9\xB8\xA1\xE4\xB8\x81 38.00"},
+      {"949", {kDejaVu, kMisc + "hanglm24.pcf.gz", kMisc + "hanglg16.pcf.gz"},
+       "\xEA\xB9\x80\xEC\xB9\x98 9,000"},
+      {"950", {kDejaVu, kMisc + "taipei24.pcf.gz", kMisc + "taipei16.pcf.gz"},
+       "\xE7\x89\x9B\xE8\x82\x89\xE9\xBA\xB5 120"},
+  };
+  for (const CodePageCase& c : kCases) {
+    SCOPED_TRACE(c.page);
+    bool missing = false;
+    for (const std::string& s : c.sources) missing = missing || !fs::exists(s);
+    if (missing) {
+      std::printf("skipped code page %s: a font is not installed\n", c.page);
+      continue;
+    }
+    ScratchDir dir;
+    const std::string text = c.text;
+    std::string config = "CodePage " + std::string(c.page) + "\nOutputFontFile " +
+                         dir.File("o.out") + "\n";
+    const struct {
+      const char* key;
+      const char* kind;
+      const char* station;
+      const char* size;
+    } kFonts[] = {{"SbcsThermalFile", "sbcs", "thermal", "12x24"},
+                  {"SbcsImpactFile", "sbcs", "impact", "8x9"},
+                  {"DbcsThermalFile", "dbcs", "thermal", "24x24"},
+                  {"DbcsImpactFile", "dbcs", "impact", "16x16"}};
+    for (int i = 0; i < 4 && (i < 2 || c.sources.size() > 1); ++i) {
+      const std::string file = dir.File(std::to_string(i) + ".fnt");
+      const std::string& source = c.sources[i < 2 ? 0 : i - 1];
+      const CapturedRun made =
+          Make({"--kind", kFonts[i].kind, "--station", kFonts[i].station, "--size",
+                kFonts[i].size, "--code-page", c.page, "--text", text, source, file});
+      ASSERT_EQ(made.status, 0) << made.err;
+      config += std::string(kFonts[i].key) + " " + file + "\n";
+    }
+    const std::string cfg = dir.WriteText("p.cfg", config);
+    const CapturedRun run = Preview({"--config", cfg, "--text", text, "--png",
+                                     dir.File("p.png")});
+    EXPECT_EQ(run.status, kPreviewDrawn) << run.err;
+    EXPECT_EQ(run.err.find("vexofont preview:"), std::string::npos) << run.err;
+    EXPECT_GT(fs::file_size(dir.File("p.png")), 100u);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+#include "vexofont/preview/preview_command.h"
+
+#include <cstdio>
+#include <cstring>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "fontinput/code_text.h"
+#include "store/output_file.h"
+#include "store/version.h"
+#include "vexofont/codepage/characters.h"
+#include "vexofont/codepage/code_page.h"
+#include "vexofont/preview/preview_options.h"
+#include "vexofont/preview/preview_page.h"
+#include "vexofont/preview/preview_picture.h"
+#include "vexofont/preview/preview_source.h"
+#include "vexofont/preview/preview_text.h"
+#include "vexofont/preview/receipt_layout.h"
+#include "vexofont/show/gray_image.h"
+
+namespace {
+
+// Reads a whole decimal number from `low` to `high`.
+bool Number(const std::string& text, int low, int high, int* value) {
+  if (text.empty() || text.size() > 6) return false;
+  int n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n < low || n > high) return false;
+  *value = n;
+  return true;
+}
+
+// The settings of both stations and the stations drawn, from the options
+// and the file; returns kPreviewDrawn or the status after the line.
+int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
+                 StationSetting settings[2], std::vector<Station>* stations) {
+  for (int i = 0; i < 2; ++i) {
+    settings[i].sbcsSpacing = p.sbcsSpacing;
+    settings[i].dbcsSpacing = p.dbcsSpacing;
+  }
+  settings[0].width = kDefaultThermalWidth;
+  settings[1].width = kDefaultImpactWidth;
+  const std::string* widths[2] = {&options.thermalWidth, &options.impactWidth};
+  for (int i = 0; i < 2; ++i) {
+    if (!widths[i]->empty() &&
+        !Number(*widths[i], 24, kMaxStationWidth, &settings[i].width)) {
+      return PreviewUsageError("a station's width is 24 to " +
+                               std::to_string(kMaxStationWidth) + " dots, not '" +
+                               *widths[i] + "'");
+    }
+  }
+  if (!options.spacing.empty()) {
+    const size_t comma = options.spacing.find(',');
+    int sbcs = 0;
+    int dbcs = 0;
+    if (comma == std::string::npos ||
+        !Number(options.spacing.substr(0, comma), 0, 255, &sbcs) ||
+        !Number(options.spacing.substr(comma + 1), 0, 255, &dbcs)) {
+      return PreviewUsageError("--spacing '" + options.spacing +
+                               "' is not S,D (dots, 0 to 255)");
+    }
+    for (int i = 0; i < 2; ++i) {
+      settings[i].sbcsSpacing = sbcs;
+      settings[i].dbcsSpacing = dbcs;
+    }
+  }
+  const std::string& which = options.station.empty() ? "both" : options.station;
+  if (which != "both" && which != "thermal" && which != "impact") {
+    return PreviewUsageError("--station '" + which + "' is not thermal, impact or both");
+  }
+  if (which != "impact") stations->push_back(Station::kThermal);
+  if (which != "thermal") stations->push_back(Station::kImpact);
+  return kPreviewDrawn;
+}
+
+// The text's characters in the code page of the option or the file.
+int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
+                   std::vector<TextCharacter>* characters, uint16_t* page) {
+  std::string text = options.text;
+  std::string error;
+  if (!options.textGiven &&
+      !ReadPreviewText(options.file.empty() ? "-" : options.file, &text, &error)) {
+    std::fprintf(stderr, "vexofont preview: %s\n", error.c_str());
+    return error.find("goes on past") != std::string::npos ? kPreviewUsage
+                                                           : kPreviewUnreadable;
+  }
+  if (text.size() > kMaxPreviewText) {
+    return PreviewUsageError("--text is longer than " +
+                             std::to_string(kMaxPreviewText) + " bytes");
+  }
+  *page = font.parameters.codePage;
+  if (!options.codePage.empty()) {
+    const CodePage* sbcs = FindCodePage(FontKind::kSbcs, options.codePage);
+    const CodePage* dbcs = FindCodePage(FontKind::kDbcs, options.codePage);
+    if (sbcs == nullptr && dbcs == nullptr) {
+      return PreviewUsageError("unknown code page '" + options.codePage + "' (" +
+                               ListCodePages(FontKind::kSbcs, true) + ")");
+    }
+    *page = sbcs != nullptr ? sbcs->number : dbcs->number;
+  }
+  if (!TextCharacters(text, *page, characters, &error)) {
+    return PreviewUsageError(error);
+  }
+  return kPreviewDrawn;
+}
+
+// Names each character drawn as the mark, once a station and reason, at
+// its first place in the text; returns whether there was one.
+bool ReportMarks(const std::vector<TextCharacter>& text,
+                 const std::vector<StationPicture>& pictures, uint16_t page) {
+  std::set<std::pair<uint32_t, int>> named;
+  bool marked = false;
+  for (const StationPicture& picture : pictures) {
+    for (const PlacedCharacter& placed : picture.placed) {
+      if (placed.drawn) continue;
+      marked = true;
+      const TextCharacter& c = text[static_cast<size_t>(placed.index)];
+      const int station = static_cast<int>(picture.station);
+      if (!named.insert({c.character, c.code < 0 ? 0 : station}).second) continue;
+      const std::string at = " (line " + std::to_string(c.line) + ", column " +
+                             std::to_string(c.column) + ")";
+      if (c.code < 0) {
+        std::fprintf(stderr, "vexofont preview: %s%s is not in code page %u\n",
+                     CharacterName(c.character).c_str(), at.c_str(), unsigned{page});
+      } else {
+        std::fprintf(stderr,
+                     "vexofont preview: %s%s is code 0x%s, which the %s station "
+                     "has no glyph for\n",
+                     CharacterName(c.character).c_str(), at.c_str(),
+                     HexCode(static_cast<unsigned long>(c.code),
+                             c.kind == FontKind::kDbcs ? 4 : 2).c_str(),
+                     picture.station == Station::kThermal ? "thermal" : "impact");
+      }
+    }
+  }
+  return marked;
+}
+
+// An output named like one of the run's inputs, or like the other output:
+// the line that says so, and true.
+bool OutputIsAnInput(const PreviewOptions& options) {
+  const std::pair<const std::string*, const char*> inputs[] = {
+      {&options.font, "the font file previewed"},
+      {&options.config, "the configuration previewed"},
+      {&options.file, "the text file"}};
+  for (const std::string* output : {&options.png, &options.html}) {
+    if (output->empty()) continue;
+    for (const auto& [input, what] : inputs) {
+      if (input->empty() || !SameExistingFile(output->c_str(), input->c_str())) {
+        continue;
+      }
+      std::fprintf(stderr, "vexofont preview: cannot write '%s': it is %s\n",
+                   output->c_str(), what);
+      return true;
+    }
+  }
+  if (!options.png.empty() && options.png == options.html) {
+    std::fprintf(stderr, "vexofont preview: --png and --html name one file, '%s'\n",
+                 options.png.c_str());
+    return true;
+  }
+  return false;
+}
+
+int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
+                 const std::vector<TextCharacter>& text,
+                 const std::vector<StationPicture>& pictures,
+                 const StationSetting settings[2], uint16_t page) {
+  if (OutputIsAnInput(options)) return kPreviewUnreadable;
+  if (!options.png.empty()) {
+    GrayImage image;
+    DrawPreview(pictures, options.sideBySide, &image);
+    const int error = WriteGrayPng(options.png.c_str(), image);
+    if (error != 0) {
+      std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
+                   options.png.c_str(), std::strerror(error));
+      return kPreviewUnreadable;
+    }
+  }
+  if (!options.html.empty()) {
+    const int error = WritePreviewPage(options.html, font, text, pictures,
+                                       settings, page, options.sideBySide);
+    if (error != 0) {
+      std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
+                   options.html.c_str(), std::strerror(error));
+      return kPreviewUnreadable;
+    }
+  }
+  if (options.png.empty() && options.html.empty()) {
+    std::fputs(PreviewText(pictures).c_str(), stdout);
+  }
+  return kPreviewDrawn;
+}
+
+}  // namespace
+
+int RunPreviewCommand(int argc, char** argv) {
+  PreviewOptions options;
+  int status = ReadPreviewOptions(argc, argv, &options);
+  if (status != kPreviewDrawn) return status;
+  if (options.help) {
+    std::fputs(PreviewHelp().c_str(), stdout);
+    return kPreviewDrawn;
+  }
+  if (options.version) {
+    std::printf("vexofont preview %s\n", kReleaseVersion);
+    return kPreviewDrawn;
+  }
+  ShownFont font;
+  status = ReadPreviewFont(options.font, options.config, &font);
+  StationSetting settings[2];
+  std::vector<Station> stations;
+  std::vector<TextCharacter> text;
+  uint16_t page = 0;
+  if (status == kPreviewDrawn) {
+    status = ReadSettings(options, font.parameters, settings, &stations);
+  }
+  if (status == kPreviewDrawn) status = ReadCharacters(options, font, &text, &page);
+  if (status != kPreviewDrawn) return status;
+  std::vector<StationPicture> pictures(stations.size());
+  for (size_t i = 0; i < stations.size(); ++i) {
+    std::string error;
+    const int s = stations[i] == Station::kThermal ? 0 : 1;
+    if (!LayOutStation(text, font, stations[i], settings[s], kMaxPreviewLines,
+                       &pictures[i], &error)) {
+      return PreviewUsageError(error);
+    }
+  }
+  const bool marked = ReportMarks(text, pictures, page);
+  status = WriteOutputs(options, font, text, pictures, settings, page);
+  if (status != kPreviewDrawn) return status;
+  return marked ? kPreviewMarked : kPreviewDrawn;
+}

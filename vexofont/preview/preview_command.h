@@ -1,0 +1,8 @@
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_COMMAND_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_COMMAND_H_
+
+// Runs `vexofont preview ...`; argv[0] is "preview". Returns the exit
+// status (vexofont/preview/preview_options.h).
+int RunPreviewCommand(int argc, char** argv);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_COMMAND_H_

@@ -1,0 +1,142 @@
+#include "vexofont/preview/preview_options.h"
+
+#include <cstdio>
+
+#include "vexofont/preview/preview_text.h"
+
+namespace {
+
+bool SetText(void* record, const char* value) {
+  auto* options = static_cast<PreviewOptions*>(record);
+  options->text = value;
+  options->textGiven = true;
+  return true;
+}
+
+const CommandOption kPreviewOptionRows[] = {
+    {"--text", nullptr, "STRING", nullptr,
+     "the text to draw (UTF-8; \\n in a shell's $'...'\n"
+     "for a new line)",
+     SetText},
+    {"--file", nullptr, "TEXT", nullptr,
+     "the text from a UTF-8 file (- for standard input,\n"
+     "which is read when neither is given)",
+     SetString<PreviewOptions, &PreviewOptions::file>},
+    {"--config", nullptr, "CONFIG", nullptr,
+     "convert the configuration in-process, with the\n"
+     "converter's own code, and preview the result\n"
+     "instead of an output font file (nothing is written;\n"
+     "the converter's messages go to standard error)",
+     SetString<PreviewOptions, &PreviewOptions::config>},
+    {"--code-page", nullptr, "N", nullptr,
+     "the code page of the characters instead of the\n"
+     "one the file carries (437, 858, 932, 8859-1, ...)",
+     SetString<PreviewOptions, &PreviewOptions::codePage>},
+    {"--spacing", nullptr, "S,D", nullptr,
+     "dots after each SBCS and each DBCS character\n"
+     "instead of the file's SbcsSpacing and DbcsSpacing",
+     SetString<PreviewOptions, &PreviewOptions::spacing>},
+    {"--thermal-width", nullptr, "DOTS", nullptr,
+     "the thermal station's line in dots (576: 80 mm\n"
+     "paper at 8 dots a millimetre)",
+     SetString<PreviewOptions, &PreviewOptions::thermalWidth>},
+    {"--impact-width", nullptr, "DOTS", nullptr,
+     "the impact station's line in dot columns (400)",
+     SetString<PreviewOptions, &PreviewOptions::impactWidth>},
+    {"--station", nullptr, "thermal|impact|both", nullptr,
+     "the stations to draw (both)",
+     SetString<PreviewOptions, &PreviewOptions::station>},
+    {"--png", nullptr, "FILE", nullptr,
+     "write the picture to FILE (PNG), the thermal\n"
+     "station above the impact station",
+     SetString<PreviewOptions, &PreviewOptions::png>},
+    {"--side-by-side", nullptr, nullptr, nullptr,
+     "with --png: the stations side by side",
+     SetFlag<PreviewOptions, &PreviewOptions::sideBySide>},
+    {"--html", nullptr, "PAGE", nullptr,
+     "write one self-contained HTML page that holds the\n"
+     "font's glyphs: typing in its text box redraws both\n"
+     "stations, marks what is missing and names the code\n"
+     "under the pointer",
+     SetString<PreviewOptions, &PreviewOptions::html>},
+    {"--help", "-h", nullptr, "--help", "print this help and exit",
+     SetFlag<PreviewOptions, &PreviewOptions::help>, true},
+    {"--version", nullptr, nullptr, nullptr, "print the version and exit",
+     SetFlag<PreviewOptions, &PreviewOptions::version>, true},
+};
+
+constexpr char kHelpStart[] =
+    "usage: vexofont preview OUTPUT-FONT [--text STRING | --file TEXT]\n"
+    "                        [--png FILE] [--html PAGE] [options]\n"
+    "       vexofont preview --config CONFIG [options]\n"
+    "\n"
+    "Draws a text as each station of the printer prints it, from an output\n"
+    "font file alone: the thermal station from its glyph rows, the impact\n"
+    "station from its column data decoded as the printer reads it. Each\n"
+    "character is looked up in the code page the file carries, SBCS first,\n"
+    "then DBCS, and set after the one before it with the file's spacing:\n"
+    "SbcsSpacing blank dots after an SBCS character, DbcsSpacing after a\n"
+    "DBCS one, at both stations. A line breaks at a line feed (but for one\n"
+    "that ends the text) and before a character that would pass the\n"
+    "station's width. Characters stand on the\n"
+    "line's foot, lines 4 dots apart. A character the code page lacks, or\n"
+    "whose code has no glyph at a station, is drawn as the outline of its\n"
+    "cell (a grey mark in pictures, ? in text) and named on standard error.\n"
+    "Without --png or --html the pictures are printed as text, # a dot.\n"
+    "\n";
+
+}  // namespace
+
+const OptionTable kPreviewOptions =
+    MakeOptionTable(kPreviewOptionRows, 24, /*maxNames=*/1);
+
+std::string PreviewHelp() {
+  char limits[256];
+  std::snprintf(limits, sizeof(limits),
+                "\nLimits: a text of at most %zu KiB, at most %d lines at a "
+                "station,\na station at most %d dots wide.\n",
+                kMaxPreviewText >> 10, kMaxPreviewLines, kMaxStationWidth);
+  return std::string(kHelpStart) + OptionHelp(kPreviewOptions) + limits +
+         "\nExit status:\n"
+         "  0  everything drawn\n"
+         "  1  usage error (also a text that is not UTF-8 or too long)\n"
+         "  3  the font file is unsound (its problems are printed), or the\n"
+         "     configuration does not convert\n"
+         "  4  the font, the configuration or the text cannot be read, or the\n"
+         "     PNG or HTML file cannot be written\n"
+         "  5  drawn, but some characters as the mark (named on standard "
+         "error)\n";
+}
+
+int PreviewUsageError(const std::string& text) {
+  std::fprintf(stderr, "vexofont preview: %s\n", text.c_str());
+  return kPreviewUsage;
+}
+
+int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options) {
+  const ParsedLine line = ParseCommandLine(kPreviewOptions, argc, argv, options);
+  switch (line.fault) {
+    case OptionFault::kNone:
+      break;
+    case OptionFault::kUnknown:
+      return PreviewUsageError("unknown option '" + line.arg +
+                               "' (see vexofont preview --help)");
+    case OptionFault::kNoValue:
+      return PreviewUsageError("option '" + line.name + "' needs a value");
+    case OptionFault::kRefused:
+      return PreviewUsageError("bad value '" + line.value + "' for " + line.name);
+    case OptionFault::kExtraName:
+      return PreviewUsageError("more than one font file: '" + line.arg + "'");
+  }
+  if (options->help || options->version) return kPreviewDrawn;
+  if (!line.names.empty()) options->font = line.names[0];
+  if (options->font.empty() == options->config.empty()) {
+    return PreviewUsageError(options->font.empty()
+                                 ? "no output font file given (or --config)"
+                                 : "an output font file or --config, not both");
+  }
+  if (options->textGiven && !options->file.empty()) {
+    return PreviewUsageError("--text or --file, not both");
+  }
+  return kPreviewDrawn;
+}

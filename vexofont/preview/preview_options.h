@@ -1,0 +1,52 @@
+// The options of `vexofont preview`: one table that the parser reads and
+// --help, the completion and the manual page follow.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_OPTIONS_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_OPTIONS_H_
+
+#include <string>
+
+#include "vexofont/options/command_options.h"
+
+constexpr int kPreviewDrawn = 0;
+constexpr int kPreviewUsage = 1;
+constexpr int kPreviewUnsound = 3;
+constexpr int kPreviewUnreadable = 4;
+constexpr int kPreviewMarked = 5;
+
+// Paper widths in dots: an 80 mm thermal station at 8 dots a millimetre
+// (72 mm printed), and the impact station's default.
+constexpr int kDefaultThermalWidth = 576;
+constexpr int kDefaultImpactWidth = 400;
+constexpr int kMaxStationWidth = 4096;
+
+struct PreviewOptions {
+  std::string font;
+  std::string config;
+  std::string text;
+  bool textGiven = false;
+  std::string file;
+  std::string codePage;
+  std::string spacing;
+  std::string thermalWidth;
+  std::string impactWidth;
+  std::string station;
+  std::string png;
+  std::string html;
+  bool sideBySide = false;
+  bool help = false;
+  bool version = false;
+};
+
+extern const OptionTable kPreviewOptions;
+
+// The whole --help text.
+std::string PreviewHelp();
+
+// Fills *options from argv[1..]; returns kPreviewDrawn, or prints the line
+// and returns kPreviewUsage.
+int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options);
+
+// Prints "vexofont preview: TEXT" on standard error; returns kPreviewUsage.
+int PreviewUsageError(const std::string& text);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_OPTIONS_H_

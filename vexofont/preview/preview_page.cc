@@ -1,0 +1,143 @@
+#include "vexofont/preview/preview_page.h"
+
+#include <cstdio>
+#include <map>
+#include <utility>
+
+#include "store/output_file.h"
+#include "vexofont/codepage/character_codes.h"
+#include "vexofont/codepage/characters.h"
+#include "vexofont/codepage/code_page.h"
+#include "vexofont/preview/preview_page_script.h"
+#include "vexofont/preview/preview_picture.h"
+#include "vexofont/preview/preview_text.h"
+
+namespace {
+
+// `text` as a JavaScript string literal that no "</script>" can end.
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (unsigned char c : text) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == '<') {
+      char escape[8];
+      std::snprintf(escape, sizeof(escape), "\\u%04x", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
+// A picture's rows as six hexadecimal digits each, bit 23 the leftmost dot.
+std::string Rows(const DotPicture& picture) {
+  std::string hex;
+  char row[8];
+  for (int y = 0; y < picture.height; ++y) {
+    std::snprintf(row, sizeof(row), "%06x", static_cast<unsigned>(picture.rows[y] >> 8));
+    hex += row;
+  }
+  return hex;
+}
+
+// Every character of the code page with the kind and code the preview
+// gives it: the single-byte half first, as TextCharacters looks them up.
+std::string CharacterMap(uint16_t number) {
+  std::map<uint32_t, std::pair<int, int>> map;
+  for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
+    const CodePage* page = FindCodePage(kind, std::to_string(number));
+    if (page == nullptr) continue;
+    CodeMapper to_unicode;
+    if (!to_unicode.Open(*page, FontCharset())) continue;
+    const CharacterCodes codes(*page);
+    const int first = kind == FontKind::kSbcs ? 0 : 0x8100;
+    const int last = kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
+    for (int code = first; code <= last; ++code) {
+      uint32_t character = 0;
+      int found = 0;
+      if (!to_unicode.Map(code, &character) || map.count(character) != 0 ||
+          !codes.Find(character, &found)) {
+        continue;
+      }
+      map[character] = {kind == FontKind::kDbcs ? 2 : 1, found};
+    }
+  }
+  std::string out = "{";
+  for (const auto& [character, code] : map) {
+    out += std::to_string(character) + ":[" + std::to_string(code.first) + "," +
+           std::to_string(code.second) + "],";
+  }
+  if (out.size() > 1) out.pop_back();
+  return out + "}";
+}
+
+std::string Glyphs(const ShownFont& font) {
+  std::string out = "{";
+  for (const ShownGlyph& glyph : font.glyphs) {
+    const int key = (glyph.kind == FontKind::kDbcs ? 65536 : 0) + glyph.code;
+    out += std::to_string(key) + ":[\"" +
+           (glyph.thermal ? Rows(glyph.thermalDots) : "") + "\",\"" +
+           (glyph.impact ? Rows(glyph.impactDots) : "") + "\"],";
+  }
+  if (out.size() > 1) out.pop_back();
+  return out + "}";
+}
+
+std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
+                 const std::vector<StationPicture>& pictures,
+                 const StationSetting settings[2], uint16_t codePage,
+                 bool sideBySide) {
+  const OutputParameters& p = font.parameters;
+  std::string initial;
+  for (const TextCharacter& c : text) initial += Utf8(c.character);
+  std::string stations = "[";
+  for (const StationPicture& picture : pictures) {
+    stations += (stations.size() > 1 ? "," : "") +
+                std::to_string(static_cast<int>(picture.station));
+  }
+  std::string setting = "[";
+  for (int i = 0; i < 2; ++i) {
+    setting += std::string(i == 0 ? "" : ",") + "{width:" +
+               std::to_string(settings[i].width) + ",sbcs:" +
+               std::to_string(settings[i].sbcsSpacing) + ",dbcs:" +
+               std::to_string(settings[i].dbcsSpacing) + ",gap:" +
+               std::to_string(settings[i].lineGap) + "}";
+  }
+  char numbers[512];
+  std::snprintf(numbers, sizeof(numbers),
+                "k:{dot:%d,margin:%d,gap:%d,background:%d,paper:%d,ink:%d,"
+                "mark:%d},p:{stw:%d,sth:%d,siw:%d,sih:%d,nine:%d},page:%u,"
+                "side:%s,maxLines:%d,",
+                kPreviewDotPixels, kPreviewMargin, kPreviewStationGap,
+                kPreviewBackground, kPreviewPaper, kPreviewDot, kPreviewMark,
+                p.sbcsThermalWidth, p.sbcsThermalHeight, p.sbcsImpactWidth,
+                p.sbcsImpactHeight, p.dbcsImpactNineRows, unsigned{codePage},
+                sideBySide ? "true" : "false", kMaxPreviewLines);
+  return "const D={" + std::string(numbers) + "stations:" + stations +
+         "],settings:" + setting + "],text:" + Quoted(initial) +
+         ",map:" + CharacterMap(codePage) + ",glyphs:" + Glyphs(font) + "};\n";
+}
+
+}  // namespace
+
+int WritePreviewPage(const std::string& path, const ShownFont& font,
+                     const std::vector<TextCharacter>& text,
+                     const std::vector<StationPicture>& pictures,
+                     const StationSetting settings[2], uint16_t codePage,
+                     bool sideBySide) {
+  std::string page =
+      "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
+      "<title>vexofont preview</title><style>"
+      "body{margin:0;font:14px sans-serif}canvas{display:block}"
+      "#t{width:40em;height:6em;margin:8px}#s{margin:0 8px 8px}"
+      "</style></head><body><canvas id=\"c\"></canvas>"
+      "<textarea id=\"t\"></textarea><div id=\"s\"></div>\n<script>\n";
+  page += Data(font, text, pictures, settings, codePage, sideBySide);
+  page += "document.getElementById('t').value = D.text;\n";
+  page += kPreviewPageScript;
+  page += "</script></body></html>\n";
+  return WriteWholeFile(path.c_str(), page.data(), page.size(), 0644);
+}

@@ -1,0 +1,23 @@
+// The interactive preview page: one self-contained HTML file that holds
+// the font's glyphs as the stations print them and the code page's
+// characters, and draws what is typed in its text box with the same
+// layout and the same pixels as the PNG picture.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vexofont/preview/receipt_layout.h"
+#include "vexofont/show/shown_font.h"
+
+// Writes the page to `path`, whole or not at all, with `text` in its text
+// box; returns 0 or the errno value of the failure.
+int WritePreviewPage(const std::string& path, const ShownFont& font,
+                     const std::vector<TextCharacter>& text,
+                     const std::vector<StationPicture>& pictures,
+                     const StationSetting settings[2], uint16_t codePage,
+                     bool sideBySide);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_H_

@@ -1,0 +1,150 @@
+// The script of the preview page: the same layout as receipt_layout.cc and
+// the same picture as DrawPreview (preview_picture.cc), in the browser.
+// It reads `D`, the data the page writer puts before it.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_
+
+constexpr char kPreviewPageScript[] = R"JS(
+const K = D.k;  // dot pixels, margin, station gap, shades
+function cellOf(station, kind) {
+  const thermal = station === 1;
+  if (kind === 2) return [thermal ? 24 : 16, thermal ? 24 : (D.p.nine === 1 ? 9 : 16)];
+  let w = thermal ? D.p.stw : D.p.siw;
+  let h = thermal ? D.p.sth : D.p.sih;
+  if (w === 0 || h === 0) { w = thermal ? 12 : 8; h = thermal ? 24 : 16; }
+  return [w, h];
+}
+function characters(text) {
+  const out = [];
+  let line = 1, column = 1;
+  for (const ch of text) {
+    const u = ch.codePointAt(0);
+    if (u === 10) { out.push({u: u, nl: true, line: line++, column: column}); column = 1; continue; }
+    if (u < 0x20 || (u >= 0x7f && u < 0xa0)) continue;
+    const m = D.map[u];
+    out.push({u: u, kind: m ? m[0] : 0, code: m ? m[1] : -1, line: line, column: column++});
+  }
+  return out;
+}
+function glyph(station, kind, code) {
+  if (code < 0) return null;
+  const g = D.glyphs[(kind === 2 ? 65536 : 0) + code];
+  if (!g) return null;
+  const hex = g[station === 1 ? 0 : 1];
+  if (!hex) return null;
+  const rows = [];
+  for (let i = 0; i < hex.length; i += 6) rows.push(parseInt(hex.substr(i, 6), 16));
+  return rows;
+}
+function layOut(text, station) {
+  const s = D.settings[station - 1];
+  let lineHeight = 1;
+  for (const kind of [1, 2]) lineHeight = Math.max(lineHeight, cellOf(station, kind)[1]);
+  const cells = [];
+  let line = 0, x = 0;
+  text.forEach(function (c, i) {
+    if (c.nl) { if (i + 1 < text.length) { line++; x = 0; } return; }
+    const kind = c.kind === 2 ? 2 : 1;
+    const [w, h] = cellOf(station, kind);
+    if (x > 0 && x + w > s.width) { line++; x = 0; }
+    cells.push({i: i, x: x, line: line, w: w, h: h, g: glyph(station, kind, c.code)});
+    x += w + (kind === 2 ? s.dbcs : s.sbcs);
+  });
+  const lines = Math.min(line + 1, D.maxLines);
+  const pic = {station: station, width: s.width,
+               height: lines * lineHeight + (lines - 1) * s.gap, placed: []};
+  pic.ink = new Uint8Array(pic.width * pic.height);
+  const put = function (px, py, ink) {
+    if (px >= 0 && px < pic.width && py >= 0 && py < pic.height) pic.ink[py * pic.width + px] = ink;
+  };
+  for (const c of cells) {
+    if (c.line >= lines) break;
+    const top = c.line * (lineHeight + s.gap) + lineHeight - c.h;
+    pic.placed.push({i: c.i, x: c.x, y: top, w: c.w, h: c.h, drawn: c.g !== null});
+    for (let y = 0; y < c.h; y++) {
+      for (let dx = 0; dx < c.w; dx++) {
+        if (c.g !== null) {
+          if (y < c.g.length && dx < 24 && ((c.g[y] >> (23 - dx)) & 1)) put(c.x + dx, top + y, 1);
+        } else if (y === 0 || y === c.h - 1 || dx === 0 || dx === c.w - 1) {
+          put(c.x + dx, top + y, 2);
+        }
+      }
+    }
+  }
+  pic.tooLong = line + 1 > D.maxLines;
+  return pic;
+}
+const canvas = document.getElementById('c');
+const box = document.getElementById('t');
+const status = document.getElementById('s');
+let shown = {text: [], pictures: [], origins: []};
+function draw() {
+  const text = characters(box.value);
+  const pictures = D.stations.map(function (st) { return layOut(text, st); });
+  const d = K.dot;
+  let width = 0, height = 0;
+  pictures.forEach(function (p, i) {
+    const gap = i === 0 ? 0 : K.gap;
+    if (D.side) { width += gap + p.width * d; height = Math.max(height, p.height * d); }
+    else { width = Math.max(width, p.width * d); height += gap + p.height * d; }
+  });
+  width += 2 * K.margin;
+  height += 2 * K.margin;
+  canvas.width = width;
+  canvas.height = height;
+  const image = new Uint8ClampedArray(width * height * 4);
+  const fill = function (x, y, w, h, v) {
+    for (let yy = Math.max(y, 0); yy < Math.min(y + h, height); yy++) {
+      for (let xx = Math.max(x, 0); xx < Math.min(x + w, width); xx++) {
+        const at = (yy * width + xx) * 4;
+        image[at] = image[at + 1] = image[at + 2] = v;
+        image[at + 3] = 255;
+      }
+    }
+  };
+  fill(0, 0, width, height, K.background);
+  let x0 = K.margin, y0 = K.margin;
+  const origins = [];
+  for (const p of pictures) {
+    origins.push([x0, y0]);
+    fill(x0, y0, p.width * d, p.height * d, K.paper);
+    for (let y = 0; y < p.height; y++) {
+      for (let x = 0; x < p.width; x++) {
+        const ink = p.ink[y * p.width + x];
+        if (ink !== 0) fill(x0 + x * d, y0 + y * d, d, d, ink === 1 ? K.ink : K.mark);
+      }
+    }
+    if (D.side) x0 += p.width * d + K.gap; else y0 += p.height * d + K.gap;
+  }
+  canvas.getContext('2d').putImageData(new ImageData(image, width, height), 0, 0);
+  shown = {text: text, pictures: pictures, origins: origins};
+  let marks = 0;
+  for (const p of pictures) for (const c of p.placed) if (!c.drawn) marks++;
+  status.textContent = 'code page ' + D.page + ': ' + text.filter(function (c) { return !c.nl; }).length +
+      ' characters, ' + marks + ' drawn as the mark' +
+      (pictures.some(function (p) { return p.tooLong; }) ? ', cut after ' + D.maxLines + ' lines' : '');
+}
+function describe(c, station, drawn) {
+  const u = 'U+' + c.u.toString(16).toUpperCase().padStart(4, '0') + ' ' + String.fromCodePoint(c.u);
+  if (c.code < 0) return u + ': not in code page ' + D.page;
+  const code = (c.kind === 2 ? 'DBCS code ' : 'SBCS code ') + c.code.toString(16).padStart(c.kind === 2 ? 4 : 2, '0');
+  return u + ': ' + code + (drawn ? '' : ', no glyph') + ' at the ' + (station === 1 ? 'thermal' : 'impact') + ' station';
+}
+canvas.addEventListener('mousemove', function (e) {
+  const r = canvas.getBoundingClientRect();
+  const px = e.clientX - r.left, py = e.clientY - r.top;
+  shown.pictures.forEach(function (p, i) {
+    const x = Math.floor((px - shown.origins[i][0]) / K.dot);
+    const y = Math.floor((py - shown.origins[i][1]) / K.dot);
+    for (const c of p.placed) {
+      if (x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h) {
+        status.textContent = describe(shown.text[c.i], p.station, c.drawn);
+      }
+    }
+  });
+});
+box.addEventListener('input', draw);
+draw();
+)JS";
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_

@@ -1,0 +1,31 @@
+// The stations' pictures of a receipt as one image, and as text. The page
+// that --html writes draws the same image with the same numbers.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PICTURE_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PICTURE_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vexofont/preview/receipt_layout.h"
+#include "vexofont/show/gray_image.h"
+
+// Pixels a dot, round the pictures and between the two stations; the
+// shades of what is not paper, of the paper, a dot and the mark.
+constexpr int kPreviewDotPixels = 2;
+constexpr int kPreviewMargin = 8;
+constexpr int kPreviewStationGap = 16;
+constexpr uint8_t kPreviewBackground = 224;
+constexpr uint8_t kPreviewPaper = 255;
+constexpr uint8_t kPreviewDot = 0;
+constexpr uint8_t kPreviewMark = 128;
+
+// Draws the pictures, the first on top (or on the left when `sideBySide`).
+void DrawPreview(const std::vector<StationPicture>& pictures, bool sideBySide,
+                 GrayImage* image);
+
+// The pictures as text: for each station a heading, then a line a dot row,
+// '#' a dot, '.' paper and '?' the mark, as far right as anything is set.
+std::string PreviewText(const std::vector<StationPicture>& pictures);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PICTURE_H_

@@ -1,0 +1,125 @@
+#include "vexofont/preview/preview_source.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "driver/converter.h"
+#include "store/glyph_table.h"
+#include "store/output_file.h"
+#include "store/output_font_file.h"
+#include "vexofont/preview/preview_options.h"
+#include "vexofont/show/output_file_reader.h"
+#include "vexofont/show/problem_list.h"
+
+#if defined(_WIN32)
+#include <io.h>
+#define dup _dup
+#define dup2 _dup2
+#define close _close
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The largest sound output file: a full glyph table; and a margin.
+constexpr size_t kReadLimit =
+    kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize + 65536;
+
+// A stream whose bytes stay in memory (on Windows, a temporary file that
+// has no name and goes when it is closed).
+struct MemoryStream {
+  std::FILE* stream = nullptr;
+  char* buffer = nullptr;
+  size_t size = 0;
+
+  MemoryStream() {
+#if defined(_WIN32)
+    stream = std::tmpfile();
+#else
+    stream = open_memstream(&buffer, &size);
+#endif
+  }
+  ~MemoryStream() { std::free(buffer); }
+
+  // Closes the stream and appends what was written to *bytes.
+  bool CloseInto(std::vector<uint8_t>* bytes, size_t limit) {
+#if defined(_WIN32)
+    std::rewind(stream);
+    bool cut = false;
+    const bool read = ReadLimitedStream(stream, limit, bytes, &cut) == ReadResult::kRead;
+    std::fclose(stream);
+    return read && !cut;
+#else
+    if (std::fclose(stream) != 0 || size > limit) return false;
+    bytes->assign(buffer, buffer + size);
+    return true;
+#endif
+  }
+};
+
+// The converter's output in memory, its messages on standard error.
+int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
+  MemoryStream memory;
+  if (memory.stream == nullptr) {
+    std::fprintf(stderr, "vexofont preview: no room for the converted font: %s\n",
+                 std::strerror(errno));
+    return kPreviewUnreadable;
+  }
+  std::fflush(stdout);
+  const int saved = dup(1);
+  if (saved >= 0) dup2(2, 1);
+  const int status = ConvertToStream(config.c_str(), memory.stream);
+  std::fflush(stdout);
+  if (saved >= 0) {
+    dup2(saved, 1);
+    close(saved);
+  }
+  if (!memory.CloseInto(bytes, kReadLimit) && status == kExitOk) {
+    std::fprintf(stderr, "vexofont preview: no room for the converted font\n");
+    return kPreviewUnreadable;
+  }
+  if (status == kExitConfigUnreadable) return kPreviewUnreadable;
+  return status == kExitOk ? kPreviewDrawn : kPreviewUnsound;
+}
+
+}  // namespace
+
+int ReadPreviewFont(const std::string& path, const std::string& config,
+                    ShownFont* font) {
+  std::vector<uint8_t> bytes;
+  const std::string name = path.empty() ? config + " (converted)" : path;
+  if (path.empty()) {
+    const int status = ConvertInMemory(config, &bytes);
+    if (status != kPreviewDrawn) return status;
+  } else {
+    bool cut = false;
+    errno = 0;
+    const ReadResult read = ReadLimitedFile(path.c_str(), kReadLimit, &bytes, &cut);
+    if (read != ReadResult::kRead) {
+      std::fprintf(stderr, "vexofont preview: cannot %s '%s'%s%s\n",
+                   read == ReadResult::kCannotOpen ? "open" : "read", path.c_str(),
+                   errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
+      return kPreviewUnreadable;
+    }
+  }
+  if (!LooksLikeOutputFontFile(bytes.data(), bytes.size())) {
+    std::fprintf(stderr,
+                 "vexofont preview: '%s' is not an output font file (no TagStart "
+                 "record): preview draws what the converter wrote\n",
+                 name.c_str());
+    return kPreviewUnsound;
+  }
+  ProblemList problems;
+  font->fileKind = FontFileKind::kOutput;
+  font->fileSize = bytes.size();
+  ReadOutputFontFile(bytes.data(), bytes.size(), font, &problems);
+  if (!problems.empty()) {
+    PrintProblems(stderr, name.c_str(), problems);
+    return kPreviewUnsound;
+  }
+  return kPreviewDrawn;
+}

@@ -1,0 +1,89 @@
+#include "vexofont/preview/preview_text.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <map>
+
+#include "store/output_file.h"
+#include "vexofont/codepage/character_codes.h"
+#include "vexofont/codepage/characters.h"
+#include "vexofont/codepage/code_page.h"
+
+bool ReadPreviewText(const std::string& file, std::string* text,
+                     std::string* error) {
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  const bool in = file == "-";
+  errno = 0;
+  const ReadResult result =
+      in ? ReadLimitedStream(stdin, kMaxPreviewText, &bytes, &cut)
+         : ReadLimitedFile(file.c_str(), kMaxPreviewText, &bytes, &cut);
+  const std::string name = in ? "standard input" : "'" + file + "'";
+  if (result != ReadResult::kRead) {
+    *error = "cannot " +
+             std::string(result == ReadResult::kCannotOpen ? "open " : "read ") +
+             name + (errno != 0 ? std::string(": ") + std::strerror(errno) : "");
+    return false;
+  }
+  if (cut) {
+    *error = "the text of " + name + " goes on past " +
+             std::to_string(kMaxPreviewText) + " bytes, the most preview reads";
+    return false;
+  }
+  text->assign(bytes.begin(), bytes.end());
+  return true;
+}
+
+bool TextCharacters(const std::string& text, uint16_t codePage,
+                    std::vector<TextCharacter>* characters, std::string* error) {
+  std::vector<uint32_t> points;
+  size_t bad = 0;
+  if (!DecodeUtf8(text, &points, &bad)) {
+    *error = "the text is not UTF-8 (byte " + std::to_string(bad) + ")";
+    return false;
+  }
+  const std::string number = std::to_string(codePage);
+  const CodePage* pages[] = {FindCodePage(FontKind::kSbcs, number),
+                             FindCodePage(FontKind::kDbcs, number)};
+  if (pages[0] == nullptr && pages[1] == nullptr) {
+    *error = "code page " + number + " is not one vexofont knows (" +
+             ListCodePages(FontKind::kSbcs, true) + "; give --code-page)";
+    return false;
+  }
+  std::map<uint32_t, TextCharacter> known;
+  int line = 1;
+  int column = 1;
+  for (uint32_t c : points) {
+    if (c == '\n') {
+      TextCharacter newline;
+      newline.character = c;
+      newline.newline = true;
+      newline.line = line++;
+      newline.column = column;
+      column = 1;
+      characters->push_back(newline);
+      continue;
+    }
+    if (IsControlCharacter(c)) continue;
+    auto found = known.find(c);
+    if (found == known.end()) {
+      TextCharacter mapped;
+      mapped.character = c;
+      for (const CodePage* page : pages) {
+        int code = 0;
+        if (page != nullptr && CodeOfCharacter(*page, c, &code)) {
+          mapped.kind = page->kind;
+          mapped.code = code;
+          break;
+        }
+      }
+      found = known.emplace(c, mapped).first;
+    }
+    TextCharacter placed = found->second;
+    placed.line = line;
+    placed.column = column++;
+    characters->push_back(placed);
+  }
+  return true;
+}

@@ -1,0 +1,31 @@
+// The text `vexofont preview` draws: read from an option, a file or
+// standard input within a bound, and each character found in a code page.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "vexofont/preview/receipt_layout.h"
+
+// The most text read, in bytes, and the most lines a station's picture has.
+constexpr size_t kMaxPreviewText = 16 * 1024;
+constexpr int kMaxPreviewLines = 400;
+
+// Reads the text of `file` ("-" for standard input) into *text, at most
+// kMaxPreviewText bytes. Returns false with the reason (naming the file)
+// in *error.
+bool ReadPreviewText(const std::string& file, std::string* text,
+                     std::string* error);
+
+// The characters of UTF-8 `text` with their codes in code page `codePage`
+// (its single-byte half first, then its double-byte codes): a line feed
+// ends a line, carriage returns and other control characters are left out.
+// Returns false with the reason in *error when the text is not UTF-8 or
+// vexofont knows no code page of that number.
+bool TextCharacters(const std::string& text, uint16_t codePage,
+                    std::vector<TextCharacter>* characters, std::string* error);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_

@@ -1,0 +1,67 @@
+// A receipt as a station prints it: the characters of a text, each the
+// glyph of its code at that station, set one after another with the
+// file's spacing after each, lines broken at the station's width.
+#ifndef VEXOCNVT_VEXOFONT_PREVIEW_RECEIPT_LAYOUT_H_
+#define VEXOCNVT_VEXOFONT_PREVIEW_RECEIPT_LAYOUT_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/font_kind.h"
+#include "vexofont/show/shown_font.h"
+
+// One character of the text, its code found in the code page: `code` -1
+// when the code page has none; `newline` for a line feed.
+struct TextCharacter {
+  uint32_t character = 0;
+  FontKind kind = FontKind::kNone;
+  int code = -1;
+  bool newline = false;
+  int line = 1;    // in the text, for messages
+  int column = 1;
+};
+
+// What a station's picture holds at each dot.
+enum class Ink : uint8_t { kPaper, kDot, kMark };
+
+// How a station sets characters: its paper width in dots, the spacing in
+// dots after an SBCS and a DBCS character, the dots between lines.
+struct StationSetting {
+  int width = 0;
+  int sbcsSpacing = 0;
+  int dbcsSpacing = 0;
+  int lineGap = 4;
+};
+
+// A character placed on the picture, for the page's pointer and messages.
+struct PlacedCharacter {
+  int index;        // in the text
+  int x, y, w, h;   // its cell
+  bool drawn;       // false: the mark
+};
+
+struct StationPicture {
+  Station station = Station::kThermal;
+  int width = 0;
+  int height = 0;
+  std::vector<Ink> dots;  // rows top to bottom
+  std::vector<PlacedCharacter> placed;
+  Ink At(int x, int y) const { return dots[size_t(y) * width + x]; }
+};
+
+// The cell of a character of `kind` at `station` in a file of parameters
+// `p`: the SBCS size the file carries (12x24 thermal, 8x16 impact when it
+// carries none), DBCS 24x24 thermal and 16x16 or 16x9 impact.
+void CellOf(const OutputParameters& p, Station station, FontKind kind,
+            int* width, int* height);
+
+// Lays out `text` at `station` from the glyphs of `font`. A character the
+// code page has no code for, or whose code has no glyph at the station, is
+// drawn as the mark: the outline of its cell. Returns false, with the
+// reason in *error, when the picture would pass `maxLines` lines.
+bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font,
+                   Station station, const StationSetting& setting, int maxLines,
+                   StationPicture* picture, std::string* error);
+
+#endif  // VEXOCNVT_VEXOFONT_PREVIEW_RECEIPT_LAYOUT_H_

@@ -229,43 +229,30 @@ bool FontCharsetFromRegistry(const std::string& registry,
   return false;
 }
 
-const iconv_t kNoConversion = reinterpret_cast<iconv_t>(-1);
-
 CodeMapper::~CodeMapper() { Close(); }
 
 void CodeMapper::Close() {
-  for (iconv_t* cd : {&cd_, &fallback_, &pageToUnicode_, &fontToUnicode_}) {
-    if (*cd != kNoConversion) iconv_close(*cd);
-    *cd = kNoConversion;
+  for (CharsetConversion* c : {&cd_, &fallback_, &pageToUnicode_, &fontToUnicode_}) {
+    c->Close();
   }
 }
 
-// The one code point `size` bytes of `cd`'s charset stand for.
-bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point) {
-  char in[4];
-  for (size_t i = 0; i < size && i < sizeof(in); ++i) in[i] = bytes[i];
-  char out[8];
-  char* in_ptr = in;
-  char* out_ptr = out;
-  size_t in_left = size;
-  size_t out_left = sizeof(out);
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1) ||
-      in_left != 0 || sizeof(out) - out_left != 4) {
-    return false;
-  }
-  *point = DecodeFixed32(reinterpret_cast<const uint8_t*>(out));
+bool ToUnicode(const CharsetConversion& toUtf32, const char* bytes, size_t size,
+               uint32_t* point) {
+  std::string out;
+  if (!toUtf32.Convert(bytes, size, &out) || out.size() != 4) return false;
+  *point = DecodeFixed32(reinterpret_cast<const uint8_t*>(out.data()));
   return true;
 }
 
 
 bool CodeMapper::SameCharacter(int code, uint32_t fontCode) const {
-  if (fontToUnicode_ == kNoConversion) return true;
+  if (!fontToUnicode_.IsOpen()) return true;
   uint32_t page_point = static_cast<uint32_t>(code);
   if (!fromUnicode_) {
     const char page_bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
     const bool one = kind_ == FontKind::kSbcs;
-    if (pageToUnicode_ == kNoConversion ||
+    if (!pageToUnicode_.IsOpen() ||
         !ToUnicode(pageToUnicode_, one ? page_bytes + 1 : page_bytes, one ? 1 : 2,
                    &page_point)) {
       return true;  // nothing to compare with
@@ -280,18 +267,17 @@ bool CodeMapper::SameCharacter(int code, uint32_t fontCode) const {
 bool CodeMapper::Open(const CodePage& codePage, const FontCharset& charset) {
   Close();
   if (charset.form == FontCharset::Form::kSingleByte) {
-    pageToUnicode_ = iconv_open("UTF-32LE", codePage.iconvName);
-    fontToUnicode_ = iconv_open("UTF-32LE", charset.iconvName.c_str());
+    pageToUnicode_.Open("UTF-32LE", codePage.iconvName);
+    fontToUnicode_.Open("UTF-32LE", charset.iconvName.c_str());
   }
-  cd_ = iconv_open(charset.iconvName.c_str(), codePage.iconvName);
-  fallback_ = charset.fallbackIconvName.empty()
-                  ? kNoConversion
-                  : iconv_open(charset.fallbackIconvName.c_str(),
-                               codePage.iconvName);
+  cd_.Open(charset.iconvName.c_str(), codePage.iconvName);
+  if (!charset.fallbackIconvName.empty()) {
+    fallback_.Open(charset.fallbackIconvName.c_str(), codePage.iconvName);
+  }
   kind_ = codePage.kind;
   fromUnicode_ = false;
   form_ = charset.form;
-  return cd_ != kNoConversion;
+  return cd_.IsOpen();
 }
 
 bool CodeMapper::OpenFromUnicode(const FontCharset& charset) {
@@ -302,14 +288,14 @@ bool CodeMapper::OpenFromUnicode(const FontCharset& charset) {
 }
 
 bool CodeMapper::Map(int code, uint32_t* fontCode) {
-  if (cd_ == kNoConversion) return false;
-  const bool mapped =
-      MapWith(cd_, code, fontCode) ||
-      (fallback_ != kNoConversion && MapWith(fallback_, code, fontCode));
+  if (!cd_.IsOpen()) return false;
+  const bool mapped = MapWith(cd_, code, fontCode) ||
+                      (fallback_.IsOpen() && MapWith(fallback_, code, fontCode));
   return mapped && SameCharacter(code, *fontCode);
 }
 
-bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
+bool CodeMapper::MapWith(const CharsetConversion& cd, int code,
+                         uint32_t* fontCode) const {
   char in[4];
   size_t in_left = 0;
   if (fromUnicode_) {
@@ -324,20 +310,12 @@ bool CodeMapper::MapWith(iconv_t cd, int code, uint32_t* fontCode) const {
     in[in_left++] = static_cast<char>(code);
   }
   // One character in gives at most one code point (4 bytes) or an EUC
-  // sequence of at most 3 bytes; the room beyond shows a code that iconv
-  // turns into more than one character.
-  char out[16];
-  size_t out_left = sizeof(out);
-  char* in_ptr = in;
-  char* out_ptr = out;
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // initial shift state
-  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1) ||
-      in_left != 0 ||
-      iconv(cd, nullptr, nullptr, &out_ptr, &out_left) == size_t(-1)) {
-    return false;
-  }
-  const auto* bytes = reinterpret_cast<const uint8_t*>(out);
-  const size_t length = sizeof(out) - out_left;
+  // sequence of at most 3 bytes; more shows a code that turns into more
+  // than one character.
+  std::string out;
+  if (!cd.Convert(in, in_left, &out)) return false;
+  const auto* bytes = reinterpret_cast<const uint8_t*>(out.data());
+  const size_t length = out.size();
   switch (form_) {
     case FontCharset::Form::kUnicode: {
       if (length != 4) return false;

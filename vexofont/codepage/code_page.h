@@ -1,16 +1,15 @@
 // The code pages an input font file can be made for, and the mapping of a
 // code page's character codes to the character codes of a source font,
-// through iconv.
+// through CharsetConversion (iconv, or Windows' code pages).
 #ifndef VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_
 #define VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_
-
-#include <iconv.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "fontinput/code_page_bytes.h"
+#include "vexofont/codepage/charset_conversion.h"
 #include "store/font_kind.h"
 
 
@@ -34,9 +33,10 @@ const CodePage* FindCodePage(FontKind kind, const std::string& text);
 // `compact` writes three or more consecutive numbers as "1250 to 1258".
 std::string ListCodePages(FontKind kind, bool compact = false);
 
-// The one code point that `size` bytes of `cd`'s charset stand for, `cd`
-// converting to UTF-32LE; false for none or more than one.
-bool ToUnicode(iconv_t cd, const char* bytes, size_t size, uint32_t* point);
+// The one code point that `size` bytes stand for, `toUtf32` converting
+// them to UTF-32LE; false for none or more than one.
+bool ToUnicode(const CharsetConversion& toUtf32, const char* bytes, size_t size,
+               uint32_t* point);
 
 // The numbers of the code pages of `kind`, in table order.
 std::vector<uint16_t> CodePageNumbers(FontKind kind);
@@ -74,7 +74,7 @@ class CodeMapper {
   CodeMapper(const CodeMapper&) = delete;
   CodeMapper& operator=(const CodeMapper&) = delete;
 
-  // Prepares the mapping; returns false when iconv does not know either
+  // Prepares the mapping; returns false when the platform does not know
   // side.
   bool Open(const CodePage& codePage, const FontCharset& charset);
   // Prepares a mapping of Unicode code points to the font charset's codes.
@@ -87,17 +87,17 @@ class CodeMapper {
   bool Map(int code, uint32_t* fontCode);
 
  private:
-  bool MapWith(iconv_t cd, int code, uint32_t* fontCode) const;
+  bool MapWith(const CharsetConversion& cd, int code, uint32_t* fontCode) const;
   bool SameCharacter(int code, uint32_t fontCode) const;
   void Close();
 
-  iconv_t cd_ = reinterpret_cast<iconv_t>(-1);
-  iconv_t fallback_ = reinterpret_cast<iconv_t>(-1);
+  CharsetConversion cd_;
+  CharsetConversion fallback_;
   // Single-byte charsets: both sides back to Unicode, to refuse a byte
-  // that iconv gives for a character the charset does not have (Shift-JIS
+  // that a conversion gives for a character the charset does not have (Shift-JIS
   // gives 0x5c, its yen sign, for the backslash).
-  iconv_t pageToUnicode_ = reinterpret_cast<iconv_t>(-1);
-  iconv_t fontToUnicode_ = reinterpret_cast<iconv_t>(-1);
+  CharsetConversion pageToUnicode_;
+  CharsetConversion fontToUnicode_;
   FontKind kind_ = FontKind::kSbcs;
   bool fromUnicode_ = false;
   FontCharset::Form form_ = FontCharset::Form::kUnicode;

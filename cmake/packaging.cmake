@@ -22,8 +22,31 @@ set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_BINARY_DIR}/packages)
 
+# The manual pages carry the project's version.
+foreach(page vexocnvt.1 vexofont.1)
+  configure_file(${PROJECT_SOURCE_DIR}/man/${page}.in
+                 ${PROJECT_BINARY_DIR}/man/${page} @ONLY)
+endforeach()
+
 if(WIN32)
   install(TARGETS vexocnvt RUNTIME DESTINATION .)
+  if(VEXO_TOOLS)
+    install(TARGETS vexofont RUNTIME DESTINATION .)
+    # The manual pages as HTML, for a machine without man.
+    find_program(VEXO_MANDOC_HTML mandoc)
+    if(VEXO_MANDOC_HTML)
+      foreach(page vexocnvt vexofont)
+        add_custom_command(
+          OUTPUT ${PROJECT_BINARY_DIR}/man/${page}.html
+          COMMAND ${VEXO_MANDOC_HTML} -T html ${PROJECT_BINARY_DIR}/man/${page}.1
+                  > ${PROJECT_BINARY_DIR}/man/${page}.html
+          DEPENDS ${PROJECT_BINARY_DIR}/man/${page}.1)
+        list(APPEND vexo_man_html ${PROJECT_BINARY_DIR}/man/${page}.html)
+      endforeach()
+      add_custom_target(man_html ALL DEPENDS ${vexo_man_html})
+      install(FILES ${vexo_man_html} DESTINATION doc)
+    endif()
+  endif()
   install(FILES README.md LICENSE NOTICE CHANGELOG.md DESTINATION .)
   install(DIRECTORY examples/ DESTINATION examples
           PATTERN "*.out" EXCLUDE
@@ -37,12 +60,6 @@ if(WIN32)
 endif()
 
 include(GNUInstallDirs)
-
-# The manual pages carry the project's version.
-foreach(page vexocnvt.1 vexofont.1)
-  configure_file(${PROJECT_SOURCE_DIR}/man/${page}.in
-                 ${PROJECT_BINARY_DIR}/man/${page} @ONLY)
-endforeach()
 
 install(TARGETS vexocnvt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_BINARY_DIR}/man/vexocnvt.1

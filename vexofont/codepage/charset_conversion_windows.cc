@@ -39,7 +39,7 @@ struct Patch {
 struct Known {
   const char* name;
   UINT page;
-  std::vector<Patch> patches;
+  std::vector<Patch> patches = {};
   bool noPrivateUse = false;  // its codes in the private use area have none
 };
 

@@ -15,9 +15,16 @@ struct Problem {
 
 using ProblemList = std::vector<Problem>;
 
-// Appends a problem at `offset`, its text formatted as by printf.
+// Appends a problem at `offset`, its text formatted as by printf (on
+// Windows by mingw-w64's own printf, which knows %zu as the C library's
+// does not).
+#if defined(__MINGW32__)
+#define VEXO_PROBLEM_FORMAT gnu_printf
+#else
+#define VEXO_PROBLEM_FORMAT printf
+#endif
 void AddProblem(ProblemList* problems, size_t offset, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+    __attribute__((format(VEXO_PROBLEM_FORMAT, 3, 4)));
 
 // Prints each problem as one line, "'FILE' offset N: TEXT\n", in the order
 // of their offsets (problems at one offset in the order found).

@@ -69,19 +69,22 @@ long FileSize(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 6 || (argc - 4) % 2 != 0) {
+  if (argc < 7 || (argc - 5) % 2 != 0) {
     std::fprintf(stderr,
-                 "usage: bench_runner RUNS CONVERTER FLOOR FOLDER RECORDS...\n");
+                 "usage: bench_runner RUNS CONVERTER FLOOR START FOLDER "
+                 "RECORDS...\n");
     return 2;
   }
   const int runs = std::atoi(argv[1]);
   const std::string converter = std::filesystem::absolute(argv[2]).string();
   const std::string floor = std::filesystem::absolute(argv[3]).string();
-  std::printf("%-8s %8s %8s | %10s %10s %6s | %12s %12s | %9s %9s\n",
+  const std::string start = std::filesystem::absolute(argv[4]).string();
+  std::printf("%-8s %8s %8s | %10s %10s %6s | %12s %12s | %9s %9s | %9s\n",
               "scenario", "in MB", "out MB", "converter", "floor", "ratio",
-              "faults conv", "faults floor", "RSS conv", "RSS floor");
+              "faults conv", "faults floor", "RSS conv", "RSS floor",
+              "start");
   bool ok = true;
-  for (int s = 4; s < argc; s += 2) {
+  for (int s = 5; s < argc; s += 2) {
     const std::string folder = argv[s];
     const std::string name = std::filesystem::path(folder).filename().string();
     const long records = std::atol(argv[s + 1]);
@@ -108,13 +111,15 @@ int main(int argc, char** argv) {
       ok = false;
       continue;
     }
-    std::vector<double> conv_ms, floor_ms;
+    std::vector<double> conv_ms, floor_ms, start_ms;
     std::vector<long> conv_faults, floor_faults;
     long conv_rss = 0, floor_rss = 0;
     for (int r = 0; r < runs; ++r) {
-      Sample c, f;
+      Sample c, f, z;
       ok = RunChild(folder, converter_args, &c) && ok;
       ok = RunChild(folder, floor_args, &f) && ok;
+      ok = RunChild(folder, {start}, &z) && ok;
+      start_ms.push_back(z.ms);
       conv_ms.push_back(c.ms);
       floor_ms.push_back(f.ms);
       conv_faults.push_back(c.faults);
@@ -124,10 +129,10 @@ int main(int argc, char** argv) {
     }
     const double c = Median(conv_ms), f = Median(floor_ms);
     std::printf("%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %12ld %12ld | "
-                "%5.2f MiB %5.2f MiB\n",
+                "%5.2f MiB %5.2f MiB | %6.2f ms\n",
                 name.c_str(), in_bytes / 1e6, out_bytes / 1e6, c, f, c / f,
                 Median(conv_faults), Median(floor_faults), conv_rss / 1024.0,
-                floor_rss / 1024.0);
+                floor_rss / 1024.0, Median(start_ms));
   }
   return ok ? 0 : 1;
 }

@@ -14,6 +14,10 @@
 
 #include "fontinput/glyph_bitmap.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // Transposes the 8 x 8 bit matrix whose row r is byte r of `x` and whose
@@ -67,24 +71,119 @@ int ConvertAtSize(const uint8_t* bottom, ptrdiff_t up, uint8_t* columns) {
   return 8 * kBytesPerRow * step;
 }
 
+#if defined(__SSE2__)
+// Bit 7 of each byte of v, shifted left by i in 16-bit lanes, gives bit
+// 7 - i of every byte (the bits that come in from the low byte of a lane
+// stay below bit 7): dot column 8k + i of up to 16 rows at once, row t
+// from the bottom in bit t. Its bytes reversed bit for bit put the lowest
+// dot at 0x80.
+constexpr std::array<uint8_t, 256> ReversedBits() {
+  std::array<uint8_t, 256> table{};
+  for (int b = 0; b < 256; ++b) {
+    int r = 0;
+    for (int i = 0; i < 8; ++i) r |= ((b >> i) & 1) << (7 - i);
+    table[b] = static_cast<uint8_t>(r);
+  }
+  return table;
+}
+constexpr std::array<uint8_t, 256> kReversed = ReversedBits();
+
+// Byte k of 16 file rows (4 bytes each, the bottom row first) in one
+// register, in the order the column bytes want them: rows 7 down to 0,
+// then 15 down to 8, so that a movemask gives both bytes of a column with
+// each one's lowest dot at bit 7.
+__m128i FileRowBytes16(const uint8_t* bottom, int k) {
+  const __m128i low_byte = _mm_set1_epi32(0xFF);
+  __m128i q[4];
+  for (int i = 0; i < 4; ++i) {
+    const __m128i rows =
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + 16 * i));
+    q[i] = _mm_and_si128(_mm_srli_epi32(rows, 8 * k), low_byte);
+  }
+  __m128i v = _mm_packus_epi16(_mm_packs_epi32(q[0], q[1]),
+                               _mm_packs_epi32(q[2], q[3]));
+  v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
+  v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+  return _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+}
+
+// The conversion of glyphs of up to 16 rows with SSE2: one byte of every
+// row in one register, eight movemasks for its eight dot columns.
+template <int kHeight, int kBytesPerRow>
+int ConvertAtSizeSse2(const uint8_t* bottom, ptrdiff_t up, uint8_t* columns) {
+  constexpr int kColumnBytes = (kHeight + 7) / 8;
+  constexpr int step = ImpactColumnStep(8 * kBytesPerRow, kHeight);
+  if constexpr (kHeight == 16) {
+    // Sixteen file rows, the DBCS impact glyph: whole rows in registers.
+    if (up == kFileRowSize) {
+      for (int k = 0; k < kBytesPerRow; ++k) {
+        const __m128i rows = FileRowBytes16(bottom, k);
+        uint8_t* first = columns + 8 * k * step;
+        for (int i = 0; i < 8; ++i) {
+          const unsigned dots =
+              static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(rows, i)));
+          first[i * step] |= static_cast<uint8_t>(dots);
+          first[i * step + 1] |= static_cast<uint8_t>(dots >> 8);
+        }
+      }
+      return 8 * kBytesPerRow * step;
+    }
+  }
+  for (int k = 0; k < kBytesPerRow; ++k) {
+    alignas(16) uint8_t lanes[16] = {};
+    for (int t = 0; t < kHeight; ++t) lanes[t] = bottom[t * up + k];
+    const __m128i rows = _mm_load_si128(reinterpret_cast<const __m128i*>(lanes));
+    uint8_t* first = columns + 8 * k * step;
+    for (int i = 0; i < 8; ++i) {
+      const unsigned dots =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(rows, i)));
+      for (int j = 0; j < kColumnBytes; ++j) {
+        first[i * step + j] |= kReversed[(dots >> (8 * j)) & 0xFF];
+      }
+    }
+  }
+  return 8 * kBytesPerRow * step;
+}
+#endif
+
 using Conversion = int (*)(const uint8_t*, ptrdiff_t, uint8_t*);
 constexpr int kRowWidths = kMaxConvertWidth / 8 + 1;  // 0 to 3 bytes a row
 
-template <int kHeight, int... kBytesPerRow>
+// The conversion of a size: with SSE2 where the platform has it and the
+// glyph has at most 16 rows of at most 2 bytes (every impact size the
+// loaders pass), else the portable one.
+template <int kHeight, int kBytesPerRow>
+constexpr Conversion Fastest() {
+#if defined(__SSE2__)
+  if constexpr (kHeight <= 16 && kBytesPerRow <= 2) {
+    return &ConvertAtSizeSse2<kHeight, kBytesPerRow>;
+  }
+#endif
+  return &ConvertAtSize<kHeight, kBytesPerRow>;
+}
+
+template <bool kPortable, int kHeight, int... kBytesPerRow>
 constexpr std::array<Conversion, kRowWidths> ConversionsAt(
     std::integer_sequence<int, kBytesPerRow...>) {
-  return {&ConvertAtSize<kHeight, kBytesPerRow>...};
+  if constexpr (kPortable) {
+    return {&ConvertAtSize<kHeight, kBytesPerRow>...};
+  } else {
+    return {Fastest<kHeight, kBytesPerRow>()...};
+  }
 }
 
-template <int... kHeights>
+template <bool kPortable, int... kHeights>
 constexpr std::array<std::array<Conversion, kRowWidths>, sizeof...(kHeights)>
 Conversions(std::integer_sequence<int, kHeights...>) {
-  return {ConversionsAt<kHeights>(std::make_integer_sequence<int, kRowWidths>())...};
+  return {ConversionsAt<kPortable, kHeights>(
+      std::make_integer_sequence<int, kRowWidths>())...};
 }
 
-// kConversions[height][width / 8].
+// kConversions[height][width / 8], and the same without SIMD.
 constexpr auto kConversions =
-    Conversions(std::make_integer_sequence<int, kMaxConvertHeight + 1>());
+    Conversions<false>(std::make_integer_sequence<int, kMaxConvertHeight + 1>());
+constexpr auto kPortableConversions =
+    Conversions<true>(std::make_integer_sequence<int, kMaxConvertHeight + 1>());
 
 bool Convertible(int width, int height) {
   return width >= 0 && width <= kMaxConvertWidth && height >= 0 &&
@@ -115,4 +214,11 @@ int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,
                                    int width, int height) {
   if (!Convertible(width, height)) return 0;
   return kConversions[height][width / 8](fileRows, kFileRowSize, columns);
+}
+
+int ConvertFileRowsToImpactColumnsPortable(const uint8_t* fileRows,
+                                           uint8_t* columns, int width,
+                                           int height) {
+  if (!Convertible(width, height)) return 0;
+  return kPortableConversions[height][width / 8](fileRows, kFileRowSize, columns);
 }

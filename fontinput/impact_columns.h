@@ -44,4 +44,10 @@ int ImpactColumnsSpan(int width, int height);
 int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,
                                    int width, int height);
 
+// The same without SIMD instructions, which the conversions above use where
+// the platform has them (SSE2); for the test that both give the same bytes.
+int ConvertFileRowsToImpactColumnsPortable(const uint8_t* fileRows,
+                                           uint8_t* columns, int width,
+                                           int height);
+
 #endif  // VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_

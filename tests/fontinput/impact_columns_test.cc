@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "fontinput/glyph_size.h"
+
 namespace {
 
 using Dots = std::vector<std::pair<int, int>>;  // (row, dot column)
@@ -277,6 +279,32 @@ TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
           ASSERT_EQ(std::memcmp(from_file, expected, sizeof(from_file)), 0)
               << width << "x" << height << " from file rows";
         }
+      }
+    }
+  }
+}
+
+// The SIMD conversion (where the platform has it) and the portable one give
+// the same bytes and the same count at every size, for random glyphs and
+// the all-set one.
+TEST(ImpactColumnsTest, SimdAndPortableConversionsAgreeAtEverySize) {
+  uint32_t state = 2024;
+  for (int width = 0; width <= kMaxConvertWidth; ++width) {
+    for (int height = 0; height <= kMaxConvertHeight; ++height) {
+      for (int n = 0; n < 6; ++n) {
+        uint8_t rows[kMaxConvertHeight * kFileRowSize];
+        for (uint8_t& b : rows) {
+          state = state * 1664525u + 1013904223u;
+          b = n == 5 ? 0xFF : static_cast<uint8_t>(state >> 24);
+        }
+        uint8_t fast[kColumnBufferSize] = {};
+        uint8_t portable[kColumnBufferSize] = {};
+        const int a = ConvertFileRowsToImpactColumns(rows, fast, width, height);
+        const int b =
+            ConvertFileRowsToImpactColumnsPortable(rows, portable, width, height);
+        ASSERT_EQ(a, b) << width << "x" << height;
+        ASSERT_EQ(std::memcmp(fast, portable, sizeof(fast)), 0)
+            << width << "x" << height;
       }
     }
   }

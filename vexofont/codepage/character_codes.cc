@@ -25,3 +25,15 @@ bool CharacterCodes::Find(uint32_t character, int* code) const {
 bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code) {
   return CharacterCodes(page).Find(character, code);
 }
+
+bool CodeInCodePage(uint16_t number, uint32_t character, FontKind* kind,
+                    int* code) {
+  for (FontKind half : {FontKind::kSbcs, FontKind::kDbcs}) {
+    const CodePage* page = FindCodePage(half, std::to_string(number));
+    if (page != nullptr && CodeOfCharacter(*page, character, code)) {
+      *kind = half;
+      return true;
+    }
+  }
+  return false;
+}

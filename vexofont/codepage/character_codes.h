@@ -28,4 +28,10 @@ class CharacterCodes {
 // The code of `character` in `page`, as CharacterCodes finds it.
 bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code);
 
+// The code of `character` in the code page numbered `number` as a printer
+// set to it reads a text: in its single-byte half first, then among its
+// double-byte codes. Sets *kind and *code; false when neither has one.
+bool CodeInCodePage(uint16_t number, uint32_t character, FontKind* kind,
+                    int* code);
+
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTER_CODES_H_

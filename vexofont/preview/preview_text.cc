@@ -70,13 +70,9 @@ bool TextCharacters(const std::string& text, uint16_t codePage,
     if (found == known.end()) {
       TextCharacter mapped;
       mapped.character = c;
-      for (const CodePage* page : pages) {
-        int code = 0;
-        if (page != nullptr && CodeOfCharacter(*page, c, &code)) {
-          mapped.kind = page->kind;
-          mapped.code = code;
-          break;
-        }
+      if (!CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
+        mapped.kind = FontKind::kNone;
+        mapped.code = -1;
       }
       found = known.emplace(c, mapped).first;
     }

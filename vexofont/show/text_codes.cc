@@ -54,28 +54,20 @@ bool CodesOfText(const std::string& text, uint16_t codePage,
     *error = "--text is not UTF-8 (byte " + std::to_string(bad) + ")";
     return false;
   }
-  const std::string number = std::to_string(codePage);
-  const CodePage* pages[] = {FindCodePage(FontKind::kSbcs, number),
-                             FindCodePage(FontKind::kDbcs, number)};
   std::set<uint32_t> seen;
   for (uint32_t c : points) {
     if (IsControlCharacter(c) || !seen.insert(c).second) continue;
     int code = -1;
-    const CodePage* found = nullptr;
-    for (const CodePage* page : pages) {
-      if (page != nullptr && CodeOfCharacter(*page, c, &code)) {
-        found = page;
-        break;
-      }
-    }
-    if (found == nullptr) {
-      notes->push_back(CharacterName(c) + " is not in code page " + number);
+    FontKind kind = FontKind::kNone;
+    if (!CodeInCodePage(codePage, c, &kind, &code)) {
+      notes->push_back(CharacterName(c) + " is not in code page " +
+                       std::to_string(codePage));
       continue;
     }
-    if (!HasGlyph(font, found->kind, code)) {
+    if (!HasGlyph(font, kind, code)) {
       notes->push_back(CharacterName(c) + " is code " +
                        HexCode(static_cast<unsigned long>(code),
-                               found->kind == FontKind::kSbcs ? 2 : 4) +
+                               kind == FontKind::kSbcs ? 2 : 4) +
                        ", which the file has no glyph for");
       continue;
     }

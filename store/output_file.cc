@@ -30,8 +30,9 @@ namespace {
 #ifdef _WIN32
 using FileInfo = struct _stat64;
 
+// Names reach the system as UTF-16 (store/system_names.h).
 int StatFollowingLinks(const char* path, FileInfo* info) {
-  return _stat64(path, info);
+  return _wstat64(WideName(path).c_str(), info);
 }
 bool IsRegular(const FileInfo& info) {
   return (info.st_mode & _S_IFMT) == _S_IFREG;
@@ -41,21 +42,22 @@ bool IsFolder(const FileInfo& info) {
 }
 int OpenNew(const char* path, unsigned) {
   // Permission bits mean nothing here; the file gets the folder's defaults.
-  return _open(path, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-               _S_IREAD | _S_IWRITE);
+  return _wopen(WideName(path).c_str(),
+                _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 int OpenExisting(const char* path) {
-  return _open(path, _O_WRONLY | _O_BINARY);
+  return _wopen(WideName(path).c_str(), _O_WRONLY | _O_BINARY);
 }
 std::FILE* StreamOn(int fd) { return _fdopen(fd, "wb"); }
 void CloseDescriptor(int fd) { _close(fd); }
-void RemoveName(const char* path) { _unlink(path); }
+void RemoveName(const char* path) { _wunlink(WideName(path).c_str()); }
 unsigned long ProcessNumber() { return static_cast<unsigned long>(_getpid()); }
 // The C library's rename refuses an existing target here; the standard
 // library's replaces it.
 int ReplaceName(const char* from, const char* to) {
   std::error_code error;
-  std::filesystem::rename(from, to, error);
+  std::filesystem::rename(std::filesystem::path(WideName(from)),
+                          std::filesystem::path(WideName(to)), error);
   if (!error) return 0;
   return error.category() == std::generic_category() ? error.value() : EACCES;
 }
@@ -241,10 +243,6 @@ int OpenReplacement(unsigned newFileMode, OutputFile* file, int* fd) {
 
 }  // namespace
 
-std::FILE* OpenRawFileForReading(const char* name) {
-  return std::fopen(name, "rb");
-}
-
 ReadResult ReadLimitedStream(std::FILE* file, size_t limit,
                              std::vector<uint8_t>* bytes, bool* cut) {
   uint8_t chunk[65536];
@@ -366,7 +364,10 @@ int WriteWholeFile(const char* name, const void* data, size_t size,
 bool SameExistingFile(const char* a, const char* b) {
 #ifdef _WIN32
   std::error_code error;
-  return std::filesystem::equivalent(a, b, error) && !error;
+  return std::filesystem::equivalent(std::filesystem::path(WideName(a)),
+                                     std::filesystem::path(WideName(b)),
+                                     error) &&
+         !error;
 #else
   struct stat first, second;
   return stat(a, &first) == 0 && stat(b, &second) == 0 &&

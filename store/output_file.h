@@ -24,6 +24,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "store/system_names.h"
+
 constexpr int kOutputPathSize = 4096;
 
 struct OutputFile {
@@ -33,8 +35,6 @@ struct OutputFile {
   char tempPath[kOutputPathSize];  // the temporary beside it, if any
 };
 
-// Opens `name` for reading raw bytes; null when it cannot be opened.
-std::FILE* OpenRawFileForReading(const char* name);
 
 // Reads the whole of `name` as raw bytes into *bytes, but no more than
 // `limit` bytes: *cut says whether more followed (a device or an endless

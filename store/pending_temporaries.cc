@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "store/output_file.h"
+#include "store/system_names.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -16,7 +17,9 @@ namespace {
 
 void RemoveName(const char* path) {
 #ifdef _WIN32
-  _unlink(path);
+  // No allocation here: this runs in the signal handler too.
+  wchar_t wide[kOutputPathSize];
+  if (WideNameInto(path, wide, kOutputPathSize)) _wunlink(wide);
 #else
   unlink(path);
 #endif

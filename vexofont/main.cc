@@ -5,13 +5,21 @@
 //   vexofont dump FILE [-o TEXT]
 //   vexofont check CONFIG [--quiet]
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/dump/dump_command.h"
 #include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
+#include "store/system_names.h"
 #include "store/version.h"
 
 namespace {
@@ -35,9 +43,7 @@ void PrintUsage(std::FILE* stream) {
                "       vexofont --version\n");
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int RunVexofont(int argc, char** argv) {
   if (argc < 2) {
     PrintUsage(stderr);
     return 1;
@@ -61,3 +67,37 @@ int main(int argc, char** argv) {
   PrintUsage(stderr);
   return 1;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// On Windows the command line is read as UTF-16 and kept as UTF-8, the
+// encoding every name and text here is in, and a console shows UTF-8 while
+// the program runs.
+namespace {
+
+UINT consoleOutputPage = 0;
+
+void RestoreConsole() { SetConsoleOutputCP(consoleOutputPage); }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** wargv) {
+  SetNameEncoding(NameEncoding::kUtf8);
+  consoleOutputPage = GetConsoleOutputCP();
+  if (consoleOutputPage != 0 && consoleOutputPage != CP_UTF8 &&
+      SetConsoleOutputCP(CP_UTF8)) {
+    std::atexit(RestoreConsole);
+  }
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(Utf8OfWide(wargv[i]));
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int status = RunVexofont(argc, argv.data());
+  std::fflush(stdout);
+  return status;
+}
+#else
+int main(int argc, char** argv) { return RunVexofont(argc, argv); }
+#endif

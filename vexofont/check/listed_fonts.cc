@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver/config_file.h"
+#include "store/system_names.h"
 #include "fontinput/code_page_bytes.h"
 #include "fontinput/code_text.h"
 #include "fontinput/font_file_cache.h"
@@ -301,7 +302,8 @@ void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
     std::vector<LoadedFont> loaded;
     for (int i = 0; i < list.Count(); ++i) {
       ++files;
-      const ListedFont font = {list, list.Names()[i], lines.LineOfFile(l, i)};
+      const ListedFont font = {list, ConfigNameAsName(list.Names()[i]),
+                               lines.LineOfFile(l, i)};
       DbcsFontHeader header;
       if (CheckFont(font, lines, &cache, &tally, &header, findings)) {
         loaded.push_back({font, header.width, header.height});

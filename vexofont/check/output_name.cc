@@ -1,7 +1,5 @@
 #include "vexofont/check/output_name.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -10,6 +8,7 @@
 #include "store/converter_settings.h"
 #include "store/output_file.h"
 #include "store/output_names.h"
+#include "store/system_names.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -25,10 +24,11 @@ bool IsAnInput(const char* output, int line, const ConfigLines& lines,
   for (int l = 0; l < kFontListCount; ++l) {
     const FontListKey& list = kFontListKeys[l];
     for (int i = 0; i < list.Count(); ++i) {
-      if (!SameExistingFile(output, list.Names()[i])) continue;
+      const std::string name = ConfigNameAsName(list.Names()[i]);
+      if (!SameExistingFile(output, name.c_str())) continue;
       findings->Problem(line, "OutputFontFile " + Quoted(output) +
                                   " is the font file " +
-                                  Quoted(list.Names()[i]) + " listed on line " +
+                                  Quoted(name) + " listed on line " +
                                   std::to_string(lines.LineOfFile(l, i)) +
                                   ": the converter writes nothing and ends "
                                   "with status 4");
@@ -49,8 +49,7 @@ bool IsAnInput(const char* output, int line, const ConfigLines& lines,
 void CheckFolder(const char* output, int line, Findings* findings) {
   char resolved[kOutputPathSize];
   if (ResolveLinks(output, resolved) != 0) return;
-  struct stat info;
-  if (stat(resolved, &info) == 0 && S_ISDIR(info.st_mode)) {
+  if (NameIsFolder(resolved)) {
     findings->Problem(line, "OutputFontFile " + Quoted(output) +
                                 " is a folder: the converter cannot write it");
     return;
@@ -60,7 +59,7 @@ void CheckFolder(const char* output, int line, Findings* findings) {
   folder = slash == std::string::npos ? "." : folder.substr(0, slash + 1);
   const std::string shown = slash == std::string::npos ? "the working folder"
                                                        : Quoted(folder);
-  if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+  if (!NameIsFolder(folder.c_str())) {
     findings->Problem(line, "the folder of OutputFontFile " + Quoted(output) +
                                 ", " + shown +
                                 ", does not exist: the converter cannot write "
@@ -87,7 +86,7 @@ void CheckOutputName(const ConfigLines& lines, Findings* findings) {
                       "named None in the working folder");
     return;
   }
-  const char* output = Settings.outputFontFile;
-  if (IsAnInput(output, line, lines, findings)) return;
-  CheckFolder(output, line, findings);
+  const std::string output = ConfigNameAsName(Settings.outputFontFile);
+  if (IsAnInput(output.c_str(), line, lines, findings)) return;
+  CheckFolder(output.c_str(), line, findings);
 }

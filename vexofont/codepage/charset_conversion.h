@@ -27,6 +27,9 @@ class CharsetConversion {
   // have no form in `to`.
   bool Convert(const char* in, size_t size, std::string* out) const;
 
+  // What converts, for messages: "iconv" or "Windows".
+  static const char* Converter();
+
  private:
   void* handle_ = nullptr;
 };

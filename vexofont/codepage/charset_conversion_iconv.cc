@@ -40,3 +40,5 @@ bool CharsetConversion::Convert(const char* in, size_t size,
   out->assign(output, sizeof(output) - out_left);
   return true;
 }
+
+const char* CharsetConversion::Converter() { return "iconv"; }

@@ -136,6 +136,7 @@ struct Conversion {
   const std::vector<Patch>* toPatches;
   bool fromNoPrivateUse;
   bool sjisToEuc;     // CP932 to EUC-JP-MS: by the codes' arithmetic
+  bool gbkToGb2312;   // CP936 to EUC-CN: the same bytes, as iconv does
   bool toFontCharset;  // BIG5 and the EUC charsets, not a code page
 };
 
@@ -159,16 +160,36 @@ bool SjisToEuc(const char* in, size_t size, std::string* out) {
   }
   int lead = static_cast<uint8_t>(canonical[0]);
   int trail = static_cast<uint8_t>(canonical[1]);
-  if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xEF))) return false;
+  if (!((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xF4))) return false;
   if (trail < 0x40 || trail > 0xFC || trail == 0x7F) return false;
+  // Rows 0x21 to 0x7e; the user area's first five leads (0xf0 to 0xf4)
+  // are rows 0x75 to 0x7e, where JIS X 0208 leaves rows 85 to 94 free.
   int row = (lead >= 0xE0 ? lead - 0xB0 : lead - 0x70) * 2 - 1;
+  if (lead >= 0xF0) row -= 10;
   int cell = trail - (trail >= 0x80 ? 0x20 : 0x1F);
   if (cell > 0x7E) {
     row += 1;
     cell = trail - 0x7E;
   }
-  if (row > 94) return false;
   out->assign({static_cast<char>(row | 0x80), static_cast<char>(cell | 0x80)});
+  return true;
+}
+
+// A GBK code as its GB 2312 bytes, as iconv converts between the two: the
+// same two bytes wherever GB 2312 has room for them (rows and cells 0xa1
+// to 0xfe up to row 0xf7), except where GBK put characters of its own into
+// GB 2312's empty places.
+bool GbkToGb2312(const char* in, size_t size, std::string* out) {
+  if (size != 2) return false;
+  const int lead = static_cast<uint8_t>(in[0]);
+  const int trail = static_cast<uint8_t>(in[1]);
+  const int code = lead << 8 | trail;
+  if (lead < 0xA1 || lead > 0xF7 || trail < 0xA1 || trail > 0xFE) return false;
+  if ((code >= 0xA2A1 && code <= 0xA2AA) || (code >= 0xA6E0 && code <= 0xA6F5) ||
+      (code >= 0xA8BB && code <= 0xA8C0)) {
+    return false;
+  }
+  out->assign(in, 2);
   return true;
 }
 
@@ -228,6 +249,12 @@ bool Decode(UINT page, const std::vector<Patch>& patches, const char* in,
   const int n = MultiByteToWideChar(page, MB_ERR_INVALID_CHARS, in,
                                     static_cast<int>(size), wide, 16);
   if (n <= 0) return false;
+  // Windows gives the bytes its 125x code pages leave empty the C1
+  // control with the same number; iconv has no character there.
+  if (page >= 1250 && page <= 1258 && n == 1 && wide[0] >= 0x80 &&
+      wide[0] <= 0x9F) {
+    return false;
+  }
   for (int i = 0; i < n; ++i) {
     uint32_t c = static_cast<uint16_t>(wide[i]);
     if (c >= 0xD800 && c < 0xDC00 && i + 1 < n) {
@@ -312,6 +339,8 @@ bool CharsetConversion::Open(const char* to, const char* from) {
   }
   conversion.sjisToEuc =
       _stricmp(from, "CP932") == 0 && _stricmp(to, "EUC-JP-MS") == 0;
+  conversion.gbkToGb2312 =
+      _stricmp(from, "CP936") == 0 && _stricmp(to, "EUC-CN") == 0;
   conversion.toFontCharset =
       _stricmp(to, "BIG5") == 0 || _strnicmp(to, "EUC-", 4) == 0;
   for (UINT page : {conversion.from, conversion.to}) {
@@ -335,10 +364,13 @@ bool CharsetConversion::Convert(const char* in, size_t size,
   if (handle_ == nullptr || size > 16) return false;
   const Conversion& c = *static_cast<const Conversion*>(handle_);
   if (c.sjisToEuc) return SjisToEuc(in, size, out);
+  if (c.gbkToGb2312) return GbkToGb2312(in, size, out);
   std::vector<uint32_t> points;
   if (!Decode(c.from, *c.fromPatches, in, size, &points) || points.empty()) {
     return false;
   }
+  // 950's 0xc6a1 to 0xc8fe: iconv's Big5 has them (in the private use
+  // area), and a Big5 font may have glyphs there.
   const bool kept_user_codes = c.from == 950 && size == 2 &&
                               static_cast<uint8_t>(in[0]) >= 0xC6 &&
                               static_cast<uint8_t>(in[0]) <= 0xC8;
@@ -355,5 +387,8 @@ bool CharsetConversion::Convert(const char* in, size_t size,
       return true;
     }
   }
-  return Encode(c.to, *c.toPatches, c.toFontCharset, points, out);
+  return Encode(c.to, *c.toPatches, c.toFontCharset && !kept_user_codes,
+                points, out);
 }
+
+const char* CharsetConversion::Converter() { return "Windows"; }

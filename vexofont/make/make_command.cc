@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/version.h"
+#include "vexofont/codepage/charset_conversion.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/glyph_sources.h"
@@ -81,8 +82,8 @@ int OpenSources(const std::vector<std::string>& paths,
         mapped ? "Unicode"
                : "code page " + std::to_string(plan.request.codePage->number);
     std::fprintf(stderr,
-                 "vexofont make: iconv cannot map %s to '%s' of font '%s'\n",
-                 from.c_str(), fonts[unmapped]->charset().label.c_str(),
+                 "vexofont make: %s cannot map %s to '%s' of font '%s'\n",
+                 CharsetConversion::Converter(), from.c_str(), fonts[unmapped]->charset().label.c_str(),
                  paths[unmapped].c_str());
     return kMakeSourceFailed;
   }

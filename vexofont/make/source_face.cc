@@ -9,10 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "store/output_file.h"
@@ -25,7 +23,7 @@ namespace {
 
 
 bool IsGzipFile(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRawFileForReading(path.c_str());
   if (file == nullptr) return false;
   unsigned char magic[2] = {0, 0};
   const bool gzip = std::fread(magic, 1, 2, file) == 2 && magic[0] == 0x1F &&
@@ -39,8 +37,10 @@ bool IsGzipFile(const std::string& path) {
 bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
                 std::string* error) {
   bytes->clear();
-  gzFile file = gzopen(path.c_str(), "rb");
+  const int fd = OpenRawDescriptorForReading(path.c_str());
+  gzFile file = fd >= 0 ? gzdopen(fd, "rb") : nullptr;
   if (file == nullptr) {
+    if (fd >= 0) CloseRawDescriptor(fd);
     *error = "cannot be opened";
     return false;
   }
@@ -114,7 +114,7 @@ bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
 bool ReadBdf(const std::string& path, std::vector<unsigned char>* bytes,
              std::string* error) {
   bytes->clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenRawFileForReading(path.c_str());
   if (file == nullptr) return true;  // FreeType says why
   char start[9] = {};
   const bool bdf = std::fread(start, 1, sizeof(start), file) == sizeof(start) &&
@@ -175,9 +175,34 @@ std::string OpenErrorText(FT_Error error) {
   }
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code error;
-  return std::filesystem::is_directory(path, error);
+// FreeType opens names in the ANSI code page on Windows: there a font whose
+// name is not ASCII is read whole through our own open (names in UTF-8) and
+// given to FreeType as memory, as FreeType's own Windows stream maps a file
+// whole. FreeType opens every other file itself. Returns false with the
+// reason.
+bool ReadForFreeType(const std::string& path, std::vector<unsigned char>* bytes,
+                     std::string* error) {
+#ifdef _WIN32
+  bool ascii = true;
+  for (char c : path) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return true;
+  bool cut = false;
+  const ReadResult result =
+      ReadLimitedFile(path.c_str(), kMaxFontFile, bytes, &cut);
+  if (result != ReadResult::kRead || cut || bytes->empty()) {
+    *error = result == ReadResult::kCannotOpen ? "cannot be opened"
+             : result != ReadResult::kRead     ? "cannot be read"
+             : cut ? "is too large for a font file"
+                   : "is not a font FreeType knows";
+    bytes->clear();
+    return false;
+  }
+#else
+  (void)path;
+  (void)bytes;
+  (void)error;
+#endif
+  return true;
 }
 
 }  // namespace
@@ -232,7 +257,7 @@ bool SourceFont::OpenFace(const std::string& path, long index,
     FT_Done_Face(handles_->face);
     handles_->face = nullptr;
   }
-  if (IsFolder(path)) {
+  if (NameIsFolder(path.c_str())) {
     *error = "is a folder";
     return false;
   }
@@ -242,6 +267,7 @@ bool SourceFont::OpenFace(const std::string& path, long index,
     return false;
   }
   if (IsBdf(bytes) && !BdfCostAccepted(bytes, error)) return false;
+  if (bytes.empty() && !ReadForFreeType(path, &bytes, error)) return false;
   const FT_Error open_error =
       !bytes.empty()
           ? FT_New_Memory_Face(handles_->library, bytes.data(),

@@ -14,6 +14,9 @@
 // FreeType's handles, kept out of this header.
 // A compressed or BDF font larger than this (uncompressed) is refused.
 constexpr size_t kMaxUncompressedFont = size_t{64} << 20;
+// On Windows, where every font is read whole, a font file larger than this
+// is refused (the largest CJK collections take a few tens of megabytes).
+constexpr size_t kMaxFontFile = size_t{1} << 30;
 // FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
 // whatever the file holds: the boxes are what a BDF font costs to open. The
 // largest real ones (every CJK ideograph at 24 or 32 dots, Unifont) take a

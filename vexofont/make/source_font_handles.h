@@ -11,8 +11,8 @@
 struct SourceFontHandles {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
-  // The uncompressed bytes of a gzip-compressed font; the face reads them
-  // for as long as it lives.
+  // The uncompressed bytes of a gzip-compressed font, a BDF font's bytes,
+  // or on Windows any font's; the face reads them for as long as it lives.
   std::vector<unsigned char> uncompressed;
 };
 

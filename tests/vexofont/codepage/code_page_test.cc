@@ -152,6 +152,13 @@ TEST(CodePageTest, CodesMapToTheCharsetOfFontsThatAreNotUnicode) {
       {"932", FontKind::kDbcs, "JISX0208.1983", "0", 0x8740, 0x2D21},
       {"932", FontKind::kDbcs, "JISX0208.1983", "0", 0xF040, 0x7521},
       {"932", FontKind::kDbcs, "JISX0208.1983", "0", 0x8540, 0},  // empty
+      // The second level's kanji, from lead 0xe0 on.
+      {"932", FontKind::kDbcs, "JISX0208.1983", "0", 0xE040, 0x5F21},
+      // GB 2312 in GBK by the same bytes, its empty rows too; Big5's
+      // 0xc6a1 to 0xc8fe kept.
+      {"936", FontKind::kDbcs, "GB2312.1980", "0", 0xAAA1, 0x2A21},
+      {"936", FontKind::kDbcs, "GB2312.1980", "0", 0xA2A1, 0},
+      {"950", FontKind::kDbcs, "BIG5", "0", 0xC6A1, 0xC6A1},
       {"936", FontKind::kDbcs, "GB2312.1980", "0", 0xB0A1, 0x3021},
       {"936", FontKind::kDbcs, "GB2312.1980", "0", 0x8140, 0},  // GBK only
       {"949", FontKind::kDbcs, "KSC5601.1987", "0", 0xB0A1, 0x3021},

@@ -301,6 +301,10 @@ TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
     return RunMake(with_output);
   };
 
+#ifdef _WIN32
+  // A device name stands for the device in every folder.
+  EXPECT_EQ(make_to(dir_.File("NUL")).status, kMakeOk);
+#else
   EXPECT_EQ(make_to("/dev/null").status, kMakeOk);
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 
@@ -312,15 +316,18 @@ TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
   reader.join();
   EXPECT_EQ(through_fifo.size(), 32u + 64);
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+#endif
 
   const std::string longest = dir_.File(std::string(250, 'n') + ".fnt");
   EXPECT_EQ(make_to(longest).status, kMakeOk);
   EXPECT_EQ(ReadBytes(longest).size(), 32u + 64);
 
+#ifndef _WIN32
   const std::string link = dir_.File("link.fnt");
   std::filesystem::create_symlink(longest, link);
   EXPECT_EQ(make_to(link).status, kMakeOk);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
+#endif
 
   const Bytes source = ReadBytes(font);
   const CapturedRun over_source = make_to(font);
@@ -329,9 +336,14 @@ TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
                                  "' is the source font '" + font +
                                  "'; nothing written\n");
   EXPECT_EQ(ReadBytes(font), source);
+#ifdef _WIN32
+  EXPECT_EQ(FolderNames(), (std::vector<std::string>{
+                               "font.bdf", std::string(250, 'n') + ".fnt"}));
+#else
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{
                                "font.bdf", "link.fnt",
                                std::string(250, 'n') + ".fnt", "pipe"}));
+#endif
 }
 
 // No file the command line names as an input is replaced: each option

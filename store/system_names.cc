@@ -1,0 +1,126 @@
+#include "store/system_names.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+NameEncoding nameEncoding = NameEncoding::kSystem;
+
+}  // namespace
+
+void SetNameEncoding(NameEncoding encoding) { nameEncoding = encoding; }
+
+#ifdef _WIN32
+
+namespace {
+
+UINT NamePage() {
+  return nameEncoding == NameEncoding::kUtf8 ? CP_UTF8 : CP_ACP;
+}
+
+// The ANSI code page converts every byte, as the system's own ANSI calls
+// convert it; UTF-8 must be valid.
+DWORD NameFlags() {
+  return nameEncoding == NameEncoding::kUtf8 ? MB_ERR_INVALID_CHARS : 0;
+}
+
+}  // namespace
+
+bool WideNameInto(const char* name, wchar_t* wide, int capacity) {
+  if (name[0] == '\0') {
+    wide[0] = L'\0';
+    return true;
+  }
+  const int n = MultiByteToWideChar(NamePage(), NameFlags(), name,
+                                    -1, wide, capacity);
+  return n > 0;
+}
+
+std::wstring WideName(const char* name) {
+  const int n = MultiByteToWideChar(NamePage(), NameFlags(), name,
+                                    -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(NamePage(), NameFlags(), name, -1, wide.data(), n);
+  wide.resize(static_cast<size_t>(n - 1));
+  return wide;
+}
+
+std::string Utf8OfWide(const wchar_t* wide) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr,
+                                    nullptr);
+  if (n <= 0) return std::string();
+  std::string text(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
+  text.resize(static_cast<size_t>(n - 1));
+  return text;
+}
+
+std::string ConfigNameAsName(const std::string& name) {
+  if (nameEncoding == NameEncoding::kSystem) return name;
+  const int n = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
+  if (n <= 0) return name;
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), n);
+  return Utf8OfWide(wide.c_str());
+}
+
+std::FILE* OpenRawFileForReading(const char* name) {
+  const std::wstring wide = WideName(name);
+  if (wide.empty()) {
+    errno = ENOENT;
+    return nullptr;
+  }
+  return _wfopen(wide.c_str(), L"rb");
+}
+
+int OpenRawDescriptorForReading(const char* name) {
+  const std::wstring wide = WideName(name);
+  if (wide.empty()) {
+    errno = ENOENT;
+    return -1;
+  }
+  return _wopen(wide.c_str(), _O_RDONLY | _O_BINARY);
+}
+
+void CloseRawDescriptor(int fd) { _close(fd); }
+
+bool NameIsFolder(const char* name) {
+  // The C library's stat refuses a folder's name with a slash at its end.
+  const std::wstring wide = WideName(name);
+  const DWORD attributes =
+      wide.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(wide.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+#else
+
+std::string ConfigNameAsName(const std::string& name) { return name; }
+
+std::FILE* OpenRawFileForReading(const char* name) {
+  return std::fopen(name, "rb");
+}
+
+int OpenRawDescriptorForReading(const char* name) {
+  return open(name, O_RDONLY | O_CLOEXEC);
+}
+
+void CloseRawDescriptor(int fd) { close(fd); }
+
+bool NameIsFolder(const char* name) {
+  struct stat info;
+  return stat(name, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+#endif

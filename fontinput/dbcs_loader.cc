@@ -52,10 +52,45 @@ struct DbcsLoad {
   int bytes_per_row;
   size_t glyph_size;
   int column_span;  // the column bytes a conversion sets, stores or lists
+  // The file bytes of a row whose dots the impact columns hold, when they
+  // keep every dot they convert; -1 when they may not, and blankness is
+  // asked of the columns themselves.
+  int impact_row_bytes;
   GlyphStream glyphs;
   uint8_t bitmap[kBitmapBufferSize];
   uint8_t columns[kColumnBufferSize];
 };
+
+// Without the listing, a glyph goes from the file's rows straight into its
+// record's field, with no copy in between, and its blankness is asked of
+// the rows rather than of bytes just written. Returns false, having done
+// nothing, for impact sizes whose columns may not keep every dot they
+// convert: those take the listing's way.
+bool StoreFromFileRows(DbcsLoad& load, const uint8_t* file_rows, int lead,
+                       int trail) {
+  if (load.station == Station::kThermal) {
+    if (FileRowsBlank(file_rows, load.height, load.bytes_per_row)) return true;
+    uint8_t* field =
+        StoreGlyphField(FontKind::kDbcs, lead, trail, Station::kThermal,
+                        load.height * load.bytes_per_row);
+    if (field != nullptr) {
+      UnpackGlyphRows(file_rows, load.height, load.bytes_per_row, field);
+    }
+    return true;
+  }
+  // Every converted dot kept: the columns span no more than the bytes
+  // stored, which are then zeroed and converted into in place.
+  if (load.impact_row_bytes < 0) return false;
+  if (FileRowsBlank(file_rows, load.height, load.impact_row_bytes)) return true;
+  const int n = ImpactBytesStored(load.width);
+  uint8_t* field =
+      StoreGlyphField(FontKind::kDbcs, lead, trail, Station::kImpact, n);
+  if (field != nullptr) {
+    std::memset(field, 0, static_cast<size_t>(n));
+    ConvertFileRowsToImpactColumns(file_rows, field, load.width, load.height);
+  }
+  return true;
+}
 
 // Reads, lists and stores the glyph of one code. Returns false when the read
 // came up short.
@@ -63,6 +98,9 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
   const uint8_t* file_rows = NextGlyph(&load.glyphs, load.glyph_size);
   if (file_rows == nullptr) return false;
   if (load.station != Station::kThermal && load.station != Station::kImpact) {
+    return true;
+  }
+  if (!Settings.verbose && StoreFromFileRows(load, file_rows, lead, trail)) {
     return true;
   }
   const int code = lead << 8 | trail;
@@ -81,7 +119,8 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
       PrintHexBytes(load.bitmap, m);
       std::printf("\n\n");
     }
-    if (!IsBlank(load.bitmap, m)) {
+    // Asked of the file's rows, not of the bitmap just written.
+    if (!FileRowsBlank(file_rows, load.height, load.bytes_per_row)) {
       StoreGlyph(FontKind::kDbcs, lead, trail, Station::kThermal, load.bitmap, m);
     }
     return true;
@@ -105,7 +144,11 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
     PrintHexBytes(load.columns, n);
     std::printf("\n\n");
   }
-  if (!IsBlank(load.columns, n)) {
+  const bool blank =
+      load.impact_row_bytes >= 0
+          ? FileRowsBlank(file_rows, load.height, load.impact_row_bytes)
+          : IsBlank(load.columns, n);
+  if (!blank) {
     StoreGlyph(FontKind::kDbcs, lead, trail, Station::kImpact, load.columns, n);
   }
   return true;
@@ -125,6 +168,10 @@ int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header) {
       std::max(ImpactColumnsSpan(load.width, load.height),
                ImpactBytesStored(load.width));
   load.glyph_size = FileGlyphSize(header.height);
+  load.impact_row_bytes =
+      ImpactColumnsSpan(load.width, load.height) <= ImpactBytesStored(load.width)
+          ? load.width / 8
+          : -1;
 
   ForEachDbcsCodeOfFile(
       header.fontVector1, header.fontVector2, header.lastChar,

@@ -1,5 +1,6 @@
 #include "fontinput/glyph_bitmap.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -16,8 +17,8 @@ void AppendBits(uint8_t byte, char* line, int* length) {
 
 // Copies with a constant size compile to plain moves; a call per row would
 // cost more than the copy itself. Three-byte rows are moved as four bytes,
-// one move instead of two, the fourth byte overwritten by the next row and
-// cleared again after the last.
+// one move instead of two, the fourth byte overwritten by the next row; the
+// last row is moved as its three, so that nothing past the rows is written.
 // With kHeight 0 the height is the argument; otherwise it is kHeight, known
 // when compiling, and the loop unrolls (the 24-row DBCS thermal and SBCS
 // thermal glyphs that most files hold).
@@ -30,11 +31,14 @@ int UnpackRows(const uint8_t* fileRows, int runtime_height, uint8_t* bitmap) {
 #if defined(__GNUC__)
 #pragma GCC unroll 32
 #endif
-  for (int r = height - 1; r >= 0; --r) {
+  for (int r = height - 1; r >= 1; --r) {
     std::memcpy(bitmap + length, fileRows + kFileRowSize * r, kMove);
     length += kBytesPerRow;
   }
-  if (kMove > kBytesPerRow) bitmap[length] = 0;
+  if (height > 0) {
+    std::memcpy(bitmap + length, fileRows, kBytesPerRow);
+    length += kBytesPerRow;
+  }
   return length;
 }
 
@@ -56,6 +60,21 @@ int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
     default:
       return UnpackRows<4>(fileRows, height, bitmap);
   }
+}
+
+bool FileRowsBlank(const uint8_t* fileRows, int height, int bytesPerRow) {
+  // The taken bytes of a row are its first ones: the low bytes of the row
+  // read as a little-endian number.
+  const uint32_t taken =
+      bytesPerRow >= 4 ? 0xFFFFFFFFu
+                       : (uint32_t{1} << (8 * std::max(bytesPerRow, 0))) - 1;
+  for (int r = 0; r < height; ++r) {
+    const uint8_t* row = fileRows + kFileRowSize * r;
+    const uint32_t word = uint32_t{row[0]} | uint32_t{row[1]} << 8 |
+                          uint32_t{row[2]} << 16 | uint32_t{row[3]} << 24;
+    if ((word & taken) != 0) return false;
+  }
+  return true;
 }
 
 void PrintRowPicture(const uint8_t* bitmap, int height, int bytesPerRow,

@@ -14,9 +14,15 @@ constexpr int kBitmapBufferSize = 100;
 // kBitmapBufferSize bytes) with the glyph's rows top row first, taking the
 // first `bytesPerRow` (0 to 4) bytes of each 4-byte file row; the file
 // holds the rows bottom row first. Returns that length, which the caller
-// keeps within the buffer; bytes past it are not defined.
+// keeps within the buffer; nothing past it is written, so that `bitmap` may
+// be a glyph record's field.
 int UnpackGlyphRows(const uint8_t* fileRows, int height, int bytesPerRow,
                     uint8_t* bitmap);
+
+// Whether the first `bytesPerRow` (0 to 4) bytes of each of the `height`
+// 4-byte file rows are all zero: whether the glyph UnpackGlyphRows makes of
+// them is blank, asked of the file's bytes, which are not being written.
+bool FileRowsBlank(const uint8_t* fileRows, int height, int bytesPerRow);
 
 // Prints one line per bitmap row: `shown` bytes of the row, starting at the
 // row's first byte, one character a dot ("X" set, "." clear).

@@ -71,15 +71,15 @@ int AllocateGlyph() {
   return recordsInUse < kGlyphTableSize ? recordsInUse : -1;
 }
 
-int StoreGlyph(FontKind kind, int high, int low, Station station,
-               const uint8_t* bytes, int count) {
+uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
+                         int count) {
   const int field =
       station == Station::kThermal ? kThermalBitmapSize : kImpactDataSize;
-  if (count < 0 || count > field) return -1;  // never passed by the loaders
+  if (count < 0 || count > field) return nullptr;  // never asked by the loaders
   int index = FindGlyph(high, low);
   if (index == -1) {
     index = AllocateGlyph();
-    if (index == -1) return -1;
+    if (index == -1) return nullptr;
     recordOfCode[CodeKey(high, low)] = static_cast<uint16_t>(index + 1);
     ++recordsInUse;
     GlyphTable[index].marker = kGlyphMarker;
@@ -89,25 +89,29 @@ int StoreGlyph(FontKind kind, int high, int low, Station station,
   record.codeHigh = static_cast<uint8_t>(high);
   record.codeLow = static_cast<uint8_t>(low);
   if (station == Station::kThermal) {
-    // The full 24 x 24 field is by far the most common store; a copy of a
-    // size known when compiling is a few moves, not a call.
-    if (count == kThermalBitmapSize) {
-      std::memcpy(record.thermalBitmap, bytes, kThermalBitmapSize);
-    } else {
-      std::memcpy(record.thermalBitmap, bytes, count);
-    }
     record.thermalCount = static_cast<uint8_t>(count);
     record.thermalDefined = 1;
-  } else {
-    if (count == kImpactDataSize) {
-      std::memcpy(record.impactData, bytes, kImpactDataSize);
-    } else {
-      std::memcpy(record.impactData, bytes, count);
-    }
-    record.impactCount = static_cast<uint8_t>(count);
-    record.impactDefined = 1;
+    return record.thermalBitmap;
   }
-  return index;
+  record.impactCount = static_cast<uint8_t>(count);
+  record.impactDefined = 1;
+  return record.impactData;
+}
+
+int StoreGlyph(FontKind kind, int high, int low, Station station,
+               const uint8_t* bytes, int count) {
+  uint8_t* field = StoreGlyphField(kind, high, low, station, count);
+  if (field == nullptr) return -1;
+  // The full 24 x 24 thermal field is by far the most common store; a copy
+  // of a size known when compiling is a few moves, not a call.
+  if (station == Station::kThermal && count == kThermalBitmapSize) {
+    std::memcpy(field, bytes, kThermalBitmapSize);
+  } else if (station == Station::kImpact && count == kImpactDataSize) {
+    std::memcpy(field, bytes, kImpactDataSize);
+  } else {
+    std::memcpy(field, bytes, static_cast<size_t>(count));
+  }
+  return FindGlyph(high, low);
 }
 
 void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst) {

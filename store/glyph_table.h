@@ -50,8 +50,8 @@ struct GlyphRecord {
 // The table itself, in static storage. Records are handed out densely from
 // index 0, so readers walk it directly from 0 up to GlyphRecordsInUse();
 // every record from there on is free, all its bytes 0. A record gets its
-// marker 0xCC when it is handed out. All writes go through InitGlyphTable
-// and StoreGlyph so that the code index stays true.
+// marker 0xCC when it is handed out. All writes go through InitGlyphTable,
+// StoreGlyph and StoreGlyphField so that the code index stays true.
 extern std::array<GlyphRecord, kGlyphTableSize>& GlyphTable;
 
 // Sets every record free. The table starts out free, so only the records an
@@ -78,6 +78,13 @@ int AllocateGlyph();
 // and the table is full (the glyph is dropped; nothing changes).
 int StoreGlyph(FontKind kind, int high, int low, Station station,
                const uint8_t* bytes, int count);
+
+// StoreGlyph without the bytes: does all it does but copy them, and returns
+// the station's field for the caller to write its first `count` bytes into
+// (directly from the file's rows, without a copy in between); null when
+// StoreGlyph would return -1.
+uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
+                         int count);
 
 // Writes the 112 bytes of `record` in output order into `dst`.
 void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst);

@@ -365,3 +365,48 @@ TEST_F(DbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The quiet load takes a glyph from the file's rows straight into its
+// record, the listing's load by way of a bitmap: both must leave every
+// record the same. The glyphs have dots beyond the width the record takes
+// (a blank glyph with only those is still blank), dots at the edges, and
+// follow a blank one.
+TEST_F(DbcsLoaderTest, QuietAndListingLoadsStoreTheSameRecords) {
+  struct Size {
+    Station station;
+    int width, height;
+  };
+  for (const Size size : {Size{Station::kThermal, 24, 24},
+                          Size{Station::kImpact, 16, 16},
+                          Size{Station::kImpact, 16, 9}}) {
+    SCOPED_TRACE(size.width * 100 + size.height);
+    const uint32_t beyond = size.width == 24 ? 0xFFu : 0xFFFFu;
+    const int h = size.height;
+    std::vector<GlyphRows> glyphs = {
+        PatternGlyph(0x8140, size.width, h),
+        GlyphRows(static_cast<size_t>(h), beyond),  // blank where it counts
+        OneDot(h, 0, 0),
+        OneDot(h, h - 1, size.width - 1),
+        GlyphRows(static_cast<size_t>(h), 0xFFFFFFFFu),
+        GlyphRows(static_cast<size_t>(h), 0),
+    };
+    for (GlyphRows& rows : glyphs) rows.resize(static_cast<size_t>(h), 0);
+    for (uint32_t& row : glyphs[0]) row |= beyond;
+    std::vector<Bytes> records[2];
+    for (int verbose = 0; verbose < 2; ++verbose) {
+      InitGlyphTable();
+      ResetConverterSettings();
+      Settings.verbose = verbose == 1;
+      Font(size.width, h, 0x8145, {{0x81, 0x81}}, {{0x40, 0x45}});
+      for (const GlyphRows& rows : glyphs) Glyph(rows);
+      Load(size.station);
+      for (int i = 0; i < GlyphRecordsInUse(); ++i) records[verbose].push_back(RecordAt(i));
+    }
+    EXPECT_EQ(records[0].size(), 4u);  // the two blank glyphs store nothing
+    EXPECT_EQ(records[0], records[1]);
+  }
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <vector>
 
 #ifdef _WIN32
 #include <io.h>
@@ -104,9 +105,56 @@ bool NameIsFolder(const char* name) {
          (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+namespace {
+
+// A folder the system gives as UTF-16, in the encoding names are read in.
+std::string NameOfWide(const std::wstring& wide) {
+  const UINT page = NamePage();
+  const int n = WideCharToMultiByte(page, 0, wide.c_str(), -1, nullptr, 0,
+                                    nullptr, nullptr);
+  if (n <= 0) return std::string();
+  std::string name(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(page, 0, wide.c_str(), -1, name.data(), n, nullptr,
+                      nullptr);
+  name.resize(static_cast<size_t>(n - 1));
+  return name;
+}
+
+bool Opens(const std::string& name) {
+  std::FILE* file = OpenRawFileForReading(name.c_str());
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
+}  // namespace
+
+std::string FileOrSystemFont(const std::string& name) {
+  if (name.empty() || name.find_first_of("/\\:") != std::string::npos ||
+      Opens(name)) {
+    return name;
+  }
+  std::vector<std::wstring> folders;
+  wchar_t windows[MAX_PATH];
+  const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
+  if (length > 0 && length < MAX_PATH) {
+    folders.push_back(std::wstring(windows) + L"\\Fonts\\");
+  }
+  if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA")) {
+    folders.push_back(std::wstring(local) + L"\\Microsoft\\Windows\\Fonts\\");
+  }
+  for (const std::wstring& folder : folders) {
+    const std::string found = NameOfWide(folder) + name;
+    if (Opens(found)) return found;
+  }
+  return name;
+}
+
 #else
 
 std::string ConfigNameAsName(const std::string& name) { return name; }
+
+std::string FileOrSystemFont(const std::string& name) { return name; }
 
 std::FILE* OpenRawFileForReading(const char* name) {
   return std::fopen(name, "rb");

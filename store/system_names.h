@@ -28,6 +28,12 @@ void CloseRawDescriptor(int fd);
 // Whether `name` is a folder, links followed.
 bool NameIsFolder(const char* name);
 
+// `name` itself, or, when it names no folder and there is no such file
+// here, where a file of that name lies among the system's fonts: on Windows
+// its Fonts folder, then the user's own (fonts installed for one user);
+// elsewhere always `name`.
+std::string FileOrSystemFont(const std::string& name);
+
 #ifdef _WIN32
 // `name` as UTF-16 into `wide` (`capacity` characters with the final NUL);
 // false when it does not convert or fit. Allocates nothing, for signal

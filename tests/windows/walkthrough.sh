@@ -4,14 +4,21 @@
 # The README's Windows walkthrough, run from the Windows zip under wine:
 # each command of its cmd.exe block that runs one of the two programs
 # (`..\vexofont.exe ...`, `..\vexocnvt.exe ...`), in the zip's examples
-# folder, must end with status 0 and write the files it names. A font of
-# C:\Windows\Fonts, which wine lacks, is replaced by DejaVu Sans Mono.
+# folder, must end with status 0 and write the files it names. A font it
+# names alone that is not there (consola.ttf), which wine's Fonts folder
+# lacks, is put there for the run as DejaVu Sans Mono under that name.
 set -eu
 zip=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 root=$(cd "$(dirname "$0")/../.." && pwd)
 dejavu=/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf
 scratch=$(mktemp -d /tmp/vexocnvt-walkthrough-XXXXXX)
-trap 'rm -rf "$scratch"' EXIT
+placed=()
+trap 'rm -rf "$scratch"; rm -f "${placed[@]}"' EXIT
+fonts=${WINEPREFIX:-$HOME/.wine}/drive_c/windows/Fonts
+if [ ! -d "$fonts" ]; then
+  bash "$root/cmake/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true
+fi
+mkdir -p "$fonts"
 (cd "$scratch" && unzip -q "$zip")
 examples=$(echo "$scratch"/*/examples)
 [ -d "$examples" ] || { echo "no examples folder in $zip" >&2; exit 1; }
@@ -29,10 +36,15 @@ while IFS= read -r line; do
   program=${line%% *}
   program=${program#..\\}
   arguments=${line#* }
-  if [[ $arguments == *'C:\Windows\Fonts\'* ]]; then
-    cp "$dejavu" dejavu.ttf
-    arguments=$(printf '%s' "$arguments" | sed 's/C:\\Windows\\Fonts\\[^ ]*/dejavu.ttf/')
-  fi
+  for word in $arguments; do
+    case $word in
+      *.ttf|*.ttc|*.otf)
+        if [ ! -e "$word" ] && [ ! -e "$fonts/$word" ]; then
+          cp "$dejavu" "$fonts/$word"
+          placed+=("$fonts/$word")
+        fi ;;
+    esac
+  done
   echo "> $program $arguments"
   # shellcheck disable=SC2086  # the README's words, split as cmd.exe would
   if ! bash "$root/cmake/wine-run.sh" "../$program" $arguments >"$scratch/out.txt" 2>&1; then

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "store/system_names.h"
 #include "store/version.h"
 #include "vexofont/codepage/charset_conversion.h"
 #include "vexofont/make/code_map.h"
@@ -173,6 +174,11 @@ int RunMakeCommand(int argc, char** argv) {
     return kMakeOk;
   }
   std::vector<std::string> names = options.names;
+  // A font named alone that is not here may be one of the system's.
+  if (!names.empty()) names[0] = FileOrSystemFont(names[0]);
+  for (std::string& fallback : options.fallbacks) {
+    fallback = FileOrSystemFont(fallback);
+  }
   if (options.listFaces) return ListFaces(names);
   if (!options.output.empty()) names.push_back(options.output);
   if (names.size() == 2 && IsGlyphTextFile(names[0])) {

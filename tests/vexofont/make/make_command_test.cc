@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -227,6 +229,44 @@ TEST_F(MakeRunTest, SourceThatCannotBeOpenedLeavesTheOutputAlone) {
   const Bytes kept = ReadBytes(output);
   EXPECT_EQ(std::string(kept.begin(), kept.end()), "older file");
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{"out.fnt"}));
+}
+
+// A font named alone that is not in the working folder is the system's:
+// on Windows one of its Fonts folder (written there for the test, where
+// the folder lets us); elsewhere the name stays as it is and cannot be
+// opened.
+TEST_F(MakeRunTest, FontNamedAloneIsLookedForAmongTheSystemsFonts) {
+  const std::string font =
+      WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
+  const std::string name = "vexocnvt-test-" + std::to_string(
+      std::hash<std::string>()(dir_.File("x"))) + ".bdf";
+  std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
+  args.insert(args.end(), {name, dir_.File("out.fnt")});
+#ifdef _WIN32
+  const char* windows = std::getenv("SystemRoot");
+  ASSERT_NE(windows, nullptr);
+  const std::string installed = std::string(windows) + "\\Fonts\\" + name;
+  std::error_code error;
+  std::filesystem::copy_file(font, installed, error);
+  if (error) GTEST_SKIP() << "cannot write a font into " << installed;
+  const CapturedRun run = RunMake(args);
+  std::filesystem::remove(installed, error);
+  EXPECT_EQ(run.status, kMakeOk) << run.err;
+  EXPECT_NE(run.out.find("'" + dir_.File("out.fnt") + "'"), std::string::npos);
+  EXPECT_EQ(ReadBytes(dir_.File("out.fnt")).size(), 32u + 64);
+  // The messages name the file found.
+  args.back() = "NUL";
+  args.insert(args.end() - 2, {"--face", "1"});
+  ASSERT_TRUE(std::filesystem::copy_file(font, installed, error)) << error.message();
+  const CapturedRun face = RunMake(args);
+  std::filesystem::remove(installed, error);
+  EXPECT_EQ(face.err.find("vexofont make: font '" + installed + "' "), 0u)
+      << face.err;
+#else
+  const CapturedRun run = RunMake(args);
+  EXPECT_EQ(run.status, kMakeSourceFailed);
+  EXPECT_EQ(run.err, "vexofont make: font '" + name + "' cannot be opened\n");
+#endif
 }
 
 TEST_F(MakeRunTest, FontWhoseCharactersCannotBeMappedIsRefused) {

@@ -14,6 +14,7 @@
 #include "store/output_file.h"
 #include "store/output_font_file.h"
 #include "store/station_report.h"
+#include "store/system_names.h"
 #include "store/version.h"
 
 namespace {
@@ -27,10 +28,12 @@ struct LoadedFlags {
 };
 
 // Opens `name` for reading raw bytes, with the phase's opening messages.
-// Returns null when it cannot be opened.
+// Returns null when it cannot be opened. The name is read as a
+// configuration holds it whichever program runs the conversion (vexofont
+// reads its own names as UTF-8 on Windows).
 std::FILE* OpenFontFile(const char* name) {
   std::printf("Opening file '%s' for reading\n", name);
-  std::FILE* file = OpenRawFileForReading(name);
+  std::FILE* file = OpenRawFileForReading(ConfigNameAsName(name).c_str());
   if (file == nullptr) {
     PrintError("Could not open file '%s' for reading\n", name);
   }

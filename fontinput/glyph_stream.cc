@@ -9,10 +9,15 @@ namespace {
 uint8_t* const block = ScratchBlock;
 static_assert(kGlyphBlockSize == kScratchBlockSize);
 
+// Reads end where the file's own blocks do, so that the stream's buffer,
+// which reads the file a block at a time, hands each read to the system
+// whole instead of in two calls.
+constexpr size_t kFileBlock = 4096;
+
 }  // namespace
 
 void StartGlyphStream(std::FILE* file, GlyphStream* stream) {
-  *stream = {file, 0, 0, false};
+  *stream = {file, 0, 0, false, std::ftell(file)};
 }
 
 const uint8_t* NextGlyph(GlyphStream* stream, size_t size) {
@@ -25,11 +30,16 @@ const uint8_t* NextGlyph(GlyphStream* stream, size_t size) {
     // Keep the start of the glyph the block ends in, then fill the rest.
     const size_t kept = stream->end - stream->next;
     std::memmove(block, block + stream->next, kept);
-    const size_t got =
-        std::fread(block + kept, 1, kGlyphBlockSize - kept, stream->file);
+    size_t want = kGlyphBlockSize - kept;
+    if (stream->offset >= 0) {
+      const size_t over = (static_cast<size_t>(stream->offset) + want) % kFileBlock;
+      if (want - over >= size) want -= over;
+    }
+    const size_t got = std::fread(block + kept, 1, want, stream->file);
+    if (stream->offset >= 0) stream->offset += static_cast<long>(got);
     stream->next = 0;
     stream->end = kept + got;
-    if (got < kGlyphBlockSize - kept) stream->atEnd = true;
+    if (got < want) stream->atEnd = true;
     if (stream->end < size) {
       stream->next = stream->end;
       return nullptr;

@@ -19,6 +19,7 @@ struct GlyphStream {
   size_t next;  // first byte of the block not yet handed out
   size_t end;   // bytes the block holds
   bool atEnd;   // a read came up short; nothing more will come
+  long offset;  // where in the file the next read starts; -1: not known
 };
 
 // Starts reading `file` from where it stands (just after the header).

@@ -128,6 +128,9 @@ int WriteOutputFontFile() {
     PrintError("Could not open file '%s' for writing\n", name);
     return -1;
   }
+  // The records reach the stream a whole block at a time: the stream's own
+  // buffer would only split each block into two writes.
+  std::setvbuf(file.stream, nullptr, _IONBF, 0);
   if (WriteOutputFontRecords(file.stream) < 0) {
     AbandonOutputFile(&file);
   } else if (CommitOutputFile(&file) == 0) {

@@ -71,15 +71,19 @@ int AllocateGlyph() {
   return recordsInUse < kGlyphTableSize ? recordsInUse : -1;
 }
 
-uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
-                         int count) {
+namespace {
+
+// The store rule without the bytes: the record of (high, low), found or
+// taken, with kind, code, count and defined flag written. Returns its index,
+// or -1 as StoreGlyph does.
+int PlaceGlyph(FontKind kind, int high, int low, Station station, int count) {
   const int field =
       station == Station::kThermal ? kThermalBitmapSize : kImpactDataSize;
-  if (count < 0 || count > field) return nullptr;  // never asked by the loaders
+  if (count < 0 || count > field) return -1;  // never passed by the loaders
   int index = FindGlyph(high, low);
   if (index == -1) {
     index = AllocateGlyph();
-    if (index == -1) return nullptr;
+    if (index == -1) return -1;
     recordOfCode[CodeKey(high, low)] = static_cast<uint16_t>(index + 1);
     ++recordsInUse;
     GlyphTable[index].marker = kGlyphMarker;
@@ -91,17 +95,31 @@ uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
   if (station == Station::kThermal) {
     record.thermalCount = static_cast<uint8_t>(count);
     record.thermalDefined = 1;
-    return record.thermalBitmap;
+  } else {
+    record.impactCount = static_cast<uint8_t>(count);
+    record.impactDefined = 1;
   }
-  record.impactCount = static_cast<uint8_t>(count);
-  record.impactDefined = 1;
-  return record.impactData;
+  return index;
+}
+
+uint8_t* FieldOf(int index, Station station) {
+  GlyphRecord& record = GlyphTable[index];
+  return station == Station::kThermal ? record.thermalBitmap : record.impactData;
+}
+
+}  // namespace
+
+uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
+                         int count) {
+  const int index = PlaceGlyph(kind, high, low, station, count);
+  return index == -1 ? nullptr : FieldOf(index, station);
 }
 
 int StoreGlyph(FontKind kind, int high, int low, Station station,
                const uint8_t* bytes, int count) {
-  uint8_t* field = StoreGlyphField(kind, high, low, station, count);
-  if (field == nullptr) return -1;
+  const int index = PlaceGlyph(kind, high, low, station, count);
+  if (index == -1) return -1;
+  uint8_t* field = FieldOf(index, station);
   // The full 24 x 24 thermal field is by far the most common store; a copy
   // of a size known when compiling is a few moves, not a call.
   if (station == Station::kThermal && count == kThermalBitmapSize) {
@@ -111,7 +129,7 @@ int StoreGlyph(FontKind kind, int high, int low, Station station,
   } else {
     std::memcpy(field, bytes, static_cast<size_t>(count));
   }
-  return FindGlyph(high, low);
+  return index;
 }
 
 void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst) {

@@ -47,33 +47,41 @@ bool WideNameInto(const char* name, wchar_t* wide, int capacity) {
   return n > 0;
 }
 
-std::wstring WideName(const char* name) {
-  const int n = MultiByteToWideChar(NamePage(), NameFlags(), name,
-                                    -1, nullptr, 0);
+namespace {
+
+// `text` in code page `page` as UTF-16; empty when it does not convert.
+std::wstring WideIn(UINT page, DWORD flags, const char* text) {
+  const int n = MultiByteToWideChar(page, flags, text, -1, nullptr, 0);
   if (n <= 0) return std::wstring();
   std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(NamePage(), NameFlags(), name, -1, wide.data(), n);
+  MultiByteToWideChar(page, flags, text, -1, wide.data(), n);
   wide.resize(static_cast<size_t>(n - 1));
   return wide;
 }
 
-std::string Utf8OfWide(const wchar_t* wide) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr,
-                                    nullptr);
+// UTF-16 in code page `page`; empty when it does not convert.
+std::string NarrowIn(UINT page, const wchar_t* wide) {
+  const int n =
+      WideCharToMultiByte(page, 0, wide, -1, nullptr, 0, nullptr, nullptr);
   if (n <= 0) return std::string();
   std::string text(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), n, nullptr, nullptr);
+  WideCharToMultiByte(page, 0, wide, -1, text.data(), n, nullptr, nullptr);
   text.resize(static_cast<size_t>(n - 1));
   return text;
 }
 
+}  // namespace
+
+std::wstring WideName(const char* name) {
+  return WideIn(NamePage(), NameFlags(), name);
+}
+
+std::string Utf8OfWide(const wchar_t* wide) { return NarrowIn(CP_UTF8, wide); }
+
 std::string ConfigNameAsName(const std::string& name) {
   if (nameEncoding == NameEncoding::kSystem) return name;
-  const int n = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
-  if (n <= 0) return name;
-  std::wstring wide(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), n);
-  return Utf8OfWide(wide.c_str());
+  const std::wstring wide = WideIn(CP_ACP, 0, name.c_str());
+  return wide.empty() && !name.empty() ? name : Utf8OfWide(wide.c_str());
 }
 
 std::FILE* OpenRawFileForReading(const char* name) {
@@ -107,19 +115,6 @@ bool NameIsFolder(const char* name) {
 
 namespace {
 
-// A folder the system gives as UTF-16, in the encoding names are read in.
-std::string NameOfWide(const std::wstring& wide) {
-  const UINT page = NamePage();
-  const int n = WideCharToMultiByte(page, 0, wide.c_str(), -1, nullptr, 0,
-                                    nullptr, nullptr);
-  if (n <= 0) return std::string();
-  std::string name(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(page, 0, wide.c_str(), -1, name.data(), n, nullptr,
-                      nullptr);
-  name.resize(static_cast<size_t>(n - 1));
-  return name;
-}
-
 bool Opens(const std::string& name) {
   std::FILE* file = OpenRawFileForReading(name.c_str());
   if (file == nullptr) return false;
@@ -144,7 +139,7 @@ std::string FileOrSystemFont(const std::string& name) {
     folders.push_back(std::wstring(local) + L"\\Microsoft\\Windows\\Fonts\\");
   }
   for (const std::wstring& folder : folders) {
-    const std::string found = NameOfWide(folder) + name;
+    const std::string found = NarrowIn(NamePage(), folder.c_str()) + name;
     if (Opens(found)) return found;
   }
   return name;

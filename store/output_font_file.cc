@@ -18,9 +18,18 @@ constexpr unsigned kNewFileMode = 0655;
 
 // Records are laid out, frame then payload, in the scratch block, and the
 // block goes to the file whenever it is full: a few large writes instead of
-// two small ones per record.
+// two small ones per record. The record that crosses the block's end runs on
+// into the room after it and starts the next block, so every write but the
+// last is one whole block, which starts and ends on the file's pages: a
+// write that leaves a page part-filled costs the system more than one that
+// fills it.
 constexpr size_t kBlockSize = kScratchBlockSize;
 uint8_t* const block = ScratchBlock;
+
+// The largest record: a glyph's frame and payload.
+static_assert(kRecordFrameSize + kGlyphRecordSize <= kScratchTailSize);
+static_assert(kDateLength <= kGlyphRecordSize &&
+              kNumberLength <= kGlyphRecordSize);
 
 // Writes records to the open output file and keeps count of the bytes and
 // whether every write went through.
@@ -30,19 +39,32 @@ struct RecordWriter {
   bool failed;
   size_t used;  // bytes of `block` waiting to be written
 
-  // Room for `size` more bytes at the end of the block.
+  // Room for `size` more bytes, at most a glyph record's, at the end of the
+  // block or, once, past it.
   uint8_t* Reserve(size_t size) {
-    if (used + size > kBlockSize) Flush();
+    if (used >= kBlockSize) WriteBlock();
     uint8_t* at = block + used;
     used += size;
     bytes += static_cast<long>(size);
     return at;
   }
 
-  void Flush() {
-    if (!failed && used > 0 && std::fwrite(block, 1, used, file) != used) {
+  void Write(size_t size) {
+    if (!failed && size > 0 && std::fwrite(block, 1, size, file) != size) {
       failed = true;
     }
+  }
+
+  // Writes the full block and moves what ran past it to the front.
+  void WriteBlock() {
+    Write(kBlockSize);
+    used -= kBlockSize;
+    std::memmove(block, block + kBlockSize, used);
+  }
+
+  // Writes whatever is waiting.
+  void Flush() {
+    Write(used);
     used = 0;
   }
 

@@ -1,3 +1,3 @@
 #include "store/scratch_block.h"
 
-uint8_t ScratchBlock[kScratchBlockSize];
+alignas(4096) uint8_t ScratchBlock[kScratchBlockSize + kScratchTailSize];

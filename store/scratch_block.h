@@ -10,6 +10,10 @@
 
 constexpr size_t kScratchBlockSize = 128 * 1024;
 
-extern uint8_t ScratchBlock[kScratchBlockSize];
+// Room past the block's end, where the output writer lets the record that
+// crosses it run on, so that the block goes to the file whole.
+constexpr size_t kScratchTailSize = 4096;
+
+extern uint8_t ScratchBlock[kScratchBlockSize + kScratchTailSize];
 
 #endif  // VEXOCNVT_STORE_SCRATCH_BLOCK_H_

@@ -10,6 +10,7 @@
 
 #include "store/converter_settings.h"
 #include "store/glyph_table.h"
+#include "store/scratch_block.h"
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
@@ -220,5 +221,75 @@ TEST_F(OutputFontFileTest, WrittenRecordsFollowTheTable) {
   EXPECT_EQ(tags, expected_tags);
   EXPECT_EQ(file.size(), size_t{kFixedPartSize});
 }
+
+#if defined(__GLIBC__)
+// A stream that keeps every write it is handed, as the file would get them.
+struct WriteLog {
+  std::vector<size_t> sizes;
+  Bytes bytes;
+};
+
+ssize_t LogWrite(void* cookie, const char* data, size_t size) {
+  auto* log = static_cast<WriteLog*>(cookie);
+  log->sizes.push_back(size);
+  log->bytes.insert(log->bytes.end(), data, data + size);
+  return static_cast<ssize_t>(size);
+}
+
+// A full table of SBCS and DBCS records, every one with its own bytes,
+// reaches the file in whole blocks, the last one aside, and the records
+// that cross a block's end come through whole and in order.
+TEST_F(OutputFontFileTest, RecordsCrossingBlockEndsReachTheFileWholeInWholeBlocks) {
+  uint8_t thermal[kThermalBitmapSize];
+  uint8_t impact[kImpactDataSize];
+  auto fill = [&](int n) {
+    for (int i = 0; i < kThermalBitmapSize; ++i) thermal[i] = uint8_t(n * 7 + i);
+    for (int i = 0; i < kImpactDataSize; ++i) impact[i] = uint8_t(n * 13 + i);
+  };
+  for (int n = 0; n < kGlyphTableSize; ++n) {
+    fill(n);
+    const bool sbcs = n < 256;
+    const int high = sbcs ? 0 : 0x81 + (n - 256) / 188;
+    const int low = sbcs ? n : 0x40 + (n - 256) % 188;
+    const FontKind kind = sbcs ? FontKind::kSbcs : FontKind::kDbcs;
+    ASSERT_EQ(StoreGlyph(kind, high, low, Station::kThermal, thermal,
+                         kThermalBitmapSize), n);
+    ASSERT_EQ(StoreGlyph(kind, high, low, Station::kImpact, impact,
+                         n % kImpactDataSize + 1), n);
+  }
+
+  WriteLog log;
+  cookie_io_functions_t calls = {nullptr, LogWrite, nullptr, nullptr};
+  std::FILE* stream = fopencookie(&log, "w", calls);
+  ASSERT_NE(stream, nullptr);
+  std::setvbuf(stream, nullptr, _IONBF, 0);
+  const long written = WriteOutputFontRecords(stream);
+  std::fclose(stream);
+
+  const size_t size = kFixedPartSize + size_t{kGlyphRecordFileSize} * kGlyphTableSize;
+  ASSERT_EQ(written, long(size));
+  ASSERT_EQ(log.bytes.size(), size);
+  ASSERT_EQ(log.sizes.size(), (size + kScratchBlockSize - 1) / kScratchBlockSize);
+  for (size_t i = 0; i + 1 < log.sizes.size(); ++i) {
+    EXPECT_EQ(log.sizes[i], kScratchBlockSize) << "write " << i;
+  }
+
+  // Each glyph record as the table encodes it, in table order after the
+  // parameters and before the end.
+  size_t at = kFixedPartSize - kRecordFrameSize;  // the end record comes last
+  for (int n = 0; n < kGlyphTableSize; ++n) {
+    uint8_t expected[kGlyphRecordSize];
+    EncodeGlyphRecord(GlyphTable[n], expected);
+    const uint8_t tag = n < 256 ? 0xF6 : 0xF5;
+    ASSERT_EQ(Bytes(log.bytes.begin() + long(at), log.bytes.begin() + long(at) + 4),
+              (Bytes{tag, 0, kGlyphRecordSize, 0})) << "record " << n;
+    ASSERT_EQ(std::memcmp(log.bytes.data() + at + 4, expected, kGlyphRecordSize), 0)
+        << "record " << n;
+    at += kGlyphRecordFileSize;
+  }
+  EXPECT_EQ(Bytes(log.bytes.begin() + long(at), log.bytes.end()),
+            (Bytes{0xFE, 0, 0, 0}));
+}
+#endif
 
 }  // namespace

@@ -107,6 +107,18 @@ __m128i FileRowBytes16(const uint8_t* bottom, int k) {
   return _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
 }
 
+// Dot columns 0 to 7 of `rows` (as FileRowBytes16 gives them), column i in
+// 16-bit lane i: its bottom eight dots in the low byte, the top eight in
+// the high one, as two column bytes lie in memory.
+template <int... kColumn>
+__m128i ColumnWords(__m128i rows, std::integer_sequence<int, kColumn...>) {
+  __m128i words = _mm_setzero_si128();
+  ((words = _mm_insert_epi16(
+        words, _mm_movemask_epi8(_mm_slli_epi16(rows, kColumn)), kColumn)),
+   ...);
+  return words;
+}
+
 // The conversion of glyphs of up to 16 rows with SSE2: one byte of every
 // row in one register, eight movemasks for its eight dot columns.
 template <int kHeight, int kBytesPerRow>
@@ -119,6 +131,14 @@ int ConvertAtSizeSse2(const uint8_t* bottom, ptrdiff_t up, uint8_t* columns) {
       for (int k = 0; k < kBytesPerRow; ++k) {
         const __m128i rows = FileRowBytes16(bottom, k);
         uint8_t* first = columns + 8 * k * step;
+        if constexpr (step == 2) {
+          // The eight columns lie side by side: set them with one OR.
+          __m128i* at = reinterpret_cast<__m128i*>(first);
+          const __m128i words =
+              ColumnWords(rows, std::make_integer_sequence<int, 8>());
+          _mm_storeu_si128(at, _mm_or_si128(_mm_loadu_si128(at), words));
+          continue;
+        }
         for (int i = 0; i < 8; ++i) {
           const unsigned dots =
               static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(rows, i)));

@@ -286,7 +286,7 @@ TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
 
 // The SIMD conversion (where the platform has it) and the portable one give
 // the same bytes and the same count at every size, for random glyphs and
-// the all-set one.
+// the all-set one, into empty buffers and into buffers with bits set.
 TEST(ImpactColumnsTest, SimdAndPortableConversionsAgreeAtEverySize) {
   uint32_t state = 2024;
   for (int width = 0; width <= kMaxConvertWidth; ++width) {
@@ -297,8 +297,14 @@ TEST(ImpactColumnsTest, SimdAndPortableConversionsAgreeAtEverySize) {
           state = state * 1664525u + 1013904223u;
           b = n == 5 ? 0xFF : static_cast<uint8_t>(state >> 24);
         }
+        // Half the time into buffers that already hold bits, which both
+        // must keep.
         uint8_t fast[kColumnBufferSize] = {};
-        uint8_t portable[kColumnBufferSize] = {};
+        for (int i = 0; n % 2 == 1 && i < kColumnBufferSize; ++i) {
+          fast[i] = static_cast<uint8_t>(i * 37 % 256 & 0x5A);
+        }
+        uint8_t portable[kColumnBufferSize];
+        std::memcpy(portable, fast, sizeof(fast));
         const int a = ConvertFileRowsToImpactColumns(rows, fast, width, height);
         const int b =
             ConvertFileRowsToImpactColumnsPortable(rows, portable, width, height);

@@ -1,7 +1,9 @@
-// bench_runner RUNS CONVERTER FLOOR FOLDER RECORDS [FOLDER RECORDS]...: times
-// RUNS conversions of each scenario folder (CONVERTER bench.cfg, run in the
-// folder) interleaved with RUNS runs of the one-process floor (FLOOR with
-// the output's size, out.bin, bench.cfg and every *.fnt of the folder).
+// bench_runner RUNS CONVERTER FLOOR START FOLDER RECORDS [FOLDER RECORDS]...:
+// times RUNS conversions of each scenario folder (CONVERTER bench.cfg, run
+// in the folder) interleaved with RUNS runs of the one-process floor (FLOOR
+// with the output's size, out.bin, bench.cfg and every *.fnt of the
+// folder), of the same floor with the glyph table's memory (FLOOR --table
+// RECORDS ...) and of the start-up floor (START).
 // Each run is a child process: its wall time comes from the clock around
 // fork and wait, its minor page faults and peak resident memory from
 // wait4's rusage. Prints one row per scenario: medians of wall time and
@@ -79,10 +81,10 @@ int main(int argc, char** argv) {
   const std::string converter = std::filesystem::absolute(argv[2]).string();
   const std::string floor = std::filesystem::absolute(argv[3]).string();
   const std::string start = std::filesystem::absolute(argv[4]).string();
-  std::printf("%-8s %8s %8s | %10s %10s %6s | %12s %12s | %9s %9s | %9s\n",
+  std::printf("%-8s %8s %8s | %10s %10s %6s | %11s %6s | %12s %12s | %9s %9s | %9s\n",
               "scenario", "in MB", "out MB", "converter", "floor", "ratio",
-              "faults conv", "faults floor", "RSS conv", "RSS floor",
-              "start");
+              "table floor", "ratio", "faults conv", "faults floor",
+              "RSS conv", "RSS floor", "start");
   bool ok = true;
   for (int s = 5; s < argc; s += 2) {
     const std::string folder = argv[s];
@@ -99,25 +101,32 @@ int main(int argc, char** argv) {
     for (const std::string& input : inputs) in_bytes += FileSize(folder + "/" + input);
     std::vector<std::string> floor_args = {floor, std::to_string(out_bytes), "out.bin"};
     floor_args.insert(floor_args.end(), inputs.begin(), inputs.end());
+    std::vector<std::string> table_args = {floor, "--table", std::to_string(records)};
+    table_args.insert(table_args.end(), floor_args.begin() + 1, floor_args.end());
     const std::vector<std::string> converter_args = {converter, "bench.cfg"};
 
     // One untimed run of each warms the page cache and checks the output.
     Sample warm;
-    if (!RunChild(folder, converter_args, &warm) ||
-        FileSize(folder + "/out.bin") != out_bytes ||
-        !RunChild(folder, floor_args, &warm)) {
+    auto writes_output = [&](const std::vector<std::string>& args) {
+      return RunChild(folder, args, &warm) &&
+             FileSize(folder + "/out.bin") == out_bytes;
+    };
+    if (!writes_output(converter_args) || !writes_output(floor_args) ||
+        !writes_output(table_args)) {
       std::fprintf(stderr, "%s: a run failed or the output is not %ld bytes\n",
                    name.c_str(), out_bytes);
       ok = false;
       continue;
     }
-    std::vector<double> conv_ms, floor_ms, start_ms;
+    std::vector<double> conv_ms, floor_ms, table_ms, start_ms;
     std::vector<long> conv_faults, floor_faults;
     long conv_rss = 0, floor_rss = 0;
     for (int r = 0; r < runs; ++r) {
-      Sample c, f, z;
+      Sample c, f, t, z;
       ok = RunChild(folder, converter_args, &c) && ok;
       ok = RunChild(folder, floor_args, &f) && ok;
+      ok = RunChild(folder, table_args, &t) && ok;
+      table_ms.push_back(t.ms);
       ok = RunChild(folder, {start}, &z) && ok;
       start_ms.push_back(z.ms);
       conv_ms.push_back(c.ms);
@@ -127,10 +136,10 @@ int main(int argc, char** argv) {
       conv_rss = std::max(conv_rss, c.rssKb);
       floor_rss = std::max(floor_rss, f.rssKb);
     }
-    const double c = Median(conv_ms), f = Median(floor_ms);
-    std::printf("%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %12ld %12ld | "
-                "%5.2f MiB %5.2f MiB | %6.2f ms\n",
-                name.c_str(), in_bytes / 1e6, out_bytes / 1e6, c, f, c / f,
+    const double c = Median(conv_ms), f = Median(floor_ms), t = Median(table_ms);
+    std::printf("%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %8.2f ms %6.2f | "
+                "%12ld %12ld | %5.2f MiB %5.2f MiB | %6.2f ms\n",
+                name.c_str(), in_bytes / 1e6, out_bytes / 1e6, c, f, c / f, t, c / t,
                 Median(conv_faults), Median(floor_faults), conv_rss / 1024.0,
                 floor_rss / 1024.0, Median(start_ms));
   }

@@ -1,6 +1,8 @@
 #include "store/glyph_table.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <new>
 
 #if defined(__linux__)
@@ -44,6 +46,9 @@ Table& PlaceTable() {
 // would give.
 uint16_t recordOfCode[65536];
 int recordsInUse;
+// One more than the highest index a record of each kind (by kind byte) has
+// been given. A record that changes kind leaves it as it was: still a bound.
+int kindEnd[256];
 static_assert(kGlyphTableSize < UINT16_MAX);
 
 int CodeKey(int high, int low) { return (high & 0xFF) << 8 | (low & 0xFF); }
@@ -59,9 +64,12 @@ void InitGlyphTable() {
     record = GlyphRecord{};
   }
   recordsInUse = 0;
+  std::fill(std::begin(kindEnd), std::end(kindEnd), 0);
 }
 
 int GlyphRecordsInUse() { return recordsInUse; }
+
+int GlyphRecordsOfKindEnd(FontKind kind) { return kindEnd[KindByte(kind)]; }
 
 int FindGlyph(int high, int low) {
   return int(recordOfCode[CodeKey(high, low)]) - 1;
@@ -90,6 +98,7 @@ int PlaceGlyph(FontKind kind, int high, int low, Station station, int count) {
   }
   GlyphRecord& record = GlyphTable[index];
   record.kind = KindByte(kind);
+  kindEnd[record.kind] = std::max(kindEnd[record.kind], index + 1);
   record.codeHigh = static_cast<uint8_t>(high);
   record.codeLow = static_cast<uint8_t>(low);
   if (station == Station::kThermal) {

@@ -62,6 +62,10 @@ void InitGlyphTable();
 // The number of records in use: indexes 0 to this less one.
 int GlyphRecordsInUse();
 
+// No record of `kind` lies at this index or after it (at most
+// GlyphRecordsInUse()): a walk for one kind can end here.
+int GlyphRecordsOfKindEnd(FontKind kind);
+
 // Returns the index of the in-use record whose code is (high, low), only the
 // low 8 bits of each argument counting, or -1 when there is none.
 int FindGlyph(int high, int low);

@@ -85,9 +85,12 @@ struct RecordWriter {
   }
 
   // Writes every defined record of `kind`, in table order; returns how many.
+  // The walk ends after the last record of the kind: the SBCS records, all
+  // among the first few hundred, need no walk over the whole table.
   long Glyphs(uint16_t tag, FontKind kind) {
     long written = 0;
-    for (int i = 0; i < GlyphRecordsInUse(); ++i) {
+    const int end = GlyphRecordsOfKindEnd(kind);
+    for (int i = 0; i < end; ++i) {
       const GlyphRecord& record = GlyphTable[i];
       if (record.kind != KindByte(kind)) continue;
       if (record.thermalDefined != 1 && record.impactDefined != 1) continue;

@@ -204,6 +204,34 @@ TEST_F(GlyphTableTest, IndexedLookupsMatchAPlainScan) {
   }
 }
 
+// Walks for one kind end at GlyphRecordsOfKindEnd: every record of the kind
+// lies below it, whatever order the kinds come in and even when a code's
+// record changes kind, and it never passes the records in use.
+TEST_F(GlyphTableTest, RecordsOfAKindLieBelowItsEnd) {
+  std::mt19937 random(20261208);
+  const uint8_t data[1] = {1};
+  for (int run = 0; run < 2; ++run) {
+    for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
+      EXPECT_EQ(GlyphRecordsOfKindEnd(kind), 0) << "run " << run;
+    }
+    for (int step = 0; step < 3000; ++step) {
+      // Few codes, either kind for any of them: records change kind.
+      const FontKind kind = random() % 3 == 0 ? FontKind::kSbcs : FontKind::kDbcs;
+      const int high = int(random() % 4), low = int(random() % 200);
+      ASSERT_GE(StoreGlyph(kind, high, low, Station::kThermal, data, 1), 0);
+      if (step % 50 != 49) continue;
+      for (FontKind k : {FontKind::kSbcs, FontKind::kDbcs}) {
+        const int end = GlyphRecordsOfKindEnd(k);
+        ASSERT_LE(end, GlyphRecordsInUse());
+        for (int i = end; i < GlyphRecordsInUse(); ++i) {
+          ASSERT_NE(GlyphTable[i].kind, KindByte(k)) << step << ": record " << i;
+        }
+      }
+    }
+    InitGlyphTable();
+  }
+}
+
 TEST_F(GlyphTableTest, EncodedRecordFollowsTheFileLayout) {
   GlyphRecord record = {};
   record.kind = 1;

@@ -194,6 +194,33 @@ TEST(OutputTagsTest, TableHoldsEveryTagInWritingOrder) {
   EXPECT_EQ(OutputTagIndex(0), -1);
 }
 
+// The SBCS walk ends after the last SBCS record wherever it lies, and a
+// code whose record changed kind is written once, as its last kind.
+TEST_F(OutputFontFileTest, EachKindsRecordsAreFoundWhereverTheyLie) {
+  const uint8_t bytes[1] = {0x5A};
+  for (int i = 0; i < 300; ++i) {
+    StoreGlyph(FontKind::kDbcs, 0x81 + i / 100, i % 100, Station::kThermal, bytes, 1);
+  }
+  StoreGlyph(FontKind::kSbcs, 0, 0x41, Station::kThermal, bytes, 1);  // record 300
+  StoreGlyph(FontKind::kSbcs, 0x82, 5, Station::kImpact, bytes, 1);   // record 105, now SBCS
+  ASSERT_EQ(Write().status, 0);
+  const Bytes file = ReadBytes(dir_.File("out.fnt"));
+  std::vector<std::pair<uint16_t, int>> glyphs;  // tag, code
+  for (size_t at = kFixedPartSize - kRecordFrameSize; at + kGlyphRecordFileSize < file.size();
+       at += kGlyphRecordFileSize) {
+    glyphs.push_back({uint16_t(file[at] | file[at + 1] << 8),
+                      file[at + 4 + 2] << 8 | file[at + 4 + 3]});
+  }
+  ASSERT_EQ(glyphs.size(), 301u);
+  EXPECT_EQ(glyphs[0], (std::pair<uint16_t, int>{TagSbcsGlyph, 0x8205}));
+  EXPECT_EQ(glyphs[1], (std::pair<uint16_t, int>{TagSbcsGlyph, 0x0041}));
+  for (size_t i = 2; i < glyphs.size(); ++i) {
+    EXPECT_EQ(glyphs[i].first, TagDbcsGlyph) << i;
+    EXPECT_NE(glyphs[i].second, 0x8205) << i;
+  }
+  EXPECT_EQ(file.size(), kFixedPartSize + 301 * size_t{kGlyphRecordFileSize});
+}
+
 // The writer follows the table: the records of an empty run are the single
 // parameters in table order, the code page vectors, then the end.
 TEST_F(OutputFontFileTest, WrittenRecordsFollowTheTable) {

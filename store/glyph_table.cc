@@ -140,17 +140,3 @@ int StoreGlyph(FontKind kind, int high, int low, Station station,
   }
   return index;
 }
-
-void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst) {
-  dst[kKindOffset] = record.kind;
-  dst[kMarkerOffset] = record.marker;
-  dst[kCodeHighOffset] = record.codeHigh;
-  dst[kCodeLowOffset] = record.codeLow;
-  dst[kThermalDefinedOffset] = record.thermalDefined;
-  dst[kThermalCountOffset] = record.thermalCount;
-  dst[kImpactDefinedOffset] = record.impactDefined;
-  dst[kImpactCountOffset] = record.impactCount;
-  std::memcpy(dst + kThermalBitmapOffset, record.thermalBitmap,
-              kThermalBitmapSize);
-  std::memcpy(dst + kImpactDataOffset, record.impactData, kImpactDataSize);
-}

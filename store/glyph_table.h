@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "store/font_kind.h"
 
@@ -90,7 +91,20 @@ int StoreGlyph(FontKind kind, int high, int low, Station station,
 uint8_t* StoreGlyphField(FontKind kind, int high, int low, Station station,
                          int count);
 
-// Writes the 112 bytes of `record` in output order into `dst`.
-void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst);
+// Writes the 112 bytes of `record` in output order into `dst`. Inline: the
+// output writer encodes every record of the table with it.
+inline void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst) {
+  dst[kKindOffset] = record.kind;
+  dst[kMarkerOffset] = record.marker;
+  dst[kCodeHighOffset] = record.codeHigh;
+  dst[kCodeLowOffset] = record.codeLow;
+  dst[kThermalDefinedOffset] = record.thermalDefined;
+  dst[kThermalCountOffset] = record.thermalCount;
+  dst[kImpactDefinedOffset] = record.impactDefined;
+  dst[kImpactCountOffset] = record.impactCount;
+  std::memcpy(dst + kThermalBitmapOffset, record.thermalBitmap,
+              kThermalBitmapSize);
+  std::memcpy(dst + kImpactDataOffset, record.impactData, kImpactDataSize);
+}
 
 #endif  // VEXOCNVT_STORE_GLYPH_TABLE_H_

@@ -1,9 +1,9 @@
 #include "store/output_file.h"
 
+#include "store/output_file_calls.h"
 #include "store/output_names.h"
 #include "store/pending_temporaries.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -14,120 +14,15 @@
 #include <ctime>
 
 #ifdef _WIN32
-#include <io.h>
-#include <process.h>
-
 #include <filesystem>
 #include <system_error>
-#else
-#include <unistd.h>
 #endif
 
 namespace {
 
-// The few calls that differ between the platforms. Everything here opens
-// raw bytes: Windows would otherwise write every 0x0A byte as 0x0D 0x0A.
-#ifdef _WIN32
-using FileInfo = struct _stat64;
+using namespace file_calls;
 
-// Names reach the system as UTF-16 (store/system_names.h).
-int StatFollowingLinks(const char* path, FileInfo* info) {
-  return _wstat64(WideName(path).c_str(), info);
-}
-bool IsRegular(const FileInfo& info) {
-  return (info.st_mode & _S_IFMT) == _S_IFREG;
-}
-bool IsFolder(const FileInfo& info) {
-  return (info.st_mode & _S_IFMT) == _S_IFDIR;
-}
-int OpenNew(const char* path, unsigned) {
-  // Permission bits mean nothing here; the file gets the folder's defaults.
-  return _wopen(WideName(path).c_str(),
-                _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-}
-int OpenExisting(const char* path) {
-  return _wopen(WideName(path).c_str(), _O_WRONLY | _O_BINARY);
-}
-std::FILE* StreamOn(int fd) { return _fdopen(fd, "wb"); }
-void CloseDescriptor(int fd) { _close(fd); }
-void RemoveName(const char* path) { _wunlink(WideName(path).c_str()); }
-unsigned long ProcessNumber() { return static_cast<unsigned long>(_getpid()); }
-// The C library's rename refuses an existing target here; the standard
-// library's replaces it.
-int ReplaceName(const char* from, const char* to) {
-  std::error_code error;
-  std::filesystem::rename(std::filesystem::path(WideName(from)),
-                          std::filesystem::path(WideName(to)), error);
-  if (!error) return 0;
-  return error.category() == std::generic_category() ? error.value() : EACCES;
-}
-// Keeps the previous file's permission bits and owner; nothing to keep here.
-void KeepAttributes(int, const FileInfo&) {}
-// NUL, CON, PRN, AUX, COM1 to COM9 and LPT1 to LPT9 name devices in every
-// folder, with any extension: such a name is written in place.
-bool IsDeviceName(const char* path) {
-  const char* name = path;
-  for (const char* p = path; *p != '\0'; ++p) {
-    if (*p == '/' || *p == '\\' || *p == ':') name = p + 1;
-  }
-  char stem[8];
-  int length = 0;
-  while (name[length] != '\0' && name[length] != '.' && length < 7) {
-    const char c = name[length];
-    stem[length++] = c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-  }
-  if (name[length] != '\0' && name[length] != '.') return false;
-  while (length > 0 && stem[length - 1] == ' ') --length;
-  stem[length] = '\0';
-  for (const char* device : {"NUL", "CON", "PRN", "AUX"}) {
-    if (std::strcmp(stem, device) == 0) return true;
-  }
-  return length == 4 &&
-         (std::strncmp(stem, "COM", 3) == 0 || std::strncmp(stem, "LPT", 3) == 0) &&
-         stem[3] >= '1' && stem[3] <= '9';
-}
-#else
-using FileInfo = struct stat;
-
-int StatFollowingLinks(const char* path, FileInfo* info) {
-  return stat(path, info);
-}
-bool IsRegular(const FileInfo& info) { return S_ISREG(info.st_mode); }
-bool IsFolder(const FileInfo& info) { return S_ISDIR(info.st_mode); }
-int OpenNew(const char* path, unsigned mode) {
-  return open(path, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-              static_cast<mode_t>(mode));
-}
-int OpenExisting(const char* path) {
-  return open(path, O_WRONLY | O_CLOEXEC);
-}
-std::FILE* StreamOn(int fd) { return fdopen(fd, "wb"); }
-void CloseDescriptor(int fd) { close(fd); }
-void RemoveName(const char* path) { unlink(path); }
-unsigned long ProcessNumber() { return static_cast<unsigned long>(getpid()); }
-int ReplaceName(const char* from, const char* to) {
-  return std::rename(from, to) == 0 ? 0 : errno;
-}
-// A replaced file keeps its permission bits but not set-user-ID and
-// set-group-ID: the new bytes are a font, not the program those bits were
-// granted to, and keeping them would let whoever chooses the bytes run them
-// with the file owner's rights.
-constexpr mode_t kKeptModeBits = 01777;
-
-void KeepAttributes(int fd, const FileInfo& previous) {
-  if (previous.st_uid != geteuid() || previous.st_gid != getegid()) {
-    // Only root may give a file away; anyone else keeps their own owner.
-    // (Changing the owner would clear the set-ID bits anyway.)
-    if (fchown(fd, previous.st_uid, previous.st_gid) != 0) {
-      // The new file stays ours; its bits are still the previous ones.
-    }
-  }
-  fchmod(fd, previous.st_mode & kKeptModeBits);
-}
-
-bool IsDeviceName(const char*) { return false; }
-
-#endif
+void (*outputCheckedHook)(const char* path) = nullptr;
 
 bool IsSeparator(char c) {
 #ifdef _WIN32
@@ -136,15 +31,23 @@ bool IsSeparator(char c) {
   return c == '/';
 }
 
-// The temporary lives beside `path` as ".NAME.XXXXXX.tmp", where NAME is at
-// most the first 32 characters of the file's name, so that the temporary's
-// name stays short whatever the file system's limit on names.
+// The file's own name in its folder (the whole path on Windows).
+const char* NameOf(const OutputFile& file) {
+  return file.place.path + file.place.nameAt;
+}
+const char* TempNameOf(const OutputFile& file) {
+  return file.tempPath + file.tempAt;
+}
+
+// The temporary lives beside the file as ".NAME.XXXXXX.tmp", where NAME is
+// at most the first 32 characters of the file's name, so that the
+// temporary's name stays short whatever the file system's limit on names.
 constexpr int kTempNameStem = 32;
 
-// Makes and opens a new temporary beside file->path; returns its descriptor
+// Makes and opens a new temporary beside the file; returns its descriptor
 // or -1 with errno set.
 int OpenTemporary(OutputFile* file, unsigned mode) {
-  const char* path = file->path;
+  const char* path = file->place.path;
   int base = static_cast<int>(std::strlen(path));
   while (base > 0 && !IsSeparator(path[base - 1])) --base;
   static unsigned long counter = 0;
@@ -168,7 +71,8 @@ int OpenTemporary(OutputFile* file, unsigned mode) {
       errno = ENAMETOOLONG;
       return -1;
     }
-    const int fd = OpenNew(file->tempPath, mode);
+    file->tempAt = file->place.folder >= 0 ? base : 0;
+    const int fd = OpenNew(file->place.folder, TempNameOf(*file), mode);
     if (fd >= 0) {
       AddPendingTemporary(file->tempPath);
       return fd;
@@ -203,42 +107,57 @@ void ReleaseFileSizeSignal() {}
 // Removes the temporary, if any; the name is no longer ours.
 void RemoveTemporary(OutputFile* file) {
   if (file->tempPath[0] == '\0') return;
-  RemoveName(file->tempPath);
+  RemoveName(file->place.folder, TempNameOf(*file));
   DropPendingTemporary(file->tempPath);
   file->tempPath[0] = '\0';
 }
 
+// Ends the file's hold on its folder and the temporary.
 int Fail(OutputFile* file, int fd, int error) {
   if (fd >= 0) CloseDescriptor(fd);
   RemoveTemporary(file);
+  CloseOutputPlace(&file->place);
   file->stream = nullptr;
   return error;
 }
 
-// Opens a temporary beside file->path (links resolved), or the file itself
-// in place where that is a device; sets *fd. Returns 0 or the errno value,
-// after which nothing has changed.
+// What lies at the file's name now; *exists false for nothing. Returns 0
+// or the errno value.
+int StatPlace(const OutputFile& file, FileInfo* info, bool* exists) {
+  *exists = StatName(file.place.folder, NameOf(file), file.place.throughLink,
+                     info) == 0;
+  if (*exists || errno == ENOENT || IsDeviceName(file.place.path)) return 0;
+  return errno;
+}
+
+// Opens a temporary beside the file, or the file itself in place where
+// that is a device or FIFO; sets *fd. Returns 0 or the errno value, after
+// which nothing has changed.
 int OpenReplacement(unsigned newFileMode, OutputFile* file, int* fd) {
   FileInfo previous;
-  const bool exists = StatFollowingLinks(file->path, &previous) == 0;
-  if (!exists && errno != ENOENT && !IsDeviceName(file->path)) return errno;
+  bool exists = false;
+  const int error = StatPlace(*file, &previous, &exists);
+  if (error != 0) return error;
   if (exists && IsFolder(previous)) return EISDIR;
-  if (IsDeviceName(file->path) || (exists && !IsRegular(previous))) {
+  if (outputCheckedHook != nullptr) outputCheckedHook(file->place.path);
+  if (IsDeviceName(file->place.path) || (exists && !IsRegular(previous))) {
     // A device or FIFO: written in place, never replaced.
     file->inPlace = true;
-    *fd = OpenExisting(file->path);
+    *fd = OpenExisting(file->place.folder, NameOf(*file),
+                       file->place.throughLink, previous);
     return *fd < 0 ? errno : 0;
   }
   // The file must be one we may write, as if it were written in place.
+  int probe = -1;
   if (exists) {
-    const int probe = OpenExisting(file->path);
+    probe = OpenExisting(file->place.folder, NameOf(*file), false, previous);
     if (probe < 0) return errno;
-    CloseDescriptor(probe);
   }
   *fd = OpenTemporary(file, newFileMode);
-  if (*fd < 0) return Fail(file, -1, errno);
-  if (exists) KeepAttributes(*fd, previous);
-  return 0;
+  const int open_error = errno;
+  if (*fd >= 0 && exists) KeepAttributes(*fd, probe, previous);
+  if (probe >= 0) CloseDescriptor(probe);
+  return *fd < 0 ? open_error : 0;
 }
 
 }  // namespace
@@ -275,38 +194,56 @@ int OpenOutputFile(const char* name, unsigned newFileMode, OutputFile* file) {
   file->stream = nullptr;
   file->inPlace = false;
   file->tempPath[0] = '\0';
+  file->tempAt = 0;
+  file->place.folder = -1;
   int fd = -1;
   const int stream = StandardStreamOf(name);
-  FileInfo named;
   if (stream >= 0) {
     // A name of one of our own standard streams: written through the
     // stream, so that what it already holds (a log appended to) is kept.
-    std::snprintf(file->path, kOutputPathSize, "%s", name);
+    std::snprintf(file->place.path, kOutputPathSize, "%s", name);
     file->inPlace = true;
     fd = WriteThrough(stream);
     if (fd < 0) return errno;
   } else {
-    // Links are checked first, so that none the protected-symlink rule
-    // refuses is followed, whatever they lead to.
-    const int link_error = ResolveLinks(name, file->path);
-    if (link_error != 0) return link_error;
-    if (StatFollowingLinks(name, &named) == 0 && !IsRegular(named) &&
-        !IsFolder(named)) {
-      // A device, FIFO or pipe, also through a link the system resolves
-      // that names no file (pipe:[N]): written in place, never replaced.
-      std::snprintf(file->path, kOutputPathSize, "%s", name);
-      file->inPlace = true;
-      fd = OpenExisting(name);
-      if (fd < 0) return errno;
-    } else {
-      const int error = OpenReplacement(newFileMode, file, &fd);
-      if (error != 0) return error;
-    }
+    // Every link on the way is checked first, so that none the
+    // protected-symlink rule refuses is followed, whatever it leads to.
+    int error = FindOutputPlace(name, &file->place);
+    if (error == 0) error = OpenReplacement(newFileMode, file, &fd);
+    if (error != 0) return Fail(file, -1, error);
   }
   file->stream = StreamOn(fd);
   if (file->stream == nullptr) return Fail(file, fd, errno);
   HoldFileSizeSignal();
   return 0;
+}
+
+int ProbeOutputFile(const char* name, bool* folder) {
+  *folder = false;
+  if (StandardStreamOf(name) >= 0) return 0;
+  OutputFile file;
+  file.tempPath[0] = '\0';
+  int error = FindOutputPlace(name, &file.place);
+  if (error != 0) {
+    *folder = error == ENOENT || error == ENOTDIR;
+    return error;
+  }
+  FileInfo info;
+  bool exists = false;
+  error = StatPlace(file, &info, &exists);
+  if (error == 0 && exists && IsFolder(info)) error = EISDIR;
+  if (error == 0 && exists) error = MayWrite(file.place.folder, NameOf(file));
+  const bool replaced = !IsDeviceName(file.place.path) && (!exists || IsRegular(info));
+  if (error == 0 && replaced) {
+    error = MayMakeIn(file.place);
+    *folder = error != 0;
+  }
+  CloseOutputPlace(&file.place);
+  return error;
+}
+
+void SetOutputCheckedHook(void (*hook)(const char* path)) {
+  outputCheckedHook = hook;
 }
 
 int CloseOutputFile(OutputFile* file) {
@@ -325,11 +262,16 @@ int CloseOutputFile(OutputFile* file) {
 }
 
 int PublishOutputFile(OutputFile* file) {
-  if (file->inPlace || file->tempPath[0] == '\0') return 0;
-  const int error = ReplaceName(file->tempPath, file->path);
+  if (file->inPlace || file->tempPath[0] == '\0') {
+    CloseOutputPlace(&file->place);
+    return 0;
+  }
+  const int error =
+      ReplaceName(file->place.folder, TempNameOf(*file), NameOf(*file));
   if (error != 0) return Fail(file, -1, error);
   DropPendingTemporary(file->tempPath);
   file->tempPath[0] = '\0';
+  CloseOutputPlace(&file->place);
   return 0;
 }
 
@@ -345,20 +287,28 @@ void AbandonOutputFile(OutputFile* file) {
     ReleaseFileSizeSignal();
   }
   RemoveTemporary(file);
+  CloseOutputPlace(&file->place);
+}
+
+int WriteWholeFileUnpublished(const char* name, const void* data, size_t size,
+                              unsigned newFileMode, OutputFile* file) {
+  const int error = OpenOutputFile(name, newFileMode, file);
+  if (error != 0) return error;
+  errno = 0;
+  if (size > 0 && std::fwrite(data, 1, size, file->stream) != size) {
+    const int write_error = errno != 0 ? errno : EIO;
+    AbandonOutputFile(file);
+    return write_error;
+  }
+  return CloseOutputFile(file);
 }
 
 int WriteWholeFile(const char* name, const void* data, size_t size,
                    unsigned newFileMode) {
   OutputFile file;
-  const int error = OpenOutputFile(name, newFileMode, &file);
-  if (error != 0) return error;
-  errno = 0;
-  if (size > 0 && std::fwrite(data, 1, size, file.stream) != size) {
-    const int write_error = errno != 0 ? errno : EIO;
-    AbandonOutputFile(&file);
-    return write_error;
-  }
-  return CommitOutputFile(&file);
+  const int error =
+      WriteWholeFileUnpublished(name, data, size, newFileMode, &file);
+  return error != 0 ? error : PublishOutputFile(&file);
 }
 
 bool SameExistingFile(const char* a, const char* b) {

@@ -5,8 +5,6 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "store/output_file.h"
-
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,77 +13,186 @@
 
 #ifdef _WIN32
 // Symbolic links are rare on Windows and followed by the system itself.
-int ResolveLinks(const char* name, char* resolved) {
-  std::snprintf(resolved, kOutputPathSize, "%s", name);
-  return std::strlen(name) < kOutputPathSize ? 0 : ENAMETOOLONG;
+int FindOutputPlace(const char* name, OutputPlace* place) {
+  place->folder = -1;
+  place->nameAt = 0;
+  place->throughLink = false;
+  if (std::strlen(name) >= kOutputPathSize) return ENAMETOOLONG;
+  std::snprintf(place->path, kOutputPathSize, "%s", name);
+  return 0;
 }
+void CloseOutputPlace(OutputPlace* place) { place->folder = -1; }
 // No names of the standard streams but the console's, a device.
 int StandardStreamOf(const char*) { return -1; }
 int WriteThrough(int) { return -1; }
 #else
 namespace {
 
+// A folder held only to reach names in it: no read permission needed.
+#ifdef O_PATH
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+#else
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+#endif
+
+// The links one name may pass through, as the kernel allows.
+constexpr int kMaxLinks = 40;
+
 // Whether the kernel's protected-symlink rule refuses to follow the link
-// `link` (whose own status is `info`): a link in a sticky folder that anyone
-// may write to is followed only by its owner or when the folder's owner owns
-// it, so that nobody can plant a link in /tmp that makes root write a file
-// elsewhere.
-bool ProtectedLink(const char* link, const struct stat& info) {
-  char folder[kOutputPathSize];
-  const char* slash = std::strrchr(link, '/');
-  if (slash == nullptr) {
-    std::snprintf(folder, sizeof(folder), ".");
-  } else {
-    std::snprintf(folder, sizeof(folder), "%.*s",
-                  slash == link ? 1 : int(slash - link), link);
-  }
+// whose own status is `link`, in `folder`: a link in a sticky folder that
+// anyone may write to is followed only by its owner or when the folder's
+// owner owns it, so that nobody can plant a link in /tmp that makes root
+// write a file elsewhere.
+bool ProtectedLink(int folder, const struct stat& link) {
   struct stat parent;
-  if (stat(folder, &parent) != 0) return false;
+  if (fstat(folder, &parent) != 0) return false;
   const bool sticky_and_open =
       (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
-  return sticky_and_open && info.st_uid != geteuid() &&
-         info.st_uid != parent.st_uid;
+  return sticky_and_open && link.st_uid != geteuid() &&
+         link.st_uid != parent.st_uid;
+}
+
+// A link's target that names one of the system's own objects rather than a
+// file ("pipe:[123]", "socket:[456]"), as the links of /proc/N/fd/ do.
+bool ObjectLink(const char* target) {
+  return std::strchr(target, '/') == nullptr &&
+         std::strstr(target, ":[") != nullptr;
+}
+
+// The walk's state: the parts still to walk, and the folder reached.
+struct Walk {
+  char rest[kOutputPathSize];
+  size_t at = 0;
+  int folder = -1;
+  int used = 0;  // bytes of place->path, the folders reached
+  int links = 0;
+};
+
+int Stop(Walk* walk, int error) {
+  if (walk->folder >= 0) close(walk->folder);
+  walk->folder = -1;
+  return error;
+}
+
+// Starts again from the root (an absolute name or link) or, at the start
+// of a relative name, from the working folder.
+int StartAt(bool root, Walk* walk, OutputPlace* place) {
+  if (walk->folder >= 0) close(walk->folder);
+  walk->folder = open(root ? "/" : ".", kFolderFlags);
+  if (walk->folder < 0) return errno;
+  walk->used = std::snprintf(place->path, kOutputPathSize, "%s", root ? "/" : "");
+  return 0;
+}
+
+// Appends `part` (and a slash after a folder) to the path reached.
+int Reached(const char* part, size_t length, bool folder, Walk* walk,
+            OutputPlace* place) {
+  const int need = std::snprintf(place->path + walk->used,
+                                 kOutputPathSize - static_cast<size_t>(walk->used),
+                                 "%.*s%s", static_cast<int>(length), part,
+                                 folder ? "/" : "");
+  if (need < 0 || walk->used + need >= kOutputPathSize) return ENAMETOOLONG;
+  walk->used += need;
+  return 0;
+}
+
+// Puts the link `part`'s target in front of the parts after it.
+int FollowLink(const char* part, size_t end, Walk* walk, OutputPlace* place,
+               bool last) {
+  char target[kOutputPathSize];
+  const ssize_t length = readlinkat(walk->folder, part, target, sizeof(target) - 1);
+  if (length < 0) return errno;
+  target[length] = '\0';
+  if (length == 0) return ENOENT;
+  if (last && ObjectLink(target)) {
+    place->throughLink = true;
+    return Reached(part, std::strlen(part), false, walk, place);
+  }
+  char joined[kOutputPathSize];
+  const int need = std::snprintf(joined, sizeof(joined), "%s%s", target,
+                                 walk->rest + end);
+  if (need < 0 || need >= kOutputPathSize) return ENAMETOOLONG;
+  std::memcpy(walk->rest, joined, static_cast<size_t>(need) + 1);
+  walk->at = 0;
+  return target[0] == '/' ? StartAt(true, walk, place) : 0;
+}
+
+// Takes one part of the name: a folder is entered, a link followed, the
+// last part left for the caller. Sets *done at the last part.
+int Step(Walk* walk, OutputPlace* place, bool* done) {
+  while (walk->rest[walk->at] == '/') ++walk->at;
+  if (walk->rest[walk->at] == '\0') return EISDIR;  // ends in a folder
+  size_t end = walk->at;
+  while (walk->rest[end] != '\0' && walk->rest[end] != '/') ++end;
+  const bool last = walk->rest[end] == '\0';
+  char part[kOutputPathSize];
+  std::snprintf(part, sizeof(part), "%.*s", static_cast<int>(end - walk->at),
+                walk->rest + walk->at);
+  const bool dot = std::strcmp(part, ".") == 0;
+  if ((dot || std::strcmp(part, "..") == 0) && last) return EISDIR;
+  if (dot) {
+    walk->at = end;
+    return 0;
+  }
+  struct stat info;
+  if (fstatat(walk->folder, part, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (errno != ENOENT || !last) return errno;
+    *done = true;  // a new file
+    place->nameAt = walk->used;
+    return Reached(part, end - walk->at, false, walk, place);
+  }
+  if (S_ISLNK(info.st_mode)) {
+    if (ProtectedLink(walk->folder, info)) return EACCES;
+    if (++walk->links > kMaxLinks) return ELOOP;
+    place->nameAt = walk->used;
+    const int error = FollowLink(part, end, walk, place, last);
+    *done = error == 0 && place->throughLink;
+    return error;
+  }
+  if (last) {
+    *done = true;
+    place->nameAt = walk->used;
+    return Reached(part, end - walk->at, false, walk, place);
+  }
+  if (!S_ISDIR(info.st_mode)) return ENOTDIR;
+  const int next = openat(walk->folder, part, kFolderFlags | O_NOFOLLOW);
+  if (next < 0) return errno;
+  close(walk->folder);
+  walk->folder = next;
+  walk->at = end;
+  return Reached(part, std::strlen(part), true, walk, place);
 }
 
 }  // namespace
 
-// Follows symbolic links from `name` to the name that gets the bytes, which
-// may not exist yet (a dangling link). Returns 0, or ELOOP for a loop of
-// links, ENAMETOOLONG for a path too long to hold, EACCES for a link the
-// protected-symlink rule refuses.
-int ResolveLinks(const char* name, char* resolved) {
-  if (std::strlen(name) >= kOutputPathSize) return ENAMETOOLONG;
-  std::snprintf(resolved, kOutputPathSize, "%s", name);
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat info;
-    if (lstat(resolved, &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
-    if (ProtectedLink(resolved, info)) return EACCES;
-    char target[kOutputPathSize];
-    const ssize_t length = readlink(resolved, target, sizeof(target) - 1);
-    if (length < 0) return 0;
-    target[length] = '\0';
-    if (target[0] == '/') {
-      std::snprintf(resolved, kOutputPathSize, "%s", target);
-      continue;
-    }
-    // A relative target counts from the link's own folder.
-    char* slash = std::strrchr(resolved, '/');
-    const int folder = slash == nullptr ? 0 : int(slash - resolved) + 1;
-    char joined[kOutputPathSize];
-    const int need = std::snprintf(joined, sizeof(joined), "%.*s%s", folder,
-                                   resolved, target);
-    if (need < 0 || need >= kOutputPathSize) return ENAMETOOLONG;
-    std::memcpy(resolved, joined, static_cast<size_t>(need) + 1);
-  }
-  return ELOOP;
+int FindOutputPlace(const char* name, OutputPlace* place) {
+  place->folder = -1;
+  place->nameAt = 0;
+  place->throughLink = false;
+  place->path[0] = '\0';
+  const size_t length = std::strlen(name);
+  if (length == 0) return ENOENT;
+  if (length >= kOutputPathSize) return ENAMETOOLONG;
+  Walk walk;
+  std::memcpy(walk.rest, name, length + 1);
+  int error = StartAt(name[0] == '/', &walk, place);
+  bool done = false;
+  while (error == 0 && !done) error = Step(&walk, place, &done);
+  if (error != 0) return Stop(&walk, error);
+  place->folder = walk.folder;
+  return 0;
 }
 
-// The descriptor that a standard-stream name designates: 1 for /dev/stdout,
-// 2 for /dev/stderr, N for /dev/fd/N and /proc/self/fd/N; -1 for any other
-// name or a descriptor that is not open.
+void CloseOutputPlace(OutputPlace* place) {
+  if (place->folder >= 0) close(place->folder);
+  place->folder = -1;
+}
+
 int StandardStreamOf(const char* name) {
   int fd = -1;
-  if (std::strcmp(name, "/dev/stdout") == 0) {
+  if (std::strcmp(name, "/dev/stdin") == 0) {
+    fd = 0;
+  } else if (std::strcmp(name, "/dev/stdout") == 0) {
     fd = 1;
   } else if (std::strcmp(name, "/dev/stderr") == 0) {
     fd = 2;
@@ -106,7 +213,6 @@ int StandardStreamOf(const char* name) {
   return fd;
 }
 
-// A descriptor of our own for the stream, its buffered text written first.
 int WriteThrough(int fd) {
   if (fd == 1) std::fflush(stdout);
   if (fd == 2) std::fflush(stderr);

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "store/output_file.h"
+#include "store/output_names.h"
 #include "store/system_names.h"
 
 #ifdef _WIN32
@@ -26,7 +26,7 @@ void RemoveName(const char* path) {
 }
 
 // The temporaries that exist now, so that a signal that ends the program
-// (SIGINT, SIGTERM, SIGHUP) removes them before it does: the previous files
+// removes them before it does: the previous files
 // stay as they were and nothing is left behind. A slot holds its own copy of
 // the name, and the handler only reads slots and removes names.
 constexpr int kPendingSlots = 72;  // every page of a sheet and a margin
@@ -34,16 +34,35 @@ char pendingNames[kPendingSlots][kOutputPathSize];
 volatile std::sig_atomic_t pendingUsed[kPendingSlots];
 int pendingCount = 0;
 
+// The signals whose default action ends the program and that may come
+// from outside while a file is written (a hang-up, an interrupt, a quit
+// from the keyboard, a timer, a CPU limit, a user's signal, a closed pipe,
+// real-time signals); the sanitizers' and the system's crash signals are
+// left to them.
 constexpr int kCleanedSignals[] = {
     SIGINT, SIGTERM,
-#ifdef SIGHUP
-    SIGHUP,
+#ifndef _WIN32
+    SIGHUP,  SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGPIPE, SIGXCPU,
+    SIGVTALRM, SIGPROF,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
 #endif
 };
-constexpr int kCleanedSignalCount =
+constexpr int kFixedSignalCount =
     static_cast<int>(sizeof(kCleanedSignals) / sizeof(kCleanedSignals[0]));
+#if defined(SIGRTMIN) && defined(SIGRTMAX)
+constexpr int kMostSignals = kFixedSignalCount + 64;
+#else
+constexpr int kMostSignals = kFixedSignalCount;
+#endif
 using SignalHandler = void (*)(int);
-SignalHandler savedHandlers[kCleanedSignalCount];
+int heldSignals[kMostSignals];
+SignalHandler savedHandlers[kMostSignals];
+int heldCount = 0;
 
 extern "C" void RemovePendingAndRaise(int signal) {
   for (int i = 0; i < kPendingSlots; ++i) {
@@ -53,18 +72,28 @@ extern "C" void RemovePendingAndRaise(int signal) {
   std::raise(signal);
 }
 
-// Takes the handlers of the signals that would end the program; a signal
-// the program ignores (SIGHUP under nohup) stays ignored.
+void Hold(int signal) {
+  if (heldCount == kMostSignals) return;
+  const SignalHandler saved = std::signal(signal, RemovePendingAndRaise);
+  if (saved == SIG_ERR) return;
+  // A signal the program ignores (SIGHUP under nohup) stays ignored, and
+  // one it handles itself stays its own.
+  if (saved != SIG_DFL) std::signal(signal, saved);
+  heldSignals[heldCount] = signal;
+  savedHandlers[heldCount++] = saved;
+}
+
+// Takes the handlers of the signals that would end the program.
 void HoldEndingSignals() {
-  for (int i = 0; i < kCleanedSignalCount; ++i) {
-    savedHandlers[i] = std::signal(kCleanedSignals[i], RemovePendingAndRaise);
-    if (savedHandlers[i] == SIG_IGN) std::signal(kCleanedSignals[i], SIG_IGN);
-  }
+  heldCount = 0;
+  for (int signal : kCleanedSignals) Hold(signal);
+#if defined(SIGRTMIN) && defined(SIGRTMAX)
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) Hold(signal);
+#endif
 }
 void ReleaseEndingSignals() {
-  for (int i = 0; i < kCleanedSignalCount; ++i) {
-    if (savedHandlers[i] != SIG_ERR) std::signal(kCleanedSignals[i], savedHandlers[i]);
-  }
+  for (int i = 0; i < heldCount; ++i) std::signal(heldSignals[i], savedHandlers[i]);
+  heldCount = 0;
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // The temporaries of files being written, removed when a signal ends the
-// program (SIGINT, SIGTERM, SIGHUP) before the signal does: the previous
-// files stay as they were and nothing is left behind. While one is
-// recorded, those signals are handled here; a signal the program ignores
-// (SIGHUP under nohup) stays ignored.
+// program before the signal does (every signal whose default action ends
+// it and that comes from outside: SIGINT, SIGTERM, SIGHUP, SIGQUIT,
+// SIGALRM, SIGUSR1, SIGXCPU, real-time signals ...): the previous files
+// stay as they were and nothing is left behind. While one is recorded,
+// those signals are handled here; a signal the program ignores (SIGHUP
+// under nohup) or handles itself stays so.
 #ifndef VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
 #define VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
 

@@ -259,11 +259,72 @@ TEST_F(OutputFileTest, LinkOfAnotherUserInAStickyFolderIsRefused) {
   ASSERT_EQ(lchown(planted.c_str(), 0, 0), 0);
   EXPECT_EQ(Write(planted, new_), 0);
   EXPECT_EQ(ReadBytes(victim), new_);
+  // A link to a folder is refused as well, wherever it stands in the name.
+  ASSERT_EQ(mkdir(dir_.File("secret").c_str(), 0700), 0);
+  const std::string evil = shared + "/evil";
+  ASSERT_EQ(symlink("../secret", evil.c_str()), 0);
+  ASSERT_EQ(lchown(evil.c_str(), 65534, 65534), 0);
+  EXPECT_EQ(Write(evil + "/victim.out", new_), EACCES);
+  EXPECT_EQ(Write(evil + "/./x/../victim.out", new_), EACCES);
+  EXPECT_FALSE(fs::exists(dir_.File("secret/victim.out")));
   // Outside a sticky folder another user's link is followed as before.
   ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
   ASSERT_EQ(lchown(planted.c_str(), 65534, 65534), 0);
   EXPECT_EQ(Write(planted, old_), 0);
   EXPECT_EQ(ReadBytes(victim), old_);
+  EXPECT_EQ(Write(evil + "/victim.out", new_), 0);
+  EXPECT_EQ(ReadBytes(dir_.File("secret/victim.out")), new_);
+}
+
+// What lies at the name changes between the check and the open (a link or
+// FIFO put in its place): nothing is written through a link, and nothing
+// into a FIFO that was not there when the name was checked.
+std::string swapTo;  // the hook's link target; empty: a FIFO in place
+void SwapAfterCheck(const char* path) {
+  unlink(path);
+  if (swapTo.empty()) {
+    mkfifo(path, 0600);
+  } else {
+    symlink(swapTo.c_str(), path);
+  }
+}
+
+TEST_F(OutputFileTest, WhatIsPutAtTheNameAfterTheCheckIsNeverWrittenThrough) {
+  const std::string fifo = dir_.File("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // Our reader keeps the FIFO open, so a write into it would not wait.
+  const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const struct {
+    const char* before;  // what the name is at the check: "" none
+    const char* swapTo;  // what the hook puts there ("" a FIFO)
+    int error;
+  } kCases[] = {
+      {"", "fifo", 0},           // the link is replaced, not followed
+      {"file", "fifo", EAGAIN},  // the old file is not opened through it
+      {"fifo", "fifo", EAGAIN},
+      {"file", "", EAGAIN},      // a FIFO where the file was
+  };
+  SetOutputCheckedHook(SwapAfterCheck);
+  for (const auto& c : kCases) {
+    const std::string name = dir_.File("out.bin");
+    unlink(name.c_str());
+    const std::string before = c.before;
+    if (before == "file") {
+      ASSERT_TRUE(WriteBytes(name, old_));
+    } else if (before == "fifo") {
+      ASSERT_EQ(mkfifo(name.c_str(), 0600), 0);
+    }
+    swapTo = c.swapTo[0] == '\0' ? "" : dir_.File(c.swapTo);
+    EXPECT_EQ(Write(name, new_), c.error) << c.before << " " << c.swapTo;
+    uint8_t got[4];
+    EXPECT_LE(read(reader, got, sizeof(got)), 0) << c.before << " " << c.swapTo;
+  }
+  SetOutputCheckedHook(nullptr);
+  close(reader);
+  struct stat info;
+  ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 // A name of a standard stream writes through the stream: what it already

@@ -7,12 +7,7 @@
 #include "driver/config_file.h"
 #include "store/converter_settings.h"
 #include "store/output_file.h"
-#include "store/output_names.h"
 #include "store/system_names.h"
-
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -44,37 +39,38 @@ bool IsAnInput(const char* output, int line, const ConfigLines& lines,
   return false;
 }
 
-// The folder the output goes to, links followed: it must be a folder we
-// may make files in (the output is written beside its name, then renamed).
-void CheckFolder(const char* output, int line, Findings* findings) {
-  char resolved[kOutputPathSize];
-  if (ResolveLinks(output, resolved) != 0) return;
-  if (NameIsFolder(resolved)) {
+// Whether the converter could write the output: the same rules as it
+// writes by (store/output_file.h), asked without writing anything.
+void CheckWritable(const char* output, int line, Findings* findings) {
+  bool in_folder = false;
+  const int error = ProbeOutputFile(output, &in_folder);
+  if (error == 0) return;
+  if (error == EISDIR) {
     findings->Problem(line, "OutputFontFile " + Quoted(output) +
                                 " is a folder: the converter cannot write it");
     return;
   }
-  std::string folder(resolved);
-  const size_t slash = folder.find_last_of("/\\");
-  folder = slash == std::string::npos ? "." : folder.substr(0, slash + 1);
-  const std::string shown = slash == std::string::npos ? "the working folder"
-                                                       : Quoted(folder);
-  if (!NameIsFolder(folder.c_str())) {
-    findings->Problem(line, "the folder of OutputFontFile " + Quoted(output) +
-                                ", " + shown +
-                                ", does not exist: the converter cannot write "
-                                "the output (status 4)");
-    return;
-  }
-#if !defined(_WIN32)
-  if (access(folder.c_str(), W_OK | X_OK) != 0) {
-    findings->Problem(line, "the folder of OutputFontFile " + Quoted(output) +
-                                ", " + shown + ", cannot be written (" +
-                                std::strerror(errno) +
+  if (!in_folder) {
+    findings->Problem(line, "OutputFontFile " + Quoted(output) +
+                                " cannot be written (" + std::strerror(error) +
                                 "): the converter cannot write the output "
                                 "(status 4)");
+    return;
   }
-#endif
+  std::string folder(output);
+  const size_t slash = folder.find_last_of("/\\");
+  const std::string shown = slash == std::string::npos
+                                ? "the working folder"
+                                : Quoted(folder.substr(0, slash + 1));
+  const bool missing = error == ENOENT || error == ENOTDIR;
+  findings->Problem(line, "the folder of OutputFontFile " + Quoted(output) +
+                              ", " + shown +
+                              (missing ? ", does not exist"
+                                       : ", cannot be written (" +
+                                             std::string(std::strerror(error)) +
+                                             ")") +
+                              ": the converter cannot write the output "
+                              "(status 4)");
 }
 
 }  // namespace
@@ -88,5 +84,5 @@ void CheckOutputName(const ConfigLines& lines, Findings* findings) {
   }
   const std::string output = ConfigNameAsName(Settings.outputFontFile);
   if (IsAnInput(output.c_str(), line, lines, findings)) return;
-  CheckFolder(output.c_str(), line, findings);
+  CheckWritable(output.c_str(), line, findings);
 }

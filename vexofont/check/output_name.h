@@ -1,7 +1,8 @@
 // What `vexofont check` finds in the configuration's output name: none
-// given, a name that is one of the run's inputs, a folder that does not
-// exist or cannot be written. Each makes the converter fail or write where
-// the user did not mean it to.
+// given, a name that is one of the run's inputs, a name the converter
+// cannot write by its own rules (a folder, a missing folder, a file or
+// folder it may not write, a link it refuses to follow). Each makes the
+// converter fail or write where the user did not mean it to.
 #ifndef VEXOCNVT_VEXOFONT_CHECK_OUTPUT_NAME_H_
 #define VEXOCNVT_VEXOFONT_CHECK_OUTPUT_NAME_H_
 

@@ -18,7 +18,7 @@
 #include "vexofont/preview/preview_source.h"
 #include "vexofont/preview/preview_text.h"
 #include "vexofont/preview/receipt_layout.h"
-#include "vexofont/show/gray_image.h"
+#include "vexofont/show/run_inputs.h"
 
 namespace {
 
@@ -141,25 +141,38 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
   return marked;
 }
 
-// An output named like one of the run's inputs, or like the other output:
-// the line that says so, and true.
+// The files no output may replace: the font file or the configuration and
+// the fonts it lists, the text file or the standard input the text came
+// from.
+std::vector<RunInput> PreviewInputs(const PreviewOptions& options) {
+  std::vector<RunInput> inputs;
+  if (!options.font.empty()) inputs.push_back({options.font, "the font file previewed"});
+  if (!options.config.empty()) {
+    AddConfigurationInputs(options.config, "the configuration previewed", &inputs);
+  }
+  if (!options.textGiven) {
+    const bool standard_input = options.file.empty() || options.file == "-";
+    inputs.push_back({standard_input ? "/dev/stdin" : options.file,
+                      standard_input ? "the text read" : "the text file"});
+  }
+  return inputs;
+}
+
+// An output that is one of the run's inputs, or both outputs one file: the
+// line that says so, and true.
 bool OutputIsAnInput(const PreviewOptions& options) {
-  const std::pair<const std::string*, const char*> inputs[] = {
-      {&options.font, "the font file previewed"},
-      {&options.config, "the configuration previewed"},
-      {&options.file, "the text file"}};
+  const std::vector<RunInput> inputs = PreviewInputs(options);
   for (const std::string* output : {&options.png, &options.html}) {
     if (output->empty()) continue;
-    for (const auto& [input, what] : inputs) {
-      if (input->empty() || !SameExistingFile(output->c_str(), input->c_str())) {
-        continue;
-      }
-      std::fprintf(stderr, "vexofont preview: cannot write '%s': it is %s\n",
-                   output->c_str(), what);
-      return true;
-    }
+    const int input = InputAt(*output, inputs);
+    if (input < 0) continue;
+    std::fprintf(stderr, "vexofont preview: cannot write '%s': it is %s\n",
+                 output->c_str(), inputs[static_cast<size_t>(input)].what.c_str());
+    return true;
   }
-  if (!options.png.empty() && options.png == options.html) {
+  if (!options.png.empty() &&
+      (options.png == options.html ||
+       SameExistingFile(options.png.c_str(), options.html.c_str()))) {
     std::fprintf(stderr, "vexofont preview: --png and --html name one file, '%s'\n",
                  options.png.c_str());
     return true;
@@ -167,34 +180,41 @@ bool OutputIsAnInput(const PreviewOptions& options) {
   return false;
 }
 
+// Writes the PNG and the page, both or neither: each is complete in its
+// temporary before either takes its name.
 int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
                  const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures,
                  const StationSetting settings[2], uint16_t page) {
   if (OutputIsAnInput(options)) return kPreviewUnreadable;
-  if (!options.png.empty()) {
-    GrayImage image;
-    DrawPreview(pictures, options.sideBySide, &image);
-    const int error = WriteGrayPng(options.png.c_str(), image);
-    if (error != 0) {
-      std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
-                   options.png.c_str(), std::strerror(error));
-      return kPreviewUnreadable;
-    }
-  }
-  if (!options.html.empty()) {
-    const int error = WritePreviewPage(options.html, font, text, pictures,
-                                       settings, page, options.sideBySide);
-    if (error != 0) {
-      std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
-                   options.html.c_str(), std::strerror(error));
-      return kPreviewUnreadable;
-    }
-  }
   if (options.png.empty() && options.html.empty()) {
     std::fputs(PreviewText(pictures).c_str(), stdout);
+    return kPreviewDrawn;
   }
-  return kPreviewDrawn;
+  OutputFile files[2];
+  const std::string* names[2] = {&options.png, &options.html};
+  int error = 0;
+  int failed = 0;
+  if (!options.png.empty()) {
+    error = WritePreviewPngUnpublished(options.png.c_str(), pictures,
+                                       options.sideBySide, &files[0]);
+  }
+  if (error == 0 && !options.html.empty()) {
+    failed = 1;
+    const std::string html = PreviewPage(font, text, pictures, settings, page,
+                                         options.sideBySide);
+    error = WriteWholeFileUnpublished(options.html.c_str(), html.data(),
+                                      html.size(), 0644, &files[1]);
+  }
+  for (int i = 0; i < 2 && error == 0; ++i) {
+    failed = i;
+    if (!names[i]->empty()) error = PublishOutputFile(&files[i]);
+  }
+  for (OutputFile& file : files) AbandonOutputFile(&file);
+  if (error == 0) return kPreviewDrawn;
+  std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
+               names[failed]->c_str(), std::strerror(error));
+  return kPreviewUnreadable;
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ std::string PreviewHelp() {
          "  3  the font file is unsound (its problems are printed), or the\n"
          "     configuration does not convert\n"
          "  4  the font, the configuration or the text cannot be read, or the\n"
-         "     PNG or HTML file cannot be written\n"
+         "     PNG or HTML file or standard output cannot be written\n"
          "  5  drawn, but some characters as the mark (named on standard "
          "error)\n";
 }

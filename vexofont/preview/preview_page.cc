@@ -123,11 +123,11 @@ std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
 
 }  // namespace
 
-int WritePreviewPage(const std::string& path, const ShownFont& font,
-                     const std::vector<TextCharacter>& text,
-                     const std::vector<StationPicture>& pictures,
-                     const StationSetting settings[2], uint16_t codePage,
-                     bool sideBySide) {
+std::string PreviewPage(const ShownFont& font,
+                        const std::vector<TextCharacter>& text,
+                        const std::vector<StationPicture>& pictures,
+                        const StationSetting settings[2], uint16_t codePage,
+                        bool sideBySide) {
   std::string page =
       "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
       "<title>vexofont preview</title><style>"
@@ -139,5 +139,5 @@ int WritePreviewPage(const std::string& path, const ShownFont& font,
   page += "document.getElementById('t').value = D.text;\n";
   page += kPreviewPageScript;
   page += "</script></body></html>\n";
-  return WriteWholeFile(path.c_str(), page.data(), page.size(), 0644);
+  return page;
 }

@@ -12,12 +12,11 @@
 #include "vexofont/preview/receipt_layout.h"
 #include "vexofont/show/shown_font.h"
 
-// Writes the page to `path`, whole or not at all, with `text` in its text
-// box; returns 0 or the errno value of the failure.
-int WritePreviewPage(const std::string& path, const ShownFont& font,
-                     const std::vector<TextCharacter>& text,
-                     const std::vector<StationPicture>& pictures,
-                     const StationSetting settings[2], uint16_t codePage,
-                     bool sideBySide);
+// The page, with `text` in its text box.
+std::string PreviewPage(const ShownFont& font,
+                        const std::vector<TextCharacter>& text,
+                        const std::vector<StationPicture>& pictures,
+                        const StationSetting settings[2], uint16_t codePage,
+                        bool sideBySide);
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_H_

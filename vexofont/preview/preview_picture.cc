@@ -4,33 +4,43 @@
 
 #include "fontinput/dot_chars.h"
 
-void DrawPreview(const std::vector<StationPicture>& pictures, bool sideBySide,
-                 GrayImage* image) {
+void PreviewSize(const std::vector<StationPicture>& pictures, bool sideBySide,
+                 int* width, int* height) {
   const int s = kPreviewDotPixels;
-  int width = 0;
-  int height = 0;
+  int w = 0;
+  int h = 0;
   for (size_t i = 0; i < pictures.size(); ++i) {
     const int gap = i == 0 ? 0 : kPreviewStationGap;
     if (sideBySide) {
-      width += gap + pictures[i].width * s;
-      height = std::max(height, pictures[i].height * s);
+      w += gap + pictures[i].width * s;
+      h = std::max(h, pictures[i].height * s);
     } else {
-      width = std::max(width, pictures[i].width * s);
-      height += gap + pictures[i].height * s;
+      w = std::max(w, pictures[i].width * s);
+      h += gap + pictures[i].height * s;
     }
   }
-  image->Reset(width + 2 * kPreviewMargin, height + 2 * kPreviewMargin,
-               kPreviewBackground);
+  *width = w + 2 * kPreviewMargin;
+  *height = h + 2 * kPreviewMargin;
+}
+
+void DrawPreviewBand(const std::vector<StationPicture>& pictures,
+                     bool sideBySide, GrayImage* band) {
+  const int s = kPreviewDotPixels;
+  std::fill(band->pixels.begin(), band->pixels.end(), kPreviewBackground);
   int x0 = kPreviewMargin;
   int y0 = kPreviewMargin;
   for (const StationPicture& picture : pictures) {
-    image->Fill(x0, y0, picture.width * s, picture.height * s, kPreviewPaper);
-    for (int y = 0; y < picture.height; ++y) {
+    band->Fill(x0, y0, picture.width * s, picture.height * s, kPreviewPaper);
+    // Only the dot rows that reach into the band.
+    const int first = std::max(0, (band->top - y0) / s);
+    const int end = std::min(picture.height,
+                             (band->top + band->height - y0 + s - 1) / s);
+    for (int y = first; y < end; ++y) {
       for (int x = 0; x < picture.width; ++x) {
         const Ink ink = picture.At(x, y);
         if (ink == Ink::kPaper) continue;
-        image->Fill(x0 + x * s, y0 + y * s, s, s,
-                    ink == Ink::kDot ? kPreviewDot : kPreviewMark);
+        band->Fill(x0 + x * s, y0 + y * s, s, s,
+                   ink == Ink::kDot ? kPreviewDot : kPreviewMark);
       }
     }
     if (sideBySide) {
@@ -39,6 +49,32 @@ void DrawPreview(const std::vector<StationPicture>& pictures, bool sideBySide,
       y0 += picture.height * s + kPreviewStationGap;
     }
   }
+}
+
+void DrawPreview(const std::vector<StationPicture>& pictures, bool sideBySide,
+                 GrayImage* image) {
+  int width = 0;
+  int height = 0;
+  PreviewSize(pictures, sideBySide, &width, &height);
+  image->Reset(width, height, kPreviewBackground);
+  DrawPreviewBand(pictures, sideBySide, image);
+}
+
+int WritePreviewPngUnpublished(const char* path,
+                               const std::vector<StationPicture>& pictures,
+                               bool sideBySide, OutputFile* file) {
+  int width = 0;
+  int height = 0;
+  PreviewSize(pictures, sideBySide, &width, &height);
+  GrayImage band;
+  const PixelRows rows = [&](int y) {
+    if (band.height == 0 || y >= band.top + band.height) {
+      band.Reset(width, std::min(kPreviewBandRows, height - y), kPreviewBackground, y);
+      DrawPreviewBand(pictures, sideBySide, &band);
+    }
+    return band.pixels.data() + size_t(y - band.top) * size_t(width);
+  };
+  return WriteGrayPngRowsUnpublished(path, width, height, rows, file);
 }
 
 std::string PreviewText(const std::vector<StationPicture>& pictures) {

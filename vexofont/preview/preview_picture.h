@@ -20,9 +20,28 @@ constexpr uint8_t kPreviewPaper = 255;
 constexpr uint8_t kPreviewDot = 0;
 constexpr uint8_t kPreviewMark = 128;
 
-// Draws the pictures, the first on top (or on the left when `sideBySide`).
+// The pixel rows a PNG of the pictures is drawn in at a time.
+constexpr int kPreviewBandRows = 256;
+
+// The size in pixels of the pictures drawn together.
+void PreviewSize(const std::vector<StationPicture>& pictures, bool sideBySide,
+                 int* width, int* height);
+
+// Draws the pictures, the first on top (or on the left when `sideBySide`):
+// the whole image, or only the band of it that `band` holds (sized, its
+// `top` set).
 void DrawPreview(const std::vector<StationPicture>& pictures, bool sideBySide,
                  GrayImage* image);
+void DrawPreviewBand(const std::vector<StationPicture>& pictures,
+                     bool sideBySide, GrayImage* band);
+
+// Writes the PNG of the pictures to `path`, drawn a band at a time, and
+// leaves it complete in its temporary for PublishOutputFile or
+// AbandonOutputFile (gray_image.h). Returns 0 or the errno value; nothing
+// is left on failure.
+int WritePreviewPngUnpublished(const char* path,
+                               const std::vector<StationPicture>& pictures,
+                               bool sideBySide, OutputFile* file);
 
 // The pictures as text: for each station a heading, then a line a dot row,
 // '#' a dot, '.' paper and '?' the mark, as far right as anything is set.

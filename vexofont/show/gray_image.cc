@@ -33,7 +33,7 @@ constexpr unsigned kNewPngFileMode = 0666;
 
 // libpng reports failures by longjmp back into WriteRows; nothing with a
 // destructor lives between the setjmp and the calls that may jump.
-bool WriteRows(std::FILE* file, const GrayImage& image) {
+bool WriteRows(std::FILE* file, int width, int height, const PixelRows& rows) {
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (png == nullptr) return false;
@@ -52,13 +52,11 @@ bool WriteRows(std::FILE* file, const GrayImage& image) {
   // faster.
   png_set_compression_level(png, 6);
   png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-  png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_GRAY,
+  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_GRAY,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
-  for (int y = 0; y < image.height; ++y) {
-    png_write_row(png, image.pixels.data() + size_t(y) * image.width);
-  }
+  for (int y = 0; y < height; ++y) png_write_row(png, rows(y));
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
   return true;
@@ -66,18 +64,26 @@ bool WriteRows(std::FILE* file, const GrayImage& image) {
 
 }  // namespace
 
-int WriteGrayPngUnpublished(const char* path, const GrayImage& image,
-                            OutputFile* file) {
-  if (image.width <= 0 || image.height <= 0) return EINVAL;
+int WriteGrayPngRowsUnpublished(const char* path, int width, int height,
+                                const PixelRows& rows, OutputFile* file) {
+  if (width <= 0 || height <= 0) return EINVAL;
   const int error = OpenOutputFile(path, kNewPngFileMode, file);
   if (error != 0) return error;
   errno = 0;
-  if (!WriteRows(file->stream, image)) {
+  if (!WriteRows(file->stream, width, height, rows)) {
     const int write_error = errno != 0 ? errno : EIO;
     AbandonOutputFile(file);
     return write_error;
   }
   return CloseOutputFile(file);
+}
+
+int WriteGrayPngUnpublished(const char* path, const GrayImage& image,
+                            OutputFile* file) {
+  return WriteGrayPngRowsUnpublished(
+      path, image.width, image.height,
+      [&image](int y) { return image.pixels.data() + size_t(y) * image.width; },
+      file);
 }
 
 int WriteGrayPng(const char* path, const GrayImage& image) {

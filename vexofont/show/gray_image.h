@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "store/output_file.h"
@@ -36,5 +37,14 @@ int WriteGrayPng(const char* path, const GrayImage& image);
 // nothing is left.
 int WriteGrayPngUnpublished(const char* path, const GrayImage& image,
                             OutputFile* file);
+
+// The rows of a picture, asked for top to bottom, one at a time: the row
+// `y`, as many pixels as the picture is wide, valid until the next call.
+using PixelRows = std::function<const uint8_t*(int y)>;
+
+// The same for a picture of `width` x `height` given row by row, so that a
+// large one need never be held whole.
+int WriteGrayPngRowsUnpublished(const char* path, int width, int height,
+                                const PixelRows& rows, OutputFile* file);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_

@@ -23,6 +23,7 @@
 #include "vexofont/show/input_file_reader.h"
 #include "vexofont/show/output_file_reader.h"
 #include "vexofont/show/problem_list.h"
+#include "vexofont/show/run_inputs.h"
 #include "vexofont/show/shown_font.h"
 #include "vexofont/show/text_codes.h"
 
@@ -51,7 +52,8 @@ constexpr char kHelpEnd[] =
     "  0  the file is sound\n"
     "  1  usage error\n"
     "  3  the file is unsound (its problems are printed)\n"
-    "  4  the file cannot be read, or the PNG file cannot be written\n";
+    "  4  the file cannot be read, or the PNG file or standard output cannot\n"
+    "     be written\n";
 
 constexpr int kExitSound = 0;
 constexpr int kExitUsage = 1;
@@ -282,19 +284,12 @@ std::vector<ShownGlyph> ChosenGlyphs(const ShownFont& font,
 
 // The files no page of the sheet may replace: the file shown and, with
 // --config, the configuration and the fonts it lists (in Settings since
-// PrintCodesNotStored read it), each with the words that name it.
-std::vector<std::pair<std::string, std::string>> SheetInputs(
-    const ShowOptions& options) {
-  std::vector<std::pair<std::string, std::string>> inputs = {
-      {options.file, "the file shown"}};
-  if (options.config.empty()) return inputs;
-  inputs.push_back({options.config, "the configuration file shown with it"});
-  for (const FontListKey& list : kFontListKeys) {
-    for (int i = 0; i < list.Count(); ++i) {
-      inputs.push_back({list.Names()[i], std::string("the input font file '") +
-                                             list.Names()[i] + "' of '" +
-                                             options.config + "'"});
-    }
+// PrintCodesNotStored read it).
+std::vector<RunInput> SheetInputs(const ShowOptions& options) {
+  std::vector<RunInput> inputs = {{options.file, "the file shown"}};
+  if (!options.config.empty()) {
+    AddConfigurationInputs(options.config, "the configuration file shown with it",
+                           &inputs);
   }
   return inputs;
 }
@@ -302,13 +297,13 @@ std::vector<std::pair<std::string, std::string>> SheetInputs(
 int WriteSheet(const ShowOptions& options, const ShownFont& font) {
   const auto inputs = SheetInputs(options);
   std::vector<std::string> names;
-  for (const auto& input : inputs) names.push_back(input.first);
+  for (const RunInput& input : inputs) names.push_back(input.name);
   SheetFiles files;
   const int error =
       WriteContactSheet(options.png.c_str(), font, names, &files);
   if (error == kSheetIsAnInput) {
     std::fprintf(stderr, "Could not write PNG file '%s': it is %s\n",
-                 files.failed.c_str(), inputs[files.input].second.c_str());
+                 files.failed.c_str(), inputs[files.input].what.c_str());
     return kExitUnreadable;
   }
   if (error != 0) {

@@ -1,5 +1,9 @@
 // vexocnvt config-file: converts the input fonts that the configuration file
 // lists into one output font file for the two-station printer.
 #include "driver/converter.h"
+#include "store/console.h"
 
-int main(int argc, char** argv) { return RunConverter(argc, argv); }
+int main(int argc, char** argv) {
+  HoldStandardStreams();
+  return RunConverter(argc, argv);
+}

@@ -4,6 +4,7 @@
 //   vexofont make TEXT OUTPUT
 //   vexofont dump FILE [-o TEXT]
 //   vexofont check CONFIG [--quiet]
+//   vexofont preview OUTPUT [--text TEXT] [--png FILE] [--html FILE]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "vexofont/dump/dump_command.h"
 #include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
+#include "store/console.h"
 #include "store/system_names.h"
 #include "store/version.h"
 
@@ -43,7 +45,18 @@ void PrintUsage(std::FILE* stream) {
                "       vexofont --version\n");
 }
 
-int RunVexofont(int argc, char** argv) {
+// What a command wrote to standard output and lost (a full disk, a closed
+// stream) is a failure of the command, status 4, whatever it returned.
+constexpr int kStandardOutputFailed = 4;
+
+int FinishStandardOutput(const char* command, int status) {
+  if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return status;
+  std::fprintf(stderr, "vexofont%s%s: cannot write standard output\n",
+               command[0] == '\0' ? "" : " ", command);
+  return kStandardOutputFailed;
+}
+
+int RunCommand(int argc, char** argv) {
   if (argc < 2) {
     PrintUsage(stderr);
     return 1;
@@ -66,6 +79,16 @@ int RunVexofont(int argc, char** argv) {
   std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return 1;
+}
+
+int RunVexofont(int argc, char** argv) {
+  HoldStandardStreams();
+  const int status = RunCommand(argc, argv);
+  bool command = false;
+  for (const char* name : {"show", "make", "dump", "check", "preview"}) {
+    command = command || (argc > 1 && std::strcmp(argv[1], name) == 0);
+  }
+  return FinishStandardOutput(command ? argv[1] : "", status);
 }
 
 }  // namespace

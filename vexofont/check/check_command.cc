@@ -48,7 +48,8 @@ constexpr char kHelpEnd[] =
     "to %zu bytes (the largest input font file).\n"
     "\n"
     "Exit status: 0 nothing looks wrong, 1 usage error, 2 the configuration\n"
-    "file cannot be read, 3 something looks wrong (the findings say what).\n";
+    "file cannot be read, 3 something looks wrong (the findings say what),\n"
+    "4 standard output cannot be written.\n";
 
 // The command line as given.
 struct CheckOptions {

@@ -188,8 +188,9 @@ constexpr char kHelpEnd[] =
     "Exit status: 0 written, 1 bad arguments (also a size the converter\n"
     "refuses, an unknown code page, a range without codes), 2 the source\n"
     "font cannot be opened or its characters cannot be mapped, or a glyph\n"
-    "text cannot be read or has a mistake, 4 the output file cannot be\n"
-    "written (also when it is one of the files given as inputs).\n";
+    "text cannot be read or has a mistake, 4 the output file (or standard\n"
+    "output) cannot be written (also when it is one of the files given as\n"
+    "inputs).\n";
 
 // The limits paragraph, from the readers' own constants.
 std::string Limits() {

@@ -81,7 +81,8 @@ TEST_F(ShowCommandTest, HelpListsTheExitStatuses) {
   for (const char* line :
        {"  0  the file is sound\n", "  1  usage error\n",
         "  3  the file is unsound (its problems are printed)\n",
-        "  4  the file cannot be read, or the PNG file cannot be written\n"}) {
+        "  4  the file cannot be read, or the PNG file or standard output cannot\n"
+        "     be written\n"}) {
     EXPECT_NE(run.out.find(line), std::string::npos) << line;
   }
 }

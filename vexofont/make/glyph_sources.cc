@@ -56,6 +56,7 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
     ++counts_.cellFillings;
     return true;
   }
+  bool too_large = false;
   for (size_t i = 0; i < fonts_.size(); ++i) {
     uint32_t font_code = 0;
     const bool mapped = map_ != nullptr
@@ -70,7 +71,9 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
       }
       return true;
     }
+    too_large = too_large || glyph->tooLarge;
   }
+  if (too_large) ++counts_.tooLarge;
   if (selecting_) {
     ++counts_.selectedMissing;
     selectedMissing_.emplace(character, code);

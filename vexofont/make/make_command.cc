@@ -114,6 +114,14 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   if (!BuildInputFont(plan.request, source, &file, &counts)) {
     return MakeUsageError("nothing to write");  // ruled out by ReadRequest
   }
+  for (size_t i = 0; i < fonts.size(); ++i) {
+    if (!fonts[i]->readFailed()) continue;
+    std::fprintf(stderr,
+                 "vexofont make: font '%s' changed while it was read (it "
+                 "gave fewer bytes than it held); nothing written\n",
+                 font_paths[i].c_str());
+    return kMakeSourceFailed;
+  }
   const long replaced = ApplyOverlays(options.overlays, &file);
   if (replaced < 0) return kMakeSourceFailed;
   const std::vector<std::string> dropped =
@@ -150,13 +158,17 @@ int ListFaces(const std::vector<std::string>& names) {
   }
   SourceFont font;
   std::vector<std::string> faces;
+  long count = 0;
   std::string error;
-  if (!font.ListFaces(names[0], &faces, &error)) {
+  if (!font.ListFaces(names[0], &faces, &count, &error)) {
     std::fprintf(stderr, "vexofont make: font '%s' %s\n", names[0].c_str(),
                  error.c_str());
     return kMakeSourceFailed;
   }
   for (const std::string& face : faces) std::printf("%s\n", face.c_str());
+  if (count > static_cast<long>(faces.size())) {
+    std::printf("(%ld faces in all; the first %zu listed)\n", count, faces.size());
+  }
   return kMakeOk;
 }
 

@@ -1,11 +1,14 @@
 #include "vexofont/make/make_files.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
 
 #include "store/output_file.h"
 #include "vexofont/make/make_command.h"
+#include "vexofont/make/source_bytes.h"
 #include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text_reader.h"
 
@@ -18,6 +21,12 @@ constexpr unsigned kNewFontFileMode = 0666;
 }  // namespace
 
 bool IsGlyphTextFile(const std::string& path) {
+  std::shared_ptr<const std::vector<unsigned char>> piped;
+  std::string error;
+  if (!ReadSourceOnce(path, &piped, &error)) return false;
+  if (piped != nullptr) {
+    return LooksLikeGlyphText(piped->data(), std::min<size_t>(piped->size(), 64));
+  }
   std::FILE* file = OpenRawFileForReading(path.c_str());
   if (file == nullptr) return false;
   uint8_t start[64];
@@ -29,8 +38,18 @@ bool IsGlyphTextFile(const std::string& path) {
 bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
   std::vector<uint8_t> bytes;
   bool cut = false;
-  const ReadResult read =
-      ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
+  std::shared_ptr<const std::vector<unsigned char>> piped;
+  std::string piped_error;
+  ReadResult read = ReadResult::kCannotRead;
+  if (ReadSourceOnce(path, &piped, &piped_error) && piped != nullptr) {
+    // A glyph text from a pipe, read once already.
+    cut = piped->size() > kMaxGlyphTextSize;
+    bytes.assign(piped->begin(), piped->begin() + static_cast<long>(
+                                     std::min(piped->size(), kMaxGlyphTextSize)));
+    read = ReadResult::kRead;
+  } else if (piped_error.empty()) {
+    read = ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
+  }
   if (read != ReadResult::kRead) {
     std::fprintf(stderr, "vexofont make: cannot %s glyph text '%s'\n",
                  read == ReadResult::kCannotOpen ? "open" : "read",

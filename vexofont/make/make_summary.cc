@@ -45,6 +45,10 @@ std::string Summary(const std::string& output, const FontRequest& request,
     }
     line += ", ";
   }
+  if (drawn.tooLarge > 0) {
+    line += std::to_string(drawn.tooLarge) + " blank as too large to draw "
+            "(glyph boxes over " + std::to_string(kMaxGlyphBoxEms) + " em), ";
+  }
   if (counts.belowFirst > 0) {
     line += std::to_string(counts.belowFirst) + " blank below --first, ";
   }

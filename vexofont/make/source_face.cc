@@ -4,8 +4,6 @@
 #include FT_FREETYPE_H
 #include FT_BDF_H
 
-#include <zlib.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,53 +11,13 @@
 #include <string_view>
 #include <vector>
 
-#include "store/output_file.h"
+#include "store/system_names.h"
 #include "vexofont/make/source_font_handles.h"
 
-// Opening a source font: its bytes (gzip and BDF read whole and checked
-// for their cost first), the face, and the charset its codes are in.
+// Opening a source font: its bytes (source_bytes.h; BDF fonts checked for
+// their cost first), the face, and the charset its codes are in.
 
 namespace {
-
-
-bool IsGzipFile(const std::string& path) {
-  std::FILE* file = OpenRawFileForReading(path.c_str());
-  if (file == nullptr) return false;
-  unsigned char magic[2] = {0, 0};
-  const bool gzip = std::fread(magic, 1, 2, file) == 2 && magic[0] == 0x1F &&
-                    magic[1] == 0x8B;
-  std::fclose(file);
-  return gzip;
-}
-
-// FreeType reads gzip-compressed PCF fonts itself but not BDF fonts, so
-// every compressed font is uncompressed here. Returns false with the reason.
-bool Uncompress(const std::string& path, std::vector<unsigned char>* bytes,
-                std::string* error) {
-  bytes->clear();
-  const int fd = OpenRawDescriptorForReading(path.c_str());
-  gzFile file = fd >= 0 ? gzdopen(fd, "rb") : nullptr;
-  if (file == nullptr) {
-    if (fd >= 0) CloseRawDescriptor(fd);
-    *error = "cannot be opened";
-    return false;
-  }
-  unsigned char chunk[65536];
-  int got;
-  while ((got = gzread(file, chunk, sizeof(chunk))) > 0) {
-    if (bytes->size() + got > kMaxUncompressedFont) {
-      gzclose(file);
-      *error = "is too large once uncompressed";
-      return false;
-    }
-    bytes->insert(bytes->end(), chunk, chunk + got);
-  }
-  // Closed on every path, a damaged stream included.
-  const bool closed = gzclose(file) == Z_OK;
-  if (got == 0 && closed) return true;
-  *error = "is a broken gzip file";
-  return false;
-}
 
 
 bool IsBdf(const std::vector<unsigned char>& bytes) {
@@ -80,11 +38,11 @@ uint64_t BoxSide(const char** p, const char* end) {
   return side;
 }
 
-// Whether the boxes of a BDF font's glyphs take no more than
-// kMaxBdfBitmapBytes; sets *error otherwise.
-bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
-                     std::string* error) {
-  uint64_t total = 0;
+// What the boxes of a BDF font's glyphs take once FreeType has loaded it;
+// false, with the reason in *error, past kMaxBdfBitmapBytes.
+bool BdfCost(const std::vector<unsigned char>& bytes, uint64_t* total,
+             std::string* error) {
+  *total = 0;
   const char* text = reinterpret_cast<const char*>(bytes.data());
   const char* end = text + bytes.size();
   for (const char* line = text; line < end;) {
@@ -95,8 +53,8 @@ bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
       const char* p = line + 4;
       const uint64_t width = BoxSide(&p, next);
       const uint64_t height = BoxSide(&p, next);
-      total += (width + 7) / 8 * height;
-      if (total > kMaxBdfBitmapBytes) {
+      *total += (width + 7) / 8 * height;
+      if (*total > kMaxBdfBitmapBytes) {
         *error = "is a BDF font whose glyph boxes would take more than " +
                  std::to_string(kMaxBdfBitmapBytes >> 20) +
                  " MB to load";
@@ -107,35 +65,6 @@ bool BdfCostAccepted(const std::vector<unsigned char>& bytes,
   }
   return true;
 }
-
-// Reads a plain BDF font whole (FreeType reads it whole too), up to the
-// size a compressed one may have uncompressed. Returns false with the
-// reason; *bytes empty for a file that is no BDF font.
-bool ReadBdf(const std::string& path, std::vector<unsigned char>* bytes,
-             std::string* error) {
-  bytes->clear();
-  std::FILE* file = OpenRawFileForReading(path.c_str());
-  if (file == nullptr) return true;  // FreeType says why
-  char start[9] = {};
-  const bool bdf = std::fread(start, 1, sizeof(start), file) == sizeof(start) &&
-                   std::memcmp(start, "STARTFONT", sizeof(start)) == 0;
-  std::fclose(file);
-  if (!bdf) return true;
-  std::vector<uint8_t> read;
-  bool cut = false;
-  if (ReadLimitedFile(path.c_str(), kMaxUncompressedFont, &read, &cut) !=
-      ReadResult::kRead) {
-    *error = "cannot be read";
-    return false;
-  }
-  if (cut) {
-    *error = "is too large for a BDF font";
-    return false;
-  }
-  bytes->assign(read.begin(), read.end());
-  return true;
-}
-
 
 // FreeType's own texts of its errors, from its error list.
 #undef FTERRORS_H_
@@ -160,6 +89,9 @@ std::string OpenErrorText(FT_Error error) {
     case FT_Err_Cannot_Open_Resource:
       return "cannot be opened";
     case FT_Err_Unknown_File_Format:
+    // A read past the end while every reader tries the file: too short
+    // for what it seemed to be.
+    case FT_Err_Invalid_Stream_Operation:
       return "is not a font FreeType knows";
     case FT_Err_Invalid_File_Format:
     case FT_Err_Invalid_Table:
@@ -175,34 +107,13 @@ std::string OpenErrorText(FT_Error error) {
   }
 }
 
-// FreeType opens names in the ANSI code page on Windows: there a font whose
-// name is not ASCII is read whole through our own open (names in UTF-8) and
-// given to FreeType as memory, as FreeType's own Windows stream maps a file
-// whole. FreeType opens every other file itself. Returns false with the
-// reason.
-bool ReadForFreeType(const std::string& path, std::vector<unsigned char>* bytes,
-                     std::string* error) {
-#ifdef _WIN32
-  bool ascii = true;
-  for (char c : path) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-  if (ascii) return true;
-  bool cut = false;
-  const ReadResult result =
-      ReadLimitedFile(path.c_str(), kMaxFontFile, bytes, &cut);
-  if (result != ReadResult::kRead || cut || bytes->empty()) {
-    *error = result == ReadResult::kCannotOpen ? "cannot be opened"
-             : result != ReadResult::kRead     ? "cannot be read"
-             : cut ? "is too large for a font file"
-                   : "is not a font FreeType knows";
-    bytes->clear();
-    return false;
-  }
-#else
-  (void)path;
-  (void)bytes;
-  (void)error;
-#endif
-  return true;
+// FreeType reads a file that is not held in memory through this: no
+// mapping, so that a file cut short while it is read gives read errors.
+unsigned long ReadSourceStream(FT_Stream stream, unsigned long offset,
+                               unsigned char* buffer, unsigned long count) {
+  auto* bytes = static_cast<SourceBytes*>(stream->descriptor.pointer);
+  if (count == 0) return offset <= stream->size ? 0 : 1;  // a seek
+  return static_cast<unsigned long>(bytes->ReadAt(offset, buffer, count));
 }
 
 }  // namespace
@@ -251,48 +162,87 @@ bool CharsetOfBitmapFont(FT_Face face, const std::vector<unsigned char>& bdf,
 
 }  // namespace
 
+namespace {
+
+const std::vector<unsigned char> kNoBytes;
+const char kChangedWhileRead[] =
+    "changed while it was read (it gave fewer bytes than it held)";
+
+// The faces of the font, for an error about a face it lacks: each named
+// when there are few, else their count.
+std::string FaceList(const std::vector<std::string>& faces, long count) {
+  constexpr long kNamedFaces = 8;
+  if (count > kNamedFaces) {
+    return "it has " + std::to_string(count) + " faces, 0 to " +
+           std::to_string(count - 1) + ": vexofont make --list-faces lists them";
+  }
+  std::string list = "its faces:";
+  for (const std::string& face : faces) list += " " + face + ";";
+  list.pop_back();
+  return list;
+}
+
+}  // namespace
+
 bool SourceFont::OpenFace(const std::string& path, long index,
                           bool nameFaces, std::string* error) {
   if (handles_->face != nullptr) {
     FT_Done_Face(handles_->face);
     handles_->face = nullptr;
   }
-  if (NameIsFolder(path.c_str())) {
-    *error = "is a folder";
-    return false;
+  handles_->bdfBoxes.Release();
+  if (handles_->bytes == nullptr || handles_->bytesPath != path) {
+    handles_->bytes.reset();
+    handles_->bytes = SourceBytes::Open(path, error);
+    if (handles_->bytes == nullptr) return false;
+    handles_->bytesPath = path;
   }
-  std::vector<unsigned char>& bytes = handles_->uncompressed;
-  if (IsGzipFile(path) ? !Uncompress(path, &bytes, error)
-                       : !ReadBdf(path, &bytes, error)) {
-    return false;
+  SourceBytes& bytes = *handles_->bytes;
+  FT_Open_Args args{};
+  if (bytes.memory() != nullptr) {
+    const std::vector<unsigned char>& memory = *bytes.memory();
+    uint64_t boxes = 0;
+    if (IsBdf(memory) && !BdfCost(memory, &boxes, error)) return false;
+    if (!handles_->bdfBoxes.Take(boxes)) {
+      *error = HeldBytesError();
+      return false;
+    }
+    args.flags = FT_OPEN_MEMORY;
+    args.memory_base = memory.data();
+    args.memory_size = static_cast<FT_Long>(memory.size());
+  } else {
+    if (bytes.size() > static_cast<uint64_t>(static_cast<unsigned long>(-1) / 2)) {
+      *error = "is too large for a font file";
+      return false;
+    }
+    handles_->stream = FT_StreamRec{};
+    handles_->stream.size = static_cast<unsigned long>(bytes.size());
+    handles_->stream.descriptor.pointer = &bytes;
+    handles_->stream.read = ReadSourceStream;
+    args.flags = FT_OPEN_STREAM;
+    args.stream = &handles_->stream;
   }
-  if (IsBdf(bytes) && !BdfCostAccepted(bytes, error)) return false;
-  if (bytes.empty() && !ReadForFreeType(path, &bytes, error)) return false;
   const FT_Error open_error =
-      !bytes.empty()
-          ? FT_New_Memory_Face(handles_->library, bytes.data(),
-                               static_cast<FT_Long>(bytes.size()), index,
-                               &handles_->face)
-          : FT_New_Face(handles_->library, path.c_str(), index,
-                        &handles_->face);
+      FT_Open_Face(handles_->library, &args, index, &handles_->face);
   if (open_error == 0) return true;
   handles_->face = nullptr;
-  *error = OpenErrorText(open_error);
+  handles_->bdfBoxes.Release();
+  *error = bytes.readFailed() ? kChangedWhileRead : OpenErrorText(open_error);
   if (index > 0 && nameFaces) {
     // Most likely a face the file does not have: name the ones it has.
     std::vector<std::string> faces;
+    long count = 0;
     std::string ignored;
-    if (ListFaces(path, &faces, &ignored)) {
-      *error = "has no face " + std::to_string(index) + " (its faces:";
-      for (const std::string& face : faces) *error += " " + face + ";";
-      error->back() = ')';
+    if (ListFaces(path, &faces, &count, &ignored)) {
+      *error = "has no face " + std::to_string(index) + " (" +
+               FaceList(faces, count) + ")";
     }
   }
   return false;
 }
 
 bool SourceFont::ListFaces(const std::string& path,
-                           std::vector<std::string>* faces,
+                           std::vector<std::string>* faces, long* count,
                            std::string* error) {
   if (handles_->library == nullptr &&
       FT_Init_FreeType(&handles_->library) != 0) {
@@ -300,8 +250,8 @@ bool SourceFont::ListFaces(const std::string& path,
     return false;
   }
   if (!OpenFace(path, 0, false, error)) return false;
-  const long count = handles_->face->num_faces;
-  for (long i = 0; i < count && i < 256; ++i) {
+  *count = handles_->face->num_faces;
+  for (long i = 0; i < *count && i < kMaxListedFaces; ++i) {
     if (i > 0 && !OpenFace(path, i, false, error)) return false;
     const FT_Face face = handles_->face;
     std::string line = std::to_string(i);
@@ -312,6 +262,10 @@ bool SourceFont::ListFaces(const std::string& path,
   return true;
 }
 
+bool SourceFont::readFailed() const {
+  return handles_->bytes != nullptr && handles_->bytes->readFailed();
+}
+
 bool SourceFont::ChooseCharset(std::string* error) {
   FT_Face face = handles_->face;
   if (FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) {
@@ -320,7 +274,9 @@ bool SourceFont::ChooseCharset(std::string* error) {
   }
   std::string registry;
   std::string encoding;
-  if (!CharsetOfBitmapFont(face, handles_->uncompressed, &registry,
+  const std::vector<unsigned char>& bytes =
+      handles_->bytes->memory() != nullptr ? *handles_->bytes->memory() : kNoBytes;
+  if (!CharsetOfBitmapFont(face, bytes, &registry,
                            &encoding)) {
     *error = "has no Unicode character map, no charset registry and no "
              "charset in its font name";

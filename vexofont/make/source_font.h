@@ -11,17 +11,21 @@
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
 
-// FreeType's handles, kept out of this header.
-// A compressed or BDF font larger than this (uncompressed) is refused.
-constexpr size_t kMaxUncompressedFont = size_t{64} << 20;
-// On Windows, where every font is read whole, a font file larger than this
-// is refused (the largest CJK collections take a few tens of megabytes).
-constexpr size_t kMaxFontFile = size_t{1} << 30;
+#include "vexofont/make/source_bytes.h"
+
 // FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
 // whatever the file holds: the boxes are what a BDF font costs to open. The
 // largest real ones (every CJK ideograph at 24 or 32 dots, Unifont) take a
 // few megabytes; a font whose boxes take more than this is refused.
 constexpr uint64_t kMaxBdfBitmapBytes = uint64_t{64} << 20;
+// A glyph whose box, at the size drawn, is more than this many times that
+// size across or high comes from a broken font: it is left blank (and
+// counted) rather than drawn, which would cost its whole box.
+constexpr int kMaxGlyphBoxEms = 16;
+// The faces of a collection --list-faces lists and an error names at most.
+constexpr long kMaxListedFaces = 1000;
+
+// FreeType's handles, kept out of this header.
 
 struct SourceFontHandles;
 struct FT_Bitmap_;
@@ -62,6 +66,7 @@ struct RenderOptions {
 struct CellGlyph {
   GlyphRows rows;
   long long clippedDots = 0;
+  bool tooLarge = false;  // not drawn: its box passes kMaxGlyphBoxEms
 };
 
 class SourceFont {
@@ -86,10 +91,15 @@ class SourceFont {
   bool Open(const std::string& path, CellSize cell,
             const RenderOptions& options, std::string* error);
 
-  // The faces of the font at `path`, one "N FAMILY STYLE" each; false on
+  // The faces of the font at `path`, one "N FAMILY STYLE" each, at most
+  // kMaxListedFaces of them, and in *count how many it has; false on
   // failure, with the reason in *error.
   bool ListFaces(const std::string& path, std::vector<std::string>* faces,
-                 std::string* error);
+                 long* count, std::string* error);
+
+  // Whether the file gave fewer bytes than it held when it was opened (it
+  // changed while it was read): glyphs may be missing that the font has.
+  bool readFailed() const;
 
   // Whether the font is rendered from outlines (the render and hinting
   // options apply).

@@ -6,14 +6,21 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <vector>
+#include <memory>
+#include <string>
+
+#include "vexofont/make/source_bytes.h"
 
 struct SourceFontHandles {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
-  // The uncompressed bytes of a gzip-compressed font, a BDF font's bytes,
-  // or on Windows any font's; the face reads them for as long as it lives.
-  std::vector<unsigned char> uncompressed;
+  // The file's bytes, which the face reads for as long as it lives, and
+  // the stream FreeType reads them through when they are not in memory.
+  std::shared_ptr<SourceBytes> bytes;
+  std::string bytesPath;
+  FT_StreamRec stream{};
+  // FreeType's glyph boxes of a BDF face, counted against the bound.
+  HeldBytes bdfBoxes;
 };
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_HANDLES_H_

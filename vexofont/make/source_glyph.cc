@@ -4,6 +4,9 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BITMAP_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
 
 #include "vexofont/make/source_font_handles.h"
 
@@ -32,7 +35,8 @@ bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
   return static_cast<int>(row[x]) * 255 >= threshold * (bitmap.num_grays - 1);
 }
 
-// FreeType's load flags for the options; sets *threshold for grey
+// FreeType's load flags for the options, FT_LOAD_RENDER among them (the
+// glyph is rendered once its box is known); sets *threshold for grey
 // rendering of outlines.
 FT_Int32 LoadFlags(const RenderOptions& options, bool outlines,
                    int* threshold) {
@@ -57,6 +61,32 @@ FT_Int32 LoadFlags(const RenderOptions& options, bool outlines,
   }
   if (!gray) flags |= FT_LOAD_MONOCHROME;
   return flags;
+}
+
+// Loads the glyph `index` and renders it as FT_LOAD_RENDER would, unless
+// its outline's box at the size drawn passes kMaxGlyphBoxEms (*tooLarge):
+// rendering costs the whole box. False when it cannot be loaded.
+bool LoadAndRender(FT_Face face, FT_UInt index, FT_Int32 flags, bool* tooLarge) {
+  *tooLarge = false;
+  if (FT_Load_Glyph(face, index, flags & ~FT_LOAD_RENDER) != 0) return false;
+  const FT_GlyphSlot slot = face->glyph;
+  if (slot->format == FT_GLYPH_FORMAT_BITMAP) return true;
+  if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    FT_BBox box;
+    FT_Outline_Get_CBox(&slot->outline, &box);
+    const long long most = static_cast<long long>(kMaxGlyphBoxEms) *
+                           std::max<long long>(face->size->metrics.y_ppem, 1) * 64;
+    if (static_cast<long long>(box.xMax) - box.xMin > most ||
+        static_cast<long long>(box.yMax) - box.yMin > most) {
+      *tooLarge = true;
+      return false;
+    }
+  }
+  FT_Render_Mode mode = static_cast<FT_Render_Mode>(FT_LOAD_TARGET_MODE(flags));
+  if (mode == FT_RENDER_MODE_NORMAL && (flags & FT_LOAD_MONOCHROME) != 0) {
+    mode = FT_RENDER_MODE_MONO;
+  }
+  return FT_Render_Glyph(slot, mode) == 0;
 }
 
 // A bitmap that claims a size but has no buffer, or one too large to be a
@@ -130,13 +160,14 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
 bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
+  glyph->tooLarge = false;
   FT_Face face = handles_->face;
   if (face == nullptr) return false;
   const FT_UInt index = FT_Get_Char_Index(face, fontCode);
   if (index == 0) return false;
   int threshold = 0;
   const FT_Int32 flags = LoadFlags(options_, render_outlines_, &threshold);
-  if (FT_Load_Glyph(face, index, flags) != 0) return false;
+  if (!LoadAndRender(face, index, flags, &glyph->tooLarge)) return false;
   // FreeType's conversion would read through a missing buffer or allocate
   // the whole claimed size.
   if (Broken(face->glyph->bitmap)) return false;

@@ -327,4 +327,23 @@ TEST_F(SourceFontTest, EmFitFillsTheCellFromTheFontsOwnMetrics) {
   EXPECT_LT(fits[0].height, fits[1].height);
 }
 
+// A font file is read, never mapped: cut short while glyphs are drawn from
+// it, it gives glyphs that fail and says it changed, instead of a crash.
+TEST_F(SourceFontTest, FileCutShortWhileReadIsNamedNotACrash) {
+  const char* dejavu = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+  if (!std::filesystem::exists(dejavu)) GTEST_SKIP() << "fonts-dejavu-core missing";
+  const std::string path = dir_.File("cut.ttf");
+  std::filesystem::copy_file(dejavu, path);
+  SourceFont font;
+  std::string error;
+  ASSERT_TRUE(font.Open(path, {12, 24}, &error)) << error;
+  CellGlyph glyph;
+  EXPECT_TRUE(font.DrawGlyph('A', &glyph));
+  EXPECT_FALSE(font.readFailed());
+  std::filesystem::resize_file(path, 4096);
+  for (uint32_t c = 0x4000; c < 0x4100; ++c) font.DrawGlyph(c, &glyph);
+  for (uint32_t c = 'a'; c <= 'z'; ++c) font.DrawGlyph(c, &glyph);
+  EXPECT_TRUE(font.readFailed());
+}
+
 }  // namespace

@@ -52,7 +52,31 @@ const CachedFontFile& FontFileCache::Read(const std::string& name) {
   }
   if (*slot == nullptr) {
     *slot = std::make_unique<CachedFontFile>();
-    ReadFontFile(name, slot->get());
+    files_.push_back(slot->get());
   }
-  return **slot;
+  CachedFontFile& file = **slot;
+  if (!file.held) {
+    file = CachedFontFile();
+    ReadFontFile(name, &file);
+    file.held = true;
+  }
+  file.used = ++clock_;
+  Trim(&file);
+  return file;
+}
+
+void FontFileCache::Trim(const CachedFontFile* keep) {
+  size_t held = 0;
+  for (const CachedFontFile* file : files_) held += file->bytes.capacity();
+  while (held > kMaxCachedFontBytes) {
+    CachedFontFile* oldest = nullptr;
+    for (CachedFontFile* file : files_) {
+      if (file == keep || file->bytes.capacity() == 0) continue;
+      if (oldest == nullptr || file->used < oldest->used) oldest = file;
+    }
+    if (oldest == nullptr) return;
+    held -= oldest->bytes.capacity();
+    oldest->bytes = std::vector<uint8_t>();
+    oldest->held = false;
+  }
 }

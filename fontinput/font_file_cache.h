@@ -2,7 +2,9 @@
 // tell what a run will do (vexofont check, vexofont show --config): each
 // file read once, however often it is listed and by whatever names (links
 // and hard links included), and no further than the largest input font
-// file a sound header can describe.
+// file a sound header can describe. The files' bytes held together stay
+// within kMaxCachedFontBytes: past it the files used longest ago let go of
+// theirs, and are read again if listed again.
 #ifndef VEXOCNVT_FONTINPUT_FONT_FILE_CACHE_H_
 #define VEXOCNVT_FONTINPUT_FONT_FILE_CACHE_H_
 
@@ -23,14 +25,27 @@ struct CachedFontFile {
   // else at most kLargestInputFontFile.
   std::vector<uint8_t> bytes;
   bool cut = false;  // the file goes on past what was read
+  long used = 0;     // when it was last asked for
+  bool held = false; // its bytes are held
 };
+
+// What the cache holds of the files' bytes at most (eight of the largest
+// input font files).
+constexpr size_t kMaxCachedFontBytes = size_t{64} << 20;
 
 class FontFileCache {
  public:
-  // The file `name`, read now or before.
+  // The file `name`, read now or before. The record is valid until the
+  // next call.
   const CachedFontFile& Read(const std::string& name);
 
  private:
+  // Lets go of the bytes of the files used longest ago, but `keep`'s, until
+  // what is held fits kMaxCachedFontBytes.
+  void Trim(const CachedFontFile* keep);
+  std::vector<CachedFontFile*> files_;
+  long clock_ = 0;
+
   // Files by device and inode, or by name where the system gives no inode;
   // a name that cannot be looked at has a record of its own.
   std::map<std::pair<uint64_t, uint64_t>, std::unique_ptr<CachedFontFile>>

@@ -15,12 +15,12 @@
 #include <windows.h>
 #endif
 
+#include "store/console.h"
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/dump/dump_command.h"
 #include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
-#include "store/console.h"
 #include "store/system_names.h"
 #include "store/version.h"
 
@@ -28,7 +28,7 @@ namespace {
 
 
 void PrintUsage(std::FILE* stream) {
-  std::fprintf(stream,
+  PrintMessage(stream,
                "usage: vexofont show FILE [options]   inspect, validate and "
                "preview a font file\n"
                "       vexofont make [options]        build an input font "
@@ -51,7 +51,7 @@ constexpr int kStandardOutputFailed = 4;
 
 int FinishStandardOutput(const char* command, int status) {
   if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return status;
-  std::fprintf(stderr, "vexofont%s%s: cannot write standard output\n",
+  PrintMessage(stderr, "vexofont%s%s: cannot write standard output\n",
                command[0] == '\0' ? "" : " ", command);
   return kStandardOutputFailed;
 }
@@ -66,7 +66,7 @@ int RunCommand(int argc, char** argv) {
     return 0;
   }
   if (std::strcmp(argv[1], "--version") == 0) {
-    std::printf("vexofont %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont %s\n", kReleaseVersion);
     return 0;
   }
   if (std::strcmp(argv[1], "show") == 0) return RunShowCommand(argc - 1, argv + 1);
@@ -76,7 +76,7 @@ int RunCommand(int argc, char** argv) {
   if (std::strcmp(argv[1], "preview") == 0) {
     return RunPreviewCommand(argc - 1, argv + 1);
   }
-  std::fprintf(stderr, "vexofont: unknown command '%s'\n", argv[1]);
+  PrintMessage(stderr, "vexofont: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return 1;
 }

@@ -7,6 +7,7 @@
 
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
+#include "store/console.h"
 #include "store/converter_settings.h"
 #include "store/version.h"
 #include "vexofont/check/config_lines.h"
@@ -69,7 +70,7 @@ const CommandOption kCheckOptionRows[] = {
 };
 
 int UsageError(const std::string& text) {
-  std::fprintf(stderr, "vexofont check: %s\n", text.c_str());
+  PrintMessage(stderr, "vexofont check: %s\n", text.c_str());
   return kCheckUsage;
 }
 
@@ -107,14 +108,14 @@ int RunCheckCommand(int argc, char** argv) {
   const int status = ReadCheckOptions(argc, argv, &options);
   if (status != kCheckSound) return status;
   if (options.help) {
-    std::printf(kHelpStart, unsigned{FindNumberKey("SbcsSpacing")->limit},
+    PrintMessage(stdout, kHelpStart, unsigned{FindNumberKey("SbcsSpacing")->limit},
                 unsigned{FindNumberKey("DbcsSpacing")->limit});
     std::fputs(OptionHelp(kCheckOptions).c_str(), stdout);
-    std::printf(kHelpEnd, kMaxConfigFileSize >> 20, kLargestInputFontFile);
+    PrintMessage(stdout, kHelpEnd, kMaxConfigFileSize >> 20, kLargestInputFontFile);
     return kCheckSound;
   }
   if (options.version) {
-    std::printf("vexofont check %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont check %s\n", kReleaseVersion);
     return kCheckSound;
   }
   const char* config = options.config.c_str();
@@ -123,7 +124,7 @@ int RunCheckCommand(int argc, char** argv) {
   ConfigLines lines(&findings);
   errno = 0;
   if (ReadConfigFile(config, ConfigLines::Observe, &lines) != 0) {
-    std::fprintf(stderr, "vexofont check: cannot read '%s'%s%s\n", config,
+    PrintMessage(stderr, "vexofont check: cannot read '%s'%s%s\n", config,
                  errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
     return kCheckUnreadable;
   }
@@ -131,9 +132,9 @@ int RunCheckCommand(int argc, char** argv) {
   const int count = findings.count();
   if (!options.quiet) {
     if (count == 0) {
-      std::printf("%s: nothing looks wrong\n", config);
+      PrintMessage(stdout, "%s: nothing looks wrong\n", config);
     } else {
-      std::printf("%s: %d finding%s\n", config, count, count == 1 ? "" : "s");
+      PrintMessage(stdout, "%s: %d finding%s\n", config, count, count == 1 ? "" : "s");
     }
   }
   std::fflush(stdout);

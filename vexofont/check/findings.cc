@@ -2,16 +2,18 @@
 
 #include <cstdio>
 
+#include "store/console.h"
+
 void Findings::Problem(int line, const std::string& text) {
-  std::printf("%s:%d: %s\n", config_.c_str(), line, text.c_str());
+  PrintMessage(stdout, "%s:%d: %s\n", config_.c_str(), line, text.c_str());
   ++count_;
 }
 
 void Findings::Problem(const std::string& text) {
-  std::printf("%s: %s\n", config_.c_str(), text.c_str());
+  PrintMessage(stdout, "%s: %s\n", config_.c_str(), text.c_str());
   ++count_;
 }
 
 void Findings::Info(const std::string& text) const {
-  if (!quiet_) std::printf("%s: %s\n", config_.c_str(), text.c_str());
+  if (!quiet_) PrintMessage(stdout, "%s: %s\n", config_.c_str(), text.c_str());
 }

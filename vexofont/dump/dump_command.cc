@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fontinput/font_header.h"
+#include "store/console.h"
 #include "store/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/code_page.h"
@@ -60,7 +61,7 @@ const CommandOption kDumpOptionRows[] = {
 };
 
 int UsageError(const std::string& text) {
-  std::fprintf(stderr, "vexofont dump: %s\n", text.c_str());
+  PrintMessage(stderr, "vexofont dump: %s\n", text.c_str());
   return kDumpUsage;
 }
 
@@ -136,15 +137,15 @@ bool ReadFont(const char* file, std::vector<uint8_t>* bytes) {
     case ReadResult::kRead:
       break;
     case ReadResult::kCannotOpen:
-      std::fprintf(stderr, "vexofont dump: cannot open '%s': %s\n", file,
+      PrintMessage(stderr, "vexofont dump: cannot open '%s': %s\n", file,
                    std::strerror(errno));
       return false;
     case ReadResult::kCannotRead:
-      std::fprintf(stderr, "vexofont dump: cannot read '%s'\n", file);
+      PrintMessage(stderr, "vexofont dump: cannot read '%s'\n", file);
       return false;
   }
   if (cut) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont dump: '%s' goes on past %zu bytes, more than any "
                  "input font file holds\n",
                  file, kLargestInputFontFile);
@@ -174,7 +175,7 @@ int WriteText(const std::string& output, const std::string& text) {
   const int error =
       WriteWholeFile(output.c_str(), text.data(), text.size(), kNewTextFileMode);
   if (error != 0) {
-    std::fprintf(stderr, "vexofont dump: cannot write '%s': %s\n",
+    PrintMessage(stderr, "vexofont dump: cannot write '%s': %s\n",
                  output.c_str(), std::strerror(error));
     return kDumpOutputFailed;
   }
@@ -193,16 +194,16 @@ int RunDumpCommand(int argc, char** argv) {
   if (options.help) {
     std::fputs(kHelpStart, stdout);
     std::fputs(OptionHelp(kDumpOptions).c_str(), stdout);
-    std::printf(kHelpEnd, kLargestInputFontFile);
+    PrintMessage(stdout, kHelpEnd, kLargestInputFontFile);
     return kDumpOk;
   }
   if (options.version) {
-    std::printf("vexofont dump %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont dump %s\n", kReleaseVersion);
     return kDumpOk;
   }
   const char* file = options.file.c_str();
   if (!options.output.empty() && SameExistingFile(options.output.c_str(), file)) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont dump: output '%s' is the font file '%s'; nothing "
                  "written\n",
                  options.output.c_str(), file);
@@ -217,7 +218,7 @@ int RunDumpCommand(int argc, char** argv) {
   if (!DumpInputFont(bytes.data(), bytes.size(),
                      described ? Describe : nullptr, &mapper, &text,
                      &problem)) {
-    std::fprintf(stderr, "vexofont dump: '%s' %s\n", file, problem.c_str());
+    PrintMessage(stderr, "vexofont dump: '%s' %s\n", file, problem.c_str());
     return kDumpInputFailed;
   }
   return WriteText(options.output, text);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "store/console.h"
 #include "store/system_names.h"
 #include "store/version.h"
 #include "vexofont/codepage/charset_conversion.h"
@@ -63,7 +64,7 @@ int OpenFonts(const std::vector<std::string>& paths, const FontPlan& plan,
       opened = fonts->back()->Open(path, drawing, plan.render, &error);
     }
     if (!opened) {
-      std::fprintf(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
+      PrintMessage(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
                    error.c_str());
       return kMakeSourceFailed;
     }
@@ -82,7 +83,7 @@ int OpenSources(const std::vector<std::string>& paths,
     const std::string from =
         mapped ? "Unicode"
                : "code page " + std::to_string(plan.request.codePage->number);
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: %s cannot map %s to '%s' of font '%s'\n",
                  CharsetConversion::Converter(), from.c_str(), fonts[unmapped]->charset().label.c_str(),
                  paths[unmapped].c_str());
@@ -116,7 +117,7 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   }
   for (size_t i = 0; i < fonts.size(); ++i) {
     if (!fonts[i]->readFailed()) continue;
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: font '%s' changed while it was read (it "
                  "gave fewer bytes than it held); nothing written\n",
                  font_paths[i].c_str());
@@ -130,7 +131,7 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
                      : std::vector<std::string>();
   if (options.strict && !dropped.empty()) {
     for (const std::string& line : dropped) {
-      std::fprintf(stderr, "vexofont make: %s\n", line.c_str());
+      PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
     }
     return MakeUsageError(Count(static_cast<long long>(dropped.size()),
                                 "selected character", "selected characters") +
@@ -141,10 +142,10 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   std::string summary = Summary(output_path, plan.request, *font_list[0], counts,
                                 sources.counts(), plan.selecting, font_paths);
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
-  std::fputs(summary.c_str(), stdout);
+  PutMessage(stdout, summary.c_str());
   std::fflush(stdout);
   for (const std::string& line : dropped) {
-    std::fprintf(stderr, "vexofont make: warning: %s\n", line.c_str());
+    PrintMessage(stderr, "vexofont make: warning: %s\n", line.c_str());
   }
   PrintWarnings(plan.request, file);
   return kMakeOk;
@@ -161,13 +162,13 @@ int ListFaces(const std::vector<std::string>& names) {
   long count = 0;
   std::string error;
   if (!font.ListFaces(names[0], &faces, &count, &error)) {
-    std::fprintf(stderr, "vexofont make: font '%s' %s\n", names[0].c_str(),
+    PrintMessage(stderr, "vexofont make: font '%s' %s\n", names[0].c_str(),
                  error.c_str());
     return kMakeSourceFailed;
   }
-  for (const std::string& face : faces) std::printf("%s\n", face.c_str());
+  for (const std::string& face : faces) PrintMessage(stdout, "%s\n", face.c_str());
   if (count > static_cast<long>(faces.size())) {
-    std::printf("(%ld faces in all; the first %zu listed)\n", count, faces.size());
+    PrintMessage(stdout, "(%ld faces in all; the first %zu listed)\n", count, faces.size());
   }
   return kMakeOk;
 }
@@ -182,7 +183,7 @@ int RunMakeCommand(int argc, char** argv) {
     return kMakeOk;
   }
   if (options.version) {
-    std::printf("vexofont make %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont make %s\n", kReleaseVersion);
     return kMakeOk;
   }
   std::vector<std::string> names = options.names;

@@ -6,6 +6,7 @@
 #include <memory>
 #include <utility>
 
+#include "store/console.h"
 #include "store/output_file.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/source_bytes.h"
@@ -51,13 +52,13 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
     read = ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
   }
   if (read != ReadResult::kRead) {
-    std::fprintf(stderr, "vexofont make: cannot %s glyph text '%s'\n",
+    PrintMessage(stderr, "vexofont make: cannot %s glyph text '%s'\n",
                  read == ReadResult::kCannotOpen ? "open" : "read",
                  path.c_str());
     return false;
   }
   if (cut) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: glyph text '%s' is longer than %zu bytes\n",
                  path.c_str(), kMaxGlyphTextSize);
     return false;
@@ -66,7 +67,7 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
   const std::string_view whole(reinterpret_cast<const char*>(bytes.data()),
                                bytes.size());
   if (!ParseGlyphText(whole, overlay, text, &error)) {
-    std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+    PrintMessage(stderr, "%s\n", FormatTextError(path, error).c_str());
     return false;
   }
   return true;
@@ -79,7 +80,7 @@ long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file) {
     if (!ReadGlyphText(path, true, &overlay)) return -1;
     TextError error;
     if (!ApplyGlyphOverlay(overlay, file, &error)) {
-      std::fprintf(stderr, "%s\n", FormatTextError(path, error).c_str());
+      PrintMessage(stderr, "%s\n", FormatTextError(path, error).c_str());
       return -1;
     }
     replaced += static_cast<long>(overlay.glyphs.size());
@@ -91,7 +92,7 @@ int WriteFont(const std::string& output_path, const Bytes& file) {
   const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
                                          file.size(), kNewFontFileMode);
   if (write_error != 0) {
-    std::fprintf(stderr, "vexofont make: cannot write '%s': %s\n",
+    PrintMessage(stderr, "vexofont make: cannot write '%s': %s\n",
                  output_path.c_str(), std::strerror(write_error));
     return kMakeOutputFailed;
   }
@@ -112,7 +113,7 @@ bool OutputIsAnInput(const std::string& output, const std::string& source,
   if (!options.map.empty()) inputs.push_back({options.map, "--map file"});
   for (const auto& [input, name] : inputs) {
     if (SameExistingFile(output.c_str(), input.c_str())) {
-      std::fprintf(stderr,
+      PrintMessage(stderr,
                    "vexofont make: output '%s' is the %s '%s'; nothing "
                    "written\n",
                    output.c_str(), name, input.c_str());

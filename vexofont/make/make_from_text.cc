@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
+#include "store/console.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/make_summary.h"
@@ -28,7 +29,7 @@ void PrintTextSummary(const std::string& output_path,
   const FontKind kind = text.kind;
   const size_t glyphs = (file.size() - text.tail.size() - HeaderSize(kind)) /
                         FileGlyphSize(text.header.height);
-  std::printf("vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
+  PrintMessage(stdout, "vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
               "from glyph text '%s': %s, %zu drawn in the text%s\n",
               output_path.c_str(), KindName(kind),
               static_cast<unsigned>(text.header.width),
@@ -66,7 +67,7 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
   Bytes file;
   TextError error;
   if (!BuildFromGlyphText(text, &file, &error)) {
-    std::fprintf(stderr, "%s\n", FormatTextError(text_path, error).c_str());
+    PrintMessage(stderr, "%s\n", FormatTextError(text_path, error).c_str());
     return kMakeSourceFailed;
   }
   const long replaced = ApplyOverlays(options.overlays, &file);

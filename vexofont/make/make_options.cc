@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "store/console.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/source_font.h"
@@ -221,7 +222,7 @@ std::string MakeHelp() {
 }
 
 int MakeUsageError(const std::string& text) {
-  std::fprintf(stderr, "vexofont make: %s\n", text.c_str());
+  PrintMessage(stderr, "vexofont make: %s\n", text.c_str());
   return kMakeUsage;
 }
 

@@ -6,6 +6,7 @@
 
 #include "fontinput/code_text.h"
 #include "fontinput/glyph_size.h"
+#include "store/console.h"
 #include "store/output_file.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
@@ -110,7 +111,7 @@ int ReadCodePage(const MakeOptions& options, CodeMap* map,
     }
     std::string error;
     if (!map->Read(options.map, request->kind, &error)) {
-      std::fprintf(stderr, "%s\n", error.c_str());
+      PrintMessage(stderr, "%s\n", error.c_str());
       return kMakeSourceFailed;
     }
     *mappedPage = map->AsCodePage(static_cast<uint16_t>(number));
@@ -317,13 +318,13 @@ bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
   bool cut = false;
   if (ReadLimitedFile(options.chars.c_str(), kMaxCharsFileSize, &bytes,
                       &cut) != ReadResult::kRead) {
-    std::fprintf(stderr, "vexofont make: cannot read --chars file '%s'\n",
+    PrintMessage(stderr, "vexofont make: cannot read --chars file '%s'\n",
                  options.chars.c_str());
     *status = kMakeSourceFailed;
     return false;
   }
   if (cut) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: --chars file '%s' is longer than %zu bytes\n",
                  options.chars.c_str(), kMaxCharsFileSize);
     *status = kMakeSourceFailed;
@@ -332,7 +333,7 @@ bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
                               bytes.size());
   if (!CharactersOfText(text, selection, &bad_at)) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
                  options.chars.c_str(), bad_at);
     *status = kMakeSourceFailed;

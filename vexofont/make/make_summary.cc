@@ -4,6 +4,7 @@
 
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
+#include "store/console.h"
 #include "store/glyph_table.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/make_request.h"
@@ -80,7 +81,7 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
     const std::string warning = ImpactWidthWarning(request.cell.width);
     if (!warning.empty()) {
-      std::fprintf(stderr, "vexofont make: warning: %s\n", warning.c_str());
+      PrintMessage(stderr, "vexofont make: warning: %s\n", warning.c_str());
     }
   }
   if (request.kind != FontKind::kDbcs) return;
@@ -111,7 +112,7 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
   const int beyond = table.beyond;
   const int first_dropped = table.first_dropped;
   if (beyond > 0) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont make: warning: %d glyphs are not blank, more than "
                  "the %d records the converter's glyph table holds for all "
                  "files together: %d codes from 0x%04x on would be dropped "

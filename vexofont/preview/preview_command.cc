@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
+#include "store/console.h"
 #include "store/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/characters.h"
@@ -85,7 +86,7 @@ int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
   std::string error;
   if (!options.textGiven &&
       !ReadPreviewText(options.file.empty() ? "-" : options.file, &text, &error)) {
-    std::fprintf(stderr, "vexofont preview: %s\n", error.c_str());
+    PrintMessage(stderr, "vexofont preview: %s\n", error.c_str());
     return error.find("goes on past") != std::string::npos ? kPreviewUsage
                                                            : kPreviewUnreadable;
   }
@@ -125,10 +126,10 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
       const std::string at = " (line " + std::to_string(c.line) + ", column " +
                              std::to_string(c.column) + ")";
       if (c.code < 0) {
-        std::fprintf(stderr, "vexofont preview: %s%s is not in code page %u\n",
+        PrintMessage(stderr, "vexofont preview: %s%s is not in code page %u\n",
                      CharacterName(c.character).c_str(), at.c_str(), unsigned{page});
       } else {
-        std::fprintf(stderr,
+        PrintMessage(stderr,
                      "vexofont preview: %s%s is code 0x%s, which the %s station "
                      "has no glyph for\n",
                      CharacterName(c.character).c_str(), at.c_str(),
@@ -166,14 +167,14 @@ bool OutputIsAnInput(const PreviewOptions& options) {
     if (output->empty()) continue;
     const int input = InputAt(*output, inputs);
     if (input < 0) continue;
-    std::fprintf(stderr, "vexofont preview: cannot write '%s': it is %s\n",
+    PrintMessage(stderr, "vexofont preview: cannot write '%s': it is %s\n",
                  output->c_str(), inputs[static_cast<size_t>(input)].what.c_str());
     return true;
   }
   if (!options.png.empty() &&
       (options.png == options.html ||
        SameExistingFile(options.png.c_str(), options.html.c_str()))) {
-    std::fprintf(stderr, "vexofont preview: --png and --html name one file, '%s'\n",
+    PrintMessage(stderr, "vexofont preview: --png and --html name one file, '%s'\n",
                  options.png.c_str());
     return true;
   }
@@ -212,7 +213,7 @@ int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
   }
   for (OutputFile& file : files) AbandonOutputFile(&file);
   if (error == 0) return kPreviewDrawn;
-  std::fprintf(stderr, "vexofont preview: cannot write '%s': %s\n",
+  PrintMessage(stderr, "vexofont preview: cannot write '%s': %s\n",
                names[failed]->c_str(), std::strerror(error));
   return kPreviewUnreadable;
 }
@@ -228,7 +229,7 @@ int RunPreviewCommand(int argc, char** argv) {
     return kPreviewDrawn;
   }
   if (options.version) {
-    std::printf("vexofont preview %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont preview %s\n", kReleaseVersion);
     return kPreviewDrawn;
   }
   ShownFont font;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "store/console.h"
 #include "vexofont/preview/preview_text.h"
 
 namespace {
@@ -109,7 +110,7 @@ std::string PreviewHelp() {
 }
 
 int PreviewUsageError(const std::string& text) {
-  std::fprintf(stderr, "vexofont preview: %s\n", text.c_str());
+  PrintMessage(stderr, "vexofont preview: %s\n", text.c_str());
   return kPreviewUsage;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "driver/converter.h"
+#include "store/console.h"
 #include "store/glyph_table.h"
 #include "store/output_file.h"
 #include "store/output_font_file.h"
@@ -65,7 +66,7 @@ struct MemoryStream {
 int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
   MemoryStream memory;
   if (memory.stream == nullptr) {
-    std::fprintf(stderr, "vexofont preview: no room for the converted font: %s\n",
+    PrintMessage(stderr, "vexofont preview: no room for the converted font: %s\n",
                  std::strerror(errno));
     return kPreviewUnreadable;
   }
@@ -79,7 +80,7 @@ int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
     close(saved);
   }
   if (!memory.CloseInto(bytes, kReadLimit) && status == kExitOk) {
-    std::fprintf(stderr, "vexofont preview: no room for the converted font\n");
+    PrintMessage(stderr, "vexofont preview: no room for the converted font\n");
     return kPreviewUnreadable;
   }
   if (status == kExitConfigUnreadable) return kPreviewUnreadable;
@@ -100,14 +101,14 @@ int ReadPreviewFont(const std::string& path, const std::string& config,
     errno = 0;
     const ReadResult read = ReadLimitedFile(path.c_str(), kReadLimit, &bytes, &cut);
     if (read != ReadResult::kRead) {
-      std::fprintf(stderr, "vexofont preview: cannot %s '%s'%s%s\n",
+      PrintMessage(stderr, "vexofont preview: cannot %s '%s'%s%s\n",
                    read == ReadResult::kCannotOpen ? "open" : "read", path.c_str(),
                    errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
       return kPreviewUnreadable;
     }
   }
   if (!LooksLikeOutputFontFile(bytes.data(), bytes.size())) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "vexofont preview: '%s' is not an output font file (no TagStart "
                  "record): preview draws what the converter wrote\n",
                  name.c_str());

@@ -9,6 +9,7 @@
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
+#include "store/console.h"
 #include "store/converter_settings.h"
 #include "store/output_file.h"
 #include "vexofont/show/font_summary.h"
@@ -53,7 +54,7 @@ long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
                FontFileCache* cache) {
   const std::vector<uint8_t>* read = nullptr;
   if (!ReadLoadedFont(list, name, cache, &read)) {
-    std::printf("  '%s' (%s): not loaded by the converter (see vexofont "
+    PrintMessage(stdout, "  '%s' (%s): not loaded by the converter (see vexofont "
                 "check)\n",
                 name, list.key);
     return 0;
@@ -76,10 +77,10 @@ long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
       &collect);
   std::sort(collect.missing.begin(), collect.missing.end());
   if (collect.missing.empty()) {
-    std::printf("  '%s' (%s): %d codes, all in the file\n", name, list.key,
+    PrintMessage(stdout, "  '%s' (%s): %d codes, all in the file\n", name, list.key,
                 collect.codes);
   } else {
-    std::printf("  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
+    PrintMessage(stdout, "  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
                 list.key, collect.codes, collect.missing.size(),
                 FormatCodeRanges(collect.missing,
                                  list.kind == FontKind::kDbcs ? 4 : 2)
@@ -101,7 +102,7 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
       held[KindByte(glyph.kind)][glyph.code] = true;
     }
   }
-  std::printf("Input fonts of '%s':\n", config);
+  PrintMessage(stdout, "Input fonts of '%s':\n", config);
   FontFileCache cache;
   long missing = 0;
   for (const FontListKey& list : kFontListKeys) {
@@ -110,6 +111,6 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
                            &cache);
     }
   }
-  std::printf("\n");
+  PrintMessage(stdout, "\n");
   return missing;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/console.h"
 #include "store/glyph_table.h"
 
 namespace {
@@ -28,10 +29,10 @@ std::vector<uint16_t> CodesOf(const ShownFont& font, FontKind kind,
 
 void PrintPairs(std::FILE* stream, const uint8_t* pairs, int count) {
   for (int i = 0; i < count; ++i) {
-    std::fprintf(stream, "%s%02x.%02x", i == 0 ? "" : " ", pairs[2 * i],
+    PrintMessage(stream, "%s%02x.%02x", i == 0 ? "" : " ", pairs[2 * i],
                  pairs[2 * i + 1]);
   }
-  std::fprintf(stream, "\n");
+  PrintMessage(stream, "\n");
 }
 
 void PrintCounts(std::FILE* stream, const ShownFont& font, FontKind kind,
@@ -45,13 +46,13 @@ void PrintCounts(std::FILE* stream, const ShownFont& font, FontKind kind,
     thermal += glyph.thermal;
     impact += glyph.impact;
   }
-  std::fprintf(stream, "  %-22s%d: thermal %d, impact %d\n", label, records,
+  PrintMessage(stream, "  %-22s%d: thermal %d, impact %d\n", label, records,
                thermal, impact);
 }
 
 void PrintCodes(std::FILE* stream, const ShownFont& font, FontKind kind,
                 bool thermal, const char* label) {
-  std::fprintf(stream, "  %-22s%s\n", label,
+  PrintMessage(stream, "  %-22s%s\n", label,
                FormatCodeRanges(CodesOf(font, kind, thermal),
                                 CodeDigits(font, kind))
                    .c_str());
@@ -59,18 +60,18 @@ void PrintCodes(std::FILE* stream, const ShownFont& font, FontKind kind,
 
 void PrintOutputSummary(std::FILE* stream, const ShownFont& font) {
   const OutputParameters& p = font.parameters;
-  std::fprintf(stream, "  %-22s%s\n", "Date:", p.date.c_str());
-  std::fprintf(stream, "  %-22s%u\n", "Code page:", p.codePage);
-  std::fprintf(stream, "  %-22s%u x %u\n", "SBCS thermal size:",
+  PrintMessage(stream, "  %-22s%s\n", "Date:", p.date.c_str());
+  PrintMessage(stream, "  %-22s%u\n", "Code page:", p.codePage);
+  PrintMessage(stream, "  %-22s%u x %u\n", "SBCS thermal size:",
                p.sbcsThermalWidth, p.sbcsThermalHeight);
-  std::fprintf(stream, "  %-22s%u x %u\n", "SBCS impact size:",
+  PrintMessage(stream, "  %-22s%u x %u\n", "SBCS impact size:",
                p.sbcsImpactWidth, p.sbcsImpactHeight);
-  std::fprintf(stream, "  %-22s%u\n", "SBCS spacing:", p.sbcsSpacing);
-  std::fprintf(stream, "  %-22s%u\n", "DBCS spacing:", p.dbcsSpacing);
-  std::fprintf(stream, "  %-22s%u (impact glyphs %d rows)\n",
+  PrintMessage(stream, "  %-22s%u\n", "SBCS spacing:", p.sbcsSpacing);
+  PrintMessage(stream, "  %-22s%u\n", "DBCS spacing:", p.dbcsSpacing);
+  PrintMessage(stream, "  %-22s%u (impact glyphs %d rows)\n",
                "DBCS nine rows flag:", p.dbcsImpactNineRows,
                p.dbcsImpactNineRows == 1 ? 9 : 16);
-  std::fprintf(stream, "  %-22s", "Code page vector:");
+  PrintMessage(stream, "  %-22s", "Code page vector:");
   PrintPairs(stream, &p.codePageVector[0][0], p.codePageVectorCount);
   PrintCounts(stream, font, FontKind::kSbcs, "SBCS glyphs:");
   PrintCounts(stream, font, FontKind::kDbcs, "DBCS glyphs:");
@@ -84,11 +85,11 @@ void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
   const InputHeader& h = font.header;
   const bool dbcs = font.fileKind == FontFileKind::kDbcsInput;
   const FontKind kind = dbcs ? FontKind::kDbcs : FontKind::kSbcs;
-  std::fprintf(stream, "  %-22s%u\n", "Version:", h.version);
-  std::fprintf(stream, "  %-22s%u\n", "Code page:", h.codePage);
-  std::fprintf(stream, "  %-22s%x\n", "First char:", h.firstChar);
-  std::fprintf(stream, "  %-22s%x\n", "Last char:", h.lastChar);
-  std::fprintf(stream, "  %-22s%u x %u\n", "Size:", h.width, h.height);
+  PrintMessage(stream, "  %-22s%u\n", "Version:", h.version);
+  PrintMessage(stream, "  %-22s%u\n", "Code page:", h.codePage);
+  PrintMessage(stream, "  %-22s%x\n", "First char:", h.firstChar);
+  PrintMessage(stream, "  %-22s%x\n", "Last char:", h.lastChar);
+  PrintMessage(stream, "  %-22s%u x %u\n", "Size:", h.width, h.height);
   if (dbcs) {
     static const char* const kLabels[] = {
         "Code page vector 1:", "Code page vector 2:", "Font vector 1:",
@@ -96,16 +97,16 @@ void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
     const uint8_t* const vectors[] = {h.codePageVector1, h.codePageVector2,
                                       h.fontVector1, h.fontVector2};
     for (int v = 0; v < 4; ++v) {
-      std::fprintf(stream, "  %-22s", kLabels[v]);
+      PrintMessage(stream, "  %-22s", kLabels[v]);
       PrintPairs(stream, vectors[v], 4);
     }
   }
-  std::fprintf(stream, "  %-22s%s\n", "Thermal station:",
+  PrintMessage(stream, "  %-22s%s\n", "Thermal station:",
                h.thermalAccepted ? "loads it" : "refuses it");
-  std::fprintf(stream, "  %-22s%s\n", "Impact station:",
+  PrintMessage(stream, "  %-22s%s\n", "Impact station:",
                h.impactAccepted ? "loads it" : "refuses it");
   if (!h.thermalAccepted && !h.impactAccepted) return;
-  std::fprintf(stream, "  %-22s%zu of %zu bytes each, %zu present\n",
+  PrintMessage(stream, "  %-22s%zu of %zu bytes each, %zu present\n",
                "Glyphs in the body:", h.glyphCount, h.glyphSize,
                font.glyphs.size());
   PrintCounts(stream, font, kind, "Glyphs stored:");
@@ -145,7 +146,7 @@ void PrintFontSummary(std::FILE* stream, const char* fileName,
                       const ShownFont& font) {
   static const char* const kKindNames[] = {
       "output font file", "SBCS input font file", "DBCS input font file"};
-  std::fprintf(stream, "File '%s': %s, %zu bytes\n", fileName,
+  PrintMessage(stream, "File '%s': %s, %zu bytes\n", fileName,
                kKindNames[static_cast<int>(font.fileKind)], font.fileSize);
   if (font.fileKind == FontFileKind::kOutput) {
     PrintOutputSummary(stream, font);

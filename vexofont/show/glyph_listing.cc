@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fontinput/dot_chars.h"
+#include "store/console.h"
 #include "store/glyph_table.h"
 
 namespace {
@@ -31,7 +32,7 @@ std::string Row(const DotPicture& dots, int y) {
 }
 
 void PrintGlyph(std::FILE* stream, const ShownGlyph& glyph) {
-  std::fprintf(stream, "%0*x  %s, at offset %zu\n",
+  PrintMessage(stream, "%0*x  %s, at offset %zu\n",
                glyph.kind == FontKind::kDbcs || glyph.code > 0xFF ? 4 : 2,
                glyph.code, glyph.kind == FontKind::kDbcs ? "DBCS" : "SBCS",
                glyph.offset);
@@ -41,17 +42,17 @@ void PrintGlyph(std::FILE* stream, const ShownGlyph& glyph) {
   const std::string left = Title("thermal", glyph.thermal, thermal);
   const std::string right = Title("impact", glyph.impact, impact);
   const int column = std::max<int>(left.size(), thermal.width) + kGap;
-  std::fprintf(stream, "%-*s%s\n", column, left.c_str(), right.c_str());
+  PrintMessage(stream, "%-*s%s\n", column, left.c_str(), right.c_str());
   for (int y = 0; y < std::max(thermal.height, impact.height); ++y) {
     const std::string r = Row(impact, y);
     if (r.empty()) {
-      std::fprintf(stream, "%s\n", Row(thermal, y).c_str());
+      PrintMessage(stream, "%s\n", Row(thermal, y).c_str());
     } else {
-      std::fprintf(stream, "%-*s%s\n", column, Row(thermal, y).c_str(),
+      PrintMessage(stream, "%-*s%s\n", column, Row(thermal, y).c_str(),
                    r.c_str());
     }
   }
-  std::fprintf(stream, "\n");
+  PrintMessage(stream, "\n");
 }
 
 }  // namespace
@@ -66,8 +67,8 @@ void PrintGlyphPictures(std::FILE* stream, const ShownFont& font,
   }
   if (any) return;
   if (low == high) {
-    std::fprintf(stream, "No glyph with code %x\n\n", low);
+    PrintMessage(stream, "No glyph with code %x\n\n", low);
   } else {
-    std::fprintf(stream, "No glyph with a code from %x to %x\n\n", low, high);
+    PrintMessage(stream, "No glyph with a code from %x to %x\n\n", low, high);
   }
 }

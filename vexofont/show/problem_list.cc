@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdarg>
 
+#include "store/console.h"
+
 void AddProblem(ProblemList* problems, size_t offset, const char* format,
                 ...) {
   char text[256];
@@ -21,7 +23,7 @@ void PrintProblems(std::FILE* stream, const char* fileName,
                      return a.offset < b.offset;
                    });
   for (const Problem& problem : sorted) {
-    std::fprintf(stream, "'%s' offset %zu: %s\n", fileName, problem.offset,
+    PrintMessage(stream, "'%s' offset %zu: %s\n", fileName, problem.offset,
                  problem.text.c_str());
   }
 }

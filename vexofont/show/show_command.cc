@@ -11,6 +11,7 @@
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
+#include "store/console.h"
 #include "store/glyph_table.h"
 #include "store/output_file.h"
 #include "store/output_font_file.h"
@@ -115,8 +116,8 @@ const CommandOption kShowOptionRows[] = {
 };
 
 int UsageError(const char* format, const char* detail) {
-  std::fprintf(stderr, "vexofont show: ");
-  std::fprintf(stderr, format, detail);
+  PrintMessage(stderr, "vexofont show: ");
+  PrintMessage(stderr, format, detail);
   std::fputs(kUsage, stderr);
   return kExitUsage;
 }
@@ -162,10 +163,10 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes, bool* cut) {
     case ReadResult::kRead:
       return true;
     case ReadResult::kCannotOpen:
-      std::fprintf(stderr, "Could not open file '%s' for reading\n", path);
+      PrintMessage(stderr, "Could not open file '%s' for reading\n", path);
       return false;
     case ReadResult::kCannotRead:
-      std::fprintf(stderr, "Could not read file '%s'\n", path);
+      PrintMessage(stderr, "Could not read file '%s'\n", path);
       return false;
   }
   return false;
@@ -203,14 +204,14 @@ void PrintWarnings(const ShowOptions& options, const ShownFont& font,
                    long notStored) {
   if (font.fileKind == FontFileKind::kOutput &&
       font.glyphs.size() >= size_t{kGlyphTableSize}) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "'%s': warning: the glyph table is full (%d records): the "
                  "converter dropped every further code of its input fonts "
                  "(vexofont show --config CONFIG names them)\n",
                  options.file.c_str(), kGlyphTableSize);
   }
   if (notStored > 0) {
-    std::fprintf(stderr,
+    PrintMessage(stderr,
                  "'%s': warning: %ld codes of the input fonts of '%s' are not "
                  "in the file\n",
                  options.file.c_str(), notStored, options.config.c_str());
@@ -229,7 +230,7 @@ void PrintWarnings(const ShowOptions& options, const ShownFont& font,
   }
   const std::string problem = ImpactPrintProblem(width, height);
   if (width != 0 && !problem.empty()) {
-    std::fprintf(stderr, "'%s': warning: %s\n", options.file.c_str(),
+    PrintMessage(stderr, "'%s': warning: %s\n", options.file.c_str(),
                  problem.c_str());
   }
 }
@@ -240,12 +241,12 @@ int PrintReport(const ShowOptions& options, const ShownFont& font,
                 const ProblemList& problems) {
   PrintFontSummary(stdout, options.file.c_str(), font);
   if (problems.empty()) {
-    std::printf("  %-22s%s\n", "Problems:", "none");
+    PrintMessage(stdout, "  %-22s%s\n", "Problems:", "none");
   } else {
-    std::printf("  %-22s%zu, on standard error\n", "Problems:",
+    PrintMessage(stdout, "  %-22s%zu, on standard error\n", "Problems:",
                 problems.size());
   }
-  std::printf("\n");
+  PrintMessage(stdout, "\n");
   long not_stored = 0;
   if (!options.config.empty()) {
     if (font.fileKind != FontFileKind::kOutput) {
@@ -253,7 +254,7 @@ int PrintReport(const ShowOptions& options, const ShownFont& font,
     }
     not_stored = PrintCodesNotStored(options.config.c_str(), font);
     if (not_stored < 0) {
-      std::fprintf(stderr, "Could not read config file '%s'\n",
+      PrintMessage(stderr, "Could not read config file '%s'\n",
                    options.config.c_str());
       return kExitUnreadable;
     }
@@ -302,23 +303,23 @@ int WriteSheet(const ShowOptions& options, const ShownFont& font) {
   const int error =
       WriteContactSheet(options.png.c_str(), font, names, &files);
   if (error == kSheetIsAnInput) {
-    std::fprintf(stderr, "Could not write PNG file '%s': it is %s\n",
+    PrintMessage(stderr, "Could not write PNG file '%s': it is %s\n",
                  files.failed.c_str(), inputs[files.input].what.c_str());
     return kExitUnreadable;
   }
   if (error != 0) {
-    std::fprintf(stderr, "Could not write PNG file '%s': %s\n",
+    PrintMessage(stderr, "Could not write PNG file '%s': %s\n",
                  files.failed.c_str(), std::strerror(error));
     return kExitUnreadable;
   }
   if (files.written.size() > 1) {
-    std::printf("Contact sheet: %zu pages of at most %d pixel rows, '%s' to "
+    PrintMessage(stdout, "Contact sheet: %zu pages of at most %d pixel rows, '%s' to "
                 "'%s'\n",
                 files.written.size(), kMaxSheetPageHeight,
                 files.written.front().c_str(), files.written.back().c_str());
   }
   if (files.pagesLeftOut > 0) {
-    std::printf("Contact sheet cut after %d pages: the glyph rows of %d "
+    PrintMessage(stdout, "Contact sheet cut after %d pages: the glyph rows of %d "
                 "more pages are left out\n",
                 kMaxSheetPages, files.pagesLeftOut);
   }
@@ -341,7 +342,7 @@ int AddTextCodes(const ShownFont& font, ShowOptions* options) {
     return UsageError("%s\n", error.c_str());
   }
   for (const std::string& note : notes) {
-    std::fprintf(stderr, "vexofont show: warning: %s\n", note.c_str());
+    PrintMessage(stderr, "vexofont show: warning: %s\n", note.c_str());
   }
   return kExitSound;
 }
@@ -363,7 +364,7 @@ int RunShowCommand(int argc, char** argv) {
     return kExitSound;
   }
   if (options.version) {
-    std::printf("vexofont show %s\n", kReleaseVersion);
+    PrintMessage(stdout, "vexofont show %s\n", kReleaseVersion);
     return kExitSound;
   }
   ShownFont font;

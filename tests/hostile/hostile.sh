@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # tests/hostile/hostile.sh BUILD SOURCE [--no-memory-limit]
 #
-# Hostile files and names against all five entry points (vexocnvt, vexofont
-# make, dump, show, check). Every case runs under a time limit and, unless
+# Hostile files and names against all six entry points (vexocnvt, vexofont
+# make, dump, show, check, preview). Every case runs under a time limit and, unless
 # the build is a sanitizer build (--no-memory-limit), its peak memory is
 # held under 300 MB, so that a regression to an endless or unbounded run
 # fails the suite instead of hanging it. Each case checks its exit status
@@ -254,6 +254,219 @@ if [ "$(id -u)" != 0 ]; then
     no_temporaries locked && pass
 fi
 run every_output_left_no_temporary 0 true && no_temporaries && pass
+
+# The third round: the cases below are numbered as the rows of the review
+# that found them.
+make_ttf() { python3 "$source/tests/hostile/make_ttf.py" "$@"; }
+# within SECONDS: the last case ran in at most SECONDS.
+within() { awk -v s="$seconds" -v m="$1" 'BEGIN { exit !(s <= m) }' ||
+  { fail "took ${seconds}s, more than $1 s"; return 1; }; }
+printf 'Hello\n' >receipt.txt && cp receipt.txt receipt.keep
+
+# R1. No output of preview replaces a font the configuration lists.
+for output in --png --html; do
+  run preview_config_${output#--}_is_a_listed_font 4 "$vexofont" preview --config demo.cfg \
+    --text Hi "$output" sbcs_thermal_12x24.fnt &&
+    same sbcs_thermal_12x24.fnt font.keep && has err.txt "input font file" && pass
+done
+begin preview_config_html_through_a_descriptor_of_a_listed_font
+"$vexofont" preview --config demo.cfg --text Hi --html /dev/fd/3 3>>sbcs_thermal_12x24.fnt \
+  >/dev/null 2>err.txt
+status=$?
+if [ "$status" != 4 ]; then fail "status $status"
+elif same sbcs_thermal_12x24.fnt font.keep; then seconds=0; kb=0; pass; fi
+
+# R2. No output of preview replaces the text it read.
+for output in --png --html; do
+  begin preview_${output#--}_is_the_text_read
+  "$vexofont" preview demo.out "$output" /dev/stdin <receipt.txt >/dev/null 2>err.txt
+  status=$?
+  if [ "$status" != 4 ]; then fail "status $status"
+  elif same receipt.txt receipt.keep && has err.txt "it is the text read"; then
+    seconds=0; kb=0; pass
+  fi
+done
+
+# R3. and R12. A link planted in a sticky folder is refused wherever it
+# stands in the name, and check says so as the converter does.
+if [ "$(id -u)" = 0 ]; then
+  mkdir -p sticky3 secret3 && chmod 1777 sticky3 && chmod 700 secret3
+  ln -s ../secret3 sticky3/evil && chown -h 65534 sticky3/evil
+  sed 's/^OutputFontFile.*/OutputFontFile sticky3\/evil\/victim.out/' demo.cfg >evil.cfg
+  run planted_folder_link_is_refused 4 "$vexocnvt" evil.cfg &&
+    { [ ! -e secret3/victim.out ] || fail "secret3/victim.out written"; } && pass
+  run dump_through_a_planted_folder_link_is_refused 4 "$vexofont" dump \
+    sbcs_impact_8x9.fnt -o sticky3/evil/victim.txt &&
+    { [ ! -e secret3/victim.txt ] || fail "secret3/victim.txt written"; } && pass
+  run check_names_the_planted_folder_link 3 "$vexofont" check evil.cfg &&
+    has out.txt "cannot be written (Permission denied)" && pass
+fi
+ln -s loop2 loop1 && ln -s loop1 loop2
+sed 's/^OutputFontFile.*/OutputFontFile loop1/' demo.cfg >loop.cfg
+run converter_output_a_loop_of_links 4 "$vexocnvt" loop.cfg && pass
+run check_names_the_loop_of_links 3 "$vexofont" check loop.cfg &&
+  has out.txt "Too many levels of symbolic links" && pass
+# As another user: a read-only file is refused by both, a device in a
+# folder that user cannot write is written by both.
+if [ "$(id -u)" = 0 ] && command -v setpriv >/dev/null; then
+  as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  mkdir -p other && cp demo.cfg demo.out sbcs_*.fnt dbcs_*.fnt other/ && chmod 755 other "$work"
+  sed 's/^OutputFontFile.*/OutputFontFile readonly.out/' demo.cfg >other/ro.cfg
+  sed 's/^OutputFontFile.*/OutputFontFile \/dev\/null/' demo.cfg >other/null.cfg
+  cp demo.out other/readonly.out && chmod 644 other/readonly.out
+  chmod -R a+r other && chmod 555 other
+  run read_only_output_as_another_user 4 env -C other "${as_nobody[@]}" "$vexocnvt" ro.cfg &&
+    pass
+  run check_names_the_read_only_output 3 env -C other "${as_nobody[@]}" "$vexofont" check ro.cfg &&
+    has out.txt "cannot be written (Permission denied)" && pass
+  run dev_null_from_a_locked_folder 0 env -C other "${as_nobody[@]}" "$vexocnvt" null.cfg && pass
+  run check_agrees_on_dev_null 0 env -C other "${as_nobody[@]}" "$vexofont" check null.cfg && pass
+  chmod 700 "$work"
+fi
+
+# R4. The swap between the check and the open is made deterministic by
+# OutputFileTest.WhatIsPutAtTheNameAfterTheCheckIsNeverWrittenThrough.
+
+# R5. to R7., R14. and R15. Source fonts that cost more than they hold.
+make_ttf huge.ttf --units 16 --side 10000 --chars 4e00-9fa5
+run make_glyph_boxes_of_625_em 0 "$vexofont" make --kind dbcs --station thermal \
+  --size 24x24 --code-page 936 huge.ttf o.fnt && within 10 &&
+  has out.txt "blank as too large to draw (glyph boxes over 16 em)" && pass
+make_ttf many.ttc --faces 256 --padding 250000 && gzip -f many.ttc
+run make_list_faces_of_a_gzip_collection 0 "$vexofont" make --list-faces many.ttc.gz &&
+  within 10 && has out.txt "255 Hostile 255 Regular" && pass
+fallbacks=()
+for _ in 1 2 3 4 5 6 7 8; do fallbacks+=(--fallback many.ttc.gz); done
+make_ttf small.ttf
+run make_eight_fallbacks_of_one_collection 0 "$vexofont" "${make_sbcs[@]}" \
+  "${fallbacks[@]}" small.ttf o.fnt && within 10 && pass
+for i in 1 2 3 4; do cp many.ttc.gz "m$i.ttc.gz" && touch -d "2020-01-0$i" "m$i.ttc.gz"; done
+run make_fallbacks_held_whole_are_bounded 2 "$vexofont" "${make_sbcs[@]}" --fallback m1.ttc.gz \
+  --fallback m2.ttc.gz --fallback m3.ttc.gz --fallback m4.ttc.gz small.ttf o.fnt &&
+  has err.txt "held whole past 192 MB together" && pass
+rm -f many.ttc.gz m?.ttc.gz
+make_ttf faces300.ttc --faces 300
+run make_list_faces_lists_all_300 0 "$vexofont" make --list-faces faces300.ttc &&
+  has out.txt "299 Hostile 299 Regular" && pass
+run make_face_300_of_300 2 "$vexofont" "${make_sbcs[@]}" --face 300 faces300.ttc o.fnt &&
+  has err.txt "it has 300 faces, 0 to 299" && pass
+run make_face_299_of_300 0 "$vexofont" "${make_sbcs[@]}" --face 299 faces300.ttc o.fnt && pass
+if [ -f "$dejavu" ]; then
+  "$vexofont" "${make_sbcs[@]}" "$dejavu" from_file.fnt >/dev/null
+  run make_from_a_pipe 0 "$vexofont" "${make_sbcs[@]}" <(cat "$dejavu") from_pipe.fnt &&
+    same from_pipe.fnt from_file.fnt && pass
+fi
+
+# R9. A font cut short while it is read: an error naming it, no crash.
+zenhei=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
+if [ -f "$zenhei" ]; then
+  begin make_from_a_font_cut_short_while_read
+  cp "$zenhei" cut.ttc
+  "$vexofont" make --kind dbcs --station thermal --size 24x24 --code-page 936 cut.ttc \
+    cut.fnt >/dev/null 2>err.txt &
+  pid=$!
+  sleep 0.3
+  truncate -s 4096 cut.ttc
+  wait "$pid"
+  status=$?
+  if [ "$status" = 0 ]; then seconds=0; kb=0; pass  # done before the cut
+  elif [ "$status" != 2 ]; then fail "status $status"
+  elif has err.txt "font 'cut.ttc' changed while it was read"; then seconds=0; kb=0; pass; fi
+  rm -f cut.ttc
+fi
+
+# R8. and R10. The largest preview, and every signal that ends it.
+sed -e 's/^SbcsThermalFile.*/SbcsThermalFile big.fnt/' \
+    -e 's/^OutputFontFile.*/OutputFontFile big.out/' demo.cfg >big.cfg
+"$vexocnvt" big.cfg >/dev/null 2>&1
+awk 'BEGIN { for (i = 0; i < 399; i++) print "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd" }' >lines399.txt
+for layout in "" --side-by-side; do
+  run preview_largest_png${layout} 0 "$vexofont" preview big.out --station thermal \
+    --file lines399.txt --thermal-width 4096 --impact-width 4096 --png p.png $layout &&
+    within 10 && pass
+done
+for signal in QUIT XCPU ALRM USR1 USR2 PIPE; do
+  begin preview_signal_$signal
+  mkdir -p sig && rm -f sig/* sig/.*.tmp 2>/dev/null
+  printf 'old' >sig/p.png && cp sig/p.png sig.keep
+  env --default-signal "$vexofont" preview big.out --station thermal --file lines399.txt \
+    --thermal-width 4096 --png sig/p.png >/dev/null 2>&1 &
+  pid=$!
+  seen=
+  for _ in $(seq 1 400); do
+    seen=$(find sig -name '.*.tmp' | head -n 1)
+    [ -n "$seen" ] && break
+    sleep 0.01
+  done
+  kill -s "$signal" "$pid"
+  { wait "$pid"; } 2>/dev/null
+  status=$?
+  if [ -z "$seen" ]; then fail "no temporary appeared to interrupt"
+  elif [ "$status" -ne $((128 + $(kill -l "$signal"))) ]; then fail "status $status"
+  elif no_temporaries sig && same sig/p.png sig.keep; then seconds=0; kb=0; pass; fi
+done
+
+# R11. What is lost on the way to standard output ends with status 4.
+for command in "show demo.out" "preview demo.out --text Hi" "check demo.cfg" \
+               "make --list-faces small.ttf" "dump sbcs_impact_8x9.fnt"; do
+  name=${command%% *}
+  begin stdout_full_$name
+  # shellcheck disable=SC2086
+  "$vexofont" $command >/dev/full 2>err.txt
+  status=$?
+  if [ "$status" != 4 ]; then fail "status $status"
+  elif has err.txt "vexofont $name: cannot write standard output"; then seconds=0; kb=0; pass; fi
+  begin stdout_closed_$name
+  # shellcheck disable=SC2086
+  "$vexofont" $command >&- 2>err.txt
+  status=$?
+  [ "$status" = 4 ] && { seconds=0; kb=0; pass; } || fail "status $status"
+done
+
+# R13. Forty different large files listed: what is held stays bounded.
+for i in $(seq 1 40); do
+  printf 'ZYNPosSingleFont\001\000\265\001\040\000\377\000\010\000\000\000\020\000\000\000' >"sp$i.fnt"
+  truncate -s 200M "sp$i.fnt"
+done
+i=0
+for key in SbcsThermalFile SbcsImpactFile DbcsThermalFile DbcsImpactFile; do
+  for _ in $(seq 1 10); do i=$((i + 1)); echo "$key sp$i.fnt"; done
+done >sp.cfg
+echo "OutputFontFile sp.out" >>sp.cfg
+"$vexocnvt" sp.cfg >/dev/null 2>&1
+run check_forty_large_files 3 "$vexofont" check sp.cfg && pass
+run show_config_forty_large_files 0 "$vexofont" show sp.out --config sp.cfg && pass
+rm -f sp*.fnt
+
+# R16. Control bytes of names are shown escaped by the tools, as they are
+# by the converter.
+esc=$(printf '\033]2;TITLE\007\033[2Jx.fnt')
+printf 'SbcsThermalFile %s\nOutputFontFile esc.out\nCodePage 437\n' "$esc" >esc.cfg
+run check_shows_control_bytes_escaped 3 "$vexofont" check esc.cfg &&
+  has out.txt '\\x1b]2;TITLE\\x07\\x1b\[2Jx.fnt' &&
+  { ! grep -q "$(printf '\033')" out.txt err.txt || fail "an escape reached the terminal"; } && pass
+run converter_keeps_its_messages_byte_for_byte 0 "$vexocnvt" esc.cfg &&
+  { grep -q "$(printf '\033')\]2;TITLE" out.txt err.txt || fail "the name was changed"; } && pass
+
+# R17. Both outputs of preview or neither.
+printf 'old' >both.png && cp both.png both.keep
+run preview_png_and_page_both_or_neither 4 "$vexofont" preview demo.out --text Hi \
+  --png both.png --html nodir/x.html && same both.png both.keep && no_temporaries && pass
+
+# R18. A replaced file keeps its extended attributes and access control
+# lists; its other hard links keep the old bytes (the README says so).
+cp demo.out attr.out
+if python3 -c "import os; os.setxattr('attr.out', 'user.kept', b'yes')" 2>/dev/null; then
+  setfacl -m u:65534:r attr.out 2>/dev/null
+  acl_before=$(getfacl -c attr.out 2>/dev/null)
+  ln -f attr.out attr.link
+  sed 's/^OutputFontFile.*/OutputFontFile attr.out/' demo.cfg >attr.cfg
+  run replaced_file_keeps_attributes 0 "$vexocnvt" attr.cfg &&
+    { [ "$(python3 -c "import os; print(os.getxattr('attr.out', 'user.kept').decode())")" = yes ] ||
+      fail "user.kept lost"; } &&
+    { [ "$(getfacl -c attr.out 2>/dev/null)" = "$acl_before" ] || fail "ACL lost"; } &&
+    { [ "$(stat -c %h attr.out)" = 1 ] || fail "still hard-linked"; } && pass
+fi
 
 # A case that neither passed nor failed aloud ended a check silently.
 if [ $((passed + failed)) -ne "$attempted" ]; then

@@ -13,12 +13,14 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=${VEXO_FUZZ_BUILD:-$(dirname "$here")/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits)
+  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits
+           preview reduction face)
 
 for target in "${targets[@]}"; do
   case $target in
-    conversion) max_len=32768 ;;
-    show_readers | source_font) max_len=8192 ;;
+    conversion | preview) max_len=32768 ;;
+    show_readers | source_font | glyph_text | face) max_len=8192 ;;
+    reduction) max_len=65 ;;
     *) max_len=4096 ;;
   esac
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"

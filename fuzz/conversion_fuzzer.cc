@@ -23,30 +23,9 @@
 
 namespace {
 
-constexpr std::string_view kSeparator = "\n--file--\n";
-constexpr int kMaxFonts = 8;
 // The glyph records follow the parameter records; the end record closes
 // the file.
 constexpr size_t kGlyphsOffset = kFixedPartSize - kRecordFrameSize;
-
-std::string FontPath(int index) {
-  return FuzzScratchDir() + "/f" + std::to_string(index);
-}
-
-std::string ExpandConfig(std::string_view raw) {
-  std::string config;
-  for (size_t i = 0; i < raw.size(); ++i) {
-    const char ch = raw[i];
-    if (ch == '@' && i + 1 < raw.size() && raw[i + 1] >= '0' &&
-        raw[i + 1] < '0' + kMaxFonts) {
-      config += FontPath(raw[i + 1] - '0');
-      ++i;
-    } else {
-      config += ch == '/' ? '_' : ch;
-    }
-  }
-  return config;
-}
 
 // Steps through the output record by record: the fixed parameter records,
 // SBCS glyphs, then DBCS glyphs, then the end record as the last 4 bytes.
@@ -78,21 +57,9 @@ void CheckOutput(const Bytes& out) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  size_t at = input.find(kSeparator);
-  std::string config = ExpandConfig(input.substr(0, at));
-  for (int index = 0; index < kMaxFonts; ++index) {
-    const std::string path = FontPath(index);
-    if (at == std::string_view::npos) {
-      std::remove(path.c_str());
-      continue;
-    }
-    const size_t begin = at + kSeparator.size();
-    at = input.find(kSeparator, begin);
-    const std::string_view font = input.substr(
-        begin, at == std::string_view::npos ? at : at - begin);
-    FUZZ_CHECK(SaveScratchFile(
-        path, reinterpret_cast<const uint8_t*>(font.data()), font.size()));
-  }
+  const size_t end = input.find(kFuzzSeparator);
+  std::string config = ExpandFuzzConfig(input.substr(0, end));
+  SaveFuzzFonts(input, end);
   const std::string output = FuzzScratchDir() + "/out";
   config += "\nOutputFontFile " + output + "\n";
   static const std::string config_path = FuzzScratchDir() + "/config";

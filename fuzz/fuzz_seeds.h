@@ -19,5 +19,10 @@ std::vector<FuzzSeed> ShowReaderSeeds();
 std::vector<FuzzSeed> SourceFontSeeds();
 // Glyph texts: dumps of small fonts of each kind, odd ones, overlays.
 std::vector<FuzzSeed> GlyphTextSeeds();
+// Previews: selector bytes, a text, an output font file or a configuration
+// and its fonts.
+std::vector<FuzzSeed> PreviewSeeds();
+// Glyphs of 16 rows to reduce, after the rows to reduce them to.
+std::vector<FuzzSeed> ReductionSeeds();
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_SEEDS_H_

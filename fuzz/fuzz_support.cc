@@ -52,6 +52,41 @@ bool SaveScratchFile(const std::string& path, const uint8_t* data,
   return WriteWholeFile(path.c_str(), data, size, 0600) == 0;
 }
 
+std::string FuzzFontPath(int index) {
+  return FuzzScratchDir() + "/f" + std::to_string(index);
+}
+
+std::string ExpandFuzzConfig(std::string_view raw) {
+  std::string config;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    const char ch = raw[i];
+    if (ch == '@' && i + 1 < raw.size() && raw[i + 1] >= '0' &&
+        raw[i + 1] < '0' + kMaxFuzzFonts) {
+      config += FuzzFontPath(raw[i + 1] - '0');
+      ++i;
+    } else {
+      config += ch == '/' ? '_' : ch;
+    }
+  }
+  return config;
+}
+
+void SaveFuzzFonts(std::string_view input, size_t at) {
+  for (int index = 0; index < kMaxFuzzFonts; ++index) {
+    const std::string path = FuzzFontPath(index);
+    if (at == std::string_view::npos) {
+      std::remove(path.c_str());
+      continue;
+    }
+    const size_t begin = at + kFuzzSeparator.size();
+    at = input.find(kFuzzSeparator, begin);
+    const std::string_view font = input.substr(
+        begin, at == std::string_view::npos ? at : at - begin);
+    FUZZ_CHECK(SaveScratchFile(
+        path, reinterpret_cast<const uint8_t*>(font.data()), font.size()));
+  }
+}
+
 void BeginQuiet() {
   if (null_fd < 0) {
     null_fd = open("/dev/null", O_WRONLY | O_CLOEXEC);

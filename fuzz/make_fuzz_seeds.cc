@@ -216,7 +216,9 @@ int main(int argc, char** argv) {
 #ifdef VEXO_TOOL_SEEDS
       || !WriteSeeds(folder / "show_readers", ShowReaderSeeds()) ||
       !WriteSeeds(folder / "source_font", SourceFontSeeds()) ||
-      !WriteSeeds(folder / "glyph_text", GlyphTextSeeds())
+      !WriteSeeds(folder / "glyph_text", GlyphTextSeeds()) ||
+      !WriteSeeds(folder / "preview", PreviewSeeds()) ||
+      !WriteSeeds(folder / "reduction", ReductionSeeds())
 #endif
   ) {
     std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);

@@ -15,7 +15,8 @@ root=$(dirname "$here")
 build=${VEXO_FUZZ_BUILD:-$root/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] ||
-  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits)
+  targets=(config_file font_loaders conversion show_readers source_font glyph_text limits
+           preview reduction face)
 
 if ! command -v clang++ >/dev/null; then
   echo "smoke.sh: clang++ not found" >&2
@@ -30,8 +31,9 @@ work=${VEXO_FUZZ_WORK:-$(mktemp -d /tmp/vexocnvt-smoke-XXXXXX)}
 status=0
 for target in "${targets[@]}"; do
   case $target in
-    conversion) max_len=32768 ;;
-    show_readers | source_font | glyph_text) max_len=8192 ;;
+    conversion | preview) max_len=32768 ;;
+    show_readers | source_font | glyph_text | face) max_len=8192 ;;
+    reduction) max_len=65 ;;
     *) max_len=4096 ;;
   esac
   mkdir -p "$work/$target/corpus" "$work/$target/artifacts"

@@ -6,6 +6,7 @@
 // corpus.
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -143,4 +144,73 @@ std::vector<FuzzSeed> GlyphTextSeeds() {
             "last 41\r\nwidth 4\r\nheight 4\r\n# c\r\nglyph 41  # A\r\n"
             "#..#|...........................#\r\n.##.\r\n.##.\r\n#..#\r\n\r\ntail 00 ff\r\n")},
   };
+}
+
+namespace {
+
+// Selector bytes, a text and the files of a preview, each file after the
+// separator line.
+Bytes Preview(std::initializer_list<uint8_t> selectors, const std::string& text,
+              const std::vector<Bytes>& files) {
+  Bytes bytes(selectors);
+  bytes.insert(bytes.end(), text.begin(), text.end());
+  for (const Bytes& file : files) {
+    const std::string separator = "\n--file--\n";
+    bytes.insert(bytes.end(), separator.begin(), separator.end());
+    bytes.insert(bytes.end(), file.begin(), file.end());
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<FuzzSeed> PreviewSeeds() {
+  int codes = 0;
+  const Bytes sbcs_thermal = PatternSbcsFont(0x20, 0x7E, 12, 24);
+  const Bytes sbcs_impact = PatternSbcsFont(0x20, 0x7E, 8, 9);
+  const Bytes dbcs_thermal = PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 24, 24, &codes);
+  const Bytes dbcs_impact = PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 16, 9, &codes);
+  const Bytes output = Converted({{"SbcsThermalFile", sbcs_thermal},
+                                  {"SbcsImpactFile", sbcs_impact},
+                                  {"DbcsThermalFile", dbcs_thermal},
+                                  {"DbcsImpactFile", dbcs_impact}},
+                                 "CodePage 932\n");
+  const std::string config =
+      "SbcsThermalFile @0\nSbcsImpactFile @1\nDbcsThermalFile @2\n"
+      "DbcsImpactFile @3\nCodePage 932\n";
+  const std::string receipt = "ABC 123\n\xe3\x81\x82\xe3\x81\x84 x\tY\n\n~\\";
+  return {
+      {"text_picture", Preview({0, 0, 0}, receipt, {output})},
+      {"png_and_page", Preview({2 | 4, 0x21, 1}, receipt, {output})},
+      {"page_side_by_side_thermal", Preview({4 | 8 | 16 | 64, 0x43, 2}, receipt, {output})},
+      {"config_png", Preview({1 | 2 | 32, 0, 0}, receipt,
+                             {Bytes(config.begin(), config.end()), sbcs_thermal,
+                              sbcs_impact, dbcs_thermal, dbcs_impact})},
+      {"code_page_936", Preview({128 | 4, 0, 2 << 5}, "\xe4\xbd\xa0", {output})},
+      {"bad_station_and_widths", Preview({48, 0x56, 4}, "x", {output})},
+      {"not_an_output", Preview({0, 0, 0}, "x", {sbcs_thermal})},
+  };
+}
+
+std::vector<FuzzSeed> ReductionSeeds() {
+  // Rows of 16, top first: a box with a bar through it, three bars, a
+  // vertical stroke, blank rows.
+  const uint32_t box[16] = {0, 0xFFFF0000, 0x80010000, 0x80010000, 0x80010000,
+                            0xFFFF0000, 0x80010000, 0x80010000, 0xFFFF0000,
+                            0x80010000, 0x80010000, 0x80010000, 0xFFFF0000,
+                            0, 0, 0};
+  const uint32_t bars[16] = {0xFFF00000, 0, 0xFFF00000, 0, 0xFFF00000, 0,
+                             0x01000000, 0x01000000, 0x01000000, 0x01000000,
+                             0xFFF00000, 0, 0, 0x0F000000, 0x0F000000, 0};
+  std::vector<FuzzSeed> seeds;
+  for (const auto& [name, rows] : {std::pair{"box", box}, std::pair{"bars", bars}}) {
+    for (uint8_t to : {5, 7, 11}) {  // 9, 11 and 15 rows (4 + to % 12)
+      Bytes bytes = {to};
+      for (uint32_t row : std::vector<uint32_t>(rows, rows + 16)) {
+        for (int shift : {24, 16, 8, 0}) bytes.push_back(uint8_t(row >> shift));
+      }
+      seeds.push_back({std::string(name) + "_to_" + std::to_string(4 + to % 12), bytes});
+    }
+  }
+  return seeds;
 }

@@ -195,7 +195,7 @@ constexpr char kHelpEnd[] =
 
 // The limits paragraph, from the readers' own constants.
 std::string Limits() {
-  char text[512];
+  char text[768];
   std::snprintf(text, sizeof(text),
                 "Limits: a glyph text of at most %zu MiB, a --chars file of %zu "
                 "MiB,\n"
@@ -203,10 +203,16 @@ std::string Limits() {
                 "%zu MiB\n"
                 "uncompressed, and no BDF font whose glyph boxes take more "
                 "than %zu MB\n"
-                "to load.\n\n",
+                "to load; the source fonts held whole %zu MB together; a "
+                "source from a\n"
+                "pipe %zu MiB, read once; a glyph box %d times the size "
+                "drawn at (a\n"
+                "larger glyph is left blank and counted).\n\n",
                 kMaxGlyphTextSize >> 20, kMaxCharsFileSize >> 20,
                 kMaxCodeMapSize >> 20, kMaxUncompressedFont >> 20,
-                static_cast<size_t>(kMaxBdfBitmapBytes >> 20));
+                static_cast<size_t>(kMaxBdfBitmapBytes >> 20),
+                static_cast<size_t>(kMaxHeldSourceBytes >> 20),
+                kMaxPipedSource >> 20, kMaxGlyphBoxEms);
   return text;
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <map>
 
 #include "store/system_names.h"
@@ -272,6 +273,9 @@ bool SourceBytes::OpenPlain(const std::string& key, std::string* error) {
   }
   memory_ = Whole(Held(&raw), error);
   if (memory_ == nullptr) return false;
+  for (auto file = heldFiles.begin(); file != heldFiles.end();) {
+    file = file->second.expired() ? heldFiles.erase(file) : std::next(file);
+  }
   heldFiles[key] = memory_;
   return true;
 }

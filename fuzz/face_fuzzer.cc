@@ -8,25 +8,16 @@
 // Input: one selector byte, then the font file. Bits 0-2 choose the face
 // (0 to 5, then 299 and 65535), bit 3 stores the file gzip-compressed, bit 4
 // draws from the face on a 24x24 cell (else 8x16).
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_gzip.h"
 #include "fuzz/fuzz_support.h"
 #include "vexofont/make/source_font.h"
 
 namespace {
 
 constexpr int kFaces[] = {0, 1, 2, 3, 4, 5, 299, 65535};
-
-bool SaveCompressed(const std::string& path, const uint8_t* data, size_t size) {
-  gzFile file = gzopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool wrote =
-      size == 0 || gzwrite(file, data, static_cast<unsigned>(size)) == int(size);
-  return gzclose(file) == Z_OK && wrote;
-}
 
 }  // namespace
 

@@ -8,11 +8,10 @@
 // (one size of each kind and station the converter takes), bit 3 stores
 // the font gzip-compressed. The last four bytes also serve as two more
 // character codes to draw.
-#include <zlib.h>
-
 #include <cstdint>
 #include <string>
 
+#include "fuzz/fuzz_gzip.h"
 #include "fuzz/fuzz_support.h"
 #include "vexofont/make/source_font.h"
 
@@ -20,14 +19,6 @@ namespace {
 
 constexpr CellSize kCells[] = {{8, 16}, {12, 24}, {16, 24}, {4, 4},
                                {8, 9},  {16, 16}, {24, 24}, {16, 9}};
-
-bool SaveCompressed(const std::string& path, const uint8_t* data, size_t size) {
-  gzFile file = gzopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool wrote =
-      size == 0 || gzwrite(file, data, static_cast<unsigned>(size)) == int(size);
-  return gzclose(file) == Z_OK && wrote;
-}
 
 void DrawAndCheck(SourceFont* font, CellSize cell, uint32_t code) {
   CellGlyph glyph;

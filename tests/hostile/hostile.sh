@@ -127,30 +127,34 @@ big_sbcs() {  # an SBCS 8x32 font of all 65536 codes, random dots
     head -c $((65536 * 128)) /dev/urandom; } >"$1"
 }
 big_sbcs big.fnt
-for signal in TERM INT HUP; do
-  begin signal_$signal
+# interrupted NAME SIGNAL KEPT COMMAND...: runs COMMAND, which writes into
+# sig/, in the background, sends SIGNAL once a temporary appears and
+# checks that the signal ended it, no temporary stayed and sig/KEPT (an
+# old file of the name written) is as it was.
+interrupted() {
+  begin "$1"
+  local signal=$2 kept=$3
+  shift 3
   mkdir -p sig && rm -f sig/* sig/.*.tmp 2>/dev/null
-  printf 'old' >sig/sheet-1.png && cp sig/sheet-1.png sig.keep
+  printf 'old' >"sig/$kept" && cp "sig/$kept" sig.keep
   # A background job starts with SIGINT ignored, which the tools respect:
   # the signals get their default actions back first.
-  env --default-signal "$vexofont" show big.fnt --png sig/sheet.png >/dev/null 2>&1 &
-  pid=$!
-  seen=
+  env --default-signal "$@" >/dev/null 2>&1 &
+  local pid=$! seen=
   for _ in $(seq 1 400); do
     seen=$(find sig -name '.*.tmp' | head -n 1)
     [ -n "$seen" ] && break
-    sleep 0.02
+    sleep 0.01
   done
   kill -s "$signal" "$pid"
   { wait "$pid"; } 2>/dev/null
   status=$?
-  if [ -z "$seen" ]; then
-    fail "no temporary appeared to interrupt"
-  elif [ "$status" -ne $((128 + $(kill -l "$signal"))) ]; then
-    fail "status $status"
-  elif no_temporaries sig && same sig/sheet-1.png sig.keep; then
-    seconds=0; kb=0; pass
-  fi
+  if [ -z "$seen" ]; then fail "no temporary appeared to interrupt"
+  elif [ "$status" -ne $((128 + $(kill -l "$signal"))) ]; then fail "status $status"
+  elif no_temporaries sig && same "sig/$kept" sig.keep; then seconds=0; kb=0; pass; fi
+}
+for signal in TERM INT HUP; do
+  interrupted "signal_$signal" "$signal" sheet-1.png "$vexofont" show big.fnt --png sig/sheet.png
 done
 
 # 6. A sheet is all new or all old.
@@ -386,24 +390,8 @@ for layout in "" --side-by-side; do
     within 10 && pass
 done
 for signal in QUIT XCPU ALRM USR1 USR2 PIPE; do
-  begin preview_signal_$signal
-  mkdir -p sig && rm -f sig/* sig/.*.tmp 2>/dev/null
-  printf 'old' >sig/p.png && cp sig/p.png sig.keep
-  env --default-signal "$vexofont" preview big.out --station thermal --file lines399.txt \
-    --thermal-width 4096 --png sig/p.png >/dev/null 2>&1 &
-  pid=$!
-  seen=
-  for _ in $(seq 1 400); do
-    seen=$(find sig -name '.*.tmp' | head -n 1)
-    [ -n "$seen" ] && break
-    sleep 0.01
-  done
-  kill -s "$signal" "$pid"
-  { wait "$pid"; } 2>/dev/null
-  status=$?
-  if [ -z "$seen" ]; then fail "no temporary appeared to interrupt"
-  elif [ "$status" -ne $((128 + $(kill -l "$signal"))) ]; then fail "status $status"
-  elif no_temporaries sig && same sig/p.png sig.keep; then seconds=0; kb=0; pass; fi
+  interrupted "preview_signal_$signal" "$signal" p.png "$vexofont" preview big.out \
+    --station thermal --file lines399.txt --thermal-width 4096 --png sig/p.png
 done
 
 # R11. What is lost on the way to standard output ends with status 4.

@@ -28,6 +28,12 @@ namespace file_calls {
 
 // Names reach the system as UTF-16 (store/system_names.h).
 int StatName(int, const char* path, bool, FileInfo* info) {
+  // The C library's stat refuses a folder's name with a slash at its end.
+  if (NameIsFolder(path)) {
+    *info = FileInfo{};
+    info->st_mode = _S_IFDIR;
+    return 0;
+  }
   return _wstat64(WideName(path).c_str(), info);
 }
 bool IsRegular(const FileInfo& info) {

@@ -342,6 +342,9 @@ make_ttf huge.ttf --units 16 --side 10000 --chars 4e00-9fa5
 run make_glyph_boxes_of_625_em 0 "$vexofont" make --kind dbcs --station thermal \
   --size 24x24 --code-page 936 huge.ttf o.fnt && within 10 &&
   has out.txt "blank as too large to draw (glyph boxes over 16 em)" && pass
+run make_names_the_glyphs_too_large_to_draw 0 "$vexofont" make --kind dbcs --station thermal \
+  --size 24x24 --code-page 936 --text 一丁 huge.ttf o.fnt &&
+  has err.txt "no font draws U+4E01 '丁' (code 0xb6a1): its glyph box passes 16 em" && pass
 make_ttf many.ttc --faces 256 --padding 250000 && gzip -f many.ttc
 run make_list_faces_of_a_gzip_collection 0 "$vexofont" make --list-faces many.ttc.gz &&
   within 10 && has out.txt "255 Hostile 255 Regular" && pass

@@ -77,6 +77,7 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
   if (selecting_) {
     ++counts_.selectedMissing;
     selectedMissing_.emplace(character, code);
+    if (too_large) selectedTooLarge_.insert(character);
   }
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;

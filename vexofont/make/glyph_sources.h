@@ -53,6 +53,8 @@ class GlyphSources {
   const std::map<uint32_t, int>& selectedMissing() const {
     return selectedMissing_;
   }
+  // Of those, the ones a font has but too large to draw (kMaxGlyphBoxEms).
+  const std::set<uint32_t>& selectedTooLarge() const { return selectedTooLarge_; }
 
  private:
   bool Character(int code, uint32_t* character);
@@ -68,6 +70,7 @@ class GlyphSources {
   Counts counts_;
   std::set<uint32_t> reached_;
   std::map<uint32_t, int> selectedMissing_;
+  std::set<uint32_t> selectedTooLarge_;
 };
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_

@@ -374,7 +374,9 @@ fi
 zenhei=/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc
 if [ -f "$zenhei" ]; then
   begin make_from_a_font_cut_short_while_read
-  cp "$zenhei" cut.ttc
+  # Zeros after its tables make it too large to be held whole: it is read
+  # as it is used, and cut short meanwhile.
+  cp "$zenhei" cut.ttc && truncate -s 80M cut.ttc
   "$vexofont" make --kind dbcs --station thermal --size 24x24 --code-page 936 cut.ttc \
     cut.fnt >/dev/null 2>err.txt &
   pid=$!
@@ -382,7 +384,7 @@ if [ -f "$zenhei" ]; then
   truncate -s 4096 cut.ttc
   wait "$pid"
   status=$?
-  if [ "$status" = 0 ]; then seconds=0; kb=0; pass  # done before the cut
+  if [ "$status" = 0 ]; then seconds="0 (done before the cut)"; kb=0; pass
   elif [ "$status" != 2 ]; then fail "status $status"
   elif has err.txt "font 'cut.ttc' changed while it was read"; then seconds=0; kb=0; pass; fi
   rm -f cut.ttc

@@ -35,8 +35,10 @@ struct PipedSource {
 };
 std::map<std::string, PipedSource> pipedSources;
 
-// Reads of a plain file go in blocks of this size.
-constexpr size_t kReadBlock = 64 * 1024;
+// Reads of a plain file go in aligned blocks of this size, and this many of
+// them are kept.
+constexpr size_t kReadBlock = 16 * 1024;
+constexpr size_t kKeptBlocks = 32;
 
 #ifdef _WIN32
 using FileStatus = struct _stat64;
@@ -256,13 +258,15 @@ bool SourceBytes::OpenPlain(const std::string& key, std::string* error) {
   const size_t got = ReadAt(0, start, sizeof(start));
   const bool gzip = got >= 2 && start[0] == 0x1F && start[1] == 0x8B;
   const bool bdf = got == sizeof(start) && std::memcmp(start, "STARTFONT", 9) == 0;
-  // Anything else FreeType reads as it needs it.
-  if (!gzip && !bdf) return true;
+  const bool within = size_ <= kMaxUncompressedFont && WithinBound(size_);
+  // Any other font is read whole where it fits, as fast as FreeType's own
+  // mapping of the file; else FreeType reads it as it needs it.
+  if (!gzip && !bdf && !within) return true;
   if (size_ > kMaxUncompressedFont) {
     *error = gzip ? "is too large once uncompressed" : "is too large for a BDF font";
     return false;
   }
-  if (!WithinBound(size_)) {
+  if (!within) {
     *error = HeldBytesError();
     return false;
   }
@@ -280,19 +284,34 @@ bool SourceBytes::OpenPlain(const std::string& key, std::string* error) {
   return true;
 }
 
+const SourceBytes::Block* SourceBytes::BlockAt(uint64_t offset) {
+  const uint64_t at = offset - offset % kReadBlock;
+  Block* oldest = nullptr;
+  for (Block& block : blocks_) {
+    if (block.at == at && !block.bytes.empty()) {
+      block.used = ++clock_;
+      return &block;
+    }
+    if (oldest == nullptr || block.used < oldest->used) oldest = &block;
+  }
+  if (blocks_.size() < kKeptBlocks) {
+    blocks_.emplace_back();
+    oldest = &blocks_.back();
+  }
+  oldest->bytes.resize(kReadBlock);
+  const long got = ReadDescriptorAt(fd_, at, oldest->bytes.data(), kReadBlock);
+  oldest->bytes.resize(got > 0 ? static_cast<size_t>(got) : 0);
+  oldest->at = at;
+  oldest->used = ++clock_;
+  return offset < at + oldest->bytes.size() ? oldest : nullptr;
+}
+
 size_t SourceBytes::ReadAt(uint64_t offset, unsigned char* buffer, size_t count) {
   if (fd_ < 0 || offset >= size_) return 0;
   count = static_cast<size_t>(std::min<uint64_t>(count, size_ - offset));
   size_t done = 0;
   while (done < count) {
     const uint64_t at = offset + done;
-    if (at >= blockAt_ && at < blockAt_ + block_.size()) {
-      const size_t n = std::min(count - done,
-                                static_cast<size_t>(blockAt_ + block_.size() - at));
-      std::memcpy(buffer + done, block_.data() + (at - blockAt_), n);
-      done += n;
-      continue;
-    }
     if (count - done >= kReadBlock) {
       // Large reads go straight to the caller.
       const long got = ReadDescriptorAt(fd_, at, buffer + done, count - done);
@@ -300,11 +319,12 @@ size_t SourceBytes::ReadAt(uint64_t offset, unsigned char* buffer, size_t count)
       done += static_cast<size_t>(got);
       continue;
     }
-    block_.resize(kReadBlock);
-    blockAt_ = at;
-    const long got = ReadDescriptorAt(fd_, at, block_.data(), kReadBlock);
-    block_.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    if (got <= 0) break;
+    const Block* block = BlockAt(at);
+    if (block == nullptr) break;
+    const size_t n = std::min(count - done,
+                              static_cast<size_t>(block->at + block->bytes.size() - at));
+    std::memcpy(buffer + done, block->bytes.data() + (at - block->at), n);
+    done += n;
   }
   if (done < count) readFailed_ = true;
   return done;

@@ -1,10 +1,10 @@
-// A source font file's bytes, as FreeType reads them. A plain font file is
-// read through positioned reads of its descriptor, never mapped: a file
-// cut short while it is read gives read errors, not a crash. A font read
-// whole (a gzip-compressed font uncompressed, a BDF font, a font from a
-// pipe) is held in memory once: every face and every font of the run that
-// opens the same file shares it, and all that the run holds whole is
-// bounded together.
+// A source font file's bytes, as FreeType reads them, never through a
+// mapping of the file: a file cut short while it is read gives read
+// errors, not a crash. A font is read whole (a gzip-compressed font
+// uncompressed) and held in memory once: every face and every font of the
+// run that opens the same file shares it, and all that the run holds whole
+// is bounded together. A plain font file too large for that is read
+// through positioned reads of its descriptor as FreeType needs its bytes.
 #ifndef VEXOCNVT_VEXOFONT_MAKE_SOURCE_BYTES_H_
 #define VEXOCNVT_VEXOFONT_MAKE_SOURCE_BYTES_H_
 
@@ -59,10 +59,19 @@ class SourceBytes {
   uint64_t size_ = 0;
   std::shared_ptr<const std::vector<unsigned char>> memory_;
   bool readFailed_ = false;
-  // The last block read, so that FreeType's many small reads of one table
-  // or glyph cost one system call.
-  std::vector<unsigned char> block_;
-  uint64_t blockAt_ = 0;
+  // The blocks read last, so that FreeType's many small reads of a few
+  // tables (the glyph index, the metrics, the outlines) cost few system
+  // calls. Each holds the block of the file at `at`, used when `used`.
+  struct Block {
+    uint64_t at = 0;
+    uint64_t used = 0;
+    std::vector<unsigned char> bytes;
+  };
+  // The block of the file that holds `offset`, read now or before; null
+  // when it cannot be read.
+  const Block* BlockAt(uint64_t offset);
+  std::vector<Block> blocks_;
+  uint64_t clock_ = 0;
 };
 
 // The most a source that is not a plain file (a pipe) may carry: a glyph

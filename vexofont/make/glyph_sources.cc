@@ -41,6 +41,8 @@ bool GlyphSources::Character(int code, uint32_t* character) {
 bool GlyphSources::Draw(int code, CellGlyph* glyph) {
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
+  glyph->moved = false;
+  glyph->shrunk = false;
   uint32_t character = 0;
   const bool known = Character(code, &character);
   if (selecting_) {
@@ -81,5 +83,7 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
   }
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
+  glyph->moved = false;
+  glyph->shrunk = false;
   return false;
 }

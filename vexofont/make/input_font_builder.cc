@@ -34,7 +34,10 @@ void AppendCodeGlyph(int code, const GlyphSource& source, CellSize cell,
   if (glyph.clippedDots > 0) {
     ++counts->clippedGlyphs;
     counts->clippedDots += glyph.clippedDots;
+    counts->clippedCodes.push_back(code);
   }
+  counts->movedGlyphs += glyph.moved ? 1 : 0;
+  counts->shrunkGlyphs += glyph.shrunk ? 1 : 0;
   AppendGlyph(out, glyph.rows);
   ++counts->written;
 }

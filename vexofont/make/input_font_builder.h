@@ -26,8 +26,11 @@ struct FontCounts {
   int missing = 0;        // blank: no character in the code page or font
   std::vector<int> missingCodes;  // their codes, rising
   int belowFirst = 0;     // DBCS: blank, in the first lead row below first
-  int clippedGlyphs = 0;  // glyphs with dots outside the cell
+  int clippedGlyphs = 0;  // glyphs with dots outside the cell (--clip)
   long long clippedDots = 0;
+  std::vector<int> clippedCodes;  // their codes, rising
+  int movedGlyphs = 0;   // ink passing the cell, moved into it
+  int shrunkGlyphs = 0;  // of those, drawn smaller: larger than the cell
 };
 
 // Draws the glyph of a code of the request's code page onto the cell.

@@ -68,6 +68,10 @@ int OpenFonts(const std::vector<std::string>& paths, const FontPlan& plan,
                    error.c_str());
       return kMakeSourceFailed;
     }
+    if (!fonts->back()->faceWarning().empty()) {
+      PrintMessage(stderr, "vexofont make: warning: font '%s': %s\n",
+                   path.c_str(), fonts->back()->faceWarning().c_str());
+    }
     list->push_back(fonts->back().get());
   }
   return kMakeOk;
@@ -91,6 +95,27 @@ int OpenSources(const std::vector<std::string>& paths,
   }
   if (plan.selecting) sources->Select(plan.selection);
   sources->DrawCellFillings(plan.cellFill);
+  return kMakeOk;
+}
+
+// --strict: a selected character not drawn, or a dot cut off, is a failure.
+int RefuseWhatIsLost(const FontRequest& request,
+                     const std::vector<std::string>& dropped,
+                     const FontCounts& counts) {
+  if (!dropped.empty()) {
+    for (const std::string& line : dropped) {
+      PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
+    }
+    return MakeUsageError(Count(static_cast<long long>(dropped.size()),
+                                "selected character", "selected characters") +
+                          " not drawn (--strict): nothing written");
+  }
+  if (counts.clippedGlyphs > 0) {
+    return MakeUsageError(
+        Count(counts.clippedGlyphs, "glyph", "glyphs") + " with dots cut off (" +
+        CodeRanges(request.kind, counts.clippedCodes, 8) +
+        ") (--strict): nothing written");
+  }
   return kMakeOk;
 }
 
@@ -129,13 +154,9 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
       plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped,
                                              plan.selection, sources)
                      : std::vector<std::string>();
-  if (options.strict && !dropped.empty()) {
-    for (const std::string& line : dropped) {
-      PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
-    }
-    return MakeUsageError(Count(static_cast<long long>(dropped.size()),
-                                "selected character", "selected characters") +
-                          " not drawn (--strict): nothing written");
+  if (options.strict) {
+    status = RefuseWhatIsLost(plan.request, dropped, counts);
+    if (status != kMakeOk) return status;
   }
   status = WriteFont(output_path, file);
   if (status != kMakeOk) return status;

@@ -81,8 +81,9 @@ const CommandOption kMakeOptionRows[] = {
      SetString<MakeOptions, &MakeOptions::text>},
     {"--strict", nullptr, nullptr, nullptr,
      "a selected character that the code page\n"
-         "cannot hold or no font has is a failure\n"
-         "(status 1, nothing written), not a warning",
+         "cannot hold or no font has, or a dot cut off\n"
+         "(--clip), is a failure (status 1, nothing\n"
+         "written), not a warning",
      SetFlag<MakeOptions, &MakeOptions::strict>},
     {"--map", nullptr, "FILE", nullptr,
      "the code page from FILE, lines 'CODE U+XXXX'\n"
@@ -96,7 +97,12 @@ const CommandOption kMakeOptionRows[] = {
      AddString<MakeOptions, &MakeOptions::fallbacks>},
     {"--face", nullptr, "N", nullptr,
      "the face of a font collection (.ttc, .otc) to\n"
-         "use, from 0 (the default)",
+         "use, from 0; by default the face made for the\n"
+         "code page's language (from its family name or\n"
+         "its code page ranges: simplified Chinese for\n"
+         "936, traditional for 950, Japanese for 932,\n"
+         "Korean for 949), else face 0; the summary\n"
+         "names the face used",
      SetString<MakeOptions, &MakeOptions::face>},
     {"--list-faces", nullptr, nullptr, nullptr,
      "print the faces of SOURCE, one a line (number,\n"
@@ -108,6 +114,13 @@ const CommandOption kMakeOptionRows[] = {
          "filling the cell, placed by the font's ascent\n"
          "and descent (DBCS default)",
      SetString<MakeOptions, &MakeOptions::fit>},
+    {"--clip", nullptr, nullptr, nullptr,
+     "cut off the dots that pass the cell, as\n"
+         "placed, instead of moving the glyph into the\n"
+         "cell and drawing it smaller where it is larger\n"
+         "than the cell; a bitmap strike larger than the\n"
+         "cell is then cropped rather than reduced",
+     SetFlag<MakeOptions, &MakeOptions::clip>},
     {"--render", nullptr, "mono|gray:N", nullptr,
      "outline fonts: FreeType's monochrome\n"
          "rasteriser (SBCS default), or anti-aliased\n"
@@ -164,24 +177,29 @@ constexpr char kHelpEnd[] =
     "and a character the font has no glyph for give a blank glyph.\n"
     "\n"
     "Bitmap fonts use the strike of the cell size, else the highest that\n"
-    "fits. SBCS outline fonts are rendered monochrome with full hinting at\n"
+    "fits, else the lowest, drawn whole and reduced to the cell with\n"
+    "strokes kept apart. SBCS outline fonts are rendered monochrome with full hinting at\n"
     "the largest size whose line (and, when monospace, advance) fits the\n"
     "cell; the font's line is centred vertically and glyphs stand on its\n"
     "baseline; a monospace font's advance is centred and each glyph keeps\n"
     "its place in it; a proportional glyph is centred. DBCS outline fonts\n"
     "are rendered with the light auto-hinter and grey 80 at the size whose\n"
-    "em square fills the cell, the em box placed by the font's ascent and\n"
-    "descent, each glyph where its advance puts it. Nine-row DBCS impact\n"
-    "glyphs are drawn on 16 rows and reduced, strokes kept apart. Dots\n"
-    "outside the cell are cut off and counted.\n"
+    "em square fills the cell, the em box placed where the font's\n"
+    "ideographs, kana and hangul lie (its ascent and descent where they\n"
+    "agree), each glyph where its advance puts it. Nine-row DBCS impact\n"
+    "glyphs are drawn on 16 rows and reduced, strokes kept apart. A glyph\n"
+    "that still passes the cell's edge is moved into the cell, and drawn\n"
+    "smaller where it is larger than the cell; with --clip its dots\n"
+    "outside the cell are cut off instead, counted and their codes named.\n"
     "\n"
     "Prints one line: the glyphs written, how many are blank because the\n"
     "character is missing (with --chars or --text: how many were selected\n"
     "and how many of those no font has), how many lost dots to the cell's\n"
-    "edges, and with --fallback how many came from each font. The file is\n"
-    "written whole or not at all. Warnings go to standard error: SBCS\n"
-    "impact widths the station prints only in part, and a DBCS file with\n"
-    "more glyphs than the converter's table of 20000 records holds.\n"
+    "edges (--clip) or were moved into it, and with --fallback how many\n"
+    "came from each font. The file is written whole or not at all.\n"
+    "Warnings go to standard error: SBCS impact widths the station prints\n"
+    "only in part, and a DBCS file with more glyphs than the converter's\n"
+    "table of 20000 records holds.\n"
     "\n"
     "A mistake in a glyph text is one line on standard error,\n"
     "FILE:LINE:COLUMN: message, and nothing is written.\n"
@@ -219,7 +237,7 @@ std::string Limits() {
 
 }  // namespace
 
-const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 26);
+const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 27);
 
 std::string MakeHelp() {
   std::string help = kHelpStart + OptionHelp(kMakeOptions) + kHelpEnd;

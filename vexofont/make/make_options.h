@@ -34,6 +34,7 @@ struct MakeOptions {
   std::vector<std::string> names;
   bool forceSize = false;
   bool strict = false;
+  bool clip = false;
   bool listFaces = false;
   bool help = false;
   bool version = false;

@@ -269,6 +269,8 @@ std::string CodeText(FontKind kind, int code) {
 int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                       RenderOptions* render, bool* cellFill) {
   const CellSize cell = DrawingCell(request);
+  // A collection's face is chosen for the code page's language.
+  render->codePage = request.codePage->number;
   if (request.kind == FontKind::kDbcs) {
     // Ideographs, kana and hangul: the em square fills the cell, and the
     // light auto-hinter with grey rendering keeps dense strokes apart.
@@ -286,6 +288,7 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                                       : RenderOptions::Fit::kLine;
   }
   if (status == kMakeOk) status = ReadPlacementOptions(options, cell, render);
+  render->clip = options.clip;
   if (status != kMakeOk || options.cellFill.empty()) return status;
   if (options.cellFill != "drawn" && options.cellFill != "font") {
     return MakeUsageError("--cell-fill '" + options.cellFill +

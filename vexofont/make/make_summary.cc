@@ -13,6 +13,27 @@ std::string Count(long long n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
+namespace {
+
+// "N clipped (M dots cut off: CODES)", and how many were moved in.
+std::string FittingSummary(const FontRequest& request, const FontCounts& counts) {
+  std::string text = std::to_string(counts.clippedGlyphs) + " clipped";
+  if (counts.clippedGlyphs > 0) {
+    text += " (" + Count(counts.clippedDots, "dot", "dots") + " cut off: " +
+            CodeRanges(request.kind, counts.clippedCodes, 8) + ")";
+  }
+  if (counts.movedGlyphs > 0) {
+    text += ", " + std::to_string(counts.movedGlyphs) + " moved into the cell";
+    if (counts.shrunkGlyphs > 0) {
+      text += " (" + std::to_string(counts.shrunkGlyphs) +
+              " of them drawn smaller to fit)";
+    }
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string Summary(const std::string& output, const FontRequest& request,
                     const SourceFont& font, const FontCounts& counts,
                     const GlyphSources::Counts& drawn, bool selecting,
@@ -53,10 +74,7 @@ std::string Summary(const std::string& output, const FontRequest& request,
   if (counts.belowFirst > 0) {
     line += std::to_string(counts.belowFirst) + " blank below --first, ";
   }
-  line += std::to_string(counts.clippedGlyphs) + " clipped";
-  if (counts.clippedGlyphs > 0) {
-    line += " (" + Count(counts.clippedDots, "dot", "dots") + " cut off)";
-  }
+  line += FittingSummary(request, counts);
   if (drawn.cellFillings > 0) {
     line += ", " + std::to_string(drawn.cellFillings) +
             " box drawing and block glyphs drawn edge to edge";

@@ -1,9 +1,7 @@
 #include "vexofont/make/row_reduction.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cstdint>
-#include <vector>
 
 namespace {
 
@@ -12,12 +10,12 @@ constexpr int kMaxGroup = 4;
 enum RowClass { kBlank, kInk, kBar };
 
 // A bar: three neighbouring dots.
-RowClass ClassOf(uint32_t row) {
-  if (row == 0) return kBlank;
-  return (row & (row << 1) & (row << 2)) != 0 ? kBar : kInk;
+RowClass ClassOf(const DotLine& row) {
+  if (row.none()) return kBlank;
+  return (row & (row << 1) & (row << 2)).any() ? kBar : kInk;
 }
 
-int Dots(uint32_t row) { return static_cast<int>(std::bitset<32>(row).count()); }
+int Dots(const DotLine& row) { return static_cast<int>(row.count()); }
 
 // What the rows so far leave behind: whether the last new row is a bar,
 // and whether the run of other rows since the last bar has ink.
@@ -42,7 +40,7 @@ int Added(RowClass c, Tail* tail) {
 }
 
 struct Reducer {
-  const GlyphRows& rows;
+  const std::vector<DotLine>& rows;
   int toRows;
   // best[i][g][tail]: the best value of grouping rows i on into toRows - g
   // new rows; choice: the size of the first group.
@@ -62,7 +60,7 @@ struct Reducer {
     if (known[at]) return best[at];
     long top = -1000000;
     int top_size = 1;
-    uint32_t merged = 0;
+    DotLine merged;
     RowClass group = kBlank;  // the most of its rows: a bar merged from
                               // dots of other rows is no bar
     for (int size = 1; size <= kMaxGroup && i + size <= n(); ++size) {
@@ -72,7 +70,7 @@ struct Reducer {
       // What each row of ink gains from the others; a blank row loses
       // nothing.
       for (int k = i; k < i + size; ++k) {
-        if (rows[k] != 0) lost += Dots(merged ^ rows[k]);
+        if (rows[k].any()) lost += Dots(merged ^ rows[k]);
       }
       Tail next = tail;
       const long value =
@@ -91,7 +89,7 @@ struct Reducer {
 
 }  // namespace
 
-GlyphRows ReduceRows(const GlyphRows& rows, int toRows) {
+std::vector<DotLine> ReduceLines(const std::vector<DotLine>& rows, int toRows) {
   const int n = static_cast<int>(rows.size());
   if (toRows <= 0 || n <= toRows || n > kMaxGroup * toRows) return rows;
   Reducer reducer{rows, toRows, {}, {}, {}};
@@ -101,10 +99,10 @@ GlyphRows ReduceRows(const GlyphRows& rows, int toRows) {
   reducer.known.assign(states, false);
   Tail tail;
   reducer.Value(0, 0, tail);
-  GlyphRows reduced;
+  std::vector<DotLine> reduced;
   for (int i = 0, g = 0; g < toRows; ++g) {
     const int size = reducer.choice[reducer.At(i, g, tail.Index())];
-    uint32_t merged = 0;
+    DotLine merged;
     RowClass group = kBlank;
     for (int k = i; k < i + size; ++k) {
       merged |= rows[k];
@@ -115,4 +113,25 @@ GlyphRows ReduceRows(const GlyphRows& rows, int toRows) {
     i += size;
   }
   return reduced;
+}
+
+std::vector<DotLine> ShrinkLines(std::vector<DotLine> lines, int toLines) {
+  if (toLines <= 0) return lines;
+  while (lines.size() > static_cast<size_t>(kMaxGroup) * toLines) {
+    std::vector<DotLine> halved((lines.size() + 1) / 2);
+    for (size_t i = 0; i < lines.size(); ++i) halved[i / 2] |= lines[i];
+    lines = std::move(halved);
+  }
+  return ReduceLines(lines, toLines);
+}
+
+GlyphRows ReduceRows(const GlyphRows& rows, int toRows) {
+  std::vector<DotLine> lines(rows.size());
+  for (size_t i = 0; i < rows.size(); ++i) lines[i] = DotLine(rows[i]);
+  const std::vector<DotLine> reduced = ReduceLines(lines, toRows);
+  GlyphRows out(reduced.size());
+  for (size_t i = 0; i < reduced.size(); ++i) {
+    out[i] = static_cast<uint32_t>(reduced[i].to_ullong());
+  }
+  return out;
 }

@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_BDF_H
+#include FT_TRUETYPE_TABLES_H
 
 #include <cstdint>
 #include <cstdio>
@@ -239,6 +240,97 @@ bool SourceFont::OpenFace(const std::string& path, long index,
     }
   }
   return false;
+}
+
+namespace {
+
+// The DBCS code page a face is made for: from a word of its family name
+// (SC, TC, JP, KR, CN, TW, HK, ...: strength 2, Hong Kong's 1 for 950, as
+// Taiwan's forms are Big5's), else from its OS/2 code page ranges when
+// they name one of the four alone (strength 1). 0 when neither tells.
+unsigned FaceCodePage(FT_Face face, int* strength) {
+  *strength = 0;
+  static const struct {
+    const char* word;
+    unsigned codePage;
+    int strength;
+  } kWords[] = {
+      {"SC", 936, 2}, {"CN", 936, 2}, {"GB", 936, 2},  {"PRC", 936, 2},
+      {"TC", 950, 2}, {"TW", 950, 2}, {"Big5", 950, 2}, {"HK", 950, 1},
+      {"JP", 932, 2}, {"Japan", 932, 2}, {"KR", 949, 2}, {"Korea", 949, 2},
+  };
+  const std::string family = face->family_name != nullptr ? face->family_name : "";
+  size_t start = 0;
+  while (start < family.size()) {
+    size_t end = family.find_first_of(" -_", start);
+    if (end == std::string::npos) end = family.size();
+    const std::string word = family.substr(start, end - start);
+    for (const auto& known : kWords) {
+      if (word == known.word) {
+        *strength = known.strength;
+        return known.codePage;
+      }
+    }
+    start = end + 1;
+  }
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 == nullptr || os2->version == 0xFFFF) return 0;
+  static const unsigned kBits[] = {932, 936, 949, 950};  // bits 17 to 20
+  unsigned found = 0;
+  for (int bit = 0; bit < 4; ++bit) {
+    if ((os2->ulCodePageRange1 >> (17 + bit) & 1) == 0) continue;
+    if (found != 0) return 0;
+    found = kBits[bit];
+  }
+  if (found != 0) *strength = 1;
+  return found;
+}
+
+bool IsDbcsCodePage(unsigned codePage) {
+  return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+}
+
+std::string FaceName(FT_Face face, long index) {
+  std::string name = "face " + std::to_string(index) + " (";
+  if (face->family_name != nullptr) name += face->family_name;
+  if (face->style_name != nullptr) name += std::string(" ") + face->style_name;
+  return name + ")";
+}
+
+}  // namespace
+
+bool SourceFont::OpenChosenFace(const std::string& path, std::string* error) {
+  faceName_.clear();
+  faceWarning_.clear();
+  const unsigned wanted = static_cast<unsigned>(options_.codePage);
+  long index = options_.face < 0 ? 0 : options_.face;
+  if (!OpenFace(path, index, true, error)) return false;
+  const long faces = handles_->face->num_faces;
+  if (faces <= 1) return true;
+  int strength = 0;
+  if (options_.face >= 0) {
+    const unsigned made_for = FaceCodePage(handles_->face, &strength);
+    if (IsDbcsCodePage(wanted) && made_for != 0 && made_for != wanted) {
+      faceWarning_ = FaceName(handles_->face, index) + " is made for code page " +
+                     std::to_string(made_for) + ", not " + std::to_string(wanted);
+    }
+  } else if (IsDbcsCodePage(wanted)) {
+    // The first face of the strongest sign of the code page's language.
+    long best = -1;
+    int best_strength = 0;
+    for (long i = 0; i < faces && i < kMaxListedFaces; ++i) {
+      if (i > 0 && !OpenFace(path, i, false, error)) return false;
+      if (FaceCodePage(handles_->face, &strength) != wanted) continue;
+      if (strength > best_strength) {
+        best = i;
+        best_strength = strength;
+      }
+    }
+    index = best < 0 ? 0 : best;
+    if (!OpenFace(path, index, true, error)) return false;
+  }
+  faceName_ = FaceName(handles_->face, index);
+  return true;
 }
 
 bool SourceFont::ListFaces(const std::string& path,

@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 
+#include "vexofont/make/row_reduction.h"
 #include "vexofont/make/source_font_handles.h"
 
 namespace {
@@ -35,6 +37,7 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
 bool SourceFont::Open(const std::string& path, CellSize cell,
                       const RenderOptions& options, std::string* error) {
   cell_ = cell;
+  canvas_ = cell;
   options_ = options;
   if (handles_->library == nullptr &&
       FT_Init_FreeType(&handles_->library) != 0) {
@@ -45,7 +48,7 @@ bool SourceFont::Open(const std::string& path, CellSize cell,
     FT_Done_Face(handles_->face);
     handles_->face = nullptr;
   }
-  if (!OpenFace(path, options.face, true, error)) return false;
+  if (!OpenChosenFace(path, error)) return false;
   monospace_ = FT_IS_FIXED_WIDTH(handles_->face);
   placeByAdvance_ = monospace_;
   return ChooseCharset(error) && ChooseSize(error);
@@ -136,7 +139,22 @@ bool SourceFont::SelectStrike(int strike, std::string* error) {
   rendering_ = "strike " + std::to_string(size.width) + "x" +
                std::to_string(size.height);
   render_outlines_ = false;
-  return Placed();
+  canvas_ = cell_;
+  Placed();
+  // A strike larger than the cell is drawn whole and reduced to it.
+  const int wide = std::max<int>(size.width, 0);
+  const int high = std::max(static_cast<int>(size.height), ascent_ + descent_);
+  if (!options_.clip && (wide > cell_.width || high > cell_.height)) {
+    canvas_.width = std::clamp(wide, cell_.width,
+                               std::min(4 * cell_.width, kMaxLineDots));
+    canvas_.height = std::clamp(high, cell_.height,
+                                std::min(4 * cell_.height, kMaxLineDots));
+    rendering_ += " reduced to " + std::to_string(cell_.width) + "x" +
+                  std::to_string(cell_.height);
+  } else if (size.height < cell_.height) {
+    rendering_ += " (lower than the cell: its line centred on it)";
+  }
+  return true;
 }
 
 // Outlines at the largest size whose line (and, when monospace, advance)
@@ -163,9 +181,19 @@ bool SourceFont::FitOutlines(std::string* error) {
   return Placed();
 }
 
-// Outlines at the size whose em square is the cell's height, the em box's
-// top as far above the baseline as the font's ascent is of its ascent and
-// descent (the OS/2 typographic ones where the font has them).
+// Full-height characters of the scripts DBCS fonts are made for: common
+// ideographs with strokes at the top and bottom of the em box (the dot of
+// 宫, the top of 鱼), kana and hangul.
+constexpr char32_t kFullHeightCharacters[] = {
+    U'国', U'宫', U'鱼', U'鲈', U'鳜', U'永', U'骨', U'直', U'書', U'龍',
+    U'驚', U'鬱', U'曲', U'東', U'京', U'営', U'業', U'署', U'麵', U'歡',
+    U'あ', U'ぎ', U'ア', U'ギ', U'한', U'글', U'봄', U'딸', U'값', U'뷁'};
+
+// Outlines at the size whose em square is the cell's height. The em box is
+// placed where the font's full-height characters lie as drawn, the font's
+// own ascent and descent (the OS/2 typographic ones where it has them)
+// kept where those characters fit under them: fonts declare an ascent of
+// 0.75 to 0.88 em alike while their ideographs reach 0.88.
 bool SourceFont::FitEm(std::string* error) {
   FT_Face face = handles_->face;
   if (FT_Set_Pixel_Sizes(face, 0, cell_.height) != 0) {
@@ -186,14 +214,32 @@ bool SourceFont::FitEm(std::string* error) {
   }
   ascent_ = static_cast<int>((2 * cell_.height * ascent + (ascent + descent)) /
                              (2 * (ascent + descent)));
-  descent_ = cell_.height - ascent_;
   placeByAdvance_ = true;
-  rendering_ = "outline at " + std::to_string(cell_.height) + " pixels, em fills the cell";
   render_outlines_ = true;
+  int lowest = 0;
+  int highest = 0;
+  if (InkRowsOf(kFullHeightCharacters, std::size(kFullHeightCharacters),
+                &lowest, &highest)) {
+    // The rows above the baseline that keep those characters whole: the
+    // top of the highest at the cell's top or below, the foot of the
+    // lowest at its bottom or above; centred when they cannot both be.
+    const int least = highest;
+    const int most = cell_.height + lowest;
+    ascent_ = least <= most ? std::clamp(ascent_, least, most)
+                            : (least + most) / 2;
+  }
+  descent_ = cell_.height - ascent_;
+  rendering_ = "outline at " + std::to_string(cell_.height) + " pixels, em fills the cell";
   return true;
 }
 
 bool SourceFont::ChooseSize(std::string* error) {
+  if (!ChooseSizeOnly(error)) return false;
+  if (!faceName_.empty()) rendering_ = faceName_ + ", " + rendering_;
+  return true;
+}
+
+bool SourceFont::ChooseSizeOnly(std::string* error) {
   FT_Face face = handles_->face;
   if (options_.pixelSize > 0) return ChooseGivenSize(error);
   int strike = StrikeOfCell();

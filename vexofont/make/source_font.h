@@ -50,23 +50,33 @@ struct RenderOptions {
   // The rows above the baseline, instead of the font's line centred on the
   // cell; -1 centres.
   int baseline = -1;
-  // The face of a font collection, from 0.
-  int face = 0;
+  // The face of a font collection, from 0; -1 chooses the face made for
+  // the language of `codePage` (932, 936, 949 or 950), face 0 when none
+  // is or the font is not a collection.
+  int face = -1;
+  int codePage = 0;
   // Outline fonts without --pixel-size: the largest size whose line fits
   // the cell, or the size at which the em square fills it (the em box
   // placed by the font's own ascent and descent, each glyph where its
   // advance puts it).
   enum class Fit { kLine, kEm };
   Fit fit = Fit::kLine;
+  // Dots that pass the cell are cut off (counted), as placed, instead of
+  // the glyph being moved into the cell and drawn smaller where it is
+  // larger than the cell; a bitmap strike larger than the cell is then
+  // cropped rather than reduced.
+  bool clip = false;
 };
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
 // bit 31 of a row the leftmost dot; `clippedDots` counts the dots of the
-// source glyph that fell outside the cell.
+// source glyph that fell outside the cell (with RenderOptions::clip).
 struct CellGlyph {
   GlyphRows rows;
   long long clippedDots = 0;
   bool tooLarge = false;  // not drawn: its box passes kMaxGlyphBoxEms
+  bool moved = false;     // its ink passed the cell and was moved in
+  bool shrunk = false;    // and was drawn smaller, larger than the cell
 };
 
 class SourceFont {
@@ -114,7 +124,16 @@ class SourceFont {
   // The rows above the baseline and below it, as placed on the cell.
   int ascent() const { return ascent_; }
   int descent() const { return descent_; }
-  // What was chosen, e.g. "strike 6x13" or "outline at 20 pixels".
+  // The canvas glyphs are drawn on before they are reduced to the cell:
+  // the cell, or a bitmap strike larger than it (up to four times the
+  // cell and kMaxLineDots each way).
+  CellSize canvas() const { return canvas_; }
+  // A face given that is made for another language than the code page's:
+  // what to warn of ("face 0 (FAMILY STYLE) is made for code page 932,
+  // not 936"), else empty.
+  const std::string& faceWarning() const { return faceWarning_; }
+  // What was chosen, e.g. "strike 6x13" or "outline at 20 pixels"; a
+  // collection's face first ("face 2 (FAMILY STYLE), outline at ...").
   const std::string& rendering() const { return rendering_; }
 
   // Draws the glyph of the font's character `fontCode` onto a blank cell.
@@ -128,23 +147,35 @@ class SourceFont {
 
  private:
   bool ChooseSize(std::string* error);
+  bool ChooseSizeOnly(std::string* error);
   bool ChooseGivenSize(std::string* error);
   int StrikeOfCell() const;
   int NearestStrike() const;
   bool SelectStrike(int strike, std::string* error);
   bool FitOutlines(std::string* error);
   bool FitEm(std::string* error);
+  // The rows the ink of `characters` (those the font has) takes as drawn:
+  // *highest the most rows above the baseline, *lowest the least (below
+  // it: negative). False when the font has none of them.
+  bool InkRowsOf(const char32_t* characters, size_t count, int* lowest,
+                 int* highest);
   bool Placed();
   // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
   // glyph, placed on the cell; counts the dots that fall outside.
   void PlaceDots(const FT_Bitmap_& bitmap, int threshold,
                  CellGlyph* glyph) const;
+  void PlaceClipped(const FT_Bitmap_& bitmap, const unsigned char* top,
+                    int threshold, long long x0, long long y0,
+                    CellGlyph* glyph) const;
   bool ChooseCharset(std::string* error);
   bool OpenFace(const std::string& path, long index, bool nameFaces,
                 std::string* error);
+  // Opens the face of the options, or the one made for their code page.
+  bool OpenChosenFace(const std::string& path, std::string* error);
 
   SourceFontHandles* handles_;
   CellSize cell_;
+  CellSize canvas_;
   RenderOptions options_;
   FontCharset charset_;
   bool monospace_ = false;
@@ -153,6 +184,8 @@ class SourceFont {
   int ascent_ = 0;
   int descent_ = 0;
   std::string rendering_;
+  std::string faceName_;  // "face N (FAMILY STYLE)" of a collection
+  std::string faceWarning_;
 };
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_H_

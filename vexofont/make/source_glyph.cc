@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "vexofont/make/glyph_fit.h"
 #include "vexofont/make/source_font_handles.h"
 
 namespace {
@@ -114,37 +115,42 @@ void InkColumns(const FT_Bitmap& bitmap, const unsigned char* top,
   }
 }
 
+// The ink box of `bitmap`, columns `left` to `right`; *inkTop its first
+// row in the bitmap.
+InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
+                  int threshold, int left, int right, int* inkTop) {
+  int first = -1;
+  int last = -1;
+  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+    for (int x = left; x <= right; ++x) {
+      if (!DotSet(bitmap, top, x, y, threshold)) continue;
+      if (first < 0) first = y;
+      last = y;
+      break;
+    }
+  }
+  InkGrid ink;
+  ink.width = right - left + 1;
+  ink.height = last - first + 1;
+  ink.dots.assign(static_cast<size_t>(ink.width) * ink.height, 0);
+  for (int y = 0; y < ink.height; ++y) {
+    for (int x = 0; x < ink.width; ++x) {
+      ink.dots[static_cast<size_t>(y) * ink.width + x] =
+          DotSet(bitmap, top, left + x, first + y, threshold) ? 1 : 0;
+    }
+  }
+  *inkTop = first;
+  return ink;
+}
+
 }  // namespace
 
-void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
-                           CellGlyph* glyph) const {
-  const FT_GlyphSlot slot = handles_->face->glyph;
-  const int width = static_cast<int>(bitmap.width);
-  const int rows = static_cast<int>(bitmap.rows);
-  const unsigned char* top = bitmap.buffer;
-  if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
-  const long long above_baseline =
-      options_.baseline >= 0
-          ? options_.baseline
-          : FloorHalf(static_cast<long long>(cell_.height) -
-                      (ascent_ + descent_)) +
-                ascent_;
-  const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
-  long long x0;
-  if (placeByAdvance_) {
-    const long long advance = (slot->advance.x + 32) >> 6;
-    x0 = FloorHalf(cell_.width - advance) + slot->bitmap_left;
-  } else {
-    int ink_left = 0;
-    int ink_right = -1;
-    InkColumns(bitmap, top, threshold, &ink_left, &ink_right);
-    x0 = ink_right < 0 ? 0
-                       : FloorHalf(cell_.width - (ink_right - ink_left + 1)) -
-                             ink_left;
-  }
-  x0 += options_.offsetX;
-  for (int y = 0; y < rows; ++y) {
-    for (int x = 0; x < width; ++x) {
+// --clip: the dots as placed, those outside the cell cut off and counted.
+void SourceFont::PlaceClipped(const FT_Bitmap_& bitmap, const unsigned char* top,
+                              int threshold, long long x0, long long y0,
+                              CellGlyph* glyph) const {
+  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
+    for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
       if (!DotSet(bitmap, top, x, y, threshold)) continue;
       const long long cx = x0 + x;
       const long long cy = y0 + y;
@@ -157,10 +163,98 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   }
 }
 
+void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
+                           CellGlyph* glyph) const {
+  const FT_GlyphSlot slot = handles_->face->glyph;
+  const int rows = static_cast<int>(bitmap.rows);
+  const unsigned char* top = bitmap.buffer;
+  if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
+  // Placed on the canvas: the cell, or the larger one of a large strike.
+  const CellSize canvas = canvas_;
+  const long long above_baseline =
+      options_.baseline >= 0
+          ? options_.baseline
+          : FloorHalf(static_cast<long long>(canvas.height) -
+                      (ascent_ + descent_)) +
+                ascent_;
+  const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
+  int ink_left = 0;
+  int ink_right = -1;
+  InkColumns(bitmap, top, threshold, &ink_left, &ink_right);
+  if (ink_right < 0) return;
+  long long x0;
+  if (placeByAdvance_) {
+    const long long advance = (slot->advance.x + 32) >> 6;
+    x0 = FloorHalf(canvas.width - advance) + slot->bitmap_left;
+  } else {
+    x0 = FloorHalf(canvas.width - (ink_right - ink_left + 1)) - ink_left;
+  }
+  x0 += options_.offsetX;
+  if (options_.clip) {
+    PlaceClipped(bitmap, top, threshold, x0, y0, glyph);
+    return;
+  }
+  // The ink box, moved into the canvas and drawn smaller where it is
+  // larger than the canvas, then the canvas reduced to the cell.
+  int ink_top = 0;
+  const InkGrid ink = InkGridOf(bitmap, top, threshold, ink_left, ink_right, &ink_top);
+  DotCanvas drawn;
+  drawn.width = canvas.width;
+  drawn.height = canvas.height;
+  const Fitting fitting =
+      FitInk(ink, x0 + ink_left, y0 + ink_top, &drawn);
+  glyph->moved = fitting != Fitting::kAsDrawn;
+  glyph->shrunk = fitting == Fitting::kShrunk;
+  glyph->rows = ReduceCanvas(drawn, cell_.width, cell_.height);
+}
+
+bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
+                           int* lowest, int* highest) {
+  FT_Face face = handles_->face;
+  if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) {
+    return false;
+  }
+  int threshold = 0;
+  const FT_Int32 flags = LoadFlags(options_, render_outlines_, &threshold);
+  bool found = false;
+  for (size_t i = 0; i < count; ++i) {
+    const FT_UInt index = FT_Get_Char_Index(face, characters[i]);
+    bool too_large = false;
+    if (index == 0 || !LoadAndRender(face, index, flags, &too_large)) continue;
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    if (Broken(bitmap) || (bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
+                           bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)) {
+      continue;
+    }
+    const int rows = static_cast<int>(bitmap.rows);
+    const unsigned char* top = bitmap.buffer;
+    if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
+    int first = -1;
+    int last = -1;
+    for (int y = 0; y < rows; ++y) {
+      for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
+        if (!DotSet(bitmap, top, x, y, threshold)) continue;
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+    if (first < 0) continue;
+    const int above = face->glyph->bitmap_top - first;
+    const int below = face->glyph->bitmap_top - last - 1;
+    *highest = found ? std::max(*highest, above) : above;
+    *lowest = found ? std::min(*lowest, below) : below;
+    found = true;
+  }
+  return found;
+}
+
 bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
   glyph->tooLarge = false;
+  glyph->moved = false;
+  glyph->shrunk = false;
   FT_Face face = handles_->face;
   if (face == nullptr) return false;
   const FT_UInt index = FT_Get_Char_Index(face, fontCode);

@@ -149,27 +149,50 @@ class MakeRunTest : public ::testing::Test {
 };
 
 TEST_F(MakeRunTest, SummaryCountsGlyphsMissingAndClipped) {
-  BdfGlyph tall;  // 17 rows, one more than the line: the bottom row is cut
+  BdfGlyph tall;  // 17 rows, one more than the line
   tall.encoding = 'C';
   tall.picture = Picture(17, "##......");
   tall.yOffset = -5;
   const std::string font = WriteFont(
       {CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4), tall});
-  std::vector<std::string> args = SbcsThermal("8859-1", "0x41", "43");
-  args.insert(args.end(), {font, dir_.File("out.fnt")});
-  const CapturedRun run = RunMake(args);
-  EXPECT_EQ(run.status, kMakeOk);
-  EXPECT_EQ(run.err, "");
-  EXPECT_EQ(run.out, "vexofont make: wrote '" + dir_.File("out.fnt") +
-                         "' (SBCS thermal 8x16, code page 28591, 0x41 to "
-                         "0x43, strike 8x16): 3 glyphs, 1 blank because "
-                         "missing (0x42), 1 clipped (2 dots cut off)\n");
-  const Bytes file = ReadBytes(dir_.File("out.fnt"));
-  ASSERT_EQ(file.size(), 32u + 3 * 64);
-  EXPECT_EQ(SbcsGlyph(file, 0), PictureOf(PatternGlyph('A', 8, 16), 8));
-  EXPECT_EQ(SbcsGlyph(file, 1), Picture(16, "........"));
-  EXPECT_EQ(SbcsGlyph(file, 2), Picture(16, "##......"));
-  EXPECT_EQ(FolderNames(), (std::vector<std::string>{"font.bdf", "out.fnt"}));
+  const std::string start = "vexofont make: wrote '" + dir_.File("out.fnt") +
+                            "' (SBCS thermal 8x16, code page 28591, 0x41 to "
+                            "0x43, strike 8x16): 3 glyphs, 1 blank because "
+                            "missing (0x42), ";
+  const struct {
+    std::vector<std::string> options;
+    int status;
+    std::string out, err;
+  } cases[] = {
+      // By default the tall glyph is drawn on 16 rows, no dot lost.
+      {{}, kMakeOk, start + "0 clipped, 1 moved into the cell (1 of them "
+                            "drawn smaller to fit)\n", ""},
+      // --clip: the bottom row is cut, and named.
+      {{"--clip"}, kMakeOk, start + "1 clipped (2 dots cut off: 0x43)\n", ""},
+      {{"--clip", "--strict"}, kMakeUsage, "",
+       "vexofont make: 1 glyph with dots cut off (0x43) (--strict): nothing "
+       "written\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = SbcsThermal("8859-1", "0x41", "43");
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.insert(args.end(), {font, dir_.File("out.fnt")});
+    const CapturedRun run = RunMake(args);
+    EXPECT_EQ(run.status, c.status);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.out, c.out);
+    if (c.status != kMakeOk) {
+      EXPECT_EQ(FolderNames(), (std::vector<std::string>{"font.bdf"}));
+      continue;
+    }
+    const Bytes file = ReadBytes(dir_.File("out.fnt"));
+    ASSERT_EQ(file.size(), 32u + 3 * 64);
+    EXPECT_EQ(SbcsGlyph(file, 0), PictureOf(PatternGlyph('A', 8, 16), 8));
+    EXPECT_EQ(SbcsGlyph(file, 1), Picture(16, "........"));
+    EXPECT_EQ(SbcsGlyph(file, 2), Picture(16, "##......"));
+    EXPECT_EQ(FolderNames(), (std::vector<std::string>{"font.bdf", "out.fnt"}));
+    std::filesystem::remove(dir_.File("out.fnt"));
+  }
 }
 
 struct CodePageCase {

@@ -14,11 +14,19 @@ class SourceFontTest : public ::testing::Test {
  protected:
   // Writes `font` as BDF text and opens it for `cell`; fails the test when
   // it does not open.
-  void Open(const BdfFont& font, CellSize cell) {
-    const std::string path = dir_.WriteText("font.bdf", BdfText(font));
+  void Open(const BdfFont& font, CellSize cell,
+            const RenderOptions& options = RenderOptions()) {
+    const std::string path = dir_.WriteText(
+        "font" + std::to_string(++opened_) + ".bdf", BdfText(font));
     std::string error;
-    ASSERT_TRUE(source_.Open(path, cell, &error)) << error;
+    ASSERT_TRUE(source_.Open(path, cell, options, &error)) << error;
     cell_ = cell;
+  }
+  // --clip: dots outside the cell cut off.
+  void OpenClipped(const BdfFont& font, CellSize cell) {
+    RenderOptions options;
+    options.clip = true;
+    Open(font, cell, options);
   }
 
   // The picture of `code` drawn on the cell; *clipped gets the count.
@@ -32,6 +40,7 @@ class SourceFontTest : public ::testing::Test {
   ScratchDir dir_;
   SourceFont source_;
   CellSize cell_;
+  int opened_ = 0;
 };
 
 TEST_F(SourceFontTest, GlyphFillingTheCellKeepsEveryDot) {
@@ -104,7 +113,7 @@ TEST_F(SourceFontTest, DotsOutsideTheCellAreClippedAndCounted) {
   glyph.xOffset = -1;   // columns -1 to 8
   glyph.yOffset = -5;   // rows -1 to 16
   font.glyphs = {glyph};
-  Open(font, {8, 16});
+  OpenClipped(font, {8, 16});
   int clipped = -1;
   EXPECT_EQ(Draw('X', &clipped), Picture(16, std::string(8, '#')));
   EXPECT_EQ(clipped, 180 - 8 * 16);
@@ -120,7 +129,7 @@ TEST_F(SourceFontTest, WiderFontLosesOneColumnMoreOnTheLeft) {
   glyph.picture = {"#.#.......#", "..#.......#"};
   glyph.yOffset = 0;
   font.glyphs = {glyph};
-  Open(font, {8, 16});
+  OpenClipped(font, {8, 16});
   int clipped = -1;
   const Picture picture = Draw('m', &clipped);
   EXPECT_EQ(picture[10], "#.......");
@@ -141,7 +150,7 @@ TEST_F(SourceFontTest, HigherFontLosesTwoRowsAboveAndOneBelow) {
   }
   glyph.yOffset = -5;
   font.glyphs = {glyph};
-  Open(font, {8, 16});
+  OpenClipped(font, {8, 16});
   Picture expected;
   for (int row = 0; row < 16; ++row) {
     expected.push_back((row + 2) % 2 == 0 ? "#......." : ".#......");
@@ -150,6 +159,85 @@ TEST_F(SourceFontTest, HigherFontLosesTwoRowsAboveAndOneBelow) {
   // Advance 8 in 8: the columns stay at the origin.
   EXPECT_EQ(Draw('|', &clipped), expected);
   EXPECT_EQ(clipped, 3);
+}
+
+Picture Stacked(const std::vector<Picture>& parts) {
+  Picture all;
+  for (const Picture& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+// Without --clip nothing is cut: ink passing the cell is moved in, and
+// drawn smaller along a side where it is larger than the cell.
+TEST_F(SourceFontTest, InkPassingTheCellIsMovedInOrDrawnSmallerNotCut) {
+  struct Case {
+    Picture picture;
+    int xOffset, yOffset;
+    Picture expected;  // the rows that hold ink, from the top of the cell
+    int firstRow;
+    bool shrunk;
+  };
+  const Case cases[] = {
+      // A mark two rows above the cell: moved down to the top row.
+      {{"..#", "...", "###"}, 2, 13, {"....#...", "........", "..###..."}, 0, false},
+      // Two columns left of the cell: moved right to the first column.
+      {{"#.", "##"}, -2, 0, {"#.......", "##......"}, 10, false},
+      // 18 rows in 16, two strokes: rows within the strokes are merged,
+      // the gap between them kept.
+      {Stacked({Picture(8, "#"), Picture(2, "."), Picture(8, "#")}), 3, -6,
+       Stacked({Picture(8, "...#...."), Picture(2, "........"),
+                Picture(6, "...#....")}),
+       0, true},
+      // 10 columns in 8: blank columns merged first, each dot kept.
+      {{"#.#.#.#..#"}, -1, 0, {"#.#.#.##"}, 11, true},
+  };
+  for (const Case& c : cases) {
+    BdfFont font;  // ascent 12, descent 4, 8 wide; cell 8 x 16
+    BdfGlyph glyph;
+    glyph.encoding = 'g';
+    glyph.picture = c.picture;
+    glyph.xOffset = c.xOffset;
+    glyph.yOffset = c.yOffset;
+    font.glyphs = {glyph};
+    Open(font, {8, 16});
+    CellGlyph drawn;
+    ASSERT_TRUE(source_.DrawGlyph('g', &drawn));
+    const Picture picture = PictureOf(drawn.rows, 8);
+    Picture expected(16, "........");
+    for (size_t i = 0; i < c.expected.size(); ++i) {
+      expected[c.firstRow + i] = c.expected[i];
+    }
+    EXPECT_EQ(picture, expected) << c.picture[0];
+    EXPECT_EQ(drawn.clippedDots, 0);
+    EXPECT_TRUE(drawn.moved);
+    EXPECT_EQ(drawn.shrunk, c.shrunk);
+  }
+}
+
+TEST_F(SourceFontTest, StrikeLargerThanTheCellIsReducedWhole) {
+  // A 16x32 strike in an 8x16 cell: a frame of the whole strike stays a
+  // frame of the whole cell; with --clip the cell shows the strike's middle,
+  // where the frame has no dot.
+  BdfFont font;
+  font.ascent = 26;
+  font.descent = 6;
+  font.boxWidth = 16;
+  BdfGlyph glyph;
+  glyph.encoding = 'O';
+  glyph.picture = Picture(32, "#..............#");
+  glyph.picture.front() = glyph.picture.back() = std::string(16, '#');
+  glyph.yOffset = -6;
+  font.glyphs = {glyph};
+  Open(font, {8, 16});
+  EXPECT_EQ(source_.rendering(), "strike 16x32 reduced to 8x16");
+  Picture frame(16, "#......#");
+  frame.front() = frame.back() = "########";
+  EXPECT_EQ(Draw('O'), frame);
+  OpenClipped(font, {8, 16});
+  EXPECT_EQ(source_.rendering(), "strike 16x32");
+  int clipped = 0;
+  EXPECT_EQ(Draw('O', &clipped), Picture(16, "........"));
+  EXPECT_EQ(clipped, 2 * 16 + 2 * 30);
 }
 
 TEST_F(SourceFontTest, MissingGlyphGivesABlankCell) {

@@ -83,7 +83,7 @@ _vexofont() {
           COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--kind --station --size --force-size --code-page --first --last --chars --text --strict --map --fallback --face --list-faces --fit --clip --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--kind --station --size --force-size --code-page --first --last --chars --text --strict --map --fallback --face --list-faces --all-codes --fit --clip --render --hinting --pixel-size --offset --baseline --cell-fill --overlay -o --output --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

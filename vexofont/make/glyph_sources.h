@@ -33,6 +33,9 @@ class GlyphSources {
   // to edge from their description (true, the default).
   void DrawCellFillings(bool drawn) { drawCellFillings_ = drawn; }
 
+  // The character of `code` in the code page (or the map); false for none.
+  bool Character(int code, uint32_t* character);
+
   // Draws the glyph of `code`; false, blank, when it is not selected or no
   // font has it.
   bool Draw(int code, CellGlyph* glyph);
@@ -57,8 +60,6 @@ class GlyphSources {
   const std::set<uint32_t>& selectedTooLarge() const { return selectedTooLarge_; }
 
  private:
-  bool Character(int code, uint32_t* character);
-
   const CodeMap* map_ = nullptr;
   std::unique_ptr<CodeMapper> toUnicode_;
   std::vector<std::unique_ptr<CodeMapper>> toFont_;

@@ -107,6 +107,24 @@ bool BuildInputFont(const FontRequest& request, const GlyphSource& source,
   return true;
 }
 
+void BlankDbcsGlyphs(const FontRequest& request, const std::vector<int>& codes,
+                     Bytes* file) {
+  std::vector<bool> blank(65536, false);
+  for (int code : codes) blank[code & 0xffff] = true;
+  const DbcsVectors vectors =
+      DbcsVectorsFor(*request.codePage, request.first, request.last);
+  const std::vector<uint16_t> order =
+      EnumerateDbcsCodes(vectors.fontVector1, vectors.fontVector2,
+                         static_cast<uint16_t>(request.last));
+  const size_t size = FileGlyphSize(static_cast<uint32_t>(request.cell.height));
+  for (size_t i = 0; i < order.size(); ++i) {
+    const size_t at = kDbcsHeaderSize + i * size;
+    if (!blank[order[i]] || at + size > file->size()) continue;
+    std::fill(file->begin() + static_cast<long>(at),
+              file->begin() + static_cast<long>(at + size), 0);
+  }
+}
+
 size_t InputFontFileSize(FontKind kind, CellSize cell, int glyphs) {
   const size_t header = kind == FontKind::kSbcs ? kSbcsHeaderSize
                                                 : kDbcsHeaderSize;

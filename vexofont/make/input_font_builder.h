@@ -29,6 +29,7 @@ struct FontCounts {
   int clippedGlyphs = 0;  // glyphs with dots outside the cell (--clip)
   long long clippedDots = 0;
   std::vector<int> clippedCodes;  // their codes, rising
+  std::vector<int> leftForRoom;  // DBCS: drawn, left blank for the table
   int movedGlyphs = 0;   // ink passing the cell, moved into it
   int shrunkGlyphs = 0;  // of those, drawn smaller: larger than the cell
 };
@@ -54,6 +55,11 @@ bool DbcsRangeHasCodes(const FontRequest& request);
 // code of the code page.
 bool BuildInputFont(const FontRequest& request, const GlyphSource& source,
                     Bytes* out, FontCounts* counts);
+
+// Clears the glyphs of `codes` in `file`, a DBCS file that BuildInputFont
+// wrote for `request`.
+void BlankDbcsGlyphs(const FontRequest& request, const std::vector<int>& codes,
+                     Bytes* file);
 
 // The size of a file of `glyphs` glyphs for the kind and cell.
 size_t InputFontFileSize(FontKind kind, CellSize cell, int glyphs);

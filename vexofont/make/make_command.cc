@@ -20,6 +20,7 @@
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/make_summary.h"
 #include "vexofont/make/source_font.h"
+#include "vexofont/make/table_room.h"
 
 namespace {
 
@@ -139,6 +140,12 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   };
   if (!BuildInputFont(plan.request, source, &file, &counts)) {
     return MakeUsageError("nothing to write");  // ruled out by ReadRequest
+  }
+  if (plan.request.kind == FontKind::kDbcs && !plan.selecting && !options.allCodes) {
+    counts.leftForRoom = CodesToLeaveBlank(
+        plan.request, StoredDbcsCodes(plan.request, file),
+        [&sources](int code, uint32_t* c) { return sources.Character(code, c); });
+    BlankDbcsGlyphs(plan.request, counts.leftForRoom, &file);
   }
   for (size_t i = 0; i < fonts.size(); ++i) {
     if (!fonts[i]->readFailed()) continue;

@@ -70,6 +70,14 @@ const CommandOption kMakeOptionRows[] = {
     {"--last", nullptr, "C", "",
      "",
      SetString<MakeOptions, &MakeOptions::last>},
+    {"--all-codes", nullptr, nullptr, nullptr,
+     "936: draw every code; by default a full font\n"
+         "that would fill more of the converter's 20000\n"
+         "records than leave room for SBCS fonts\n"
+         "(19744) leaves blank the GBK extension\n"
+         "ideographs a shop is least likely to print,\n"
+         "keeping GB 2312 whole, and names them",
+     SetFlag<MakeOptions, &MakeOptions::allCodes>},
     {"--chars", nullptr, "FILE", nullptr,
      "only the characters of this UTF-8 text file;\n"
          "the other codes are blank (a DBCS font then\n"
@@ -237,7 +245,7 @@ std::string Limits() {
 
 }  // namespace
 
-const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 27);
+const OptionTable kMakeOptions = MakeOptionTable(kMakeOptionRows, 28);
 
 std::string MakeHelp() {
   std::string help = kHelpStart + OptionHelp(kMakeOptions) + kHelpEnd;

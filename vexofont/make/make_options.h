@@ -35,6 +35,7 @@ struct MakeOptions {
   bool forceSize = false;
   bool strict = false;
   bool clip = false;
+  bool allCodes = false;
   bool listFaces = false;
   bool help = false;
   bool version = false;

@@ -71,6 +71,12 @@ std::string Summary(const std::string& output, const FontRequest& request,
     line += std::to_string(drawn.tooLarge) + " blank as too large to draw "
             "(glyph boxes over " + std::to_string(kMaxGlyphBoxEms) + " em), ";
   }
+  if (!counts.leftForRoom.empty()) {
+    line += std::to_string(counts.leftForRoom.size()) +
+            " blank to leave the converter's table room (" +
+            CodeRanges(request.kind, counts.leftForRoom, 8) +
+            "; --all-codes draws them), ";
+  }
   if (counts.belowFirst > 0) {
     line += std::to_string(counts.belowFirst) + " blank below --first, ";
   }

@@ -422,7 +422,15 @@ TEST_F(MakeOptionsTest, TableLimitIsWarnedOfAndSelectionStaysUnderIt) {
                                    "--size", "16x16", "--code-page", "936",
                                    "--cell-fill", "font", font,
                                    dir_.File("out.fnt")};
+  // By default the rarest ideographs outside GB 2312 are left blank to
+  // leave room; --all-codes draws them all and is warned of.
   CapturedRun run = RunMake(args);
+  ASSERT_EQ(run.status, kMakeOk) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find(" 1158 blank to leave the converter's table room (0x"),
+            std::string::npos) << run.out;
+  args.insert(args.begin(), "--all-codes");
+  run = RunMake(args);
   ASSERT_EQ(run.status, kMakeOk) << run.err;
   EXPECT_EQ(run.err.rfind("vexofont make: warning: 20902 glyphs are not blank, "
                           "more than the 20000 records the converter's glyph "

@@ -11,6 +11,7 @@
 #include "make_test_support.h"
 #include "testkit/bdf_font.h"
 #include "vexofont/make/make_command.h"
+#include "vexofont/make/table_room.h"
 
 namespace {
 
@@ -133,6 +134,47 @@ INSTANTIATE_TEST_SUITE_P(
         RealFontCase{"fonts-nanum", "/usr/share/fonts/truetype/nanum/NanumGothic.ttf",
                      Dbcs("thermal", "24x24", "949", "\xEB\x98\xA0\xEA\xB9\x80"),
                      0, {"2 selected (0 of them missing)"}, ""},
+        // With no --face, the face made for the code page's language, named;
+        // a face given for another language is warned of.
+        RealFontCase{"fonts-arphic-uming", kUming,
+                     Dbcs("thermal", "24x24", "950", "\xE5\x8F\xB0"), 0,
+                     {"face 2 (AR PL UMing TW Light), outline"}, ""},
+        RealFontCase{"fonts-arphic-uming", kUming,
+                     Dbcs("thermal", "24x24", "936", "\xE8\xBE\xB9"), 0,
+                     {"face 0 (AR PL UMing CN Light), outline"}, ""},
+        RealFontCase{"fonts-arphic-uming", kUming,
+                     [] {
+                       auto a = Dbcs("impact", "16x16", "932", "\xE9\xAA\xA8");
+                       a.insert(a.end(), {"--face", "1"});
+                       return a;
+                     }(),
+                     0, {"face 1 (AR PL UMing HK Light)"},
+                     "vexofont make: warning: font '" + kUming +
+                         "': face 1 (AR PL UMing HK Light) is made for code "
+                         "page 950, not 932\n"},
+        // Ideographs that reach above the font's declared ascent: the em box
+        // is placed where they lie, so even --clip cuts no dot of the dot of
+        // 宫 or the top of 鱼.
+        RealFontCase{"fonts-wqy-microhei", "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc",
+                     [] {
+                       auto a = Dbcs("thermal", "24x24", "936",
+                                     "\xE5\xAE\xAB\xE9\xB1\xBC");
+                       a.push_back("--clip");
+                       return a;
+                     }(),
+                     0, {"2 selected (0 of them missing)", "0 clipped"}, ""},
+        // A bitmap font larger than the cell is reduced whole, not cropped.
+        RealFontCase{"xfonts-intl-chinese-big", std::string(kMisc) + "cc40s.pcf.gz",
+                     Dbcs("thermal", "24x24", "936", "\xE5\xAE\xAB"), 0,
+                     {"strike 40x40 reduced to 24x24", "0 clipped"}, ""},
+        // Marks above capitals at 8x9 are kept: the glyph is moved and
+        // drawn smaller rather than cut.
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
+                      "--code-page", "858", "--pixel-size", "10", "--baseline",
+                      "7", "--strict", "--text", "\xC3\x84\xC3\x96\xC3\x9C"},
+                     0, {"0 clipped, 3 moved into the cell"}, ""},
         // An impact size that does not print as drawn, from a real font.
         RealFontCase{"xfonts-base", std::string(kMisc) + "8x16.pcf.gz",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x16",
@@ -143,6 +185,31 @@ INSTANTIATE_TEST_SUITE_P(
                      "bytes, a glyph record keeps 16); sizes near it that print "
                      "as drawn: 8x15 or 16x16 (--force-size makes it all the "
                      "same)\n"}));
+
+// A full 936 font leaves the converter's table room for SBCS fonts and
+// keeps every GB 2312 character: the end of level 2 (鲈 鳜 鳝) too.
+TEST(RealFontRoomTest, Full936FontKeepsGb2312AndFitsTheTable) {
+  const std::string font = "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc";
+  if (!std::filesystem::exists(font)) {
+    GTEST_SKIP() << font << " is not installed (Debian package fonts-wqy-zenhei)";
+  }
+  ScratchDir dir;
+  const CapturedRun run =
+      RunMake({"--kind", "dbcs", "--station", "thermal", "--size", "24x24",
+               "--code-page", "936", font, dir.File("out.fnt")});
+  ASSERT_EQ(run.status, kMakeOk) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find(" blank to leave the converter's table room (0x"),
+            std::string::npos) << run.out;
+  const FontRequest request{FontKind::kDbcs, Station::kThermal, {24, 24},
+                            FindCodePage(FontKind::kDbcs, "936"), 0x8140, 0xfefe};
+  const std::vector<int> stored = StoredDbcsCodes(request, ReadBytes(dir.File("out.fnt")));
+  EXPECT_EQ(stored.size(), static_cast<size_t>(kDbcsTableRoom));
+  for (int code : {0xb0a1, 0xf6d4, 0xf7ac, 0xf7ad, 0xf7fe}) {
+    EXPECT_NE(std::find(stored.begin(), stored.end(), code), stored.end())
+        << std::hex << code;
+  }
+}
 
 // The face a collection lacks is named with the faces it has.
 TEST(RealFontFacesTest, MissingFaceNamesTheFaces) {

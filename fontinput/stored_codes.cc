@@ -1,9 +1,26 @@
 #include "fontinput/stored_codes.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_bitmap.h"
 #include "fontinput/glyph_size.h"
+
+namespace {
+
+// Whether the bytes of `glyph` that the station takes are all clear.
+bool Blank(const uint8_t* glyph, int height, int bytesPerRow) {
+  uint8_t bitmap[kBitmapBufferSize];
+  const int m = UnpackGlyphRows(glyph, height, bytesPerRow, bitmap);
+  for (int i = 0; i < m; ++i) {
+    if (bitmap[i] != 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
                               Station station,
@@ -45,15 +62,49 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
         const uint8_t* glyph = next();
         if (glyph == nullptr) return false;
         // The loaders store no DBCS glyph whose taken bytes are all clear.
-        uint8_t bitmap[kBitmapBufferSize];
-        const int m = UnpackGlyphRows(glyph, height, bytes_per_row, bitmap);
-        for (int i = 0; i < m; ++i) {
-          if (bitmap[i] != 0) {
-            store(context, lead, trail);
-            break;
-          }
-        }
+        if (!Blank(glyph, height, bytes_per_row)) store(context, lead, trail);
         return true;
       });
   return counts;
+}
+
+SbcsBlanking::SbcsBlanking(Station station) : station_(station) {
+  std::fill(std::begin(drawn_), std::end(drawn_), -1);
+  std::fill(std::begin(blanked_), std::end(blanked_), -1);
+}
+
+void SbcsBlanking::Add(const uint8_t* data, size_t size) {
+  const long f = static_cast<long>(fonts_++);
+  if (data == nullptr) return;
+  DbcsFontHeader header = {};
+  DecodeFontHeader(data, &header);
+  const size_t glyph_size = FileGlyphSize(header.height);
+  const int bytes_per_row = RowBytesTaken(FontKind::kSbcs, station_, header.width);
+  size_t at = kSbcsHeaderSize;
+  for (unsigned c = header.firstChar; c <= header.lastChar; ++c) {
+    if (size < at || size - at < glyph_size) break;
+    const int code = static_cast<int>(c & 0xFF);
+    if (!Blank(data + at, static_cast<int>(header.height), bytes_per_row)) {
+      drawn_[code] = f;
+      blanked_[code] = -1;
+    } else if (drawn_[code] >= 0 && blanked_[code] < 0) {
+      blanked_[code] = f;
+    }
+    at += glyph_size;
+  }
+}
+
+std::vector<BlankedCodes> SbcsBlanking::Found() const {
+  std::vector<BlankedCodes> found;
+  for (int code = 0; code < 256; ++code) {
+    if (blanked_[code] < 0) continue;
+    const size_t by = static_cast<size_t>(drawn_[code]);
+    const size_t over = static_cast<size_t>(blanked_[code]);
+    auto group = std::find_if(found.begin(), found.end(), [&](const BlankedCodes& b) {
+      return b.drawnBy == by && b.blankedBy == over;
+    });
+    if (group == found.end()) group = found.insert(found.end(), {by, over, {}});
+    group->codes.push_back(code);
+  }
+  return found;
 }

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "store/font_kind.h"
 
@@ -24,5 +25,33 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
                               Station station,
                               void (*store)(void* context, int high, int low),
                               void* context);
+
+// Within one SBCS list, the codes whose glyph a later font replaces with a
+// blank one (the SBCS loader stores every glyph, blank or not): they print
+// blank though an earlier font draws them.
+struct BlankedCodes {
+  size_t drawnBy = 0;    // the font of the list that last drew them
+  size_t blankedBy = 0;  // the later font that blanked them
+  std::vector<int> codes;  // rising
+};
+
+// Follows one SBCS list of `station` font by font, in the order loaded.
+class SbcsBlanking {
+ public:
+  explicit SbcsBlanking(Station station);
+  // The next font of the list: a whole SBCS header, as for
+  // ForEachStoredCode; nullptr for a font the converter does not load.
+  void Add(const uint8_t* data, size_t size);
+  // The codes blanked, grouped by the two fonts (their places in the list).
+  std::vector<BlankedCodes> Found() const;
+
+ private:
+  Station station_;
+  size_t fonts_ = 0;
+  // For each code, the font that last drew it and the later one that
+  // stored a blank glyph over it since (-1: none).
+  long drawn_[256];
+  long blanked_[256];
+};
 
 #endif  // VEXOCNVT_FONTINPUT_STORED_CODES_H_

@@ -248,18 +248,23 @@ void CheckGlyphs(const ListedFont& font, FontKind kind,
 // Returns whether the converter loads it, with its size in *header.
 bool CheckFont(const ListedFont& font, const ConfigLines& lines,
                FontFileCache* cache, TableTally* tally, DbcsFontHeader* header,
-               Findings* findings) {
+               SbcsBlanking* blanking, Findings* findings) {
   const CachedFontFile* file =
       ReadFont(font, findings->config(), cache, findings);
   *header = {};
   if (file == nullptr || !ReadHeader(font, file->bytes, header, findings)) {
+    blanking->Add(nullptr, 0);
     return false;
   }
   const std::vector<uint8_t>& bytes = file->bytes;
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
-  if (!CheckKindAndSize(font, kind, *header, findings)) return false;
+  if (!CheckKindAndSize(font, kind, *header, findings)) {
+    blanking->Add(nullptr, 0);
+    return false;
+  }
   CheckCodePage(font, *header, bytes, lines.codePageLine(), findings);
   CheckGlyphs(font, kind, bytes, tally, findings);
+  blanking->Add(kind == FontKind::kSbcs ? bytes.data() : nullptr, bytes.size());
   return true;
 }
 
@@ -291,6 +296,24 @@ void CheckMixedSizes(const std::vector<LoadedFont>& loaded, Findings* findings) 
   }
 }
 
+// A later SBCS font's blank glyphs over an earlier font's drawn ones: the
+// converter stores them, and the codes print blank.
+void CheckBlankedCodes(const std::vector<ListedFont>& fonts,
+                       const SbcsBlanking& blanking, Findings* findings) {
+  for (const BlankedCodes& found : blanking.Found()) {
+    const ListedFont& drawn = fonts[found.drawnBy];
+    const ListedFont& blank = fonts[found.blankedBy];
+    findings->Problem(
+        blank.line,
+        blank.Quoted() + " has blank glyphs for " +
+            HexCodeRanges(found.codes, 2, 8) + ", which " + drawn.Quoted() +
+            " (line " + std::to_string(drawn.line) + ") draws: the later " +
+            "font's blank glyphs are stored, and they print blank (list " +
+            blank.Quoted() + " first, or make it with --first and --last " +
+            "that leave them out)");
+  }
+}
+
 }  // namespace
 
 void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
@@ -300,16 +323,20 @@ void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
   for (int l = 0; l < kFontListCount; ++l) {
     const FontListKey& list = kFontListKeys[l];
     std::vector<LoadedFont> loaded;
+    std::vector<ListedFont> listed;
+    SbcsBlanking blanking(list.station);
     for (int i = 0; i < list.Count(); ++i) {
       ++files;
       const ListedFont font = {list, ConfigNameAsName(list.Names()[i]),
                                lines.LineOfFile(l, i)};
+      listed.push_back(font);
       DbcsFontHeader header;
-      if (CheckFont(font, lines, &cache, &tally, &header, findings)) {
+      if (CheckFont(font, lines, &cache, &tally, &header, &blanking, findings)) {
         loaded.push_back({font, header.width, header.height});
       }
     }
     CheckMixedSizes(loaded, findings);
+    if (list.kind == FontKind::kSbcs) CheckBlankedCodes(listed, blanking, findings);
   }
   if (files == 0) {
     findings->Problem("no font file listed: the output holds no glyph");

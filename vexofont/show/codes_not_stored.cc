@@ -51,9 +51,12 @@ struct Collect {
 // Prints the line of one listed font; returns how many of its codes the
 // file does not hold.
 long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
-               FontFileCache* cache) {
+               FontFileCache* cache, SbcsBlanking* blanking) {
   const std::vector<uint8_t>* read = nullptr;
-  if (!ReadLoadedFont(list, name, cache, &read)) {
+  const bool loaded = ReadLoadedFont(list, name, cache, &read);
+  blanking->Add(loaded && list.kind == FontKind::kSbcs ? read->data() : nullptr,
+                loaded ? read->size() : 0);
+  if (!loaded) {
     PrintMessage(stdout, "  '%s' (%s): not loaded by the converter (see vexofont "
                 "check)\n",
                 name, list.key);
@@ -89,6 +92,20 @@ long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
   return static_cast<long>(collect.missing.size());
 }
 
+// The codes of an SBCS list's font that a later font's blank glyphs
+// replace in the file.
+void PrintBlankedCodes(const FontListKey& list, const SbcsBlanking& blanking) {
+  for (const BlankedCodes& found : blanking.Found()) {
+    std::vector<uint16_t> codes(found.codes.begin(), found.codes.end());
+    PrintMessage(stdout,
+                 "  '%s' (%s): %zu of its codes print blank: the later '%s' "
+                 "has blank glyphs for them, which the converter stores: %s\n",
+                 list.Names()[found.drawnBy], list.key, codes.size(),
+                 list.Names()[found.blankedBy],
+                 FormatCodeRanges(codes, 2).c_str());
+  }
+}
+
 }  // namespace
 
 long PrintCodesNotStored(const char* config, const ShownFont& font) {
@@ -106,10 +123,12 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
   FontFileCache cache;
   long missing = 0;
   for (const FontListKey& list : kFontListKeys) {
+    SbcsBlanking blanking(list.station);
     for (int i = 0; i < list.Count(); ++i) {
       missing += PrintFont(list, list.Names()[i], held[KindByte(list.kind)],
-                           &cache);
+                           &cache, &blanking);
     }
+    PrintBlankedCodes(list, blanking);
   }
   PrintMessage(stdout, "\n");
   return missing;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
 #include "store/little_endian.h"
 #include "testkit/run_capture.h"
 #include "testkit/test_fonts.h"
@@ -23,6 +24,11 @@ class CheckCommandTest : public ::testing::Test {
     Write("i16x12.fnt", PatternSbcsFont(0x41, 0x42, 16, 12));
     Write("t10x20.fnt", PatternSbcsFont(0x20, 0x7E, 10, 20));
     Write("full437.fnt", PatternSbcsFont(0x20, 0xFF, 12, 24));
+    // A Latin font with blank glyphs where the other has katakana.
+    Bytes latin = PatternSbcsFont(0x20, 0xFF, 12, 24);
+    std::fill(latin.begin() + 32 + (0xA1 - 0x20) * FileGlyphSize(24),
+              latin.begin() + 32 + (0xE0 - 0x20) * FileGlyphSize(24), 0);
+    Write("latin.fnt", latin);
     Bytes half = PatternSbcsFont(0x20, 0xDF, 12, 24);
     EncodeFixed16(&half[kHeaderCodePageOffset], 932);
     Write("half932.fnt", half);
@@ -161,6 +167,12 @@ TEST_F(CheckCommandTest, BrokenConfigurationsAndTheirFindings) {
         "the text means other characters; its glyphs of 0x81 to 0xdf never "
         "print (lead bytes of two-byte codes) (make it with --code-page "
         "949)"}},
+      // A later font's blank glyphs are stored over an earlier one's.
+      {"SbcsThermalFile @full437.fnt\nSbcsThermalFile @latin.fnt\n" + tail,
+       {"2: " + F("latin.fnt") + " has blank glyphs for 0xa1 to 0xdf, which " +
+        F("full437.fnt") + " (line 1) draws: the later font's blank glyphs are "
+        "stored, and they print blank (list " + F("latin.fnt") + " first, or "
+        "make it with --first and --last that leave them out)"}},
       // A DBCS code page's SBCS font under an SBCS code page: as any other.
       {"SbcsThermalFile @half932.fnt\n" + tail,
        {"3: CodePage 437, but " + F("half932.fnt") + " (line 1) is code page "

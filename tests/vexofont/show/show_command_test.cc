@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/glyph_size.h"
 #include "show_test_support.h"
 #include "vexofont/show/contact_sheet.h"
 
@@ -257,6 +258,24 @@ TEST(ShowConfigTest, FullTableIsWarnedOfAndConfigNamesTheCodesDropped) {
   // --config is for output files.
   run = RunShow({dir.File("font0.fnt"), "--config", config});
   EXPECT_EQ(run.status, 1);
+}
+
+// An earlier SBCS font's glyphs that a later font's blank ones replace.
+TEST(ShowConfigTest, GlyphsBlankedByALaterFontAreNamed) {
+  ScratchDir dir;
+  Bytes latin = PatternSbcsFont(0x20, 0xDF, 12, 24);
+  std::fill(latin.begin() + 32 + (0xA1 - 0x20) * FileGlyphSize(24), latin.end(), 0);
+  ConvertFonts(dir, {{"SbcsThermalFile", PatternSbcsFont(0x20, 0xDF, 12, 24)},
+                     {"SbcsThermalFile", latin}});
+  const CapturedRun run =
+      RunShow({dir.File("out.fnt"), "--config", dir.File("run.cfg")});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("  '" + dir.File("font0.fnt") + "' (SbcsThermalFile): 63 "
+                         "of its codes print blank: the later '" +
+                         dir.File("font1.fnt") + "' has blank glyphs for them, "
+                         "which the converter stores: a1-df\n"),
+            std::string::npos)
+      << run.out;
 }
 
 // --png with --code draws the chosen codes only.

@@ -90,7 +90,7 @@ def pictures(tool, font, text):
     i = 0
     order = iter(found)
     while i < len(lines):
-        if "DBCS, at offset" in lines[i]:
+        if "BCS, at offset" in lines[i]:
             head = lines[i + 1]
             # "thermal 24 x 24    impact: none" or "thermal: none    impact 16 x 9"
             impact_first = head.startswith("thermal: none")

@@ -6,7 +6,8 @@
 //
 // Input: one selector byte, then the font file. Bits 0-2 choose the cell
 // (one size of each kind and station the converter takes), bit 3 stores
-// the font gzip-compressed. The last four bytes also serve as two more
+// the font gzip-compressed, bit 4 cuts at the cell's edge (--clip) instead
+// of fitting, bit 5 chooses a collection's face for code page 936. The last four bytes also serve as two more
 // character codes to draw.
 #include <cstdint>
 #include <string>
@@ -20,13 +21,15 @@ namespace {
 constexpr CellSize kCells[] = {{8, 16}, {12, 24}, {16, 24}, {4, 4},
                                {8, 9},  {16, 16}, {24, 24}, {16, 9}};
 
-void DrawAndCheck(SourceFont* font, CellSize cell, uint32_t code) {
+void DrawAndCheck(SourceFont* font, CellSize cell, bool clip, uint32_t code) {
   CellGlyph glyph;
   font->DrawGlyph(code, &glyph);
   FUZZ_CHECK(glyph.rows.size() == size_t(cell.height));
   const uint32_t outside = cell.width >= 32 ? 0 : 0xFFFFFFFFu >> cell.width;
   for (uint32_t row : glyph.rows) FUZZ_CHECK((row & outside) == 0);
-  FUZZ_CHECK(glyph.clippedDots >= 0);
+  // Fitted, nothing is cut; cut, nothing is moved.
+  FUZZ_CHECK(clip ? glyph.clippedDots >= 0 && !glyph.moved : glyph.clippedDots == 0);
+  FUZZ_CHECK(!glyph.shrunk || glyph.moved);
 }
 
 }  // namespace
@@ -43,19 +46,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   SourceFont font;
   std::string error;
-  if (!font.Open(path, cell, &error)) {
+  RenderOptions options;
+  options.clip = (selector & 16) != 0;
+  options.codePage = (selector & 32) != 0 ? 936 : 0;
+  const bool clip = options.clip;
+  if (!font.Open(path, cell, options, &error)) {
     FUZZ_CHECK(!error.empty());
     return 0;
   }
   FUZZ_CHECK(font.ascent() + font.descent() >= 0);
-  for (uint32_t code = 0; code < 0x100; ++code) DrawAndCheck(&font, cell, code);
+  const CellSize canvas = font.canvas();
+  FUZZ_CHECK(canvas.width >= cell.width && canvas.height >= cell.height);
+  FUZZ_CHECK(canvas.width <= 4 * cell.width && canvas.height <= 4 * cell.height);
+  for (uint32_t code = 0; code < 0x100; ++code) DrawAndCheck(&font, cell, clip, code);
   for (uint32_t code : {0x2500u, 0x3042u, 0x4E00u, 0xFFFDu, 0x10FFFFu}) {
-    DrawAndCheck(&font, cell, code);
+    DrawAndCheck(&font, cell, clip, code);
   }
   if (size >= 5) {
     const uint8_t* tail = data + size - 4;
-    DrawAndCheck(&font, cell, uint32_t(tail[0]) << 8 | tail[1]);
-    DrawAndCheck(&font, cell, uint32_t(tail[2]) << 8 | tail[3]);
+    DrawAndCheck(&font, cell, clip, uint32_t(tail[0]) << 8 | tail[1]);
+    DrawAndCheck(&font, cell, clip, uint32_t(tail[2]) << 8 | tail[3]);
   }
   return 0;
 }

@@ -25,7 +25,10 @@ import measure  # noqa: E402  (the pictures are drawn as the legibility ones)
 TT = "/usr/share/fonts/truetype/"
 MISC = "/usr/share/fonts/X11/misc/"
 DBCS_SIZES = [("thermal", "24x24"), ("impact", "16x16"), ("impact", "16x9")]
-SBCS_SIZES = [("impact", "8x%d" % h) for h in range(7, 16)] + [
+# Every SBCS impact size that prints as drawn at widths 8, 12 and 16, and
+# the usual thermal one.
+SBCS_SIZES = [("impact", "8x%d" % h) for h in range(4, 16)] + [
+    ("impact", "12x16"), ("impact", "16x8"), ("impact", "16x9"),
     ("impact", "16x16"), ("thermal", "12x24")]
 
 # (package, font, kind, code page, sizes, characters pictured, picture

@@ -115,20 +115,26 @@ void InkColumns(const FT_Bitmap& bitmap, const unsigned char* top,
   }
 }
 
-// The ink box of `bitmap`, columns `left` to `right`; *inkTop its first
-// row in the bitmap.
-InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
-                  int threshold, int left, int right, int* inkTop) {
-  int first = -1;
-  int last = -1;
+// The rows of `bitmap` that hold set dots within columns `left` to
+// `right`: *first to *last, *first -1 when none does.
+void InkRows(const FT_Bitmap& bitmap, const unsigned char* top, int threshold,
+             int left, int right, int* first, int* last) {
+  *first = -1;
+  *last = -1;
   for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
     for (int x = left; x <= right; ++x) {
       if (!DotSet(bitmap, top, x, y, threshold)) continue;
-      if (first < 0) first = y;
-      last = y;
+      if (*first < 0) *first = y;
+      *last = y;
       break;
     }
   }
+}
+
+// The ink box of `bitmap`: columns `left` to `right`, rows `first` to
+// `last`.
+InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
+                  int threshold, int left, int right, int first, int last) {
   InkGrid ink;
   ink.width = right - left + 1;
   ink.height = last - first + 1;
@@ -139,13 +145,13 @@ InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
           DotSet(bitmap, top, left + x, first + y, threshold) ? 1 : 0;
     }
   }
-  *inkTop = first;
   return ink;
 }
 
 }  // namespace
 
-// --clip: the dots as placed, those outside the cell cut off and counted.
+// The dots as placed, those outside the cell cut off and counted (--clip,
+// or a glyph that lies inside the cell).
 void SourceFont::PlaceClipped(const FT_Bitmap_& bitmap, const unsigned char* top,
                               int threshold, long long x0, long long y0,
                               CellGlyph* glyph) const {
@@ -190,14 +196,20 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
     x0 = FloorHalf(canvas.width - (ink_right - ink_left + 1)) - ink_left;
   }
   x0 += options_.offsetX;
-  if (options_.clip) {
+  int ink_top = -1;
+  int ink_bottom = -1;
+  InkRows(bitmap, top, threshold, ink_left, ink_right, &ink_top, &ink_bottom);
+  const bool inside = canvas.width == cell_.width && canvas.height == cell_.height &&
+                      x0 + ink_left >= 0 && x0 + ink_right < cell_.width &&
+                      y0 + ink_top >= 0 && y0 + ink_bottom < cell_.height;
+  if (options_.clip || inside) {
     PlaceClipped(bitmap, top, threshold, x0, y0, glyph);
     return;
   }
   // The ink box, moved into the canvas and drawn smaller where it is
   // larger than the canvas, then the canvas reduced to the cell.
-  int ink_top = 0;
-  const InkGrid ink = InkGridOf(bitmap, top, threshold, ink_left, ink_right, &ink_top);
+  const InkGrid ink =
+      InkGridOf(bitmap, top, threshold, ink_left, ink_right, ink_top, ink_bottom);
   DotCanvas drawn;
   drawn.width = canvas.width;
   drawn.height = canvas.height;
@@ -231,14 +243,8 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
     if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
     int first = -1;
     int last = -1;
-    for (int y = 0; y < rows; ++y) {
-      for (int x = 0; x < static_cast<int>(bitmap.width); ++x) {
-        if (!DotSet(bitmap, top, x, y, threshold)) continue;
-        if (first < 0) first = y;
-        last = y;
-        break;
-      }
-    }
+    InkRows(bitmap, top, threshold, 0, static_cast<int>(bitmap.width) - 1,
+            &first, &last);
     if (first < 0) continue;
     const int above = face->glyph->bitmap_top - first;
     const int below = face->glyph->bitmap_top - last - 1;

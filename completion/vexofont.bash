@@ -77,7 +77,7 @@ _vexofont() {
         --render) COMPREPLY=($(compgen -W "mono gray:128" -- "$cur")); return ;;
         --hinting) COMPREPLY=($(compgen -W "none light full" -- "$cur")); return ;;
         --cell-fill) COMPREPLY=($(compgen -W "drawn font" -- "$cur")); return ;;
-        --fit) COMPREPLY=($(compgen -W "line em" -- "$cur")); return ;;
+        --fit) COMPREPLY=($(compgen -W "line em cap" -- "$cur")); return ;;
         --first | --last | --text | --face | --pixel-size | --offset | --baseline) return ;;
         --chars | --map | --fallback | --overlay | -o | --output)
           COMPREPLY=($(compgen -f -- "$cur")); return ;;

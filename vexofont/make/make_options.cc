@@ -116,11 +116,13 @@ const CommandOption kMakeOptionRows[] = {
      "print the faces of SOURCE, one a line (number,\n"
          "family, style), and exit",
      SetFlag<MakeOptions, &MakeOptions::listFaces>},
-    {"--fit", nullptr, "line|em", nullptr,
+    {"--fit", nullptr, "line|em|cap", nullptr,
      "outline fonts: the largest size whose line fits\n"
-         "the cell (SBCS default), or the em square\n"
-         "filling the cell, placed by the font's ascent\n"
-         "and descent (DBCS default)",
+         "the cell (SBCS default), the em square\n"
+         "filling the cell, placed where the font's\n"
+         "ideographs lie (DBCS default), or the largest\n"
+         "size whose capitals take the rows less a\n"
+         "descender's (7 of 9), the baseline under them",
      SetString<MakeOptions, &MakeOptions::fit>},
     {"--clip", nullptr, nullptr, nullptr,
      "cut off the dots that pass the cell, as\n"

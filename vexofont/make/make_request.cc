@@ -281,11 +281,12 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
   }
   int status = ReadRasterOptions(options, render);
   if (status == kMakeOk && !options.fit.empty()) {
-    if (options.fit != "em" && options.fit != "line") {
-      return MakeUsageError("--fit '" + options.fit + "' is neither em nor line");
+    if (options.fit != "em" && options.fit != "line" && options.fit != "cap") {
+      return MakeUsageError("--fit '" + options.fit + "' is not line, em or cap");
     }
-    render->fit = options.fit == "em" ? RenderOptions::Fit::kEm
-                                      : RenderOptions::Fit::kLine;
+    render->fit = options.fit == "em"    ? RenderOptions::Fit::kEm
+                  : options.fit == "cap" ? RenderOptions::Fit::kCap
+                                         : RenderOptions::Fit::kLine;
   }
   if (status == kMakeOk) status = ReadPlacementOptions(options, cell, render);
   render->clip = options.clip;

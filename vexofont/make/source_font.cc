@@ -233,6 +233,38 @@ bool SourceFont::FitEm(std::string* error) {
   return true;
 }
 
+// Outlines at the largest size whose capital H, as drawn, takes the cell's
+// rows less those of a descender (2 of 9, at least 2), the baseline right
+// under the capitals; the line fit for a font without an H.
+bool SourceFont::FitCap(std::string* error) {
+  FT_Face face = handles_->face;
+  const int descent = std::max(2, (2 * cell_.height + 4) / 9);
+  const int caps = cell_.height - descent;
+  render_outlines_ = true;
+  int chosen = 0;
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    static const char32_t kCapital[] = {U'H'};
+    int lowest = 0;
+    int highest = 0;
+    if (!InkRowsOf(kCapital, 1, &lowest, &highest)) break;
+    if (highest - lowest <= caps) {
+      chosen = pixels;
+      break;
+    }
+  }
+  if (chosen == 0) return FitOutlines(error);
+  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  ascent_ = caps;
+  descent_ = descent;
+  rendering_ = "outline at " + std::to_string(chosen) + " pixels, capitals " +
+               std::to_string(caps) + " rows";
+  return true;
+}
+
 bool SourceFont::ChooseSize(std::string* error) {
   if (!ChooseSizeOnly(error)) return false;
   if (!faceName_.empty()) rendering_ = faceName_ + ", " + rendering_;
@@ -247,6 +279,9 @@ bool SourceFont::ChooseSizeOnly(std::string* error) {
   if (strike >= 0) return SelectStrike(strike, error);
   if (FT_IS_SCALABLE(face) && options_.fit == RenderOptions::Fit::kEm) {
     return FitEm(error);
+  }
+  if (FT_IS_SCALABLE(face) && options_.fit == RenderOptions::Fit::kCap) {
+    return FitCap(error);
   }
   if (FT_IS_SCALABLE(face)) return FitOutlines(error);
   *error = "has neither bitmap strikes nor outlines";

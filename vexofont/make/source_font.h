@@ -59,7 +59,9 @@ struct RenderOptions {
   // the cell, or the size at which the em square fills it (the em box
   // placed by the font's own ascent and descent, each glyph where its
   // advance puts it).
-  enum class Fit { kLine, kEm };
+  // Or (kCap) the largest size whose capitals take the cell's rows less
+  // a descender's (7 of 9), the baseline under them.
+  enum class Fit { kLine, kEm, kCap };
   Fit fit = Fit::kLine;
   // Dots that pass the cell are cut off (counted), as placed, instead of
   // the glyph being moved into the cell and drawn smaller where it is
@@ -154,6 +156,7 @@ class SourceFont {
   bool SelectStrike(int strike, std::string* error);
   bool FitOutlines(std::string* error);
   bool FitEm(std::string* error);
+  bool FitCap(std::string* error);
   // The rows the ink of `characters` (those the font has) takes as drawn:
   // *highest the most rows above the baseline, *lowest the least (below
   // it: negative). False when the font has none of them.

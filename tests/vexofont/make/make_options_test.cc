@@ -344,7 +344,7 @@ TEST_F(MakeOptionsTest, DbcsOutlineDefaultsFillTheCell) {
   }
   const CapturedRun bad = RunMake(with(dbcs, {"--fit", "cell", kDejaVu, dir_.File("o.fnt")}));
   EXPECT_EQ(bad.status, kMakeUsage);
-  EXPECT_EQ(bad.err, "vexofont make: --fit 'cell' is neither em nor line\n");
+  EXPECT_EQ(bad.err, "vexofont make: --fit 'cell' is not line, em or cap\n");
 }
 
 // Nine-row DBCS impact glyphs are drawn on 16 rows and reduced, from a
@@ -476,6 +476,15 @@ TEST_F(MakeOptionsTest, OutlineRenderingOptionsChangeTheDots) {
   const Bytes dark_gray = make({"--pixel-size", "11", "--render", "gray:30"});
   EXPECT_GT(dots(dark_gray), dots(light_gray));
   EXPECT_NE(make({"--pixel-size", "11", "--hinting", "none"}), larger);
+  // --fit cap: the capital takes the top 7 rows, 2 are left for descenders
+  // (rows are stored bottom row first, 4 bytes each).
+  const Bytes cap = make({"--fit", "cap"});
+  ASSERT_EQ(cap.size(), 36u);
+  auto row = [&cap](int top) { return cap[(8 - top) * 4]; };
+  EXPECT_NE(row(0), 0);
+  EXPECT_NE(row(6), 0);
+  EXPECT_EQ(row(7), 0);
+  EXPECT_EQ(row(8), 0);
 }
 
 }  // namespace

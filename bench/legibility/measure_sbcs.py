@@ -1,0 +1,199 @@
+#!/usr/bin/env python3
+"""How well the SBCS glyphs vexofont make draws can be read.
+
+For each language below, receipts are made into SBCS fonts at every impact
+height from 7 to 15 at width 8, at 12x15 impact and at 12x24 thermal, from
+the outline fonts shops have and from the anchor: the X11 misc-fixed strike
+(xfonts-base) of the largest height that fits the cell, placed in it. Each
+receipt line is drawn as the station prints it (vexofont show decodes the
+impact columns; widths past 8 print their first 8 dot columns), each dot a
+square of DOT pixels, cells side by side, and read back by tesseract
+(--psm 7). The figure is the share of characters read right: 1 - edit
+distance / characters, white space left out.
+
+Usage: bench/legibility/measure_sbcs.py VEXOFONT [--options OPTS]
+           [--only LANG[,LANG]] [--sizes 8x9[,12x24]] [--fonts NAME[,NAME]]
+           [--dot N] [--png DIR] [--pictures-only]
+  OPTS  extra make options for the outline fonts (quoted, space separated)
+  DIR   also write each receipt's first line as a PNG there
+Needs tesseract-ocr with eng, deu, fra, spa, rus, ell and jpn.
+"""
+import argparse
+import os
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import measure  # noqa: E402  (the DBCS measure: making, pictures, reading)
+
+TT = "/usr/share/fonts/truetype/"
+MISC = "/usr/share/fonts/X11/misc/"
+
+# name: (tesseract language, code page, two receipts of lines)
+LANGUAGES = {
+    "en": ("eng", "437", [
+        ["CORNER DELI & MARKET", "Coffee large 3.50", "Bagel cream cheese 2.75",
+         "Subtotal 6.25", "Tax 8.875% 0.55", "TOTAL $6.80"],
+        ["Card VISA ****4821", "Approved #027415", "Thank you, come again!",
+         "Store 12 Reg 3 Clerk Amy", "Items: 2 Change due 0.00"]]),
+    "de": ("deu", "858", [
+        ["Bäckerei Müller GmbH", "Brötchen 6 Stück 2,10", "Käsekuchen 3,90",
+         "Süße Größe: groß", "Summe EUR 6,00", "MwSt 7% 0,39"],
+        ["Vielen Dank für Ihren", "Einkauf! Öffnungszeiten", "Mo-Fr 6-18 Uhr",
+         "Straße 14, Köln", "Bar gegeben 10,00"]]),
+    "fr": ("fra", "858", [
+        ["Café de la Gare", "Café crème 2,80", "Crêpe au sucre 4,50",
+         "Pâtisserie 3,20", "Total TTC 10,50", "TVA 10% 0,95"],
+        ["Merci de votre visite", "À bientôt !", "Reçu n° 4512", "Carte bancaire",
+         "Où: rue Émile Zola"]]),
+    "es": ("spa", "858", [
+        ["Panadería San José", "Café con leche 1,80", "Tostada jamón 3,50",
+         "Zumo de naranja 2,90", "Total a pagar 8,20", "IVA 10% 0,75"],
+        ["Gracias por su compra", "Señor Núñez, mesa 4", "Año 2026 niño",
+         "¿Factura? ¡Sí!", "Cambio 1,80 euros"]]),
+    "ru": ("rus", "866", [
+        ["Магазин Продукты", "Хлеб ржаной 45,00", "Молоко 3,2% 89,90",
+         "Сыр российский 320,00", "Итого 454,90", "НДС 20% 75,82"],
+        ["Спасибо за покупку!", "Кассир Иванова", "Чек № 1542",
+         "Наличными 500,00", "Сдача 45,10"]]),
+    "el": ("ell", "1253", [
+        ["Φούρνος Παπαδόπουλος", "Ψωμί χωριάτικο 1,20", "Τυρόπιτα 2,50",
+         "Καφές φρέντο 2,00", "Σύνολο 5,70", "ΦΠΑ 13% 0,66"],
+        ["Ευχαριστούμε πολύ!", "Απόδειξη αρ. 3387", "Μετρητά 10,00",
+         "Ρέστα 4,30", "Καλή σας μέρα"]]),
+    "ja": ("jpn", "932", [
+        ["ｺｰﾋｰ ﾎｯﾄ 350", "ｻﾝﾄﾞｲｯﾁ 420", "ｺﾞｳｹｲ 770", "ｱｽﾞｶﾘ 1000",
+         "ｵﾂﾘ 230"],
+        ["ｱﾘｶﾞﾄｳｺﾞｻﾞｲﾏｼﾀ", "ﾏﾀｵｺｼｸﾀﾞｻｲ", "ﾚｼﾞ 2 ﾀﾝﾄｳ ﾔﾏﾀﾞ", "ﾎﾟｲﾝﾄ 15",
+         "ｹﾞﾝｷﾝ"]]),
+}
+
+SIZES = [("impact", "8x%d" % h) for h in range(7, 16)] + [
+    ("impact", "12x15"), ("thermal", "12x24")]
+
+OUTLINES = {
+    "dejavu": ("fonts-dejavu-core", TT + "dejavu/DejaVuSansMono.ttf"),
+    "liberation": ("fonts-liberation", TT + "liberation/LiberationMono-Regular.ttf"),
+    "freemono": ("fonts-freefont-ttf", TT + "freefont/FreeMono.ttf"),
+}
+
+# The hand-drawn anchors, by height.
+ANCHORS = [(7, "5x7"), (8, "5x8"), (9, "6x9"), (10, "6x10"), (12, "6x12"),
+           (13, "6x13"), (13, "7x13"), (14, "7x14"), (13, "8x13"), (24, "12x24")]
+
+MARGIN = 12
+
+
+def anchor_for(height):
+    """The misc-fixed strike of the largest height that fits, the widest of
+    those (6x13, 7x13, 8x13 at 13: the last)."""
+    best = None
+    for h, name in ANCHORS:
+        if h <= height and (best is None or h >= best[0]):
+            best = (h, name)
+    return MISC + best[1] + ".pcf.gz"
+
+
+def make_font(tool, station, size, page, text, source, extra, out):
+    args = [tool, "make", "--kind", "sbcs", "--station", station, "--size",
+            size, "--code-page", page, "--force-size", "--text", text]
+    r = measure.run(args + extra + [source, out])
+    return r.returncode == 0, r.stdout + r.stderr
+
+
+def line_image(text, glyphs, station, cell_w, cell_h, dot):
+    """The line as printed: cells side by side, each dot `dot` pixels
+    square; the impact station prints 8 of the columns of glyphs 9 to 15
+    dots wide."""
+    printed_w = 8 if station == "impact" and 8 < cell_w < 16 else cell_w
+    width = 2 * MARGIN + dot * printed_w * len(text)
+    height = 2 * MARGIN + dot * cell_h
+    img = [bytearray([255]) * width for _ in range(height)]
+    for k, c in enumerate(text):
+        rows = glyphs.get(c, [])
+        x0 = MARGIN + dot * printed_w * k
+        for y, row in enumerate(rows[:cell_h]):
+            for x, d in enumerate(row[:printed_w]):
+                if d != "#":
+                    continue
+                for dy in range(dot):
+                    line = img[MARGIN + dot * y + dy]
+                    line[x0 + dot * x:x0 + dot * (x + 1)] = bytes(dot)
+    return img
+
+
+def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
+          read=True):
+    language, page, receipts = LANGUAGES[lang]
+    lines = [line for receipt in receipts for line in receipt]
+    text = "".join(sorted(set("".join(lines)) - {" "}))
+    font = os.path.join(scratch, "font.fnt")
+    ok, message = make_font(tool, station, size, page, text, source, extra, font)
+    if not ok:
+        return None, message.strip()
+    glyphs = measure.pictures(tool, font, text)
+    w, h = (int(v) for v in size.split("x"))
+    right = total = 0
+    for n, line in enumerate(lines):
+        img = line_image(line, glyphs, station, w, h, dot)
+        if png and n == 0:
+            measure.write_png(os.path.join(png, "sbcs-%s-%s-%s.png" % (
+                lang, size, tag)), img)
+        if not read:
+            return 0.0, ""
+        pgm = os.path.join(scratch, "line.pgm")
+        measure.write_pgm(pgm, img)
+        said = measure.read_back(pgm, language)
+        meant = "".join(line.split())
+        total += len(meant)
+        right += max(0, len(meant) - measure.distance(meant, said))
+    return right / total, ""
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("tool")
+    p.add_argument("--options", default="")
+    p.add_argument("--only")
+    p.add_argument("--sizes")
+    p.add_argument("--fonts", help="of dejavu, liberation, freemono, anchor")
+    p.add_argument("--dot", type=int, default=4)
+    p.add_argument("--png")
+    p.add_argument("--pictures-only", action="store_true")
+    a = p.parse_args()
+    extra = a.options.split()
+    fonts = (a.fonts or "dejavu,liberation,freemono,anchor").split(",")
+    if a.png:
+        os.makedirs(a.png, exist_ok=True)
+    print("| language | size | %s |" % " | ".join(fonts))
+    print("|---|---|%s" % ("---|" * len(fonts)))
+    with tempfile.TemporaryDirectory() as scratch:
+        for lang in LANGUAGES:
+            if a.only and lang not in a.only.split(","):
+                continue
+            for station, size in SIZES:
+                if a.sizes and size not in a.sizes.split(","):
+                    continue
+                cells = []
+                for name in fonts:
+                    if name == "anchor":
+                        source = anchor_for(int(size.split("x")[1]))
+                        options = []
+                    else:
+                        package, source = OUTLINES[name]
+                        options = extra
+                    if not os.path.exists(source):
+                        cells.append("missing")
+                        continue
+                    figure, why = score(a.tool, lang, source, station, size,
+                                        options, a.dot, a.png, name, scratch,
+                                        not a.pictures_only)
+                    cells.append("%.2f" % figure if figure is not None else "fails")
+                    if figure is None:
+                        print(why, file=sys.stderr)
+                print("| %s | %s %s | %s |" % (lang, station, size, " | ".join(cells)),
+                      flush=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -118,11 +118,13 @@ const CommandOption kMakeOptionRows[] = {
      SetFlag<MakeOptions, &MakeOptions::listFaces>},
     {"--fit", nullptr, "line|em|cap", nullptr,
      "outline fonts: the largest size whose line fits\n"
-         "the cell (SBCS default), the em square\n"
+         "the cell (SBCS default above 11 rows or at the\n"
+         "thermal station), the em square\n"
          "filling the cell, placed where the font's\n"
          "ideographs lie (DBCS default), or the largest\n"
          "size whose capitals take the rows less a\n"
-         "descender's (7 of 9), the baseline under them",
+         "descender's (7 of 9), the baseline under them\n"
+         "(SBCS impact default up to 11 rows)",
      SetString<MakeOptions, &MakeOptions::fit>},
     {"--clip", nullptr, nullptr, nullptr,
      "cut off the dots that pass the cell, as\n"
@@ -188,11 +190,13 @@ constexpr char kHelpEnd[] =
     "\n"
     "Bitmap fonts use the strike of the cell size, else the highest that\n"
     "fits, else the lowest, drawn whole and reduced to the cell with\n"
-    "strokes kept apart. SBCS outline fonts are rendered monochrome with full hinting at\n"
-    "the largest size whose line (and, when monospace, advance) fits the\n"
-    "cell; the font's line is centred vertically and glyphs stand on its\n"
-    "baseline; a monospace font's advance is centred and each glyph keeps\n"
-    "its place in it; a proportional glyph is centred. DBCS outline fonts\n"
+    "strokes kept apart. SBCS outline fonts are rendered monochrome with\n"
+    "full hinting at the largest size whose line (and, when monospace,\n"
+    "advance) fits the cell, the font's line centred vertically and glyphs\n"
+    "standing on its baseline; at the impact station up to 11 rows, at the\n"
+    "largest size whose capitals take all rows but a descender's (--fit\n"
+    "cap). A monospace font's advance is centred and each glyph keeps its\n"
+    "place in it; a proportional glyph is centred. DBCS outline fonts\n"
     "are rendered with the light auto-hinter and grey 80 at the size whose\n"
     "em square fills the cell, the em box placed where the font's\n"
     "ideographs, kana and hangul lie (its ascent and descent where they\n"

@@ -17,6 +17,9 @@ namespace {
 
 // --pixel-size goes up to this many times the cell's larger side.
 constexpr int kMaxPixelSizePerCell = 4;
+// SBCS impact fonts up to this many rows are drawn from outlines with
+// --fit cap by default; higher ones read as well with the line fit.
+constexpr int kMaxCapFitHeight = 11;
 
 // DBCS outline glyphs: a dot is set from this grey (of 255) up.
 constexpr int kDbcsGrayThreshold = 80;
@@ -271,6 +274,12 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
   const CellSize cell = DrawingCell(request);
   // A collection's face is chosen for the code page's language.
   render->codePage = request.codePage->number;
+  if (request.kind == FontKind::kSbcs && request.station == Station::kImpact &&
+      cell.height <= kMaxCapFitHeight) {
+    // Latin in a few rows: capitals on all but a descender's rows read far
+    // better than the whole line squeezed in (bench/legibility).
+    render->fit = RenderOptions::Fit::kCap;
+  }
   if (request.kind == FontKind::kDbcs) {
     // Ideographs, kana and hangul: the em square fills the cell, and the
     // light auto-hinter with grey rendering keeps dense strokes apart.

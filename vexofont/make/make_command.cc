@@ -59,7 +59,8 @@ int OpenFonts(const std::vector<std::string>& paths, const FontPlan& plan,
     // Nine-row glyphs come from a nine-row strike where the font has one,
     // else from a 16-row drawing, reduced.
     const CellSize drawing = DrawingCell(plan.request);
-    bool opened = fonts->back()->Open(path, plan.request.cell, plan.render, &error);
+    bool opened =
+        fonts->back()->Open(path, PrintedCell(plan.request), plan.render, &error);
     if (opened && drawing.height != plan.request.cell.height &&
         !fonts->back()->DrawsFromStrikeOfCell()) {
       opened = fonts->back()->Open(path, drawing, plan.render, &error);
@@ -84,7 +85,7 @@ int OpenSources(const std::vector<std::string>& paths,
   const bool mapped = plan.mapped;
   int unmapped = 0;
   if (!sources->Open(*plan.request.codePage, mapped ? &plan.map : nullptr,
-                     fonts, plan.request.cell, &unmapped)) {
+                     fonts, PrintedCell(plan.request), &unmapped)) {
     const std::string from =
         mapped ? "Unicode"
                : "code page " + std::to_string(plan.request.codePage->number);

@@ -40,7 +40,8 @@ const CommandOption kMakeOptionRows[] = {
          "              drawn widths 8 to 15 at heights 4\n"
          "              to 15, 12 to 15 at 16, and 16x8,\n"
          "              16x9, 16x16; of widths 9 to 15 the\n"
-         "              first 8 dot columns; make refuses\n"
+         "              first 8 dot columns, where make\n"
+         "              draws the glyphs; make refuses\n"
          "              the other sizes)\n"
          "DBCS thermal: 24x24 only\n"
          "DBCS impact:  16x16 or 16x9",

@@ -244,6 +244,15 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
 
 }  // namespace
 
+CellSize PrintedCell(const FontRequest& request) {
+  if (request.kind == FontKind::kSbcs && request.station == Station::kImpact &&
+      ImpactPrintOf(request.cell.width, request.cell.height) ==
+          ImpactPrint::kFirstColumns) {
+    return {8, request.cell.height};
+  }
+  return request.cell;
+}
+
 CellSize DrawingCell(const FontRequest& request) {
   const GlyphSizeRule& nine = kDbcsImpactSizes;
   if (request.kind == FontKind::kDbcs && request.station == Station::kImpact &&

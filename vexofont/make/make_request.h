@@ -36,6 +36,11 @@ bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
 // whole and then reduced to nine rows (ReduceRows) rather than cut.
 CellSize DrawingCell(const FontRequest& request);
 
+// The part of the cell the station prints: the first 8 dot columns of SBCS
+// impact glyphs 9 to 15 dots wide (ImpactPrint::kFirstColumns), where the
+// glyphs are drawn so that none of their dots is lost; else the cell.
+CellSize PrintedCell(const FontRequest& request);
+
 // An impact font of `cell` that the station does not print as drawn:
 // unless `forced`, prints the line that says what the printer gets and
 // names sizes that print as drawn, and returns kMakeUsage; else kMakeOk.

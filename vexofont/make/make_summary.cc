@@ -32,12 +32,10 @@ std::string FittingSummary(const FontRequest& request, const FontCounts& counts)
   return text;
 }
 
-}  // namespace
-
-std::string Summary(const std::string& output, const FontRequest& request,
-                    const SourceFont& font, const FontCounts& counts,
-                    const GlyphSources::Counts& drawn, bool selecting,
-                    const std::vector<std::string>& fontPaths) {
+// "vexofont make: wrote 'OUTPUT' (KIND WxH, code page N, FIRST to LAST,
+// RENDERING): ".
+std::string SummaryHead(const std::string& output, const FontRequest& request,
+                        const SourceFont& font, const GlyphSources::Counts& drawn) {
   char text[512];
   std::snprintf(text, sizeof(text),
                 "vexofont make: wrote '%s' (%s %dx%d, code page %u, %s to "
@@ -49,12 +47,25 @@ std::string Summary(const std::string& output, const FontRequest& request,
                 CodeText(request.kind, request.last).c_str(),
                 font.rendering().c_str());
   std::string line = text;
+  if (PrintedCell(request).width < request.cell.width) {
+    line.insert(line.size() - 3, ", drawn on the 8 dot columns the station prints");
+  }
   if (drawn.reduced > 0) {
     line.insert(line.size() - 3, ", drawn on " +
                                      std::to_string(DrawingCell(request).height) +
                                      " rows and reduced to " +
                                      std::to_string(request.cell.height));
   }
+  return line;
+}
+
+}  // namespace
+
+std::string Summary(const std::string& output, const FontRequest& request,
+                    const SourceFont& font, const FontCounts& counts,
+                    const GlyphSources::Counts& drawn, bool selecting,
+                    const std::vector<std::string>& fontPaths) {
+  std::string line = SummaryHead(output, request, font, drawn);
   line += Count(counts.written, "glyph", "glyphs") + ", ";
   if (selecting) {
     line += std::to_string(drawn.selected) + " selected (" +

@@ -195,6 +195,37 @@ TEST_F(MakeRunTest, SummaryCountsGlyphsMissingAndClipped) {
   }
 }
 
+// SBCS impact glyphs 9 to 15 dots wide: the station prints their first 8
+// dot columns, so they are drawn there.
+TEST_F(MakeRunTest, WideImpactGlyphsAreDrawnOnTheColumnsPrinted) {
+  BdfFont font;
+  font.boxWidth = 12;
+  font.ascent = 11;
+  font.descent = 4;
+  BdfGlyph bar;
+  bar.encoding = 'A';
+  bar.picture = {"#.#.#.#.#.##"};
+  font.glyphs = {bar};
+  const std::string path = dir_.WriteText("font.bdf", BdfText(font));
+  const CapturedRun run =
+      RunMake({"--kind", "sbcs", "--station", "impact", "--size", "12x15",
+               "--code-page", "437", "--first", "41", "--last", "41", path,
+               dir_.File("out.fnt")});
+  EXPECT_EQ(run.status, kMakeOk) << run.err;
+  // The strike, wider than the 8 columns, is reduced whole to them.
+  EXPECT_NE(run.out.find("strike 12x15 reduced to 8x15, drawn on the 8 dot "
+                         "columns the station prints): 1 glyph, 0 blank because "
+                         "missing, 0 clipped\n"),
+            std::string::npos) << run.out;
+  const Bytes file = ReadBytes(dir_.File("out.fnt"));
+  ASSERT_EQ(file.size(), 32u + 15 * 4);
+  uint32_t ink = 0;
+  for (int r = 0; r < 15; ++r) {
+    ink |= uint32_t(file[32 + 4 * r]) << 24 | uint32_t(file[33 + 4 * r]) << 16;
+  }
+  EXPECT_EQ(ink, 0xAB000000u);  // "#.#.#.##": in the 8 printed columns
+}
+
 struct CodePageCase {
   const char* codePage;
   int code;

@@ -236,24 +236,41 @@ bool SourceFont::FitEm(std::string* error) {
 // Outlines at the largest size whose capital H, as drawn, takes the cell's
 // rows less those of a descender (2 of 9, at least 2), the baseline right
 // under the capitals; the line fit for a font without an H.
+// The largest pixel size whose capital H, as drawn with the options,
+// takes at most `rows` rows; 0 for none (or no H).
+int SourceFont::CapSize(int rows) {
+  FT_Face face = handles_->face;
+  static const char32_t kCapital[] = {U'H'};
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    int lowest = 0;
+    int highest = 0;
+    if (!InkRowsOf(kCapital, 1, &lowest, &highest)) return 0;
+    if (highest - lowest <= rows) return pixels;
+  }
+  return 0;
+}
+
 bool SourceFont::FitCap(std::string* error) {
   FT_Face face = handles_->face;
   const int descent = std::max(2, (2 * cell_.height + 4) / 9);
   const int caps = cell_.height - descent;
   render_outlines_ = true;
-  int chosen = 0;
-  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
-    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
-    static const char32_t kCapital[] = {U'H'};
-    int lowest = 0;
-    int highest = 0;
-    if (!InkRowsOf(kCapital, 1, &lowest, &highest)) break;
-    if (highest - lowest <= caps) {
-      chosen = pixels;
-      break;
-    }
-  }
+  int chosen = CapSize(caps);
   if (chosen == 0) return FitOutlines(error);
+  bool thin = false;
+  if (options_.thinStrokesGray && options_.render == RenderOptions::Render::kMono &&
+      FT_Set_Pixel_Sizes(face, 0, chosen) == 0) {
+    const double stem = StemPixels();
+    thin = stem > 0 && stem < kThinStemPixels;
+  }
+  if (thin) {
+    // Grey catches the thin strokes, and is measured again.
+    options_.render = RenderOptions::Render::kGray;
+    options_.threshold = kThinStrokeThreshold;
+    options_.hinting = RenderOptions::Hinting::kLight;
+    chosen = std::max(CapSize(caps), 1);
+  }
   if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
     *error = "cannot be scaled to the cell";
     return false;
@@ -262,6 +279,10 @@ bool SourceFont::FitCap(std::string* error) {
   descent_ = descent;
   rendering_ = "outline at " + std::to_string(chosen) + " pixels, capitals " +
                std::to_string(caps) + " rows";
+  if (thin) {
+    rendering_ += ", thin strokes drawn from grey " +
+                  std::to_string(kThinStrokeThreshold);
+  }
   return true;
 }
 

@@ -68,7 +68,15 @@ struct RenderOptions {
   // larger than the cell; a bitmap strike larger than the cell is then
   // cropped rather than reduced.
   bool clip = false;
+  // Outline fonts drawn with the capital fit in monochrome: a font whose
+  // stems come out thinner than kThinStemPixels at the size chosen (its
+  // strokes would drop out of the monochrome rendering) is drawn grey from
+  // kThinStrokeThreshold up with the light auto-hinter instead.
+  bool thinStrokesGray = false;
 };
+
+constexpr double kThinStemPixels = 0.55;
+constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
 // bit 31 of a row the leftmost dot; `clippedDots` counts the dots of the
@@ -157,6 +165,10 @@ class SourceFont {
   bool FitOutlines(std::string* error);
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
+  int CapSize(int rows);
+  // The width in pixels of the stem of the capital I at the size set,
+  // drawn grey without hinting; 0 when the font has none.
+  double StemPixels();
   // The rows the ink of `characters` (those the font has) takes as drawn:
   // *highest the most rows above the baseline, *lowest the least (below
   // it: negative). False when the font has none of them.

@@ -220,6 +220,29 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   glyph->rows = ReduceCanvas(drawn, cell_.width, cell_.height);
 }
 
+double SourceFont::StemPixels() {
+  FT_Face face = handles_->face;
+  const FT_UInt index = FT_Get_Char_Index(face, U'I');
+  if (index == 0 ||
+      FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING | FT_LOAD_TARGET_NORMAL) != 0 ||
+      face->glyph->format != FT_GLYPH_FORMAT_OUTLINE ||
+      FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) {
+    return 0;
+  }
+  const FT_Bitmap& bitmap = face->glyph->bitmap;
+  if (Broken(bitmap) || bitmap.pixel_mode != FT_PIXEL_MODE_GRAY ||
+      bitmap.rows == 0 || bitmap.num_grays < 2) {
+    return 0;
+  }
+  // The middle row crosses the stem alone.
+  const unsigned char* top = bitmap.buffer;
+  if (bitmap.pitch < 0) top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
+  const unsigned char* row = top + static_cast<long>(bitmap.rows / 2) * bitmap.pitch;
+  double sum = 0;
+  for (unsigned x = 0; x < bitmap.width; ++x) sum += row[x];
+  return sum / (bitmap.num_grays - 1);
+}
+
 bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
                            int* lowest, int* highest) {
   FT_Face face = handles_->face;

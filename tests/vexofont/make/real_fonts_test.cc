@@ -175,6 +175,17 @@ INSTANTIATE_TEST_SUITE_P(
                       "--code-page", "858", "--pixel-size", "10", "--baseline",
                       "7", "--strict", "--text", "\xC3\x84\xC3\x96\xC3\x9C"},
                      0, {"0 clipped, 3 moved into the cell"}, ""},
+        // Capitals on 7 of 9 rows; a font of thin strokes (FreeMono) drawn
+        // grey, where monochrome would drop them; one of firm strokes not.
+        RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
+                      "--code-page", "858"},
+                     0, {"capitals 7 rows, thin strokes drawn from grey 40): "}, ""},
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
+                      "--code-page", "858"},
+                     0, {"capitals 7 rows): "}, ""},
         // An impact size that does not print as drawn, from a real font.
         RealFontCase{"xfonts-base", std::string(kMisc) + "8x16.pcf.gz",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x16",

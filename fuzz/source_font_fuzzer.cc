@@ -7,7 +7,8 @@
 // Input: one selector byte, then the font file. Bits 0-2 choose the cell
 // (one size of each kind and station the converter takes), bit 3 stores
 // the font gzip-compressed, bit 4 cuts at the cell's edge (--clip) instead
-// of fitting, bit 5 chooses a collection's face for code page 936. The last four bytes also serve as two more
+// of fitting, bit 5 chooses a collection's face for code page 936, bit 6
+// sizes outlines by their capitals (thin strokes drawn grey). The last four bytes also serve as two more
 // character codes to draw.
 #include <cstdint>
 #include <string>
@@ -49,6 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RenderOptions options;
   options.clip = (selector & 16) != 0;
   options.codePage = (selector & 32) != 0 ? 936 : 0;
+  if ((selector & 64) != 0) {
+    options.fit = RenderOptions::Fit::kCap;
+    options.thinStrokesGray = true;
+  }
   const bool clip = options.clip;
   if (!font.Open(path, cell, options, &error)) {
     FUZZ_CHECK(!error.empty());

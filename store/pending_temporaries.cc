@@ -74,11 +74,27 @@ extern "C" void RemovePendingAndRaise(int signal) {
 
 void Hold(int signal) {
   if (heldCount == kMostSignals) return;
+  // A signal the program ignores (SIGHUP under nohup) or handles itself
+  // (a fuzzer's timer) stays so: only a default disposition is taken, and
+  // it is looked at before anything is changed, so that no signal meets a
+  // handler that is not the program's.
+#ifndef _WIN32
+  struct sigaction current;
+  if (sigaction(signal, nullptr, &current) != 0) return;
+  if ((current.sa_flags & SA_SIGINFO) != 0 || current.sa_handler != SIG_DFL) return;
+  struct sigaction ours = {};
+  ours.sa_handler = RemovePendingAndRaise;
+  sigemptyset(&ours.sa_mask);
+  if (sigaction(signal, &ours, nullptr) != 0) return;
+  const SignalHandler saved = SIG_DFL;
+#else
   const SignalHandler saved = std::signal(signal, RemovePendingAndRaise);
   if (saved == SIG_ERR) return;
-  // A signal the program ignores (SIGHUP under nohup) stays ignored, and
-  // one it handles itself stays its own.
-  if (saved != SIG_DFL) std::signal(signal, saved);
+  if (saved != SIG_DFL) {
+    std::signal(signal, saved);
+    return;
+  }
+#endif
   heldSignals[heldCount] = signal;
   savedHandlers[heldCount++] = saved;
 }

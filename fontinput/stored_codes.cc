@@ -68,6 +68,50 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
   return counts;
 }
 
+std::vector<int> CodesDrawnPastPrint(const uint8_t* data, size_t size,
+                                     Station station) {
+  DbcsFontHeader header = {};
+  DecodeFontHeader(data, &header);
+  const int width = static_cast<int>(header.width);
+  const int height = static_cast<int>(header.height);
+  const int row_bytes = (width + 7) / 8;
+  const int printed = RowBytesTaken(FontKind::kSbcs, station, header.width);
+  std::vector<int> codes;
+  if (printed >= row_bytes || height * row_bytes > kBitmapBufferSize) return codes;
+  // The columns of the last byte that the width holds.
+  const uint8_t last_mask = static_cast<uint8_t>(0xFF00 >> (width - 8 * (row_bytes - 1)));
+  const size_t glyph_size = FileGlyphSize(header.height);
+  size_t at = kSbcsHeaderSize;
+  for (unsigned c = header.firstChar; c <= header.lastChar; ++c, at += glyph_size) {
+    if (size < at || size - at < glyph_size) break;
+    uint8_t bitmap[kBitmapBufferSize];
+    UnpackGlyphRows(data + at, height, row_bytes, bitmap);
+    bool past = false;
+    for (int y = 0; y < height && !past; ++y) {
+      for (int b = printed; b < row_bytes && !past; ++b) {
+        const uint8_t mask = b == row_bytes - 1 ? last_mask : 0xFF;
+        past = (bitmap[y * row_bytes + b] & mask) != 0;
+      }
+    }
+    if (past) codes.push_back(static_cast<int>(c & 0xFF));
+  }
+  std::sort(codes.begin(), codes.end());
+  return codes;
+}
+
+std::string SbcsImpactPrintProblem(const uint8_t* data, size_t size) {
+  DbcsFontHeader header = {};
+  DecodeFontHeader(data, &header);
+  const int width = static_cast<int>(header.width);
+  const int height = static_cast<int>(header.height);
+  const ImpactPrint print = ImpactPrintOf(width, height);
+  if ((print == ImpactPrint::kFirstColumns || print == ImpactPrint::kNothing) &&
+      CodesDrawnPastPrint(data, size, Station::kImpact).empty()) {
+    return "";
+  }
+  return ImpactPrintProblem(width, height);
+}
+
 SbcsBlanking::SbcsBlanking(Station station) : station_(station) {
   std::fill(std::begin(drawn_), std::end(drawn_), -1);
   std::fill(std::begin(blanked_), std::end(blanked_), -1);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "store/font_kind.h"
@@ -25,6 +26,17 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
                               Station station,
                               void (*store)(void* context, int high, int low),
                               void* context);
+
+// The codes of an SBCS font (a whole header, as for ForEachStoredCode)
+// whose glyphs have dots in columns of their width that `station` does
+// not print (the impact station takes whole bytes of 8 columns), rising.
+std::vector<int> CodesDrawnPastPrint(const uint8_t* data, size_t size,
+                                     Station station);
+
+// What the impact station does not print of an SBCS font's glyphs (as
+// ImpactPrintProblem says it), or "" when it prints all their dots: glyphs
+// 9 to 15 wide drawn within their first 8 columns lose nothing.
+std::string SbcsImpactPrintProblem(const uint8_t* data, size_t size);
 
 // Within one SBCS list, the codes whose glyph a later font replaces with a
 // blank one (the SBCS loader stores every glyph, blank or not): they print

@@ -124,7 +124,8 @@ bool ReadHeader(const ListedFont& font, const std::vector<uint8_t>& bytes,
 // The font's kind and size against its list; false after the finding that
 // the converter refuses it.
 bool CheckKindAndSize(const ListedFont& font, FontKind kind,
-                      const DbcsFontHeader& header, Findings* findings) {
+                      const DbcsFontHeader& header,
+                      const std::vector<uint8_t>& bytes, Findings* findings) {
   const std::string size =
       std::to_string(header.width) + "x" + std::to_string(header.height);
   const std::string keys = KeysFor(kind, header.width, header.height);
@@ -150,8 +151,11 @@ bool CheckKindAndSize(const ListedFont& font, FontKind kind,
     return false;
   }
   if (font.list.station == Station::kImpact) {
-    const std::string problem = ImpactPrintProblem(
-        static_cast<int>(header.width), static_cast<int>(header.height));
+    const std::string problem =
+        kind == FontKind::kSbcs
+            ? SbcsImpactPrintProblem(bytes.data(), bytes.size())
+            : ImpactPrintProblem(static_cast<int>(header.width),
+                                 static_cast<int>(header.height));
     if (!problem.empty()) findings->Problem(font.line, font.Quoted() + ": " + problem);
   }
   return true;
@@ -258,7 +262,7 @@ bool CheckFont(const ListedFont& font, const ConfigLines& lines,
   }
   const std::vector<uint8_t>& bytes = file->bytes;
   const FontKind kind = InputFontKind(bytes.data(), bytes.size());
-  if (!CheckKindAndSize(font, kind, *header, findings)) {
+  if (!CheckKindAndSize(font, kind, *header, bytes, findings)) {
     blanking->Add(nullptr, 0);
     return false;
   }

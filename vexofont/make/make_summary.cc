@@ -114,7 +114,7 @@ std::string OverlaySummary(long replaced) {
 
 void PrintWarnings(const FontRequest& request, const Bytes& file) {
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
-    const std::string warning = ImpactWidthWarning(request.cell.width);
+    const std::string warning = SbcsImpactPrintProblem(file.data(), file.size());
     if (!warning.empty()) {
       PrintMessage(stderr, "vexofont make: warning: %s\n", warning.c_str());
     }

@@ -8,6 +8,7 @@
 #include "fontinput/glyph_bitmap.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/impact_columns.h"
+#include "fontinput/stored_codes.h"
 #include "store/glyph_table.h"
 #include "vexofont/show/column_decoder.h"
 
@@ -142,6 +143,11 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   CheckSize(kind, h, problems);
   if (!h.thermalAccepted && !h.impactAccepted) return;
   h.glyphSize = FileGlyphSize(h.height);
+  if (h.impactAccepted) {
+    h.impactPrintProblem =
+        dbcs ? ImpactPrintProblem(static_cast<int>(h.width), static_cast<int>(h.height))
+             : SbcsImpactPrintProblem(data, size);
+  }
 
   if (!dbcs) {
     h.glyphCount =

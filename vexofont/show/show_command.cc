@@ -217,19 +217,18 @@ void PrintWarnings(const ShowOptions& options, const ShownFont& font,
                  options.file.c_str(), notStored, options.config.c_str());
   }
   // An impact size the station does not print as drawn.
-  int width = 0;
-  int height = 0;
+  std::string problem;
   if (font.fileKind == FontFileKind::kOutput) {
-    width = font.parameters.sbcsImpactWidth;
-    height = font.parameters.sbcsImpactHeight;
+    if (font.parameters.sbcsImpactWidth != 0) {
+      problem = ImpactPrintProblem(font.parameters.sbcsImpactWidth,
+                                   font.parameters.sbcsImpactHeight);
+    }
   } else if (font.header.impactAccepted && !font.header.thermalAccepted) {
     // A file either station takes is not named an impact font here: check
     // knows the station it is listed for.
-    width = static_cast<int>(font.header.width);
-    height = static_cast<int>(font.header.height);
+    problem = font.header.impactPrintProblem;
   }
-  const std::string problem = ImpactPrintProblem(width, height);
-  if (width != 0 && !problem.empty()) {
+  if (!problem.empty()) {
     PrintMessage(stderr, "'%s': warning: %s\n", options.file.c_str(),
                  problem.c_str());
   }

@@ -35,6 +35,9 @@ struct InputHeader : DbcsFontHeader {
   bool impactAccepted = false;
   size_t glyphSize = 0;   // bytes of one glyph in the body
   size_t glyphCount = 0;  // glyphs the header implies
+  // SBCS files the impact station takes: what it does not print of their
+  // glyphs, "" when it prints every dot.
+  std::string impactPrintProblem;
 };
 
 struct ShownGlyph {

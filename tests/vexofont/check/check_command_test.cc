@@ -19,6 +19,10 @@ class CheckCommandTest : public ::testing::Test {
     Write("t12x24.fnt", PatternSbcsFont(0x20, 0x7E, 12, 24));
     Write("i8x9.fnt", PatternSbcsFont(0x20, 0x7A, 8, 9));
     Write("i12x16.fnt", PatternSbcsFont(0x41, 0x42, 12, 16));
+    // 12 wide, drawn within the 8 columns the impact station prints.
+    Bytes in8 = PatternSbcsFont(0x41, 0x42, 12, 15);
+    for (size_t at = 32; at + 4 <= in8.size(); at += 4) in8[at + 1] = 0;
+    Write("i12in8.fnt", in8);
     Write("w40.fnt", PatternSbcsFont(0x41, 0x42, 4, 40));
     Write("i8x16.fnt", PatternSbcsFont(0x41, 0x42, 8, 16));
     Write("i16x12.fnt", PatternSbcsFont(0x41, 0x42, 16, 12));
@@ -74,10 +78,11 @@ TEST_F(CheckCommandTest, SoundConfigurationHasNoFinding) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, path_ + ": 2 font files, 95 of the 20000 glyph records filled\n" +
                          path_ + ": nothing looks wrong\n");
-  EXPECT_EQ(Check("SbcsThermalFile @t12x24.fnt\nOutputFontFile o\nCodePage 437\n",
-                  {"--quiet"})
-                .out,
-            "");
+  // Glyphs 12 wide drawn within the 8 columns the impact station prints.
+  for (const char* fonts : {"SbcsThermalFile @t12x24.fnt\n", "SbcsImpactFile @i12in8.fnt\n"}) {
+    EXPECT_EQ(Check(std::string(fonts) + "OutputFontFile o\nCodePage 437\n", {"--quiet"}).out,
+              "");
+  }
 }
 
 // Each broken configuration with its findings, line by line.

@@ -283,6 +283,7 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
   const CellSize cell = DrawingCell(request);
   // A collection's face is chosen for the code page's language.
   render->codePage = request.codePage->number;
+  render->latinLine = request.kind == FontKind::kSbcs;
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact &&
       cell.height <= kMaxCapFitHeight) {
     // Latin in a few rows: capitals on all but a descender's rows read far

@@ -160,6 +160,7 @@ bool SourceFont::SelectStrike(int strike, std::string* error) {
 // Outlines at the largest size whose line (and, when monospace, advance)
 // fits the cell.
 bool SourceFont::FitOutlines(std::string* error) {
+  if (options_.latinLine && DrawsIdeographs()) return FitLatinLine(error);
   FT_Face face = handles_->face;
   int chosen = 1;
   for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
@@ -230,6 +231,66 @@ bool SourceFont::FitEm(std::string* error) {
   }
   descent_ = cell_.height - ascent_;
   rendering_ = "outline at " + std::to_string(cell_.height) + " pixels, em fills the cell";
+  return true;
+}
+
+bool SourceFont::DrawsIdeographs() const {
+  FT_Face face = handles_->face;
+  if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) {
+    return false;
+  }
+  return std::any_of(std::begin(kFullHeightCharacters), std::end(kFullHeightCharacters),
+                     [face](char32_t c) { return FT_Get_Char_Index(face, c) != 0; });
+}
+
+// The letters whose ink spans a Latin font's line: accented capitals at
+// the top, ascenders, descenders at the bottom.
+constexpr char32_t kLatinLineCharacters[] = {
+    U'H', U'b', U'd', U'f', U'h', U'k', U'l', U'À', U'É', U'Ê', U'Ö', U'Ü',
+    U'Ñ', U'g', U'j', U'p', U'q', U'y'};
+
+// Outlines at the largest size whose Latin letters, as drawn, fit the
+// cell's height, whose H leaves a column to the next letter (and, when
+// monospace, whose M advances no more than the cell), their line centred
+// on the cell. A CJK font declares the line of its ideographs, taller
+// than its Latin letters need: fitted by that, its Latin half comes out
+// small in the cell.
+bool SourceFont::FitLatinLine(std::string* error) {
+  FT_Face face = handles_->face;
+  render_outlines_ = true;
+  static const char32_t kCapital[] = {U'H'};
+  int chosen = 0;
+  int lowest = 0;
+  int highest = 0;
+  for (int pixels = 2 * cell_.height; pixels >= 1 && chosen == 0; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    int foot = 0;
+    int top = 0;
+    int widest = 0;
+    if (!InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters), &lowest,
+                   &highest) ||
+        !InkRowsOf(kCapital, 1, &foot, &top, &widest)) {
+      break;
+    }
+    if (highest - lowest > cell_.height || widest >= cell_.width) continue;
+    if (monospace_ && FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
+        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
+      continue;
+    }
+    chosen = pixels;
+  }
+  if (chosen == 0) {
+    // No Latin letters: the font's own line.
+    options_.latinLine = false;
+    return FitOutlines(error);
+  }
+  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  ascent_ = highest;
+  descent_ = -lowest;
+  rendering_ = "outline at " + std::to_string(chosen) + " pixels, the line of its Latin letters";
   return true;
 }
 

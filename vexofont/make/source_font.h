@@ -73,6 +73,11 @@ struct RenderOptions {
   // strokes would drop out of the monochrome rendering) is drawn grey from
   // kThinStrokeThreshold up with the light auto-hinter instead.
   bool thinStrokesGray = false;
+  // The line fit of a font that also draws ideographs, kana or hangul:
+  // the line its Latin letters take as drawn (accented capitals to
+  // descenders) rather than the taller one it declares for the ideographs,
+  // so that its Latin half fills an SBCS cell as a Latin font's would.
+  bool latinLine = false;
 };
 
 constexpr double kThinStemPixels = 0.55;
@@ -163,6 +168,8 @@ class SourceFont {
   int NearestStrike() const;
   bool SelectStrike(int strike, std::string* error);
   bool FitOutlines(std::string* error);
+  bool FitLatinLine(std::string* error);
+  bool DrawsIdeographs() const;
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
   int CapSize(int rows);
@@ -171,9 +178,10 @@ class SourceFont {
   double StemPixels();
   // The rows the ink of `characters` (those the font has) takes as drawn:
   // *highest the most rows above the baseline, *lowest the least (below
-  // it: negative). False when the font has none of them.
+  // it: negative); *widest, when given, the most columns one of them
+  // takes. False when the font has none of them.
   bool InkRowsOf(const char32_t* characters, size_t count, int* lowest,
-                 int* highest);
+                 int* highest, int* widest = nullptr);
   bool Placed();
   // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
   // glyph, placed on the cell; counts the dots that fall outside.

@@ -244,7 +244,7 @@ double SourceFont::StemPixels() {
 }
 
 bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
-                           int* lowest, int* highest) {
+                           int* lowest, int* highest, int* widest) {
   FT_Face face = handles_->face;
   if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) {
     return false;
@@ -273,6 +273,12 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
     const int below = face->glyph->bitmap_top - last - 1;
     *highest = found ? std::max(*highest, above) : above;
     *lowest = found ? std::min(*lowest, below) : below;
+    if (widest != nullptr) {
+      int left = 0;
+      int right = -1;
+      InkColumns(bitmap, top, threshold, &left, &right);
+      *widest = found ? std::max(*widest, right - left + 1) : right - left + 1;
+    }
     found = true;
   }
   return found;

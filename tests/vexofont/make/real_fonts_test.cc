@@ -186,6 +186,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
                       "--code-page", "858"},
                      0, {"capitals 7 rows): "}, ""},
+        // A CJK font's Latin half sized by its Latin letters, not by the
+        // taller line its ideographs declare.
+        RealFontCase{"fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",
+                     {"--kind", "sbcs", "--station", "thermal", "--size", "12x24",
+                      "--code-page", "936"},
+                     0, {"pixels, the line of its Latin letters): "}, ""},
         // An impact size that does not print as drawn, from a real font.
         RealFontCase{"xfonts-base", std::string(kMisc) + "8x16.pcf.gz",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x16",

@@ -9,19 +9,22 @@ receipt line is drawn as the station prints it (vexofont show decodes the
 impact columns; widths past 8 print their first 8 dot columns), each dot a
 square of DOT pixels, cells side by side, and read back by tesseract
 (--psm 7). The figure is the share of characters read right: 1 - edit
-distance / characters, white space left out.
+distance / characters, white space left out, both sides in Unicode's
+compatibility form (NFKC).
 
 Usage: bench/legibility/measure_sbcs.py VEXOFONT [--options OPTS]
            [--only LANG[,LANG]] [--sizes 8x9[,12x24]] [--fonts NAME[,NAME]]
-           [--dot N] [--png DIR] [--pictures-only]
+           [--dot N] [--png DIR] [--pictures-only] [--variant NAME]
   OPTS  extra make options for the outline fonts (quoted, space separated)
-  DIR   also write each receipt's first line as a PNG there
+  DIR   also write each receipt's first line as a PNG there, named
+        sbcs-LANG-SIZE-FONT[-NAME].png
 Needs tesseract-ocr with eng, deu, fra, spa, rus, ell and jpn.
 """
 import argparse
 import os
 import sys
 import tempfile
+import unicodedata
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import measure  # noqa: E402  (the DBCS measure: making, pictures, reading)
@@ -75,6 +78,13 @@ OUTLINES = {
     "dejavu": ("fonts-dejavu-core", TT + "dejavu/DejaVuSansMono.ttf"),
     "liberation": ("fonts-liberation", TT + "liberation/LiberationMono-Regular.ttf"),
     "freemono": ("fonts-freefont-ttf", TT + "freefont/FreeMono.ttf"),
+    # CJK fonts, whose Latin (and katakana) half a shop may take
+    "zenhei": ("fonts-wqy-zenhei", TT + "wqy/wqy-zenhei.ttc"),
+    "microhei": ("fonts-wqy-microhei", TT + "wqy/wqy-microhei.ttc"),
+    "uming": ("fonts-arphic-uming", TT + "arphic/uming.ttc"),
+    "nanum": ("fonts-nanum", TT + "nanum/NanumGothic.ttf"),
+    "ipagothic": ("fonts-ipafont-gothic",
+                  "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"),
 }
 
 # The hand-drawn anchors, by height.
@@ -84,9 +94,12 @@ ANCHORS = [(7, "5x7"), (8, "5x8"), (9, "6x9"), (10, "6x10"), (12, "6x12"),
 MARGIN = 12
 
 
-def anchor_for(height):
+def anchor_for(height, lang):
     """The misc-fixed strike of the largest height that fits, the widest of
-    those (6x13, 7x13, 8x13 at 13: the last)."""
+    those (6x13, 7x13, 8x13 at 13: the last); for katakana the 12x24rk
+    strike, and none below 24 rows (the smallest, 8x16rk, is 16 high)."""
+    if lang == "ja":
+        return MISC + "12x24rk.pcf.gz" if height >= 24 else None
     best = None
     for h, name in ANCHORS:
         if h <= height and (best is None or h >= best[0]):
@@ -143,8 +156,10 @@ def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
             return 0.0, ""
         pgm = os.path.join(scratch, "line.pgm")
         measure.write_pgm(pgm, img)
-        said = measure.read_back(pgm, language)
-        meant = "".join(line.split())
+        # Compared in compatibility form: tesseract answers half-width
+        # katakana with the full-width ones (ｺﾞ as ゴ).
+        said = unicodedata.normalize("NFKC", measure.read_back(pgm, language))
+        meant = unicodedata.normalize("NFKC", "".join(line.split()))
         total += len(meant)
         right += max(0, len(meant) - measure.distance(meant, said))
     return right / total, ""
@@ -156,10 +171,11 @@ def main():
     p.add_argument("--options", default="")
     p.add_argument("--only")
     p.add_argument("--sizes")
-    p.add_argument("--fonts", help="of dejavu, liberation, freemono, anchor")
+    p.add_argument("--fonts", help="of %s, anchor" % ", ".join(OUTLINES))
     p.add_argument("--dot", type=int, default=4)
     p.add_argument("--png")
     p.add_argument("--pictures-only", action="store_true")
+    p.add_argument("--variant", help="added to the pictures' names (before)")
     a = p.parse_args()
     extra = a.options.split()
     fonts = (a.fonts or "dejavu,liberation,freemono,anchor").split(",")
@@ -177,16 +193,20 @@ def main():
                 cells = []
                 for name in fonts:
                     if name == "anchor":
-                        source = anchor_for(int(size.split("x")[1]))
+                        source = anchor_for(int(size.split("x")[1]), lang)
                         options = []
+                        if source is None:
+                            cells.append("none")
+                            continue
                     else:
                         package, source = OUTLINES[name]
                         options = extra
                     if not os.path.exists(source):
                         cells.append("missing")
                         continue
+                    tag = name + ("-" + a.variant if a.variant else "")
                     figure, why = score(a.tool, lang, source, station, size,
-                                        options, a.dot, a.png, name, scratch,
+                                        options, a.dot, a.png, tag, scratch,
                                         not a.pictures_only)
                     cells.append("%.2f" % figure if figure is not None else "fails")
                     if figure is None:

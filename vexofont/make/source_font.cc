@@ -295,7 +295,7 @@ bool SourceFont::FitLatinLine(std::string* error) {
 }
 
 // Outlines at the largest size whose capital H, as drawn, takes the cell's
-// rows less those of a descender (2 of 9, at least 2), the baseline right
+// rows less those of a descender (2 of 9, at least 2 but 1 of 8), the baseline right
 // under the capitals; the line fit for a font without an H.
 // The largest pixel size whose capital H, as drawn with the options,
 // takes at most `rows` rows; 0 for none (or no H).
@@ -314,7 +314,11 @@ int SourceFont::CapSize(int rows) {
 
 bool SourceFont::FitCap(std::string* error) {
   FT_Face face = handles_->face;
-  const int descent = std::max(2, (2 * cell_.height + 4) / 9);
+  // At 8 rows, capitals on 7 and descenders drawn into the last read best
+  // (bench/legibility); at 7, capitals on 5 do: one row is too few for
+  // the descenders of lower case there.
+  const int descent =
+      cell_.height == 8 ? 1 : std::max(2, (2 * cell_.height + 4) / 9);
   const int caps = cell_.height - descent;
   render_outlines_ = true;
   int chosen = CapSize(caps);

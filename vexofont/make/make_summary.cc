@@ -8,6 +8,7 @@
 #include "store/glyph_table.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/make_request.h"
+#include "vexofont/make/table_room.h"
 
 std::string Count(long long n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
@@ -122,37 +123,17 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
   if (request.kind != FontKind::kDbcs) return;
   // The records the file fills, by the loaders' own rule (no blank DBCS
   // glyph is stored).
-  struct Table {
-    std::vector<bool> seen = std::vector<bool>(65536, false);
-    int stored = 0;
-    int beyond = 0;
-    int first_dropped = -1;
-  } table;
-  ForEachStoredCode(
-      file.data(), file.size(), request.kind, request.station,
-      [](void* context, int lead, int trail) {
-        Table& t = *static_cast<Table*>(context);
-        const int code = lead << 8 | trail;
-        if (t.seen[code]) return;
-        if (t.stored < kGlyphTableSize) {
-          t.seen[code] = true;
-          ++t.stored;
-        } else {
-          if (t.first_dropped < 0) t.first_dropped = code;
-          ++t.beyond;
-        }
-      },
-      &table);
-  const int stored = table.stored;
-  const int beyond = table.beyond;
-  const int first_dropped = table.first_dropped;
+  const std::vector<int> codes = StoredDbcsCodes(request, file);
+  const int beyond = static_cast<int>(codes.size()) - kGlyphTableSize;
   if (beyond > 0) {
+    const int first_dropped = codes[kGlyphTableSize];
     PrintMessage(stderr,
                  "vexofont make: warning: %d glyphs are not blank, more than "
                  "the %d records the converter's glyph table holds for all "
                  "files together: %d codes from 0x%04x on would be dropped "
                  "(choose characters with --chars or --text, or narrow "
                  "--first and --last)\n",
-                 stored + beyond, kGlyphTableSize, beyond, first_dropped);
+                 static_cast<int>(codes.size()), kGlyphTableSize, beyond,
+                 first_dropped);
   }
 }

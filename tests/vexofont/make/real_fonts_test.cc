@@ -226,6 +226,15 @@ TEST(RealFontRoomTest, Full936FontKeepsGb2312AndFitsTheTable) {
     EXPECT_NE(std::find(stored.begin(), stored.end(), code), stored.end())
         << std::hex << code;
   }
+  // Every code asked for: more than the table holds, and said so.
+  const CapturedRun all =
+      RunMake({"--kind", "dbcs", "--station", "impact", "--size", "16x16", "--code-page",
+               "936", "--all-codes", font, dir.File("all.fnt")});
+  EXPECT_EQ(all.status, kMakeOk);
+  EXPECT_NE(all.err.find("more than the 20000 records the converter's glyph table holds "
+                         "for all files together: "),
+            std::string::npos)
+      << all.err;
 }
 
 // The face a collection lacks is named with the faces it has.

@@ -68,6 +68,25 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
   return counts;
 }
 
+std::vector<int> DistinctStoredCodes(const uint8_t* data, size_t size, FontKind kind,
+                                     Station station) {
+  struct Seen {
+    std::vector<bool> seen = std::vector<bool>(65536, false);
+    std::vector<int> codes;
+  } seen;
+  ForEachStoredCode(
+      data, size, kind, station,
+      [](void* context, int high, int low) {
+        Seen& s = *static_cast<Seen*>(context);
+        const int code = high << 8 | low;
+        if (s.seen[code]) return;
+        s.seen[code] = true;
+        s.codes.push_back(code);
+      },
+      &seen);
+  return seen.codes;
+}
+
 std::vector<int> CodesDrawnPastPrint(const uint8_t* data, size_t size,
                                      Station station) {
   DbcsFontHeader header = {};

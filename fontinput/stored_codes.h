@@ -27,6 +27,11 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
                               void (*store)(void* context, int high, int low),
                               void* context);
 
+// Each code ForEachStoredCode gives (high << 8 | low), once, in the order
+// first stored: the records the font fills.
+std::vector<int> DistinctStoredCodes(const uint8_t* data, size_t size, FontKind kind,
+                                     Station station);
+
 // The codes of an SBCS font (a whole header, as for ForEachStoredCode)
 // whose glyphs have dots in columns of their width that `station` does
 // not print (the impact station takes whole bytes of 8 columns), rising.

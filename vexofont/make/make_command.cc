@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fontinput/stored_codes.h"
 #include "store/console.h"
 #include "store/system_names.h"
 #include "store/version.h"
@@ -144,7 +145,8 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   }
   if (plan.request.kind == FontKind::kDbcs && !plan.selecting && !options.allCodes) {
     counts.leftForRoom = CodesToLeaveBlank(
-        plan.request, StoredDbcsCodes(plan.request, file),
+        plan.request, DistinctStoredCodes(file.data(), file.size(), plan.request.kind,
+                            plan.request.station),
         [&sources](int code, uint32_t* c) { return sources.Character(code, c); });
     BlankDbcsGlyphs(plan.request, counts.leftForRoom, &file);
   }

@@ -123,7 +123,7 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
   if (request.kind != FontKind::kDbcs) return;
   // The records the file fills, by the loaders' own rule (no blank DBCS
   // glyph is stored).
-  const std::vector<int> codes = StoredDbcsCodes(request, file);
+  const std::vector<int> codes = DistinctStoredCodes(file.data(), file.size(), request.kind, request.station);
   const int beyond = static_cast<int>(codes.size()) - kGlyphTableSize;
   if (beyond > 0) {
     const int first_dropped = codes[kGlyphTableSize];

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "fontinput/stored_codes.h"
 #include "vexofont/codepage/code_page.h"
 
 namespace {
@@ -54,24 +53,6 @@ class OtherCodePages {
 };
 
 }  // namespace
-
-std::vector<int> StoredDbcsCodes(const FontRequest& request, const Bytes& file) {
-  struct Seen {
-    std::vector<bool> seen = std::vector<bool>(65536, false);
-    std::vector<int> codes;
-  } seen;
-  ForEachStoredCode(
-      file.data(), file.size(), request.kind, request.station,
-      [](void* context, int lead, int trail) {
-        Seen& s = *static_cast<Seen*>(context);
-        const int code = lead << 8 | trail;
-        if (s.seen[code]) return;
-        s.seen[code] = true;
-        s.codes.push_back(code);
-      },
-      &seen);
-  return seen.codes;
-}
 
 std::vector<int> CodesToLeaveBlank(
     const FontRequest& request, const std::vector<int>& stored,

@@ -15,11 +15,7 @@
 // SBCS code, so that SBCS fonts of both stations find theirs too.
 constexpr int kDbcsTableRoom = kGlyphTableSize - 256;
 
-// The codes of `file`, a DBCS input font of `request`, that the station's
-// loader stores (no blank glyph is stored), each once, in the order stored.
-std::vector<int> StoredDbcsCodes(const FontRequest& request, const Bytes& file);
-
-// Of `stored`, the codes to leave blank so that at most kDbcsTableRoom
+// Of `stored` (DistinctStoredCodes of the font), the codes to leave blank so that at most kDbcsTableRoom
 // remain, for code page 936: codes outside GB 2312 (lead bytes 0xa1 to
 // 0xf7 with trail bytes 0xa1 to 0xfe) and outside the symbol rows 0xa1 to
 // 0xa9, first the ideographs no other DBCS code page (932, 949, 950) holds,

@@ -40,14 +40,6 @@ bool ReadLoadedFont(const FontListKey& list, const char* name,
                            header.height);
 }
 
-// The codes the converter stores from one font, and those `held` lacks.
-struct Collect {
-  const CodeSet* held;
-  CodeSet seen = CodeSet(65536, false);
-  std::vector<uint16_t> missing;
-  int codes = 0;
-};
-
 // Prints the line of one listed font; returns how many of its codes the
 // file does not hold.
 long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
@@ -63,33 +55,24 @@ long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
     return 0;
   }
   const std::vector<uint8_t>& bytes = *read;
-  Collect collect;
-  collect.held = &held;
-  ForEachStoredCode(
-      bytes.data(), bytes.size(), list.kind, list.station,
-      [](void* c, int high, int low) {
-        Collect& into = *static_cast<Collect*>(c);
-        const int code = high << 8 | low;
-        if (into.seen[code]) return;
-        into.seen[code] = true;
-        ++into.codes;
-        if (!(*into.held)[code]) {
-          into.missing.push_back(static_cast<uint16_t>(code));
-        }
-      },
-      &collect);
-  std::sort(collect.missing.begin(), collect.missing.end());
-  if (collect.missing.empty()) {
+  const std::vector<int> codes =
+      DistinctStoredCodes(bytes.data(), bytes.size(), list.kind, list.station);
+  std::vector<uint16_t> missing;
+  for (int code : codes) {
+    if (!held[code]) missing.push_back(static_cast<uint16_t>(code));
+  }
+  std::sort(missing.begin(), missing.end());
+  if (missing.empty()) {
     PrintMessage(stdout, "  '%s' (%s): %d codes, all in the file\n", name, list.key,
-                collect.codes);
+                static_cast<int>(codes.size()));
   } else {
     PrintMessage(stdout, "  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
-                list.key, collect.codes, collect.missing.size(),
-                FormatCodeRanges(collect.missing,
+                list.key, static_cast<int>(codes.size()), missing.size(),
+                FormatCodeRanges(missing,
                                  list.kind == FontKind::kDbcs ? 4 : 2)
                     .c_str());
   }
-  return static_cast<long>(collect.missing.size());
+  return static_cast<long>(missing.size());
 }
 
 // The codes of an SBCS list's font that a later font's blank glyphs

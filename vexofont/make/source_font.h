@@ -81,6 +81,10 @@ struct RenderOptions {
 };
 
 constexpr double kThinStemPixels = 0.55;
+// The capital fit in cells of kWideCapRows rows or fewer draws the
+// outlines kWideCapPercent as wide as high.
+constexpr int kWideCapRows = 7;
+constexpr int kWideCapPercent = 130;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,

@@ -187,6 +187,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
                       "--code-page", "858"},
                      0, {"capitals 7 rows): "}, ""},
+        // In 7 rows, drawn wider than high (WxH pixels).
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x7",
+                      "--code-page", "858"},
+                     0, {"outline at ", "x", " pixels, capitals 5 rows): "}, ""},
         // A CJK font's Latin half sized by its Latin letters, not by the
         // taller line its ideographs declare.
         RealFontCase{"fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",

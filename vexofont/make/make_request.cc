@@ -289,9 +289,11 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
     // Latin in a few rows: capitals on all but a descender's rows read far
     // better than the whole line squeezed in (bench/legibility).
     render->fit = RenderOptions::Fit::kCap;
-    // Thin strokes drop out of a monochrome rendering at these sizes.
-    render->thinStrokesGray = options.render.empty() && options.hinting.empty();
   }
+  // Thin strokes drop out of, or break up in, a monochrome rendering: grey
+  // keeps them, at either station (bench/legibility).
+  render->thinStrokesGray = request.kind == FontKind::kSbcs &&
+                            options.render.empty() && options.hinting.empty();
   if (request.kind == FontKind::kDbcs) {
     // Ideographs, kana and hangul: the em square fills the cell, and the
     // light auto-hinter with grey rendering keeps dense strokes apart.

@@ -19,6 +19,10 @@ int CeilPixels(FT_Pos value) {
   return value <= 0 ? 0 : static_cast<int>((value + 63) >> 6);
 }
 
+std::string ThinStrokesNote() {
+  return ", thin strokes drawn from grey " + std::to_string(kThinStrokeThreshold);
+}
+
 }  // namespace
 
 SourceFont::SourceFont() : handles_(new SourceFontHandles) {}
@@ -178,8 +182,21 @@ bool SourceFont::FitOutlines(std::string* error) {
     return false;
   }
   rendering_ = "outline at " + std::to_string(chosen) + " pixels";
+  if (GreyForThinStrokes(chosen)) rendering_ += ThinStrokesNote();
   render_outlines_ = true;
   return Placed();
+}
+
+bool SourceFont::GreyForThinStrokes(int pixels) {
+  if (!options_.thinStrokesGray || options_.render != RenderOptions::Render::kMono) {
+    return false;
+  }
+  const double stem = StemPixels();
+  if (stem <= 0 || stem >= kThinStemEms * pixels) return false;
+  options_.render = RenderOptions::Render::kGray;
+  options_.threshold = kThinStrokeThreshold;
+  options_.hinting = RenderOptions::Hinting::kLight;
+  return true;
 }
 
 // Full-height characters of the scripts DBCS fonts are made for: common
@@ -323,19 +340,10 @@ bool SourceFont::FitCap(std::string* error) {
   render_outlines_ = true;
   int chosen = CapSize(caps);
   if (chosen == 0) return FitOutlines(error);
-  bool thin = false;
-  if (options_.thinStrokesGray && options_.render == RenderOptions::Render::kMono &&
-      FT_Set_Pixel_Sizes(face, 0, chosen) == 0) {
-    const double stem = StemPixels();
-    thin = stem > 0 && stem < kThinStemPixels;
-  }
-  if (thin) {
-    // Grey catches the thin strokes, and is measured again.
-    options_.render = RenderOptions::Render::kGray;
-    options_.threshold = kThinStrokeThreshold;
-    options_.hinting = RenderOptions::Hinting::kLight;
-    chosen = std::max(CapSize(caps), 1);
-  }
+  const bool thin =
+      FT_Set_Pixel_Sizes(face, 0, chosen) == 0 && GreyForThinStrokes(chosen);
+  // Grey draws the capitals afresh: measured again.
+  if (thin) chosen = std::max(CapSize(caps), 1);
   // In 7 rows or fewer the letters' own proportions leave them 3 dots
   // wide, their counters shut ('e', 'a', 'm' blobs); drawn wider, as the
   // hand-drawn fonts of these sizes are, they read better
@@ -351,10 +359,7 @@ bool SourceFont::FitCap(std::string* error) {
                (wide > 0 ? std::to_string(wide) + "x" : std::string()) +
                std::to_string(chosen) + " pixels, capitals " + std::to_string(caps) +
                " rows";
-  if (thin) {
-    rendering_ += ", thin strokes drawn from grey " +
-                  std::to_string(kThinStrokeThreshold);
-  }
+  if (thin) rendering_ += ThinStrokesNote();
   return true;
 }
 

@@ -68,10 +68,11 @@ struct RenderOptions {
   // larger than the cell; a bitmap strike larger than the cell is then
   // cropped rather than reduced.
   bool clip = false;
-  // Outline fonts drawn with the capital fit in monochrome: a font whose
-  // stems come out thinner than kThinStemPixels at the size chosen (its
-  // strokes would drop out of the monochrome rendering) is drawn grey from
-  // kThinStrokeThreshold up with the light auto-hinter instead.
+  // Outline fonts drawn in monochrome by the capital or the line fit: a
+  // font of thin strokes, stems under kThinStemEms of the em (they drop
+  // out of, or break up in, a monochrome rendering at these sizes),
+  // is drawn grey from kThinStrokeThreshold up with the light auto-hinter
+  // instead.
   bool thinStrokesGray = false;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to
@@ -80,7 +81,7 @@ struct RenderOptions {
   bool latinLine = false;
 };
 
-constexpr double kThinStemPixels = 0.55;
+constexpr double kThinStemEms = 0.06;
 // The capital fit in cells of kWideCapRows rows or fewer draws the
 // outlines kWideCapPercent as wide as high.
 constexpr int kWideCapRows = 7;
@@ -172,6 +173,9 @@ class SourceFont {
   int NearestStrike() const;
   bool SelectStrike(int strike, std::string* error);
   bool FitOutlines(std::string* error);
+  // With RenderOptions::thinStrokesGray, at the size set: when the font's
+  // strokes are thin, switches to their grey rendering; whether it did.
+  bool GreyForThinStrokes(int pixels);
   bool FitLatinLine(std::string* error);
   bool DrawsIdeographs() const;
   bool FitEm(std::string* error);

@@ -1,6 +1,7 @@
 #include "vexofont/make/make_command.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -35,6 +36,8 @@ struct FontPlan {
   bool mapped = false;  // the code page comes from --map
   bool selecting = false;
   std::set<uint32_t> selection;
+  // Selected characters the code page holds in another form, and that form.
+  std::map<uint32_t, Equivalent> equivalents;
 };
 
 int ReadPlan(const MakeOptions& options, FontPlan* plan) {
@@ -47,6 +50,12 @@ int ReadPlan(const MakeOptions& options, FontPlan* plan) {
   plan->mapped = !options.map.empty();
   plan->selecting = !options.chars.empty() || !options.text.empty();
   if (!ReadSelection(options, &plan->selection, &status)) return status;
+  if (plan->selecting && !plan->mapped) {
+    plan->equivalents = SelectedEquivalents(plan->request, plan->selection);
+    for (const auto& [c, equivalent] : plan->equivalents) {
+      plan->selection.insert(equivalent.character);
+    }
+  }
   return kMakeOk;
 }
 
@@ -161,8 +170,8 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   const long replaced = ApplyOverlays(options.overlays, &file);
   if (replaced < 0) return kMakeSourceFailed;
   const std::vector<std::string> dropped =
-      plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped,
-                                             plan.selection, sources)
+      plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped, plan.selection,
+                                             plan.equivalents, sources)
                      : std::vector<std::string>();
   if (options.strict) {
     status = RefuseWhatIsLost(plan.request, dropped, counts);
@@ -175,6 +184,9 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   PutMessage(stdout, summary.c_str());
   std::fflush(stdout);
+  for (const std::string& line : EquivalentLines(plan.request, plan.equivalents)) {
+    PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
+  }
   for (const std::string& line : dropped) {
     PrintMessage(stderr, "vexofont make: warning: %s\n", line.c_str());
   }

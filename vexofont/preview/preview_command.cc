@@ -13,6 +13,7 @@
 #include "store/version.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
+#include "vexofont/codepage/equivalents.h"
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/preview/preview_page.h"
 #include "vexofont/preview/preview_picture.h"
@@ -108,6 +109,22 @@ int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
     return PreviewUsageError(error);
   }
   return kPreviewDrawn;
+}
+
+// Names each character printed as its equivalent, once, at its first
+// place in the text.
+void ReportEquivalents(const std::vector<TextCharacter>& text, uint16_t page) {
+  std::set<uint32_t> named;
+  for (const TextCharacter& c : text) {
+    if (c.equivalent == 0 || !named.insert(c.character).second) continue;
+    PrintMessage(stderr,
+                 "vexofont preview: %s (line %d, column %d) is not in code page %u: "
+                 "printed as %s, code 0x%s\n",
+                 CharacterName(c.character).c_str(), c.line, c.column, unsigned{page},
+                 EquivalentName({c.equivalent, c.relation}).c_str(),
+                 HexCode(static_cast<unsigned long>(c.code),
+                         c.kind == FontKind::kDbcs ? 4 : 2).c_str());
+  }
 }
 
 // Names each character drawn as the mark, once a station and reason, at
@@ -252,6 +269,7 @@ int RunPreviewCommand(int argc, char** argv) {
       return PreviewUsageError(error);
     }
   }
+  ReportEquivalents(text, page);
   const bool marked = ReportMarks(text, pictures, page);
   status = WriteOutputs(options, font, text, pictures, settings, page);
   if (status != kPreviewDrawn) return status;

@@ -6,6 +6,7 @@
 
 #include "store/output_file.h"
 #include "vexofont/codepage/character_codes.h"
+#include "vexofont/codepage/equivalents.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/preview/preview_page_script.h"
@@ -44,9 +45,15 @@ std::string Rows(const DotPicture& picture) {
 }
 
 // Every character of the code page with the kind and code the preview
-// gives it: the single-byte half first, as TextCharacters looks them up.
+// gives it: the single-byte half first, as TextCharacters looks them up;
+// then the characters it prints as their equivalents, with the equivalent.
 std::string CharacterMap(uint16_t number) {
-  std::map<uint32_t, std::pair<int, int>> map;
+  struct Printed {
+    int kind;
+    int code;
+    uint32_t equivalent;
+  };
+  std::map<uint32_t, Printed> map;
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     const CodePage* page = FindCodePage(kind, std::to_string(number));
     if (page == nullptr) continue;
@@ -62,13 +69,24 @@ std::string CharacterMap(uint16_t number) {
           !codes.Find(character, &found)) {
         continue;
       }
-      map[character] = {kind == FontKind::kDbcs ? 2 : 1, found};
+      map[character] = {kind == FontKind::kDbcs ? 2 : 1, found, 0};
+    }
+  }
+  for (uint32_t character : CharactersWithEquivalents()) {
+    Equivalent equivalent;
+    FontKind kind = FontKind::kNone;
+    int code = 0;
+    if (map.count(character) == 0 &&
+        EquivalentInPrinterCodePage(number, character, &equivalent, &kind, &code)) {
+      map[character] = {kind == FontKind::kDbcs ? 2 : 1, code, equivalent.character};
     }
   }
   std::string out = "{";
-  for (const auto& [character, code] : map) {
-    out += std::to_string(character) + ":[" + std::to_string(code.first) + "," +
-           std::to_string(code.second) + "],";
+  for (const auto& [character, printed] : map) {
+    out += std::to_string(character) + ":[" + std::to_string(printed.kind) + "," +
+           std::to_string(printed.code) +
+           (printed.equivalent != 0 ? "," + std::to_string(printed.equivalent) : "") +
+           "],";
   }
   if (out.size() > 1) out.pop_back();
   return out + "}";

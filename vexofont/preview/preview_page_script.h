@@ -22,7 +22,8 @@ function characters(text) {
     if (u === 10) { out.push({u: u, nl: true, line: line++, column: column}); column = 1; continue; }
     if (u < 0x20 || (u >= 0x7f && u < 0xa0)) continue;
     const m = D.map[u];
-    out.push({u: u, kind: m ? m[0] : 0, code: m ? m[1] : -1, line: line, column: column++});
+    out.push({u: u, kind: m ? m[0] : 0, code: m ? m[1] : -1, eq: m && m[2] ? m[2] : 0,
+              line: line, column: column++});
   }
   return out;
 }
@@ -124,8 +125,11 @@ function draw() {
       ' characters, ' + marks + ' drawn as the mark' +
       (pictures.some(function (p) { return p.tooLong; }) ? ', cut after ' + D.maxLines + ' lines' : '');
 }
+function named(u) {
+  return 'U+' + u.toString(16).toUpperCase().padStart(4, '0') + ' ' + String.fromCodePoint(u);
+}
 function describe(c, station, drawn) {
-  const u = 'U+' + c.u.toString(16).toUpperCase().padStart(4, '0') + ' ' + String.fromCodePoint(c.u);
+  const u = named(c.u) + (c.eq ? ' as ' + named(c.eq) : '');
   if (c.code < 0) return u + ': not in code page ' + D.page;
   const code = (c.kind === 2 ? 'DBCS code ' : 'SBCS code ') + c.code.toString(16).padStart(c.kind === 2 ? 4 : 2, '0');
   return u + ': ' + code + (drawn ? '' : ', no glyph') + ' at the ' + (station === 1 ? 'thermal' : 'impact') + ' station';

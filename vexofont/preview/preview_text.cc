@@ -9,6 +9,7 @@
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
+#include "vexofont/codepage/equivalents.h"
 
 bool ReadPreviewText(const std::string& file, std::string* text,
                      std::string* error) {
@@ -70,7 +71,16 @@ bool TextCharacters(const std::string& text, uint16_t codePage,
     if (found == known.end()) {
       TextCharacter mapped;
       mapped.character = c;
-      if (!CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
+      Equivalent equivalent;
+      if (CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
+        mapped.equivalent = 0;
+      } else if (EquivalentInPrinterCodePage(codePage, c, &equivalent, &mapped.kind,
+                                             &mapped.code)) {
+        // Typed in a form the code page does not hold: printed in the
+        // one it does.
+        mapped.equivalent = equivalent.character;
+        mapped.relation = equivalent.relation;
+      } else {
         mapped.kind = FontKind::kNone;
         mapped.code = -1;
       }

@@ -21,8 +21,9 @@ bool ReadPreviewText(const std::string& file, std::string* text,
                      std::string* error);
 
 // The characters of UTF-8 `text` with their codes in code page `codePage`
-// (its single-byte half first, then its double-byte codes): a line feed
-// ends a line, carriage returns and other control characters are left out.
+// (its single-byte half first, then its double-byte codes), or of the
+// equivalent it holds (〜 as ～): a line feed ends a line, carriage
+// returns and other control characters are left out.
 // Returns false with the reason in *error when the text is not UTF-8 or
 // vexofont knows no code page of that number.
 bool TextCharacters(const std::string& text, uint16_t codePage,

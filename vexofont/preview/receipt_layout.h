@@ -17,6 +17,10 @@ struct TextCharacter {
   uint32_t character = 0;
   FontKind kind = FontKind::kNone;
   int code = -1;
+  // A character the code page lacks, printed as its equivalent (`code`
+  // is the equivalent's); 0 for none.
+  uint32_t equivalent = 0;
+  const char* relation = "";
   bool newline = false;
   int line = 1;    // in the text, for messages
   int column = 1;

@@ -55,6 +55,7 @@ struct DroppedCase {
   std::vector<std::string> extra;
   const char* text;
   std::vector<std::string> lines;  // after "vexofont make: warning: "
+  const char* drawnAs = "";  // the line of a character drawn as its equivalent
 };
 
 TEST_F(DroppedCharactersTest, EveryCharacterLeftOutIsNamed) {
@@ -66,10 +67,15 @@ TEST_F(DroppedCharactersTest, EveryCharacterLeftOutIsNamed) {
        {"U+00A5 '\xC2\xA5' is not in code page 936; its full-width form "
         "U+FFE5 '\xEF\xBF\xA5' is in the DBCS code page, code 0xa3a4 (make "
         "it into a DBCS font)"}},
-      // ... and where the code page itself holds it.
-      {"dbcs", "24x24", "936", {}, "\xC2\xA5",
-       {"U+00A5 '\xC2\xA5' is not in code page 936; its full-width form "
-        "U+FFE5 '\xEF\xBF\xA5' is, code 0xa3a4"}},
+      // ... and where the code page itself holds it: drawn so, and named.
+      {"dbcs", "24x24", "936", {}, "\xC2\xA5", {},
+       "U+00A5 '\xC2\xA5' is not in code page 936: drawn as its full-width form "
+       "U+FFE5 '\xEF\xBF\xA5', code 0xa3a4"},
+      // Its equivalent, which no font has, is named as dropped.
+      {"dbcs", "24x24", "932", {}, "\xE3\x80\x9C",
+       {"no font has U+FF5E '\xEF\xBD\x9E' (code 0x8160)"},
+       "U+301C '\xE3\x80\x9C' is not in code page 932: drawn as its variant "
+       "U+FF5E '\xEF\xBD\x9E', code 0x8160"},
       // No form to offer; no font has it; outside --first to --last.
       {"sbcs", "8x16", "437", {"--last", "0x7e"}, "\xE2\x82\xAC" "B\xC3\xA4",
        {"no font has U+0042 'B' (code 0x42)",
@@ -99,7 +105,7 @@ TEST_F(DroppedCharactersTest, EveryCharacterLeftOutIsNamed) {
           return extra;
         }(), font);
     ASSERT_EQ(run.status, kMakeOk) << run.err;
-    std::string expected;
+    std::string expected = *c.drawnAs ? "vexofont make: " + std::string(c.drawnAs) + "\n" : "";
     for (const std::string& line : c.lines) {
       expected += "vexofont make: warning: " + line + "\n";
     }
@@ -111,6 +117,7 @@ TEST_F(DroppedCharactersTest, EveryCharacterLeftOutIsNamed) {
     const CapturedRun failed = Make(c.kind, c.size, c.page, strict, font);
     if (c.lines.empty()) {
       EXPECT_EQ(failed.status, kMakeOk) << failed.err;
+      EXPECT_EQ(failed.err, expected);
       continue;
     }
     EXPECT_EQ(failed.status, kMakeUsage);

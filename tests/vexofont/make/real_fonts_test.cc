@@ -119,15 +119,26 @@ INSTANTIATE_TEST_SUITE_P(
                      }(),
                      0, {"2 selected (0 of them missing)"}, ""},
         // Outline fonts with a receipt's characters; the yen sign that GBK
-        // does not hold is named with the form it holds.
+        // does not hold is drawn as the form it holds, and named.
         RealFontCase{"fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",
                      {"--kind", "dbcs", "--station", "thermal", "--size", "24x24",
                       "--code-page", "936", "--text",
                       "\xE5\xAE\xAB\xE4\xBF\x9D \xC2\xA5"},
-                     0, {"2 selected (0 of them missing)"},
-                     "vexofont make: warning: U+00A5 '\xC2\xA5' is not in code "
-                     "page 936; its full-width form U+FFE5 '\xEF\xBF\xA5' is, "
-                     "code 0xa3a4\n"},
+                     0, {"3 selected (0 of them missing)"},
+                     "vexofont make: U+00A5 '\xC2\xA5' is not in code page 936: "
+                     "drawn as its full-width form U+FFE5 '\xEF\xBF\xA5', code "
+                     "0xa3a4\n"},
+        // The JIS forms a Japanese shop types, drawn as 932's own.
+        RealFontCase{"fonts-ipafont-gothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                     Dbcs("thermal", "24x24", "932",
+                          "\xE3\x80\x9C\xE2\x88\x92\xE2\x80\x96"),
+                     0, {"3 selected (0 of them missing)"},
+                     "vexofont make: U+2016 '\xE2\x80\x96' is not in code page 932: "
+                     "drawn as its variant U+2225 '\xE2\x88\xA5', code 0x8161\n"
+                     "vexofont make: U+2212 '\xE2\x88\x92' is not in code page 932: "
+                     "drawn as its variant U+FF0D '\xEF\xBC\x8D', code 0x817c\n"
+                     "vexofont make: U+301C '\xE3\x80\x9C' is not in code page 932: "
+                     "drawn as its variant U+FF5E '\xEF\xBD\x9E', code 0x8160\n"},
         RealFontCase{"fonts-ipafont-gothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
                      Dbcs("thermal", "24x24", "932",
                           "\xE5\x90\x88\xE8\xA8\x88\xEF\xBF\xA5"),

@@ -79,6 +79,10 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
        "code page 932\n"
        "vexofont preview: U+5408 '\xE5\x90\x88' (line 1, column 1) is code "
        "0x8d87, which the impact station has no glyph for\n"},
+      // The JIS form a Japanese shop types, printed as 932's own, and named.
+      {{"@", "--text", "\xE3\x80\x9C"}, kPreviewDrawn,
+       "vexofont preview: U+301C '\xE3\x80\x9C' (line 1, column 1) is not in code "
+       "page 932: printed as its variant U+FF5E '\xEF\xBD\x9E', code 0x8160\n"},
       // Another code page's characters, the file's codes.
       {{"@", "--code-page", "437", "--text", "\xC3\x87"}, kPreviewDrawn, ""},
       {{"@", "--text", "\xC3("}, kPreviewUsage,

@@ -110,6 +110,16 @@ int OpenSources(const std::vector<std::string>& paths,
   return kMakeOk;
 }
 
+// The characters drawn as their equivalents, then those not drawn.
+void PrintSelectionLines(const FontPlan& plan, const std::vector<std::string>& dropped) {
+  for (const std::string& line : EquivalentLines(plan.request, plan.equivalents)) {
+    PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
+  }
+  for (const std::string& line : dropped) {
+    PrintMessage(stderr, "vexofont make: warning: %s\n", line.c_str());
+  }
+}
+
 // --strict: a selected character not drawn, or a dot cut off, is a failure.
 int RefuseWhatIsLost(const FontRequest& request,
                      const std::vector<std::string>& dropped,
@@ -184,12 +194,7 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   PutMessage(stdout, summary.c_str());
   std::fflush(stdout);
-  for (const std::string& line : EquivalentLines(plan.request, plan.equivalents)) {
-    PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
-  }
-  for (const std::string& line : dropped) {
-    PrintMessage(stderr, "vexofont make: warning: %s\n", line.c_str());
-  }
+  PrintSelectionLines(plan, dropped);
   PrintWarnings(plan.request, file);
   return kMakeOk;
 }

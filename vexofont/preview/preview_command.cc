@@ -56,6 +56,18 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
                                *widths[i] + "'");
     }
   }
+  int gap = settings[0].lineGap;
+  if (!options.lineGap.empty() && !Number(options.lineGap, 0, 255, &gap)) {
+    return PreviewUsageError("--line-gap '" + options.lineGap + "' is not 0 to 255 dots");
+  }
+  int tab = settings[0].tabColumns;
+  if (!options.tab.empty() && !Number(options.tab, 1, 255, &tab)) {
+    return PreviewUsageError("--tab '" + options.tab + "' is not 1 to 255 characters");
+  }
+  for (int i = 0; i < 2; ++i) {
+    settings[i].lineGap = gap;
+    settings[i].tabColumns = tab;
+  }
   if (!options.spacing.empty()) {
     const size_t comma = options.spacing.find(',');
     int sbcs = 0;
@@ -142,7 +154,12 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
       if (!named.insert({c.character, c.code < 0 ? 0 : station}).second) continue;
       const std::string at = " (line " + std::to_string(c.line) + ", column " +
                              std::to_string(c.column) + ")";
-      if (c.code < 0) {
+      if (IsControlCharacter(c.character)) {
+        char number[16];
+        std::snprintf(number, sizeof(number), "U+%04X", unsigned{c.character});
+        PrintMessage(stderr, "vexofont preview: %s%s is a control character, drawn as the mark\n",
+                     number, at.c_str());
+      } else if (c.code < 0) {
         PrintMessage(stderr, "vexofont preview: %s%s is not in code page %u\n",
                      CharacterName(c.character).c_str(), at.c_str(), unsigned{page});
       } else {

@@ -37,6 +37,14 @@ const CommandOption kPreviewOptionRows[] = {
      "dots after each SBCS and each DBCS character\n"
      "instead of the file's SbcsSpacing and DbcsSpacing",
      SetString<PreviewOptions, &PreviewOptions::spacing>},
+    {"--line-gap", nullptr, "DOTS", nullptr,
+     "blank dot rows between lines (4; 0 for frames\n"
+     "drawn to join)",
+     SetString<PreviewOptions, &PreviewOptions::lineGap>},
+    {"--tab", nullptr, "N", nullptr,
+     "a tab moves to the next stop, every N SBCS\n"
+     "characters (8)",
+     SetString<PreviewOptions, &PreviewOptions::tab>},
     {"--thermal-width", nullptr, "DOTS", nullptr,
      "the thermal station's line in dots (576: 80 mm\n"
      "paper at 8 dots a millimetre)",
@@ -79,11 +87,15 @@ constexpr char kHelpStart[] =
     "SbcsSpacing blank dots after an SBCS character, DbcsSpacing after a\n"
     "DBCS one, at both stations. A line breaks at a line feed (but for one\n"
     "that ends the text) and before a character that would pass the\n"
-    "station's width. Characters stand on the\n"
-    "line's foot, lines 4 dots apart. A character the code page lacks, or\n"
-    "whose code has no glyph at a station, is drawn as the outline of its\n"
-    "cell (a grey mark in pictures, ? in text) and named on standard error.\n"
-    "Without --png or --html the pictures are printed as text, # a dot.\n"
+    "station's width; a tab moves to the next tab stop. Characters stand\n"
+    "on the line's foot, lines as high as the glyphs the station has and 4\n"
+    "dots apart. A character the code page holds only in another form (〜\n"
+    "for 932's ～) is printed in that form and named. A character the code\n"
+    "page lacks, a control character, or a code with no glyph at a station\n"
+    "is drawn as the outline of its cell (a grey mark in pictures, ? in\n"
+    "text) and named on standard error. A leading byte-order mark is\n"
+    "skipped. Without --png or --html the pictures are printed as text, #\n"
+    "a dot.\n"
     "\n";
 
 }  // namespace

@@ -27,6 +27,8 @@ struct PreviewOptions {
   std::string file;
   std::string codePage;
   std::string spacing;
+  std::string lineGap;
+  std::string tab;
   std::string thermalWidth;
   std::string impactWidth;
   std::string station;

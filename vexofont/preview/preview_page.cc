@@ -118,11 +118,15 @@ std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
   }
   std::string setting = "[";
   for (int i = 0; i < 2; ++i) {
+    const Station station = i == 0 ? Station::kThermal : Station::kImpact;
     setting += std::string(i == 0 ? "" : ",") + "{width:" +
                std::to_string(settings[i].width) + ",sbcs:" +
                std::to_string(settings[i].sbcsSpacing) + ",dbcs:" +
                std::to_string(settings[i].dbcsSpacing) + ",gap:" +
-               std::to_string(settings[i].lineGap) + "}";
+               std::to_string(settings[i].lineGap) + ",tab:" +
+               std::to_string(settings[i].tabColumns) + ",has:[" +
+               (HasGlyphsOf(font, station, FontKind::kSbcs) ? "1," : "0,") +
+               (HasGlyphsOf(font, station, FontKind::kDbcs) ? "1]}" : "0]}");
   }
   char numbers[512];
   std::snprintf(numbers, sizeof(numbers),

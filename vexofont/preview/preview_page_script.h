@@ -17,10 +17,18 @@ function cellOf(station, kind) {
 function characters(text) {
   const out = [];
   let line = 1, column = 1;
+  let first = true;
   for (const ch of text) {
     const u = ch.codePointAt(0);
+    if (first && u === 0xfeff) { first = false; continue; }
+    first = false;
     if (u === 10) { out.push({u: u, nl: true, line: line++, column: column}); column = 1; continue; }
-    if (u < 0x20 || (u >= 0x7f && u < 0xa0)) continue;
+    if (u === 13) continue;
+    if (u === 9) { out.push({u: u, tab: true, line: line, column: column++}); continue; }
+    if (u < 0x20 || (u >= 0x7f && u < 0xa0)) {
+      out.push({u: u, kind: 0, code: -1, eq: 0, line: line, column: column++});
+      continue;
+    }
     const m = D.map[u];
     out.push({u: u, kind: m ? m[0] : 0, code: m ? m[1] : -1, eq: m && m[2] ? m[2] : 0,
               line: line, column: column++});
@@ -40,15 +48,26 @@ function glyph(station, kind, code) {
 function layOut(text, station) {
   const s = D.settings[station - 1];
   let lineHeight = 1;
-  for (const kind of [1, 2]) lineHeight = Math.max(lineHeight, cellOf(station, kind)[1]);
+  const either = s.has[0] || s.has[1];
+  for (const kind of [1, 2]) {
+    if (either && !s.has[kind - 1]) continue;
+    lineHeight = Math.max(lineHeight, cellOf(station, kind)[1]);
+  }
+  const tabStop = Math.max(1, s.tab * (cellOf(station, 1)[0] + s.sbcs));
   const cells = [];
   let line = 0, x = 0;
   text.forEach(function (c, i) {
     if (c.nl) { if (i + 1 < text.length) { line++; x = 0; } return; }
+    if (c.tab) {
+      x = (Math.floor(x / tabStop) + 1) * tabStop;
+      if (x >= s.width) { line++; x = 0; }
+      return;
+    }
     const kind = c.kind === 2 ? 2 : 1;
     const [w, h] = cellOf(station, kind);
     if (x > 0 && x + w > s.width) { line++; x = 0; }
-    cells.push({i: i, x: x, line: line, w: w, h: h, g: glyph(station, kind, c.code)});
+    cells.push({i: i, x: x, line: line, w: w, h: Math.min(h, lineHeight),
+                g: glyph(station, kind, c.code)});
     x += w + (kind === 2 ? s.dbcs : s.sbcs);
   });
   const lines = Math.min(line + 1, D.maxLines);

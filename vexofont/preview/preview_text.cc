@@ -36,6 +36,36 @@ bool ReadPreviewText(const std::string& file, std::string* text,
   return true;
 }
 
+namespace {
+
+// A character of the text, without its place: its code in the code page,
+// or its equivalent's; a line feed, a tab.
+TextCharacter Mapped(uint32_t c, uint16_t codePage) {
+  TextCharacter mapped;
+  mapped.character = c;
+  mapped.newline = c == '\n';
+  mapped.tab = c == '\t';
+  Equivalent equivalent;
+  if (IsControlCharacter(c)) {
+    // Line feeds and tabs set the text; other controls have no picture,
+    // and are drawn as the mark.
+  } else if (CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
+    mapped.equivalent = 0;
+  } else if (EquivalentInPrinterCodePage(codePage, c, &equivalent, &mapped.kind,
+                                         &mapped.code)) {
+    // Typed in a form the code page does not hold: printed in the one it
+    // does.
+    mapped.equivalent = equivalent.character;
+    mapped.relation = equivalent.relation;
+  } else {
+    mapped.kind = FontKind::kNone;
+    mapped.code = -1;
+  }
+  return mapped;
+}
+
+}  // namespace
+
 bool TextCharacters(const std::string& text, uint16_t codePage,
                     std::vector<TextCharacter>* characters, std::string* error) {
   std::vector<uint32_t> points;
@@ -55,41 +85,22 @@ bool TextCharacters(const std::string& text, uint16_t codePage,
   std::map<uint32_t, TextCharacter> known;
   int line = 1;
   int column = 1;
-  for (uint32_t c : points) {
-    if (c == '\n') {
-      TextCharacter newline;
-      newline.character = c;
-      newline.newline = true;
-      newline.line = line++;
-      newline.column = column;
-      column = 1;
-      characters->push_back(newline);
-      continue;
-    }
-    if (IsControlCharacter(c)) continue;
+  // A byte-order mark, as Notepad begins a UTF-8 file with, is no
+  // character of the text.
+  const size_t start = !points.empty() && points[0] == 0xFEFF ? 1 : 0;
+  for (size_t i = start; i < points.size(); ++i) {
+    const uint32_t c = points[i];
+    if (c == '\r') continue;
     auto found = known.find(c);
-    if (found == known.end()) {
-      TextCharacter mapped;
-      mapped.character = c;
-      Equivalent equivalent;
-      if (CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
-        mapped.equivalent = 0;
-      } else if (EquivalentInPrinterCodePage(codePage, c, &equivalent, &mapped.kind,
-                                             &mapped.code)) {
-        // Typed in a form the code page does not hold: printed in the
-        // one it does.
-        mapped.equivalent = equivalent.character;
-        mapped.relation = equivalent.relation;
-      } else {
-        mapped.kind = FontKind::kNone;
-        mapped.code = -1;
-      }
-      found = known.emplace(c, mapped).first;
-    }
+    if (found == known.end()) found = known.emplace(c, Mapped(c, codePage)).first;
     TextCharacter placed = found->second;
     placed.line = line;
     placed.column = column++;
     characters->push_back(placed);
+    if (placed.newline) {
+      ++line;
+      column = 1;
+    }
   }
   return true;
 }

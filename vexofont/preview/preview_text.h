@@ -22,8 +22,10 @@ bool ReadPreviewText(const std::string& file, std::string* text,
 
 // The characters of UTF-8 `text` with their codes in code page `codePage`
 // (its single-byte half first, then its double-byte codes), or of the
-// equivalent it holds (〜 as ～): a line feed ends a line, carriage
-// returns and other control characters are left out.
+// equivalent it holds (〜 as ～): a line feed ends a line, a tab is one
+// (TextCharacter::tab), a carriage return and a leading byte-order mark
+// are left out, other control characters have no code (drawn as the
+// mark).
 // Returns false with the reason in *error when the text is not UTF-8 or
 // vexofont knows no code page of that number.
 bool TextCharacters(const std::string& text, uint16_t codePage,

@@ -45,6 +45,15 @@ struct Cell {
 
 }  // namespace
 
+bool HasGlyphsOf(const ShownFont& font, Station station, FontKind kind) {
+  for (const ShownGlyph& glyph : font.glyphs) {
+    if (glyph.kind == kind && (station == Station::kThermal ? glyph.thermal : glyph.impact)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void CellOf(const OutputParameters& p, Station station, FontKind kind,
             int* width, int* height) {
   const bool thermal = station == Station::kThermal;
@@ -75,17 +84,32 @@ std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
   int line = 0;
   int x = 0;
   *lineHeight = 1;
+  const bool either = HasGlyphsOf(font, station, FontKind::kSbcs) ||
+                      HasGlyphsOf(font, station, FontKind::kDbcs);
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
+    if (either && !HasGlyphsOf(font, station, kind)) continue;
     int w = 0;
     int h = 0;
     CellOf(p, station, kind, &w, &h);
     *lineHeight = std::max(*lineHeight, h);
   }
+  int sbcs_w = 0;
+  int sbcs_h = 0;
+  CellOf(p, station, FontKind::kSbcs, &sbcs_w, &sbcs_h);
+  const int tab_stop = std::max(1, setting.tabColumns * (sbcs_w + setting.sbcsSpacing));
   for (size_t i = 0; i < text.size(); ++i) {
     const TextCharacter& c = text[i];
     if (c.newline) {
       // A line feed that ends the text ends its last line: no empty one.
       if (i + 1 < text.size()) {
+        ++line;
+        x = 0;
+      }
+      continue;
+    }
+    if (c.tab) {
+      x = (x / tab_stop + 1) * tab_stop;
+      if (x >= setting.width) {
         ++line;
         x = 0;
       }
@@ -104,6 +128,8 @@ std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
     x += w + (kind == FontKind::kDbcs ? setting.dbcsSpacing : setting.sbcsSpacing);
   }
   *lines = line + 1;
+  // The mark of a kind the station has no glyphs of stays within the line.
+  for (Cell& cell : cells) cell.h = std::min(cell.h, *lineHeight);
   return cells;
 }
 

@@ -22,6 +22,7 @@ struct TextCharacter {
   uint32_t equivalent = 0;
   const char* relation = "";
   bool newline = false;
+  bool tab = false;  // to the next tab stop
   int line = 1;    // in the text, for messages
   int column = 1;
 };
@@ -30,12 +31,14 @@ struct TextCharacter {
 enum class Ink : uint8_t { kPaper, kDot, kMark };
 
 // How a station sets characters: its paper width in dots, the spacing in
-// dots after an SBCS and a DBCS character, the dots between lines.
+// dots after an SBCS and a DBCS character, the dots between lines, the
+// tab stops every `tabColumns` SBCS characters.
 struct StationSetting {
   int width = 0;
   int sbcsSpacing = 0;
   int dbcsSpacing = 0;
   int lineGap = 4;
+  int tabColumns = 8;
 };
 
 // A character placed on the picture, for the page's pointer and messages.
@@ -60,10 +63,15 @@ struct StationPicture {
 void CellOf(const OutputParameters& p, Station station, FontKind kind,
             int* width, int* height);
 
+// Whether `font` has glyphs of `kind` at `station`: a line is as high as
+// the cells of the kinds it has there (both when it has none).
+bool HasGlyphsOf(const ShownFont& font, Station station, FontKind kind);
+
 // Lays out `text` at `station` from the glyphs of `font`. A character the
 // code page has no code for, or whose code has no glyph at the station, is
-// drawn as the mark: the outline of its cell. Returns false, with the
-// reason in *error, when the picture would pass `maxLines` lines.
+// drawn as the mark: the outline of its cell. A tab moves to the next tab
+// stop, to the next line past the width. Returns false, with the reason
+// in *error, when the picture would pass `maxLines` lines.
 bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font,
                    Station station, const StationSetting& setting, int maxLines,
                    StationPicture* picture, std::string* error);

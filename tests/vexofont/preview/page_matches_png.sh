@@ -47,4 +47,8 @@ check marks --text $'Total \xc2\xa51,200\n\xe5\x90\x88\xe8\xa8\x88 \xe2\x82\xac'
   --side-by-side
 check narrow --file "$scratch/receipt.txt" --thermal-width 200 \
   --impact-width 120 --spacing 0,2
+# Text as shops type it: a tab, a control character, the JIS wave dash;
+# lines without a gap, tab stops every 4.
+check typed --text $'\xef\xbb\xbfA\tB\x07 11:00\xe3\x80\x9c22:00\n\tA' \
+  --line-gap 0 --tab 4
 exit $status

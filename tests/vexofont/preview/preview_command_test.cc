@@ -83,6 +83,15 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
       {{"@", "--text", "\xE3\x80\x9C"}, kPreviewDrawn,
        "vexofont preview: U+301C '\xE3\x80\x9C' (line 1, column 1) is not in code "
        "page 932: printed as its variant U+FF5E '\xEF\xBD\x9E', code 0x8160\n"},
+      // A byte-order mark skipped, a tab set, other controls marked.
+      {{"@", "--text", "\xEF\xBB\xBF" "A\tB"}, kPreviewDrawn, ""},
+      {{"@", "--text", "A\x07"}, kPreviewMarked,
+       "vexofont preview: U+0007 (line 1, column 2) is a control character, drawn "
+       "as the mark\n"},
+      {{"@", "--text", "A", "--line-gap", "256"}, kPreviewUsage,
+       "vexofont preview: --line-gap '256' is not 0 to 255 dots\n"},
+      {{"@", "--text", "A", "--tab", "0"}, kPreviewUsage,
+       "vexofont preview: --tab '0' is not 1 to 255 characters\n"},
       // Another code page's characters, the file's codes.
       {{"@", "--code-page", "437", "--text", "\xC3\x87"}, kPreviewDrawn, ""},
       {{"@", "--text", "\xC3("}, kPreviewUsage,

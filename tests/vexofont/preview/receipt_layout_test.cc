@@ -46,13 +46,15 @@ ShownFont Font() {
 }
 
 std::vector<TextCharacter> Text(const std::string& codes) {
-  // 'A', 'B', 'K' (0x8140), 'x' (not in the code page), '\n'.
+  // 'A', 'B', 'K' (0x8140), 'x' (not in the code page), '\n', '\t'.
   std::vector<TextCharacter> text;
   for (char c : codes) {
     TextCharacter t;
     t.character = static_cast<unsigned char>(c);
     if (c == '\n') {
       t.newline = true;
+    } else if (c == '\t') {
+      t.tab = true;
     } else if (c == 'K') {
       t.kind = FontKind::kDbcs;
       t.code = 0x8140;
@@ -95,6 +97,13 @@ TEST(ReceiptLayoutTest, CharactersAreSetWithTheSpacingAndLinesBreak) {
        {{0, 7, 8, 9, false}, {11, 7, 8, 9, false}}},
       {"Bx", Station::kThermal, 576, 24,
        {{0, 0, 12, 24, true}, {15, 0, 12, 24, false}}},
+      // Tab stops every 8 SBCS characters (12 + 3 dots): at 120; past the
+      // width, the next line.
+      {"A\tA", Station::kThermal, 576, 24,
+       {{0, 0, 12, 24, true}, {120, 0, 12, 24, true}}},
+      {"\t\tA", Station::kThermal, 576, 24, {{240, 0, 12, 24, true}}},
+      {"A\tA", Station::kThermal, 100, 52,
+       {{0, 0, 12, 24, true}, {0, 28, 12, 24, true}}},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.text);
@@ -126,6 +135,25 @@ TEST(ReceiptLayoutTest, CharactersAreSetWithTheSpacingAndLinesBreak) {
       }
     }
   }
+}
+
+// Lines are as high as the glyphs the station has: 9 rows at an impact
+// station with no DBCS glyphs, a DBCS mark held to them.
+TEST(ReceiptLayoutTest, LinesAreAsHighAsTheStationsGlyphs) {
+  ShownFont font = Font();
+  font.glyphs[2].impact = false;
+  StationSetting setting;
+  setting.width = 400;
+  setting.lineGap = 2;
+  StationPicture picture;
+  std::string error;
+  ASSERT_TRUE(LayOutStation(Text("A\nAK"), font, Station::kImpact, setting, 10,
+                            &picture, &error));
+  EXPECT_EQ(picture.height, 9 + 2 + 9);
+  ASSERT_EQ(picture.placed.size(), 3u);
+  EXPECT_EQ(picture.placed[1].y, 11);
+  EXPECT_EQ(picture.placed[2].h, 9);
+  EXPECT_FALSE(picture.placed[2].drawn);
 }
 
 TEST(ReceiptLayoutTest, TooManyLinesAreRefused) {

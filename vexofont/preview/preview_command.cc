@@ -267,7 +267,7 @@ int RunPreviewCommand(int argc, char** argv) {
     return kPreviewDrawn;
   }
   ShownFont font;
-  status = ReadPreviewFont(options.font, options.config, &font);
+  status = ReadPreviewFont(options.font, options.config, options.verbose, &font);
   StationSetting settings[2];
   std::vector<Station> stations;
   std::vector<TextCharacter> text;

@@ -27,8 +27,12 @@ const CommandOption kPreviewOptionRows[] = {
      "convert the configuration in-process, with the\n"
      "converter's own code, and preview the result\n"
      "instead of an output font file (nothing is written;\n"
-     "the converter's messages go to standard error)",
+     "the converter's errors go to standard error)",
      SetString<PreviewOptions, &PreviewOptions::config>},
+    {"--verbose", "-v", nullptr, nullptr,
+     "with --config: the converter's progress too, on\n"
+     "standard error",
+     SetFlag<PreviewOptions, &PreviewOptions::verbose>},
     {"--code-page", nullptr, "N", nullptr,
      "the code page of the characters instead of the\n"
      "one the file carries (437, 858, 932, 8859-1, ...)",

@@ -62,8 +62,15 @@ struct MemoryStream {
   }
 };
 
-// The converter's output in memory, its messages on standard error.
-int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
+#if defined(_WIN32)
+constexpr char kNullDevice[] = "NUL";
+#else
+constexpr char kNullDevice[] = "/dev/null";
+#endif
+
+// The converter's output in memory, its errors on standard error, its
+// progress there too when `verbose`, else nowhere.
+int ConvertInMemory(const std::string& config, bool verbose, std::vector<uint8_t>* bytes) {
   MemoryStream memory;
   if (memory.stream == nullptr) {
     PrintMessage(stderr, "vexofont preview: no room for the converted font: %s\n",
@@ -71,14 +78,16 @@ int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
     return kPreviewUnreadable;
   }
   std::fflush(stdout);
+  std::FILE* nowhere = verbose ? nullptr : std::fopen(kNullDevice, "w");
   const int saved = dup(1);
-  if (saved >= 0) dup2(2, 1);
+  if (saved >= 0) dup2(nowhere != nullptr ? fileno(nowhere) : 2, 1);
   const int status = ConvertToStream(config.c_str(), memory.stream);
   std::fflush(stdout);
   if (saved >= 0) {
     dup2(saved, 1);
     close(saved);
   }
+  if (nowhere != nullptr) std::fclose(nowhere);
   if (!memory.CloseInto(bytes, kReadLimit) && status == kExitOk) {
     PrintMessage(stderr, "vexofont preview: no room for the converted font\n");
     return kPreviewUnreadable;
@@ -89,12 +98,12 @@ int ConvertInMemory(const std::string& config, std::vector<uint8_t>* bytes) {
 
 }  // namespace
 
-int ReadPreviewFont(const std::string& path, const std::string& config,
+int ReadPreviewFont(const std::string& path, const std::string& config, bool verbose,
                     ShownFont* font) {
   std::vector<uint8_t> bytes;
   const std::string name = path.empty() ? config + " (converted)" : path;
   if (path.empty()) {
-    const int status = ConvertInMemory(config, &bytes);
+    const int status = ConvertInMemory(config, verbose, &bytes);
     if (status != kPreviewDrawn) return status;
   } else {
     bool cut = false;

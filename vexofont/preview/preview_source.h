@@ -9,11 +9,12 @@
 
 // Reads and checks the output font file `path` (no further than the
 // largest sound output file and a margin), or converts the configuration
-// `config` in-process when `path` is empty (the converter's messages go
-// to standard error; no file is written). Fills *font; returns
+// `config` in-process when `path` is empty (the converter's errors go to
+// standard error, its progress too when `verbose`; no file is written).
+// Fills *font; returns
 // kPreviewDrawn, or the status after printing what went wrong, naming the
 // file: its problems, or that it cannot be read or is no output font file.
-int ReadPreviewFont(const std::string& path, const std::string& config,
+int ReadPreviewFont(const std::string& path, const std::string& config, bool verbose,
                     ShownFont* font);
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_SOURCE_H_

@@ -156,7 +156,14 @@ TEST_F(PreviewCommandTest, ConfigurationPreviewsWhatTheConverterWrites) {
   fs::current_path(here);
   EXPECT_EQ(from_config.status, 0) << from_config.err;
   EXPECT_EQ(from_config.out, from_file.out);
-  EXPECT_NE(from_config.err.find("Reading config file 'demo.cfg'"), std::string::npos);
+  // Quiet but for errors; the converter's progress with -v.
+  EXPECT_EQ(from_config.err, "");
+  fs::current_path(dir_.path());
+  const CapturedRun verbose =
+      Preview({"--config", "demo.cfg", "-v", "--text", "\xC2\xA5" "1"});
+  fs::current_path(here);
+  EXPECT_EQ(verbose.out, from_file.out);
+  EXPECT_NE(verbose.err.find("Reading config file 'demo.cfg'"), std::string::npos);
   EXPECT_FALSE(fs::exists(out_));
 }
 

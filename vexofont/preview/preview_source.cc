@@ -20,6 +20,7 @@
 #define dup _dup
 #define dup2 _dup2
 #define close _close
+#define fileno _fileno
 #else
 #include <unistd.h>
 #endif

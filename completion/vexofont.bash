@@ -41,7 +41,7 @@ _vexofont() {
         --file | --config | --png | --html) COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--text --file --config --code-page --spacing --line-gap --tab --verbose -v --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--text --file --config --code-page --spacing --line-gap --tab --no-wrap --verbose -v --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

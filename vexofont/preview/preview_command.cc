@@ -67,6 +67,7 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
   for (int i = 0; i < 2; ++i) {
     settings[i].lineGap = gap;
     settings[i].tabColumns = tab;
+    settings[i].wrap = !options.noWrap;
   }
   if (!options.spacing.empty()) {
     const size_t comma = options.spacing.find(',');
@@ -136,6 +137,21 @@ void ReportEquivalents(const std::vector<TextCharacter>& text, uint16_t page) {
                  EquivalentName({c.equivalent, c.relation}).c_str(),
                  HexCode(static_cast<unsigned long>(c.code),
                          c.kind == FontKind::kDbcs ? 4 : 2).c_str());
+  }
+}
+
+// Names each line of the text that passes a station's width, at the
+// character that passes it.
+void ReportBreaks(const std::vector<StationPicture>& pictures) {
+  for (const StationPicture& picture : pictures) {
+    for (const LineBreak& at : picture.breaks) {
+      PrintMessage(stderr,
+                   "vexofont preview: line %d passes the %s station's width (%d "
+                   "dots) at column %d: %s\n",
+                   at.line, picture.station == Station::kThermal ? "thermal" : "impact",
+                   picture.width, at.column,
+                   at.cut ? "cut there (--no-wrap)" : "the rest goes on the next line");
+    }
   }
 }
 
@@ -221,7 +237,6 @@ int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
                  const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures,
                  const StationSetting settings[2], uint16_t page) {
-  if (OutputIsAnInput(options)) return kPreviewUnreadable;
   if (options.png.empty() && options.html.empty()) {
     std::fputs(PreviewText(pictures).c_str(), stdout);
     return kPreviewDrawn;
@@ -286,8 +301,12 @@ int RunPreviewCommand(int argc, char** argv) {
       return PreviewUsageError(error);
     }
   }
+  // Refused before anything is said of the text (the converter's run
+  // names the fonts of a configuration).
+  if (OutputIsAnInput(options)) return kPreviewUnreadable;
   ReportEquivalents(text, page);
   const bool marked = ReportMarks(text, pictures, page);
+  ReportBreaks(pictures);
   status = WriteOutputs(options, font, text, pictures, settings, page);
   if (status != kPreviewDrawn) return status;
   return marked ? kPreviewMarked : kPreviewDrawn;

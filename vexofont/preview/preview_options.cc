@@ -56,6 +56,10 @@ const CommandOption kPreviewOptionRows[] = {
     {"--impact-width", nullptr, "DOTS", nullptr,
      "the impact station's line in dot columns (400)",
      SetString<PreviewOptions, &PreviewOptions::impactWidth>},
+    {"--no-wrap", nullptr, nullptr, nullptr,
+     "cut a line at the station's width instead of\n"
+     "going on on the next (either is named)",
+     SetFlag<PreviewOptions, &PreviewOptions::noWrap>},
     {"--station", nullptr, "thermal|impact|both", nullptr,
      "the stations to draw (both)",
      SetString<PreviewOptions, &PreviewOptions::station>},

@@ -35,6 +35,7 @@ struct PreviewOptions {
   std::string png;
   std::string html;
   bool sideBySide = false;
+  bool noWrap = false;
   bool verbose = false;
   bool help = false;
   bool version = false;

@@ -124,7 +124,8 @@ std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
                std::to_string(settings[i].sbcsSpacing) + ",dbcs:" +
                std::to_string(settings[i].dbcsSpacing) + ",gap:" +
                std::to_string(settings[i].lineGap) + ",tab:" +
-               std::to_string(settings[i].tabColumns) + ",has:[" +
+               std::to_string(settings[i].tabColumns) + ",wrap:" +
+               (settings[i].wrap ? "true" : "false") + ",has:[" +
                (HasGlyphsOf(font, station, FontKind::kSbcs) ? "1," : "0,") +
                (HasGlyphsOf(font, station, FontKind::kDbcs) ? "1]}" : "0]}");
   }

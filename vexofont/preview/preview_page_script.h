@@ -60,12 +60,15 @@ function layOut(text, station) {
     if (c.nl) { if (i + 1 < text.length) { line++; x = 0; } return; }
     if (c.tab) {
       x = (Math.floor(x / tabStop) + 1) * tabStop;
-      if (x >= s.width) { line++; x = 0; }
+      if (x >= s.width && s.wrap) { line++; x = 0; }
       return;
     }
     const kind = c.kind === 2 ? 2 : 1;
     const [w, h] = cellOf(station, kind);
-    if (x > 0 && x + w > s.width) { line++; x = 0; }
+    if (x > 0 && x + w > s.width) {
+      if (!s.wrap) return;
+      line++; x = 0;
+    }
     cells.push({i: i, x: x, line: line, w: w, h: Math.min(h, lineHeight),
                 g: glyph(station, kind, c.code)});
     x += w + (kind === 2 ? s.dbcs : s.sbcs);

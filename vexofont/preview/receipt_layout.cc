@@ -72,31 +72,49 @@ void CellOf(const OutputParameters& p, Station station, FontKind kind,
 
 namespace {
 
-// The cells of the text's characters, line by line; *lines and *lineHeight
-// what they take.
-std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
-                             const ShownFont& font, Station station,
-                             const StationSetting& setting, int* lines,
-                             int* lineHeight) {
-  const OutputParameters& p = font.parameters;
-  const GlyphIndex glyphs(font);
-  std::vector<Cell> cells;
-  int line = 0;
-  int x = 0;
-  *lineHeight = 1;
+// The height of a line at `station`: that of the cells of the kinds the
+// station has glyphs of (of both when it has none).
+int LineHeight(const ShownFont& font, Station station) {
+  int height = 1;
   const bool either = HasGlyphsOf(font, station, FontKind::kSbcs) ||
                       HasGlyphsOf(font, station, FontKind::kDbcs);
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     if (either && !HasGlyphsOf(font, station, kind)) continue;
     int w = 0;
     int h = 0;
-    CellOf(p, station, kind, &w, &h);
-    *lineHeight = std::max(*lineHeight, h);
+    CellOf(font.parameters, station, kind, &w, &h);
+    height = std::max(height, h);
   }
+  return height;
+}
+
+// The cells of the text's characters, line by line; *lines and *lineHeight
+// what they take, *breaks where a line of the text passed the width.
+std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
+                             const ShownFont& font, Station station,
+                             const StationSetting& setting, int* lines,
+                             int* lineHeight, std::vector<LineBreak>* breaks) {
+  const OutputParameters& p = font.parameters;
+  const GlyphIndex glyphs(font);
+  std::vector<Cell> cells;
+  int line = 0;
+  int x = 0;
+  *lineHeight = LineHeight(font, station);
   int sbcs_w = 0;
   int sbcs_h = 0;
   CellOf(p, station, FontKind::kSbcs, &sbcs_w, &sbcs_h);
   const int tab_stop = std::max(1, setting.tabColumns * (sbcs_w + setting.sbcsSpacing));
+  // A character past the width: named once a line of the text; on the
+  // next line, or (without wrapping) cut. Returns whether it is cut.
+  int named = 0;
+  auto past_width = [&](const TextCharacter& c) {
+    if (c.line != named) breaks->push_back({c.line, c.column, !setting.wrap});
+    named = c.line;
+    if (!setting.wrap) return true;
+    ++line;
+    x = 0;
+    return false;
+  };
   for (size_t i = 0; i < text.size(); ++i) {
     const TextCharacter& c = text[i];
     if (c.newline) {
@@ -109,27 +127,19 @@ std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
     }
     if (c.tab) {
       x = (x / tab_stop + 1) * tab_stop;
-      if (x >= setting.width) {
-        ++line;
-        x = 0;
-      }
+      if (x >= setting.width) past_width(c);
       continue;
     }
     const FontKind kind = c.kind == FontKind::kDbcs ? FontKind::kDbcs : FontKind::kSbcs;
     int w = 0;
     int h = 0;
     CellOf(p, station, kind, &w, &h);
-    if (x > 0 && x + w > setting.width) {
-      ++line;
-      x = 0;
-    }
-    cells.push_back({static_cast<int>(i), x, line, w, h,
+    if (x > 0 && x + w > setting.width && past_width(c)) continue;
+    cells.push_back({static_cast<int>(i), x, line, w, std::min(h, *lineHeight),
                      glyphs.At(station, kind, c.code)});
     x += w + (kind == FontKind::kDbcs ? setting.dbcsSpacing : setting.sbcsSpacing);
   }
   *lines = line + 1;
-  // The mark of a kind the station has no glyphs of stays within the line.
-  for (Cell& cell : cells) cell.h = std::min(cell.h, *lineHeight);
   return cells;
 }
 
@@ -165,8 +175,9 @@ bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font
                    StationPicture* picture, std::string* error) {
   int lines = 0;
   int line_height = 0;
+  picture->breaks.clear();
   const std::vector<Cell> cells =
-      PlaceCells(text, font, station, setting, &lines, &line_height);
+      PlaceCells(text, font, station, setting, &lines, &line_height, &picture->breaks);
   if (lines > maxLines) {
     *error = "the text makes " + std::to_string(lines) + " lines at the " +
              (station == Station::kThermal ? "thermal" : "impact") +

@@ -39,6 +39,7 @@ struct StationSetting {
   int dbcsSpacing = 0;
   int lineGap = 4;
   int tabColumns = 8;
+  bool wrap = true;  // false: a line is cut at the width
 };
 
 // A character placed on the picture, for the page's pointer and messages.
@@ -48,12 +49,21 @@ struct PlacedCharacter {
   bool drawn;       // false: the mark
 };
 
+// A line of the text that passed a station's width: at which character,
+// and whether it went on on the next line or was cut there.
+struct LineBreak {
+  int line;
+  int column;
+  bool cut;
+};
+
 struct StationPicture {
   Station station = Station::kThermal;
   int width = 0;
   int height = 0;
   std::vector<Ink> dots;  // rows top to bottom
   std::vector<PlacedCharacter> placed;
+  std::vector<LineBreak> breaks;  // the first of each line of the text
   Ink At(int x, int y) const { return dots[size_t(y) * width + x]; }
 };
 
@@ -70,8 +80,10 @@ bool HasGlyphsOf(const ShownFont& font, Station station, FontKind kind);
 // Lays out `text` at `station` from the glyphs of `font`. A character the
 // code page has no code for, or whose code has no glyph at the station, is
 // drawn as the mark: the outline of its cell. A tab moves to the next tab
-// stop, to the next line past the width. Returns false, with the reason
-// in *error, when the picture would pass `maxLines` lines.
+// stop. A character that would pass the width goes on the next line, or
+// without `wrap` is cut; the picture's `breaks` say where. Returns false,
+// with the reason in *error, when the picture would pass `maxLines`
+// lines.
 bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font,
                    Station station, const StationSetting& setting, int maxLines,
                    StationPicture* picture, std::string* error);

@@ -51,4 +51,6 @@ check narrow --file "$scratch/receipt.txt" --thermal-width 200 \
 # lines without a gap, tab stops every 4.
 check typed --text $'\xef\xbb\xbfA\tB\x07 11:00\xe3\x80\x9c22:00\n\tA' \
   --line-gap 0 --tab 4
+check cut --file "$scratch/receipt.txt" --thermal-width 200 \
+  --impact-width 120 --no-wrap
 exit $status

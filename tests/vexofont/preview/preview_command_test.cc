@@ -88,6 +88,16 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
       {{"@", "--text", "A\x07"}, kPreviewMarked,
        "vexofont preview: U+0007 (line 1, column 2) is a control character, drawn "
        "as the mark\n"},
+      // A line past the width is named, wrapped or cut; drawn all the same.
+      {{"@", "--station", "thermal", "--thermal-width", "30", "--text", "AB\nABA"},
+       kPreviewDrawn,
+       "vexofont preview: line 2 passes the thermal station's width (30 dots) at "
+       "column 3: the rest goes on the next line\n"},
+      {{"@", "--station", "thermal", "--thermal-width", "30", "--no-wrap", "--text",
+        "AB\nABA"},
+       kPreviewDrawn,
+       "vexofont preview: line 2 passes the thermal station's width (30 dots) at "
+       "column 3: cut there (--no-wrap)\n"},
       {{"@", "--text", "A", "--line-gap", "256"}, kPreviewUsage,
        "vexofont preview: --line-gap '256' is not 0 to 255 dots\n"},
       {{"@", "--text", "A", "--tab", "0"}, kPreviewUsage,

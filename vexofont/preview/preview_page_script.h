@@ -141,10 +141,14 @@ function draw() {
   }
   canvas.getContext('2d').putImageData(new ImageData(image, width, height), 0, 0);
   shown = {text: text, pictures: pictures, origins: origins};
-  let marks = 0;
-  for (const p of pictures) for (const c of p.placed) if (!c.drawn) marks++;
-  status.textContent = 'code page ' + D.page + ': ' + text.filter(function (c) { return !c.nl; }).length +
-      ' characters, ' + marks + ' drawn as the mark' +
+  // Characters drawn as the mark, each once however many stations mark it.
+  const marked = new Set();
+  for (const p of pictures) for (const c of p.placed) if (!c.drawn) marked.add(c.i);
+  const marks = marked.size;
+  const count = function (n) { return n + (n === 1 ? ' character' : ' characters'); };
+  status.textContent = 'code page ' + D.page + ': ' +
+      count(text.filter(function (c) { return !c.nl; }).length) + ', ' + count(marks) +
+      ' drawn as the mark' +
       (pictures.some(function (p) { return p.tooLong; }) ? ', cut after ' + D.maxLines + ' lines' : '');
 }
 function named(u) {

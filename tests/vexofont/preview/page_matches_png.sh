@@ -53,4 +53,14 @@ check typed --text $'\xef\xbb\xbfA\tB\x07 11:00\xe3\x80\x9c22:00\n\tA' \
   --line-gap 0 --tab 4
 check cut --file "$scratch/receipt.txt" --thermal-width 200 \
   --impact-width 120 --no-wrap
+# The status line counts characters, not the stations that mark them: € is
+# in no code page of the file and marked at both.
+"$tool" preview "$scratch/demo.out" --text $'A\xe2\x82\xac' --html "$scratch/count.html" \
+  2>/dev/null || [ $? = 5 ]
+said=$(timeout 120 "$browser" --headless --no-sandbox --disable-gpu --dump-dom \
+  "file://$scratch/count.html" 2>/dev/null | grep -o '<div id="s">[^<]*' || true)
+if [ "$said" != '<div id="s">code page 932: 2 characters, 1 character drawn as the mark' ]; then
+  echo "the status line says '$said'" >&2
+  status=1
+fi
 exit $status

@@ -155,9 +155,10 @@ std::string PreviewPage(const ShownFont& font,
       "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
       "<title>vexofont preview</title><style>"
       "body{margin:0;font:14px sans-serif}canvas{display:block}"
-      "#t{width:40em;height:6em;margin:8px}#s{margin:0 8px 8px}"
-      "</style></head><body><canvas id=\"c\"></canvas>"
-      "<textarea id=\"t\"></textarea><div id=\"s\"></div>\n<script>\n";
+      "#t{width:40em;height:6em;margin:8px 8px 0}#s{margin:4px 8px 8px}"
+      "</style></head><body>"
+      "<textarea id=\"t\"></textarea><div id=\"s\"></div>"
+      "<canvas id=\"c\"></canvas>\n<script>\n";
   page += Data(font, text, pictures, settings, codePage, sideBySide);
   page += "document.getElementById('t').value = D.text;\n";
   page += kPreviewPageScript;

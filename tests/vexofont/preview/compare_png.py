@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""compare_png.py SCREENSHOT REFERENCE
+"""compare_png.py SCREENSHOT REFERENCE [MOST]
 
-Whether the top-left corner of SCREENSHOT (a browser's PNG, RGB or RGBA)
-shows REFERENCE (vexofont preview's grey PNG) pixel for pixel. Prints the
-first difference and exits 1 when it does not.
+Whether SCREENSHOT (a browser's PNG, RGB or RGBA) shows REFERENCE
+(vexofont preview's grey PNG) pixel for pixel at its left edge, below
+whatever stands above it on the page, at most MOST pixel rows down (200).
+Prints the first difference and exits 1 when it does not.
 """
 import struct
 import sys
@@ -66,14 +67,26 @@ def main():
         print("the screenshot (%dx%d) is smaller than the picture (%dx%d)" %
               (sw, sh, rw, rh))
         return 1
+    most = int(sys.argv[3]) if len(sys.argv) > 3 else 200
+    # The picture's top: the first row from which its first row shows.
+    first = bytes(v for v in ref[0] for _ in range(3))
+    top = None
+    for y in range(min(most, sh - rh) + 1):
+        row = bytes(b for x in range(rw) for b in shot[y][x * sc:x * sc + 3])
+        if row == first:
+            top = y
+            break
+    if top is None:
+        print("the picture's first row is not in the page's first %d rows" % (most + 1))
+        return 1
     for y in range(rh):
         for x in range(rw):
             v = ref[y][x]
-            pixel = tuple(shot[y][x * sc:x * sc + 3])
+            pixel = tuple(shot[top + y][x * sc:x * sc + 3])
             if pixel != (v, v, v):
                 print("pixel %d,%d: the page shows %s, the PNG %d" % (x, y, pixel, v))
                 return 1
-    print("the page draws the %dx%d picture pixel for pixel" % (rw, rh))
+    print("the page draws the %dx%d picture pixel for pixel, %d rows down" % (rw, rh, top))
     return 0
 
 

@@ -5,7 +5,9 @@
 # `--png` draws, pixel for pixel: the bundled example converted, previewed
 # with receipts that mark missing characters too, both layouts; the page
 # opened in headless Chromium, its screenshot's corner compared with the
-# PNG. Skips (status 77) when Chromium is not installed.
+# PNG; the picture starts no further than 200 rows down, under the text box
+# and status line, which are in sight in any window. Skips (status 77) when
+# Chromium is not installed.
 set -eu
 build=$1
 source=$2
@@ -30,7 +32,8 @@ check() {
   size=$(python3 -c "import struct,sys; d=open(sys.argv[1],'rb').read(); \
 print('%d,%d' % struct.unpack('>II', d[16:24]))" "$scratch/$name.png")
   local width=${size%,*} height=${size#*,}
-  # Room below the picture for the page's text box.
+  # Room above the picture for the page's text box and status line, which
+  # come first so that they are in sight whatever the picture's height.
   timeout 120 "$browser" --headless --no-sandbox --disable-gpu \
     --hide-scrollbars --force-device-scale-factor=1 \
     --window-size="$width,$((height + 200))" \

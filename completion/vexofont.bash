@@ -38,10 +38,10 @@ _vexofont() {
       case $prev in
         --text | --code-page | --spacing | --line-gap | --tab | --thermal-width | --impact-width) return ;;
         --station) COMPREPLY=($(compgen -W "thermal impact both" -- "$cur")); return ;;
-        --file | --config | --png | --html) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        --file | --bytes | --config | --png | --html) COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--text --file --config --code-page --spacing --line-gap --tab --no-wrap --verbose -v --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--text --file --bytes --config --code-page --spacing --line-gap --tab --no-wrap --verbose -v --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

@@ -98,8 +98,9 @@ int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
                    std::vector<TextCharacter>* characters, uint16_t* page) {
   std::string text = options.text;
   std::string error;
-  if (!options.textGiven &&
-      !ReadPreviewText(options.file.empty() ? "-" : options.file, &text, &error)) {
+  const bool bytes = !options.bytes.empty();
+  const std::string& from = bytes ? options.bytes : options.file.empty() ? "-" : options.file;
+  if (!options.textGiven && !ReadPreviewText(from, &text, &error)) {
     PrintMessage(stderr, "vexofont preview: %s\n", error.c_str());
     return error.find("goes on past") != std::string::npos ? kPreviewUsage
                                                            : kPreviewUnreadable;
@@ -118,7 +119,9 @@ int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
     }
     *page = sbcs != nullptr ? sbcs->number : dbcs->number;
   }
-  if (!TextCharacters(text, *page, characters, &error)) {
+  if (bytes) {
+    ByteCharacters(text, *page, characters);
+  } else if (!TextCharacters(text, *page, characters, &error)) {
     return PreviewUsageError(error);
   }
   return kPreviewDrawn;
@@ -155,11 +158,32 @@ void ReportBreaks(const std::vector<StationPicture>& pictures) {
   }
 }
 
+// What a mark stands for: a control character or byte, a character the
+// code page lacks or a lead byte with no trail, a code with no glyph.
+std::string MarkReason(const TextCharacter& c, Station station, uint16_t page) {
+  const bool bytes = c.offset >= 0;
+  if (bytes && c.code < 0) {
+    return c.raw < 0x20 || c.raw == 0x7F
+               ? "is a control byte, drawn as the mark"
+               : "leads a two-byte code of code page " + std::to_string(page) +
+                     " but no trail byte follows";
+  }
+  if (!bytes && IsControlCharacter(c.character)) {
+    return "is a control character, drawn as the mark";
+  }
+  if (c.code < 0) return "is not in code page " + std::to_string(page);
+  return "is code 0x" +
+         HexCode(static_cast<unsigned long>(c.code), c.kind == FontKind::kDbcs ? 4 : 2) +
+         (bytes && c.character != 0 ? " (" + CharacterName(c.character) + ")" : "") +
+         ", which the " + (station == Station::kThermal ? "thermal" : "impact") +
+         " station has no glyph for";
+}
+
 // Names each character drawn as the mark, once a station and reason, at
 // its first place in the text; returns whether there was one.
 bool ReportMarks(const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures, uint16_t page) {
-  std::set<std::pair<uint32_t, int>> named;
+  std::set<std::pair<long, int>> named;
   bool marked = false;
   for (const StationPicture& picture : pictures) {
     for (const PlacedCharacter& placed : picture.placed) {
@@ -167,26 +191,13 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
       marked = true;
       const TextCharacter& c = text[static_cast<size_t>(placed.index)];
       const int station = static_cast<int>(picture.station);
-      if (!named.insert({c.character, c.code < 0 ? 0 : station}).second) continue;
-      const std::string at = " (line " + std::to_string(c.line) + ", column " +
-                             std::to_string(c.column) + ")";
-      if (IsControlCharacter(c.character)) {
-        char number[16];
-        std::snprintf(number, sizeof(number), "U+%04X", unsigned{c.character});
-        PrintMessage(stderr, "vexofont preview: %s%s is a control character, drawn as the mark\n",
-                     number, at.c_str());
-      } else if (c.code < 0) {
-        PrintMessage(stderr, "vexofont preview: %s%s is not in code page %u\n",
-                     CharacterName(c.character).c_str(), at.c_str(), unsigned{page});
-      } else {
-        PrintMessage(stderr,
-                     "vexofont preview: %s%s is code 0x%s, which the %s station "
-                     "has no glyph for\n",
-                     CharacterName(c.character).c_str(), at.c_str(),
-                     HexCode(static_cast<unsigned long>(c.code),
-                             c.kind == FontKind::kDbcs ? 4 : 2).c_str(),
-                     picture.station == Station::kThermal ? "thermal" : "impact");
-      }
+      const long what = c.offset >= 0 ? (long{c.rawLength} << 16 | c.raw) + (1L << 32)
+                                      : long{c.character};
+      if (!named.insert({what, c.code < 0 ? 0 : station}).second) continue;
+      std::string who = ReadAs(c);
+      if (c.offset < 0 && IsControlCharacter(c.character)) who = who.substr(0, 6);
+      PrintMessage(stderr, "vexofont preview: %s (line %d, column %d) %s\n", who.c_str(),
+                   c.line, c.column, MarkReason(c, picture.station, page).c_str());
     }
   }
   return marked;
@@ -202,8 +213,9 @@ std::vector<RunInput> PreviewInputs(const PreviewOptions& options) {
     AddConfigurationInputs(options.config, "the configuration previewed", &inputs);
   }
   if (!options.textGiven) {
-    const bool standard_input = options.file.empty() || options.file == "-";
-    inputs.push_back({standard_input ? "/dev/stdin" : options.file,
+    const std::string& file = options.bytes.empty() ? options.file : options.bytes;
+    const bool standard_input = file.empty() || file == "-";
+    inputs.push_back({standard_input ? "/dev/stdin" : file,
                       standard_input ? "the text read" : "the text file"});
   }
   return inputs;

@@ -23,6 +23,13 @@ const CommandOption kPreviewOptionRows[] = {
      "the text from a UTF-8 file (- for standard input,\n"
      "which is read when neither is given)",
      SetString<PreviewOptions, &PreviewOptions::file>},
+    {"--bytes", nullptr, "FILE", nullptr,
+     "the bytes of FILE (- for standard input) as the\n"
+     "printer reads them in the code page: a lead\n"
+     "byte and its trail byte one DBCS code, any\n"
+     "other byte an SBCS code (what an application\n"
+     "sends, UTF-8 or not)",
+     SetString<PreviewOptions, &PreviewOptions::bytes>},
     {"--config", nullptr, "CONFIG", nullptr,
      "convert the configuration in-process, with the\n"
      "converter's own code, and preview the result\n"
@@ -156,8 +163,10 @@ int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options) {
                                  ? "no output font file given (or --config)"
                                  : "an output font file or --config, not both");
   }
-  if (options->textGiven && !options->file.empty()) {
-    return PreviewUsageError("--text or --file, not both");
+  if (int(options->textGiven) + int(!options->file.empty()) + int(!options->bytes.empty()) >
+      1) {
+    return PreviewUsageError(options->bytes.empty() ? "--text or --file, not both"
+                                                    : "--bytes, --text or --file, one of them");
   }
   return kPreviewDrawn;
 }

@@ -25,6 +25,7 @@ struct PreviewOptions {
   std::string text;
   bool textGiven = false;
   std::string file;
+  std::string bytes;  // --bytes: a file of bytes as the printer reads them
   std::string codePage;
   std::string spacing;
   std::string lineGap;

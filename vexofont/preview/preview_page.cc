@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "fontinput/code_page_bytes.h"
 #include "store/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/equivalents.h"
@@ -104,13 +105,49 @@ std::string Glyphs(const ShownFont& font) {
   return out + "}";
 }
 
+// The text box's text: the characters, or for bytes those of printable
+// ASCII as they are and the others as \xNN escapes.
+std::string BoxText(const std::vector<TextCharacter>& text) {
+  std::string box;
+  for (const TextCharacter& c : text) {
+    if (c.offset < 0 || c.newline || c.tab) {
+      box += Utf8(c.character);
+      continue;
+    }
+    for (int k = c.rawLength - 1; k >= 0; --k) {
+      const int b = (c.raw >> (8 * k)) & 0xFF;
+      char escape[8];
+      std::snprintf(escape, sizeof(escape), "\\x%02x", b);
+      box += b >= 0x20 && b < 0x7F && b != '\\' ? std::string(1, char(b)) : escape;
+    }
+  }
+  return box;
+}
+
+std::string RangesJson(const ByteRange (&ranges)[kRangeSlots]) {
+  std::string out = "[";
+  for (const ByteRange& range : ranges) {
+    if (range.first == 0) continue;
+    out += (out.size() > 1 ? ",[" : "[") + std::to_string(range.first) + "," +
+           std::to_string(range.last) + "]";
+  }
+  return out + "]";
+}
+
+// The lead and trail byte ranges of a double-byte code page, as JSON.
+std::string ByteRanges(uint16_t codePage) {
+  const DbcsCodePageBytes* page = FindDbcsCodePageBytes(codePage);
+  if (page == nullptr) return "lead:[],trail:[],";
+  return "lead:" + RangesJson(page->lead) + ",trail:" + RangesJson(page->trail) + ",";
+}
+
 std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures,
                  const StationSetting settings[2], uint16_t codePage,
                  bool sideBySide) {
   const OutputParameters& p = font.parameters;
-  std::string initial;
-  for (const TextCharacter& c : text) initial += Utf8(c.character);
+  const std::string initial = BoxText(text);
+  const bool bytes = !text.empty() && text[0].offset >= 0;
   std::string stations = "[";
   for (const StationPicture& picture : pictures) {
     stations += (stations.size() > 1 ? "," : "") +
@@ -139,7 +176,8 @@ std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
                 p.sbcsThermalWidth, p.sbcsThermalHeight, p.sbcsImpactWidth,
                 p.sbcsImpactHeight, p.dbcsImpactNineRows, unsigned{codePage},
                 sideBySide ? "true" : "false", kMaxPreviewLines);
-  return "const D={" + std::string(numbers) + "stations:" + stations +
+  return "const D={" + std::string(numbers) + "bytes:" + (bytes ? "true," : "false,") +
+         ByteRanges(codePage) + "stations:" + stations +
          "],settings:" + setting + "],text:" + Quoted(initial) +
          ",map:" + CharacterMap(codePage) + ",glyphs:" + Glyphs(font) + "};\n";
 }

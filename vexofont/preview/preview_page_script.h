@@ -14,7 +14,53 @@ function cellOf(station, kind) {
   if (w === 0 || h === 0) { w = thermal ? 12 : 8; h = thermal ? 24 : 16; }
   return [w, h];
 }
+// For --bytes: the code of each glyph key's character, the \xNN escapes
+// and UTF-8 of the text box read as bytes, and the bytes as the printer
+// reads them.
+const REV = {};
+for (const k in D.map) {
+  const m = D.map[k];
+  if (!m[2]) REV[(m[0] === 2 ? 65536 : 0) + m[1]] = +k;
+}
+function bytesOf(text) {
+  const out = [];
+  for (let i = 0; i < text.length;) {
+    if (text.substr(i, 2) === '\\x' && /^[0-9a-fA-F]{2}$/.test(text.substr(i + 2, 2))) {
+      out.push(parseInt(text.substr(i + 2, 2), 16));
+      i += 4;
+      continue;
+    }
+    const s = String.fromCodePoint(text.codePointAt(i));
+    for (const b of new TextEncoder().encode(s)) out.push(b);
+    i += s.length;
+  }
+  return out;
+}
+function inRanges(ranges, v) {
+  return ranges.some(function (r) { return v >= r[0] && v <= r[1]; });
+}
+function fromBytes(text) {
+  const b = bytesOf(text);
+  const out = [];
+  let line = 1, column = 1;
+  for (let i = 0; i < b.length; i++) {
+    const v = b[i];
+    if (v === 13) continue;
+    if (v === 10) { out.push({u: 10, nl: true, line: line++, column: column}); column = 1; continue; }
+    if (v === 9) { out.push({u: 9, tab: true, line: line, column: column++}); continue; }
+    let kind = 0, code = -1;
+    if (inRanges(D.lead, v)) {
+      if (i + 1 < b.length && inRanges(D.trail, b[i + 1])) { kind = 2; code = v * 256 + b[i + 1]; i++; }
+    } else if (v >= 0x20 && v !== 0x7f) {
+      kind = 1; code = v;
+    }
+    const u = code >= 0 ? (REV[(kind === 2 ? 65536 : 0) + code] || 0) : 0;
+    out.push({u: u, kind: kind, code: code, eq: 0, line: line, column: column++});
+  }
+  return out;
+}
 function characters(text) {
+  if (D.bytes) return fromBytes(text);
   const out = [];
   let line = 1, column = 1;
   let first = true;
@@ -155,7 +201,8 @@ function named(u) {
   return 'U+' + u.toString(16).toUpperCase().padStart(4, '0') + ' ' + String.fromCodePoint(u);
 }
 function describe(c, station, drawn) {
-  const u = named(c.u) + (c.eq ? ' as ' + named(c.eq) : '');
+  const u = (c.u ? named(c.u) : 'line ' + c.line + ', column ' + c.column) +
+      (c.eq ? ' as ' + named(c.eq) : '');
   if (c.code < 0) return u + ': not in code page ' + D.page;
   const code = (c.kind === 2 ? 'DBCS code ' : 'SBCS code ') + c.code.toString(16).padStart(c.kind === 2 ? 4 : 2, '0');
   return u + ': ' + code + (drawn ? '' : ', no glyph') + ' at the ' + (station === 1 ? 'thermal' : 'impact') + ' station';

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <map>
 
+#include "fontinput/code_page_bytes.h"
 #include "store/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
@@ -103,4 +104,68 @@ bool TextCharacters(const std::string& text, uint16_t codePage,
     }
   }
   return true;
+}
+
+void ByteCharacters(const std::string& bytes, uint16_t codePage,
+                    std::vector<TextCharacter>* characters) {
+  const DbcsCodePageBytes* dbcs = FindDbcsCodePageBytes(codePage);
+  const std::string number = std::to_string(codePage);
+  CodeMapper to_unicode[2];
+  const CodePage* pages[2] = {FindCodePage(FontKind::kSbcs, number),
+                              FindCodePage(FontKind::kDbcs, number)};
+  bool open[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    open[i] = pages[i] != nullptr && to_unicode[i].Open(*pages[i], FontCharset());
+  }
+  int line = 1;
+  int column = 1;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    const int b = static_cast<unsigned char>(bytes[i]);
+    if (b == '\r') continue;
+    TextCharacter c;
+    c.offset = static_cast<long>(i);
+    c.raw = b;
+    c.rawLength = 1;
+    c.line = line;
+    c.column = column++;
+    c.newline = b == '\n';
+    c.tab = b == '\t';
+    if (c.newline || c.tab) {
+      c.character = static_cast<uint32_t>(b);
+    } else if (dbcs != nullptr && InRanges(dbcs->lead, b)) {
+      const int trail = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : -1;
+      if (trail >= 0 && InRanges(dbcs->trail, trail)) {
+        c.kind = FontKind::kDbcs;
+        c.code = b << 8 | trail;
+        c.raw = c.code;
+        c.rawLength = 2;
+        ++i;
+      }
+    } else if (b >= 0x20 && b != 0x7F) {
+      c.kind = FontKind::kSbcs;
+      c.code = b;
+    }
+    const int half = c.kind == FontKind::kDbcs ? 1 : 0;
+    uint32_t character = 0;
+    if (c.code >= 0 && open[half] && to_unicode[half].Map(c.code, &character)) {
+      c.character = character;
+    }
+    characters->push_back(c);
+    if (c.newline) {
+      ++line;
+      column = 1;
+    }
+  }
+}
+
+std::string ReadAs(const TextCharacter& c) {
+  if (c.offset < 0) return CharacterName(c.character);
+  char text[64];
+  if (c.rawLength == 2) {
+    std::snprintf(text, sizeof(text), "bytes 0x%02x 0x%02x at offset %ld", c.raw >> 8,
+                  c.raw & 0xFF, c.offset);
+  } else {
+    std::snprintf(text, sizeof(text), "byte 0x%02x at offset %ld", c.raw, c.offset);
+  }
+  return text;
 }

@@ -31,4 +31,17 @@ bool ReadPreviewText(const std::string& file, std::string* text,
 bool TextCharacters(const std::string& text, uint16_t codePage,
                     std::vector<TextCharacter>* characters, std::string* error);
 
+// The codes a printer set to `codePage` reads from `bytes`, as an
+// application sends them: a lead byte and the trail byte after it one
+// DBCS code, any other byte an SBCS code; a line feed ends a line, a tab
+// is one, a carriage return is skipped, other control bytes and a lead
+// byte without its trail have no code (drawn as the mark). `character`
+// is the code's character where the code page has one, else 0.
+void ByteCharacters(const std::string& bytes, uint16_t codePage,
+                    std::vector<TextCharacter>* characters);
+
+// "byte 0x07" or "bytes 0x81 0x40" at "offset N" of a character read
+// from bytes; its U+ name otherwise.
+std::string ReadAs(const TextCharacter& c);
+
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_

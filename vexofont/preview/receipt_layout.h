@@ -23,6 +23,11 @@ struct TextCharacter {
   const char* relation = "";
   bool newline = false;
   bool tab = false;  // to the next tab stop
+  // Read from bytes (--bytes): where, and the byte or two bytes read
+  // (-1 for a text read as characters).
+  long offset = -1;
+  int raw = -1;
+  int rawLength = 0;
   int line = 1;    // in the text, for messages
   int column = 1;
 };

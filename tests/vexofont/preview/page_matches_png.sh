@@ -54,6 +54,11 @@ check narrow --file "$scratch/receipt.txt" --thermal-width 200 \
 # lines without a gap, tab stops every 4.
 check typed --text $'\xef\xbb\xbfA\tB\x07 11:00\xe3\x80\x9c22:00\n\tA' \
   --line-gap 0 --tab 4
+# Bytes as an application sends them: the UTF-8 receipt to a printer set to
+# 932, and Shift-JIS with a control byte and a lead byte cut short.
+check utf8bytes --bytes "$scratch/receipt.txt"
+printf 'A\x07\x83\x41\x83\x43\tB\r\n\x5c100\x81' >"$scratch/sjis.bin"
+check sjisbytes --bytes "$scratch/sjis.bin"
 check cut --file "$scratch/receipt.txt" --thermal-width 200 \
   --impact-width 120 --no-wrap
 # The status line counts characters, not the stations that mark them: € is

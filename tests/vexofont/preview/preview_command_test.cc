@@ -70,6 +70,11 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
   }
   ASSERT_TRUE(WriteBytes(dir_.File("cut.out"), cut));
   const std::string input = dir_.File("sbcs_thermal_12x24.fnt");
+  // ｱ in Shift-JIS, and in UTF-8 as an application might wrongly send it;
+  // a control byte and a lead byte with no trail.
+  const std::string sjis = dir_.WriteText("sjis.bin", "\xB1");
+  const std::string utf8 = dir_.WriteText("utf8.bin", "\xEF\xBD\xB1");
+  const std::string broken = dir_.WriteText("broken.bin", "A\x07\x81");
   const StatusCase kCases[] = {
       {{"@", "--text", "\xC2\xA5" "1,200 \xE3\x82\xAB"}, kPreviewDrawn, ""},
       {{"@", "--text", "\xE5\x90\x88 \xE2\x82\xAC"}, kPreviewMarked,
@@ -83,6 +88,18 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
       {{"@", "--text", "\xE3\x80\x9C"}, kPreviewDrawn,
        "vexofont preview: U+301C '\xE3\x80\x9C' (line 1, column 1) is not in code "
        "page 932: printed as its variant U+FF5E '\xEF\xBD\x9E', code 0x8160\n"},
+      // Bytes as the printer reads them.
+      {{"@", "--station", "thermal", "--bytes", sjis}, kPreviewDrawn, ""},
+      {{"@", "--station", "thermal", "--bytes", utf8}, kPreviewMarked,
+       "vexofont preview: bytes 0xef 0xbd at offset 0 (line 1, column 1) is code "
+       "0xefbd, which the thermal station has no glyph for\n"},
+      {{"@", "--station", "thermal", "--bytes", broken}, kPreviewMarked,
+       "vexofont preview: byte 0x07 at offset 1 (line 1, column 2) is a control byte, "
+       "drawn as the mark\n"
+       "vexofont preview: byte 0x81 at offset 2 (line 1, column 3) leads a two-byte "
+       "code of code page 932 but no trail byte follows\n"},
+      {{"@", "--bytes", sjis, "--text", "A"}, kPreviewUsage,
+       "vexofont preview: --bytes, --text or --file, one of them\n"},
       // A byte-order mark skipped, a tab set, other controls marked.
       {{"@", "--text", "\xEF\xBB\xBF" "A\tB"}, kPreviewDrawn, ""},
       {{"@", "--text", "A\x07"}, kPreviewMarked,

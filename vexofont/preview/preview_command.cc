@@ -183,7 +183,7 @@ std::string MarkReason(const TextCharacter& c, Station station, uint16_t page) {
 // its first place in the text; returns whether there was one.
 bool ReportMarks(const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures, uint16_t page) {
-  std::set<std::pair<long, int>> named;
+  std::set<std::pair<long long, int>> named;
   bool marked = false;
   for (const StationPicture& picture : pictures) {
     for (const PlacedCharacter& placed : picture.placed) {
@@ -191,8 +191,11 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
       marked = true;
       const TextCharacter& c = text[static_cast<size_t>(placed.index)];
       const int station = static_cast<int>(picture.station);
-      const long what = c.offset >= 0 ? (long{c.rawLength} << 16 | c.raw) + (1L << 32)
-                                      : long{c.character};
+      // A character by its code point, bytes by what they are (above any
+      // code point).
+      const long long what =
+          c.offset >= 0 ? (static_cast<long long>(c.rawLength) << 16 | c.raw) + (1LL << 32)
+                        : static_cast<long long>(c.character);
       if (!named.insert({what, c.code < 0 ? 0 : station}).second) continue;
       std::string who = ReadAs(c);
       if (c.offset < 0 && IsControlCharacter(c.character)) who = who.substr(0, 6);

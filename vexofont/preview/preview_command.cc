@@ -197,9 +197,7 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
           c.offset >= 0 ? (static_cast<long long>(c.rawLength) << 16 | c.raw) + (1LL << 32)
                         : static_cast<long long>(c.character);
       if (!named.insert({what, c.code < 0 ? 0 : station}).second) continue;
-      std::string who = ReadAs(c);
-      if (c.offset < 0 && IsControlCharacter(c.character)) who = who.substr(0, 6);
-      PrintMessage(stderr, "vexofont preview: %s (line %d, column %d) %s\n", who.c_str(),
+      PrintMessage(stderr, "vexofont preview: %s (line %d, column %d) %s\n", ReadAs(c).c_str(),
                    c.line, c.column, MarkReason(c, picture.station, page).c_str());
     }
   }

@@ -46,16 +46,15 @@ TextCharacter Mapped(uint32_t c, uint16_t codePage) {
   mapped.character = c;
   mapped.newline = c == '\n';
   mapped.tab = c == '\t';
+  // Line feeds and tabs set the text; other controls have no picture, and
+  // are drawn as the mark.
+  if (IsControlCharacter(c) || CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
+    return mapped;
+  }
+  // Typed in a form the code page does not hold: printed in the one it
+  // does.
   Equivalent equivalent;
-  if (IsControlCharacter(c)) {
-    // Line feeds and tabs set the text; other controls have no picture,
-    // and are drawn as the mark.
-  } else if (CodeInCodePage(codePage, c, &mapped.kind, &mapped.code)) {
-    mapped.equivalent = 0;
-  } else if (EquivalentInPrinterCodePage(codePage, c, &equivalent, &mapped.kind,
-                                         &mapped.code)) {
-    // Typed in a form the code page does not hold: printed in the one it
-    // does.
+  if (EquivalentInPrinterCodePage(codePage, c, &equivalent, &mapped.kind, &mapped.code)) {
     mapped.equivalent = equivalent.character;
     mapped.relation = equivalent.relation;
   } else {
@@ -159,6 +158,11 @@ void ByteCharacters(const std::string& bytes, uint16_t codePage,
 }
 
 std::string ReadAs(const TextCharacter& c) {
+  if (c.offset < 0 && IsControlCharacter(c.character)) {
+    char number[16];
+    std::snprintf(number, sizeof(number), "U+%04X", unsigned{c.character});
+    return number;
+  }
   if (c.offset < 0) return CharacterName(c.character);
   char text[64];
   if (c.rawLength == 2) {

@@ -41,7 +41,8 @@ void ByteCharacters(const std::string& bytes, uint16_t codePage,
                     std::vector<TextCharacter>* characters);
 
 // "byte 0x07" or "bytes 0x81 0x40" at "offset N" of a character read
-// from bytes; its U+ name otherwise.
+// from bytes; its U+ name otherwise (the number alone for a control
+// character, which has no picture).
 std::string ReadAs(const TextCharacter& c);
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_

@@ -36,12 +36,12 @@ _vexofont() {
       ;;
     preview)
       case $prev in
-        --text | --code-page | --spacing | --line-gap | --tab | --thermal-width | --impact-width) return ;;
+        --text | --code-page | --spacing | --line-gap | --tab | --thermal-width | --impact-width | --thermal-pitch | --impact-pitch) return ;;
         --station) COMPREPLY=($(compgen -W "thermal impact both" -- "$cur")); return ;;
         --file | --bytes | --config | --png | --html) COMPREPLY=($(compgen -f -- "$cur")); return ;;
       esac
       if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W "--text --file --bytes --config --code-page --spacing --line-gap --tab --no-wrap --verbose -v --thermal-width --impact-width --station --png --side-by-side --html --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "--text --file --bytes --config --code-page --spacing --line-gap --tab --no-wrap --verbose -v --thermal-width --impact-width --thermal-pitch --impact-pitch --station --png --side-by-side --html --help --version" -- "$cur"))
       else
         COMPREPLY=($(compgen -f -- "$cur"))
       fi

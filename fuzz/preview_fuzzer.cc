@@ -27,6 +27,7 @@
 namespace {
 
 constexpr const char* kWidths[] = {"", "24", "200", "576", "1000", "23", "x"};
+constexpr const char* kPitches[] = {"", "0.063", "0.5x0.1", "0.2x"};
 constexpr const char* kSpacings[] = {"", "0,0", "3,5", "255,255", "1", "256,0"};
 constexpr const char* kCodePages[] = {"437", "932", "936", "949", "950", "858", "1252", "99"};
 
@@ -135,6 +136,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (*impact != '\0') args.insert(args.end(), {"--impact-width", impact});
   const char* spacing = kSpacings[(extra & 7) % 6];
   if (*spacing != '\0') args.insert(args.end(), {"--spacing", spacing});
+  const char* pitch = kPitches[(extra >> 3) & 3];
+  if (*pitch != '\0') {
+    args.insert(args.end(), {(extra & 1) != 0 ? "--impact-pitch" : "--thermal-pitch", pitch});
+  }
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);

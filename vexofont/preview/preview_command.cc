@@ -37,6 +37,48 @@ bool Number(const std::string& text, int low, int high, int* value) {
   return true;
 }
 
+// Reads a length in millimetres, at most three decimals, as micrometres.
+bool Microns(const std::string& text, int* microns) {
+  const size_t point = text.find('.');
+  const std::string whole = text.substr(0, point);
+  std::string part = point == std::string::npos ? "" : text.substr(point + 1);
+  if (part.size() > 3 || (whole.empty() && part.empty())) return false;
+  int w = 0;
+  int f = 0;
+  if ((!whole.empty() && !Number(whole, 0, 9, &w)) ||
+      (!part.empty() && !Number(part, 0, 999, &f))) {
+    return false;
+  }
+  part.resize(3, '0');
+  Number(part, 0, 999, &f);
+  *microns = w * 1000 + f;
+  return true;
+}
+
+// Micrometres as millimetres, without trailing zeros: 500 as "0.5".
+std::string MillimetreText(int microns) {
+  std::string text = std::to_string(microns / 1000) + "." +
+                     std::to_string(1000 + microns % 1000).substr(1);
+  while (text.back() == '0') text.pop_back();
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+// Reads a dot pitch, "MM" (square dots) or "MMxMM" (across by down).
+bool ReadPitch(const std::string& text, DotPitch* pitch) {
+  const size_t x = text.find('x');
+  DotPitch read;
+  if (!Microns(text.substr(0, x), &read.across) ||
+      !Microns(x == std::string::npos ? text : text.substr(x + 1), &read.down)) {
+    return false;
+  }
+  for (int microns : {read.across, read.down}) {
+    if (microns < kMinDotPitch || microns > kMaxDotPitch) return false;
+  }
+  *pitch = read;
+  return true;
+}
+
 // The settings of both stations and the stations drawn, from the options
 // and the file; returns kPreviewDrawn or the status after the line.
 int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
@@ -54,6 +96,17 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
       return PreviewUsageError("a station's width is 24 to " +
                                std::to_string(kMaxStationWidth) + " dots, not '" +
                                *widths[i] + "'");
+    }
+  }
+  settings[0].pitch = {kDefaultThermalPitch[0], kDefaultThermalPitch[1]};
+  settings[1].pitch = {kDefaultImpactPitch[0], kDefaultImpactPitch[1]};
+  const std::string* pitches[2] = {&options.thermalPitch, &options.impactPitch};
+  for (int i = 0; i < 2; ++i) {
+    if (!pitches[i]->empty() && !ReadPitch(*pitches[i], &settings[i].pitch)) {
+      return PreviewUsageError(
+          std::string(i == 0 ? "--thermal-pitch" : "--impact-pitch") + " '" +
+          *pitches[i] + "' is not MM or MMxMM, " + MillimetreText(kMinDotPitch) +
+          " to " + MillimetreText(kMaxDotPitch) + " millimetres");
     }
   }
   int gap = settings[0].lineGap;

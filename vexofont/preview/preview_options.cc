@@ -63,6 +63,16 @@ const CommandOption kPreviewOptionRows[] = {
     {"--impact-width", nullptr, "DOTS", nullptr,
      "the impact station's line in dot columns (400)",
      SetString<PreviewOptions, &PreviewOptions::impactWidth>},
+    {"--thermal-pitch", nullptr, "MM[xMM]", nullptr,
+     "the thermal station's dot pitch across and down\n"
+     "the paper in millimetres, for the pictures\n"
+     "(0.125x0.125: 8 dots a millimetre)",
+     SetString<PreviewOptions, &PreviewOptions::thermalPitch>},
+    {"--impact-pitch", nullptr, "MM[xMM]", nullptr,
+     "the impact station's dot pitch (0.176x0.353: a\n"
+     "9-pin head's wires 1/72 inch apart, printing\n"
+     "columns 1/144 inch apart)",
+     SetString<PreviewOptions, &PreviewOptions::impactPitch>},
     {"--no-wrap", nullptr, nullptr, nullptr,
      "cut a line at the station's width instead of\n"
      "going on on the next (either is named)",
@@ -110,7 +120,8 @@ constexpr char kHelpStart[] =
     "is drawn as the outline of its cell (a grey mark in pictures, ? in\n"
     "text) and named on standard error. A leading byte-order mark is\n"
     "skipped. Without --png or --html the pictures are printed as text, #\n"
-    "a dot.\n"
+    "a dot. Pictures draw each dot as a rectangle of its station's dot\n"
+    "pitch, so that they stand in the proportions of the paper.\n"
     "\n";
 
 }  // namespace

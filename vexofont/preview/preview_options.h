@@ -19,6 +19,17 @@ constexpr int kDefaultThermalWidth = 576;
 constexpr int kDefaultImpactWidth = 400;
 constexpr int kMaxStationWidth = 4096;
 
+// Dot pitches in micrometres, across the paper by down it: the thermal
+// station at 8 dots a millimetre both ways; the impact station as the
+// common 9-pin receipt mechanisms print, the head's wires 1/72 inch apart
+// and the columns 1/144 inch apart (400 columns across 76 mm paper).
+// --thermal-pitch and --impact-pitch take 0.063 to 0.5 mm, so that a dot
+// is at least a pixel of the pictures.
+constexpr int kDefaultThermalPitch[2] = {125, 125};
+constexpr int kDefaultImpactPitch[2] = {176, 353};
+constexpr int kMinDotPitch = 63;
+constexpr int kMaxDotPitch = 500;
+
 struct PreviewOptions {
   std::string font;
   std::string config;
@@ -32,6 +43,8 @@ struct PreviewOptions {
   std::string tab;
   std::string thermalWidth;
   std::string impactWidth;
+  std::string thermalPitch;
+  std::string impactPitch;
   std::string station;
   std::string png;
   std::string html;

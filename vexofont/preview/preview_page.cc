@@ -161,17 +161,19 @@ std::string Data(const ShownFont& font, const std::vector<TextCharacter>& text,
                std::to_string(settings[i].sbcsSpacing) + ",dbcs:" +
                std::to_string(settings[i].dbcsSpacing) + ",gap:" +
                std::to_string(settings[i].lineGap) + ",tab:" +
-               std::to_string(settings[i].tabColumns) + ",wrap:" +
+               std::to_string(settings[i].tabColumns) + ",across:" +
+               std::to_string(settings[i].pitch.across) + ",down:" +
+               std::to_string(settings[i].pitch.down) + ",wrap:" +
                (settings[i].wrap ? "true" : "false") + ",has:[" +
                (HasGlyphsOf(font, station, FontKind::kSbcs) ? "1," : "0,") +
                (HasGlyphsOf(font, station, FontKind::kDbcs) ? "1]}" : "0]}");
   }
   char numbers[512];
   std::snprintf(numbers, sizeof(numbers),
-                "k:{dot:%d,margin:%d,gap:%d,background:%d,paper:%d,ink:%d,"
+                "k:{ppm:%d,margin:%d,gap:%d,background:%d,paper:%d,ink:%d,"
                 "mark:%d},p:{stw:%d,sth:%d,siw:%d,sih:%d,nine:%d},page:%u,"
                 "side:%s,maxLines:%d,",
-                kPreviewDotPixels, kPreviewMargin, kPreviewStationGap,
+                kPreviewPixelsPerMm, kPreviewMargin, kPreviewStationGap,
                 kPreviewBackground, kPreviewPaper, kPreviewDot, kPreviewMark,
                 p.sbcsThermalWidth, p.sbcsThermalHeight, p.sbcsImpactWidth,
                 p.sbcsImpactHeight, p.dbcsImpactNineRows, unsigned{codePage},

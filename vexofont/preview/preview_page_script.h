@@ -5,7 +5,9 @@
 #define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_
 
 constexpr char kPreviewPageScript[] = R"JS(
-const K = D.k;  // dot pixels, margin, station gap, shades
+const K = D.k;  // pixels a millimetre, margin, station gap, shades
+// Where a dot of pitch `microns` starts, in pixels: DotEdge.
+function edge(dot, microns) { return Math.floor((dot * microns * K.ppm + 500) / 1000); }
 function cellOf(station, kind) {
   const thermal = station === 1;
   if (kind === 2) return [thermal ? 24 : 16, thermal ? 24 : (D.p.nine === 1 ? 9 : 16)];
@@ -120,7 +122,7 @@ function layOut(text, station) {
     x += w + (kind === 2 ? s.dbcs : s.sbcs);
   });
   const lines = Math.min(line + 1, D.maxLines);
-  const pic = {station: station, width: s.width,
+  const pic = {station: station, width: s.width, across: s.across, down: s.down,
                height: lines * lineHeight + (lines - 1) * s.gap, placed: []};
   pic.ink = new Uint8Array(pic.width * pic.height);
   const put = function (px, py, ink) {
@@ -150,12 +152,13 @@ let shown = {text: [], pictures: [], origins: []};
 function draw() {
   const text = characters(box.value);
   const pictures = D.stations.map(function (st) { return layOut(text, st); });
-  const d = K.dot;
   let width = 0, height = 0;
   pictures.forEach(function (p, i) {
     const gap = i === 0 ? 0 : K.gap;
-    if (D.side) { width += gap + p.width * d; height = Math.max(height, p.height * d); }
-    else { width = Math.max(width, p.width * d); height += gap + p.height * d; }
+    p.pw = edge(p.width, p.across);
+    p.ph = edge(p.height, p.down);
+    if (D.side) { width += gap + p.pw; height = Math.max(height, p.ph); }
+    else { width = Math.max(width, p.pw); height += gap + p.ph; }
   });
   width += 2 * K.margin;
   height += 2 * K.margin;
@@ -176,14 +179,17 @@ function draw() {
   const origins = [];
   for (const p of pictures) {
     origins.push([x0, y0]);
-    fill(x0, y0, p.width * d, p.height * d, K.paper);
+    fill(x0, y0, p.pw, p.ph, K.paper);
     for (let y = 0; y < p.height; y++) {
+      const top = y0 + edge(y, p.down), bottom = y0 + edge(y + 1, p.down);
       for (let x = 0; x < p.width; x++) {
         const ink = p.ink[y * p.width + x];
-        if (ink !== 0) fill(x0 + x * d, y0 + y * d, d, d, ink === 1 ? K.ink : K.mark);
+        if (ink === 0) continue;
+        const left = x0 + edge(x, p.across);
+        fill(left, top, x0 + edge(x + 1, p.across) - left, bottom - top, ink === 1 ? K.ink : K.mark);
       }
     }
-    if (D.side) x0 += p.width * d + K.gap; else y0 += p.height * d + K.gap;
+    if (D.side) x0 += p.pw + K.gap; else y0 += p.ph + K.gap;
   }
   canvas.getContext('2d').putImageData(new ImageData(image, width, height), 0, 0);
   shown = {text: text, pictures: pictures, origins: origins};
@@ -207,12 +213,20 @@ function describe(c, station, drawn) {
   const code = (c.kind === 2 ? 'DBCS code ' : 'SBCS code ') + c.code.toString(16).padStart(c.kind === 2 ? 4 : 2, '0');
   return u + ': ' + code + (drawn ? '' : ', no glyph') + ' at the ' + (station === 1 ? 'thermal' : 'impact') + ' station';
 }
+// The dot under pixel `px` of a picture: the last whose edge is at or
+// before it.
+function dotAt(px, microns, count) {
+  let dot = Math.floor(px * 1000 / (microns * K.ppm));
+  while (dot > 0 && edge(dot, microns) > px) dot--;
+  while (dot < count && edge(dot + 1, microns) <= px) dot++;
+  return dot;
+}
 canvas.addEventListener('mousemove', function (e) {
   const r = canvas.getBoundingClientRect();
   const px = e.clientX - r.left, py = e.clientY - r.top;
   shown.pictures.forEach(function (p, i) {
-    const x = Math.floor((px - shown.origins[i][0]) / K.dot);
-    const y = Math.floor((py - shown.origins[i][1]) / K.dot);
+    const x = dotAt(px - shown.origins[i][0], p.across, p.width);
+    const y = dotAt(py - shown.origins[i][1], p.down, p.height);
     for (const c of p.placed) {
       if (x >= c.x && x < c.x + c.w && y >= c.y && y < c.y + c.h) {
         status.textContent = describe(shown.text[c.i], p.station, c.drawn);

@@ -1,22 +1,38 @@
 #include "vexofont/preview/preview_picture.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "fontinput/dot_chars.h"
 
+int DotEdge(int dot, int microns) {
+  return static_cast<int>((int64_t{dot} * microns * kPreviewPixelsPerMm + 500) / 1000);
+}
+
+namespace {
+
+int PixelWidth(const StationPicture& picture) {
+  return DotEdge(picture.width, picture.pitch.across);
+}
+
+int PixelHeight(const StationPicture& picture) {
+  return DotEdge(picture.height, picture.pitch.down);
+}
+
+}  // namespace
+
 void PreviewSize(const std::vector<StationPicture>& pictures, bool sideBySide,
                  int* width, int* height) {
-  const int s = kPreviewDotPixels;
   int w = 0;
   int h = 0;
   for (size_t i = 0; i < pictures.size(); ++i) {
     const int gap = i == 0 ? 0 : kPreviewStationGap;
     if (sideBySide) {
-      w += gap + pictures[i].width * s;
-      h = std::max(h, pictures[i].height * s);
+      w += gap + PixelWidth(pictures[i]);
+      h = std::max(h, PixelHeight(pictures[i]));
     } else {
-      w = std::max(w, pictures[i].width * s);
-      h += gap + pictures[i].height * s;
+      w = std::max(w, PixelWidth(pictures[i]));
+      h += gap + PixelHeight(pictures[i]);
     }
   }
   *width = w + 2 * kPreviewMargin;
@@ -25,28 +41,30 @@ void PreviewSize(const std::vector<StationPicture>& pictures, bool sideBySide,
 
 void DrawPreviewBand(const std::vector<StationPicture>& pictures,
                      bool sideBySide, GrayImage* band) {
-  const int s = kPreviewDotPixels;
   std::fill(band->pixels.begin(), band->pixels.end(), kPreviewBackground);
   int x0 = kPreviewMargin;
   int y0 = kPreviewMargin;
   for (const StationPicture& picture : pictures) {
-    band->Fill(x0, y0, picture.width * s, picture.height * s, kPreviewPaper);
-    // Only the dot rows that reach into the band.
-    const int first = std::max(0, (band->top - y0) / s);
-    const int end = std::min(picture.height,
-                             (band->top + band->height - y0 + s - 1) / s);
-    for (int y = first; y < end; ++y) {
+    const DotPitch pitch = picture.pitch;
+    band->Fill(x0, y0, PixelWidth(picture), PixelHeight(picture), kPreviewPaper);
+    for (int y = 0; y < picture.height; ++y) {
+      const int top = y0 + DotEdge(y, pitch.down);
+      const int bottom = y0 + DotEdge(y + 1, pitch.down);
+      // Only the dot rows that reach into the band.
+      if (bottom <= band->top) continue;
+      if (top >= band->top + band->height) break;
       for (int x = 0; x < picture.width; ++x) {
         const Ink ink = picture.At(x, y);
         if (ink == Ink::kPaper) continue;
-        band->Fill(x0 + x * s, y0 + y * s, s, s,
+        const int left = x0 + DotEdge(x, pitch.across);
+        band->Fill(left, top, x0 + DotEdge(x + 1, pitch.across) - left, bottom - top,
                    ink == Ink::kDot ? kPreviewDot : kPreviewMark);
       }
     }
     if (sideBySide) {
-      x0 += picture.width * s + kPreviewStationGap;
+      x0 += PixelWidth(picture) + kPreviewStationGap;
     } else {
-      y0 += picture.height * s + kPreviewStationGap;
+      y0 += PixelHeight(picture) + kPreviewStationGap;
     }
   }
 }

@@ -10,9 +10,10 @@
 #include "vexofont/preview/receipt_layout.h"
 #include "vexofont/show/gray_image.h"
 
-// Pixels a dot, round the pictures and between the two stations; the
-// shades of what is not paper, of the paper, a dot and the mark.
-constexpr int kPreviewDotPixels = 2;
+// Pixels a millimetre of paper (a thermal dot at 8 dots a millimetre is
+// 2 by 2), round the pictures and between the two stations; the shades
+// of what is not paper, of the paper, a dot and the mark.
+constexpr int kPreviewPixelsPerMm = 16;
 constexpr int kPreviewMargin = 8;
 constexpr int kPreviewStationGap = 16;
 constexpr uint8_t kPreviewBackground = 224;
@@ -22,6 +23,12 @@ constexpr uint8_t kPreviewMark = 128;
 
 // The pixel rows a PNG of the pictures is drawn in at a time.
 constexpr int kPreviewBandRows = 256;
+
+// Where dot `dot` (a column, or a row) of pitch `microns` starts in a
+// picture, in pixels from its edge: each dot a rectangle of its pitch's
+// shape, the edges rounded to whole pixels so that the proportions hold
+// over a line. The page's script computes the same.
+int DotEdge(int dot, int microns);
 
 // The size in pixels of the pictures drawn together.
 void PreviewSize(const std::vector<StationPicture>& pictures, bool sideBySide,

@@ -186,6 +186,7 @@ bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font
   }
   picture->station = station;
   picture->width = setting.width;
+  picture->pitch = setting.pitch;
   picture->height = lines * line_height + (lines - 1) * setting.lineGap;
   picture->dots.assign(size_t(picture->width) * picture->height, Ink::kPaper);
   picture->placed.clear();

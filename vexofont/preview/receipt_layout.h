@@ -35,6 +35,13 @@ struct TextCharacter {
 // What a station's picture holds at each dot.
 enum class Ink : uint8_t { kPaper, kDot, kMark };
 
+// The distance from one dot to the next, across the paper and down it,
+// in micrometres: a station's dots are rectangles of this shape.
+struct DotPitch {
+  int across = 125;
+  int down = 125;
+};
+
 // How a station sets characters: its paper width in dots, the spacing in
 // dots after an SBCS and a DBCS character, the dots between lines, the
 // tab stops every `tabColumns` SBCS characters.
@@ -45,6 +52,7 @@ struct StationSetting {
   int lineGap = 4;
   int tabColumns = 8;
   bool wrap = true;  // false: a line is cut at the width
+  DotPitch pitch;    // for the pictures only: the layout counts dots
 };
 
 // A character placed on the picture, for the page's pointer and messages.
@@ -66,6 +74,7 @@ struct StationPicture {
   Station station = Station::kThermal;
   int width = 0;
   int height = 0;
+  DotPitch pitch;
   std::vector<Ink> dots;  // rows top to bottom
   std::vector<PlacedCharacter> placed;
   std::vector<LineBreak> breaks;  // the first of each line of the text

@@ -48,8 +48,10 @@ print('%d,%d' % struct.unpack('>II', d[16:24]))" "$scratch/$name.png")
 check receipt --file "$scratch/receipt.txt"
 check marks --text $'Total \xc2\xa51,200\n\xe5\x90\x88\xe8\xa8\x88 \xe2\x82\xac' \
   --side-by-side
+# Dots of other shapes: both stations' pictures in the proportions of
+# their pitch (the impact station's default is already not square).
 check narrow --file "$scratch/receipt.txt" --thermal-width 200 \
-  --impact-width 120 --spacing 0,2
+  --impact-width 120 --spacing 0,2 --thermal-pitch 0.085 --impact-pitch 0.25x0.4
 # Text as shops type it: a tab, a control character, the JIS wave dash;
 # lines without a gap, tab stops every 4.
 check typed --text $'\xef\xbb\xbfA\tB\x07 11:00\xe3\x80\x9c22:00\n\tA' \

@@ -147,6 +147,16 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
        "vexofont preview: --spacing '3' is not S,D (dots, 0 to 255)\n"},
       {{"@", "--text", "A", "--thermal-width", "10"}, kPreviewUsage,
        "vexofont preview: a station's width is 24 to 4096 dots, not '10'\n"},
+      // A dot pitch in millimetres, across by down or square.
+      {{"@", "--text", "A", "--impact-pitch", "0.2x.35", "--thermal-pitch", "0.085",
+        "--png", dir_.File("pitch.png")},
+       kPreviewDrawn, ""},
+      {{"@", "--text", "A", "--impact-pitch", "0.5x0.0625"}, kPreviewUsage,
+       "vexofont preview: --impact-pitch '0.5x0.0625' is not MM or MMxMM, 0.063 "
+       "to 0.5 millimetres\n"},
+      {{"@", "--text", "A", "--thermal-pitch", "x0.2"}, kPreviewUsage,
+       "vexofont preview: --thermal-pitch 'x0.2' is not MM or MMxMM, 0.063 to "
+       "0.5 millimetres\n"},
       {{"@", "--text", "A", "--station", "both2"}, kPreviewUsage, "*"},
       {{"@", "--text", "A", "--code-page", "951"}, kPreviewUsage, "*"},
       {{"--text", "A"}, kPreviewUsage,

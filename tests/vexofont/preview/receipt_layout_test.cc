@@ -167,10 +167,11 @@ TEST(ReceiptLayoutTest, TooManyLinesAreRefused) {
 }
 
 TEST(ReceiptLayoutTest, PictureStacksTheStationsOnTheBackground) {
-  StationSetting thermal;
+  StationSetting thermal;  // 0.125 mm square dots: 2 by 2 pixels
   thermal.width = 30;
-  StationSetting impact;
+  StationSetting impact;   // 0.176 across, 0.353 down: 2.816 by 5.648 pixels
   impact.width = 20;
+  impact.pitch = {176, 353};
   std::vector<StationPicture> pictures(2);
   std::string error;
   ASSERT_TRUE(LayOutStation(Text("A"), Font(), Station::kThermal, thermal, 10,
@@ -179,19 +180,27 @@ TEST(ReceiptLayoutTest, PictureStacksTheStationsOnTheBackground) {
                             &pictures[1], &error));
   GrayImage image;
   DrawPreview(pictures, false, &image);
-  const int d = kPreviewDotPixels;
   const int m = kPreviewMargin;
-  EXPECT_EQ(image.width, 2 * m + 30 * d);
-  EXPECT_EQ(image.height, 2 * m + 24 * d + kPreviewStationGap + 16 * d);
+  // 20 columns are 56.32 pixels, 16 rows 90.37.
+  EXPECT_EQ(image.width, 2 * m + 60);
+  EXPECT_EQ(image.height, 2 * m + 48 + kPreviewStationGap + 90);
   EXPECT_EQ(image.At(0, 0), kPreviewBackground);
   EXPECT_EQ(image.At(m, m), kPreviewDot);                  // A's first dot
-  EXPECT_EQ(image.At(m + 12 * d, m), kPreviewPaper);       // after A
-  const int impact_top = m + 24 * d + kPreviewStationGap;
-  EXPECT_EQ(image.At(m + 25 * d, impact_top), kPreviewBackground);  // past 20
-  EXPECT_EQ(image.At(m, impact_top + 7 * d), kPreviewDot);
+  EXPECT_EQ(image.At(m + 24, m), kPreviewPaper);           // after A
+  const int impact_top = m + 48 + kPreviewStationGap;
+  EXPECT_EQ(image.At(m + 56, impact_top), kPreviewBackground);  // past 20
+  EXPECT_EQ(image.At(m + 55, impact_top), kPreviewPaper);
+  // The impact A, 8 columns by rows 7 to 15 of 16, all dots: pixels 0 to
+  // 22 across (8 x 2.816 = 22.5) and 40 to 89 down (7 x 5.648 = 39.5).
+  const struct { int x, y; uint8_t shade; } kImpactA[] = {
+      {0, 40, kPreviewDot}, {22, 89, kPreviewDot},
+      {0, 39, kPreviewPaper}, {23, 40, kPreviewPaper}};
+  for (const auto& at : kImpactA) {
+    EXPECT_EQ(image.At(m + at.x, impact_top + at.y), at.shade) << at.x << "," << at.y;
+  }
   DrawPreview(pictures, true, &image);
-  EXPECT_EQ(image.width, 2 * m + 30 * d + kPreviewStationGap + 20 * d);
-  EXPECT_EQ(image.height, 2 * m + 24 * d);
+  EXPECT_EQ(image.width, 2 * m + 60 + kPreviewStationGap + 56);
+  EXPECT_EQ(image.height, 2 * m + 90);
   const std::string text = PreviewText(pictures);
   EXPECT_EQ(text.rfind("thermal station, 30 dots wide:\n############\n", 0), 0u)
       << text;

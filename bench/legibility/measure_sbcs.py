@@ -14,7 +14,7 @@ compatibility form (NFKC).
 
 Usage: bench/legibility/measure_sbcs.py VEXOFONT [--options OPTS]
            [--only LANG[,LANG]] [--sizes 8x9[,12x24]] [--fonts NAME[,NAME]]
-           [--dot N] [--png DIR] [--pictures-only] [--variant NAME]
+           [--dot N] [--tall N] [--png DIR] [--pictures-only] [--variant NAME]
   OPTS  extra make options for the outline fonts (quoted, space separated)
   DIR   also write each receipt's first line as a PNG there, named
         sbcs-LANG-SIZE-FONT[-NAME].png
@@ -114,13 +114,15 @@ def make_font(tool, station, size, page, text, source, extra, out):
     return r.returncode == 0, r.stdout + r.stderr
 
 
-def line_image(text, glyphs, station, cell_w, cell_h, dot):
+def line_image(text, glyphs, station, cell_w, cell_h, dot, tall=1):
     """The line as printed: cells side by side, each dot `dot` pixels
-    square; the impact station prints 8 of the columns of glyphs 9 to 15
+    wide and `dot` times `tall` high at the impact station (square at the
+    thermal); the impact station prints 8 of the columns of glyphs 9 to 15
     dots wide."""
     printed_w = 8 if station == "impact" and 8 < cell_w < 16 else cell_w
+    down = dot * (tall if station == "impact" else 1)
     width = 2 * MARGIN + dot * printed_w * len(text)
-    height = 2 * MARGIN + dot * cell_h
+    height = 2 * MARGIN + down * cell_h
     img = [bytearray([255]) * width for _ in range(height)]
     for k, c in enumerate(text):
         rows = glyphs.get(c, [])
@@ -129,14 +131,14 @@ def line_image(text, glyphs, station, cell_w, cell_h, dot):
             for x, d in enumerate(row[:printed_w]):
                 if d != "#":
                     continue
-                for dy in range(dot):
-                    line = img[MARGIN + dot * y + dy]
+                for dy in range(down):
+                    line = img[MARGIN + down * y + dy]
                     line[x0 + dot * x:x0 + dot * (x + 1)] = bytes(dot)
     return img
 
 
 def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
-          read=True):
+          read=True, tall=1):
     language, page, receipts = LANGUAGES[lang]
     lines = [line for receipt in receipts for line in receipt]
     text = "".join(sorted(set("".join(lines)) - {" "}))
@@ -148,7 +150,7 @@ def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
     w, h = (int(v) for v in size.split("x"))
     right = total = 0
     for n, line in enumerate(lines):
-        img = line_image(line, glyphs, station, w, h, dot)
+        img = line_image(line, glyphs, station, w, h, dot, tall)
         if png and n == 0:
             measure.write_png(os.path.join(png, "sbcs-%s-%s-%s.png" % (
                 lang, size, tag)), img)
@@ -173,6 +175,9 @@ def main():
     p.add_argument("--sizes")
     p.add_argument("--fonts", help="of %s, anchor" % ", ".join(OUTLINES))
     p.add_argument("--dot", type=int, default=4)
+    p.add_argument("--tall", type=int, default=1,
+                   help="impact rows this many times as high as columns "
+                        "(2: the 9-pin pitch, 0.176 by 0.353 mm)")
     p.add_argument("--png")
     p.add_argument("--pictures-only", action="store_true")
     p.add_argument("--variant", help="added to the pictures' names (before)")
@@ -207,7 +212,7 @@ def main():
                     tag = name + ("-" + a.variant if a.variant else "")
                     figure, why = score(a.tool, lang, source, station, size,
                                         options, a.dot, a.png, tag, scratch,
-                                        not a.pictures_only)
+                                        not a.pictures_only, a.tall)
                     cells.append("%.2f" % figure if figure is not None else "fails")
                     if figure is None:
                         print(why, file=sys.stderr)

@@ -5,6 +5,7 @@
 //   vexofont dump FILE [-o TEXT]
 //   vexofont check CONFIG [--quiet]
 //   vexofont preview OUTPUT [--text TEXT] [--png FILE] [--html FILE]
+//   vexofont fonts [--code-page N] [--text TEXT] [--json]
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/dump/dump_command.h"
+#include "vexofont/fonts/fonts_command.h"
 #include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
 #include "store/system_names.h"
@@ -41,6 +43,8 @@ void PrintUsage(std::FILE* stream) {
                "converter configuration\n"
                "       vexofont preview OUTPUT [options]  draw a text as each "
                "station prints it\n"
+               "       vexofont fonts [options]       list the fonts installed "
+               "and what they draw of a code page\n"
                "       vexofont COMMAND --help        options of a command\n"
                "       vexofont --version\n");
 }
@@ -73,6 +77,7 @@ int RunCommand(int argc, char** argv) {
   if (std::strcmp(argv[1], "make") == 0) return RunMakeCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "dump") == 0) return RunDumpCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "check") == 0) return RunCheckCommand(argc - 1, argv + 1);
+  if (std::strcmp(argv[1], "fonts") == 0) return RunFontsCommand(argc - 1, argv + 1);
   if (std::strcmp(argv[1], "preview") == 0) {
     return RunPreviewCommand(argc - 1, argv + 1);
   }

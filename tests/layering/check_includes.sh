@@ -4,7 +4,8 @@
 # Every project include points downwards: driver/ over fontinput/ over
 # store/; the rooms of vexofont/ over those (check and show read
 # configurations with the driver's reader), and among themselves dump over
-# make over text, and make, dump and show over codepage; testkit/ over
+# make over text and the font service (fontservice), fonts over make,
+# and make, dump and show over codepage; testkit/ over
 # everything the product has; nothing of the product includes testkit/ or
 # tests/, and the fuzz targets compile no file of tests/. Prints each include that points the wrong way and exits
 # non-zero if there is one.
@@ -19,14 +20,18 @@ declare -A allowed=(
   [vexofont/options]=""
   [vexofont/codepage]="fontinput store"
   [vexofont/text]="fontinput store"
-  [vexofont/make]="vexofont/options vexofont/codepage vexofont/text fontinput store"
+  [vexofont/fontservice]="store"
+  [vexofont/make]="vexofont/options vexofont/codepage vexofont/text vexofont/fontservice
+                   fontinput store"
   [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store"
   [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store"
   [vexofont/check]="vexofont/options driver fontinput store"
   [vexofont/preview]="vexofont/options vexofont/codepage vexofont/show driver
                       fontinput store"
+  [vexofont/fonts]="vexofont/options vexofont/codepage vexofont/fontservice vexofont/make
+                    fontinput store"
   [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
-              vexofont/check vexofont/preview driver fontinput store"
+              vexofont/check vexofont/preview vexofont/fonts driver fontinput store"
 )
 
 # The folder an include names: a room of vexofont/, or a top folder.

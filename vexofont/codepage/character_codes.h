@@ -4,6 +4,7 @@
 #define VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTER_CODES_H_
 
 #include <cstdint>
+#include <vector>
 
 #include "vexofont/codepage/charset_conversion.h"
 #include "vexofont/codepage/code_page.h"
@@ -33,5 +34,14 @@ bool CodeOfCharacter(const CodePage& page, uint32_t character, int* code);
 // double-byte codes. Sets *kind and *code; false when neither has one.
 bool CodeInCodePage(uint16_t number, uint32_t character, FontKind* kind,
                     int* code);
+
+// Every code of `page` that stands for a character whose code it is (as
+// CharacterCodes finds it), in the order of the codes: a code page's
+// repertoire. Empty when the platform cannot convert the code page.
+struct CodedCharacter {
+  int code;
+  uint32_t character;
+};
+std::vector<CodedCharacter> CodesAndCharacters(const CodePage& page);
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTER_CODES_H_

@@ -12,6 +12,7 @@
 #include "store/system_names.h"
 #include "store/version.h"
 #include "vexofont/codepage/charset_conversion.h"
+#include "vexofont/fontservice/system_fonts.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/glyph_sources.h"
@@ -59,21 +60,76 @@ int ReadPlan(const MakeOptions& options, FontPlan* plan) {
   return kMakeOk;
 }
 
+// A font given by name: the file and face of the installed font it
+// stands for. A name that opens as a file, or that names a folder, is a
+// file.
+struct FontSource {
+  std::string path;
+  int face = -1;  // -1: the options' face
+};
+
+bool OpensAsFile(const std::string& name) {
+  std::FILE* file = OpenRawFileForReading(name.c_str());
+  if (file == nullptr) return false;
+  std::fclose(file);
+  return true;
+}
+
+// Finds each name that is not a file among the system's fonts; returns
+// kMakeOk or the status after the line.
+int FindFontSources(std::vector<FontSource>* sources) {
+  for (FontSource& source : *sources) {
+    source.path = FileOrSystemFont(source.path);
+    const std::string& name = source.path;
+    if (name.empty() || OpensAsFile(name) || NameIsFolder(name.c_str()) ||
+        (name.find_first_of("/\\") != std::string::npos && !IsFontFileName(name))) {
+      continue;
+    }
+    SystemFace face;
+    std::string instead;
+    switch (FindSystemFont(name, &face, &instead)) {
+      case FontLookup::kFound:
+        source.path = face.file;
+        source.face = static_cast<int>(face.index);
+        continue;
+      case FontLookup::kNoService:
+        continue;  // opened as a file, and refused as one
+      case FontLookup::kSubstituted:
+        PrintMessage(stderr,
+                     "vexofont make: font '%s' is neither a file nor an installed "
+                     "font; %s would give %s instead (vexofont fonts lists the "
+                     "fonts installed)\n",
+                     name.c_str(), FontServiceName(), instead.c_str());
+        return kMakeSourceFailed;
+      case FontLookup::kNotFound:
+        PrintMessage(stderr,
+                     "vexofont make: font '%s' is neither a file nor an installed "
+                     "font (vexofont fonts lists the fonts installed)\n",
+                     name.c_str());
+        return kMakeSourceFailed;
+    }
+  }
+  return kMakeOk;
+}
+
 // Opens the main font, then the fallbacks in order, into *fonts.
-int OpenFonts(const std::vector<std::string>& paths, const FontPlan& plan,
+int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
               std::vector<std::unique_ptr<SourceFont>>* fonts,
               std::vector<SourceFont*>* list) {
-  for (const std::string& path : paths) {
+  for (const FontSource& source : sources) {
+    const std::string& path = source.path;
+    RenderOptions render = plan.render;
+    if (source.face >= 0) render.face = source.face;
     fonts->push_back(std::make_unique<SourceFont>());
     std::string error;
     // Nine-row glyphs come from a nine-row strike where the font has one,
     // else from a 16-row drawing, reduced.
     const CellSize drawing = DrawingCell(plan.request);
     bool opened =
-        fonts->back()->Open(path, PrintedCell(plan.request), plan.render, &error);
+        fonts->back()->Open(path, PrintedCell(plan.request), render, &error);
     if (opened && drawing.height != plan.request.cell.height &&
         !fonts->back()->DrawsFromStrikeOfCell()) {
-      opened = fonts->back()->Open(path, drawing, plan.render, &error);
+      opened = fonts->back()->Open(path, drawing, render, &error);
     }
     if (!opened) {
       PrintMessage(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
@@ -142,15 +198,14 @@ int RefuseWhatIsLost(const FontRequest& request,
 }
 
 // `vexofont make [options] SOURCE OUTPUT`.
-int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
+int MakeFromFonts(const std::vector<FontSource>& font_sources, const MakeOptions& options,
                   const std::string& output_path, const FontPlan& plan) {
-  std::vector<std::string> font_paths = {source_path};
-  font_paths.insert(font_paths.end(), options.fallbacks.begin(),
-                    options.fallbacks.end());
+  std::vector<std::string> font_paths;
+  for (const FontSource& source : font_sources) font_paths.push_back(source.path);
   std::vector<std::unique_ptr<SourceFont>> fonts;
   std::vector<SourceFont*> font_list;
   GlyphSources sources;
-  int status = OpenFonts(font_paths, plan, &fonts, &font_list);
+  int status = OpenFonts(font_sources, plan, &fonts, &font_list);
   if (status == kMakeOk) status = OpenSources(font_paths, font_list, plan, &sources);
   if (status != kMakeOk) return status;
 
@@ -190,7 +245,8 @@ int MakeFromFonts(const MakeOptions& options, const std::string& source_path,
   status = WriteFont(output_path, file);
   if (status != kMakeOk) return status;
   std::string summary = Summary(output_path, plan.request, *font_list[0], counts,
-                                sources.counts(), plan.selecting, font_paths);
+                                sources.counts(), plan.selecting, font_paths,
+                                font_sources[0].face >= 0 ? font_paths[0] : "");
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   PutMessage(stdout, summary.c_str());
   std::fflush(stdout);
@@ -235,12 +291,17 @@ int RunMakeCommand(int argc, char** argv) {
     return kMakeOk;
   }
   std::vector<std::string> names = options.names;
-  // A font named alone that is not here may be one of the system's.
-  if (!names.empty()) names[0] = FileOrSystemFont(names[0]);
-  for (std::string& fallback : options.fallbacks) {
-    fallback = FileOrSystemFont(fallback);
+  // A font that is not a file here may be one of the system's, by its
+  // file's name or by the name the desktop shows.
+  std::vector<FontSource> font_sources;
+  if (!names.empty()) font_sources.push_back({names[0]});
+  if (options.listFaces) {
+    const int found = names.size() == 1 ? FindFontSources(&font_sources) : kMakeOk;
+    if (found != kMakeOk) return found;
+    if (names.size() == 1) names[0] = font_sources[0].path;
+    return ListFaces(names);
   }
-  if (options.listFaces) return ListFaces(names);
+  if (!names.empty()) names[0] = FileOrSystemFont(names[0]);
   if (!options.output.empty()) names.push_back(options.output);
   if (names.size() == 2 && IsGlyphTextFile(names[0])) {
     if (OutputIsAnInput(names[1], names[0], "glyph text", options)) {
@@ -249,14 +310,18 @@ int RunMakeCommand(int argc, char** argv) {
     return MakeFromGlyphText(options, names[0], names[1]);
   }
   FontPlan plan;
-  const int status = ReadPlan(options, &plan);
+  int status = ReadPlan(options, &plan);
   if (status != kMakeOk) return status;
   if (names.size() != 2) {
     return MakeUsageError("expected a source font and an output file "
                           "(see vexofont make --help)");
   }
+  for (const std::string& fallback : options.fallbacks) font_sources.push_back({fallback});
+  status = FindFontSources(&font_sources);
+  if (status != kMakeOk) return status;
+  names[0] = font_sources[0].path;
   if (OutputIsAnInput(names[1], names[0], "source font", options)) {
     return kMakeOutputFailed;
   }
-  return MakeFromFonts(options, names[0], names[1], plan);
+  return MakeFromFonts(font_sources, options, names[1], plan);
 }

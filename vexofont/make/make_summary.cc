@@ -36,18 +36,16 @@ std::string FittingSummary(const FontRequest& request, const FontCounts& counts)
 // "vexofont make: wrote 'OUTPUT' (KIND WxH, code page N, FIRST to LAST,
 // RENDERING): ".
 std::string SummaryHead(const std::string& output, const FontRequest& request,
-                        const SourceFont& font, const GlyphSources::Counts& drawn) {
-  char text[512];
-  std::snprintf(text, sizeof(text),
-                "vexofont make: wrote '%s' (%s %dx%d, code page %u, %s to "
-                "%s, %s): ",
-                output.c_str(), KindStationName(request.kind, request.station),
-                request.cell.width, request.cell.height,
-                static_cast<unsigned>(request.codePage->number),
-                CodeText(request.kind, request.first).c_str(),
-                CodeText(request.kind, request.last).c_str(),
-                font.rendering().c_str());
-  std::string line = text;
+                        const SourceFont& font, const GlyphSources::Counts& drawn,
+                        const std::string& foundFile) {
+  std::string line =
+      "vexofont make: wrote '" + output + "' (" +
+      KindStationName(request.kind, request.station) + " " +
+      std::to_string(request.cell.width) + "x" + std::to_string(request.cell.height) +
+      ", code page " + std::to_string(request.codePage->number) + ", " +
+      CodeText(request.kind, request.first) + " to " +
+      CodeText(request.kind, request.last) + ", " +
+      (foundFile.empty() ? "" : "from '" + foundFile + "', ") + font.rendering() + "): ";
   if (PrintedCell(request).width < request.cell.width) {
     line.insert(line.size() - 3, ", drawn on the 8 dot columns the station prints");
   }
@@ -65,8 +63,9 @@ std::string SummaryHead(const std::string& output, const FontRequest& request,
 std::string Summary(const std::string& output, const FontRequest& request,
                     const SourceFont& font, const FontCounts& counts,
                     const GlyphSources::Counts& drawn, bool selecting,
-                    const std::vector<std::string>& fontPaths) {
-  std::string line = SummaryHead(output, request, font, drawn);
+                    const std::vector<std::string>& fontPaths,
+                    const std::string& foundFile) {
+  std::string line = SummaryHead(output, request, font, drawn, foundFile);
   line += Count(counts.written, "glyph", "glyphs") + ", ";
   if (selecting) {
     line += std::to_string(drawn.selected) + " selected (" +

@@ -13,11 +13,13 @@
 // "1 glyph", "2 glyphs".
 std::string Count(long long n, const char* one, const char* many);
 
-// The summary line of a font made from source fonts, line feed included.
+// The summary line of a font made from source fonts, line feed included;
+// `foundFile` the file of a main font given by name, or empty.
 std::string Summary(const std::string& output, const FontRequest& request,
                     const SourceFont& font, const FontCounts& counts,
                     const GlyphSources::Counts& drawn, bool selecting,
-                    const std::vector<std::string>& fontPaths);
+                    const std::vector<std::string>& fontPaths,
+                    const std::string& foundFile = "");
 
 // ", N glyphs from overlays", or empty when none were replaced.
 std::string OverlaySummary(long replaced);

@@ -79,6 +79,22 @@ bool ReadPitch(const std::string& text, DotPitch* pitch) {
   return true;
 }
 
+// Each station's dot pitch, the default's or the option's.
+int ReadPitches(const PreviewOptions& options, StationSetting settings[2]) {
+  settings[0].pitch = {kDefaultThermalPitch[0], kDefaultThermalPitch[1]};
+  settings[1].pitch = {kDefaultImpactPitch[0], kDefaultImpactPitch[1]};
+  const std::string* pitches[2] = {&options.thermalPitch, &options.impactPitch};
+  for (int i = 0; i < 2; ++i) {
+    if (!pitches[i]->empty() && !ReadPitch(*pitches[i], &settings[i].pitch)) {
+      return PreviewUsageError(
+          std::string(i == 0 ? "--thermal-pitch" : "--impact-pitch") + " '" +
+          *pitches[i] + "' is not MM or MMxMM, " + MillimetreText(kMinDotPitch) +
+          " to " + MillimetreText(kMaxDotPitch) + " millimetres");
+    }
+  }
+  return kPreviewDrawn;
+}
+
 // The settings of both stations and the stations drawn, from the options
 // and the file; returns kPreviewDrawn or the status after the line.
 int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
@@ -98,17 +114,7 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
                                *widths[i] + "'");
     }
   }
-  settings[0].pitch = {kDefaultThermalPitch[0], kDefaultThermalPitch[1]};
-  settings[1].pitch = {kDefaultImpactPitch[0], kDefaultImpactPitch[1]};
-  const std::string* pitches[2] = {&options.thermalPitch, &options.impactPitch};
-  for (int i = 0; i < 2; ++i) {
-    if (!pitches[i]->empty() && !ReadPitch(*pitches[i], &settings[i].pitch)) {
-      return PreviewUsageError(
-          std::string(i == 0 ? "--thermal-pitch" : "--impact-pitch") + " '" +
-          *pitches[i] + "' is not MM or MMxMM, " + MillimetreText(kMinDotPitch) +
-          " to " + MillimetreText(kMaxDotPitch) + " millimetres");
-    }
-  }
+  if (ReadPitches(options, settings) != kPreviewDrawn) return kPreviewUsage;
   int gap = settings[0].lineGap;
   if (!options.lineGap.empty() && !Number(options.lineGap, 0, 255, &gap)) {
     return PreviewUsageError("--line-gap '" + options.lineGap + "' is not 0 to 255 dots");

@@ -58,19 +58,9 @@ std::string CharacterMap(uint16_t number) {
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     const CodePage* page = FindCodePage(kind, std::to_string(number));
     if (page == nullptr) continue;
-    CodeMapper to_unicode;
-    if (!to_unicode.Open(*page, FontCharset())) continue;
-    const CharacterCodes codes(*page);
-    const int first = kind == FontKind::kSbcs ? 0 : 0x8100;
-    const int last = kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
-    for (int code = first; code <= last; ++code) {
-      uint32_t character = 0;
-      int found = 0;
-      if (!to_unicode.Map(code, &character) || map.count(character) != 0 ||
-          !codes.Find(character, &found)) {
-        continue;
-      }
-      map[character] = {kind == FontKind::kDbcs ? 2 : 1, found, 0};
+    for (const CodedCharacter& coded : CodesAndCharacters(*page)) {
+      map.emplace(coded.character,
+                  Printed{kind == FontKind::kDbcs ? 2 : 1, coded.code, 0});
     }
   }
   for (uint32_t character : CharactersWithEquivalents()) {

@@ -12,6 +12,7 @@
 
 #include "testkit/bdf_font.h"
 #include "make_test_support.h"
+#include "vexofont/fontservice/system_fonts.h"
 
 namespace {
 
@@ -317,9 +318,14 @@ TEST_F(MakeRunTest, FontNamedAloneIsLookedForAmongTheSystemsFonts) {
   EXPECT_EQ(face.err.find("vexofont make: font '" + installed + "' "), 0u)
       << face.err;
 #else
+  // Not installed: named as neither, or, without a font service, as a file.
   const CapturedRun run = RunMake(args);
   EXPECT_EQ(run.status, kMakeSourceFailed);
-  EXPECT_EQ(run.err, "vexofont make: font '" + name + "' cannot be opened\n");
+  EXPECT_EQ(run.err, "vexofont make: font '" + name + "' " +
+                         (FontServiceName() == nullptr
+                              ? "cannot be opened\n"
+                              : "is neither a file nor an installed font (vexofont "
+                                "fonts lists the fonts installed)\n"));
 #endif
 }
 

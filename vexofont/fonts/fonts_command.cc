@@ -63,7 +63,6 @@ const CommandOption kFontsOptionRows[] = {
      SetFlag<FontsOptions, &FontsOptions::version>, true},
 };
 
-const OptionTable kFontsOptions = MakeOptionTable(kFontsOptionRows, 24, /*maxNames=*/0);
 
 int UsageError(const std::string& text) {
   PrintMessage(stderr, "vexofont fonts: %s\n", text.c_str());
@@ -295,6 +294,8 @@ std::vector<Listed> Ranked(const std::vector<SystemFace>& faces, const CellSize*
 }
 
 }  // namespace
+
+const OptionTable kFontsOptions = MakeOptionTable(kFontsOptionRows, 24, /*maxNames=*/0);
 
 std::string FontsHelp() {
   return std::string(

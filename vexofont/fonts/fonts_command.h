@@ -5,10 +5,14 @@
 
 #include <string>
 
+#include "vexofont/options/command_options.h"
+
 constexpr int kFontsListed = 0;
 constexpr int kFontsUsage = 1;
 constexpr int kFontsNoService = 2;
 constexpr int kFontsUnreadable = 4;
+
+extern const OptionTable kFontsOptions;
 
 // The whole --help text.
 std::string FontsHelp();

@@ -17,6 +17,7 @@
 #include "vexofont/check/check_command.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/dump/dump_command.h"
+#include "vexofont/fonts/fonts_command.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/make_options.h"
@@ -71,7 +72,8 @@ const CommandTable kCommands[] = {{"make", &kMakeOptions},
                                   {"show", &kShowOptions},
                                   {"dump", &kDumpOptions},
                                   {"check", &kCheckOptions},
-                                  {"preview", &kPreviewOptions}};
+                                  {"preview", &kPreviewOptions},
+                                  {"fonts", &kFontsOptions}};
 
 // The option words of a table, --help's short form left out.
 std::set<std::string> TableOptions(const OptionTable& table) {
@@ -95,6 +97,7 @@ TEST(ManPageTest, VexofontPageHasEveryOptionOfEveryCommand) {
       RunInProcess(RunDumpCommand, {"dump", "--help"}).out,
       RunInProcess(RunCheckCommand, {"check", "--help"}).out,
       RunInProcess(RunPreviewCommand, {"preview", "--help"}).out,
+      RunInProcess(RunFontsCommand, {"fonts", "--help"}).out,
   };
   int options = 0;
   for (size_t c = 0; c < std::size(kCommands); ++c) {

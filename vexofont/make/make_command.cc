@@ -93,7 +93,11 @@ int FindFontSources(std::vector<FontSource>* sources) {
         source.face = static_cast<int>(face.index);
         continue;
       case FontLookup::kNoService:
-        continue;  // opened as a file, and refused as one
+        PrintMessage(stderr,
+                     "vexofont make: font '%s' cannot be opened (and this vexofont, "
+                     "built without fontconfig, takes no font names)\n",
+                     name.c_str());
+        return kMakeSourceFailed;
       case FontLookup::kSubstituted:
         PrintMessage(stderr,
                      "vexofont make: font '%s' is neither a file nor an installed "

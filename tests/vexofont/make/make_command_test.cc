@@ -323,7 +323,8 @@ TEST_F(MakeRunTest, FontNamedAloneIsLookedForAmongTheSystemsFonts) {
   EXPECT_EQ(run.status, kMakeSourceFailed);
   EXPECT_EQ(run.err, "vexofont make: font '" + name + "' " +
                          (FontServiceName() == nullptr
-                              ? "cannot be opened\n"
+                              ? "cannot be opened (and this vexofont, built without "
+                                "fontconfig, takes no font names)\n"
                               : "is neither a file nor an installed font (vexofont "
                                 "fonts lists the fonts installed)\n"));
 #endif

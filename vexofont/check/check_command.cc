@@ -78,16 +78,8 @@ int UsageError(const std::string& text) {
 // kCheckUsage.
 int ReadCheckOptions(int argc, char** argv, CheckOptions* options) {
   const ParsedLine line = ParseCommandLine(kCheckOptions, argc, argv, options);
-  switch (line.fault) {
-    case OptionFault::kNone:
-      break;
-    case OptionFault::kUnknown:
-    case OptionFault::kNoValue:
-    case OptionFault::kRefused:
-      return UsageError("unknown option '" + line.arg +
-                        "' (see vexofont check --help)");
-    case OptionFault::kExtraName:
-      return UsageError("more than one configuration: '" + line.arg + "'");
+  if (line.fault != OptionFault::kNone) {
+    return UsageError(OptionFaultText(line, "check", "configuration"));
   }
   if (options->help || options->version) return kCheckSound;
   if (line.names.empty()) {

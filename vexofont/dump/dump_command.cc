@@ -69,17 +69,8 @@ int UsageError(const std::string& text) {
 // kDumpUsage.
 int ReadDumpOptions(int argc, char** argv, DumpOptions* options) {
   const ParsedLine line = ParseCommandLine(kDumpOptions, argc, argv, options);
-  switch (line.fault) {
-    case OptionFault::kNone:
-      break;
-    case OptionFault::kUnknown:
-      return UsageError("unknown option '" + line.arg +
-                        "' (see vexofont dump --help)");
-    case OptionFault::kNoValue:
-    case OptionFault::kRefused:
-      return UsageError("option '" + line.name + "' needs a value");
-    case OptionFault::kExtraName:
-      return UsageError("more than one file: '" + line.arg + "'");
+  if (line.fault != OptionFault::kNone) {
+    return UsageError(OptionFaultText(line, "dump", "file"));
   }
   if (options->help || options->version) return kDumpOk;
   if (line.names.empty()) {

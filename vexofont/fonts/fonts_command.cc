@@ -321,11 +321,7 @@ int RunFontsCommand(int argc, char** argv) {
   FontsOptions options;
   const ParsedLine line = ParseCommandLine(kFontsOptions, argc, argv, &options);
   if (line.fault != OptionFault::kNone) {
-    return UsageError(line.fault == OptionFault::kExtraName
-                          ? "takes no names: '" + line.arg + "' (see vexofont fonts --help)"
-                      : line.fault == OptionFault::kNoValue
-                          ? "option '" + line.name + "' needs a value"
-                          : "unknown option '" + line.arg + "' (see vexofont fonts --help)");
+    return UsageError(OptionFaultText(line, "fonts", nullptr));
   }
   if (options.help) {
     std::fputs(FontsHelp().c_str(), stdout);

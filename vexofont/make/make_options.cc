@@ -272,19 +272,10 @@ int MakeUsageError(const std::string& text) {
 
 bool ReadMakeOptions(int argc, char** argv, MakeOptions* options) {
   const ParsedLine line = ParseCommandLine(kMakeOptions, argc, argv, options);
-  switch (line.fault) {
-    case OptionFault::kNone:
-      options->names = line.names;
-      return true;
-    case OptionFault::kUnknown:
-      MakeUsageError("unknown option '" + line.name +
-                     "' (see vexofont make --help)");
-      return false;
-    case OptionFault::kNoValue:
-    case OptionFault::kRefused:
-    case OptionFault::kExtraName:  // make takes any number of names
-      MakeUsageError("option '" + line.name + "' needs a value");
-      return false;
+  if (line.fault != OptionFault::kNone) {
+    MakeUsageError(OptionFaultText(line, "make", nullptr));  // any number of names
+    return false;
   }
-  return false;
+  options->names = line.names;
+  return true;
 }

@@ -49,8 +49,10 @@ ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
     const std::string name = arg.substr(0, equals);
     const CommandOption* option = Find(table, name);
     const bool flag = option != nullptr && option->value == nullptr;
-    if (option == nullptr || (flag && equals != std::string::npos)) {
+    if (option == nullptr) {
       line.fault = OptionFault::kUnknown;
+    } else if (flag && equals != std::string::npos) {
+      line.fault = OptionFault::kFlagValue;
     } else if (!flag && equals == std::string::npos && i + 1 >= argc) {
       line.fault = OptionFault::kNoValue;
     } else {
@@ -103,4 +105,25 @@ std::string OptionHelp(const OptionTable& table) {
     }
   }
   return text;
+}
+
+std::string OptionFaultText(const ParsedLine& line, const char* command,
+                            const char* names) {
+  const std::string help = std::string(" (see vexofont ") + command + " --help)";
+  switch (line.fault) {
+    case OptionFault::kNone:
+      return "";
+    case OptionFault::kUnknown:
+      return "unknown option '" + line.name + "'" + help;
+    case OptionFault::kFlagValue:
+      return "option '" + line.name + "' takes no value" + help;
+    case OptionFault::kNoValue:
+      return "option '" + line.name + "' needs a value";
+    case OptionFault::kRefused:
+      return "bad value '" + line.value + "' for " + line.name + help;
+    case OptionFault::kExtraName:
+      return names == nullptr ? "'" + line.arg + "' is not an option" + help
+                              : std::string("more than one ") + names + ": '" + line.arg + "'";
+  }
+  return "";
 }

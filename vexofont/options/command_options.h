@@ -63,6 +63,7 @@ enum class OptionFault {
   kNone,
   kUnknown,   // an option the table does not have
   kNoValue,   // a valued option at the end, or with an empty value
+  kFlagValue, // a flag given a value (--strict=1)
   kRefused,   // the option's setter refused the value
   kExtraName, // a name beyond the table's maxNames
 };
@@ -86,5 +87,11 @@ ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
 // help lines from the table's column (on a line of their own where the
 // left column is too wide to leave two spaces before them).
 std::string OptionHelp(const OptionTable& table);
+
+// The line a command prints for the fault of `line`, after its
+// "vexofont COMMAND: ": `command` names it for the pointer to its --help,
+// `names` what its names are ("file", "configuration") for one too many.
+std::string OptionFaultText(const ParsedLine& line, const char* command,
+                            const char* names);
 
 #endif  // VEXOCNVT_VEXOFONT_OPTIONS_COMMAND_OPTIONS_H_

@@ -154,18 +154,8 @@ int PreviewUsageError(const std::string& text) {
 
 int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options) {
   const ParsedLine line = ParseCommandLine(kPreviewOptions, argc, argv, options);
-  switch (line.fault) {
-    case OptionFault::kNone:
-      break;
-    case OptionFault::kUnknown:
-      return PreviewUsageError("unknown option '" + line.arg +
-                               "' (see vexofont preview --help)");
-    case OptionFault::kNoValue:
-      return PreviewUsageError("option '" + line.name + "' needs a value");
-    case OptionFault::kRefused:
-      return PreviewUsageError("bad value '" + line.value + "' for " + line.name);
-    case OptionFault::kExtraName:
-      return PreviewUsageError("more than one font file: '" + line.arg + "'");
+  if (line.fault != OptionFault::kNone) {
+    return PreviewUsageError(OptionFaultText(line, "preview", "font file"));
   }
   if (options->help || options->version) return kPreviewDrawn;
   if (!line.names.empty()) options->font = line.names[0];

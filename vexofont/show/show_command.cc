@@ -126,18 +126,12 @@ int UsageError(const char* format, const char* detail) {
 // kExitUsage.
 int ReadShowOptions(int argc, char** argv, ShowOptions* options) {
   const ParsedLine line = ParseCommandLine(kShowOptions, argc, argv, options);
-  switch (line.fault) {
-    case OptionFault::kNone:
-      break;
-    case OptionFault::kUnknown:
-      return UsageError("unknown option '%s'\n", line.arg.c_str());
-    case OptionFault::kNoValue:
-      return UsageError("option '%s' needs a value\n", line.name.c_str());
-    case OptionFault::kRefused:
-      return UsageError("bad code or range '%s' (hexadecimal C or A-B)\n",
-                        line.value.c_str());
-    case OptionFault::kExtraName:
-      return UsageError("more than one file: '%s'\n", line.arg.c_str());
+  if (line.fault == OptionFault::kRefused) {
+    return UsageError("bad code or range '%s' (hexadecimal C or A-B)\n",
+                      line.value.c_str());
+  }
+  if (line.fault != OptionFault::kNone) {
+    return UsageError("%s\n", OptionFaultText(line, "show", "file").c_str());
   }
   if (options->help || options->version) return kExitSound;
   if (line.names.empty()) return UsageError("%sno file given\n", "");

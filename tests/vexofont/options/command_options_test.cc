@@ -35,6 +35,7 @@ const CommandOption kRows[] = {
 };
 const OptionTable kTable = MakeOptionTable(kRows, 16);
 const OptionTable kOneName = MakeOptionTable(kRows, 16, /*maxNames=*/1);
+const OptionTable kNoName = MakeOptionTable(kRows, 16, /*maxNames=*/0);
 
 struct ParseCase {
   std::vector<std::string> args;
@@ -67,7 +68,7 @@ TEST(CommandOptionsTest, ParsesEveryFormAndStopsAtTheFirstFault) {
       // The last given value wins; a joined value may hold '='.
       {{"--size=1", "--size=a=b"}, OptionFault::kNone, "", "", "", {}, "a=b", "", {}, false, false},
       {{"--bogus=1", "--size", "2"}, OptionFault::kUnknown, "--bogus=1", "--bogus", "", {}, "", "", {}, false, false},
-      {{"--quiet=1"}, OptionFault::kUnknown, "--quiet=1", "--quiet", "", {}, "", "", {}, false, false},
+      {{"--quiet=1"}, OptionFault::kFlagValue, "--quiet=1", "--quiet", "", {}, "", "", {}, false, false},
       {{"--siz", "1"}, OptionFault::kUnknown, "--siz", "--siz", "", {}, "", "", {}, false, false},
       {{"x", "--size"}, OptionFault::kNoValue, "--size", "--size", "", {"x"}, "", "", {}, false, false},
       {{"--size="}, OptionFault::kNoValue, "--size=", "--size", "", {}, "", "", {}, false, false},
@@ -95,6 +96,31 @@ TEST(CommandOptionsTest, ParsesEveryFormAndStopsAtTheFirstFault) {
     EXPECT_EQ(record.fonts, c.fonts);
     EXPECT_EQ(record.quiet, c.quiet);
     EXPECT_EQ(record.help, c.help);
+  }
+}
+
+// Every command words a fault of its command line the same way.
+TEST(CommandOptionsTest, FaultsAreWordedAlikeForEveryCommand) {
+  const struct {
+    std::vector<std::string> args;
+    const OptionTable* table;
+    const char* names;
+    std::string text;
+  } kCases[] = {
+      {{"--quiet=1"}, &kTable, "file",
+       "option '--quiet' takes no value (see vexofont cmd --help)"},
+      {{"--bogus=1"}, &kTable, "file", "unknown option '--bogus' (see vexofont cmd --help)"},
+      {{"--size"}, &kTable, "file", "option '--size' needs a value"},
+      {{"--also", "bad"}, &kTable, "file",
+       "bad value 'bad' for --also (see vexofont cmd --help)"},
+      {{"a", "b"}, &kOneName, "file", "more than one file: 'b'"},
+      {{"a"}, &kNoName, nullptr, "'a' is not an option (see vexofont cmd --help)"},
+      {{"a"}, &kTable, nullptr, ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.args[0]);
+    Record record;
+    EXPECT_EQ(OptionFaultText(Parse(*c.table, c.args, &record), "cmd", c.names), c.text);
   }
 }
 

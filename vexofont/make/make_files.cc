@@ -8,7 +8,7 @@
 
 #include "store/console.h"
 #include "store/output_file.h"
-#include "vexofont/make/make_command.h"
+#include "vexofont/make/make_status.h"
 #include "vexofont/make/source_bytes.h"
 #include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text_reader.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/make/make_command.h"
+#include "vexofont/make/make_status.h"
 #include "vexofont/options/command_options.h"
 
 // The command line as given: every value as its text, checked later.

@@ -4,6 +4,7 @@
 #ifndef VEXOCNVT_STORE_OUTPUT_FONT_FILE_H_
 #define VEXOCNVT_STORE_OUTPUT_FONT_FILE_H_
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -86,6 +87,9 @@ static_assert(kFixedPartSize == 85);
 static_assert(kOutputTags[kSingleParameterCount].tag == TagCodePageVector);
 constexpr int kGlyphRecordFileSize = RecordFileSize(TagSbcsGlyph);
 static_assert(kGlyphRecordFileSize == kRecordFrameSize + 112);
+// The largest output font file there is: a full glyph table.
+constexpr size_t kLargestOutputFontFile =
+    kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize;
 
 // Writes the records of the output font file, from Settings and the glyph
 // table, to `stream`. Returns the byte count, or -1 when a write fails.

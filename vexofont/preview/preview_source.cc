@@ -28,8 +28,7 @@
 namespace {
 
 // The largest sound output file: a full glyph table; and a margin.
-constexpr size_t kReadLimit =
-    kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize + 65536;
+constexpr size_t kReadLimit = kLargestOutputFontFile + 65536;
 
 // A stream whose bytes stay in memory (on Windows, a temporary file that
 // has no name and goes when it is closed).

@@ -144,10 +144,8 @@ int ReadShowOptions(int argc, char** argv, ShowOptions* options) {
 // most 24 rows, so no DBCS file is larger). Nothing more than the largest
 // and a margin is read, so that a device or an endless stream is shown as
 // a file that goes on too long, not read until memory runs out.
-constexpr size_t kLargestOutputFile =
-    kFixedPartSize + size_t(kGlyphRecordFileSize) * kGlyphTableSize;
 constexpr size_t kReadLimit =
-    std::max(kLargestOutputFile, kLargestInputFontFile) + 65536;
+    std::max(kLargestOutputFontFile, kLargestInputFontFile) + 65536;
 
 // Reads the file into *bytes, at most kReadLimit bytes; sets *cut when more
 // followed. Returns false when it cannot be opened or read, after printing

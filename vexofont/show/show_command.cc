@@ -25,119 +25,11 @@
 #include "vexofont/show/output_file_reader.h"
 #include "vexofont/show/problem_list.h"
 #include "vexofont/show/run_inputs.h"
+#include "vexofont/show/show_options.h"
 #include "vexofont/show/shown_font.h"
 #include "vexofont/show/text_codes.h"
 
 namespace {
-
-constexpr char kUsage[] =
-    "usage: vexofont show FILE [--code C|A-B]... [--text STRING [--code-page N]]\n"
-    "                     [--png FILE] [--config CONFIG]\n";
-
-constexpr char kHelpStart[] =
-    "\n"
-    "Checks an input font file or an output font file of the vexocnvt\n"
-    "converter, prints its parameters, its glyph counts per kind and\n"
-    "station and the codes present, and shows its glyphs as the thermal\n"
-    "and the impact station print them.\n"
-    "\n";
-
-constexpr char kHelpEnd[] =
-    "\n"
-    "Every problem found in the file is printed on standard error as one\n"
-    "line that names the file and the byte offset. No more is read than the\n"
-    "largest sound font file holds and a margin (8454176 bytes): a longer\n"
-    "file, a device or a pipe that goes on is a problem at that offset.\n"
-    "\n"
-    "Exit status:\n"
-    "  0  the file is sound\n"
-    "  1  usage error\n"
-    "  3  the file is unsound (its problems are printed)\n"
-    "  4  the file cannot be read, or the PNG file or standard output cannot\n"
-    "     be written\n";
-
-constexpr int kExitSound = 0;
-constexpr int kExitUsage = 1;
-constexpr int kExitUnsound = 3;
-constexpr int kExitUnreadable = 4;
-
-// The command line as given.
-struct ShowOptions {
-  std::string file;
-  std::string png;
-  std::string config;
-  std::vector<CodeRange> codes;
-  std::string text;
-  std::string codePage;
-  bool help = false;
-  bool version = false;
-};
-
-bool AddCodes(void* record, const char* value) {
-  CodeRange range;
-  if (!ParseCodeRange(value, &range)) return false;
-  static_cast<ShowOptions*>(record)->codes.push_back(range);
-  return true;
-}
-
-const CommandOption kShowOptionRows[] = {
-    {"--code", nullptr, "C|A-B", nullptr,
-     "print the glyph of code C, or the glyphs of codes A\n"
-     "to B, as dot pictures, thermal and impact side by side;\n"
-     "codes in hexadecimal (41, 0x8140, 20-7e); may be given\n"
-     "more than once",
-     AddCodes},
-    {"--text", nullptr, "STRING", nullptr,
-     "print the glyphs of the characters of STRING (UTF-8),\n"
-     "in its order, as --code does; a character the code\n"
-     "page lacks or the file has no glyph for is named on\n"
-     "standard error",
-     SetString<ShowOptions, &ShowOptions::text>},
-    {"--code-page", nullptr, "N", nullptr,
-     "the code page of --text's characters instead of the\n"
-     "file's (as vexofont make takes it: 437, 8859-1, 932)",
-     SetString<ShowOptions, &ShowOptions::codePage>},
-    {"--png", nullptr, "FILE", nullptr,
-     "write a contact sheet to FILE (PNG): of every glyph,\n"
-     "or with --code of the chosen codes only;\n"
-     "a sheet taller than 8192 pixel rows is split between\n"
-     "grid rows into FILE-1.png, FILE-2.png, ... (the number\n"
-     "before the extension), at most 64 pages",
-     SetString<ShowOptions, &ShowOptions::png>},
-    {"--config", nullptr, "CONFIG", nullptr,
-     "with an output font file: which codes of the input\n"
-     "fonts CONFIG lists the file holds, and which it does\n"
-     "not (a warning on standard error names how many)",
-     SetString<ShowOptions, &ShowOptions::config>},
-    {"--help", "-h", nullptr, "--help", "print this help and exit",
-     SetFlag<ShowOptions, &ShowOptions::help>, true},
-    {"--version", nullptr, nullptr, nullptr, "print the version and exit",
-     SetFlag<ShowOptions, &ShowOptions::version>, true},
-};
-
-int UsageError(const char* format, const char* detail) {
-  PrintMessage(stderr, "vexofont show: ");
-  PrintMessage(stderr, format, detail);
-  std::fputs(kUsage, stderr);
-  return kExitUsage;
-}
-
-// Fills *options; returns kExitSound, or prints the line and returns
-// kExitUsage.
-int ReadShowOptions(int argc, char** argv, ShowOptions* options) {
-  const ParsedLine line = ParseCommandLine(kShowOptions, argc, argv, options);
-  if (line.fault == OptionFault::kRefused) {
-    return UsageError("bad code or range '%s' (hexadecimal C or A-B)\n",
-                      line.value.c_str());
-  }
-  if (line.fault != OptionFault::kNone) {
-    return UsageError("%s\n", OptionFaultText(line, "show", "file").c_str());
-  }
-  if (options->help || options->version) return kExitSound;
-  if (line.names.empty()) return UsageError("%sno file given\n", "");
-  options->file = line.names[0];
-  return kExitSound;
-}
 
 // The largest sound files: an output file whose glyph table is full, and
 // an SBCS input file of all 65536 codes at 32 rows (DBCS glyphs have at
@@ -164,13 +56,13 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>* bytes, bool* cut) {
   return false;
 }
 
-// Reads and checks the file shown; returns kExitSound, or kExitUnsound or
-// kExitUnreadable after printing the lines that say why nothing can be
+// Reads and checks the file shown; returns kShowSound, or kShowUnsound or
+// kShowUnreadable after printing the lines that say why nothing can be
 // shown.
 int ReadShownFile(const char* path, ShownFont* font, ProblemList* problems) {
   std::vector<uint8_t> bytes;
   bool cut = false;
-  if (!ReadWholeFile(path, &bytes, &cut)) return kExitUnreadable;
+  if (!ReadWholeFile(path, &bytes, &cut)) return kShowUnreadable;
   if (cut) {
     AddProblem(problems, kReadLimit,
                "the file goes on past %zu bytes, more than any sound font "
@@ -186,9 +78,9 @@ int ReadShownFile(const char* path, ShownFont* font, ProblemList* problems) {
                "neither an output font file (no TagStart record) nor an "
                "input font file (no SBCS or DBCS magic)");
     PrintProblems(stderr, path, *problems);
-    return kExitUnsound;
+    return kShowUnsound;
   }
-  return kExitSound;
+  return kShowSound;
 }
 
 // Warnings that are not faults of the file, but what its user should know.
@@ -227,7 +119,7 @@ void PrintWarnings(const ShowOptions& options, const ShownFont& font,
 }
 
 // The summary, the codes not stored, the pictures, the problems and the
-// warnings; returns kExitSound, or the status of a failure after its line.
+// warnings; returns kShowSound, or the status of a failure after its line.
 int PrintReport(const ShowOptions& options, const ShownFont& font,
                 const ProblemList& problems) {
   PrintFontSummary(stdout, options.file.c_str(), font);
@@ -241,13 +133,13 @@ int PrintReport(const ShowOptions& options, const ShownFont& font,
   long not_stored = 0;
   if (!options.config.empty()) {
     if (font.fileKind != FontFileKind::kOutput) {
-      return UsageError("%s--config goes with an output font file\n", "");
+      return ShowUsageError("%s--config goes with an output font file\n", "");
     }
     not_stored = PrintCodesNotStored(options.config.c_str(), font);
     if (not_stored < 0) {
       PrintMessage(stderr, "Could not read config file '%s'\n",
                    options.config.c_str());
-      return kExitUnreadable;
+      return kShowUnreadable;
     }
   }
   for (const CodeRange& range : options.codes) {
@@ -256,7 +148,7 @@ int PrintReport(const ShowOptions& options, const ShownFont& font,
   std::fflush(stdout);
   PrintProblems(stderr, options.file.c_str(), problems);
   PrintWarnings(options, font, not_stored);
-  return kExitSound;
+  return kShowSound;
 }
 
 // The glyphs of the codes chosen with --code.
@@ -296,12 +188,12 @@ int WriteSheet(const ShowOptions& options, const ShownFont& font) {
   if (error == kSheetIsAnInput) {
     PrintMessage(stderr, "Could not write PNG file '%s': it is %s\n",
                  files.failed.c_str(), inputs[files.input].what.c_str());
-    return kExitUnreadable;
+    return kShowUnreadable;
   }
   if (error != 0) {
     PrintMessage(stderr, "Could not write PNG file '%s': %s\n",
                  files.failed.c_str(), std::strerror(error));
-    return kExitUnreadable;
+    return kShowUnreadable;
   }
   if (files.written.size() > 1) {
     PrintMessage(stdout, "Contact sheet: %zu pages of at most %d pixel rows, '%s' to "
@@ -314,15 +206,15 @@ int WriteSheet(const ShowOptions& options, const ShownFont& font) {
                 "more pages are left out\n",
                 kMaxSheetPages, files.pagesLeftOut);
   }
-  return kExitSound;
+  return kShowSound;
 }
 
 // The codes of --text's characters, after --code's; the characters left
 // out are named on standard error.
 int AddTextCodes(const ShownFont& font, ShowOptions* options) {
   if (options->text.empty()) {
-    if (options->codePage.empty()) return kExitSound;
-    return UsageError("%s--code-page goes with --text\n", "");
+    if (options->codePage.empty()) return kShowSound;
+    return ShowUsageError("%s--code-page goes with --text\n", "");
   }
   uint16_t code_page = 0;
   std::string error;
@@ -330,43 +222,37 @@ int AddTextCodes(const ShownFont& font, ShowOptions* options) {
   if (!TextCodePage(options->codePage, font, &code_page, &error) ||
       !CodesOfText(options->text, code_page, font, &options->codes, &notes,
                    &error)) {
-    return UsageError("%s\n", error.c_str());
+    return ShowUsageError("%s\n", error.c_str());
   }
   for (const std::string& note : notes) {
     PrintMessage(stderr, "vexofont show: warning: %s\n", note.c_str());
   }
-  return kExitSound;
+  return kShowSound;
 }
 
 }  // namespace
 
-const OptionTable kShowOptions =
-    MakeOptionTable(kShowOptionRows, 16, /*maxNames=*/1);
-
 int RunShowCommand(int argc, char** argv) {
   ShowOptions options;
   int status = ReadShowOptions(argc, argv, &options);
-  if (status != kExitSound) return status;
+  if (status != kShowSound) return status;
   if (options.help) {
-    std::fputs(kUsage, stdout);
-    std::fputs(kHelpStart, stdout);
-    std::fputs(OptionHelp(kShowOptions).c_str(), stdout);
-    std::fputs(kHelpEnd, stdout);
-    return kExitSound;
+    std::fputs(ShowHelp().c_str(), stdout);
+    return kShowSound;
   }
   if (options.version) {
     PrintMessage(stdout, "vexofont show %s\n", kReleaseVersion);
-    return kExitSound;
+    return kShowSound;
   }
   ShownFont font;
   ProblemList problems;
   status = ReadShownFile(options.file.c_str(), &font, &problems);
-  if (status == kExitSound) status = AddTextCodes(font, &options);
-  if (status == kExitSound) status = PrintReport(options, font, problems);
-  if (status != kExitSound) return status;
+  if (status == kShowSound) status = AddTextCodes(font, &options);
+  if (status == kShowSound) status = PrintReport(options, font, problems);
+  if (status != kShowSound) return status;
   // A sheet of the codes chosen with --code only, where any are.
   if (!options.codes.empty()) font.glyphs = ChosenGlyphs(font, options.codes);
   if (!options.png.empty()) status = WriteSheet(options, font);
-  if (status != kExitSound) return status;
-  return problems.empty() ? kExitSound : kExitUnsound;
+  if (status != kShowSound) return status;
+  return problems.empty() ? kShowSound : kShowUnsound;
 }

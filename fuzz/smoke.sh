@@ -22,9 +22,8 @@ if ! command -v clang++ >/dev/null; then
   echo "smoke.sh: clang++ not found" >&2
   exit 1
 fi
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DVEXO_FUZZ=ON \
-  -DVEXO_TESTS=OFF -DVEXO_TOOLS=ON -DVEXO_WERROR=ON \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The fuzz preset's settings, in the folder asked for.
+(cd "$root" && cmake --preset fuzz -B "$build" >/dev/null)
 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzzer}" >/dev/null
 
 work=${VEXO_FUZZ_WORK:-$(mktemp -d /tmp/vexocnvt-smoke-XXXXXX)}

@@ -236,8 +236,9 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources, const MakeOptions
                  font_paths[i].c_str());
     return kMakeSourceFailed;
   }
-  const long replaced = ApplyOverlays(options.overlays, &file);
-  if (replaced < 0) return kMakeSourceFailed;
+  long replaced = 0;
+  status = ApplyOverlays(options.overlays, &file, &replaced);
+  if (status != kMakeOk) return status;
   const std::vector<std::string> dropped =
       plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped, plan.selection,
                                              plan.equivalents, sources)

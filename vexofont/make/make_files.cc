@@ -73,19 +73,19 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
   return true;
 }
 
-long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file) {
-  long replaced = 0;
+int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file, long* replaced) {
+  *replaced = 0;
   for (const std::string& path : overlays) {
     GlyphText overlay;
-    if (!ReadGlyphText(path, true, &overlay)) return -1;
+    if (!ReadGlyphText(path, true, &overlay)) return kMakeSourceFailed;
     TextError error;
     if (!ApplyGlyphOverlay(overlay, file, &error)) {
       PrintMessage(stderr, "%s\n", FormatTextError(path, error).c_str());
-      return -1;
+      return kMakeSourceFailed;
     }
-    replaced += static_cast<long>(overlay.glyphs.size());
+    *replaced += static_cast<long>(overlay.glyphs.size());
   }
-  return replaced;
+  return kMakeOk;
 }
 
 int WriteFont(const std::string& output_path, const Bytes& file) {

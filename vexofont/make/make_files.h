@@ -25,9 +25,10 @@ bool IsGlyphTextFile(const std::string& path);
 // false on failure.
 bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text);
 
-// Applies the overlays in order; returns how many glyphs they replaced, or
-// -1 after printing the line of the first mistake.
-long ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file);
+// Applies the overlays in order, counting in *replaced the glyphs they
+// replaced; returns kMakeOk, or kMakeSourceFailed after printing the line
+// of the first mistake.
+int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file, long* replaced);
 
 // Writes the font whole or not at all; returns kMakeOk, or kMakeOutputFailed
 // after printing the line.

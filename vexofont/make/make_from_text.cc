@@ -70,9 +70,10 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
     PrintMessage(stderr, "%s\n", FormatTextError(text_path, error).c_str());
     return kMakeSourceFailed;
   }
-  const long replaced = ApplyOverlays(options.overlays, &file);
-  if (replaced < 0) return kMakeSourceFailed;
-  const int status = WriteFont(output_path, file);
+  long replaced = 0;
+  int status = ApplyOverlays(options.overlays, &file, &replaced);
+  if (status != kMakeOk) return status;
+  status = WriteFont(output_path, file);
   if (status != kMakeOk) return status;
   PrintTextSummary(output_path, text_path, text, file, replaced);
   return kMakeOk;

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "store/converter_settings.h"
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 
 const char* const kConfigKeys[kConfigKeyCount] = {
     kFontListKeys[0].key, kFontListKeys[1].key, kFontListKeys[2].key,

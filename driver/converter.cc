@@ -9,12 +9,12 @@
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/sbcs_loader.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "store/output_font_file.h"
 #include "store/station_report.h"
-#include "store/system_names.h"
+#include "platform/system_names.h"
 #include "store/version.h"
 
 namespace {

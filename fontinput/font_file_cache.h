@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 // One file as read.
 struct CachedFontFile {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "store/glyph_table.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 // Present when a sanitizer runtime is linked in.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));

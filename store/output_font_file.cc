@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "store/converter_settings.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "store/scratch_block.h"
 
 namespace {

@@ -97,7 +97,7 @@ long WriteOutputFontRecords(std::FILE* stream);
 
 // Writes the output font file named by Settings.outputFontFile from Settings
 // and the glyph table, replacing any file of that name whole (new files get
-// mode 0655; see store/output_file.h). Returns 0 when the file is written
+// mode 0655; see platform/output_file.h). Returns 0 when the file is written
 // and closed. Returns -1 when it cannot be opened or a write or the close
 // fails, after printing the line that names it on standard error; the
 // previous file of that name is then left as it was.

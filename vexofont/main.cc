@@ -16,14 +16,14 @@
 #include <windows.h>
 #endif
 
-#include "store/console.h"
+#include "platform/console.h"
 #include "vexofont/check/check_command.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/dump/dump_command.h"
 #include "vexofont/fonts/fonts_command.h"
 #include "vexofont/preview/preview_command.h"
 #include "vexofont/show/show_command.h"
-#include "store/system_names.h"
+#include "platform/system_names.h"
 #include "store/version.h"
 
 namespace {

@@ -2,7 +2,7 @@
 # tests/layering/check_includes.sh SOURCE_DIR
 #
 # Every project include points downwards: driver/ over fontinput/ over
-# store/; the rooms of vexofont/ over those (check and show read
+# store/ over platform/; the rooms of vexofont/ over those (check and show read
 # configurations with the driver's reader), and among themselves dump over
 # make over text and the font service (fontservice), fonts over make,
 # and make, dump and show over codepage; testkit/ over
@@ -14,24 +14,25 @@ cd "$1"
 
 # folder: the folders it may include from (besides itself).
 declare -A allowed=(
-  [store]=""
-  [fontinput]="store"
-  [driver]="fontinput store"
-  [vexofont/options]=""
-  [vexofont/codepage]="fontinput store"
-  [vexofont/text]="fontinput store"
-  [vexofont/fontservice]="store"
+  [platform]=""
+  [store]="platform"
+  [fontinput]="store platform"
+  [driver]="fontinput store platform"
+  [vexofont/options]="platform"
+  [vexofont/codepage]="fontinput store platform"
+  [vexofont/text]="fontinput store platform"
+  [vexofont/fontservice]="store platform"
   [vexofont/make]="vexofont/options vexofont/codepage vexofont/text vexofont/fontservice
-                   fontinput store"
-  [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store"
-  [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store"
-  [vexofont/check]="vexofont/options driver fontinput store"
+                   fontinput store platform"
+  [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store platform"
+  [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store platform"
+  [vexofont/check]="vexofont/options driver fontinput store platform"
   [vexofont/preview]="vexofont/options vexofont/codepage vexofont/show driver
-                      fontinput store"
+                      fontinput store platform"
   [vexofont/fonts]="vexofont/options vexofont/codepage vexofont/fontservice vexofont/make
-                    fontinput store"
+                    fontinput store platform"
   [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
-              vexofont/check vexofont/preview vexofont/fonts driver fontinput store"
+              vexofont/check vexofont/preview vexofont/fonts driver fontinput store platform"
 )
 
 # The folder an include names: a room of vexofont/, or a top folder.

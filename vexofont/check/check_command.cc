@@ -7,7 +7,7 @@
 
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/converter_settings.h"
 #include "store/version.h"
 #include "vexofont/check/config_lines.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "store/console.h"
+#include "platform/console.h"
 
 void Findings::Problem(int line, const std::string& text) {
   PrintMessage(stdout, "%s:%d: %s\n", config_.c_str(), line, text.c_str());

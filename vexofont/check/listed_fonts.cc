@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "driver/config_file.h"
-#include "store/system_names.h"
+#include "platform/system_names.h"
 #include "fontinput/code_page_bytes.h"
 #include "fontinput/code_text.h"
 #include "fontinput/font_file_cache.h"
@@ -16,7 +16,7 @@
 #include "fontinput/stored_codes.h"
 #include "store/converter_settings.h"
 #include "store/glyph_table.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "vexofont/check/output_name.h"
 
 namespace {

@@ -6,8 +6,8 @@
 
 #include "driver/config_file.h"
 #include "store/converter_settings.h"
-#include "store/output_file.h"
-#include "store/system_names.h"
+#include "platform/output_file.h"
+#include "platform/system_names.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ bool IsAnInput(const char* output, int line, const ConfigLines& lines,
 }
 
 // Whether the converter could write the output: the same rules as it
-// writes by (store/output_file.h), asked without writing anything.
+// writes by (platform/output_file.h), asked without writing anything.
 void CheckWritable(const char* output, int line, Findings* findings) {
   bool in_folder = false;
   const int error = ProbeOutputFile(output, &in_folder);

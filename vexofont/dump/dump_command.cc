@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fontinput/font_header.h"
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/options/command_options.h"

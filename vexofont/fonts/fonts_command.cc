@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"

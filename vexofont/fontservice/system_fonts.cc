@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "store/system_names.h"
+#include "platform/system_names.h"
 
 #ifdef _WIN32
 #include <windows.h>

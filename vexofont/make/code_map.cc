@@ -1,6 +1,6 @@
 #include "vexofont/make/code_map.h"
 
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 #include "fontinput/code_text.h"
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fontinput/stored_codes.h"
-#include "store/console.h"
-#include "store/system_names.h"
+#include "platform/console.h"
+#include "platform/system_names.h"
 #include "store/version.h"
 #include "vexofont/codepage/charset_conversion.h"
 #include "vexofont/fontservice/system_fonts.h"

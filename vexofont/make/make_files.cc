@@ -6,8 +6,8 @@
 #include <memory>
 #include <utility>
 
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 #include "vexofont/make/make_status.h"
 #include "vexofont/make/source_bytes.h"
 #include "vexofont/text/glyph_overlay.h"

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/make_summary.h"

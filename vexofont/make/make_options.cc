@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "store/console.h"
+#include "platform/console.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/source_font.h"

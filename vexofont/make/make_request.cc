@@ -6,8 +6,8 @@
 
 #include "fontinput/code_text.h"
 #include "fontinput/glyph_size.h"
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/glyph_sources.h"

@@ -4,7 +4,7 @@
 
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/make_request.h"

@@ -10,7 +10,7 @@
 #include <iterator>
 #include <map>
 
-#include "store/system_names.h"
+#include "platform/system_names.h"
 
 #ifdef _WIN32
 #include <io.h>

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/system_names.h"
+#include "platform/system_names.h"
 #include "vexofont/make/source_font_handles.h"
 
 // Opening a source font: its bytes (source_bytes.h; BDF fonts checked for

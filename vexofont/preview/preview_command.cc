@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fontinput/code_text.h"
-#include "store/console.h"
-#include "store/output_file.h"
+#include "platform/console.h"
+#include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "fontinput/code_page_bytes.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/equivalents.h"
 #include "vexofont/codepage/characters.h"

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "driver/converter.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "store/output_font_file.h"
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/show/output_file_reader.h"

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "fontinput/code_page_bytes.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"

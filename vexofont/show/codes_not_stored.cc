@@ -9,9 +9,9 @@
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/stored_codes.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/converter_settings.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "vexofont/show/font_summary.h"
 
 namespace {

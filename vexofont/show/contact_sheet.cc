@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "store/glyph_table.h"
-#include "store/output_file.h"
+#include "platform/output_file.h"
 #include "vexofont/show/label_font.h"
 
 namespace {

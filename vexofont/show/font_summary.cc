@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fontinput/dot_chars.h"
-#include "store/console.h"
+#include "platform/console.h"
 #include "store/glyph_table.h"
 
 namespace {

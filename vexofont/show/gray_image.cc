@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 void GrayImage::Reset(int w, int h, uint8_t shade, int firstRow) {
   width = w;

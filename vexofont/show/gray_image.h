@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 constexpr uint8_t kWhite = 255;
 constexpr uint8_t kBlack = 0;
@@ -28,7 +28,7 @@ struct GrayImage {
 };
 
 // Writes `image` to `path` as an 8-bit grayscale PNG file, whole or not at
-// all (store/output_file.h). Returns 0, or the errno value of the failure;
+// all (platform/output_file.h). Returns 0, or the errno value of the failure;
 // prints nothing.
 int WriteGrayPng(const char* path, const GrayImage& image);
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdarg>
 
-#include "store/console.h"
+#include "platform/console.h"
 
 void AddProblem(ProblemList* problems, size_t offset, const char* format,
                 ...) {

@@ -1,8 +1,8 @@
 #include "vexofont/show/run_inputs.h"
 
 #include "driver/config_file.h"
-#include "store/output_file.h"
-#include "store/system_names.h"
+#include "platform/output_file.h"
+#include "platform/system_names.h"
 
 void AddConfigurationInputs(const std::string& config, const std::string& what,
                             std::vector<RunInput>* inputs) {

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "store/console.h"
+#include "platform/console.h"
 
 namespace {
 

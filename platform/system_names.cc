@@ -1,4 +1,4 @@
-#include "store/system_names.h"
+#include "platform/system_names.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,17 +1,17 @@
 // The few file calls that differ between the platforms, for the safe
-// writes of store/output_file.cc only. Everything here opens raw bytes:
+// writes of platform/output_file.cc only. Everything here opens raw bytes:
 // Windows would otherwise write every 0x0A byte as 0x0D 0x0A. A name is
 // given with the folder that holds it (POSIX; the folder is ignored on
 // Windows, where the name is the whole path).
-#ifndef VEXOCNVT_STORE_OUTPUT_FILE_CALLS_H_
-#define VEXOCNVT_STORE_OUTPUT_FILE_CALLS_H_
+#ifndef VEXOCNVT_PLATFORM_OUTPUT_FILE_CALLS_H_
+#define VEXOCNVT_PLATFORM_OUTPUT_FILE_CALLS_H_
 
 #include <sys/stat.h>
 #include <sys/types.h>
 
 #include <cstdio>
 
-#include "store/output_names.h"
+#include "platform/output_names.h"
 
 namespace file_calls {
 
@@ -54,4 +54,4 @@ bool IsDeviceName(const char* path);
 
 }  // namespace file_calls
 
-#endif  // VEXOCNVT_STORE_OUTPUT_FILE_CALLS_H_
+#endif  // VEXOCNVT_PLATFORM_OUTPUT_FILE_CALLS_H_

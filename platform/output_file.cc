@@ -1,8 +1,8 @@
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
-#include "store/output_file_calls.h"
-#include "store/output_names.h"
-#include "store/pending_temporaries.h"
+#include "platform/output_file_calls.h"
+#include "platform/output_names.h"
+#include "platform/pending_temporaries.h"
 
 #include <sys/stat.h>
 #include <sys/types.h>

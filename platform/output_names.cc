@@ -1,4 +1,4 @@
-#include "store/output_names.h"
+#include "platform/output_names.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "store/output_file.h"
+#include "platform/output_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "store/console.h"
+#include "platform/console.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "store/output_file_calls.h"
+#include "platform/output_file_calls.h"
 
 #include <fcntl.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "store/system_names.h"
+#include "platform/system_names.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -26,7 +26,7 @@ namespace file_calls {
 
 #ifdef _WIN32
 
-// Names reach the system as UTF-16 (store/system_names.h).
+// Names reach the system as UTF-16 (platform/system_names.h).
 int StatName(int, const char* path, bool, FileInfo* info) {
   // The C library's stat refuses a folder's name with a slash at its end.
   if (NameIsFolder(path)) {

@@ -5,8 +5,8 @@
 // stay as they were and nothing is left behind. While one is recorded,
 // those signals are handled here; a signal the program ignores (SIGHUP
 // under nohup) or handles itself stays so.
-#ifndef VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
-#define VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
+#ifndef VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_
+#define VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_
 
 // Records the temporary `path`, which exists now. Returns its slot, or -1
 // when every slot is taken (it is then removed by the ordinary paths only).
@@ -15,4 +15,4 @@ int AddPendingTemporary(const char* path);
 // Forgets `path`: it has been renamed or removed.
 void DropPendingTemporary(const char* path);
 
-#endif  // VEXOCNVT_STORE_PENDING_TEMPORARIES_H_
+#endif  // VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_

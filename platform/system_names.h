@@ -5,8 +5,8 @@
 // as the C library reads them, unless a program sets UTF-8 (vexofont, whose
 // command line is read as UTF-16 and kept as UTF-8). Elsewhere the bytes go
 // to the system as they are.
-#ifndef VEXOCNVT_STORE_SYSTEM_NAMES_H_
-#define VEXOCNVT_STORE_SYSTEM_NAMES_H_
+#ifndef VEXOCNVT_PLATFORM_SYSTEM_NAMES_H_
+#define VEXOCNVT_PLATFORM_SYSTEM_NAMES_H_
 
 #include <cstdio>
 #include <string>
@@ -45,4 +45,4 @@ std::wstring WideName(const char* name);
 std::string Utf8OfWide(const wchar_t* wide);
 #endif
 
-#endif  // VEXOCNVT_STORE_SYSTEM_NAMES_H_
+#endif  // VEXOCNVT_PLATFORM_SYSTEM_NAMES_H_

@@ -3,8 +3,8 @@
 // protected-symlink rule would refuse) and held open, so that nothing
 // planted after the check can steer the write; and the names of the
 // program's own standard streams.
-#ifndef VEXOCNVT_STORE_OUTPUT_NAMES_H_
-#define VEXOCNVT_STORE_OUTPUT_NAMES_H_
+#ifndef VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_
+#define VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_
 
 constexpr int kOutputPathSize = 4096;
 
@@ -46,4 +46,4 @@ int StandardStreamOf(const char* name);
 // first; -1 with errno set on failure.
 int WriteThrough(int fd);
 
-#endif  // VEXOCNVT_STORE_OUTPUT_NAMES_H_
+#endif  // VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_

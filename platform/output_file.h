@@ -21,16 +21,16 @@
 // holds. Anything else that is not a folder (a device such as /dev/full or
 // nul, a FIFO, a pipe) is written in place and is never removed, replaced
 // or renamed over.
-#ifndef VEXOCNVT_STORE_OUTPUT_FILE_H_
-#define VEXOCNVT_STORE_OUTPUT_FILE_H_
+#ifndef VEXOCNVT_PLATFORM_OUTPUT_FILE_H_
+#define VEXOCNVT_PLATFORM_OUTPUT_FILE_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
 
-#include "store/output_names.h"
-#include "store/system_names.h"
+#include "platform/output_names.h"
+#include "platform/system_names.h"
 
 // A file being written; one never opened may be abandoned.
 struct OutputFile {
@@ -104,4 +104,4 @@ int WriteWholeFileUnpublished(const char* name, const void* data, size_t size,
 // on Windows the same volume and file index), symbolic links followed.
 bool SameExistingFile(const char* a, const char* b);
 
-#endif  // VEXOCNVT_STORE_OUTPUT_FILE_H_
+#endif  // VEXOCNVT_PLATFORM_OUTPUT_FILE_H_

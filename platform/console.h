@@ -1,8 +1,8 @@
 // Error lines on standard error. Progress goes to standard output through a
 // buffer; standard output is flushed before every error line so that a
 // reader of both streams together sees the lines in the order the steps ran.
-#ifndef VEXOCNVT_STORE_CONSOLE_H_
-#define VEXOCNVT_STORE_CONSOLE_H_
+#ifndef VEXOCNVT_PLATFORM_CONSOLE_H_
+#define VEXOCNVT_PLATFORM_CONSOLE_H_
 
 #include <cstdio>
 
@@ -34,4 +34,4 @@ void PutMessage(std::FILE* stream, const char* text);
 // would have. Call first thing in main.
 void HoldStandardStreams();
 
-#endif  // VEXOCNVT_STORE_CONSOLE_H_
+#endif  // VEXOCNVT_PLATFORM_CONSOLE_H_

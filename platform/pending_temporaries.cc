@@ -1,11 +1,11 @@
-#include "store/pending_temporaries.h"
+#include "platform/pending_temporaries.h"
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
 
-#include "store/output_names.h"
-#include "store/system_names.h"
+#include "platform/output_names.h"
+#include "platform/system_names.h"
 
 #ifdef _WIN32
 #include <io.h>

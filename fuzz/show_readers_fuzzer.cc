@@ -9,9 +9,9 @@
 #include "fuzz/fuzz_support.h"
 #include "vexofont/show/contact_sheet.h"
 #include "vexofont/show/glyph_listing.h"
-#include "vexofont/show/input_file_reader.h"
-#include "vexofont/show/output_file_reader.h"
-#include "vexofont/show/problem_list.h"
+#include "vexofont/readers/input_file_reader.h"
+#include "vexofont/readers/output_file_reader.h"
+#include "vexofont/readers/problem_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ShownFont font;

@@ -25,14 +25,17 @@ declare -A allowed=(
   [vexofont/make]="vexofont/options vexofont/codepage vexofont/text vexofont/fontservice
                    fontinput store platform"
   [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store platform"
-  [vexofont/show]="vexofont/options vexofont/codepage driver fontinput store platform"
+  [vexofont/readers]="driver fontinput store platform"
+  [vexofont/show]="vexofont/options vexofont/codepage vexofont/readers driver fontinput store
+                   platform"
   [vexofont/check]="vexofont/options driver fontinput store platform"
-  [vexofont/preview]="vexofont/options vexofont/codepage vexofont/show driver
+  [vexofont/preview]="vexofont/options vexofont/codepage vexofont/readers driver
                       fontinput store platform"
   [vexofont/fonts]="vexofont/options vexofont/codepage vexofont/fontservice vexofont/make
                     fontinput store platform"
   [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
-              vexofont/check vexofont/preview vexofont/fonts driver fontinput store platform"
+              vexofont/check vexofont/preview vexofont/fonts vexofont/readers driver fontinput store
+              platform"
 )
 
 # The folder an include names: a room of vexofont/, or a top folder.

@@ -20,7 +20,7 @@
 #include "vexofont/preview/preview_source.h"
 #include "vexofont/preview/preview_text.h"
 #include "vexofont/preview/receipt_layout.h"
-#include "vexofont/show/run_inputs.h"
+#include "vexofont/readers/run_inputs.h"
 
 namespace {
 

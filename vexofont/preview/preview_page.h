@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "vexofont/preview/receipt_layout.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // The page, with `text` in its text box.
 std::string PreviewPage(const ShownFont& font,

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "vexofont/preview/receipt_layout.h"
-#include "vexofont/show/gray_image.h"
+#include "vexofont/readers/gray_image.h"
 
 // Pixels a millimetre of paper (a thermal dot at 8 dots a millimetre is
 // 2 by 2), round the pictures and between the two stations; the shades

@@ -12,8 +12,8 @@
 #include "platform/output_file.h"
 #include "store/output_font_file.h"
 #include "vexofont/preview/preview_options.h"
-#include "vexofont/show/output_file_reader.h"
-#include "vexofont/show/problem_list.h"
+#include "vexofont/readers/output_file_reader.h"
+#include "vexofont/readers/problem_list.h"
 
 #if defined(_WIN32)
 #include <io.h>

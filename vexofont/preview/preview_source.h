@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // Reads and checks the output font file `path` (no further than the
 // largest sound output file and a margin), or converts the configuration

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "store/font_kind.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // One character of the text, its code found in the code page: `code` -1
 // when the code page has none; `newline` for a line feed.

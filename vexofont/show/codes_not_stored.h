@@ -3,7 +3,7 @@
 #ifndef VEXOCNVT_VEXOFONT_SHOW_CODES_NOT_STORED_H_
 #define VEXOCNVT_VEXOFONT_SHOW_CODES_NOT_STORED_H_
 
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // Prints, font by font of the configuration `config`, the codes the
 // converter stores from it and those of them the output file `font` does

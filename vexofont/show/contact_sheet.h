@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/show/gray_image.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/gray_image.h"
+#include "vexofont/readers/shown_font.h"
 
 constexpr uint8_t kGridShade = 170;       // lines between the cells
 constexpr uint8_t kEmptyCellShade = 230;  // a code with no glyph

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // Formats `codes` (any order, repeats allowed) as ascending runs of
 // consecutive codes, "20-7e 80 82-83", each code as `digits` lower-case hex

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // Prints every glyph of `font` whose code lies in low..high inclusive, in
 // file order: a heading line with the code, kind and offset, then one line

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "vexofont/show/gray_image.h"
+#include "vexofont/readers/gray_image.h"
 
 constexpr int kLabelGlyphWidth = 5;
 constexpr int kLabelGlyphHeight = 7;

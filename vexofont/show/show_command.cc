@@ -21,12 +21,12 @@
 #include "vexofont/show/contact_sheet.h"
 #include "vexofont/show/font_summary.h"
 #include "vexofont/show/glyph_listing.h"
-#include "vexofont/show/input_file_reader.h"
-#include "vexofont/show/output_file_reader.h"
-#include "vexofont/show/problem_list.h"
-#include "vexofont/show/run_inputs.h"
+#include "vexofont/readers/input_file_reader.h"
+#include "vexofont/readers/output_file_reader.h"
+#include "vexofont/readers/problem_list.h"
+#include "vexofont/readers/run_inputs.h"
 #include "vexofont/show/show_options.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 #include "vexofont/show/text_codes.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "vexofont/show/code_selection.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/shown_font.h"
 
 // The code page whose characters --text names: `option` when given (as
 // make's --code-page takes it), else the file's own. Returns false, with

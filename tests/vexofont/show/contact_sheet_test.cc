@@ -12,7 +12,7 @@
 #include "show_test_support.h"
 #include "store/glyph_table.h"
 #include "vexofont/show/label_font.h"
-#include "vexofont/show/output_file_reader.h"
+#include "vexofont/readers/output_file_reader.h"
 
 namespace {
 

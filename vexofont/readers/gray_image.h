@@ -1,6 +1,6 @@
 // An 8-bit grayscale image in memory and its PNG file.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_
-#define VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_GRAY_IMAGE_H_
+#define VEXOCNVT_VEXOFONT_READERS_GRAY_IMAGE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -47,4 +47,4 @@ using PixelRows = std::function<const uint8_t*(int y)>;
 int WriteGrayPngRowsUnpublished(const char* path, int width, int height,
                                 const PixelRows& rows, OutputFile* file);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_GRAY_IMAGE_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_GRAY_IMAGE_H_

@@ -1,13 +1,13 @@
 // Reads and checks an input font file: an SBCS or DBCS header and the
 // glyph bitmaps after it.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_INPUT_FILE_READER_H_
-#define VEXOCNVT_VEXOFONT_SHOW_INPUT_FILE_READER_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_INPUT_FILE_READER_H_
+#define VEXOCNVT_VEXOFONT_READERS_INPUT_FILE_READER_H_
 
 #include <cstddef>
 #include <cstdint>
 
-#include "vexofont/show/problem_list.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/problem_list.h"
+#include "vexofont/readers/shown_font.h"
 
 // True when `data` begins with the SBCS or the DBCS magic.
 bool LooksLikeInputFontFile(const uint8_t* data, size_t size);
@@ -22,4 +22,4 @@ bool LooksLikeInputFontFile(const uint8_t* data, size_t size);
 void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                        ProblemList* problems);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_INPUT_FILE_READER_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_INPUT_FILE_READER_H_

@@ -1,8 +1,8 @@
 // The files a run reads, which no file the tools write may replace: the
 // file shown or previewed, a configuration and the fonts it lists, the
 // text read.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_RUN_INPUTS_H_
-#define VEXOCNVT_VEXOFONT_SHOW_RUN_INPUTS_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_RUN_INPUTS_H_
+#define VEXOCNVT_VEXOFONT_READERS_RUN_INPUTS_H_
 
 #include <string>
 #include <vector>
@@ -24,4 +24,4 @@ void AddConfigurationInputs(const std::string& config, const std::string& what,
 // followed), or -1.
 int InputAt(const std::string& output, const std::vector<RunInput>& inputs);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_RUN_INPUTS_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_RUN_INPUTS_H_

@@ -1,4 +1,4 @@
-#include "vexofont/show/output_file_reader.h"
+#include "vexofont/readers/output_file_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A glyph as dots, the way a station prints it: up to 24 dots wide and 32
 // rows high, row 0 on top.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_DOT_PICTURE_H_
-#define VEXOCNVT_VEXOFONT_SHOW_DOT_PICTURE_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_DOT_PICTURE_H_
+#define VEXOCNVT_VEXOFONT_READERS_DOT_PICTURE_H_
 
 #include <cstdint>
 
@@ -36,4 +36,4 @@ void ResetPicture(int width, int height, DotPicture* picture);
 void PictureFromRowBitmap(const uint8_t* bitmap, int count, int bytesPerRow,
                           int width, int height, DotPicture* picture);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_DOT_PICTURE_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_DOT_PICTURE_H_

@@ -1,4 +1,4 @@
-#include "vexofont/show/column_decoder.h"
+#include "vexofont/readers/column_decoder.h"
 
 #include "fontinput/impact_columns.h"
 

@@ -1,4 +1,4 @@
-#include "vexofont/show/dot_picture.h"
+#include "vexofont/readers/dot_picture.h"
 
 void ResetPicture(int width, int height, DotPicture* picture) {
   *picture = DotPicture{};

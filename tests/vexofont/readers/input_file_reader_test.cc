@@ -1,4 +1,4 @@
-#include "vexofont/show/input_file_reader.h"
+#include "vexofont/readers/input_file_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Turns the impact station's column data back into dots: the inverse of the
 // converter's ConvertToImpactColumns.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_COLUMN_DECODER_H_
-#define VEXOCNVT_VEXOFONT_SHOW_COLUMN_DECODER_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_COLUMN_DECODER_H_
+#define VEXOCNVT_VEXOFONT_READERS_COLUMN_DECODER_H_
 
 #include <cstdint>
 
-#include "vexofont/show/dot_picture.h"
+#include "vexofont/readers/dot_picture.h"
 
 // Fills *picture (width x height) from `count` bytes of column data by
 // walking the dot columns exactly as the conversion lays them out (each
@@ -22,4 +22,4 @@
 void DecodeImpactColumns(const uint8_t* columns, int count, int width,
                          int height, DotPicture* picture);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_COLUMN_DECODER_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_COLUMN_DECODER_H_

@@ -1,7 +1,7 @@
 // The problems found in a font file, each tied to the byte offset where it
 // lies.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_
-#define VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_
+#define VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_
 
 #include <cstddef>
 #include <cstdio>
@@ -31,4 +31,4 @@ void AddProblem(ProblemList* problems, size_t offset, const char* format, ...)
 void PrintProblems(std::FILE* stream, const char* fileName,
                    const ProblemList& problems);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_PROBLEM_LIST_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_

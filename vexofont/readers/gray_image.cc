@@ -1,4 +1,4 @@
-#include "vexofont/show/gray_image.h"
+#include "vexofont/readers/gray_image.h"
 
 #include <png.h>
 

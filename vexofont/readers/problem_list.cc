@@ -1,4 +1,4 @@
-#include "vexofont/show/problem_list.h"
+#include "vexofont/readers/problem_list.h"
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,4 +1,4 @@
-#include "vexofont/show/run_inputs.h"
+#include "vexofont/readers/run_inputs.h"
 
 #include "driver/config_file.h"
 #include "platform/output_file.h"

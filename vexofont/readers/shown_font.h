@@ -1,7 +1,7 @@
 // What `vexofont show` knows of a font file once it has read it: the
 // file's parameters or header and every glyph as the stations print it.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_
-#define VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_SHOWN_FONT_H_
+#define VEXOCNVT_VEXOFONT_READERS_SHOWN_FONT_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fontinput/font_header.h"
-#include "vexofont/show/dot_picture.h"
+#include "vexofont/readers/dot_picture.h"
 
 enum class FontFileKind { kOutput, kSbcsInput, kDbcsInput };
 
@@ -58,4 +58,4 @@ struct ShownFont {
   std::vector<ShownGlyph> glyphs;
 };
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_SHOWN_FONT_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_SHOWN_FONT_H_

@@ -1,13 +1,13 @@
 // Reads and checks an output font file: the stream of tagged records that
 // the converter writes.
-#ifndef VEXOCNVT_VEXOFONT_SHOW_OUTPUT_FILE_READER_H_
-#define VEXOCNVT_VEXOFONT_SHOW_OUTPUT_FILE_READER_H_
+#ifndef VEXOCNVT_VEXOFONT_READERS_OUTPUT_FILE_READER_H_
+#define VEXOCNVT_VEXOFONT_READERS_OUTPUT_FILE_READER_H_
 
 #include <cstddef>
 #include <cstdint>
 
-#include "vexofont/show/problem_list.h"
-#include "vexofont/show/shown_font.h"
+#include "vexofont/readers/problem_list.h"
+#include "vexofont/readers/shown_font.h"
 
 // True when `data` begins with the frame of a TagStart record, which every
 // output font file does.
@@ -23,4 +23,4 @@ bool LooksLikeOutputFontFile(const uint8_t* data, size_t size);
 void ReadOutputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                         ProblemList* problems);
 
-#endif  // VEXOCNVT_VEXOFONT_SHOW_OUTPUT_FILE_READER_H_
+#endif  // VEXOCNVT_VEXOFONT_READERS_OUTPUT_FILE_READER_H_

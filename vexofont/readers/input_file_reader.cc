@@ -1,4 +1,4 @@
-#include "vexofont/show/input_file_reader.h"
+#include "vexofont/readers/input_file_reader.h"
 
 #include <cstring>
 #include <string>
@@ -10,7 +10,7 @@
 #include "fontinput/impact_columns.h"
 #include "fontinput/stored_codes.h"
 #include "store/glyph_table.h"
-#include "vexofont/show/column_decoder.h"
+#include "vexofont/readers/column_decoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "vexofont/show/output_file_reader.h"
+#include "vexofont/readers/output_file_reader.h"
 
 #include <algorithm>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 #include "store/output_font_file.h"
-#include "vexofont/show/column_decoder.h"
+#include "vexofont/readers/column_decoder.h"
 
 namespace {
 

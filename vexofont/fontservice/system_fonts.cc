@@ -271,20 +271,39 @@ bool HasFamily(FcPattern* match, const std::string& family) {
   return false;
 }
 
+// A configuration of fontconfig's, loaded with its fonts for one question
+// and destroyed after it: the library's default configuration is never
+// freed, and would stay behind as a leak.
+class LoadedConfig {
+ public:
+  LoadedConfig() : config_(FcInitLoadConfigAndFonts()) {}
+  ~LoadedConfig() {
+    if (config_ != nullptr) FcConfigDestroy(config_);
+  }
+  LoadedConfig(const LoadedConfig&) = delete;
+  LoadedConfig& operator=(const LoadedConfig&) = delete;
+
+  FcConfig* get() const { return config_; }
+
+ private:
+  FcConfig* config_;
+};
+
 }  // namespace
 
 const char* FontServiceName() { return "fontconfig"; }
 
 bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
   faces->clear();
-  if (FcInit() == FcFalse) {
-    *error = "fontconfig cannot start";
+  LoadedConfig config;
+  if (config.get() == nullptr) {
+    *error = "fontconfig cannot load its configuration";
     return false;
   }
   FcPattern* all = FcPatternCreate();
   FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE,
                                           FC_OUTLINE, FC_PIXEL_SIZE, nullptr);
-  FcFontSet* set = FcFontList(nullptr, all, objects);
+  FcFontSet* set = FcFontList(config.get(), all, objects);
   if (set != nullptr) {
     for (int i = 0; i < set->nfont; ++i) {
       SystemFace face = FaceOf(set->fonts[i]);
@@ -309,7 +328,8 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
     if (!ListSystemFaces(&faces, &error)) return FontLookup::kNotFound;
     return FindByFileName(faces, name, face) ? FontLookup::kFound : FontLookup::kNotFound;
   }
-  if (FcInit() == FcFalse) return FontLookup::kNotFound;
+  LoadedConfig config;
+  if (config.get() == nullptr) return FontLookup::kNotFound;
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
   if (pattern == nullptr) return FontLookup::kNotFound;
   FcChar8* asked = nullptr;
@@ -317,10 +337,10 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
   if (FcPatternGetString(pattern, FC_FAMILY, 0, &asked) == FcResultMatch) {
     family = reinterpret_cast<const char*>(asked);
   }
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  FcConfigSubstitute(config.get(), pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config.get(), pattern, &result);
   FcPatternDestroy(pattern);
   if (match == nullptr) return FontLookup::kNotFound;
   const SystemFace found = FaceOf(match);

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/output_file.h"
+
 bool DecodeUtf8(std::string_view text, std::vector<uint32_t>* points,
                 size_t* badAt) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -57,6 +59,21 @@ bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
     if (!IsControlCharacter(c)) characters->insert(c);
   }
   return true;
+}
+
+CharactersFile CharactersOfFile(const char* path,
+                                std::set<uint32_t>* characters, size_t* badAt) {
+  std::vector<uint8_t> bytes;
+  bool cut = false;
+  if (ReadLimitedFile(path, kMaxCharsFileSize, &bytes, &cut) !=
+      ReadResult::kRead) {
+    return CharactersFile::kCannotRead;
+  }
+  if (cut) return CharactersFile::kTooLong;
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
+                              bytes.size());
+  return CharactersOfText(text, characters, badAt) ? CharactersFile::kRead
+                                                   : CharactersFile::kNotUtf8;
 }
 
 std::string Utf8(uint32_t c) {

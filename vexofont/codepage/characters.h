@@ -22,6 +22,19 @@ bool DecodeUtf8(std::string_view text, std::vector<uint32_t>* points,
 bool CharactersOfText(std::string_view text, std::set<uint32_t>* characters,
                       size_t* badAt);
 
+// A file of UTF-8 text read for its characters (make's and fonts'
+// --chars), no longer than this: every character of Unicode in UTF-8 is
+// about 4.4 MB.
+constexpr size_t kMaxCharsFileSize = size_t{16} << 20;
+
+enum class CharactersFile { kRead, kCannotRead, kTooLong, kNotUtf8 };
+
+// Reads the file `path` as raw bytes, at most kMaxCharsFileSize of them,
+// into the set of its characters as CharactersOfText does; *badAt is the
+// offset of the first byte that is not UTF-8 for kNotUtf8. Prints nothing.
+CharactersFile CharactersOfFile(const char* path,
+                                std::set<uint32_t>* characters, size_t* badAt);
+
 // Whether a code point is a control character, which has no picture.
 constexpr bool IsControlCharacter(uint32_t c) {
   return c < 0x20 || (c >= 0x7F && c < 0xA0);

@@ -15,7 +15,6 @@
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/fontservice/system_fonts.h"
 #include "vexofont/make/cell_size.h"
-#include "vexofont/make/make_files.h"
 #include "vexofont/options/command_options.h"
 
 namespace {
@@ -198,23 +197,17 @@ bool ReadTextCharacters(const FontsOptions& options, std::set<uint32_t>* charact
     return false;
   }
   if (options.chars.empty()) return true;
-  std::vector<uint8_t> bytes;
-  bool cut = false;
-  if (ReadLimitedFile(options.chars.c_str(), kMaxCharsFileSize, &bytes, &cut) !=
-          ReadResult::kRead ||
-      cut) {
-    PrintMessage(stderr, "vexofont fonts: cannot read --chars file '%s'%s\n",
-                 options.chars.c_str(), cut ? " (too long)" : "");
-    *status = kFontsUnreadable;
-    return false;
-  }
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!CharactersOfText(text, characters, &bad_at)) {
+  const CharactersFile read = CharactersOfFile(options.chars.c_str(), characters, &bad_at);
+  if (read == CharactersFile::kRead) return true;
+  if (read == CharactersFile::kNotUtf8) {
     *status = UsageError("--chars file '" + options.chars + "' is not UTF-8 (byte " +
                          std::to_string(bad_at) + ")");
     return false;
   }
-  return true;
+  PrintMessage(stderr, "vexofont fonts: cannot read --chars file '%s'%s\n",
+               options.chars.c_str(), read == CharactersFile::kTooLong ? " (too long)" : "");
+  *status = kFontsUnreadable;
+  return false;
 }
 
 // The code page's characters of the kind asked for; false after the line.

@@ -14,9 +14,6 @@
 // The largest glyph text read: the text of the largest input font file, all
 // 65536 codes at 32 rows with a comment on every glyph, is about 75 MB.
 constexpr size_t kMaxGlyphTextSize = size_t{96} << 20;
-// The largest --chars file read: every character of Unicode in UTF-8 is
-// about 4.4 MB.
-constexpr size_t kMaxCharsFileSize = size_t{16} << 20;
 
 // Whether the file `path` begins with the glyph text's first line.
 bool IsGlyphTextFile(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "platform/console.h"
 #include "vexofont/make/code_map.h"
+#include "vexofont/codepage/characters.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/source_font.h"
 

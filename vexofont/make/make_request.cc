@@ -8,6 +8,7 @@
 #include "fontinput/glyph_size.h"
 #include "platform/console.h"
 #include "platform/output_file.h"
+#include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/glyph_sources.h"
@@ -341,31 +342,26 @@ bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
     return false;
   }
   if (options.chars.empty()) return true;
-  std::vector<uint8_t> bytes;
-  bool cut = false;
-  if (ReadLimitedFile(options.chars.c_str(), kMaxCharsFileSize, &bytes,
-                      &cut) != ReadResult::kRead) {
-    PrintMessage(stderr, "vexofont make: cannot read --chars file '%s'\n",
-                 options.chars.c_str());
-    *status = kMakeSourceFailed;
-    return false;
+  const char* path = options.chars.c_str();
+  switch (CharactersOfFile(path, selection, &bad_at)) {
+    case CharactersFile::kRead:
+      return true;
+    case CharactersFile::kCannotRead:
+      PrintMessage(stderr, "vexofont make: cannot read --chars file '%s'\n",
+                   path);
+      break;
+    case CharactersFile::kTooLong:
+      PrintMessage(stderr,
+                   "vexofont make: --chars file '%s' is longer than %zu bytes\n",
+                   path, kMaxCharsFileSize);
+      break;
+    case CharactersFile::kNotUtf8:
+      PrintMessage(stderr,
+                   "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
+                   path, bad_at);
+      break;
   }
-  if (cut) {
-    PrintMessage(stderr,
-                 "vexofont make: --chars file '%s' is longer than %zu bytes\n",
-                 options.chars.c_str(), kMaxCharsFileSize);
-    *status = kMakeSourceFailed;
-    return false;
-  }
-  const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
-                              bytes.size());
-  if (!CharactersOfText(text, selection, &bad_at)) {
-    PrintMessage(stderr,
-                 "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
-                 options.chars.c_str(), bad_at);
-    *status = kMakeSourceFailed;
-    return false;
-  }
-  return true;
+  *status = kMakeSourceFailed;
+  return false;
 }
 

@@ -53,15 +53,13 @@ const CommandOption kFontsOptionRows[] = {
     {"--chars", nullptr, "FILE", nullptr,
      "the same for the characters of a UTF-8 text file",
      SetString<FontsOptions, &FontsOptions::chars>},
-    {"--json", nullptr, nullptr, nullptr,
-     "the list as JSON, one object a face",
+    {"--json", nullptr, nullptr, nullptr, "the list as JSON, one object a face",
      SetFlag<FontsOptions, &FontsOptions::json>},
     {"--help", "-h", nullptr, "--help", "print this help and exit",
      SetFlag<FontsOptions, &FontsOptions::help>, true},
     {"--version", nullptr, nullptr, nullptr, "print the version and exit",
      SetFlag<FontsOptions, &FontsOptions::version>, true},
 };
-
 
 int UsageError(const std::string& text) {
   PrintMessage(stderr, "vexofont fonts: %s\n", text.c_str());
@@ -98,7 +96,8 @@ std::string JsonString(const std::string& text) {
       out += c;
     } else if (static_cast<unsigned char>(c) < 0x20) {
       char escape[8];
-      std::snprintf(escape, sizeof(escape), "\\u%04x", static_cast<unsigned>(c));
+      std::snprintf(escape, sizeof(escape), "\\u%04x",
+                    static_cast<unsigned>(c));
       out += escape;
     } else {
       out += c;
@@ -111,17 +110,21 @@ std::string Json(const std::vector<Listed>& list) {
   std::string out = "[";
   for (size_t i = 0; i < list.size(); ++i) {
     const Listed& l = list[i];
-    out += std::string(i == 0 ? "\n" : ",\n") + "  {\"family\": " + JsonString(l.face.family) +
-           ", \"style\": " + JsonString(l.face.style) + ", \"file\": " +
-           JsonString(l.face.file) + ", \"face\": " + std::to_string(l.face.index) +
-           ", \"outline\": " + (l.face.outline ? "true" : "false") + ", \"strikes\": [";
+    out += std::string(i == 0 ? "\n" : ",\n") +
+           "  {\"family\": " + JsonString(l.face.family) +
+           ", \"style\": " + JsonString(l.face.style) +
+           ", \"file\": " + JsonString(l.face.file) +
+           ", \"face\": " + std::to_string(l.face.index) +
+           ", \"outline\": " + (l.face.outline ? "true" : "false") +
+           ", \"strikes\": [";
     for (size_t k = 0; k < l.face.strikes.size(); ++k) {
       out += (k == 0 ? "" : ", ") + std::to_string(l.face.strikes[k]);
     }
     out += "]";
     char share[64];
     if (l.pageShare >= 0) {
-      std::snprintf(share, sizeof(share), ", \"codePageShare\": %.4f", l.pageShare);
+      std::snprintf(share, sizeof(share), ", \"codePageShare\": %.4f",
+                    l.pageShare);
       out += share;
     }
     if (l.textShare >= 0) {
@@ -140,10 +143,11 @@ size_t DisplayWidth(const std::string& text) {
   if (!DecodeUtf8(text, &points, &bad_at)) return text.size();
   size_t width = 0;
   for (uint32_t c : points) {
-    const bool wide = (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
-                      (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
-                      (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
-                      (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+    const bool wide =
+        (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+        (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+        (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+        (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
     width += wide ? 2 : 1;
   }
   return width;
@@ -155,7 +159,8 @@ std::string Table(const std::vector<Listed>& list, bool page, bool text) {
   std::vector<std::string> heading;
   if (page) heading.push_back("code page");
   if (text) heading.push_back("text");
-  for (const char* h : {"family", "style", "sizes", "file"}) heading.push_back(h);
+  for (const char* h : {"family", "style", "sizes", "file"})
+    heading.push_back(h);
   rows.push_back(heading);
   for (const Listed& l : list) {
     std::vector<std::string> row;
@@ -164,7 +169,8 @@ std::string Table(const std::vector<Listed>& list, bool page, bool text) {
     row.push_back(l.face.family);
     row.push_back(l.face.style);
     row.push_back(Sizes(l.face));
-    const bool collection = l.face.file.ends_with(".ttc") || l.face.file.ends_with(".otc");
+    const bool collection =
+        l.face.file.ends_with(".ttc") || l.face.file.ends_with(".otc");
     row.push_back(l.face.file + (l.face.index > 0 || collection
                                      ? ", face " + std::to_string(l.face.index)
                                      : ""));
@@ -181,7 +187,8 @@ std::string Table(const std::vector<Listed>& list, bool page, bool text) {
     std::string line;
     for (size_t i = 0; i < row.size(); ++i) {
       line += row[i];
-      if (i + 1 < row.size()) line += std::string(widths[i] - DisplayWidth(row[i]) + 2, ' ');
+      if (i + 1 < row.size())
+        line += std::string(widths[i] - DisplayWidth(row[i]) + 2, ' ');
     }
     out += line + "\n";
   }
@@ -189,30 +196,35 @@ std::string Table(const std::vector<Listed>& list, bool page, bool text) {
 }
 
 // The characters of --text and --chars; false after the line.
-bool ReadTextCharacters(const FontsOptions& options, std::set<uint32_t>* characters,
-                        int* status) {
+bool ReadTextCharacters(const FontsOptions& options,
+                        std::set<uint32_t>* characters, int* status) {
   size_t bad_at = 0;
-  if (!options.text.empty() && !CharactersOfText(options.text, characters, &bad_at)) {
-    *status = UsageError("--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
+  if (!options.text.empty() &&
+      !CharactersOfText(options.text, characters, &bad_at)) {
+    *status =
+        UsageError("--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
     return false;
   }
   if (options.chars.empty()) return true;
-  const CharactersFile read = CharactersOfFile(options.chars.c_str(), characters, &bad_at);
+  const CharactersFile read =
+      CharactersOfFile(options.chars.c_str(), characters, &bad_at);
   if (read == CharactersFile::kRead) return true;
   if (read == CharactersFile::kNotUtf8) {
-    *status = UsageError("--chars file '" + options.chars + "' is not UTF-8 (byte " +
-                         std::to_string(bad_at) + ")");
+    *status =
+        UsageError("--chars file '" + options.chars + "' is not UTF-8 (byte " +
+                   std::to_string(bad_at) + ")");
     return false;
   }
   PrintMessage(stderr, "vexofont fonts: cannot read --chars file '%s'%s\n",
-               options.chars.c_str(), read == CharactersFile::kTooLong ? " (too long)" : "");
+               options.chars.c_str(),
+               read == CharactersFile::kTooLong ? " (too long)" : "");
   *status = kFontsUnreadable;
   return false;
 }
 
 // The code page's characters of the kind asked for; false after the line.
-bool ReadCodePage(const FontsOptions& options, std::vector<uint32_t>* characters,
-                  int* status) {
+bool ReadCodePage(const FontsOptions& options,
+                  std::vector<uint32_t>* characters, int* status) {
   if (options.codePage.empty()) {
     if (!options.kind.empty()) *status = UsageError("--kind needs --code-page");
     return options.kind.empty();
@@ -229,9 +241,10 @@ bool ReadCodePage(const FontsOptions& options, std::vector<uint32_t>* characters
   }
   const CodePage* page = FindCodePage(kind, options.codePage);
   if (page == nullptr) {
-    *status = UsageError("unknown " + std::string(kind == FontKind::kDbcs ? "DBCS" : "SBCS") +
-                         " code page '" + options.codePage + "' (" +
-                         ListCodePages(kind, true) + ")");
+    *status = UsageError(
+        "unknown " + std::string(kind == FontKind::kDbcs ? "DBCS" : "SBCS") +
+        " code page '" + options.codePage + "' (" + ListCodePages(kind, true) +
+        ")");
     return false;
   }
   for (const CodedCharacter& coded : CodesAndCharacters(*page)) {
@@ -258,10 +271,12 @@ bool Fits(const SystemFace& face, const CellSize& cell) {
 
 // The faces that fit `cell` (any when null) and draw some of the code
 // page's characters, with their shares, best first.
-std::vector<Listed> Ranked(const std::vector<SystemFace>& faces, const CellSize* cell,
+std::vector<Listed> Ranked(const std::vector<SystemFace>& faces,
+                           const CellSize* cell,
                            const std::vector<uint32_t>& page,
                            const std::set<uint32_t>& textCharacters) {
-  const std::vector<uint32_t> text(textCharacters.begin(), textCharacters.end());
+  const std::vector<uint32_t> text(textCharacters.begin(),
+                                   textCharacters.end());
   std::vector<Listed> list;
   for (const SystemFace& face : faces) {
     if (cell != nullptr && !Fits(face, *cell)) continue;
@@ -273,32 +288,40 @@ std::vector<Listed> Ranked(const std::vector<SystemFace>& faces, const CellSize*
     }
     if (!text.empty()) {
       listed.textShare =
-          double(std::max(0L, CountMappedCharacters(face, text))) / double(text.size());
+          double(std::max(0L, CountMappedCharacters(face, text))) /
+          double(text.size());
     }
     list.push_back(listed);
   }
-  std::stable_sort(list.begin(), list.end(), [](const Listed& a, const Listed& b) {
-    if (a.textShare != b.textShare) return a.textShare > b.textShare;
-    if (a.pageShare != b.pageShare) return a.pageShare > b.pageShare;
-    return a.face.family != b.face.family ? a.face.family < b.face.family
-                                          : a.face.style < b.face.style;
-  });
+  std::stable_sort(
+      list.begin(), list.end(), [](const Listed& a, const Listed& b) {
+        if (a.textShare != b.textShare) return a.textShare > b.textShare;
+        if (a.pageShare != b.pageShare) return a.pageShare > b.pageShare;
+        return a.face.family != b.face.family ? a.face.family < b.face.family
+                                              : a.face.style < b.face.style;
+      });
   return list;
 }
 
 }  // namespace
 
-const OptionTable kFontsOptions = MakeOptionTable(kFontsOptionRows, 24, /*maxNames=*/0);
+const OptionTable kFontsOptions =
+    MakeOptionTable(kFontsOptionRows, 24, /*maxNames=*/0);
 
 std::string FontsHelp() {
   return std::string(
              "usage: vexofont fonts [--code-page N] [--text STRING] [options]\n"
              "\n"
-             "Lists the fonts installed, as the system's font service knows them\n"
-             "(fontconfig; on Windows the Fonts folders), one face a line: family,\n"
-             "style, outline or strike sizes, file and face. With --code-page, the\n"
-             "share of the code page's characters each face draws, best first, and\n"
-             "only the faces that draw some; with --text or --chars, the share of\n"
+             "Lists the fonts installed, as the system's font service knows "
+             "them\n"
+             "(fontconfig; on Windows the Fonts folders), one face a line: "
+             "family,\n"
+             "style, outline or strike sizes, file and face. With --code-page, "
+             "the\n"
+             "share of the code page's characters each face draws, best first, "
+             "and\n"
+             "only the faces that draw some; with --text or --chars, the share "
+             "of\n"
              "those characters too, which then orders the list. A name in the\n"
              "family column is what `vexofont make` takes in place of a file.\n"
              "\n") +
@@ -341,15 +364,17 @@ int RunFontsCommand(int argc, char** argv) {
     PrintMessage(stderr, "vexofont fonts: %s\n", error.c_str());
     return FontServiceName() == nullptr ? kFontsNoService : kFontsUnreadable;
   }
-  const std::vector<Listed> list = Ranked(faces, options.size.empty() ? nullptr : &cell,
-                                          page_characters, text_characters);
+  const std::vector<Listed> list =
+      Ranked(faces, options.size.empty() ? nullptr : &cell, page_characters,
+             text_characters);
   const std::string out = options.json ? Json(list)
                                        : Table(list, !page_characters.empty(),
                                                !text_characters.empty());
   PutMessage(stdout, out.c_str());
   if (list.empty()) {
-    PrintMessage(stderr, "vexofont fonts: no installed font%s\n",
-                 page_characters.empty() ? "" : " draws a character of the code page");
+    PrintMessage(
+        stderr, "vexofont fonts: no installed font%s\n",
+        page_characters.empty() ? "" : " draws a character of the code page");
   }
   return kFontsListed;
 }

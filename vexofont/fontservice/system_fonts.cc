@@ -19,11 +19,12 @@
 namespace {
 
 // The extensions of the font files FreeType reads and the services list.
-constexpr const char* kFontExtensions[] = {".ttf", ".ttc", ".otf", ".otc",
+constexpr const char* kFontExtensions[] = {".ttf", ".ttc",    ".otf", ".otc",
                                            ".pcf", ".pcf.gz", ".bdf", ".fon"};
 
 std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
@@ -82,8 +83,9 @@ class OpenedFace {
 
 // The face of `faces` a file name stands for: the first face of the file
 // of that name.
-[[maybe_unused]] bool FindByFileName(const std::vector<SystemFace>& faces, const std::string& name,
-                    SystemFace* face) {
+[[maybe_unused]] bool FindByFileName(const std::vector<SystemFace>& faces,
+                                     const std::string& name,
+                                     SystemFace* face) {
   const SystemFace* best = nullptr;
   for (const SystemFace& candidate : faces) {
 #ifdef _WIN32
@@ -91,7 +93,8 @@ class OpenedFace {
 #else
     const bool same = BaseName(candidate.file) == name;
 #endif
-    if (same && (best == nullptr || candidate.index < best->index)) best = &candidate;
+    if (same && (best == nullptr || candidate.index < best->index))
+      best = &candidate;
   }
   if (best == nullptr) return false;
   *face = *best;
@@ -99,7 +102,8 @@ class OpenedFace {
 }
 
 [[maybe_unused]] std::string Described(const SystemFace& face) {
-  return face.family + (face.style.empty() ? "" : " " + face.style) + " (" + face.file + ")";
+  return face.family + (face.style.empty() ? "" : " " + face.style) + " (" +
+         face.file + ")";
 }
 
 #ifdef _WIN32
@@ -109,7 +113,8 @@ std::vector<std::wstring> FontFolders() {
   std::vector<std::wstring> folders;
   wchar_t windows[MAX_PATH];
   const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
-  if (length > 0 && length < MAX_PATH) folders.push_back(std::wstring(windows) + L"\\Fonts\\");
+  if (length > 0 && length < MAX_PATH)
+    folders.push_back(std::wstring(windows) + L"\\Fonts\\");
   if (const wchar_t* local = _wgetenv(L"LOCALAPPDATA")) {
     folders.push_back(std::wstring(local) + L"\\Microsoft\\Windows\\Fonts\\");
   }
@@ -146,7 +151,8 @@ bool IsFontFileName(const std::string& name) {
   const std::string lower = Lower(name);
   for (const char* extension : kFontExtensions) {
     const size_t n = std::strlen(extension);
-    if (lower.size() > n && lower.compare(lower.size() - n, n, extension) == 0) return true;
+    if (lower.size() > n && lower.compare(lower.size() - n, n, extension) == 0)
+      return true;
   }
   return false;
 }
@@ -176,7 +182,8 @@ bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
     do {
       if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
       const std::string name = Utf8OfWide(found.cFileName);
-      if (IsFontFileName(name)) AddFacesOf(Utf8OfWide(folder.c_str()) + name, faces);
+      if (IsFontFileName(name))
+        AddFacesOf(Utf8OfWide(folder.c_str()) + name, faces);
     } while (FindNextFileW(search, &found));
     FindClose(search);
   }
@@ -194,13 +201,15 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
   std::string error;
   if (!ListSystemFaces(&faces, &error)) return FontLookup::kNotFound;
   if (IsFontFileName(name)) {
-    return FindByFileName(faces, name, face) ? FontLookup::kFound : FontLookup::kNotFound;
+    return FindByFileName(faces, name, face) ? FontLookup::kFound
+                                             : FontLookup::kNotFound;
   }
   // "FAMILY" or "FAMILY:style=STYLE".
   const size_t colon = name.find(':');
   const std::string family = Lower(name.substr(0, colon));
   std::string style;
-  if (colon != std::string::npos && Lower(name.substr(colon + 1, 6)) == "style=") {
+  if (colon != std::string::npos &&
+      Lower(name.substr(colon + 1, 6)) == "style=") {
     style = Lower(name.substr(colon + 7));
   }
   const SystemFace* best = nullptr;
@@ -209,9 +218,10 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
     if (Lower(candidate.family) != family) continue;
     const std::string s = Lower(candidate.style);
     // The style asked for; else the regular one; else the first.
-    const int rank = !style.empty() ? (s == style ? 3 : 0)
-                     : (s == "regular" || s == "normal" || s == "book" || s == "roman") ? 2
-                                                                                      : 1;
+    const int rank =
+        !style.empty() ? (s == style ? 3 : 0)
+        : (s == "regular" || s == "normal" || s == "book" || s == "roman") ? 2
+                                                                           : 1;
     if (rank > best_rank) {
       best = &candidate;
       best_rank = rank;
@@ -228,7 +238,8 @@ namespace {
 
 std::string StringOf(FcPattern* pattern, const char* object, int n = 0) {
   FcChar8* value = nullptr;
-  if (FcPatternGetString(pattern, object, n, &value) != FcResultMatch || value == nullptr) {
+  if (FcPatternGetString(pattern, object, n, &value) != FcResultMatch ||
+      value == nullptr) {
     return "";
   }
   return reinterpret_cast<const char*>(value);
@@ -238,7 +249,8 @@ SystemFace FaceOf(FcPattern* pattern) {
   SystemFace face;
   face.file = StringOf(pattern, FC_FILE);
   int index = 0;
-  if (FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch) face.index = index;
+  if (FcPatternGetInteger(pattern, FC_INDEX, 0, &index) == FcResultMatch)
+    face.index = index;
   face.family = StringOf(pattern, FC_FAMILY);
   face.style = StringOf(pattern, FC_STYLE);
   FcBool outline = FcTrue;
@@ -246,7 +258,9 @@ SystemFace FaceOf(FcPattern* pattern) {
     face.outline = outline != FcFalse;
   }
   double pixels = 0;
-  for (int n = 0; FcPatternGetDouble(pattern, FC_PIXEL_SIZE, n, &pixels) == FcResultMatch; ++n) {
+  for (int n = 0;
+       FcPatternGetDouble(pattern, FC_PIXEL_SIZE, n, &pixels) == FcResultMatch;
+       ++n) {
     face.strikes.push_back(static_cast<int>(pixels + 0.5));
   }
   return face;
@@ -257,7 +271,8 @@ SystemFace FaceOf(FcPattern* pattern) {
 std::string Folded(const char* name) {
   std::string folded;
   for (const char* c = name; *c != '\0'; ++c) {
-    if (*c != ' ') folded += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
+    if (*c != ' ')
+      folded += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
   }
   return folded;
 }
@@ -265,8 +280,10 @@ std::string Folded(const char* name) {
 // Whether any family name of `match` is `family`, blanks and case aside.
 bool HasFamily(FcPattern* match, const std::string& family) {
   FcChar8* name = nullptr;
-  for (int n = 0; FcPatternGetString(match, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
-    if (Folded(reinterpret_cast<const char*>(name)) == Folded(family.c_str())) return true;
+  for (int n = 0;
+       FcPatternGetString(match, FC_FAMILY, n, &name) == FcResultMatch; ++n) {
+    if (Folded(reinterpret_cast<const char*>(name)) == Folded(family.c_str()))
+      return true;
   }
   return false;
 }
@@ -301,8 +318,9 @@ bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
     return false;
   }
   FcPattern* all = FcPatternCreate();
-  FcObjectSet* objects = FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE,
-                                          FC_OUTLINE, FC_PIXEL_SIZE, nullptr);
+  FcObjectSet* objects =
+      FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE, FC_OUTLINE,
+                       FC_PIXEL_SIZE, nullptr);
   FcFontSet* set = FcFontList(config.get(), all, objects);
   if (set != nullptr) {
     for (int i = 0; i < set->nfont; ++i) {
@@ -313,9 +331,10 @@ bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
   }
   FcObjectSetDestroy(objects);
   FcPatternDestroy(all);
-  std::sort(faces->begin(), faces->end(), [](const SystemFace& a, const SystemFace& b) {
-    return a.file != b.file ? a.file < b.file : a.index < b.index;
-  });
+  std::sort(faces->begin(), faces->end(),
+            [](const SystemFace& a, const SystemFace& b) {
+              return a.file != b.file ? a.file < b.file : a.index < b.index;
+            });
   return true;
 }
 
@@ -326,11 +345,13 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
     std::vector<SystemFace> faces;
     std::string error;
     if (!ListSystemFaces(&faces, &error)) return FontLookup::kNotFound;
-    return FindByFileName(faces, name, face) ? FontLookup::kFound : FontLookup::kNotFound;
+    return FindByFileName(faces, name, face) ? FontLookup::kFound
+                                             : FontLookup::kNotFound;
   }
   LoadedConfig config;
   if (config.get() == nullptr) return FontLookup::kNotFound;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
+  FcPattern* pattern =
+      FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
   if (pattern == nullptr) return FontLookup::kNotFound;
   FcChar8* asked = nullptr;
   std::string family;
@@ -344,8 +365,7 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
   FcPatternDestroy(pattern);
   if (match == nullptr) return FontLookup::kNotFound;
   const SystemFace found = FaceOf(match);
-  const bool same = family.empty() ||
-                    HasFamily(match, family);
+  const bool same = family.empty() || HasFamily(match, family);
   FcPatternDestroy(match);
   if (found.file.empty()) return FontLookup::kNotFound;
   if (!same) {
@@ -362,11 +382,14 @@ const char* FontServiceName() { return nullptr; }
 
 bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
   faces->clear();
-  *error = "this vexofont is built without fontconfig, which lists the system's fonts";
+  *error =
+      "this vexofont is built without fontconfig, which lists the system's "
+      "fonts";
   return false;
 }
 
-FontLookup FindSystemFont(const std::string&, SystemFace*, std::string* instead) {
+FontLookup FindSystemFont(const std::string&, SystemFace*,
+                          std::string* instead) {
   instead->clear();
   return FontLookup::kNoService;
 }

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   static std::FILE* null_stream = std::fopen("/dev/null", "w");
   PrintGlyphPictures(null_stream, font, 0, 0xFFFF);
-  PrintProblems(null_stream, "fuzz", problems);
+  FUZZ_CHECK(ProblemLines("fuzz", problems).size() >= problems.size());
 
   const SheetPlan plan = PlanContactSheet(font);
   const std::vector<SheetPage> pages = PlanSheetPages(plan);

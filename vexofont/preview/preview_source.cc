@@ -128,7 +128,7 @@ int ReadPreviewFont(const std::string& path, const std::string& config, bool ver
   font->fileSize = bytes.size();
   ReadOutputFontFile(bytes.data(), bytes.size(), font, &problems);
   if (!problems.empty()) {
-    PrintProblems(stderr, name.c_str(), problems);
+    PrintMessage(stderr, "%s", ProblemLines(name.c_str(), problems).c_str());
     return kPreviewUnsound;
   }
   return kPreviewDrawn;

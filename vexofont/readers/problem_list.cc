@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <cstdarg>
-
-#include "platform/console.h"
+#include <cstdio>
 
 void AddProblem(ProblemList* problems, size_t offset, const char* format,
                 ...) {
@@ -15,15 +14,16 @@ void AddProblem(ProblemList* problems, size_t offset, const char* format,
   problems->push_back({offset, text});
 }
 
-void PrintProblems(std::FILE* stream, const char* fileName,
-                   const ProblemList& problems) {
+std::string ProblemLines(const char* fileName, const ProblemList& problems) {
   ProblemList sorted = problems;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const Problem& a, const Problem& b) {
                      return a.offset < b.offset;
                    });
+  std::string lines;
   for (const Problem& problem : sorted) {
-    PrintMessage(stream, "'%s' offset %zu: %s\n", fileName, problem.offset,
-                 problem.text.c_str());
+    lines += "'" + std::string(fileName) + "' offset " +
+             std::to_string(problem.offset) + ": " + problem.text + "\n";
   }
+  return lines;
 }

@@ -4,7 +4,6 @@
 #define VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,9 @@ using ProblemList = std::vector<Problem>;
 void AddProblem(ProblemList* problems, size_t offset, const char* format, ...)
     __attribute__((format(VEXO_PROBLEM_FORMAT, 3, 4)));
 
-// Prints each problem as one line, "'FILE' offset N: TEXT\n", in the order
-// of their offsets (problems at one offset in the order found).
-void PrintProblems(std::FILE* stream, const char* fileName,
-                   const ProblemList& problems);
+// Each problem as one line, "'FILE' offset N: TEXT\n", in the order of
+// their offsets (problems at one offset in the order found), for the
+// command to print.
+std::string ProblemLines(const char* fileName, const ProblemList& problems);
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_

@@ -77,7 +77,7 @@ int ReadShownFile(const char* path, ShownFont* font, ProblemList* problems) {
     AddProblem(problems, 0,
                "neither an output font file (no TagStart record) nor an "
                "input font file (no SBCS or DBCS magic)");
-    PrintProblems(stderr, path, *problems);
+    PrintMessage(stderr, "%s", ProblemLines(path, *problems).c_str());
     return kShowUnsound;
   }
   return kShowSound;
@@ -146,7 +146,8 @@ int PrintReport(const ShowOptions& options, const ShownFont& font,
     PrintGlyphPictures(stdout, font, range.low, range.high);
   }
   std::fflush(stdout);
-  PrintProblems(stderr, options.file.c_str(), problems);
+  PrintMessage(stderr, "%s",
+               ProblemLines(options.file.c_str(), problems).c_str());
   PrintWarnings(options, font, not_stored);
   return kShowSound;
 }

@@ -10,17 +10,21 @@ impact columns; widths past 8 print their first 8 dot columns), each dot a
 square of DOT pixels, cells side by side, and read back by tesseract
 (--psm 7). The figure is the share of characters read right: 1 - edit
 distance / characters, white space left out, both sides in Unicode's
-compatibility form (NFKC).
+compatibility form (NFKC). Given several DOT sizes, each line is read at
+each and the figure is their mean: one reading's figure moves by several
+hundredths with the scale alone, the mean much less.
 
 Usage: bench/legibility/measure_sbcs.py VEXOFONT [--options OPTS]
            [--only LANG[,LANG]] [--sizes 8x9[,12x24]] [--fonts NAME[,NAME]]
-           [--dot N] [--tall N] [--png DIR] [--pictures-only] [--variant NAME]
+           [--dot N[,N]] [--tall N] [--jobs N] [--png DIR] [--pictures-only]
+           [--variant NAME]
   OPTS  extra make options for the outline fonts (quoted, space separated)
   DIR   also write each receipt's first line as a PNG there, named
         sbcs-LANG-SIZE-FONT[-NAME].png
 Needs tesseract-ocr with eng, deu, fra, spa, rus, ell and jpn.
 """
 import argparse
+import concurrent.futures
 import os
 import sys
 import tempfile
@@ -137,7 +141,7 @@ def line_image(text, glyphs, station, cell_w, cell_h, dot, tall=1):
     return img
 
 
-def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
+def score(tool, lang, source, station, size, extra, dots, png, tag, scratch,
           read=True, tall=1):
     language, page, receipts = LANGUAGES[lang]
     lines = [line for receipt in receipts for line in receipt]
@@ -150,21 +154,47 @@ def score(tool, lang, source, station, size, extra, dot, png, tag, scratch,
     w, h = (int(v) for v in size.split("x"))
     right = total = 0
     for n, line in enumerate(lines):
-        img = line_image(line, glyphs, station, w, h, dot, tall)
-        if png and n == 0:
-            measure.write_png(os.path.join(png, "sbcs-%s-%s-%s.png" % (
-                lang, size, tag)), img)
-        if not read:
-            return 0.0, ""
-        pgm = os.path.join(scratch, "line.pgm")
-        measure.write_pgm(pgm, img)
-        # Compared in compatibility form: tesseract answers half-width
-        # katakana with the full-width ones (ｺﾞ as ゴ).
-        said = unicodedata.normalize("NFKC", measure.read_back(pgm, language))
-        meant = unicodedata.normalize("NFKC", "".join(line.split()))
-        total += len(meant)
-        right += max(0, len(meant) - measure.distance(meant, said))
+        for k, dot in enumerate(dots):
+            img = line_image(line, glyphs, station, w, h, dot, tall)
+            if png and n == 0 and k == 0:
+                measure.write_png(os.path.join(png, "sbcs-%s-%s-%s.png" % (
+                    lang, size, tag)), img)
+            if not read:
+                return 0.0, ""
+            pgm = os.path.join(scratch, "line.pgm")
+            measure.write_pgm(pgm, img)
+            # Compared in compatibility form: tesseract answers half-width
+            # katakana with the full-width ones (ｺﾞ as ゴ).
+            said = unicodedata.normalize("NFKC",
+                                         measure.read_back(pgm, language))
+            meant = unicodedata.normalize("NFKC", "".join(line.split()))
+            total += len(meant)
+            right += max(0, len(meant) - measure.distance(meant, said))
     return right / total, ""
+
+
+def cell(job):
+    """One figure of the table, in a scratch folder of its own."""
+    a, extra, lang, station, size, name = job
+    if name == "anchor":
+        source = anchor_for(int(size.split("x")[1]), lang)
+        options = []
+        if source is None:
+            return "none"
+    else:
+        source = OUTLINES[name][1]
+        options = extra
+    if not os.path.exists(source):
+        return "missing"
+    tag = name + ("-" + a.variant if a.variant else "")
+    dots = [int(d) for d in a.dot.split(",")]
+    with tempfile.TemporaryDirectory() as scratch:
+        figure, why = score(a.tool, lang, source, station, size, options, dots,
+                            a.png, tag, scratch, not a.pictures_only, a.tall)
+    if figure is None:
+        print(why, file=sys.stderr)
+        return "fails"
+    return "%.2f" % figure
 
 
 def main():
@@ -174,7 +204,9 @@ def main():
     p.add_argument("--only")
     p.add_argument("--sizes")
     p.add_argument("--fonts", help="of %s, anchor" % ", ".join(OUTLINES))
-    p.add_argument("--dot", type=int, default=4)
+    p.add_argument("--dot", default="4",
+                   help="pixels a dot; several, comma separated, averaged")
+    p.add_argument("--jobs", type=int, default=1)
     p.add_argument("--tall", type=int, default=1,
                    help="impact rows this many times as high as columns "
                         "(2: the 9-pin pitch, 0.176 by 0.353 mm)")
@@ -188,37 +220,18 @@ def main():
         os.makedirs(a.png, exist_ok=True)
     print("| language | size | %s |" % " | ".join(fonts))
     print("|---|---|%s" % ("---|" * len(fonts)))
-    with tempfile.TemporaryDirectory() as scratch:
-        for lang in LANGUAGES:
-            if a.only and lang not in a.only.split(","):
-                continue
-            for station, size in SIZES:
-                if a.sizes and size not in a.sizes.split(","):
-                    continue
-                cells = []
-                for name in fonts:
-                    if name == "anchor":
-                        source = anchor_for(int(size.split("x")[1]), lang)
-                        options = []
-                        if source is None:
-                            cells.append("none")
-                            continue
-                    else:
-                        package, source = OUTLINES[name]
-                        options = extra
-                    if not os.path.exists(source):
-                        cells.append("missing")
-                        continue
-                    tag = name + ("-" + a.variant if a.variant else "")
-                    figure, why = score(a.tool, lang, source, station, size,
-                                        options, a.dot, a.png, tag, scratch,
-                                        not a.pictures_only, a.tall)
-                    cells.append("%.2f" % figure if figure is not None else "fails")
-                    if figure is None:
-                        print(why, file=sys.stderr)
-                print("| %s | %s %s | %s |" % (lang, station, size, " | ".join(cells)),
-                      flush=True)
-
+    rows = [(lang, station, size) for lang in LANGUAGES
+            if not a.only or lang in a.only.split(",")
+            for station, size in SIZES
+            if not a.sizes or size in a.sizes.split(",")]
+    jobs = [(a, extra, lang, station, size, name)
+            for lang, station, size in rows for name in fonts]
+    with concurrent.futures.ProcessPoolExecutor(a.jobs) as pool:
+        cells = iter(pool.map(cell, jobs))
+        for lang, station, size in rows:
+            figures = [next(cells) for _ in fonts]
+            print("| %s | %s %s | %s |" % (lang, station, size,
+                                           " | ".join(figures)), flush=True)
 
 if __name__ == "__main__":
     sys.exit(main())

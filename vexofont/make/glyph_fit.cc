@@ -54,15 +54,79 @@ long long Within(long long at, int extent, int side) {
   return std::clamp<long long>(at, 0, side - extent);
 }
 
+// Whether row `y` of the grid is blank.
+bool BlankRow(const InkGrid& ink, int y) {
+  for (int x = 0; x < ink.width; ++x) {
+    if (ink.At(x, y)) return false;
+  }
+  return true;
+}
+
+// The grid without row `y`.
+InkGrid WithoutRow(const InkGrid& ink, int y) {
+  InkGrid out = ink;
+  const auto from = out.dots.begin() + static_cast<long>(y) * ink.width;
+  out.dots.erase(from, from + ink.width);
+  --out.height;
+  return out;
+}
+
+// Ink that passes the canvas's top (or bottom) by a few rows, with a blank
+// row between a mark and its letter on that side (the accent of é, the
+// cedilla of ç): the blank rows nearest that edge are taken out, the mark
+// set on its letter, so that the letter keeps its place on the line rather
+// than moving off it (bench/legibility). Only gaps in the half of the ink
+// on that side, never more rows than pass the edge; *top follows.
+InkGrid ClosedGaps(InkGrid ink, long long* top, int ch) {
+  long long over = -*top;
+  for (int r = 1; over > 0 && r < ink.height / 2;) {
+    if (BlankRow(ink, r)) {
+      ink = WithoutRow(ink, r);
+      ++*top;
+      --over;
+    } else {
+      ++r;
+    }
+  }
+  long long under = *top + ink.height - ch;
+  for (int r = ink.height - 2; under > 0 && r >= (ink.height + 1) / 2; --r) {
+    if (BlankRow(ink, r)) {
+      ink = WithoutRow(ink, r);
+      --under;
+    }
+  }
+  return ink;
+}
+
+enum class RowFit { kAsPlaced, kClosed, kShrunk };
+
+// The ink's rows fitted to a canvas `ch` rows high, its top at *top: ink
+// taller than the canvas drawn smaller to fill it; a letter on a line that
+// passes the top or the bottom, its gaps closed (ClosedGaps). The caller
+// moves the rest in.
+InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
+                RowFit* how) {
+  if (ink.height > ch) {
+    *top = 0;
+    *how = RowFit::kShrunk;
+    return GridOf(ReduceLines(LinesOf(ink, false), ch), false, ink.width);
+  }
+  if (!onLine) return ink;
+  const int before = ink.height;
+  ink = ClosedGaps(ink, top, ch);
+  if (ink.height != before) *how = RowFit::kClosed;
+  return ink;
+}
+
 }  // namespace
 
-Fitting FitInk(const InkGrid& source, long long x, long long y, DotCanvas* canvas) {
+Fitting FitInk(const InkGrid& source, long long x, long long y, DotCanvas* canvas,
+               bool onLine) {
   canvas->rows.assign(canvas->height, DotLine());
   const int cw = canvas->width;
   const int ch = canvas->height;
   InkGrid ink = source;
   bool narrowed = false;
-  bool lowered = false;
   // Lines longer than kMaxLineDots, or more than four times the canvas,
   // are first halved.
   while (ink.width > cw && ink.width > std::min(4 * cw, kMaxLineDots)) {
@@ -75,20 +139,20 @@ Fitting FitInk(const InkGrid& source, long long x, long long y, DotCanvas* canva
     ink = GridOf(ReduceLines(LinesOf(ink, true), cw), true, ink.height);
     narrowed = true;
   }
-  if (ink.height > ch) {
-    ink = GridOf(ReduceLines(LinesOf(ink, false), ch), false, ink.width);
-    lowered = true;
-  }
+  long long top = y;
+  RowFit rows = RowFit::kAsPlaced;
+  ink = FitRows(ink, &top, ch, onLine, &rows);
   // Shrinking an axis keeps its centre: the ink then fills that side.
   const long long nx = narrowed ? 0 : Within(x, ink.width, cw);
-  const long long ny = lowered ? 0 : Within(y, ink.height, ch);
+  const long long ny = Within(top, ink.height, ch);
   for (int iy = 0; iy < ink.height; ++iy) {
     for (int ix = 0; ix < ink.width; ++ix) {
       if (ink.At(ix, iy)) canvas->rows[ny + iy].set(nx + ix);
     }
   }
-  if (narrowed || lowered) return Fitting::kShrunk;
-  return nx == x && ny == y ? Fitting::kAsDrawn : Fitting::kMoved;
+  if (narrowed || rows == RowFit::kShrunk) return Fitting::kShrunk;
+  return nx == x && ny == y && rows == RowFit::kAsPlaced ? Fitting::kAsDrawn
+                                                         : Fitting::kMoved;
 }
 
 GlyphRows ReduceCanvas(const DotCanvas& canvas, int width, int height) {

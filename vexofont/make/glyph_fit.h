@@ -34,8 +34,12 @@ enum class Fitting { kAsDrawn, kMoved, kShrunk };
 // Sets `ink` on `canvas`, its top-left dot at (x, y), fitted: kAsDrawn when
 // it lies inside as placed, kMoved when it was moved into the canvas,
 // kShrunk when it was also drawn smaller along a side longer than the
-// canvas's (then filling that side).
-Fitting FitInk(const InkGrid& ink, long long x, long long y, DotCanvas* canvas);
+// canvas's (then filling that side). A letter `onLine` (of a script set on
+// a baseline) keeps its place on the line where it can: the blank rows
+// between a mark and its letter closed, ink that passes the top or the
+// bottom by a little drawn that much smaller (kMoved, kShrunk).
+Fitting FitInk(const InkGrid& ink, long long x, long long y, DotCanvas* canvas,
+               bool onLine = false);
 
 // The canvas reduced to `width` x `height` dots (no larger than it), as
 // glyph rows (bit 31 the leftmost dot): columns first, then rows.

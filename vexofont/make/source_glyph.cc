@@ -214,7 +214,7 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   drawn.width = canvas.width;
   drawn.height = canvas.height;
   const Fitting fitting =
-      FitInk(ink, x0 + ink_left, y0 + ink_top, &drawn);
+      FitInk(ink, x0 + ink_left, y0 + ink_top, &drawn, options_.latinLine);
   glyph->moved = fitting != Fitting::kAsDrawn;
   glyph->shrunk = fitting == Fitting::kShrunk;
   glyph->rows = ReduceCanvas(drawn, cell_.width, cell_.height);

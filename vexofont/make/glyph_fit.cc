@@ -71,6 +71,29 @@ InkGrid WithoutRow(const InkGrid& ink, int y) {
   return out;
 }
 
+// The row to take out of the longest run of equal rows with ink (a stem's),
+// from its middle; -1 when no two neighbouring rows are equal.
+int RowOfLongestRun(const InkGrid& ink) {
+  const auto row = [&ink](int y) {
+    return ink.dots.begin() + static_cast<long>(y) * ink.width;
+  };
+  int best = -1;
+  int best_length = 1;
+  for (int start = 0; start < ink.height;) {
+    int end = start + 1;
+    while (end < ink.height &&
+           std::equal(row(start), row(start) + ink.width, row(end))) {
+      ++end;
+    }
+    if (end - start > best_length && !BlankRow(ink, start)) {
+      best_length = end - start;
+      best = start + best_length / 2;
+    }
+    start = end;
+  }
+  return best;
+}
+
 // Ink that passes the canvas's top (or bottom) by a few rows, with a blank
 // row between a mark and its letter on that side (the accent of é, the
 // cedilla of ç): the blank rows nearest that edge are taken out, the mark
@@ -101,9 +124,13 @@ InkGrid ClosedGaps(InkGrid ink, long long* top, int ch) {
 enum class RowFit { kAsPlaced, kClosed, kShrunk };
 
 // The ink's rows fitted to a canvas `ch` rows high, its top at *top: ink
-// taller than the canvas drawn smaller to fill it; a letter on a line that
-// passes the top or the bottom, its gaps closed (ClosedGaps). The caller
-// moves the rest in.
+// taller than the canvas drawn smaller to fill it (an accented capital
+// reads better so than kept on the line and squeezed, bench/legibility).
+// A letter on a line that passes the top or the bottom has its gaps
+// closed (ClosedGaps), then, if it still passes the top (the ascender of
+// l or b above the capitals), a row of a stem taken out for each row
+// over: it keeps its foot on the line, one row shorter. The caller moves
+// the rest in.
 InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
                 RowFit* how) {
   if (ink.height > ch) {
@@ -115,6 +142,10 @@ InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
   const int before = ink.height;
   ink = ClosedGaps(ink, top, ch);
   if (ink.height != before) *how = RowFit::kClosed;
+  for (int r; *top < 0 && (r = RowOfLongestRun(ink)) >= 0; ++*top) {
+    ink = WithoutRow(ink, r);
+    *how = RowFit::kShrunk;
+  }
   return ink;
 }
 

@@ -36,8 +36,8 @@ enum class Fitting { kAsDrawn, kMoved, kShrunk };
 // kShrunk when it was also drawn smaller along a side longer than the
 // canvas's (then filling that side). A letter `onLine` (of a script set on
 // a baseline) keeps its place on the line where it can: the blank rows
-// between a mark and its letter closed, ink that passes the top or the
-// bottom by a little drawn that much smaller (kMoved, kShrunk).
+// between a mark and its letter closed (kMoved), a row of a stem taken out
+// for each row an ascender passes the top (kShrunk).
 Fitting FitInk(const InkGrid& ink, long long x, long long y, DotCanvas* canvas,
                bool onLine = false);
 

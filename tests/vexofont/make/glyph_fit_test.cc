@@ -50,8 +50,11 @@ TEST(GlyphFitTest, LettersOnALineKeepTheirPlace) {
       {"cedilla below the bottom", {"###", "#..", "###", "...", ".#."}, 1, true,
        Fitting::kMoved, {"...", "###", "#..", "###", ".#."}},
       // A gap in the half away from the edge passed is no mark's.
-      {"gap far from the edge", {"###", "###", "...", "#.#"}, -1, true,
-       Fitting::kMoved, {"###", "###", "...", "#.#", "..."}},
+      {"gap far from the edge", {"###", "#.#", "...", "#.#"}, -1, true,
+       Fitting::kMoved, {"###", "#.#", "...", "#.#", "..."}},
+      // l's ascender above the capitals: a row of its stem taken out.
+      {"ascender above the top", {"##.", ".#.", ".#.", ".#.", "###"}, -1, true,
+       Fitting::kShrunk, {"##.", ".#.", ".#.", "###", "..."}},
       {"taller than the cell", {"#..", "#..", "#..", "#..", "#..", "###"}, 0,
        true, Fitting::kShrunk, {"#..", "#..", "#..", "#..", "###"}},
   };

@@ -94,16 +94,31 @@ int RowOfLongestRun(const InkGrid& ink) {
   return best;
 }
 
+// Whether row `y` of the grid is a stem's top, one or two dots side by
+// side: a mark set on it (the dot of i, the accent of ì) would join the
+// stem and the letter read as l or 1.
+bool OnAStem(const InkGrid& ink, int y) {
+  int first = -1;
+  int last = -1;
+  for (int x = 0; x < ink.width; ++x) {
+    if (!ink.At(x, y)) continue;
+    if (first < 0) first = x;
+    last = x;
+  }
+  return first >= 0 && last - first <= 1;
+}
+
 // Ink that passes the canvas's top (or bottom) by a few rows, with a blank
 // row between a mark and its letter on that side (the accent of é, the
 // cedilla of ç): the blank rows nearest that edge are taken out, the mark
 // set on its letter, so that the letter keeps its place on the line rather
 // than moving off it (bench/legibility). Only gaps in the half of the ink
-// on that side, never more rows than pass the edge; *top follows.
+// on that side, never more rows than pass the edge, and never above a
+// stem (OnAStem); *top follows.
 InkGrid ClosedGaps(InkGrid ink, long long* top, int ch) {
   long long over = -*top;
   for (int r = 1; over > 0 && r < ink.height / 2;) {
-    if (BlankRow(ink, r)) {
+    if (BlankRow(ink, r) && !OnAStem(ink, r + 1)) {
       ink = WithoutRow(ink, r);
       ++*top;
       --over;

@@ -55,6 +55,9 @@ TEST(GlyphFitTest, LettersOnALineKeepTheirPlace) {
       // l's ascender above the capitals: a row of its stem taken out.
       {"ascender above the top", {"##.", ".#.", ".#.", ".#.", "###"}, -1, true,
        Fitting::kShrunk, {"##.", ".#.", ".#.", "###", "..."}},
+      // ì: an accent over a stem keeps its gap (closed, it would read l).
+      {"mark over a stem", {".#.", "...", ".#.", ".#.", "###"}, -1, true,
+       Fitting::kShrunk, {".#.", "...", ".#.", "###", "..."}},
       {"taller than the cell", {"#..", "#..", "#..", "#..", "#..", "###"}, 0,
        true, Fitting::kShrunk, {"#..", "#..", "#..", "#..", "###"}},
   };

@@ -195,6 +195,22 @@ std::string Table(const std::vector<Listed>& list, bool page, bool text) {
   return out;
 }
 
+// Why the faces installed could not be listed.
+const char* FaceListText(FaceList listed) {
+  switch (listed) {
+    case FaceList::kNoService:
+      return "this vexofont is built without fontconfig, which lists the "
+             "system's fonts";
+    case FaceList::kNoConfiguration:
+      return "fontconfig cannot load its configuration";
+    case FaceList::kNoFonts:
+      return "no fonts in the Fonts folders";
+    case FaceList::kListed:
+      break;
+  }
+  return "";
+}
+
 // The characters of --text and --chars; false after the line.
 bool ReadTextCharacters(const FontsOptions& options,
                         std::set<uint32_t>* characters, int* status) {
@@ -359,10 +375,10 @@ int RunFontsCommand(int argc, char** argv) {
     return UsageError("--size '" + options.size + "' is not WxH");
   }
   std::vector<SystemFace> faces;
-  std::string error;
-  if (!ListSystemFaces(&faces, &error)) {
-    PrintMessage(stderr, "vexofont fonts: %s\n", error.c_str());
-    return FontServiceName() == nullptr ? kFontsNoService : kFontsUnreadable;
+  const FaceList listed = ListSystemFaces(&faces);
+  if (listed != FaceList::kListed) {
+    PrintMessage(stderr, "vexofont fonts: %s\n", FaceListText(listed));
+    return listed == FaceList::kNoService ? kFontsNoService : kFontsUnreadable;
   }
   const std::vector<Listed> list =
       Ranked(faces, options.size.empty() ? nullptr : &cell, page_characters,

@@ -173,7 +173,7 @@ long CountMappedCharacters(const SystemFace& face,
 
 const char* FontServiceName() { return "the Fonts folders"; }
 
-bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
+FaceList ListSystemFaces(std::vector<SystemFace>* faces) {
   faces->clear();
   for (const std::wstring& folder : FontFolders()) {
     WIN32_FIND_DATAW found;
@@ -187,19 +187,16 @@ bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
     } while (FindNextFileW(search, &found));
     FindClose(search);
   }
-  if (faces->empty()) {
-    *error = "no fonts in the Fonts folders";
-    return false;
-  }
-  return true;
+  return faces->empty() ? FaceList::kNoFonts : FaceList::kListed;
 }
 
 FontLookup FindSystemFont(const std::string& name, SystemFace* face,
                           std::string* instead) {
   instead->clear();
   std::vector<SystemFace> faces;
-  std::string error;
-  if (!ListSystemFaces(&faces, &error)) return FontLookup::kNotFound;
+  if (ListSystemFaces(&faces) != FaceList::kListed) {
+    return FontLookup::kNotFound;
+  }
   if (IsFontFileName(name)) {
     return FindByFileName(faces, name, face) ? FontLookup::kFound
                                              : FontLookup::kNotFound;
@@ -310,13 +307,10 @@ class LoadedConfig {
 
 const char* FontServiceName() { return "fontconfig"; }
 
-bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
+FaceList ListSystemFaces(std::vector<SystemFace>* faces) {
   faces->clear();
   LoadedConfig config;
-  if (config.get() == nullptr) {
-    *error = "fontconfig cannot load its configuration";
-    return false;
-  }
+  if (config.get() == nullptr) return FaceList::kNoConfiguration;
   FcPattern* all = FcPatternCreate();
   FcObjectSet* objects =
       FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FAMILY, FC_STYLE, FC_OUTLINE,
@@ -335,7 +329,7 @@ bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
             [](const SystemFace& a, const SystemFace& b) {
               return a.file != b.file ? a.file < b.file : a.index < b.index;
             });
-  return true;
+  return FaceList::kListed;
 }
 
 FontLookup FindSystemFont(const std::string& name, SystemFace* face,
@@ -343,8 +337,9 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
   instead->clear();
   if (IsFontFileName(name)) {
     std::vector<SystemFace> faces;
-    std::string error;
-    if (!ListSystemFaces(&faces, &error)) return FontLookup::kNotFound;
+    if (ListSystemFaces(&faces) != FaceList::kListed) {
+      return FontLookup::kNotFound;
+    }
     return FindByFileName(faces, name, face) ? FontLookup::kFound
                                              : FontLookup::kNotFound;
   }
@@ -380,12 +375,9 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
 
 const char* FontServiceName() { return nullptr; }
 
-bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error) {
+FaceList ListSystemFaces(std::vector<SystemFace>* faces) {
   faces->clear();
-  *error =
-      "this vexofont is built without fontconfig, which lists the system's "
-      "fonts";
-  return false;
+  return FaceList::kNoService;
 }
 
 FontLookup FindSystemFont(const std::string&, SystemFace*,

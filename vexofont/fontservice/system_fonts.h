@@ -38,9 +38,14 @@ const char* FontServiceName();
 FontLookup FindSystemFont(const std::string& name, SystemFace* face,
                           std::string* instead);
 
-// Every face installed; false with *error when the service cannot list
-// them or the build has none.
-bool ListSystemFaces(std::vector<SystemFace>* faces, std::string* error);
+// Every face installed, into *faces.
+enum class FaceList {
+  kListed,
+  kNoService,        // built without a font service
+  kNoConfiguration,  // fontconfig cannot load its configuration
+  kNoFonts,          // the Fonts folders hold none
+};
+FaceList ListSystemFaces(std::vector<SystemFace>* faces);
 
 // How many of `characters` the face maps to a glyph (through its Unicode
 // character map); -1 when the face cannot be opened or has no such map.

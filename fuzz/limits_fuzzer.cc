@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "driver/config_file.h"
-#include "fontinput/font_file_cache.h"
+#include "vexofont/fontrules/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fuzz/fuzz_support.h"
 #include "store/converter_settings.h"

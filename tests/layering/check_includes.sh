@@ -5,7 +5,8 @@
 # store/ over platform/; the rooms of vexofont/ over those (check and show read
 # configurations with the driver's reader), and among themselves dump over
 # make over text and the font service (fontservice), fonts over make,
-# and make, dump and show over codepage; testkit/ over
+# and make, dump and show over codepage, every room but options and the
+# font service over the tools' rules of input fonts (fontrules); testkit/ over
 # everything the product has; nothing of the product includes testkit/ or
 # tests/, and the fuzz targets compile no file of tests/. Prints each include that points the wrong way and exits
 # non-zero if there is one.
@@ -19,21 +20,22 @@ declare -A allowed=(
   [fontinput]="store platform"
   [driver]="fontinput store platform"
   [vexofont/options]="platform"
-  [vexofont/codepage]="fontinput store platform"
-  [vexofont/text]="fontinput store platform"
+  [vexofont/fontrules]="fontinput store platform"
+  [vexofont/codepage]="vexofont/fontrules fontinput store platform"
+  [vexofont/text]="vexofont/fontrules fontinput store platform"
   [vexofont/fontservice]="store platform"
-  [vexofont/make]="vexofont/options vexofont/codepage vexofont/text vexofont/fontservice
+  [vexofont/make]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/text vexofont/fontservice
                    fontinput store platform"
-  [vexofont/dump]="vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store platform"
-  [vexofont/readers]="driver fontinput store platform"
-  [vexofont/show]="vexofont/options vexofont/codepage vexofont/readers driver fontinput store
+  [vexofont/dump]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/make vexofont/text fontinput store platform"
+  [vexofont/readers]="vexofont/fontrules driver fontinput store platform"
+  [vexofont/show]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/readers driver fontinput store
                    platform"
-  [vexofont/check]="vexofont/options driver fontinput store platform"
-  [vexofont/preview]="vexofont/options vexofont/codepage vexofont/readers driver
+  [vexofont/check]="vexofont/fontrules vexofont/options driver fontinput store platform"
+  [vexofont/preview]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/readers driver
                       fontinput store platform"
-  [vexofont/fonts]="vexofont/options vexofont/codepage vexofont/fontservice vexofont/make
+  [vexofont/fonts]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/fontservice vexofont/make
                     fontinput store platform"
-  [vexofont]="vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
+  [vexofont]="vexofont/fontrules vexofont/options vexofont/codepage vexofont/text vexofont/make vexofont/dump vexofont/show
               vexofont/check vexofont/preview vexofont/fonts vexofont/readers driver fontinput store
               platform"
 )

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fontinput/code_page_bytes.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 #include "vexofont/codepage/charset_conversion.h"
 #include "store/font_kind.h"
 

@@ -2,7 +2,7 @@
 
 #include "platform/output_file.h"
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 
 #include <algorithm>
 #include <cstdio>

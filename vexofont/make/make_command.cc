@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "fontinput/stored_codes.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
 #include "platform/system_names.h"
 #include "store/version.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
 #include "platform/console.h"
 #include "platform/output_file.h"

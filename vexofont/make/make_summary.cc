@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
-#include "fontinput/stored_codes.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
 #include "store/glyph_table.h"
 #include "vexofont/make/dropped_characters.h"

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "platform/console.h"
 #include "platform/output_file.h"
 #include "store/version.h"

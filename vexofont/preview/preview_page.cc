@@ -4,7 +4,7 @@
 #include <map>
 #include <utility>
 
-#include "fontinput/code_page_bytes.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/equivalents.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "fontinput/dot_chars.h"
+#include "vexofont/fontrules/dot_chars.h"
 
 int DotEdge(int dot, int microns) {
   return static_cast<int>((int64_t{dot} * microns * kPreviewPixelsPerMm + 500) / 1000);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <map>
 
-#include "fontinput/code_page_bytes.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"

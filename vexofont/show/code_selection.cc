@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "driver/config_file.h"
-#include "fontinput/font_file_cache.h"
+#include "vexofont/fontrules/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
-#include "fontinput/stored_codes.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
 #include "store/converter_settings.h"
 #include "platform/output_file.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "fontinput/dot_chars.h"
+#include "vexofont/fontrules/dot_chars.h"
 #include "platform/console.h"
 #include "store/glyph_table.h"
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"

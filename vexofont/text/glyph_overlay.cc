@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_slots.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/glyph_size.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "fontinput/code_text.h"
-#include "fontinput/dot_chars.h"
+#include "vexofont/fontrules/code_text.h"
+#include "vexofont/fontrules/dot_chars.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_text_header.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fontinput/stored_codes.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "make_test_support.h"
 #include "testkit/bdf_font.h"
 #include "vexofont/make/make_command.h"

@@ -1,4 +1,4 @@
-#include "fontinput/font_file_cache.h"
+#include "vexofont/fontrules/font_file_cache.h"
 
 #include <sys/stat.h>
 

@@ -1,4 +1,4 @@
-#include "fontinput/stored_codes.h"
+#include "vexofont/fontrules/stored_codes.h"
 
 #include <algorithm>
 #include <iterator>

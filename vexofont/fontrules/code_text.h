@@ -1,7 +1,7 @@
 // How the tools write character codes, and read them back from options
 // and text files: hexadecimal, "0x" optional, written in lower case.
-#ifndef VEXOCNVT_FONTINPUT_CODE_TEXT_H_
-#define VEXOCNVT_FONTINPUT_CODE_TEXT_H_
+#ifndef VEXOCNVT_VEXOFONT_FONTRULES_CODE_TEXT_H_
+#define VEXOCNVT_VEXOFONT_FONTRULES_CODE_TEXT_H_
 
 #include <string>
 #include <vector>
@@ -19,4 +19,4 @@ std::string HexCode(unsigned long code, int digits);
 // 0xa0"; after `most` ranges, ", ... (N more)".
 std::string HexCodeRanges(const std::vector<int>& codes, int digits, int most);
 
-#endif  // VEXOCNVT_FONTINPUT_CODE_TEXT_H_
+#endif  // VEXOCNVT_VEXOFONT_FONTRULES_CODE_TEXT_H_

@@ -1,8 +1,8 @@
 // The codes the loaders store from an input font file, worked out from the
 // whole file in memory without loading it: for the tools that tell what a
 // run will do (vexofont check, vexofont show --config).
-#ifndef VEXOCNVT_FONTINPUT_STORED_CODES_H_
-#define VEXOCNVT_FONTINPUT_STORED_CODES_H_
+#ifndef VEXOCNVT_VEXOFONT_FONTRULES_STORED_CODES_H_
+#define VEXOCNVT_VEXOFONT_FONTRULES_STORED_CODES_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -71,4 +71,4 @@ class SbcsBlanking {
   long blanked_[256];
 };
 
-#endif  // VEXOCNVT_FONTINPUT_STORED_CODES_H_
+#endif  // VEXOCNVT_VEXOFONT_FONTRULES_STORED_CODES_H_

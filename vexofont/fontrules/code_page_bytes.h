@@ -2,8 +2,8 @@
 // and which follow one, and what a byte means on its own. make writes a DBCS
 // font's header vectors from them; check uses them to see which codes of an
 // SBCS font a printer set to a double-byte code page reads differently.
-#ifndef VEXOCNVT_FONTINPUT_CODE_PAGE_BYTES_H_
-#define VEXOCNVT_FONTINPUT_CODE_PAGE_BYTES_H_
+#ifndef VEXOCNVT_VEXOFONT_FONTRULES_CODE_PAGE_BYTES_H_
+#define VEXOCNVT_VEXOFONT_FONTRULES_CODE_PAGE_BYTES_H_
 
 #include <cstdint>
 
@@ -92,4 +92,4 @@ constexpr bool ReadDifferently(uint16_t fontPage, uint16_t printerPage,
            SingleByteIn(fontPage, code) == SingleByte::kAscii);
 }
 
-#endif  // VEXOCNVT_FONTINPUT_CODE_PAGE_BYTES_H_
+#endif  // VEXOCNVT_VEXOFONT_FONTRULES_CODE_PAGE_BYTES_H_

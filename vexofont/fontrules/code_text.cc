@@ -1,4 +1,4 @@
-#include "fontinput/code_text.h"
+#include "vexofont/fontrules/code_text.h"
 
 #include <cstdio>
 

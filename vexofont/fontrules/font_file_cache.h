@@ -5,8 +5,8 @@
 // file a sound header can describe. The files' bytes held together stay
 // within kMaxCachedFontBytes: past it the files used longest ago let go of
 // theirs, and are read again if listed again.
-#ifndef VEXOCNVT_FONTINPUT_FONT_FILE_CACHE_H_
-#define VEXOCNVT_FONTINPUT_FONT_FILE_CACHE_H_
+#ifndef VEXOCNVT_VEXOFONT_FONTRULES_FONT_FILE_CACHE_H_
+#define VEXOCNVT_VEXOFONT_FONTRULES_FONT_FILE_CACHE_H_
 
 #include <cstdint>
 #include <map>
@@ -54,4 +54,4 @@ class FontFileCache {
   std::vector<std::unique_ptr<CachedFontFile>> unnamed_;
 };
 
-#endif  // VEXOCNVT_FONTINPUT_FONT_FILE_CACHE_H_
+#endif  // VEXOCNVT_VEXOFONT_FONTRULES_FONT_FILE_CACHE_H_

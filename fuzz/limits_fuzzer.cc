@@ -22,10 +22,10 @@
 #include <vector>
 
 #include "driver/config_file.h"
-#include "vexofont/fontrules/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fuzz/fuzz_support.h"
 #include "store/converter_settings.h"
+#include "vexofont/fontrules/font_file_cache.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/make_files.h"
 

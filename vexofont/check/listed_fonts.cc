@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "driver/config_file.h"
+#include "fontinput/font_header.h"
+#include "fontinput/glyph_size.h"
+#include "platform/output_file.h"
 #include "platform/system_names.h"
+#include "store/converter_settings.h"
+#include "store/glyph_table.h"
+#include "vexofont/check/output_name.h"
 #include "vexofont/fontrules/code_page_bytes.h"
 #include "vexofont/fontrules/code_text.h"
 #include "vexofont/fontrules/font_file_cache.h"
-#include "fontinput/font_header.h"
-#include "fontinput/glyph_size.h"
 #include "vexofont/fontrules/stored_codes.h"
-#include "store/converter_settings.h"
-#include "store/glyph_table.h"
-#include "platform/output_file.h"
-#include "vexofont/check/output_name.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/fontrules/code_page_bytes.h"
-#include "vexofont/codepage/charset_conversion.h"
 #include "store/font_kind.h"
+#include "vexofont/codepage/charset_conversion.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 
 
 struct CodePage {

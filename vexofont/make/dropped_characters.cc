@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "vexofont/fontrules/code_text.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/equivalents.h"
+#include "vexofont/fontrules/code_text.h"
 #include "vexofont/make/make_request.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
 #include "platform/system_names.h"
 #include "store/version.h"
 #include "vexofont/codepage/charset_conversion.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/fontservice/system_fonts.h"
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/dropped_characters.h"

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
 #include "platform/console.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
+#include "vexofont/fontrules/code_text.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/make_files.h"

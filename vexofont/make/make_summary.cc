@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
-#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
 #include "store/glyph_table.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/make/dropped_characters.h"
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/table_room.h"

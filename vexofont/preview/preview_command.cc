@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "vexofont/fontrules/code_text.h"
 #include "platform/console.h"
 #include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/codepage/equivalents.h"
+#include "vexofont/fontrules/code_text.h"
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/preview/preview_page.h"
 #include "vexofont/preview/preview_picture.h"

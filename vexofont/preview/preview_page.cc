@@ -4,12 +4,12 @@
 #include <map>
 #include <utility>
 
-#include "vexofont/fontrules/code_page_bytes.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
-#include "vexofont/codepage/equivalents.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
+#include "vexofont/codepage/equivalents.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 #include "vexofont/preview/preview_page_script.h"
 #include "vexofont/preview/preview_picture.h"
 #include "vexofont/preview/preview_text.h"

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <map>
 
-#include "vexofont/fontrules/code_page_bytes.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/codepage/equivalents.h"
+#include "vexofont/fontrules/code_page_bytes.h"
 
 bool ReadPreviewText(const std::string& file, std::string* text,
                      std::string* error) {

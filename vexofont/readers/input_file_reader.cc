@@ -8,8 +8,8 @@
 #include "fontinput/glyph_bitmap.h"
 #include "fontinput/glyph_size.h"
 #include "fontinput/impact_columns.h"
-#include "vexofont/fontrules/stored_codes.h"
 #include "store/glyph_table.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/readers/column_decoder.h"
 
 namespace {

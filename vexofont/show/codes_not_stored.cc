@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "driver/config_file.h"
-#include "vexofont/fontrules/font_file_cache.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
-#include "vexofont/fontrules/stored_codes.h"
 #include "platform/console.h"
-#include "store/converter_settings.h"
 #include "platform/output_file.h"
+#include "store/converter_settings.h"
+#include "vexofont/fontrules/font_file_cache.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/show/font_summary.h"
 
 namespace {

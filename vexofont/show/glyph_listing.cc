@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "vexofont/fontrules/dot_chars.h"
 #include "platform/console.h"
 #include "store/glyph_table.h"
+#include "vexofont/fontrules/dot_chars.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 
 #include <set>
 
-#include "vexofont/fontrules/code_text.h"
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
+#include "vexofont/fontrules/code_text.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
+#include "vexofont/fontrules/code_text.h"
 #include "vexofont/text/glyph_slots.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <string>
 
-#include "vexofont/fontrules/code_text.h"
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/glyph_size.h"
+#include "vexofont/fontrules/code_text.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "vexofont/fontrules/code_text.h"
 #include "fontinput/glyph_size.h"
+#include "vexofont/fontrules/code_text.h"
 
 namespace {
 

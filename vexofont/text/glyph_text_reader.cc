@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "vexofont/fontrules/code_text.h"
-#include "vexofont/fontrules/dot_chars.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
+#include "vexofont/fontrules/code_text.h"
+#include "vexofont/fontrules/dot_chars.h"
 #include "vexofont/text/glyph_text_header.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "fontinput/glyph_size.h"
 #include "vexofont/fontrules/code_text.h"
 #include "vexofont/fontrules/dot_chars.h"
-#include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_slots.h"
 #include "vexofont/text/glyph_text.h"
 

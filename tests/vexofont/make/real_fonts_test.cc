@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "vexofont/fontrules/stored_codes.h"
 #include "make_test_support.h"
 #include "testkit/bdf_font.h"
+#include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/table_room.h"
 

@@ -54,7 +54,8 @@ bool ReadMap(const char* path) {
 bool ReadText(const char* path) {
   GlyphText text;
   BeginQuiet();
-  const bool read = ReadGlyphText(path, true, &text);
+  MakeReport report;
+  const bool read = ReadGlyphText(path, true, &text, &report);
   EndQuiet();
   return read;  // past the bound never read, whatever the text says
 }

@@ -32,16 +32,21 @@ void PutMessage(std::FILE* stream, const char* text) {
   std::fputs(shown.c_str(), stream);
 }
 
-void PrintMessage(std::FILE* stream, const char* format, ...) {
-  va_list args;
-  va_start(args, format);
+std::string FormattedText(const char* format, std::va_list args) {
   va_list again;
   va_copy(again, args);
   const int length = std::vsnprintf(nullptr, 0, format, args);
-  va_end(args);
   std::string text(length > 0 ? static_cast<size_t>(length) : 0, '\0');
   if (length > 0) std::vsnprintf(text.data(), text.size() + 1, format, again);
   va_end(again);
+  return text;
+}
+
+void PrintMessage(std::FILE* stream, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  const std::string text = FormattedText(format, args);
+  va_end(args);
   PutMessage(stream, text.c_str());
 }
 

@@ -4,7 +4,9 @@
 #ifndef VEXOCNVT_PLATFORM_CONSOLE_H_
 #define VEXOCNVT_PLATFORM_CONSOLE_H_
 
+#include <cstdarg>
 #include <cstdio>
+#include <string>
 
 // printf's formats as the C library (or on Windows mingw-w64's own printf,
 // which knows %zu) takes them.
@@ -26,6 +28,9 @@ void PrintMessage(std::FILE* stream, const char* format, ...)
 
 // `text` with its control bytes shown as PrintMessage shows them.
 void PutMessage(std::FILE* stream, const char* text);
+
+// The text printf would print for `format` and `args`.
+std::string FormattedText(const char* format, std::va_list args);
 
 // A standard stream the program was started without (its descriptor
 // closed) is taken by the null device, opened the other way round, so that

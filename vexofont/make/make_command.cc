@@ -41,16 +41,17 @@ struct FontPlan {
   std::map<uint32_t, Equivalent> equivalents;
 };
 
-int ReadPlan(const MakeOptions& options, FontPlan* plan) {
-  int status =
-      ReadRequest(options, &plan->map, &plan->mappedPage, &plan->request);
+int ReadPlan(const MakeOptions& options, FontPlan* plan, MakeReport* report) {
+  int status = ReadRequest(options, &plan->map, &plan->mappedPage,
+                           &plan->request, report);
   if (status != kMakeOk) return status;
   status = ReadRenderOptions(options, plan->request, &plan->render,
-                             &plan->cellFill);
+                             &plan->cellFill, report);
   if (status != kMakeOk) return status;
   plan->mapped = !options.map.empty();
   plan->selecting = !options.chars.empty() || !options.text.empty();
-  if (!ReadSelection(options, &plan->selection, &status)) return status;
+  status = ReadSelection(options, &plan->selection, report);
+  if (status != kMakeOk) return status;
   if (plan->selecting && !plan->mapped) {
     plan->equivalents = SelectedEquivalents(plan->request, plan->selection);
     for (const auto& [c, equivalent] : plan->equivalents) {
@@ -76,8 +77,8 @@ bool OpensAsFile(const std::string& name) {
 }
 
 // Finds each name that is not a file among the system's fonts; returns
-// kMakeOk or the status after the line.
-int FindFontSources(std::vector<FontSource>* sources) {
+// kMakeOk, or the status with the line in *report.
+int FindFontSources(std::vector<FontSource>* sources, MakeReport* report) {
   for (FontSource& source : *sources) {
     source.path = FileOrSystemFont(source.path);
     const std::string& name = source.path;
@@ -93,24 +94,24 @@ int FindFontSources(std::vector<FontSource>* sources) {
         source.face = static_cast<int>(face.index);
         continue;
       case FontLookup::kNoService:
-        PrintMessage(stderr,
-                     "vexofont make: font '%s' cannot be opened (and this vexofont, "
-                     "built without fontconfig, takes no font names)\n",
-                     name.c_str());
-        return kMakeSourceFailed;
+        return report->Failed(
+            kMakeSourceFailed,
+            "vexofont make: font '%s' cannot be opened (and this vexofont, "
+            "built without fontconfig, takes no font names)\n",
+            name.c_str());
       case FontLookup::kSubstituted:
-        PrintMessage(stderr,
-                     "vexofont make: font '%s' is neither a file nor an installed "
-                     "font; %s would give %s instead (vexofont fonts lists the "
-                     "fonts installed)\n",
-                     name.c_str(), FontServiceName(), instead.c_str());
-        return kMakeSourceFailed;
+        return report->Failed(
+            kMakeSourceFailed,
+            "vexofont make: font '%s' is neither a file nor an installed "
+            "font; %s would give %s instead (vexofont fonts lists the fonts "
+            "installed)\n",
+            name.c_str(), FontServiceName(), instead.c_str());
       case FontLookup::kNotFound:
-        PrintMessage(stderr,
-                     "vexofont make: font '%s' is neither a file nor an installed "
-                     "font (vexofont fonts lists the fonts installed)\n",
-                     name.c_str());
-        return kMakeSourceFailed;
+        return report->Failed(
+            kMakeSourceFailed,
+            "vexofont make: font '%s' is neither a file nor an installed "
+            "font (vexofont fonts lists the fonts installed)\n",
+            name.c_str());
     }
   }
   return kMakeOk;
@@ -119,7 +120,7 @@ int FindFontSources(std::vector<FontSource>* sources) {
 // Opens the main font, then the fallbacks in order, into *fonts.
 int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
               std::vector<std::unique_ptr<SourceFont>>* fonts,
-              std::vector<SourceFont*>* list) {
+              std::vector<SourceFont*>* list, MakeReport* report) {
   for (const FontSource& source : sources) {
     const std::string& path = source.path;
     RenderOptions render = plan.render;
@@ -136,13 +137,12 @@ int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
       opened = fonts->back()->Open(path, drawing, render, &error);
     }
     if (!opened) {
-      PrintMessage(stderr, "vexofont make: font '%s' %s\n", path.c_str(),
-                   error.c_str());
-      return kMakeSourceFailed;
+      return report->Failed(kMakeSourceFailed, "vexofont make: font '%s' %s\n",
+                            path.c_str(), error.c_str());
     }
     if (!fonts->back()->faceWarning().empty()) {
-      PrintMessage(stderr, "vexofont make: warning: font '%s': %s\n",
-                   path.c_str(), fonts->back()->faceWarning().c_str());
+      report->Error("vexofont make: warning: font '%s': %s\n", path.c_str(),
+                    fonts->back()->faceWarning().c_str());
     }
     list->push_back(fonts->back().get());
   }
@@ -151,7 +151,7 @@ int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
 
 int OpenSources(const std::vector<std::string>& paths,
                 const std::vector<SourceFont*>& fonts, const FontPlan& plan,
-                GlyphSources* sources) {
+                GlyphSources* sources, MakeReport* report) {
   const bool mapped = plan.mapped;
   int unmapped = 0;
   if (!sources->Open(*plan.request.codePage, mapped ? &plan.map : nullptr,
@@ -159,11 +159,11 @@ int OpenSources(const std::vector<std::string>& paths,
     const std::string from =
         mapped ? "Unicode"
                : "code page " + std::to_string(plan.request.codePage->number);
-    PrintMessage(stderr,
-                 "vexofont make: %s cannot map %s to '%s' of font '%s'\n",
-                 CharsetConversion::Converter(), from.c_str(), fonts[unmapped]->charset().label.c_str(),
-                 paths[unmapped].c_str());
-    return kMakeSourceFailed;
+    return report->Failed(
+        kMakeSourceFailed,
+        "vexofont make: %s cannot map %s to '%s' of font '%s'\n",
+        CharsetConversion::Converter(), from.c_str(),
+        fonts[unmapped]->charset().label.c_str(), paths[unmapped].c_str());
   }
   if (plan.selecting) sources->Select(plan.selection);
   sources->DrawCellFillings(plan.cellFill);
@@ -171,46 +171,54 @@ int OpenSources(const std::vector<std::string>& paths,
 }
 
 // The characters drawn as their equivalents, then those not drawn.
-void PrintSelectionLines(const FontPlan& plan, const std::vector<std::string>& dropped) {
-  for (const std::string& line : EquivalentLines(plan.request, plan.equivalents)) {
-    PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
+void AddSelectionLines(const FontPlan& plan,
+                       const std::vector<std::string>& dropped,
+                       MakeReport* report) {
+  for (const std::string& line :
+       EquivalentLines(plan.request, plan.equivalents)) {
+    report->Error("vexofont make: %s\n", line.c_str());
   }
   for (const std::string& line : dropped) {
-    PrintMessage(stderr, "vexofont make: warning: %s\n", line.c_str());
+    report->Error("vexofont make: warning: %s\n", line.c_str());
   }
 }
 
 // --strict: a selected character not drawn, or a dot cut off, is a failure.
 int RefuseWhatIsLost(const FontRequest& request,
                      const std::vector<std::string>& dropped,
-                     const FontCounts& counts) {
+                     const FontCounts& counts, MakeReport* report) {
   if (!dropped.empty()) {
     for (const std::string& line : dropped) {
-      PrintMessage(stderr, "vexofont make: %s\n", line.c_str());
+      report->Error("vexofont make: %s\n", line.c_str());
     }
-    return MakeUsageError(Count(static_cast<long long>(dropped.size()),
+    return MakeUsageError(report,
+                          Count(static_cast<long long>(dropped.size()),
                                 "selected character", "selected characters") +
-                          " not drawn (--strict): nothing written");
+                              " not drawn (--strict): nothing written");
   }
   if (counts.clippedGlyphs > 0) {
-    return MakeUsageError(
-        Count(counts.clippedGlyphs, "glyph", "glyphs") + " with dots cut off (" +
-        CodeRanges(request.kind, counts.clippedCodes, 8) +
-        ") (--strict): nothing written");
+    return MakeUsageError(report,
+                          Count(counts.clippedGlyphs, "glyph", "glyphs") +
+                              " with dots cut off (" +
+                              CodeRanges(request.kind, counts.clippedCodes, 8) +
+                              ") (--strict): nothing written");
   }
   return kMakeOk;
 }
 
 // `vexofont make [options] SOURCE OUTPUT`.
-int MakeFromFonts(const std::vector<FontSource>& font_sources, const MakeOptions& options,
-                  const std::string& output_path, const FontPlan& plan) {
+int MakeFromFonts(const std::vector<FontSource>& font_sources,
+                  const MakeOptions& options, const std::string& output_path,
+                  const FontPlan& plan, MakeReport* report) {
   std::vector<std::string> font_paths;
   for (const FontSource& source : font_sources) font_paths.push_back(source.path);
   std::vector<std::unique_ptr<SourceFont>> fonts;
   std::vector<SourceFont*> font_list;
   GlyphSources sources;
-  int status = OpenFonts(font_sources, plan, &fonts, &font_list);
-  if (status == kMakeOk) status = OpenSources(font_paths, font_list, plan, &sources);
+  int status = OpenFonts(font_sources, plan, &fonts, &font_list, report);
+  if (status == kMakeOk) {
+    status = OpenSources(font_paths, font_list, plan, &sources, report);
+  }
   if (status != kMakeOk) return status;
 
   Bytes file;
@@ -219,7 +227,8 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources, const MakeOptions
     return sources.Draw(code, glyph);
   };
   if (!BuildInputFont(plan.request, source, &file, &counts)) {
-    return MakeUsageError("nothing to write");  // ruled out by ReadRequest
+    return MakeUsageError(report,
+                          "nothing to write");  // ruled out by ReadRequest
   }
   if (plan.request.kind == FontKind::kDbcs && !plan.selecting && !options.allCodes) {
     counts.leftForRoom = CodesToLeaveBlank(
@@ -230,40 +239,40 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources, const MakeOptions
   }
   for (size_t i = 0; i < fonts.size(); ++i) {
     if (!fonts[i]->readFailed()) continue;
-    PrintMessage(stderr,
-                 "vexofont make: font '%s' changed while it was read (it "
-                 "gave fewer bytes than it held); nothing written\n",
-                 font_paths[i].c_str());
-    return kMakeSourceFailed;
+    return report->Failed(
+        kMakeSourceFailed,
+        "vexofont make: font '%s' changed while it was read (it gave fewer "
+        "bytes than it held); nothing written\n",
+        font_paths[i].c_str());
   }
   long replaced = 0;
-  status = ApplyOverlays(options.overlays, &file, &replaced);
+  status = ApplyOverlays(options.overlays, &file, &replaced, report);
   if (status != kMakeOk) return status;
   const std::vector<std::string> dropped =
       plan.selecting ? DroppedCharacterLines(plan.request, plan.mapped, plan.selection,
                                              plan.equivalents, sources)
                      : std::vector<std::string>();
   if (options.strict) {
-    status = RefuseWhatIsLost(plan.request, dropped, counts);
+    status = RefuseWhatIsLost(plan.request, dropped, counts, report);
     if (status != kMakeOk) return status;
   }
-  status = WriteFont(output_path, file);
+  status = WriteFont(output_path, file, report);
   if (status != kMakeOk) return status;
   std::string summary = Summary(output_path, plan.request, *font_list[0], counts,
                                 sources.counts(), plan.selecting, font_paths,
                                 font_sources[0].face >= 0 ? font_paths[0] : "");
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
-  PutMessage(stdout, summary.c_str());
-  std::fflush(stdout);
-  PrintSelectionLines(plan, dropped);
-  PrintWarnings(plan.request, file);
+  report->Output("%s", summary.c_str());
+  AddSelectionLines(plan, dropped, report);
+  AddWarnings(plan.request, file, report);
   return kMakeOk;
 }
 
 // `vexofont make --list-faces FONT`.
-int ListFaces(const std::vector<std::string>& names) {
+int ListFaces(const std::vector<std::string>& names, MakeReport* report) {
   if (names.size() != 1) {
-    return MakeUsageError("--list-faces takes one font (see vexofont make "
+    return MakeUsageError(report,
+                          "--list-faces takes one font (see vexofont make "
                           "--help)");
   }
   SourceFont font;
@@ -271,28 +280,29 @@ int ListFaces(const std::vector<std::string>& names) {
   long count = 0;
   std::string error;
   if (!font.ListFaces(names[0], &faces, &count, &error)) {
-    PrintMessage(stderr, "vexofont make: font '%s' %s\n", names[0].c_str(),
-                 error.c_str());
-    return kMakeSourceFailed;
+    return report->Failed(kMakeSourceFailed, "vexofont make: font '%s' %s\n",
+                          names[0].c_str(), error.c_str());
   }
-  for (const std::string& face : faces) PrintMessage(stdout, "%s\n", face.c_str());
+  for (const std::string& face : faces) report->Output("%s\n", face.c_str());
   if (count > static_cast<long>(faces.size())) {
-    PrintMessage(stdout, "(%ld faces in all; the first %zu listed)\n", count, faces.size());
+    report->Output("(%ld faces in all; the first %zu listed)\n", count,
+                   faces.size());
   }
   return kMakeOk;
 }
 
-}  // namespace
-
-int RunMakeCommand(int argc, char** argv) {
+// The whole of a run: what RunMakeCommand prints is in *report.
+int Make(int argc, char** argv, MakeReport* report) {
   MakeOptions options;
-  if (!ReadMakeOptions(argc, argv, &options)) return kMakeUsage;
+  if (ReadMakeOptions(argc, argv, &options, report) != kMakeOk) {
+    return kMakeUsage;
+  }
   if (options.help) {
-    std::fputs(MakeHelp().c_str(), stdout);
+    report->Output("%s", MakeHelp().c_str());
     return kMakeOk;
   }
   if (options.version) {
-    PrintMessage(stdout, "vexofont make %s\n", kReleaseVersion);
+    report->Output("vexofont make %s\n", kReleaseVersion);
     return kMakeOk;
   }
   std::vector<std::string> names = options.names;
@@ -301,32 +311,50 @@ int RunMakeCommand(int argc, char** argv) {
   std::vector<FontSource> font_sources;
   if (!names.empty()) font_sources.push_back({names[0]});
   if (options.listFaces) {
-    const int found = names.size() == 1 ? FindFontSources(&font_sources) : kMakeOk;
+    const int found =
+        names.size() == 1 ? FindFontSources(&font_sources, report) : kMakeOk;
     if (found != kMakeOk) return found;
     if (names.size() == 1) names[0] = font_sources[0].path;
-    return ListFaces(names);
+    return ListFaces(names, report);
   }
   if (!names.empty()) names[0] = FileOrSystemFont(names[0]);
   if (!options.output.empty()) names.push_back(options.output);
   if (names.size() == 2 && IsGlyphTextFile(names[0])) {
-    if (OutputIsAnInput(names[1], names[0], "glyph text", options)) {
+    if (OutputIsAnInput(names[1], names[0], "glyph text", options, report)) {
       return kMakeOutputFailed;
     }
-    return MakeFromGlyphText(options, names[0], names[1]);
+    return MakeFromGlyphText(options, names[0], names[1], report);
   }
   FontPlan plan;
-  int status = ReadPlan(options, &plan);
+  int status = ReadPlan(options, &plan, report);
   if (status != kMakeOk) return status;
   if (names.size() != 2) {
-    return MakeUsageError("expected a source font and an output file "
+    return MakeUsageError(report,
+                          "expected a source font and an output file "
                           "(see vexofont make --help)");
   }
-  for (const std::string& fallback : options.fallbacks) font_sources.push_back({fallback});
-  status = FindFontSources(&font_sources);
+  for (const std::string& fallback : options.fallbacks) {
+    font_sources.push_back({fallback});
+  }
+  status = FindFontSources(&font_sources, report);
   if (status != kMakeOk) return status;
   names[0] = font_sources[0].path;
-  if (OutputIsAnInput(names[1], names[0], "source font", options)) {
+  if (OutputIsAnInput(names[1], names[0], "source font", options, report)) {
     return kMakeOutputFailed;
   }
-  return MakeFromFonts(font_sources, options, names[1], plan);
+  return MakeFromFonts(font_sources, options, names[1], plan, report);
+}
+
+}  // namespace
+
+int RunMakeCommand(int argc, char** argv) {
+  MakeReport report;
+  const int status = Make(argc, argv, &report);
+  for (const MakeReport::Line& line : report.lines()) {
+    // Standard output is flushed before every line on standard error, so
+    // that both streams together show the lines in order.
+    if (line.error) std::fflush(stdout);
+    PutMessage(line.error ? stderr : stdout, line.text.c_str());
+  }
+  return status;
 }

@@ -6,7 +6,6 @@
 #include <memory>
 #include <utility>
 
-#include "platform/console.h"
 #include "platform/output_file.h"
 #include "vexofont/make/make_status.h"
 #include "vexofont/make/source_bytes.h"
@@ -36,7 +35,8 @@ bool IsGlyphTextFile(const std::string& path) {
   return LooksLikeGlyphText(start, got);
 }
 
-bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
+bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
+                   MakeReport* report) {
   std::vector<uint8_t> bytes;
   bool cut = false;
   std::shared_ptr<const std::vector<unsigned char>> piped;
@@ -52,55 +52,57 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text) {
     read = ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
   }
   if (read != ReadResult::kRead) {
-    PrintMessage(stderr, "vexofont make: cannot %s glyph text '%s'\n",
-                 read == ReadResult::kCannotOpen ? "open" : "read",
-                 path.c_str());
+    report->Error("vexofont make: cannot %s glyph text '%s'\n",
+                  read == ReadResult::kCannotOpen ? "open" : "read",
+                  path.c_str());
     return false;
   }
   if (cut) {
-    PrintMessage(stderr,
-                 "vexofont make: glyph text '%s' is longer than %zu bytes\n",
-                 path.c_str(), kMaxGlyphTextSize);
+    report->Error("vexofont make: glyph text '%s' is longer than %zu bytes\n",
+                  path.c_str(), kMaxGlyphTextSize);
     return false;
   }
   TextError error;
   const std::string_view whole(reinterpret_cast<const char*>(bytes.data()),
                                bytes.size());
   if (!ParseGlyphText(whole, overlay, text, &error)) {
-    PrintMessage(stderr, "%s\n", FormatTextError(path, error).c_str());
+    report->Error("%s\n", FormatTextError(path, error).c_str());
     return false;
   }
   return true;
 }
 
-int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file, long* replaced) {
+int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
+                  long* replaced, MakeReport* report) {
   *replaced = 0;
   for (const std::string& path : overlays) {
     GlyphText overlay;
-    if (!ReadGlyphText(path, true, &overlay)) return kMakeSourceFailed;
+    if (!ReadGlyphText(path, true, &overlay, report)) return kMakeSourceFailed;
     TextError error;
     if (!ApplyGlyphOverlay(overlay, file, &error)) {
-      PrintMessage(stderr, "%s\n", FormatTextError(path, error).c_str());
-      return kMakeSourceFailed;
+      return report->Failed(kMakeSourceFailed, "%s\n",
+                            FormatTextError(path, error).c_str());
     }
     *replaced += static_cast<long>(overlay.glyphs.size());
   }
   return kMakeOk;
 }
 
-int WriteFont(const std::string& output_path, const Bytes& file) {
+int WriteFont(const std::string& output_path, const Bytes& file,
+              MakeReport* report) {
   const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
                                          file.size(), kNewFontFileMode);
   if (write_error != 0) {
-    PrintMessage(stderr, "vexofont make: cannot write '%s': %s\n",
-                 output_path.c_str(), std::strerror(write_error));
-    return kMakeOutputFailed;
+    return report->Failed(kMakeOutputFailed,
+                          "vexofont make: cannot write '%s': %s\n",
+                          output_path.c_str(), std::strerror(write_error));
   }
   return kMakeOk;
 }
 
 bool OutputIsAnInput(const std::string& output, const std::string& source,
-                     const char* sourceName, const MakeOptions& options) {
+                     const char* sourceName, const MakeOptions& options,
+                     MakeReport* report) {
   std::vector<std::pair<std::string, const char*>> inputs = {
       {source, sourceName}};
   for (const std::string& font : options.fallbacks) {
@@ -113,10 +115,9 @@ bool OutputIsAnInput(const std::string& output, const std::string& source,
   if (!options.map.empty()) inputs.push_back({options.map, "--map file"});
   for (const auto& [input, name] : inputs) {
     if (SameExistingFile(output.c_str(), input.c_str())) {
-      PrintMessage(stderr,
-                   "vexofont make: output '%s' is the %s '%s'; nothing "
-                   "written\n",
-                   output.c_str(), name, input.c_str());
+      report->Error(
+          "vexofont make: output '%s' is the %s '%s'; nothing written\n",
+          output.c_str(), name, input.c_str());
       return true;
     }
   }

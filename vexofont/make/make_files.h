@@ -18,24 +18,28 @@ constexpr size_t kMaxGlyphTextSize = size_t{96} << 20;
 // Whether the file `path` begins with the glyph text's first line.
 bool IsGlyphTextFile(const std::string& path);
 
-// Reads and parses the glyph text `path`; prints the line and returns
-// false on failure.
-bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text);
+// Reads and parses the glyph text `path`; returns false with the line in
+// *report on failure.
+bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
+                   MakeReport* report);
 
 // Applies the overlays in order, counting in *replaced the glyphs they
-// replaced; returns kMakeOk, or kMakeSourceFailed after printing the line
-// of the first mistake.
-int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file, long* replaced);
+// replaced; returns kMakeOk, or kMakeSourceFailed with the line of the
+// first mistake in *report.
+int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
+                  long* replaced, MakeReport* report);
 
 // Writes the font whole or not at all; returns kMakeOk, or kMakeOutputFailed
-// after printing the line.
-int WriteFont(const std::string& output_path, const Bytes& file);
+// with the line in *report.
+int WriteFont(const std::string& output_path, const Bytes& file,
+              MakeReport* report);
 
 // Whether the output is the source (named in messages as `sourceName`) or
 // one of the other files the options name (fallback fonts, overlays, the
-// --chars and --map files), links and hard links included, after printing
-// the line that names both.
+// --chars and --map files), links and hard links included; if so the line
+// that names both is in *report.
 bool OutputIsAnInput(const std::string& output, const std::string& source,
-                     const char* sourceName, const MakeOptions& options);
+                     const char* sourceName, const MakeOptions& options,
+                     MakeReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
-#include "platform/console.h"
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/make_summary.h"
@@ -23,36 +22,40 @@ bool AnyFontOption(const MakeOptions& options) {
   return any;
 }
 
-void PrintTextSummary(const std::string& output_path,
-                      const std::string& text_path, const GlyphText& text,
-                      const Bytes& file, long replaced) {
+void AddTextSummary(const std::string& output_path,
+                    const std::string& text_path, const GlyphText& text,
+                    const Bytes& file, long replaced, MakeReport* report) {
   const FontKind kind = text.kind;
   const size_t glyphs = (file.size() - text.tail.size() - HeaderSize(kind)) /
                         FileGlyphSize(text.header.height);
-  PrintMessage(stdout, "vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) "
-              "from glyph text '%s': %s, %zu drawn in the text%s\n",
-              output_path.c_str(), KindName(kind),
-              static_cast<unsigned>(text.header.width),
-              static_cast<unsigned>(text.header.height),
-              static_cast<unsigned>(text.header.codePage),
-              CodeText(kind, text.header.firstChar).c_str(),
-              CodeText(kind, text.header.lastChar).c_str(), text_path.c_str(),
-              Count(static_cast<int>(glyphs), "glyph", "glyphs").c_str(),
-              text.glyphs.size(), OverlaySummary(replaced).c_str());
+  report->Output(
+      "vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) from "
+      "glyph text '%s': %s, %zu drawn in the text%s\n",
+      output_path.c_str(), KindName(kind),
+      static_cast<unsigned>(text.header.width),
+      static_cast<unsigned>(text.header.height),
+      static_cast<unsigned>(text.header.codePage),
+      CodeText(kind, text.header.firstChar).c_str(),
+      CodeText(kind, text.header.lastChar).c_str(), text_path.c_str(),
+      Count(static_cast<int>(glyphs), "glyph", "glyphs").c_str(),
+      text.glyphs.size(), OverlaySummary(replaced).c_str());
 }
 
 }  // namespace
 
 int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
-                      const std::string& output_path) {
+                      const std::string& output_path, MakeReport* report) {
   if (AnyFontOption(options)) {
-    return MakeUsageError("'" + text_path +
-                          "' is a glyph text: its header gives kind, size, "
-                          "code page and codes and its glyphs are drawn, so "
-                          "only --overlay and -o go with it");
+    return MakeUsageError(
+        report, "'" + text_path +
+                    "' is a glyph text: its header gives kind, size, "
+                    "code page and codes and its glyphs are drawn, so "
+                    "only --overlay and -o go with it");
   }
   GlyphText text;
-  if (!ReadGlyphText(text_path, false, &text)) return kMakeSourceFailed;
+  if (!ReadGlyphText(text_path, false, &text, report)) {
+    return kMakeSourceFailed;
+  }
   // A glyph text names no station: only a size no thermal font has is
   // an impact font's.
   const uint32_t width = text.header.width;
@@ -61,20 +64,20 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
       GlyphSizeAccepted(text.kind, Station::kImpact, width, height)) {
     const int status = CheckImpactPrint(
         text.kind, {static_cast<int>(width), static_cast<int>(height)},
-        options.forceSize);
+        options.forceSize, report);
     if (status != kMakeOk) return status;
   }
   Bytes file;
   TextError error;
   if (!BuildFromGlyphText(text, &file, &error)) {
-    PrintMessage(stderr, "%s\n", FormatTextError(text_path, error).c_str());
-    return kMakeSourceFailed;
+    return report->Failed(kMakeSourceFailed, "%s\n",
+                          FormatTextError(text_path, error).c_str());
   }
   long replaced = 0;
-  int status = ApplyOverlays(options.overlays, &file, &replaced);
+  int status = ApplyOverlays(options.overlays, &file, &replaced, report);
   if (status != kMakeOk) return status;
-  status = WriteFont(output_path, file);
+  status = WriteFont(output_path, file, report);
   if (status != kMakeOk) return status;
-  PrintTextSummary(output_path, text_path, text, file, replaced);
+  AddTextSummary(output_path, text_path, text, file, replaced, report);
   return kMakeOk;
 }

@@ -268,17 +268,13 @@ std::string MakeHelp() {
   return help;
 }
 
-int MakeUsageError(const std::string& text) {
-  PrintMessage(stderr, "vexofont make: %s\n", text.c_str());
-  return kMakeUsage;
-}
-
-bool ReadMakeOptions(int argc, char** argv, MakeOptions* options) {
+int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
+                    MakeReport* report) {
   const ParsedLine line = ParseCommandLine(kMakeOptions, argc, argv, options);
   if (line.fault != OptionFault::kNone) {
-    MakeUsageError(OptionFaultText(line, "make", nullptr));  // any number of names
-    return false;
+    // Any number of names.
+    return MakeUsageError(report, OptionFaultText(line, "make", nullptr));
   }
   options->names = line.names;
-  return true;
+  return kMakeOk;
 }

@@ -46,10 +46,9 @@ extern const OptionTable kMakeOptions;
 // The whole --help text.
 std::string MakeHelp();
 
-// Fills *options from argv[1..]; returns false after printing the line.
-bool ReadMakeOptions(int argc, char** argv, MakeOptions* options);
-
-// Prints "vexofont make: TEXT" on standard error; returns kMakeUsage.
-int MakeUsageError(const std::string& text);
+// Fills *options from argv[1..]; returns kMakeOk, or kMakeUsage with the
+// line in *report.
+int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
+                    MakeReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "fontinput/glyph_size.h"
-#include "platform/console.h"
 #include "platform/output_file.h"
 #include "vexofont/codepage/characters.h"
 #include "vexofont/codepage/code_page.h"
@@ -66,57 +65,63 @@ void CodePageBounds(const CodePage& page, int* first, int* last) {
   *last = lead_high << 8 | trail_high;
 }
 
-int ReadKindAndStation(const MakeOptions& options, FontRequest* request) {
+int ReadKindAndStation(const MakeOptions& options, FontRequest* request,
+                       MakeReport* report) {
   if (options.kind.empty()) {
-    return MakeUsageError("--kind is missing (sbcs or dbcs)");
+    return MakeUsageError(report, "--kind is missing (sbcs or dbcs)");
   }
   if (options.kind != "sbcs" && options.kind != "dbcs") {
-    return MakeUsageError("unknown kind '" + options.kind + "' (sbcs or dbcs)");
+    return MakeUsageError(report,
+                          "unknown kind '" + options.kind + "' (sbcs or dbcs)");
   }
   request->kind = options.kind == "sbcs" ? FontKind::kSbcs : FontKind::kDbcs;
   if (options.station.empty()) {
-    return MakeUsageError("--station is missing (thermal or impact)");
+    return MakeUsageError(report, "--station is missing (thermal or impact)");
   }
   if (options.station != "thermal" && options.station != "impact") {
-    return MakeUsageError("unknown station '" + options.station +
-                          "' (thermal or impact)");
+    return MakeUsageError(report, "unknown station '" + options.station +
+                                      "' (thermal or impact)");
   }
   request->station =
       options.station == "thermal" ? Station::kThermal : Station::kImpact;
   return kMakeOk;
 }
 
-int ReadSize(const MakeOptions& options, FontRequest* request) {
-  if (options.size.empty()) return MakeUsageError("--size is missing (WxH)");
+int ReadSize(const MakeOptions& options, FontRequest* request,
+             MakeReport* report) {
+  if (options.size.empty())
+    return MakeUsageError(report, "--size is missing (WxH)");
   if (!ParseCellSize(options.size, &request->cell)) {
-    return MakeUsageError("size '" + options.size + "' is not WxH");
+    return MakeUsageError(report, "size '" + options.size + "' is not WxH");
   }
   if (!CellSizeAccepted(request->kind, request->station, request->cell)) {
     return MakeUsageError(
-        std::string("the converter does not take ") +
-        KindStationName(request->kind, request->station) + " fonts of " +
-        options.size + " (" +
-        AcceptedCellSizes(request->kind, request->station) + ")");
+        report, std::string("the converter does not take ") +
+                    KindStationName(request->kind, request->station) +
+                    " fonts of " + options.size + " (" +
+                    AcceptedCellSizes(request->kind, request->station) + ")");
   }
   if (request->station != Station::kImpact) return kMakeOk;
-  return CheckImpactPrint(request->kind, request->cell, options.forceSize);
+  return CheckImpactPrint(request->kind, request->cell, options.forceSize,
+                          report);
 }
 
-int ReadCodePage(const MakeOptions& options, CodeMap* map,
-                 CodePage* mappedPage, FontRequest* request) {
-  if (options.codePage.empty()) return MakeUsageError("--code-page is missing");
+int ReadCodePage(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
+                 FontRequest* request, MakeReport* report) {
+  if (options.codePage.empty())
+    return MakeUsageError(report, "--code-page is missing");
   if (!options.map.empty()) {
     // A user's code page: any number for the header, the map's codes.
     int number = 0;
     if (!ParseNumber(options.codePage, 0, 0xFFFF, &number)) {
-      return MakeUsageError("with --map, --code-page takes the number the "
+      return MakeUsageError(report,
+                            "with --map, --code-page takes the number the "
                             "header carries (0 to 65535), not '" +
-                            options.codePage + "'");
+                                options.codePage + "'");
     }
     std::string error;
     if (!map->Read(options.map, request->kind, &error)) {
-      PrintMessage(stderr, "%s\n", error.c_str());
-      return kMakeSourceFailed;
+      return report->Failed(kMakeSourceFailed, "%s\n", error.c_str());
     }
     *mappedPage = map->AsCodePage(static_cast<uint16_t>(number));
     request->codePage = mappedPage;
@@ -124,15 +129,17 @@ int ReadCodePage(const MakeOptions& options, CodeMap* map,
     request->codePage = FindCodePage(request->kind, options.codePage);
   }
   if (request->codePage == nullptr) {
-    return MakeUsageError("unknown code page '" + options.codePage + "' for " +
-                          (request->kind == FontKind::kSbcs ? "SBCS" : "DBCS") +
-                          " fonts (" + ListCodePages(request->kind) + ")");
+    return MakeUsageError(
+        report, "unknown code page '" + options.codePage + "' for " +
+                    (request->kind == FontKind::kSbcs ? "SBCS" : "DBCS") +
+                    " fonts (" + ListCodePages(request->kind) + ")");
   }
   return kMakeOk;
 }
 
 // --first and --last, or the kind's whole range.
-int ReadBounds(const MakeOptions& options, FontRequest* request) {
+int ReadBounds(const MakeOptions& options, FontRequest* request,
+               MakeReport* report) {
   if (request->kind == FontKind::kSbcs) {
     request->first = 0x20;
     request->last = 0xFF;
@@ -150,31 +157,35 @@ int ReadBounds(const MakeOptions& options, FontRequest* request) {
   for (const Bound& bound : bounds) {
     if (bound.text.empty()) continue;
     if (!ParseCode(bound.text, bound.code)) {
-      return MakeUsageError(std::string(bound.name) + " '" + bound.text +
-                            "' is not a code (hexadecimal, 0x optional, at "
-                            "most ffff)");
+      return MakeUsageError(report,
+                            std::string(bound.name) + " '" + bound.text +
+                                "' is not a code (hexadecimal, 0x optional, at "
+                                "most ffff)");
     }
     if (*bound.code > max_code) {
-      return MakeUsageError(std::string(bound.name) + " " + bound.text +
-                            " is beyond 0xff, the last SBCS code");
+      return MakeUsageError(report, std::string(bound.name) + " " + bound.text +
+                                        " is beyond 0xff, the last SBCS code");
     }
   }
   if (request->first > request->last) {
-    return MakeUsageError("--first " + CodeText(request->kind, request->first) +
-                          " is above --last " +
-                          CodeText(request->kind, request->last));
+    return MakeUsageError(report, "--first " +
+                                      CodeText(request->kind, request->first) +
+                                      " is above --last " +
+                                      CodeText(request->kind, request->last));
   }
   if (request->kind == FontKind::kDbcs && !DbcsRangeHasCodes(*request)) {
     return MakeUsageError(
-        "code page " + std::to_string(request->codePage->number) +
-        " has no code from " + CodeText(request->kind, request->first) +
-        " to " + CodeText(request->kind, request->last));
+        report, "code page " + std::to_string(request->codePage->number) +
+                    " has no code from " +
+                    CodeText(request->kind, request->first) + " to " +
+                    CodeText(request->kind, request->last));
   }
   return kMakeOk;
 }
 
 // --render and --hinting.
-int ReadRasterOptions(const MakeOptions& options, RenderOptions* render) {
+int ReadRasterOptions(const MakeOptions& options, RenderOptions* render,
+                      MakeReport* report) {
   if (!options.render.empty()) {
     int threshold = 0;
     if (options.render == "mono") {
@@ -184,8 +195,9 @@ int ReadRasterOptions(const MakeOptions& options, RenderOptions* render) {
       render->render = RenderOptions::Render::kGray;
       render->threshold = threshold;
     } else {
-      return MakeUsageError("--render '" + options.render +
-                            "' is neither mono nor gray:N (N from 1 to 255)");
+      return MakeUsageError(
+          report, "--render '" + options.render +
+                      "' is neither mono nor gray:N (N from 1 to 255)");
     }
   }
   if (options.hinting.empty()) return kMakeOk;
@@ -196,24 +208,24 @@ int ReadRasterOptions(const MakeOptions& options, RenderOptions* render) {
   } else if (options.hinting == "full") {
     render->hinting = RenderOptions::Hinting::kFull;
   } else {
-    return MakeUsageError("--hinting '" + options.hinting +
-                          "' is not none, light or full");
+    return MakeUsageError(report, "--hinting '" + options.hinting +
+                                      "' is not none, light or full");
   }
   return kMakeOk;
 }
 
 // --pixel-size, --offset and --baseline.
 int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
-                         RenderOptions* render) {
+                         RenderOptions* render, MakeReport* report) {
   // Larger sizes put no more than a corner of a glyph on the cell, and cost
   // the square of the size to draw.
   const int max_pixels = kMaxPixelSizePerCell * std::max(cell.width, cell.height);
   if (!options.pixelSize.empty() &&
       !ParseNumber(options.pixelSize, 1, max_pixels, &render->pixelSize)) {
-    return MakeUsageError("--pixel-size '" + options.pixelSize +
-                          "' is not a number of pixels from 1 to " +
-                          std::to_string(max_pixels) +
-                          " (four times the cell's larger side)");
+    return MakeUsageError(report, "--pixel-size '" + options.pixelSize +
+                                      "' is not a number of pixels from 1 to " +
+                                      std::to_string(max_pixels) +
+                                      " (four times the cell's larger side)");
   }
   if (!options.offset.empty()) {
     const size_t comma = options.offset.find(',');
@@ -222,23 +234,25 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
                      &render->offsetX) ||
         !ParseNumber(options.offset.substr(comma + 1), -1000, 1000,
                      &render->offsetY)) {
-      return MakeUsageError("--offset '" + options.offset +
-                            "' is not X,Y (dots right and down, -1000 to "
-                            "1000)");
+      return MakeUsageError(report,
+                            "--offset '" + options.offset +
+                                "' is not X,Y (dots right and down, -1000 to "
+                                "1000)");
     }
   }
   if (!options.face.empty() &&
       !ParseNumber(options.face, 0, 65535, &render->face)) {
-    return MakeUsageError("--face '" + options.face +
-                          "' is not a face number from 0 to 65535 (vexofont "
-                          "make --list-faces FONT lists them)");
+    return MakeUsageError(
+        report, "--face '" + options.face +
+                    "' is not a face number from 0 to 65535 (vexofont "
+                    "make --list-faces FONT lists them)");
   }
   if (!options.baseline.empty() &&
       !ParseNumber(options.baseline, 0, cell.height, &render->baseline)) {
-    return MakeUsageError("--baseline '" + options.baseline +
-                          "' is not a row from 0 to " +
-                          std::to_string(cell.height) +
-                          " (the rows above the baseline)");
+    return MakeUsageError(report, "--baseline '" + options.baseline +
+                                      "' is not a row from 0 to " +
+                                      std::to_string(cell.height) +
+                                      " (the rows above the baseline)");
   }
   return kMakeOk;
 }
@@ -263,13 +277,16 @@ CellSize DrawingCell(const FontRequest& request) {
   return request.cell;
 }
 
-int CheckImpactPrint(FontKind kind, CellSize cell, bool forced) {
+int CheckImpactPrint(FontKind kind, CellSize cell, bool forced,
+                     MakeReport* report) {
   if (forced || ImpactPrintsAsDrawn(cell.width, cell.height)) return kMakeOk;
   const std::string nearest = NearestAsDrawnSizes(kind, cell.width, cell.height);
   return MakeUsageError(
-      ImpactPrintProblem(cell.width, cell.height) +
-      (nearest.empty() ? "" : "; sizes near it that print as drawn: " + nearest) +
-      " (--force-size makes it all the same)");
+      report, ImpactPrintProblem(cell.width, cell.height) +
+                  (nearest.empty()
+                       ? ""
+                       : "; sizes near it that print as drawn: " + nearest) +
+                  " (--force-size makes it all the same)");
 }
 
 std::string CodeText(FontKind kind, int code) {
@@ -280,7 +297,8 @@ std::string CodeText(FontKind kind, int code) {
 }
 
 int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
-                      RenderOptions* render, bool* cellFill) {
+                      RenderOptions* render, bool* cellFill,
+                      MakeReport* report) {
   const CellSize cell = DrawingCell(request);
   // A collection's face is chosen for the code page's language.
   render->codePage = request.codePage->number;
@@ -303,65 +321,67 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
     render->threshold = kDbcsGrayThreshold;
     render->hinting = RenderOptions::Hinting::kLight;
   }
-  int status = ReadRasterOptions(options, render);
+  int status = ReadRasterOptions(options, render, report);
   if (status == kMakeOk && !options.fit.empty()) {
     if (options.fit != "em" && options.fit != "line" && options.fit != "cap") {
-      return MakeUsageError("--fit '" + options.fit + "' is not line, em or cap");
+      return MakeUsageError(
+          report, "--fit '" + options.fit + "' is not line, em or cap");
     }
     render->fit = options.fit == "em"    ? RenderOptions::Fit::kEm
                   : options.fit == "cap" ? RenderOptions::Fit::kCap
                                          : RenderOptions::Fit::kLine;
   }
-  if (status == kMakeOk) status = ReadPlacementOptions(options, cell, render);
+  if (status == kMakeOk) {
+    status = ReadPlacementOptions(options, cell, render, report);
+  }
   render->clip = options.clip;
   if (status != kMakeOk || options.cellFill.empty()) return status;
   if (options.cellFill != "drawn" && options.cellFill != "font") {
-    return MakeUsageError("--cell-fill '" + options.cellFill +
-                          "' is neither drawn nor font");
+    return MakeUsageError(report, "--cell-fill '" + options.cellFill +
+                                      "' is neither drawn nor font");
   }
   *cellFill = options.cellFill == "drawn";
   return kMakeOk;
 }
 
 int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
-                FontRequest* request) {
-  int status = ReadKindAndStation(options, request);
-  if (status == kMakeOk) status = ReadSize(options, request);
-  if (status == kMakeOk) status = ReadCodePage(options, map, mappedPage, request);
-  if (status == kMakeOk) status = ReadBounds(options, request);
+                FontRequest* request, MakeReport* report) {
+  int status = ReadKindAndStation(options, request, report);
+  if (status == kMakeOk) status = ReadSize(options, request, report);
+  if (status == kMakeOk) {
+    status = ReadCodePage(options, map, mappedPage, request, report);
+  }
+  if (status == kMakeOk) status = ReadBounds(options, request, report);
   return status;
 }
 
-bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
-                   int* status) {
+int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
+                  MakeReport* report) {
   size_t bad_at = 0;
   if (!options.text.empty() &&
       !CharactersOfText(options.text, selection, &bad_at)) {
-    *status = MakeUsageError("--text is not UTF-8 (byte " +
-                         std::to_string(bad_at) + ")");
-    return false;
+    return MakeUsageError(
+        report, "--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
   }
-  if (options.chars.empty()) return true;
+  if (options.chars.empty()) return kMakeOk;
   const char* path = options.chars.c_str();
   switch (CharactersOfFile(path, selection, &bad_at)) {
     case CharactersFile::kRead:
-      return true;
+      return kMakeOk;
     case CharactersFile::kCannotRead:
-      PrintMessage(stderr, "vexofont make: cannot read --chars file '%s'\n",
-                   path);
-      break;
+      return report->Failed(kMakeSourceFailed,
+                            "vexofont make: cannot read --chars file '%s'\n",
+                            path);
     case CharactersFile::kTooLong:
-      PrintMessage(stderr,
-                   "vexofont make: --chars file '%s' is longer than %zu bytes\n",
-                   path, kMaxCharsFileSize);
-      break;
+      return report->Failed(
+          kMakeSourceFailed,
+          "vexofont make: --chars file '%s' is longer than %zu bytes\n", path,
+          kMaxCharsFileSize);
     case CharactersFile::kNotUtf8:
-      PrintMessage(stderr,
-                   "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n",
-                   path, bad_at);
       break;
   }
-  *status = kMakeSourceFailed;
-  return false;
+  return report->Failed(
+      kMakeSourceFailed,
+      "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n", path,
+      bad_at);
 }
-

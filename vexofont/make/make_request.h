@@ -14,22 +14,23 @@
 
 // Checks the options that describe the file (kind, station, size, code page
 // or --map, first and last); fills *request, with *map and *mappedPage
-// holding a --map code page. Returns kMakeOk, or prints the line and
-// returns kMakeUsage (kMakeSourceFailed for a --map file that cannot be
-// read).
+// holding a --map code page. Returns kMakeOk, or kMakeUsage
+// (kMakeSourceFailed for a --map file that cannot be read) with the line in
+// *report.
 int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
-                FontRequest* request);
+                FontRequest* request, MakeReport* report);
 
 // Checks the rendering options; fills *render and *cellFill, with the
 // defaults of the request's kind where an option is not given. Returns
-// kMakeOk or prints the line and returns kMakeUsage.
+// kMakeOk, or kMakeUsage with the line in *report.
 int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
-                      RenderOptions* render, bool* cellFill);
+                      RenderOptions* render, bool* cellFill,
+                      MakeReport* report);
 
-// The characters --chars and --text select. Returns false after printing
-// the line, with the status in *status.
-bool ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
-                   int* status);
+// Adds the characters --chars and --text select to *selection. Returns
+// kMakeOk, or the status with the line in *report.
+int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
+                  MakeReport* report);
 
 // The cell the source fonts draw on: the request's, but 16x16 for nine-row
 // DBCS impact glyphs, which (unless a font has a nine-row strike) are drawn
@@ -42,9 +43,10 @@ CellSize DrawingCell(const FontRequest& request);
 CellSize PrintedCell(const FontRequest& request);
 
 // An impact font of `cell` that the station does not print as drawn:
-// unless `forced`, prints the line that says what the printer gets and
-// names sizes that print as drawn, and returns kMakeUsage; else kMakeOk.
-int CheckImpactPrint(FontKind kind, CellSize cell, bool forced);
+// unless `forced`, returns kMakeUsage with the line that says what the
+// printer gets and names sizes that print as drawn in *report; else kMakeOk.
+int CheckImpactPrint(FontKind kind, CellSize cell, bool forced,
+                     MakeReport* report);
 
 // "0x41", "0x8140": a code as make's messages write it.
 std::string CodeText(FontKind kind, int code);

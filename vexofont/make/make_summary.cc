@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "fontinput/glyph_size.h"
-#include "platform/console.h"
 #include "store/glyph_table.h"
 #include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/make/dropped_characters.h"
@@ -112,11 +111,12 @@ std::string OverlaySummary(long replaced) {
          " from overlays";
 }
 
-void PrintWarnings(const FontRequest& request, const Bytes& file) {
+void AddWarnings(const FontRequest& request, const Bytes& file,
+                 MakeReport* report) {
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
     const std::string warning = SbcsImpactPrintProblem(file.data(), file.size());
     if (!warning.empty()) {
-      PrintMessage(stderr, "vexofont make: warning: %s\n", warning.c_str());
+      report->Error("vexofont make: warning: %s\n", warning.c_str());
     }
   }
   if (request.kind != FontKind::kDbcs) return;
@@ -126,13 +126,11 @@ void PrintWarnings(const FontRequest& request, const Bytes& file) {
   const int beyond = static_cast<int>(codes.size()) - kGlyphTableSize;
   if (beyond > 0) {
     const int first_dropped = codes[kGlyphTableSize];
-    PrintMessage(stderr,
-                 "vexofont make: warning: %d glyphs are not blank, more than "
-                 "the %d records the converter's glyph table holds for all "
-                 "files together: %d codes from 0x%04x on would be dropped "
-                 "(choose characters with --chars or --text, or narrow "
-                 "--first and --last)\n",
-                 static_cast<int>(codes.size()), kGlyphTableSize, beyond,
-                 first_dropped);
+    report->Error(
+        "vexofont make: warning: %d glyphs are not blank, more than the %d "
+        "records the converter's glyph table holds for all files together: "
+        "%d codes from 0x%04x on would be dropped (choose characters with "
+        "--chars or --text, or narrow --first and --last)\n",
+        static_cast<int>(codes.size()), kGlyphTableSize, beyond, first_dropped);
   }
 }

@@ -8,6 +8,7 @@
 
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/input_font_builder.h"
+#include "vexofont/make/make_status.h"
 #include "vexofont/make/source_font.h"
 
 // "1 glyph", "2 glyphs".
@@ -24,9 +25,10 @@ std::string Summary(const std::string& output, const FontRequest& request,
 // ", N glyphs from overlays", or empty when none were replaced.
 std::string OverlaySummary(long replaced);
 
-// Prints on standard error what the converter will do with the file that
-// the user may not expect: impact widths the station cuts, DBCS glyphs past
-// the glyph table.
-void PrintWarnings(const FontRequest& request, const Bytes& file);
+// Adds the warnings of what the converter will do with the file that the
+// user may not expect: impact widths the station cuts, DBCS glyphs past the
+// glyph table.
+void AddWarnings(const FontRequest& request, const Bytes& file,
+                 MakeReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_SUMMARY_H_

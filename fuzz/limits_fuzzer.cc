@@ -54,7 +54,7 @@ bool ReadMap(const char* path) {
 bool ReadText(const char* path) {
   GlyphText text;
   BeginQuiet();
-  MakeReport report;
+  CommandReport report;
   const bool read = ReadGlyphText(path, true, &text, &report);
   EndQuiet();
   return read;  // past the bound never read, whatever the text says

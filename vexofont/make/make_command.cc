@@ -41,7 +41,8 @@ struct FontPlan {
   std::map<uint32_t, Equivalent> equivalents;
 };
 
-int ReadPlan(const MakeOptions& options, FontPlan* plan, MakeReport* report) {
+int ReadPlan(const MakeOptions& options, FontPlan* plan,
+             CommandReport* report) {
   int status = ReadRequest(options, &plan->map, &plan->mappedPage,
                            &plan->request, report);
   if (status != kMakeOk) return status;
@@ -78,7 +79,7 @@ bool OpensAsFile(const std::string& name) {
 
 // Finds each name that is not a file among the system's fonts; returns
 // kMakeOk, or the status with the line in *report.
-int FindFontSources(std::vector<FontSource>* sources, MakeReport* report) {
+int FindFontSources(std::vector<FontSource>* sources, CommandReport* report) {
   for (FontSource& source : *sources) {
     source.path = FileOrSystemFont(source.path);
     const std::string& name = source.path;
@@ -120,7 +121,7 @@ int FindFontSources(std::vector<FontSource>* sources, MakeReport* report) {
 // Opens the main font, then the fallbacks in order, into *fonts.
 int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
               std::vector<std::unique_ptr<SourceFont>>* fonts,
-              std::vector<SourceFont*>* list, MakeReport* report) {
+              std::vector<SourceFont*>* list, CommandReport* report) {
   for (const FontSource& source : sources) {
     const std::string& path = source.path;
     RenderOptions render = plan.render;
@@ -151,7 +152,7 @@ int OpenFonts(const std::vector<FontSource>& sources, const FontPlan& plan,
 
 int OpenSources(const std::vector<std::string>& paths,
                 const std::vector<SourceFont*>& fonts, const FontPlan& plan,
-                GlyphSources* sources, MakeReport* report) {
+                GlyphSources* sources, CommandReport* report) {
   const bool mapped = plan.mapped;
   int unmapped = 0;
   if (!sources->Open(*plan.request.codePage, mapped ? &plan.map : nullptr,
@@ -173,7 +174,7 @@ int OpenSources(const std::vector<std::string>& paths,
 // The characters drawn as their equivalents, then those not drawn.
 void AddSelectionLines(const FontPlan& plan,
                        const std::vector<std::string>& dropped,
-                       MakeReport* report) {
+                       CommandReport* report) {
   for (const std::string& line :
        EquivalentLines(plan.request, plan.equivalents)) {
     report->Error("vexofont make: %s\n", line.c_str());
@@ -186,7 +187,7 @@ void AddSelectionLines(const FontPlan& plan,
 // --strict: a selected character not drawn, or a dot cut off, is a failure.
 int RefuseWhatIsLost(const FontRequest& request,
                      const std::vector<std::string>& dropped,
-                     const FontCounts& counts, MakeReport* report) {
+                     const FontCounts& counts, CommandReport* report) {
   if (!dropped.empty()) {
     for (const std::string& line : dropped) {
       report->Error("vexofont make: %s\n", line.c_str());
@@ -209,7 +210,7 @@ int RefuseWhatIsLost(const FontRequest& request,
 // `vexofont make [options] SOURCE OUTPUT`.
 int MakeFromFonts(const std::vector<FontSource>& font_sources,
                   const MakeOptions& options, const std::string& output_path,
-                  const FontPlan& plan, MakeReport* report) {
+                  const FontPlan& plan, CommandReport* report) {
   std::vector<std::string> font_paths;
   for (const FontSource& source : font_sources) font_paths.push_back(source.path);
   std::vector<std::unique_ptr<SourceFont>> fonts;
@@ -269,7 +270,7 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources,
 }
 
 // `vexofont make --list-faces FONT`.
-int ListFaces(const std::vector<std::string>& names, MakeReport* report) {
+int ListFaces(const std::vector<std::string>& names, CommandReport* report) {
   if (names.size() != 1) {
     return MakeUsageError(report,
                           "--list-faces takes one font (see vexofont make "
@@ -291,14 +292,14 @@ int ListFaces(const std::vector<std::string>& names, MakeReport* report) {
   return kMakeOk;
 }
 
-// The whole of a run: what RunMakeCommand prints is in *report.
-int Make(int argc, char** argv, MakeReport* report) {
+// The whole of a run, said into *report.
+int Make(int argc, char** argv, CommandReport* report) {
   MakeOptions options;
   if (ReadMakeOptions(argc, argv, &options, report) != kMakeOk) {
     return kMakeUsage;
   }
   if (options.help) {
-    report->Output("%s", MakeHelp().c_str());
+    report->OutputAsIs(MakeHelp());
     return kMakeOk;
   }
   if (options.version) {
@@ -348,13 +349,6 @@ int Make(int argc, char** argv, MakeReport* report) {
 }  // namespace
 
 int RunMakeCommand(int argc, char** argv) {
-  MakeReport report;
-  const int status = Make(argc, argv, &report);
-  for (const MakeReport::Line& line : report.lines()) {
-    // Standard output is flushed before every line on standard error, so
-    // that both streams together show the lines in order.
-    if (line.error) std::fflush(stdout);
-    PutMessage(line.error ? stderr : stdout, line.text.c_str());
-  }
-  return status;
+  CommandReport report(CommandReport::To::kConsole);
+  return Make(argc, argv, &report);
 }

@@ -36,7 +36,7 @@ bool IsGlyphTextFile(const std::string& path) {
 }
 
 bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
-                   MakeReport* report) {
+                   CommandReport* report) {
   std::vector<uint8_t> bytes;
   bool cut = false;
   std::shared_ptr<const std::vector<unsigned char>> piped;
@@ -73,7 +73,7 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
 }
 
 int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
-                  long* replaced, MakeReport* report) {
+                  long* replaced, CommandReport* report) {
   *replaced = 0;
   for (const std::string& path : overlays) {
     GlyphText overlay;
@@ -89,7 +89,7 @@ int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
 }
 
 int WriteFont(const std::string& output_path, const Bytes& file,
-              MakeReport* report) {
+              CommandReport* report) {
   const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
                                          file.size(), kNewFontFileMode);
   if (write_error != 0) {
@@ -102,7 +102,7 @@ int WriteFont(const std::string& output_path, const Bytes& file,
 
 bool OutputIsAnInput(const std::string& output, const std::string& source,
                      const char* sourceName, const MakeOptions& options,
-                     MakeReport* report) {
+                     CommandReport* report) {
   std::vector<std::pair<std::string, const char*>> inputs = {
       {source, sourceName}};
   for (const std::string& font : options.fallbacks) {

@@ -21,18 +21,18 @@ bool IsGlyphTextFile(const std::string& path);
 // Reads and parses the glyph text `path`; returns false with the line in
 // *report on failure.
 bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
-                   MakeReport* report);
+                   CommandReport* report);
 
 // Applies the overlays in order, counting in *replaced the glyphs they
 // replaced; returns kMakeOk, or kMakeSourceFailed with the line of the
 // first mistake in *report.
 int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
-                  long* replaced, MakeReport* report);
+                  long* replaced, CommandReport* report);
 
 // Writes the font whole or not at all; returns kMakeOk, or kMakeOutputFailed
 // with the line in *report.
 int WriteFont(const std::string& output_path, const Bytes& file,
-              MakeReport* report);
+              CommandReport* report);
 
 // Whether the output is the source (named in messages as `sourceName`) or
 // one of the other files the options name (fallback fonts, overlays, the
@@ -40,6 +40,6 @@ int WriteFont(const std::string& output_path, const Bytes& file,
 // that names both is in *report.
 bool OutputIsAnInput(const std::string& output, const std::string& source,
                      const char* sourceName, const MakeOptions& options,
-                     MakeReport* report);
+                     CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_

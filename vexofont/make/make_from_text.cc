@@ -24,7 +24,7 @@ bool AnyFontOption(const MakeOptions& options) {
 
 void AddTextSummary(const std::string& output_path,
                     const std::string& text_path, const GlyphText& text,
-                    const Bytes& file, long replaced, MakeReport* report) {
+                    const Bytes& file, long replaced, CommandReport* report) {
   const FontKind kind = text.kind;
   const size_t glyphs = (file.size() - text.tail.size() - HeaderSize(kind)) /
                         FileGlyphSize(text.header.height);
@@ -44,7 +44,7 @@ void AddTextSummary(const std::string& output_path,
 }  // namespace
 
 int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
-                      const std::string& output_path, MakeReport* report) {
+                      const std::string& output_path, CommandReport* report) {
   if (AnyFontOption(options)) {
     return MakeUsageError(
         report, "'" + text_path +

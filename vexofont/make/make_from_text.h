@@ -12,6 +12,6 @@
 // made from source fonts. Returns a make exit status, with the summary
 // line or the line of the failure in *report.
 int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
-                      const std::string& output_path, MakeReport* report);
+                      const std::string& output_path, CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FROM_TEXT_H_

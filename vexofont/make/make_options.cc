@@ -269,7 +269,7 @@ std::string MakeHelp() {
 }
 
 int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
-                    MakeReport* report) {
+                    CommandReport* report) {
   const ParsedLine line = ParseCommandLine(kMakeOptions, argc, argv, options);
   if (line.fault != OptionFault::kNone) {
     // Any number of names.

@@ -49,6 +49,6 @@ std::string MakeHelp();
 // Fills *options from argv[1..]; returns kMakeOk, or kMakeUsage with the
 // line in *report.
 int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
-                    MakeReport* report);
+                    CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_

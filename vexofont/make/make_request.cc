@@ -66,7 +66,7 @@ void CodePageBounds(const CodePage& page, int* first, int* last) {
 }
 
 int ReadKindAndStation(const MakeOptions& options, FontRequest* request,
-                       MakeReport* report) {
+                       CommandReport* report) {
   if (options.kind.empty()) {
     return MakeUsageError(report, "--kind is missing (sbcs or dbcs)");
   }
@@ -88,7 +88,7 @@ int ReadKindAndStation(const MakeOptions& options, FontRequest* request,
 }
 
 int ReadSize(const MakeOptions& options, FontRequest* request,
-             MakeReport* report) {
+             CommandReport* report) {
   if (options.size.empty())
     return MakeUsageError(report, "--size is missing (WxH)");
   if (!ParseCellSize(options.size, &request->cell)) {
@@ -107,7 +107,7 @@ int ReadSize(const MakeOptions& options, FontRequest* request,
 }
 
 int ReadCodePage(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
-                 FontRequest* request, MakeReport* report) {
+                 FontRequest* request, CommandReport* report) {
   if (options.codePage.empty())
     return MakeUsageError(report, "--code-page is missing");
   if (!options.map.empty()) {
@@ -139,7 +139,7 @@ int ReadCodePage(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
 
 // --first and --last, or the kind's whole range.
 int ReadBounds(const MakeOptions& options, FontRequest* request,
-               MakeReport* report) {
+               CommandReport* report) {
   if (request->kind == FontKind::kSbcs) {
     request->first = 0x20;
     request->last = 0xFF;
@@ -185,7 +185,7 @@ int ReadBounds(const MakeOptions& options, FontRequest* request,
 
 // --render and --hinting.
 int ReadRasterOptions(const MakeOptions& options, RenderOptions* render,
-                      MakeReport* report) {
+                      CommandReport* report) {
   if (!options.render.empty()) {
     int threshold = 0;
     if (options.render == "mono") {
@@ -216,7 +216,7 @@ int ReadRasterOptions(const MakeOptions& options, RenderOptions* render,
 
 // --pixel-size, --offset and --baseline.
 int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
-                         RenderOptions* render, MakeReport* report) {
+                         RenderOptions* render, CommandReport* report) {
   // Larger sizes put no more than a corner of a glyph on the cell, and cost
   // the square of the size to draw.
   const int max_pixels = kMaxPixelSizePerCell * std::max(cell.width, cell.height);
@@ -278,7 +278,7 @@ CellSize DrawingCell(const FontRequest& request) {
 }
 
 int CheckImpactPrint(FontKind kind, CellSize cell, bool forced,
-                     MakeReport* report) {
+                     CommandReport* report) {
   if (forced || ImpactPrintsAsDrawn(cell.width, cell.height)) return kMakeOk;
   const std::string nearest = NearestAsDrawnSizes(kind, cell.width, cell.height);
   return MakeUsageError(
@@ -298,7 +298,7 @@ std::string CodeText(FontKind kind, int code) {
 
 int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                       RenderOptions* render, bool* cellFill,
-                      MakeReport* report) {
+                      CommandReport* report) {
   const CellSize cell = DrawingCell(request);
   // A collection's face is chosen for the code page's language.
   render->codePage = request.codePage->number;
@@ -345,7 +345,7 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
 }
 
 int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
-                FontRequest* request, MakeReport* report) {
+                FontRequest* request, CommandReport* report) {
   int status = ReadKindAndStation(options, request, report);
   if (status == kMakeOk) status = ReadSize(options, request, report);
   if (status == kMakeOk) {
@@ -356,7 +356,7 @@ int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
 }
 
 int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
-                  MakeReport* report) {
+                  CommandReport* report) {
   size_t bad_at = 0;
   if (!options.text.empty() &&
       !CharactersOfText(options.text, selection, &bad_at)) {

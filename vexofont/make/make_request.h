@@ -18,19 +18,19 @@
 // (kMakeSourceFailed for a --map file that cannot be read) with the line in
 // *report.
 int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
-                FontRequest* request, MakeReport* report);
+                FontRequest* request, CommandReport* report);
 
 // Checks the rendering options; fills *render and *cellFill, with the
 // defaults of the request's kind where an option is not given. Returns
 // kMakeOk, or kMakeUsage with the line in *report.
 int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
                       RenderOptions* render, bool* cellFill,
-                      MakeReport* report);
+                      CommandReport* report);
 
 // Adds the characters --chars and --text select to *selection. Returns
 // kMakeOk, or the status with the line in *report.
 int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
-                  MakeReport* report);
+                  CommandReport* report);
 
 // The cell the source fonts draw on: the request's, but 16x16 for nine-row
 // DBCS impact glyphs, which (unless a font has a nine-row strike) are drawn
@@ -46,7 +46,7 @@ CellSize PrintedCell(const FontRequest& request);
 // unless `forced`, returns kMakeUsage with the line that says what the
 // printer gets and names sizes that print as drawn in *report; else kMakeOk.
 int CheckImpactPrint(FontKind kind, CellSize cell, bool forced,
-                     MakeReport* report);
+                     CommandReport* report);
 
 // "0x41", "0x8140": a code as make's messages write it.
 std::string CodeText(FontKind kind, int code);

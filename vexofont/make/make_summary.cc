@@ -112,7 +112,7 @@ std::string OverlaySummary(long replaced) {
 }
 
 void AddWarnings(const FontRequest& request, const Bytes& file,
-                 MakeReport* report) {
+                 CommandReport* report) {
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
     const std::string warning = SbcsImpactPrintProblem(file.data(), file.size());
     if (!warning.empty()) {

@@ -29,6 +29,6 @@ std::string OverlaySummary(long replaced);
 // user may not expect: impact widths the station cuts, DBCS glyphs past the
 // glyph table.
 void AddWarnings(const FontRequest& request, const Bytes& file,
-                 MakeReport* report);
+                 CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_SUMMARY_H_

@@ -80,16 +80,18 @@ bool ReadPitch(const std::string& text, DotPitch* pitch) {
 }
 
 // Each station's dot pitch, the default's or the option's.
-int ReadPitches(const PreviewOptions& options, StationSetting settings[2]) {
+int ReadPitches(const PreviewOptions& options, StationSetting settings[2],
+                CommandReport* report) {
   settings[0].pitch = {kDefaultThermalPitch[0], kDefaultThermalPitch[1]};
   settings[1].pitch = {kDefaultImpactPitch[0], kDefaultImpactPitch[1]};
   const std::string* pitches[2] = {&options.thermalPitch, &options.impactPitch};
   for (int i = 0; i < 2; ++i) {
     if (!pitches[i]->empty() && !ReadPitch(*pitches[i], &settings[i].pitch)) {
       return PreviewUsageError(
-          std::string(i == 0 ? "--thermal-pitch" : "--impact-pitch") + " '" +
-          *pitches[i] + "' is not MM or MMxMM, " + MillimetreText(kMinDotPitch) +
-          " to " + MillimetreText(kMaxDotPitch) + " millimetres");
+          report, std::string(i == 0 ? "--thermal-pitch" : "--impact-pitch") +
+                      " '" + *pitches[i] + "' is not MM or MMxMM, " +
+                      MillimetreText(kMinDotPitch) + " to " +
+                      MillimetreText(kMaxDotPitch) + " millimetres");
     }
   }
   return kPreviewDrawn;
@@ -98,7 +100,8 @@ int ReadPitches(const PreviewOptions& options, StationSetting settings[2]) {
 // The settings of both stations and the stations drawn, from the options
 // and the file; returns kPreviewDrawn or the status after the line.
 int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
-                 StationSetting settings[2], std::vector<Station>* stations) {
+                 StationSetting settings[2], std::vector<Station>* stations,
+                 CommandReport* report) {
   for (int i = 0; i < 2; ++i) {
     settings[i].sbcsSpacing = p.sbcsSpacing;
     settings[i].dbcsSpacing = p.dbcsSpacing;
@@ -109,19 +112,23 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
   for (int i = 0; i < 2; ++i) {
     if (!widths[i]->empty() &&
         !Number(*widths[i], 24, kMaxStationWidth, &settings[i].width)) {
-      return PreviewUsageError("a station's width is 24 to " +
-                               std::to_string(kMaxStationWidth) + " dots, not '" +
-                               *widths[i] + "'");
+      return PreviewUsageError(report, "a station's width is 24 to " +
+                                           std::to_string(kMaxStationWidth) +
+                                           " dots, not '" + *widths[i] + "'");
     }
   }
-  if (ReadPitches(options, settings) != kPreviewDrawn) return kPreviewUsage;
+  if (ReadPitches(options, settings, report) != kPreviewDrawn) {
+    return kPreviewUsage;
+  }
   int gap = settings[0].lineGap;
   if (!options.lineGap.empty() && !Number(options.lineGap, 0, 255, &gap)) {
-    return PreviewUsageError("--line-gap '" + options.lineGap + "' is not 0 to 255 dots");
+    return PreviewUsageError(
+        report, "--line-gap '" + options.lineGap + "' is not 0 to 255 dots");
   }
   int tab = settings[0].tabColumns;
   if (!options.tab.empty() && !Number(options.tab, 1, 255, &tab)) {
-    return PreviewUsageError("--tab '" + options.tab + "' is not 1 to 255 characters");
+    return PreviewUsageError(
+        report, "--tab '" + options.tab + "' is not 1 to 255 characters");
   }
   for (int i = 0; i < 2; ++i) {
     settings[i].lineGap = gap;
@@ -135,8 +142,8 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
     if (comma == std::string::npos ||
         !Number(options.spacing.substr(0, comma), 0, 255, &sbcs) ||
         !Number(options.spacing.substr(comma + 1), 0, 255, &dbcs)) {
-      return PreviewUsageError("--spacing '" + options.spacing +
-                               "' is not S,D (dots, 0 to 255)");
+      return PreviewUsageError(report, "--spacing '" + options.spacing +
+                                           "' is not S,D (dots, 0 to 255)");
     }
     for (int i = 0; i < 2; ++i) {
       settings[i].sbcsSpacing = sbcs;
@@ -145,7 +152,8 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
   }
   const std::string& which = options.station.empty() ? "both" : options.station;
   if (which != "both" && which != "thermal" && which != "impact") {
-    return PreviewUsageError("--station '" + which + "' is not thermal, impact or both");
+    return PreviewUsageError(
+        report, "--station '" + which + "' is not thermal, impact or both");
   }
   if (which != "impact") stations->push_back(Station::kThermal);
   if (which != "thermal") stations->push_back(Station::kImpact);
@@ -154,65 +162,72 @@ int ReadSettings(const PreviewOptions& options, const OutputParameters& p,
 
 // The text's characters in the code page of the option or the file.
 int ReadCharacters(const PreviewOptions& options, const ShownFont& font,
-                   std::vector<TextCharacter>* characters, uint16_t* page) {
+                   std::vector<TextCharacter>* characters, uint16_t* page,
+                   CommandReport* report) {
   std::string text = options.text;
   std::string error;
   const bool bytes = !options.bytes.empty();
   const std::string& from = bytes ? options.bytes : options.file.empty() ? "-" : options.file;
   if (!options.textGiven && !ReadPreviewText(from, &text, &error)) {
-    PrintMessage(stderr, "vexofont preview: %s\n", error.c_str());
-    return error.find("goes on past") != std::string::npos ? kPreviewUsage
-                                                           : kPreviewUnreadable;
+    return report->Failed(error.find("goes on past") != std::string::npos
+                              ? kPreviewUsage
+                              : kPreviewUnreadable,
+                          "vexofont preview: %s\n", error.c_str());
   }
   if (text.size() > kMaxPreviewText) {
-    return PreviewUsageError("--text is longer than " +
-                             std::to_string(kMaxPreviewText) + " bytes");
+    return PreviewUsageError(
+        report,
+        "--text is longer than " + std::to_string(kMaxPreviewText) + " bytes");
   }
   *page = font.parameters.codePage;
   if (!options.codePage.empty()) {
     const CodePage* sbcs = FindCodePage(FontKind::kSbcs, options.codePage);
     const CodePage* dbcs = FindCodePage(FontKind::kDbcs, options.codePage);
     if (sbcs == nullptr && dbcs == nullptr) {
-      return PreviewUsageError("unknown code page '" + options.codePage + "' (" +
-                               ListCodePages(FontKind::kSbcs, true) + ")");
+      return PreviewUsageError(
+          report, "unknown code page '" + options.codePage + "' (" +
+                      ListCodePages(FontKind::kSbcs, true) + ")");
     }
     *page = sbcs != nullptr ? sbcs->number : dbcs->number;
   }
   if (bytes) {
     ByteCharacters(text, *page, characters);
   } else if (!TextCharacters(text, *page, characters, &error)) {
-    return PreviewUsageError(error);
+    return PreviewUsageError(report, error);
   }
   return kPreviewDrawn;
 }
 
 // Names each character printed as its equivalent, once, at its first
 // place in the text.
-void ReportEquivalents(const std::vector<TextCharacter>& text, uint16_t page) {
+void ReportEquivalents(const std::vector<TextCharacter>& text, uint16_t page,
+                       CommandReport* report) {
   std::set<uint32_t> named;
   for (const TextCharacter& c : text) {
     if (c.equivalent == 0 || !named.insert(c.character).second) continue;
-    PrintMessage(stderr,
-                 "vexofont preview: %s (line %d, column %d) is not in code page %u: "
-                 "printed as %s, code 0x%s\n",
-                 CharacterName(c.character).c_str(), c.line, c.column, unsigned{page},
-                 EquivalentName({c.equivalent, c.relation}).c_str(),
-                 HexCode(static_cast<unsigned long>(c.code),
-                         c.kind == FontKind::kDbcs ? 4 : 2).c_str());
+    report->Error(
+        "vexofont preview: %s (line %d, column %d) is not in code page %u: "
+        "printed as %s, code 0x%s\n",
+        CharacterName(c.character).c_str(), c.line, c.column, unsigned{page},
+        EquivalentName({c.equivalent, c.relation}).c_str(),
+        HexCode(static_cast<unsigned long>(c.code),
+                c.kind == FontKind::kDbcs ? 4 : 2)
+            .c_str());
   }
 }
 
 // Names each line of the text that passes a station's width, at the
 // character that passes it.
-void ReportBreaks(const std::vector<StationPicture>& pictures) {
+void ReportBreaks(const std::vector<StationPicture>& pictures,
+                  CommandReport* report) {
   for (const StationPicture& picture : pictures) {
     for (const LineBreak& at : picture.breaks) {
-      PrintMessage(stderr,
-                   "vexofont preview: line %d passes the %s station's width (%d "
-                   "dots) at column %d: %s\n",
-                   at.line, picture.station == Station::kThermal ? "thermal" : "impact",
-                   picture.width, at.column,
-                   at.cut ? "cut there (--no-wrap)" : "the rest goes on the next line");
+      report->Error(
+          "vexofont preview: line %d passes the %s station's width (%d "
+          "dots) at column %d: %s\n",
+          at.line, picture.station == Station::kThermal ? "thermal" : "impact",
+          picture.width, at.column,
+          at.cut ? "cut there (--no-wrap)" : "the rest goes on the next line");
     }
   }
 }
@@ -241,7 +256,8 @@ std::string MarkReason(const TextCharacter& c, Station station, uint16_t page) {
 // Names each character drawn as the mark, once a station and reason, at
 // its first place in the text; returns whether there was one.
 bool ReportMarks(const std::vector<TextCharacter>& text,
-                 const std::vector<StationPicture>& pictures, uint16_t page) {
+                 const std::vector<StationPicture>& pictures, uint16_t page,
+                 CommandReport* report) {
   std::set<std::pair<long long, int>> named;
   bool marked = false;
   for (const StationPicture& picture : pictures) {
@@ -256,8 +272,9 @@ bool ReportMarks(const std::vector<TextCharacter>& text,
           c.offset >= 0 ? (static_cast<long long>(c.rawLength) << 16 | c.raw) + (1LL << 32)
                         : static_cast<long long>(c.character);
       if (!named.insert({what, c.code < 0 ? 0 : station}).second) continue;
-      PrintMessage(stderr, "vexofont preview: %s (line %d, column %d) %s\n", ReadAs(c).c_str(),
-                   c.line, c.column, MarkReason(c, picture.station, page).c_str());
+      report->Error("vexofont preview: %s (line %d, column %d) %s\n",
+                    ReadAs(c).c_str(), c.line, c.column,
+                    MarkReason(c, picture.station, page).c_str());
     }
   }
   return marked;
@@ -283,21 +300,22 @@ std::vector<RunInput> PreviewInputs(const PreviewOptions& options) {
 
 // An output that is one of the run's inputs, or both outputs one file: the
 // line that says so, and true.
-bool OutputIsAnInput(const PreviewOptions& options) {
+bool OutputIsAnInput(const PreviewOptions& options, CommandReport* report) {
   const std::vector<RunInput> inputs = PreviewInputs(options);
   for (const std::string* output : {&options.png, &options.html}) {
     if (output->empty()) continue;
     const int input = InputAt(*output, inputs);
     if (input < 0) continue;
-    PrintMessage(stderr, "vexofont preview: cannot write '%s': it is %s\n",
-                 output->c_str(), inputs[static_cast<size_t>(input)].what.c_str());
+    report->Error("vexofont preview: cannot write '%s': it is %s\n",
+                  output->c_str(),
+                  inputs[static_cast<size_t>(input)].what.c_str());
     return true;
   }
   if (!options.png.empty() &&
       (options.png == options.html ||
        SameExistingFile(options.png.c_str(), options.html.c_str()))) {
-    PrintMessage(stderr, "vexofont preview: --png and --html name one file, '%s'\n",
-                 options.png.c_str());
+    report->Error("vexofont preview: --png and --html name one file, '%s'\n",
+                  options.png.c_str());
     return true;
   }
   return false;
@@ -308,9 +326,10 @@ bool OutputIsAnInput(const PreviewOptions& options) {
 int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
                  const std::vector<TextCharacter>& text,
                  const std::vector<StationPicture>& pictures,
-                 const StationSetting settings[2], uint16_t page) {
+                 const StationSetting settings[2], uint16_t page,
+                 CommandReport* report) {
   if (options.png.empty() && options.html.empty()) {
-    std::fputs(PreviewText(pictures).c_str(), stdout);
+    report->OutputAsIs(PreviewText(pictures));
     return kPreviewDrawn;
   }
   OutputFile files[2];
@@ -334,35 +353,38 @@ int WriteOutputs(const PreviewOptions& options, const ShownFont& font,
   }
   for (OutputFile& file : files) AbandonOutputFile(&file);
   if (error == 0) return kPreviewDrawn;
-  PrintMessage(stderr, "vexofont preview: cannot write '%s': %s\n",
-               names[failed]->c_str(), std::strerror(error));
-  return kPreviewUnreadable;
+  return report->Failed(kPreviewUnreadable,
+                        "vexofont preview: cannot write '%s': %s\n",
+                        names[failed]->c_str(), std::strerror(error));
 }
 
-}  // namespace
-
-int RunPreviewCommand(int argc, char** argv) {
+// The whole of a run, said into *report.
+int Preview(int argc, char** argv, CommandReport* report) {
   PreviewOptions options;
-  int status = ReadPreviewOptions(argc, argv, &options);
+  int status = ReadPreviewOptions(argc, argv, &options, report);
   if (status != kPreviewDrawn) return status;
   if (options.help) {
-    std::fputs(PreviewHelp().c_str(), stdout);
+    report->OutputAsIs(PreviewHelp());
     return kPreviewDrawn;
   }
   if (options.version) {
-    PrintMessage(stdout, "vexofont preview %s\n", kReleaseVersion);
+    report->Output("vexofont preview %s\n", kReleaseVersion);
     return kPreviewDrawn;
   }
   ShownFont font;
-  status = ReadPreviewFont(options.font, options.config, options.verbose, &font);
+  status = ReadPreviewFont(options.font, options.config, options.verbose, &font,
+                           report);
   StationSetting settings[2];
   std::vector<Station> stations;
   std::vector<TextCharacter> text;
   uint16_t page = 0;
   if (status == kPreviewDrawn) {
-    status = ReadSettings(options, font.parameters, settings, &stations);
+    status =
+        ReadSettings(options, font.parameters, settings, &stations, report);
   }
-  if (status == kPreviewDrawn) status = ReadCharacters(options, font, &text, &page);
+  if (status == kPreviewDrawn) {
+    status = ReadCharacters(options, font, &text, &page, report);
+  }
   if (status != kPreviewDrawn) return status;
   std::vector<StationPicture> pictures(stations.size());
   for (size_t i = 0; i < stations.size(); ++i) {
@@ -370,16 +392,23 @@ int RunPreviewCommand(int argc, char** argv) {
     const int s = stations[i] == Station::kThermal ? 0 : 1;
     if (!LayOutStation(text, font, stations[i], settings[s], kMaxPreviewLines,
                        &pictures[i], &error)) {
-      return PreviewUsageError(error);
+      return PreviewUsageError(report, error);
     }
   }
   // Refused before anything is said of the text (the converter's run
   // names the fonts of a configuration).
-  if (OutputIsAnInput(options)) return kPreviewUnreadable;
-  ReportEquivalents(text, page);
-  const bool marked = ReportMarks(text, pictures, page);
-  ReportBreaks(pictures);
-  status = WriteOutputs(options, font, text, pictures, settings, page);
+  if (OutputIsAnInput(options, report)) return kPreviewUnreadable;
+  ReportEquivalents(text, page, report);
+  const bool marked = ReportMarks(text, pictures, page, report);
+  ReportBreaks(pictures, report);
+  status = WriteOutputs(options, font, text, pictures, settings, page, report);
   if (status != kPreviewDrawn) return status;
   return marked ? kPreviewMarked : kPreviewDrawn;
+}
+
+}  // namespace
+
+int RunPreviewCommand(int argc, char** argv) {
+  CommandReport report(CommandReport::To::kConsole);
+  return Preview(argc, argv, &report);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/console.h"
 #include "vexofont/preview/preview_text.h"
 
 namespace {
@@ -147,27 +146,31 @@ std::string PreviewHelp() {
          "error)\n";
 }
 
-int PreviewUsageError(const std::string& text) {
-  PrintMessage(stderr, "vexofont preview: %s\n", text.c_str());
-  return kPreviewUsage;
+int PreviewUsageError(CommandReport* report, const std::string& text) {
+  return report->Failed(kPreviewUsage, "vexofont preview: %s\n", text.c_str());
 }
 
-int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options) {
+int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options,
+                       CommandReport* report) {
   const ParsedLine line = ParseCommandLine(kPreviewOptions, argc, argv, options);
   if (line.fault != OptionFault::kNone) {
-    return PreviewUsageError(OptionFaultText(line, "preview", "font file"));
+    return PreviewUsageError(report,
+                             OptionFaultText(line, "preview", "font file"));
   }
   if (options->help || options->version) return kPreviewDrawn;
   if (!line.names.empty()) options->font = line.names[0];
   if (options->font.empty() == options->config.empty()) {
-    return PreviewUsageError(options->font.empty()
+    return PreviewUsageError(report,
+                             options->font.empty()
                                  ? "no output font file given (or --config)"
                                  : "an output font file or --config, not both");
   }
   if (int(options->textGiven) + int(!options->file.empty()) + int(!options->bytes.empty()) >
       1) {
-    return PreviewUsageError(options->bytes.empty() ? "--text or --file, not both"
-                                                    : "--bytes, --text or --file, one of them");
+    return PreviewUsageError(report,
+                             options->bytes.empty()
+                                 ? "--text or --file, not both"
+                                 : "--bytes, --text or --file, one of them");
   }
   return kPreviewDrawn;
 }

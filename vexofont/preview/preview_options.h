@@ -6,6 +6,7 @@
 #include <string>
 
 #include "vexofont/options/command_options.h"
+#include "vexofont/options/command_report.h"
 
 constexpr int kPreviewDrawn = 0;
 constexpr int kPreviewUsage = 1;
@@ -60,11 +61,12 @@ extern const OptionTable kPreviewOptions;
 // The whole --help text.
 std::string PreviewHelp();
 
-// Fills *options from argv[1..]; returns kPreviewDrawn, or prints the line
-// and returns kPreviewUsage.
-int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options);
+// Fills *options from argv[1..]; returns kPreviewDrawn, or kPreviewUsage
+// with the line in *report.
+int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options,
+                       CommandReport* report);
 
-// Prints "vexofont preview: TEXT" on standard error; returns kPreviewUsage.
-int PreviewUsageError(const std::string& text);
+// Adds "vexofont preview: TEXT" on standard error; returns kPreviewUsage.
+int PreviewUsageError(CommandReport* report, const std::string& text);
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_OPTIONS_H_

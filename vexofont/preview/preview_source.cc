@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "driver/converter.h"
-#include "platform/console.h"
-#include "store/glyph_table.h"
 #include "platform/output_file.h"
+#include "store/glyph_table.h"
 #include "store/output_font_file.h"
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/readers/output_file_reader.h"
@@ -70,12 +69,14 @@ constexpr char kNullDevice[] = "/dev/null";
 
 // The converter's output in memory, its errors on standard error, its
 // progress there too when `verbose`, else nowhere.
-int ConvertInMemory(const std::string& config, bool verbose, std::vector<uint8_t>* bytes) {
+int ConvertInMemory(const std::string& config, bool verbose,
+                    std::vector<uint8_t>* bytes, CommandReport* report) {
   MemoryStream memory;
   if (memory.stream == nullptr) {
-    PrintMessage(stderr, "vexofont preview: no room for the converted font: %s\n",
-                 std::strerror(errno));
-    return kPreviewUnreadable;
+    return report->Failed(
+        kPreviewUnreadable,
+        "vexofont preview: no room for the converted font: %s\n",
+        std::strerror(errno));
   }
   std::fflush(stdout);
   std::FILE* nowhere = verbose ? nullptr : std::fopen(kNullDevice, "w");
@@ -89,8 +90,8 @@ int ConvertInMemory(const std::string& config, bool verbose, std::vector<uint8_t
   }
   if (nowhere != nullptr) std::fclose(nowhere);
   if (!memory.CloseInto(bytes, kReadLimit) && status == kExitOk) {
-    PrintMessage(stderr, "vexofont preview: no room for the converted font\n");
-    return kPreviewUnreadable;
+    return report->Failed(kPreviewUnreadable,
+                          "vexofont preview: no room for the converted font\n");
   }
   if (status == kExitConfigUnreadable) return kPreviewUnreadable;
   return status == kExitOk ? kPreviewDrawn : kPreviewUnsound;
@@ -98,38 +99,38 @@ int ConvertInMemory(const std::string& config, bool verbose, std::vector<uint8_t
 
 }  // namespace
 
-int ReadPreviewFont(const std::string& path, const std::string& config, bool verbose,
-                    ShownFont* font) {
+int ReadPreviewFont(const std::string& path, const std::string& config,
+                    bool verbose, ShownFont* font, CommandReport* report) {
   std::vector<uint8_t> bytes;
   const std::string name = path.empty() ? config + " (converted)" : path;
   if (path.empty()) {
-    const int status = ConvertInMemory(config, verbose, &bytes);
+    const int status = ConvertInMemory(config, verbose, &bytes, report);
     if (status != kPreviewDrawn) return status;
   } else {
     bool cut = false;
     errno = 0;
     const ReadResult read = ReadLimitedFile(path.c_str(), kReadLimit, &bytes, &cut);
     if (read != ReadResult::kRead) {
-      PrintMessage(stderr, "vexofont preview: cannot %s '%s'%s%s\n",
-                   read == ReadResult::kCannotOpen ? "open" : "read", path.c_str(),
-                   errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
-      return kPreviewUnreadable;
+      return report->Failed(
+          kPreviewUnreadable, "vexofont preview: cannot %s '%s'%s%s\n",
+          read == ReadResult::kCannotOpen ? "open" : "read", path.c_str(),
+          errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
     }
   }
   if (!LooksLikeOutputFontFile(bytes.data(), bytes.size())) {
-    PrintMessage(stderr,
-                 "vexofont preview: '%s' is not an output font file (no TagStart "
-                 "record): preview draws what the converter wrote\n",
-                 name.c_str());
-    return kPreviewUnsound;
+    return report->Failed(
+        kPreviewUnsound,
+        "vexofont preview: '%s' is not an output font file (no TagStart "
+        "record): preview draws what the converter wrote\n",
+        name.c_str());
   }
   ProblemList problems;
   font->fileKind = FontFileKind::kOutput;
   font->fileSize = bytes.size();
   ReadOutputFontFile(bytes.data(), bytes.size(), font, &problems);
   if (!problems.empty()) {
-    PrintMessage(stderr, "%s", ProblemLines(name.c_str(), problems).c_str());
-    return kPreviewUnsound;
+    return report->Failed(kPreviewUnsound, "%s",
+                          ProblemLines(name.c_str(), problems).c_str());
   }
   return kPreviewDrawn;
 }

@@ -5,16 +5,17 @@
 
 #include <string>
 
+#include "vexofont/options/command_report.h"
 #include "vexofont/readers/shown_font.h"
 
 // Reads and checks the output font file `path` (no further than the
 // largest sound output file and a margin), or converts the configuration
 // `config` in-process when `path` is empty (the converter's errors go to
 // standard error, its progress too when `verbose`; no file is written).
-// Fills *font; returns
-// kPreviewDrawn, or the status after printing what went wrong, naming the
-// file: its problems, or that it cannot be read or is no output font file.
-int ReadPreviewFont(const std::string& path, const std::string& config, bool verbose,
-                    ShownFont* font);
+// Fills *font; returns kPreviewDrawn, or the status with what went wrong in
+// *report, naming the file: its problems, or that it cannot be read or is
+// no output font file.
+int ReadPreviewFont(const std::string& path, const std::string& config,
+                    bool verbose, ShownFont* font, CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_SOURCE_H_

@@ -7,7 +7,6 @@
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
-#include "platform/console.h"
 #include "platform/output_file.h"
 #include "store/converter_settings.h"
 #include "vexofont/fontrules/font_file_cache.h"
@@ -40,18 +39,20 @@ bool ReadLoadedFont(const FontListKey& list, const char* name,
                            header.height);
 }
 
-// Prints the line of one listed font; returns how many of its codes the
+// Adds the line of one listed font; returns how many of its codes the
 // file does not hold.
-long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
-               FontFileCache* cache, SbcsBlanking* blanking) {
+long AddFont(const FontListKey& list, const char* name, const CodeSet& held,
+             FontFileCache* cache, SbcsBlanking* blanking,
+             CommandReport* report) {
   const std::vector<uint8_t>* read = nullptr;
   const bool loaded = ReadLoadedFont(list, name, cache, &read);
   blanking->Add(loaded && list.kind == FontKind::kSbcs ? read->data() : nullptr,
                 loaded ? read->size() : 0);
   if (!loaded) {
-    PrintMessage(stdout, "  '%s' (%s): not loaded by the converter (see vexofont "
-                "check)\n",
-                name, list.key);
+    report->Output(
+        "  '%s' (%s): not loaded by the converter (see vexofont "
+        "check)\n",
+        name, list.key);
     return 0;
   }
   const std::vector<uint8_t>& bytes = *read;
@@ -63,35 +64,36 @@ long PrintFont(const FontListKey& list, const char* name, const CodeSet& held,
   }
   std::sort(missing.begin(), missing.end());
   if (missing.empty()) {
-    PrintMessage(stdout, "  '%s' (%s): %d codes, all in the file\n", name, list.key,
-                static_cast<int>(codes.size()));
+    report->Output("  '%s' (%s): %d codes, all in the file\n", name, list.key,
+                   static_cast<int>(codes.size()));
   } else {
-    PrintMessage(stdout, "  '%s' (%s): %d codes, %zu not in the file: %s\n", name,
-                list.key, static_cast<int>(codes.size()), missing.size(),
-                FormatCodeRanges(missing,
-                                 list.kind == FontKind::kDbcs ? 4 : 2)
-                    .c_str());
+    report->Output(
+        "  '%s' (%s): %d codes, %zu not in the file: %s\n", name, list.key,
+        static_cast<int>(codes.size()), missing.size(),
+        FormatCodeRanges(missing, list.kind == FontKind::kDbcs ? 4 : 2)
+            .c_str());
   }
   return static_cast<long>(missing.size());
 }
 
 // The codes of an SBCS list's font that a later font's blank glyphs
 // replace in the file.
-void PrintBlankedCodes(const FontListKey& list, const SbcsBlanking& blanking) {
+void AddBlankedCodes(const FontListKey& list, const SbcsBlanking& blanking,
+                     CommandReport* report) {
   for (const BlankedCodes& found : blanking.Found()) {
     std::vector<uint16_t> codes(found.codes.begin(), found.codes.end());
-    PrintMessage(stdout,
-                 "  '%s' (%s): %zu of its codes print blank: the later '%s' "
-                 "has blank glyphs for them, which the converter stores: %s\n",
-                 list.Names()[found.drawnBy], list.key, codes.size(),
-                 list.Names()[found.blankedBy],
-                 FormatCodeRanges(codes, 2).c_str());
+    report->Output(
+        "  '%s' (%s): %zu of its codes print blank: the later '%s' "
+        "has blank glyphs for them, which the converter stores: %s\n",
+        list.Names()[found.drawnBy], list.key, codes.size(),
+        list.Names()[found.blankedBy], FormatCodeRanges(codes, 2).c_str());
   }
 }
 
 }  // namespace
 
-long PrintCodesNotStored(const char* config, const ShownFont& font) {
+long AddCodesNotStored(const char* config, const ShownFont& font,
+                       CommandReport* report) {
   ResetConverterSettings();
   if (ReadConfigFile(config, IgnoreConfigLine, nullptr) != 0) return -1;
   // The codes the file holds, by the kind's record byte.
@@ -102,17 +104,17 @@ long PrintCodesNotStored(const char* config, const ShownFont& font) {
       held[KindByte(glyph.kind)][glyph.code] = true;
     }
   }
-  PrintMessage(stdout, "Input fonts of '%s':\n", config);
+  report->Output("Input fonts of '%s':\n", config);
   FontFileCache cache;
   long missing = 0;
   for (const FontListKey& list : kFontListKeys) {
     SbcsBlanking blanking(list.station);
     for (int i = 0; i < list.Count(); ++i) {
-      missing += PrintFont(list, list.Names()[i], held[KindByte(list.kind)],
-                           &cache, &blanking);
+      missing += AddFont(list, list.Names()[i], held[KindByte(list.kind)],
+                         &cache, &blanking, report);
     }
-    PrintBlankedCodes(list, blanking);
+    AddBlankedCodes(list, blanking, report);
   }
-  PrintMessage(stdout, "\n");
+  report->Output("\n");
   return missing;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/console.h"
 #include "store/glyph_table.h"
 
 namespace {
@@ -27,16 +26,16 @@ std::vector<uint16_t> CodesOf(const ShownFont& font, FontKind kind,
   return codes;
 }
 
-void PrintPairs(std::FILE* stream, const uint8_t* pairs, int count) {
+void AddPairs(CommandReport* report, const uint8_t* pairs, int count) {
   for (int i = 0; i < count; ++i) {
-    PrintMessage(stream, "%s%02x.%02x", i == 0 ? "" : " ", pairs[2 * i],
-                 pairs[2 * i + 1]);
+    report->Output("%s%02x.%02x", i == 0 ? "" : " ", pairs[2 * i],
+                   pairs[2 * i + 1]);
   }
-  PrintMessage(stream, "\n");
+  report->Output("\n");
 }
 
-void PrintCounts(std::FILE* stream, const ShownFont& font, FontKind kind,
-                 const char* label) {
+void AddCounts(CommandReport* report, const ShownFont& font, FontKind kind,
+               const char* label) {
   int records = 0;
   int thermal = 0;
   int impact = 0;
@@ -46,50 +45,50 @@ void PrintCounts(std::FILE* stream, const ShownFont& font, FontKind kind,
     thermal += glyph.thermal;
     impact += glyph.impact;
   }
-  PrintMessage(stream, "  %-22s%d: thermal %d, impact %d\n", label, records,
-               thermal, impact);
+  report->Output("  %-22s%d: thermal %d, impact %d\n", label, records, thermal,
+                 impact);
 }
 
-void PrintCodes(std::FILE* stream, const ShownFont& font, FontKind kind,
-                bool thermal, const char* label) {
-  PrintMessage(stream, "  %-22s%s\n", label,
-               FormatCodeRanges(CodesOf(font, kind, thermal),
-                                CodeDigits(font, kind))
-                   .c_str());
+void AddCodes(CommandReport* report, const ShownFont& font, FontKind kind,
+              bool thermal, const char* label) {
+  report->Output(
+      "  %-22s%s\n", label,
+      FormatCodeRanges(CodesOf(font, kind, thermal), CodeDigits(font, kind))
+          .c_str());
 }
 
-void PrintOutputSummary(std::FILE* stream, const ShownFont& font) {
+void AddOutputSummary(CommandReport* report, const ShownFont& font) {
   const OutputParameters& p = font.parameters;
-  PrintMessage(stream, "  %-22s%s\n", "Date:", p.date.c_str());
-  PrintMessage(stream, "  %-22s%u\n", "Code page:", p.codePage);
-  PrintMessage(stream, "  %-22s%u x %u\n", "SBCS thermal size:",
-               p.sbcsThermalWidth, p.sbcsThermalHeight);
-  PrintMessage(stream, "  %-22s%u x %u\n", "SBCS impact size:",
-               p.sbcsImpactWidth, p.sbcsImpactHeight);
-  PrintMessage(stream, "  %-22s%u\n", "SBCS spacing:", p.sbcsSpacing);
-  PrintMessage(stream, "  %-22s%u\n", "DBCS spacing:", p.dbcsSpacing);
-  PrintMessage(stream, "  %-22s%u (impact glyphs %d rows)\n",
-               "DBCS nine rows flag:", p.dbcsImpactNineRows,
-               p.dbcsImpactNineRows == 1 ? 9 : 16);
-  PrintMessage(stream, "  %-22s", "Code page vector:");
-  PrintPairs(stream, &p.codePageVector[0][0], p.codePageVectorCount);
-  PrintCounts(stream, font, FontKind::kSbcs, "SBCS glyphs:");
-  PrintCounts(stream, font, FontKind::kDbcs, "DBCS glyphs:");
-  PrintCodes(stream, font, FontKind::kSbcs, true, "SBCS thermal codes:");
-  PrintCodes(stream, font, FontKind::kSbcs, false, "SBCS impact codes:");
-  PrintCodes(stream, font, FontKind::kDbcs, true, "DBCS thermal codes:");
-  PrintCodes(stream, font, FontKind::kDbcs, false, "DBCS impact codes:");
+  report->Output("  %-22s%s\n", "Date:", p.date.c_str());
+  report->Output("  %-22s%u\n", "Code page:", p.codePage);
+  report->Output("  %-22s%u x %u\n", "SBCS thermal size:", p.sbcsThermalWidth,
+                 p.sbcsThermalHeight);
+  report->Output("  %-22s%u x %u\n", "SBCS impact size:", p.sbcsImpactWidth,
+                 p.sbcsImpactHeight);
+  report->Output("  %-22s%u\n", "SBCS spacing:", p.sbcsSpacing);
+  report->Output("  %-22s%u\n", "DBCS spacing:", p.dbcsSpacing);
+  report->Output("  %-22s%u (impact glyphs %d rows)\n",
+                 "DBCS nine rows flag:", p.dbcsImpactNineRows,
+                 p.dbcsImpactNineRows == 1 ? 9 : 16);
+  report->Output("  %-22s", "Code page vector:");
+  AddPairs(report, &p.codePageVector[0][0], p.codePageVectorCount);
+  AddCounts(report, font, FontKind::kSbcs, "SBCS glyphs:");
+  AddCounts(report, font, FontKind::kDbcs, "DBCS glyphs:");
+  AddCodes(report, font, FontKind::kSbcs, true, "SBCS thermal codes:");
+  AddCodes(report, font, FontKind::kSbcs, false, "SBCS impact codes:");
+  AddCodes(report, font, FontKind::kDbcs, true, "DBCS thermal codes:");
+  AddCodes(report, font, FontKind::kDbcs, false, "DBCS impact codes:");
 }
 
-void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
+void AddInputSummary(CommandReport* report, const ShownFont& font) {
   const InputHeader& h = font.header;
   const bool dbcs = font.fileKind == FontFileKind::kDbcsInput;
   const FontKind kind = dbcs ? FontKind::kDbcs : FontKind::kSbcs;
-  PrintMessage(stream, "  %-22s%u\n", "Version:", h.version);
-  PrintMessage(stream, "  %-22s%u\n", "Code page:", h.codePage);
-  PrintMessage(stream, "  %-22s%x\n", "First char:", h.firstChar);
-  PrintMessage(stream, "  %-22s%x\n", "Last char:", h.lastChar);
-  PrintMessage(stream, "  %-22s%u x %u\n", "Size:", h.width, h.height);
+  report->Output("  %-22s%u\n", "Version:", h.version);
+  report->Output("  %-22s%u\n", "Code page:", h.codePage);
+  report->Output("  %-22s%x\n", "First char:", h.firstChar);
+  report->Output("  %-22s%x\n", "Last char:", h.lastChar);
+  report->Output("  %-22s%u x %u\n", "Size:", h.width, h.height);
   if (dbcs) {
     static const char* const kLabels[] = {
         "Code page vector 1:", "Code page vector 2:", "Font vector 1:",
@@ -97,24 +96,24 @@ void PrintInputSummary(std::FILE* stream, const ShownFont& font) {
     const uint8_t* const vectors[] = {h.codePageVector1, h.codePageVector2,
                                       h.fontVector1, h.fontVector2};
     for (int v = 0; v < 4; ++v) {
-      PrintMessage(stream, "  %-22s", kLabels[v]);
-      PrintPairs(stream, vectors[v], 4);
+      report->Output("  %-22s", kLabels[v]);
+      AddPairs(report, vectors[v], 4);
     }
   }
-  PrintMessage(stream, "  %-22s%s\n", "Thermal station:",
-               h.thermalAccepted ? "loads it" : "refuses it");
-  PrintMessage(stream, "  %-22s%s\n", "Impact station:",
-               h.impactAccepted ? "loads it" : "refuses it");
+  report->Output("  %-22s%s\n", "Thermal station:",
+                 h.thermalAccepted ? "loads it" : "refuses it");
+  report->Output("  %-22s%s\n", "Impact station:",
+                 h.impactAccepted ? "loads it" : "refuses it");
   if (!h.thermalAccepted && !h.impactAccepted) return;
-  PrintMessage(stream, "  %-22s%zu of %zu bytes each, %zu present\n",
-               "Glyphs in the body:", h.glyphCount, h.glyphSize,
-               font.glyphs.size());
-  PrintCounts(stream, font, kind, "Glyphs stored:");
+  report->Output("  %-22s%zu of %zu bytes each, %zu present\n",
+                 "Glyphs in the body:", h.glyphCount, h.glyphSize,
+                 font.glyphs.size());
+  AddCounts(report, font, kind, "Glyphs stored:");
   if (h.thermalAccepted) {
-    PrintCodes(stream, font, kind, true, "Thermal codes:");
+    AddCodes(report, font, kind, true, "Thermal codes:");
   }
   if (h.impactAccepted) {
-    PrintCodes(stream, font, kind, false, "Impact codes:");
+    AddCodes(report, font, kind, false, "Impact codes:");
   }
 }
 
@@ -142,15 +141,15 @@ std::string FormatCodeRanges(std::vector<uint16_t> codes, int digits) {
   return text;
 }
 
-void PrintFontSummary(std::FILE* stream, const char* fileName,
-                      const ShownFont& font) {
+void AddFontSummary(CommandReport* report, const char* fileName,
+                    const ShownFont& font) {
   static const char* const kKindNames[] = {
       "output font file", "SBCS input font file", "DBCS input font file"};
-  PrintMessage(stream, "File '%s': %s, %zu bytes\n", fileName,
-               kKindNames[static_cast<int>(font.fileKind)], font.fileSize);
+  report->Output("File '%s': %s, %zu bytes\n", fileName,
+                 kKindNames[static_cast<int>(font.fileKind)], font.fileSize);
   if (font.fileKind == FontFileKind::kOutput) {
-    PrintOutputSummary(stream, font);
+    AddOutputSummary(report, font);
   } else {
-    PrintInputSummary(stream, font);
+    AddInputSummary(report, font);
   }
 }

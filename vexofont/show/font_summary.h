@@ -4,10 +4,10 @@
 #define VEXOCNVT_VEXOFONT_SHOW_FONT_SUMMARY_H_
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "vexofont/options/command_report.h"
 #include "vexofont/readers/shown_font.h"
 
 // Formats `codes` (any order, repeats allowed) as ascending runs of
@@ -15,8 +15,8 @@
 // digits. No codes give "none".
 std::string FormatCodeRanges(std::vector<uint16_t> codes, int digits);
 
-// Prints the summary of `font`, read from `fileName`, to `stream`.
-void PrintFontSummary(std::FILE* stream, const char* fileName,
-                      const ShownFont& font);
+// Adds the summary of `font`, read from `fileName`, for standard output.
+void AddFontSummary(CommandReport* report, const char* fileName,
+                    const ShownFont& font);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_FONT_SUMMARY_H_

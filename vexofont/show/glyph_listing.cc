@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/console.h"
 #include "store/glyph_table.h"
 #include "vexofont/fontrules/dot_chars.h"
 
@@ -31,44 +30,43 @@ std::string Row(const DotPicture& dots, int y) {
   return row;
 }
 
-void PrintGlyph(std::FILE* stream, const ShownGlyph& glyph) {
-  PrintMessage(stream, "%0*x  %s, at offset %zu\n",
-               glyph.kind == FontKind::kDbcs || glyph.code > 0xFF ? 4 : 2,
-               glyph.code, glyph.kind == FontKind::kDbcs ? "DBCS" : "SBCS",
-               glyph.offset);
+void AddGlyph(CommandReport* report, const ShownGlyph& glyph) {
+  report->Output("%0*x  %s, at offset %zu\n",
+                 glyph.kind == FontKind::kDbcs || glyph.code > 0xFF ? 4 : 2,
+                 glyph.code, glyph.kind == FontKind::kDbcs ? "DBCS" : "SBCS",
+                 glyph.offset);
   static const DotPicture kNone;
   const DotPicture& thermal = glyph.thermal ? glyph.thermalDots : kNone;
   const DotPicture& impact = glyph.impact ? glyph.impactDots : kNone;
   const std::string left = Title("thermal", glyph.thermal, thermal);
   const std::string right = Title("impact", glyph.impact, impact);
   const int column = std::max<int>(left.size(), thermal.width) + kGap;
-  PrintMessage(stream, "%-*s%s\n", column, left.c_str(), right.c_str());
+  report->Output("%-*s%s\n", column, left.c_str(), right.c_str());
   for (int y = 0; y < std::max(thermal.height, impact.height); ++y) {
     const std::string r = Row(impact, y);
     if (r.empty()) {
-      PrintMessage(stream, "%s\n", Row(thermal, y).c_str());
+      report->Output("%s\n", Row(thermal, y).c_str());
     } else {
-      PrintMessage(stream, "%-*s%s\n", column, Row(thermal, y).c_str(),
-                   r.c_str());
+      report->Output("%-*s%s\n", column, Row(thermal, y).c_str(), r.c_str());
     }
   }
-  PrintMessage(stream, "\n");
+  report->Output("\n");
 }
 
 }  // namespace
 
-void PrintGlyphPictures(std::FILE* stream, const ShownFont& font,
-                        uint16_t low, uint16_t high) {
+void AddGlyphPictures(CommandReport* report, const ShownFont& font,
+                      uint16_t low, uint16_t high) {
   bool any = false;
   for (const ShownGlyph& glyph : font.glyphs) {
     if (glyph.code < low || glyph.code > high) continue;
-    PrintGlyph(stream, glyph);
+    AddGlyph(report, glyph);
     any = true;
   }
   if (any) return;
   if (low == high) {
-    PrintMessage(stream, "No glyph with code %x\n\n", low);
+    report->Output("No glyph with code %x\n\n", low);
   } else {
-    PrintMessage(stream, "No glyph with a code from %x to %x\n\n", low, high);
+    report->Output("No glyph with a code from %x to %x\n\n", low, high);
   }
 }

@@ -4,15 +4,16 @@
 #define VEXOCNVT_VEXOFONT_SHOW_GLYPH_LISTING_H_
 
 #include <cstdint>
-#include <cstdio>
 
+#include "vexofont/options/command_report.h"
 #include "vexofont/readers/shown_font.h"
 
-// Prints every glyph of `font` whose code lies in low..high inclusive, in
+// Adds, for standard output, every glyph of `font` whose code lies in
+// low..high inclusive, in
 // file order: a heading line with the code, kind and offset, then one line
 // per dot row, "X" a printed dot and "." a clear one, the thermal picture
-// on the left. Prints one line saying so when no glyph lies in the range.
-void PrintGlyphPictures(std::FILE* stream, const ShownFont& font,
-                        uint16_t low, uint16_t high);
+// on the left; one line saying so when no glyph lies in the range.
+void AddGlyphPictures(CommandReport* report, const ShownFont& font,
+                      uint16_t low, uint16_t high);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_GLYPH_LISTING_H_

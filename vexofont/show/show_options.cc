@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "platform/console.h"
-
 namespace {
 
 constexpr char kUsage[] =
@@ -76,24 +74,29 @@ const CommandOption kShowOptionRows[] = {
 
 }  // namespace
 
-int ShowUsageError(const char* format, const char* detail) {
-  PrintMessage(stderr, "vexofont show: ");
-  PrintMessage(stderr, format, detail);
-  std::fputs(kUsage, stderr);
+int ShowUsageError(CommandReport* report, const char* format,
+                   const char* detail) {
+  report->Error("vexofont show: ");
+  report->Error(format, detail);
+  report->Error("%s", kUsage);
   return kShowUsage;
 }
 
-int ReadShowOptions(int argc, char** argv, ShowOptions* options) {
+int ReadShowOptions(int argc, char** argv, ShowOptions* options,
+                    CommandReport* report) {
   const ParsedLine line = ParseCommandLine(kShowOptions, argc, argv, options);
   if (line.fault == OptionFault::kRefused) {
-    return ShowUsageError("bad code or range '%s' (hexadecimal C or A-B)\n",
-                      line.value.c_str());
+    return ShowUsageError(report,
+                          "bad code or range '%s' (hexadecimal C or A-B)\n",
+                          line.value.c_str());
   }
   if (line.fault != OptionFault::kNone) {
-    return ShowUsageError("%s\n", OptionFaultText(line, "show", "file").c_str());
+    return ShowUsageError(report, "%s\n",
+                          OptionFaultText(line, "show", "file").c_str());
   }
   if (options->help || options->version) return kShowSound;
-  if (line.names.empty()) return ShowUsageError("%sno file given\n", "");
+  if (line.names.empty())
+    return ShowUsageError(report, "%sno file given\n", "");
   options->file = line.names[0];
   return kShowSound;
 }

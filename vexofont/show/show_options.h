@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "vexofont/options/command_options.h"
+#include "vexofont/options/command_report.h"
 #include "vexofont/show/code_selection.h"
 
 constexpr int kShowSound = 0;
@@ -31,12 +32,14 @@ extern const OptionTable kShowOptions;
 // The whole --help text.
 std::string ShowHelp();
 
-// Prints "vexofont show: " and `format` with `detail`, then the usage
-// lines, on standard error; returns kShowUsage.
-int ShowUsageError(const char* format, const char* detail);
+// Adds "vexofont show: " and `format` with `detail`, then the usage lines,
+// on standard error; returns kShowUsage.
+int ShowUsageError(CommandReport* report, const char* format,
+                   const char* detail);
 
-// Fills *options from argv[1..]; returns kShowSound, or prints the line and
-// returns kShowUsage.
-int ReadShowOptions(int argc, char** argv, ShowOptions* options);
+// Fills *options from argv[1..]; returns kShowSound, or kShowUsage with the
+// lines in *report.
+int ReadShowOptions(int argc, char** argv, ShowOptions* options,
+                    CommandReport* report);
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_SHOW_OPTIONS_H_

@@ -7,12 +7,12 @@
 
 #include "driver/config_file.h"
 #include "fontinput/font_header.h"
-#include "platform/console.h"
 #include "store/converter_settings.h"
 #include "store/version.h"
 #include "vexofont/check/config_lines.h"
 #include "vexofont/check/findings.h"
 #include "vexofont/check/listed_fonts.h"
+#include "vexofont/options/command_report.h"
 
 namespace {
 
@@ -69,25 +69,65 @@ const CommandOption kCheckOptionRows[] = {
      SetFlag<CheckOptions, &CheckOptions::version>, true},
 };
 
-int UsageError(const std::string& text) {
-  PrintMessage(stderr, "vexofont check: %s\n", text.c_str());
-  return kCheckUsage;
+int UsageError(CommandReport* report, const std::string& text) {
+  return report->Failed(kCheckUsage, "vexofont check: %s\n", text.c_str());
 }
 
-// Fills *options; returns kCheckSound, or prints the line and returns
-// kCheckUsage.
-int ReadCheckOptions(int argc, char** argv, CheckOptions* options) {
+// Fills *options; returns kCheckSound, or kCheckUsage with the line in
+// *report.
+int ReadCheckOptions(int argc, char** argv, CheckOptions* options,
+                     CommandReport* report) {
   const ParsedLine line = ParseCommandLine(kCheckOptions, argc, argv, options);
   if (line.fault != OptionFault::kNone) {
-    return UsageError(OptionFaultText(line, "check", "configuration"));
+    return UsageError(report, OptionFaultText(line, "check", "configuration"));
   }
   if (options->help || options->version) return kCheckSound;
   if (line.names.empty()) {
-    return UsageError("no configuration file given (see vexofont check "
+    return UsageError(report,
+                      "no configuration file given (see vexofont check "
                       "--help)");
   }
   options->config = line.names[0];
   return kCheckSound;
+}
+
+// The whole of a run, said into *report.
+int Check(int argc, char** argv, CommandReport* report) {
+  CheckOptions options;
+  const int status = ReadCheckOptions(argc, argv, &options, report);
+  if (status != kCheckSound) return status;
+  if (options.help) {
+    report->Output(kHelpStart, unsigned{FindNumberKey("SbcsSpacing")->limit},
+                   unsigned{FindNumberKey("DbcsSpacing")->limit});
+    report->OutputAsIs(OptionHelp(kCheckOptions));
+    report->Output(kHelpEnd, kMaxConfigFileSize >> 20, kLargestInputFontFile);
+    return kCheckSound;
+  }
+  if (options.version) {
+    report->Output("vexofont check %s\n", kReleaseVersion);
+    return kCheckSound;
+  }
+  const char* config = options.config.c_str();
+  ResetConverterSettings();
+  Findings findings(config, options.quiet, report);
+  ConfigLines lines(&findings);
+  errno = 0;
+  if (ReadConfigFile(config, ConfigLines::Observe, &lines) != 0) {
+    return report->Failed(
+        kCheckUnreadable, "vexofont check: cannot read '%s'%s%s\n", config,
+        errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
+  }
+  CheckListedFonts(lines, &findings);
+  const int count = findings.count();
+  if (!options.quiet) {
+    if (count == 0) {
+      report->Output("%s: nothing looks wrong\n", config);
+    } else {
+      report->Output("%s: %d finding%s\n", config, count,
+                     count == 1 ? "" : "s");
+    }
+  }
+  return count == 0 ? kCheckSound : kCheckFindings;
 }
 
 }  // namespace
@@ -96,39 +136,8 @@ const OptionTable kCheckOptions =
     MakeOptionTable(kCheckOptionRows, 13, /*maxNames=*/1);
 
 int RunCheckCommand(int argc, char** argv) {
-  CheckOptions options;
-  const int status = ReadCheckOptions(argc, argv, &options);
-  if (status != kCheckSound) return status;
-  if (options.help) {
-    PrintMessage(stdout, kHelpStart, unsigned{FindNumberKey("SbcsSpacing")->limit},
-                unsigned{FindNumberKey("DbcsSpacing")->limit});
-    std::fputs(OptionHelp(kCheckOptions).c_str(), stdout);
-    PrintMessage(stdout, kHelpEnd, kMaxConfigFileSize >> 20, kLargestInputFontFile);
-    return kCheckSound;
-  }
-  if (options.version) {
-    PrintMessage(stdout, "vexofont check %s\n", kReleaseVersion);
-    return kCheckSound;
-  }
-  const char* config = options.config.c_str();
-  ResetConverterSettings();
-  Findings findings(config, options.quiet);
-  ConfigLines lines(&findings);
-  errno = 0;
-  if (ReadConfigFile(config, ConfigLines::Observe, &lines) != 0) {
-    PrintMessage(stderr, "vexofont check: cannot read '%s'%s%s\n", config,
-                 errno != 0 ? ": " : "", errno != 0 ? std::strerror(errno) : "");
-    return kCheckUnreadable;
-  }
-  CheckListedFonts(lines, &findings);
-  const int count = findings.count();
-  if (!options.quiet) {
-    if (count == 0) {
-      PrintMessage(stdout, "%s: nothing looks wrong\n", config);
-    } else {
-      PrintMessage(stdout, "%s: %d finding%s\n", config, count, count == 1 ? "" : "s");
-    }
-  }
+  CommandReport report(CommandReport::To::kConsole);
+  const int status = Check(argc, argv, &report);
   std::fflush(stdout);
-  return count == 0 ? kCheckSound : kCheckFindings;
+  return status;
 }

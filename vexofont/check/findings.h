@@ -1,14 +1,18 @@
-// The findings of `vexofont check`: one line each on standard output, and
+// The findings of `vexofont check`: one line each for standard output, and
 // their count.
 #ifndef VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_
 #define VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_
 
 #include <string>
+#include <utility>
+
+#include "vexofont/options/command_report.h"
 
 class Findings {
  public:
-  Findings(std::string config, bool quiet)
-      : config_(std::move(config)), quiet_(quiet) {}
+  // The lines go to *report.
+  Findings(std::string config, bool quiet, CommandReport* report)
+      : config_(std::move(config)), quiet_(quiet), report_(report) {}
 
   // "CONFIG:LINE: text", a finding at a line of the configuration.
   void Problem(int line, const std::string& text);
@@ -23,6 +27,7 @@ class Findings {
  private:
   std::string config_;
   bool quiet_;
+  CommandReport* report_;
   int count_ = 0;
 };
 

@@ -4,14 +4,15 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fontinput/font_header.h"
-#include "platform/console.h"
 #include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/options/command_options.h"
+#include "vexofont/options/command_report.h"
 #include "vexofont/text/glyph_text_writer.h"
 
 namespace {
@@ -60,21 +61,20 @@ const CommandOption kDumpOptionRows[] = {
      SetFlag<DumpOptions, &DumpOptions::version>, true},
 };
 
-int UsageError(const std::string& text) {
-  PrintMessage(stderr, "vexofont dump: %s\n", text.c_str());
-  return kDumpUsage;
+int UsageError(CommandReport* report, const std::string& text) {
+  return report->Failed(kDumpUsage, "vexofont dump: %s\n", text.c_str());
 }
 
-// Fills *options; returns kDumpOk, or prints the line and returns
-// kDumpUsage.
-int ReadDumpOptions(int argc, char** argv, DumpOptions* options) {
+// Fills *options; returns kDumpOk, or kDumpUsage with the line in *report.
+int ReadDumpOptions(int argc, char** argv, DumpOptions* options,
+                    CommandReport* report) {
   const ParsedLine line = ParseCommandLine(kDumpOptions, argc, argv, options);
   if (line.fault != OptionFault::kNone) {
-    return UsageError(OptionFaultText(line, "dump", "file"));
+    return UsageError(report, OptionFaultText(line, "dump", "file"));
   }
   if (options->help || options->version) return kDumpOk;
   if (line.names.empty()) {
-    return UsageError("no file given (see vexofont dump --help)");
+    return UsageError(report, "no file given (see vexofont dump --help)");
   }
   options->file = line.names[0];
   return kDumpOk;
@@ -121,25 +121,26 @@ std::string Describe(const void* context, int code) {
   return comment;
 }
 
-// Reads the font whole; prints the line and returns false on failure.
-bool ReadFont(const char* file, std::vector<uint8_t>* bytes) {
+// Reads the font whole; returns false with the line in *report on failure.
+bool ReadFont(const char* file, std::vector<uint8_t>* bytes,
+              CommandReport* report) {
   bool cut = false;
   switch (ReadLimitedFile(file, kLargestInputFontFile, bytes, &cut)) {
     case ReadResult::kRead:
       break;
     case ReadResult::kCannotOpen:
-      PrintMessage(stderr, "vexofont dump: cannot open '%s': %s\n", file,
-                   std::strerror(errno));
+      report->Error("vexofont dump: cannot open '%s': %s\n", file,
+                    std::strerror(errno));
       return false;
     case ReadResult::kCannotRead:
-      PrintMessage(stderr, "vexofont dump: cannot read '%s'\n", file);
+      report->Error("vexofont dump: cannot read '%s'\n", file);
       return false;
   }
   if (cut) {
-    PrintMessage(stderr,
-                 "vexofont dump: '%s' goes on past %zu bytes, more than any "
-                 "input font file holds\n",
-                 file, kLargestInputFontFile);
+    report->Error(
+        "vexofont dump: '%s' goes on past %zu bytes, more than any input "
+        "font file holds\n",
+        file, kLargestInputFontFile);
     return false;
   }
   return true;
@@ -157,20 +158,57 @@ bool OpenDescriber(const std::vector<uint8_t>& bytes, CodeMapper* mapper) {
   return page != nullptr && mapper->Open(*page, FontCharset{});
 }
 
-int WriteText(const std::string& output, const std::string& text) {
+int WriteText(const std::string& output, std::string text,
+              CommandReport* report) {
   if (output.empty()) {
     // A write error is found when the command ends (vexofont/main.cc).
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    report->OutputAsIs(std::move(text));
     return kDumpOk;
   }
   const int error =
       WriteWholeFile(output.c_str(), text.data(), text.size(), kNewTextFileMode);
   if (error != 0) {
-    PrintMessage(stderr, "vexofont dump: cannot write '%s': %s\n",
-                 output.c_str(), std::strerror(error));
-    return kDumpOutputFailed;
+    return report->Failed(kDumpOutputFailed,
+                          "vexofont dump: cannot write '%s': %s\n",
+                          output.c_str(), std::strerror(error));
   }
   return kDumpOk;
+}
+
+// The whole of a run, said into *report.
+int Dump(int argc, char** argv, CommandReport* report) {
+  DumpOptions options;
+  const int status = ReadDumpOptions(argc, argv, &options, report);
+  if (status != kDumpOk) return status;
+  if (options.help) {
+    report->OutputAsIs(kHelpStart + OptionHelp(kDumpOptions));
+    report->Output(kHelpEnd, kLargestInputFontFile);
+    return kDumpOk;
+  }
+  if (options.version) {
+    report->Output("vexofont dump %s\n", kReleaseVersion);
+    return kDumpOk;
+  }
+  const char* file = options.file.c_str();
+  if (!options.output.empty() && SameExistingFile(options.output.c_str(), file)) {
+    return report->Failed(
+        kDumpOutputFailed,
+        "vexofont dump: output '%s' is the font file '%s'; nothing written\n",
+        options.output.c_str(), file);
+  }
+  std::vector<uint8_t> bytes;
+  if (!ReadFont(file, &bytes, report)) return kDumpInputFailed;
+  CodeMapper mapper;
+  const bool described = OpenDescriber(bytes, &mapper);
+  std::string text;
+  std::string problem;
+  if (!DumpInputFont(bytes.data(), bytes.size(),
+                     described ? Describe : nullptr, &mapper, &text,
+                     &problem)) {
+    return report->Failed(kDumpInputFailed, "vexofont dump: '%s' %s\n", file,
+                          problem.c_str());
+  }
+  return WriteText(options.output, std::move(text), report);
 }
 
 }  // namespace
@@ -179,38 +217,6 @@ const OptionTable kDumpOptions =
     MakeOptionTable(kDumpOptionRows, 21, /*maxNames=*/1);
 
 int RunDumpCommand(int argc, char** argv) {
-  DumpOptions options;
-  const int status = ReadDumpOptions(argc, argv, &options);
-  if (status != kDumpOk) return status;
-  if (options.help) {
-    std::fputs(kHelpStart, stdout);
-    std::fputs(OptionHelp(kDumpOptions).c_str(), stdout);
-    PrintMessage(stdout, kHelpEnd, kLargestInputFontFile);
-    return kDumpOk;
-  }
-  if (options.version) {
-    PrintMessage(stdout, "vexofont dump %s\n", kReleaseVersion);
-    return kDumpOk;
-  }
-  const char* file = options.file.c_str();
-  if (!options.output.empty() && SameExistingFile(options.output.c_str(), file)) {
-    PrintMessage(stderr,
-                 "vexofont dump: output '%s' is the font file '%s'; nothing "
-                 "written\n",
-                 options.output.c_str(), file);
-    return kDumpOutputFailed;
-  }
-  std::vector<uint8_t> bytes;
-  if (!ReadFont(file, &bytes)) return kDumpInputFailed;
-  CodeMapper mapper;
-  const bool described = OpenDescriber(bytes, &mapper);
-  std::string text;
-  std::string problem;
-  if (!DumpInputFont(bytes.data(), bytes.size(),
-                     described ? Describe : nullptr, &mapper, &text,
-                     &problem)) {
-    PrintMessage(stderr, "vexofont dump: '%s' %s\n", file, problem.c_str());
-    return kDumpInputFailed;
-  }
-  return WriteText(options.output, text);
+  CommandReport report(CommandReport::To::kConsole);
+  return Dump(argc, argv, &report);
 }

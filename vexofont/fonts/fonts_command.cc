@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/console.h"
 #include "platform/output_file.h"
 #include "store/version.h"
 #include "vexofont/codepage/character_codes.h"
@@ -16,6 +15,7 @@
 #include "vexofont/fontservice/system_fonts.h"
 #include "vexofont/make/cell_size.h"
 #include "vexofont/options/command_options.h"
+#include "vexofont/options/command_report.h"
 
 namespace {
 
@@ -61,9 +61,8 @@ const CommandOption kFontsOptionRows[] = {
      SetFlag<FontsOptions, &FontsOptions::version>, true},
 };
 
-int UsageError(const std::string& text) {
-  PrintMessage(stderr, "vexofont fonts: %s\n", text.c_str());
-  return kFontsUsage;
+int UsageError(CommandReport* report, const std::string& text) {
+  return report->Failed(kFontsUsage, "vexofont fonts: %s\n", text.c_str());
 }
 
 // One face listed, with the shares it draws (-1: not asked).
@@ -211,39 +210,40 @@ const char* FaceListText(FaceList listed) {
   return "";
 }
 
-// The characters of --text and --chars; false after the line.
-bool ReadTextCharacters(const FontsOptions& options,
-                        std::set<uint32_t>* characters, int* status) {
+// The characters of --text and --chars; returns kFontsListed, or the
+// status with the line in *report.
+int ReadTextCharacters(const FontsOptions& options,
+                       std::set<uint32_t>* characters, CommandReport* report) {
   size_t bad_at = 0;
   if (!options.text.empty() &&
       !CharactersOfText(options.text, characters, &bad_at)) {
-    *status =
-        UsageError("--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
-    return false;
+    return UsageError(
+        report, "--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
   }
-  if (options.chars.empty()) return true;
+  if (options.chars.empty()) return kFontsListed;
   const CharactersFile read =
       CharactersOfFile(options.chars.c_str(), characters, &bad_at);
-  if (read == CharactersFile::kRead) return true;
+  if (read == CharactersFile::kRead) return kFontsListed;
   if (read == CharactersFile::kNotUtf8) {
-    *status =
-        UsageError("--chars file '" + options.chars + "' is not UTF-8 (byte " +
-                   std::to_string(bad_at) + ")");
-    return false;
+    return UsageError(report, "--chars file '" + options.chars +
+                                  "' is not UTF-8 (byte " +
+                                  std::to_string(bad_at) + ")");
   }
-  PrintMessage(stderr, "vexofont fonts: cannot read --chars file '%s'%s\n",
-               options.chars.c_str(),
-               read == CharactersFile::kTooLong ? " (too long)" : "");
-  *status = kFontsUnreadable;
-  return false;
+  return report->Failed(kFontsUnreadable,
+                        "vexofont fonts: cannot read --chars file '%s'%s\n",
+                        options.chars.c_str(),
+                        read == CharactersFile::kTooLong ? " (too long)" : "");
 }
 
-// The code page's characters of the kind asked for; false after the line.
-bool ReadCodePage(const FontsOptions& options,
-                  std::vector<uint32_t>* characters, int* status) {
+// The code page's characters of the kind asked for; returns kFontsListed,
+// or the status with the line in *report.
+int ReadCodePage(const FontsOptions& options, std::vector<uint32_t>* characters,
+                 CommandReport* report) {
   if (options.codePage.empty()) {
-    if (!options.kind.empty()) *status = UsageError("--kind needs --code-page");
-    return options.kind.empty();
+    if (!options.kind.empty()) {
+      return UsageError(report, "--kind needs --code-page");
+    }
+    return kFontsListed;
   }
   const CodePage* dbcs = FindCodePage(FontKind::kDbcs, options.codePage);
   FontKind kind = dbcs != nullptr ? FontKind::kDbcs : FontKind::kSbcs;
@@ -252,16 +252,16 @@ bool ReadCodePage(const FontsOptions& options,
   } else if (options.kind == "dbcs") {
     kind = FontKind::kDbcs;
   } else if (!options.kind.empty()) {
-    *status = UsageError("--kind '" + options.kind + "' is not sbcs or dbcs");
-    return false;
+    return UsageError(report,
+                      "--kind '" + options.kind + "' is not sbcs or dbcs");
   }
   const CodePage* page = FindCodePage(kind, options.codePage);
   if (page == nullptr) {
-    *status = UsageError(
-        "unknown " + std::string(kind == FontKind::kDbcs ? "DBCS" : "SBCS") +
-        " code page '" + options.codePage + "' (" + ListCodePages(kind, true) +
-        ")");
-    return false;
+    return UsageError(
+        report, "unknown " +
+                    std::string(kind == FontKind::kDbcs ? "DBCS" : "SBCS") +
+                    " code page '" + options.codePage + "' (" +
+                    ListCodePages(kind, true) + ")");
   }
   for (const CodedCharacter& coded : CodesAndCharacters(*page)) {
     if (!IsControlCharacter(coded.character) && coded.character != ' ') {
@@ -269,12 +269,11 @@ bool ReadCodePage(const FontsOptions& options,
     }
   }
   if (characters->empty()) {
-    PrintMessage(stderr, "vexofont fonts: %s cannot convert code page %s\n",
-                 CharsetConversion::Converter(), options.codePage.c_str());
-    *status = kFontsUnreadable;
-    return false;
+    return report->Failed(
+        kFontsUnreadable, "vexofont fonts: %s cannot convert code page %s\n",
+        CharsetConversion::Converter(), options.codePage.c_str());
   }
-  return true;
+  return kFontsListed;
 }
 
 // Whether a face can draw a glyph of `cell`: outlines at any size, a
@@ -350,35 +349,37 @@ std::string FontsHelp() {
 }
 
 int RunFontsCommand(int argc, char** argv) {
+  CommandReport report(CommandReport::To::kConsole);
   FontsOptions options;
   const ParsedLine line = ParseCommandLine(kFontsOptions, argc, argv, &options);
   if (line.fault != OptionFault::kNone) {
-    return UsageError(OptionFaultText(line, "fonts", nullptr));
+    return UsageError(&report, OptionFaultText(line, "fonts", nullptr));
   }
   if (options.help) {
-    std::fputs(FontsHelp().c_str(), stdout);
+    report.OutputAsIs(FontsHelp());
     return kFontsListed;
   }
   if (options.version) {
-    PrintMessage(stdout, "vexofont fonts %s\n", kReleaseVersion);
+    report.Output("vexofont fonts %s\n", kReleaseVersion);
     return kFontsListed;
   }
-  int status = kFontsListed;
   std::vector<uint32_t> page_characters;
   std::set<uint32_t> text_characters;
-  if (!ReadCodePage(options, &page_characters, &status) ||
-      !ReadTextCharacters(options, &text_characters, &status)) {
-    return status;
+  int status = ReadCodePage(options, &page_characters, &report);
+  if (status == kFontsListed) {
+    status = ReadTextCharacters(options, &text_characters, &report);
   }
+  if (status != kFontsListed) return status;
   CellSize cell;
   if (!options.size.empty() && !ParseCellSize(options.size, &cell)) {
-    return UsageError("--size '" + options.size + "' is not WxH");
+    return UsageError(&report, "--size '" + options.size + "' is not WxH");
   }
   std::vector<SystemFace> faces;
   const FaceList listed = ListSystemFaces(&faces);
   if (listed != FaceList::kListed) {
-    PrintMessage(stderr, "vexofont fonts: %s\n", FaceListText(listed));
-    return listed == FaceList::kNoService ? kFontsNoService : kFontsUnreadable;
+    return report.Failed(
+        listed == FaceList::kNoService ? kFontsNoService : kFontsUnreadable,
+        "vexofont fonts: %s\n", FaceListText(listed));
   }
   const std::vector<Listed> list =
       Ranked(faces, options.size.empty() ? nullptr : &cell, page_characters,
@@ -386,10 +387,10 @@ int RunFontsCommand(int argc, char** argv) {
   const std::string out = options.json ? Json(list)
                                        : Table(list, !page_characters.empty(),
                                                !text_characters.empty());
-  PutMessage(stdout, out.c_str());
+  report.Output("%s", out.c_str());
   if (list.empty()) {
-    PrintMessage(
-        stderr, "vexofont fonts: no installed font%s\n",
+    report.Error(
+        "vexofont fonts: no installed font%s\n",
         page_characters.empty() ? "" : " draws a character of the code page");
   }
   return kFontsListed;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "show_test_support.h"
+#include "vexofont/readers/input_file_reader.h"
+#include "vexofont/show/show_report.h"
 
 namespace {
 
@@ -29,31 +31,36 @@ TEST(FontSummaryTest, CodeRangesAreRunsOfConsecutiveCodes) {
   }
 }
 
+// Bytes in, lines out: the file read by the readers, the report kept.
 TEST(FontSummaryTest, SbcsInputFileSummary) {
-  ScratchDir dir;
-  const std::string path = dir.File("in.fnt");
-  ASSERT_TRUE(WriteBytes(path, SbcsFont(0x41, 8, 16,
-                                        {PatternGlyph(0x41, 8, 16),
-                                         PatternGlyph(0x42, 8, 16),
-                                         PatternGlyph(0x43, 8, 16)})));
-  const CapturedRun run = RunShow({path});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "File '" + path +
-                         "': SBCS input font file, 224 bytes\n"
-                         "  Version:              1\n"
-                         "  Code page:            0\n"
-                         "  First char:           41\n"
-                         "  Last char:            43\n"
-                         "  Size:                 8 x 16\n"
-                         "  Thermal station:      loads it\n"
-                         "  Impact station:       loads it\n"
-                         "  Glyphs in the body:   3 of 64 bytes each, 3 "
-                         "present\n"
-                         "  Glyphs stored:        3: thermal 3, impact 3\n"
-                         "  Thermal codes:        41-43\n"
-                         "  Impact codes:         41-43\n"
-                         "  Problems:             none\n"
-                         "\n");
+  const std::vector<uint8_t> bytes =
+      SbcsFont(0x41, 8, 16,
+               {PatternGlyph(0x41, 8, 16), PatternGlyph(0x42, 8, 16),
+                PatternGlyph(0x43, 8, 16)});
+  ShownFont font;
+  ProblemList problems;
+  ReadInputFontFile(bytes.data(), bytes.size(), &font, &problems);
+  ShowOptions options;
+  options.file = "in.fnt";
+  CommandReport report;
+  EXPECT_EQ(AddShowReport(options, font, problems, &report), kShowSound);
+  EXPECT_EQ(report.Text(/*error=*/true), "");
+  EXPECT_EQ(report.Text(/*error=*/false),
+            "File 'in.fnt': SBCS input font file, 224 bytes\n"
+            "  Version:              1\n"
+            "  Code page:            0\n"
+            "  First char:           41\n"
+            "  Last char:            43\n"
+            "  Size:                 8 x 16\n"
+            "  Thermal station:      loads it\n"
+            "  Impact station:       loads it\n"
+            "  Glyphs in the body:   3 of 64 bytes each, 3 "
+            "present\n"
+            "  Glyphs stored:        3: thermal 3, impact 3\n"
+            "  Thermal codes:        41-43\n"
+            "  Impact codes:         41-43\n"
+            "  Problems:             none\n"
+            "\n");
 }
 
 }  // namespace

@@ -26,8 +26,8 @@
 
 namespace {
 
-// The largest sound output file: a full glyph table; and a margin.
-constexpr size_t kReadLimit = kLargestOutputFontFile + 65536;
+// Preview draws output font files only.
+constexpr size_t kReadLimit = kMaxOutputFileRead;
 
 // A stream whose bytes stay in memory (on Windows, a temporary file that
 // has no name and goes when it is closed).

@@ -9,7 +9,21 @@
 #include <vector>
 
 #include "fontinput/font_header.h"
+#include "store/output_font_file.h"
 #include "vexofont/readers/dot_picture.h"
+
+// The most of a file the commands read for the readers: the largest sound
+// file and a margin, so that a device or an endless stream is shown as a
+// file that goes on too long, not read until memory runs out. An output
+// font file is no larger than a full glyph table; an input font file no
+// larger than an SBCS file of all 65536 codes at 32 rows (DBCS glyphs have
+// at most 24 rows).
+constexpr size_t kReadMargin = 65536;
+constexpr size_t kMaxOutputFileRead = kLargestOutputFontFile + kReadMargin;
+constexpr size_t kMaxFontFileRead =
+    (kLargestOutputFontFile > kLargestInputFontFile ? kLargestOutputFontFile
+                                                    : kLargestInputFontFile) +
+    kReadMargin;
 
 enum class FontFileKind { kOutput, kSbcsInput, kDbcsInput };
 

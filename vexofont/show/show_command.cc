@@ -32,13 +32,8 @@
 
 namespace {
 
-// The largest sound files: an output file whose glyph table is full, and
-// an SBCS input file of all 65536 codes at 32 rows (DBCS glyphs have at
-// most 24 rows, so no DBCS file is larger). Nothing more than the largest
-// and a margin is read, so that a device or an endless stream is shown as
-// a file that goes on too long, not read until memory runs out.
-constexpr size_t kReadLimit =
-    std::max(kLargestOutputFontFile, kLargestInputFontFile) + 65536;
+// An output or an input font file.
+constexpr size_t kReadLimit = kMaxFontFileRead;
 
 // Reads the file into *bytes, at most kReadLimit bytes; sets *cut when more
 // followed. Returns false when it cannot be opened or read, with the line

@@ -120,13 +120,14 @@ const CommandOption kMakeOptionRows[] = {
      SetFlag<MakeOptions, &MakeOptions::listFaces>},
     {"--fit", nullptr, "line|em|cap", nullptr,
      "outline fonts: the largest size whose line fits\n"
-         "the cell (SBCS default above 11 rows or at the\n"
+         "the cell (SBCS default above 12 rows or at the\n"
          "thermal station), the em square\n"
          "filling the cell, placed where the font's\n"
          "ideographs lie (DBCS default), or the largest\n"
          "size whose capitals take the rows less a\n"
-         "descender's (7 of 9), the baseline under them\n"
-         "(SBCS impact default up to 11 rows)",
+         "descender's (7 of 9; from 10 rows one less, the\n"
+         "top row left to accents), the baseline under them\n"
+         "(SBCS impact default up to 12 rows)",
      SetString<MakeOptions, &MakeOptions::fit>},
     {"--clip", nullptr, nullptr, nullptr,
      "cut off the dots that pass the cell, as\n"
@@ -197,9 +198,10 @@ constexpr char kHelpEnd[] =
     "advance) fits the cell, the font's line centred vertically and glyphs\n"
     "standing on its baseline (of a font that also draws ideographs, kana\n"
     "or hangul, the line its Latin letters take as drawn); at the impact\n"
-    "station up to 11 rows, at the largest size whose capitals take all\n"
-    "rows but a descender's (--fit cap). A font of thin strokes (stems\n"
-    "under 0.06 em) is drawn grey from 40 with the light auto-hinter,\n"
+    "station up to 12 rows, at the largest size whose capitals take all\n"
+    "rows but a descender's and, from 10 rows, the top row, which is left\n"
+    "to accents and tall ascenders (--fit cap). A font of thin strokes\n"
+    "(stems under 0.06 em) is drawn grey from 40 with the light auto-hinter,\n"
     "where monochrome would break its stems (without --render or\n"
     "--hinting). A monospace font's advance is centred and each glyph\n"
     "keeps its place in it; a proportional glyph is centred.\n"

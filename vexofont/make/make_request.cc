@@ -19,7 +19,7 @@ namespace {
 constexpr int kMaxPixelSizePerCell = 4;
 // SBCS impact fonts up to this many rows are drawn from outlines with
 // --fit cap by default; higher ones read as well with the line fit.
-constexpr int kMaxCapFitHeight = 11;
+constexpr int kMaxCapFitHeight = 12;
 
 // DBCS outline glyphs: a dot is set from this grey (of 255) up.
 constexpr int kDbcsGrayThreshold = 80;

@@ -311,9 +311,6 @@ bool SourceFont::FitLatinLine(std::string* error) {
   return true;
 }
 
-// Outlines at the largest size whose capital H, as drawn, takes the cell's
-// rows less those of a descender (2 of 9, at least 2 but 1 of 8), the baseline right
-// under the capitals; the line fit for a font without an H.
 // The largest pixel size whose capital H, as drawn with the options,
 // takes at most `rows` rows; 0 for none (or no H).
 int SourceFont::CapSize(int rows) {
@@ -329,6 +326,10 @@ int SourceFont::CapSize(int rows) {
   return 0;
 }
 
+// Outlines at the largest size whose capital H, as drawn, takes the cell's
+// rows less those of a descender (2 of 9, at least 2 but 1 of 8), and from
+// kCapsBelowTopRow rows one row less, the baseline right under the rows of
+// the line; the line fit for a font without an H.
 bool SourceFont::FitCap(std::string* error) {
   FT_Face face = handles_->face;
   // At 8 rows, capitals on 7 and descenders drawn into the last read best
@@ -336,7 +337,13 @@ bool SourceFont::FitCap(std::string* error) {
   // the descenders of lower case there.
   const int descent =
       cell_.height == 8 ? 1 : std::max(2, (2 * cell_.height + 4) / 9);
-  const int caps = cell_.height - descent;
+  const int line = cell_.height - descent;
+  // From kCapsBelowTopRow rows on, the capitals stand on the same line a
+  // row shorter: the top row is left to what stands above them, accents
+  // (É, Ö, Ñ) and ascenders taller than capitals, which then keep their
+  // place and size. At 9 rows the row is worth more to the capitals
+  // (bench/legibility).
+  const int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
   render_outlines_ = true;
   int chosen = CapSize(caps);
   if (chosen == 0) return FitOutlines(error);
@@ -353,7 +360,7 @@ bool SourceFont::FitCap(std::string* error) {
     *error = "cannot be scaled to the cell";
     return false;
   }
-  ascent_ = caps;
+  ascent_ = line;
   descent_ = descent;
   rendering_ = "outline at " +
                (wide > 0 ? std::to_string(wide) + "x" : std::string()) +

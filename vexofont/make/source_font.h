@@ -85,6 +85,9 @@ constexpr double kThinStemEms = 0.06;
 // The capital fit in cells of kWideCapRows rows or fewer draws the
 // outlines kWideCapPercent as wide as high.
 constexpr int kWideCapRows = 7;
+// The capital fit in cells of this many rows or more leaves the top row
+// above the capitals to accents and ascenders.
+constexpr int kCapsBelowTopRow = 10;
 constexpr int kWideCapPercent = 130;
 constexpr int kThinStrokeThreshold = 40;
 

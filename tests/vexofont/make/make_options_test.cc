@@ -486,7 +486,7 @@ TEST_F(MakeOptionsTest, OutlineRenderingOptionsChangeTheDots) {
   EXPECT_NE(row(6), 0);
   EXPECT_EQ(row(7), 0);
   EXPECT_EQ(row(8), 0);
-  EXPECT_EQ(cap, automatic);  // the default for impact cells up to 11 rows
+  EXPECT_EQ(cap, automatic);  // the default for impact cells up to 12 rows
   EXPECT_NE(make({"--fit", "line"}), automatic);
 }
 

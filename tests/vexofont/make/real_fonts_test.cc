@@ -202,6 +202,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
                       "--code-page", "858"},
                      0, {"capitals 7 rows): "}, ""},
+        // From 10 rows the capitals leave the top row to accents and
+        // ascenders: l, b, d and the lower case keep their place and size,
+        // only accented capitals are drawn smaller.
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x10",
+                      "--code-page", "858", "--text",
+                      "\xC3\x89\xC3\x96\xC3\x91\xC3\x80lbd\xC3\xA9\xC3\xA0"},
+                     0, {"capitals 7 rows): ", "6 moved into the cell (3 of "
+                         "them drawn smaller to fit)"}, ""},
         // In 7 rows, drawn wider than high (WxH pixels).
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",

@@ -21,6 +21,12 @@
 
 #include "testkit/test_fonts.h"
 
+using vexo::Bytes;
+using vexo::PatternDbcsFont;
+using vexo::PatternSbcsFont;
+using vexo::Vector;
+using vexo::WriteBytes;
+
 namespace {
 
 bool WriteSbcs(const std::string& path, int width, int height) {

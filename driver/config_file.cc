@@ -7,6 +7,8 @@
 #include "platform/console.h"
 #include "platform/output_file.h"
 
+namespace vexo {
+
 const char* const kConfigKeys[kConfigKeyCount] = {
     kFontListKeys[0].key, kFontListKeys[1].key, kFontListKeys[2].key,
     kFontListKeys[3].key, kOutputFontFileKey,   kNumberKeys[0].key,
@@ -217,3 +219,5 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer,
   }
   return 0;
 }
+
+}  // namespace vexo

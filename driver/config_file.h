@@ -9,6 +9,8 @@
 #include "store/converter_settings.h"
 #include "store/font_kind.h"
 
+namespace vexo {
+
 // The configuration's keys. A line counts for a key when it begins with the
 // key's exact characters, in the first column; the rest of its first word is
 // not looked at. The nine keys, in the order a line is matched against them:
@@ -110,5 +112,7 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer = nullptr,
 // *value and returns true; a word that does not begin with a number returns
 // false and leaves *value alone.
 bool ParseNumberValue(const char* word, uint16_t* value);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_DRIVER_CONFIG_FILE_H_

@@ -17,6 +17,8 @@
 #include "platform/system_names.h"
 #include "store/version.h"
 
+namespace vexo {
+
 namespace {
 
 // Set when a file of the phase loads; never cleared within a run.
@@ -307,3 +309,5 @@ bool LoadConfiguredFonts(const char* config_name) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace vexo {
+
 constexpr int kExitOk = 0;
 constexpr int kExitUsage = 1;
 constexpr int kExitConfigUnreadable = 2;
@@ -24,5 +26,7 @@ int RunConverter(int argc, char** argv);
 // kExitOk, kExitConfigUnreadable, or kExitOutputFailed when a write to
 // the stream fails.
 int ConvertToStream(const char* configName, std::FILE* stream);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_DRIVER_CONVERTER_H_

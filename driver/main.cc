@@ -4,6 +4,6 @@
 #include "platform/console.h"
 
 int main(int argc, char** argv) {
-  HoldStandardStreams();
-  return RunConverter(argc, argv);
+  vexo::HoldStandardStreams();
+  return vexo::RunConverter(argc, argv);
 }

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 // How a pass over the codes ended.
 struct DbcsPassEnd {
   // The pass met a lead range that starts at 0, a code above lastChar, or a
@@ -71,5 +73,7 @@ void ForEachDbcsCodeOfFile(const uint8_t* fontVector1,
     if (pass.stopped || !pass.visitedAny) break;
   }
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_DBCS_CODES_H_

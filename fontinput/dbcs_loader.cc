@@ -12,6 +12,8 @@
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 namespace {
 
 // The sizes the driver accepts for the station; for any other station,
@@ -179,3 +181,5 @@ int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header) {
   FinishGlyphStream(&load.glyphs);
   return 0;
 }
+
+}  // namespace vexo

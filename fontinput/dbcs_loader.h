@@ -6,6 +6,8 @@
 
 #include "fontinput/font_header.h"
 
+namespace vexo {
+
 // Reads the glyphs of `file`, positioned just after the header, in the order
 // of the code enumeration of the header's font vectors, and stores the ones
 // that are not blank for `station` (1 thermal, 2 impact) under lead and
@@ -17,5 +19,7 @@
 // than 16 x 9 and 16 x 16) are refused: nothing is read or stored. Always
 // returns 0. Does not close the file.
 int LoadDbcsGlyphs(std::FILE* file, Station station, DbcsFontHeader header);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_DBCS_LOADER_H_

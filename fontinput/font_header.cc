@@ -6,6 +6,8 @@
 #include "store/glyph_table.h"
 #include "store/little_endian.h"
 
+namespace vexo {
+
 namespace {
 
 // The reading both headers share: one read of `size` bytes, the short-read
@@ -119,3 +121,5 @@ int ReadDbcsFontHeader(std::FILE* file, DbcsFontHeader* header,
   PrintVector("Font Vector 2:   ", header->fontVector2);
   return 0;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 constexpr int kFileTypeSize = 16;
 constexpr int kFileTypeBufferSize = kFileTypeSize + 1;
 
@@ -84,5 +86,7 @@ int ReadSbcsFontHeader(std::FILE* file, SbcsFontHeader* header,
                        char* fileType);
 int ReadDbcsFontHeader(std::FILE* file, DbcsFontHeader* header,
                        char* fileType);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_FONT_HEADER_H_

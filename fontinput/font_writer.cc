@@ -3,6 +3,8 @@
 #include "fontinput/dbcs_codes.h"
 #include "fontinput/font_header.h"
 
+namespace vexo {
+
 namespace {
 
 // The file type, padded with NULs or cut to 16 bytes, and the fields.
@@ -86,3 +88,5 @@ std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,
   });
   return codes;
 }
+
+}  // namespace vexo

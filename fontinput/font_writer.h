@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 using Bytes = std::vector<uint8_t>;
 
 // The fields both headers share, as a file should hold them. `magic` is
@@ -54,5 +56,7 @@ void AppendGlyph(Bytes* out, const GlyphRows& rows);
 std::vector<uint16_t> EnumerateDbcsCodes(const Vector& fontVector1,
                                          const Vector& fontVector2,
                                          uint16_t lastChar);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_FONT_WRITER_H_

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace vexo {
+
 namespace {
 
 // Widest picture line: 3 bytes of a DBCS thermal row, or 16 dot columns.
@@ -119,3 +121,5 @@ void PrintHexBytes(const uint8_t* bytes, int count) {
   }
   std::fwrite(text, 1, length, stdout);
 }
+
+}  // namespace vexo

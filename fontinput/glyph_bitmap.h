@@ -7,6 +7,8 @@
 
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 // Working storage of a loader call, reused for every glyph.
 constexpr int kBitmapBufferSize = 100;
 
@@ -35,5 +37,7 @@ void PrintColumnPicture(const uint8_t* columns, int width, int height);
 
 // Prints `count` bytes as two hex digits each, without separators.
 void PrintHexBytes(const uint8_t* bytes, int count);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_GLYPH_BITMAP_H_

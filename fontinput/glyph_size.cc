@@ -4,6 +4,8 @@
 
 #include "fontinput/impact_columns.h"
 
+namespace vexo {
+
 namespace {
 
 std::string Span(uint32_t low, uint32_t high) {
@@ -149,3 +151,5 @@ std::string NearestAsDrawnSizes(FontKind kind, int width, int height) {
   if (best != 0) add(best, height);
   return sizes;
 }
+
+}  // namespace vexo

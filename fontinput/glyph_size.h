@@ -11,6 +11,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 // Each glyph row takes 4 bytes in an input font file.
 constexpr int kFileRowSize = 4;
 
@@ -152,5 +154,7 @@ std::string ImpactPrintProblem(int width, int height);
 // drawn: the nearest of the same width and the nearest 8 or 16 dots wide of
 // the same height, e.g. "8x15 or 16x16"; empty when there are none.
 std::string NearestAsDrawnSizes(FontKind kind, int width, int height);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_GLYPH_SIZE_H_

@@ -4,6 +4,8 @@
 
 #include "store/scratch_block.h"
 
+namespace vexo {
+
 namespace {
 
 uint8_t* const block = ScratchBlock;
@@ -57,3 +59,5 @@ void FinishGlyphStream(GlyphStream* stream) {
   }
   stream->next = stream->end;
 }
+
+}  // namespace vexo

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 
+namespace vexo {
+
 // Bytes read from the file at a time. One stream is read at a time: the
 // block is the converter's scratch block (store/scratch_block.h).
 constexpr size_t kGlyphBlockSize = 128 * 1024;
@@ -34,5 +36,7 @@ const uint8_t* NextGlyph(GlyphStream* stream, size_t size);
 // Ends the stream: a seekable file is put back just after the last byte
 // handed out, where reading one glyph at a time would have left it.
 void FinishGlyphStream(GlyphStream* stream);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_GLYPH_STREAM_H_

@@ -18,6 +18,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 // Transposes the 8 x 8 bit matrix whose row r is byte r of `x` and whose
@@ -242,3 +244,5 @@ int ConvertFileRowsToImpactColumnsPortable(const uint8_t* fileRows,
   if (!Convertible(width, height)) return 0;
   return kPortableConversions[height][width / 8](fileRows, kFileRowSize, columns);
 }
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 // Largest sizes converted. Within them the result never passes 24 columns
 // of 5 bytes, so a caller's 200-byte column buffer always holds it.
 constexpr int kMaxConvertWidth = 24;
@@ -49,5 +51,7 @@ int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,
 int ConvertFileRowsToImpactColumnsPortable(const uint8_t* fileRows,
                                            uint8_t* columns, int width,
                                            int height);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_IMPACT_COLUMNS_H_

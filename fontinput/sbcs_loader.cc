@@ -11,6 +11,8 @@
 #include "fontinput/impact_columns.h"
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 namespace {
 
 // The sizes the driver accepts for the station. For any other station the
@@ -95,3 +97,5 @@ int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
   FinishGlyphStream(&glyphs);
   return 0;
 }
+
+}  // namespace vexo

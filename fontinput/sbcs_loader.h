@@ -6,6 +6,8 @@
 
 #include "fontinput/font_header.h"
 
+namespace vexo {
+
 // Reads the glyphs of codes header.firstChar to header.lastChar from `file`,
 // positioned just after the header, and stores them for `station` (1
 // thermal, 2 impact) under their low code byte. Thermal glyphs are stored as
@@ -16,5 +18,7 @@
 // With any other station value the glyphs are read and nothing else is
 // done. Always returns 0. Does not close the file.
 int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FONTINPUT_SBCS_LOADER_H_

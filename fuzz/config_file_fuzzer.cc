@@ -8,6 +8,8 @@
 #include "store/converter_settings.h"
 #include "fuzz/fuzz_support.h"
 
+namespace vexo {
+
 namespace {
 
 void CheckNameSlot(const char* slot) {
@@ -43,3 +45,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(Settings.dbcsSpacing <= 20);
   return 0;
 }
+
+}  // namespace vexo

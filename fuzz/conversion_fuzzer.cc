@@ -21,6 +21,8 @@
 #include "store/output_font_file.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 // The glyph records follow the parameter records; the end record closes
@@ -79,3 +81,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckOutput(ReadBytes(output));
   return 0;
 }
+
+}  // namespace vexo

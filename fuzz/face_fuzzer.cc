@@ -15,6 +15,8 @@
 #include "fuzz/fuzz_support.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr int kFaces[] = {0, 1, 2, 3, 4, 5, 299, 65535};
@@ -70,3 +72,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   return 0;
 }
+
+}  // namespace vexo

@@ -16,6 +16,8 @@
 #include "fuzz/fuzz_support.h"
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 namespace {
 
 // The font bytes as an open file; an empty font is an empty file.
@@ -59,3 +61,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckGlyphTable();
   return 0;
 }
+
+}  // namespace vexo

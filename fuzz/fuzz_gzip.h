@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vexo {
+
 // Writes `size` bytes to `path` gzip-compressed; false on failure.
 inline bool SaveCompressed(const std::string& path, const uint8_t* data,
                            size_t size) {
@@ -18,5 +20,7 @@ inline bool SaveCompressed(const std::string& path, const uint8_t* data,
       size == 0 || gzwrite(file, data, static_cast<unsigned>(size)) == int(size);
   return gzclose(file) == Z_OK && wrote;
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_GZIP_H_

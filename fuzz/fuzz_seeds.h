@@ -7,6 +7,8 @@
 
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 struct FuzzSeed {
   std::string name;
   Bytes bytes;
@@ -24,5 +26,7 @@ std::vector<FuzzSeed> GlyphTextSeeds();
 std::vector<FuzzSeed> PreviewSeeds();
 // Glyphs of 16 rows to reduce, after the rows to reduce them to.
 std::vector<FuzzSeed> ReductionSeeds();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_SEEDS_H_

@@ -11,6 +11,8 @@
 #include "store/glyph_table.h"
 #include "platform/output_file.h"
 
+namespace vexo {
+
 // Present when a sanitizer runtime is linked in.
 extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 
@@ -140,3 +142,5 @@ void CheckGlyphTable() {
   }
   FUZZ_CHECK(in_use == GlyphRecordsInUse());
 }
+
+}  // namespace vexo

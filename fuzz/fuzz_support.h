@@ -15,6 +15,8 @@
     if (!(condition)) FuzzCheckFailed(#condition, __FILE__, __LINE__); \
   } while (0)
 
+namespace vexo {
+
 [[noreturn]] void FuzzCheckFailed(const char* condition, const char* file,
                                   int line);
 
@@ -49,5 +51,7 @@ void EndQuiet();
 // flags 0 or 1 with at least one set in a record in use, records in use
 // dense from index 0 with no code twice, and free records all zero.
 void CheckGlyphTable();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_FUZZ_FUZZ_SUPPORT_H_

@@ -14,6 +14,8 @@
 #include "vexofont/text/glyph_text_reader.h"
 #include "vexofont/text/glyph_text_writer.h"
 
+namespace vexo {
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   GlyphText glyphs;
@@ -53,3 +55,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   return 0;
 }
+
+}  // namespace vexo

@@ -29,6 +29,8 @@
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/make_files.h"
 
+namespace vexo {
+
 namespace {
 
 struct Reader {
@@ -130,3 +132,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (length > reader.bound) FUZZ_CHECK(!whole);
   return 0;
 }
+
+}  // namespace vexo

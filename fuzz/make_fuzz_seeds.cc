@@ -11,6 +11,7 @@
 #include "fuzz/fuzz_seeds.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
 namespace {
 
 using Seed = FuzzSeed;
@@ -202,25 +203,30 @@ bool WriteSeeds(const std::filesystem::path& folder,
   return true;
 }
 
+// Writes every target's seeds into a folder of its own under `folder`.
+bool WriteEverySeed(const std::filesystem::path& folder) {
+  return WriteSeeds(folder / "config_file", ConfigSeeds()) &&
+         WriteSeeds(folder / "font_loaders", LoaderSeeds()) &&
+         WriteSeeds(folder / "conversion", ConversionSeeds())
+#ifdef VEXO_TOOL_SEEDS
+         && WriteSeeds(folder / "show_readers", ShowReaderSeeds()) &&
+         WriteSeeds(folder / "source_font", SourceFontSeeds()) &&
+         WriteSeeds(folder / "glyph_text", GlyphTextSeeds()) &&
+         WriteSeeds(folder / "preview", PreviewSeeds()) &&
+         WriteSeeds(folder / "reduction", ReductionSeeds())
+#endif
+      ;
+}
+
 }  // namespace
+}  // namespace vexo
 
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: make_fuzz_seeds FOLDER\n");
     return 1;
   }
-  const std::filesystem::path folder = argv[1];
-  if (!WriteSeeds(folder / "config_file", ConfigSeeds()) ||
-      !WriteSeeds(folder / "font_loaders", LoaderSeeds()) ||
-      !WriteSeeds(folder / "conversion", ConversionSeeds())
-#ifdef VEXO_TOOL_SEEDS
-      || !WriteSeeds(folder / "show_readers", ShowReaderSeeds()) ||
-      !WriteSeeds(folder / "source_font", SourceFontSeeds()) ||
-      !WriteSeeds(folder / "glyph_text", GlyphTextSeeds()) ||
-      !WriteSeeds(folder / "preview", PreviewSeeds()) ||
-      !WriteSeeds(folder / "reduction", ReductionSeeds())
-#endif
-  ) {
+  if (!vexo::WriteEverySeed(argv[1])) {
     std::fprintf(stderr, "could not write the seeds into '%s'\n", argv[1]);
     return 1;
   }

@@ -24,6 +24,8 @@
 #include "testkit/test_fonts.h"
 #include "vexofont/preview/preview_command.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr const char* kWidths[] = {"", "24", "200", "576", "1000", "23", "x"};
@@ -166,3 +168,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!drawn) FUZZ_CHECK(png_bytes.empty() && html_bytes.empty());
   return 0;
 }
+
+}  // namespace vexo

@@ -14,6 +14,8 @@
 #include "fuzz/fuzz_support.h"
 #include "vexofont/make/row_reduction.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr int kMaxGroup = 4;
@@ -111,3 +113,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(value == best);
   return 0;
 }
+
+}  // namespace vexo

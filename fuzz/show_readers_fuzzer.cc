@@ -13,6 +13,8 @@
 #include "vexofont/readers/output_file_reader.h"
 #include "vexofont/readers/problem_list.h"
 
+namespace vexo {
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ShownFont font;
   ProblemList problems;
@@ -51,3 +53,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   return 0;
 }
+
+}  // namespace vexo

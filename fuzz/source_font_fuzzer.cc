@@ -17,6 +17,8 @@
 #include "fuzz/fuzz_support.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr CellSize kCells[] = {{8, 16}, {12, 24}, {16, 24}, {4, 4},
@@ -74,3 +76,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   return 0;
 }
+
+}  // namespace vexo

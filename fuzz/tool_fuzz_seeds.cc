@@ -19,6 +19,8 @@
 #include "vexofont/text/glyph_text.h"
 #include "vexofont/text/glyph_text_writer.h"
 
+namespace vexo {
+
 namespace {
 
 // The output font file the converter makes of `fonts`, each under its key.
@@ -214,3 +216,5 @@ std::vector<FuzzSeed> ReductionSeeds() {
   }
   return seeds;
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 void PrintError(const char* format, ...) {
   std::fflush(stdout);
   va_list args;
@@ -60,3 +62,5 @@ void HoldStandardStreams() {
   }
 #endif
 }
+
+}  // namespace vexo

@@ -16,6 +16,8 @@
 #define VEXO_PRINTF_FORMAT printf
 #endif
 
+namespace vexo {
+
 // Prints one formatted line to standard error after flushing standard output.
 void PrintError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -38,5 +40,7 @@ std::string FormattedText(const char* format, std::va_list args);
 // written into an output file) and writing to the stream still fails as it
 // would have. Call first thing in main.
 void HoldStandardStreams();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_CONSOLE_H_

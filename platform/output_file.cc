@@ -18,6 +18,8 @@
 #include <system_error>
 #endif
 
+namespace vexo {
+
 namespace {
 
 using namespace file_calls;
@@ -324,3 +326,5 @@ bool SameExistingFile(const char* a, const char* b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 #endif
 }
+
+}  // namespace vexo

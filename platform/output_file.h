@@ -32,6 +32,8 @@
 #include "platform/output_names.h"
 #include "platform/system_names.h"
 
+namespace vexo {
+
 // A file being written; one never opened may be abandoned.
 struct OutputFile {
   std::FILE* stream = nullptr;          // the bytes go here; null when closed
@@ -103,5 +105,7 @@ int WriteWholeFileUnpublished(const char* name, const void* data, size_t size,
 // Whether `a` and `b` name one existing file (the same device and inode, or
 // on Windows the same volume and file index), symbolic links followed.
 bool SameExistingFile(const char* a, const char* b);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_OUTPUT_FILE_H_

@@ -22,6 +22,8 @@
 #include <sys/xattr.h>
 #endif
 
+namespace vexo {
+
 namespace file_calls {
 
 #ifdef _WIN32
@@ -194,3 +196,5 @@ bool IsDeviceName(const char*) { return false; }
 #endif
 
 }  // namespace file_calls
+
+}  // namespace vexo

@@ -13,6 +13,8 @@
 
 #include "platform/output_names.h"
 
+namespace vexo {
+
 namespace file_calls {
 
 #ifdef _WIN32
@@ -53,5 +55,7 @@ int MayMakeIn(const OutputPlace& place);
 bool IsDeviceName(const char* path);
 
 }  // namespace file_calls
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_OUTPUT_FILE_CALLS_H_

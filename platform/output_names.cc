@@ -11,6 +11,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 #ifdef _WIN32
 // Symbolic links are rare on Windows and followed by the system itself.
 int FindOutputPlace(const char* name, OutputPlace* place) {
@@ -219,3 +221,5 @@ int WriteThrough(int fd) {
   return fcntl(fd, F_DUPFD_CLOEXEC, 3);
 }
 #endif
+
+}  // namespace vexo

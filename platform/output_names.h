@@ -6,6 +6,8 @@
 #ifndef VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_
 #define VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_
 
+namespace vexo {
+
 constexpr int kOutputPathSize = 4096;
 
 // Where an output name leads.
@@ -45,5 +47,7 @@ int StandardStreamOf(const char* name);
 // A descriptor of our own for the stream `fd`, its buffered text written
 // first; -1 with errno set on failure.
 int WriteThrough(int fd);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_OUTPUT_NAMES_H_

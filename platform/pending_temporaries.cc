@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 void RemoveName(const char* path) {
@@ -135,3 +137,4 @@ void DropPendingTemporary(const char* path) {
   }
 }
 
+}  // namespace vexo

@@ -8,11 +8,15 @@
 #ifndef VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_
 #define VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_
 
+namespace vexo {
+
 // Records the temporary `path`, which exists now. Returns its slot, or -1
 // when every slot is taken (it is then removed by the ordinary paths only).
 int AddPendingTemporary(const char* path);
 
 // Forgets `path`: it has been renamed or removed.
 void DropPendingTemporary(const char* path);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_PENDING_TEMPORARIES_H_

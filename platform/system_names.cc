@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 NameEncoding nameEncoding = NameEncoding::kSystem;
@@ -167,3 +169,5 @@ bool NameIsFolder(const char* name) {
 }
 
 #endif
+
+}  // namespace vexo

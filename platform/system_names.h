@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <string>
 
+namespace vexo {
+
 enum class NameEncoding { kSystem, kUtf8 };
 
 void SetNameEncoding(NameEncoding encoding);
@@ -44,5 +46,7 @@ std::wstring WideName(const char* name);
 // UTF-16 as UTF-8.
 std::string Utf8OfWide(const wchar_t* wide);
 #endif
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_PLATFORM_SYSTEM_NAMES_H_

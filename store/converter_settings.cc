@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace vexo {
+
 ConverterSettings Settings;
 
 void ResetConverterSettings() {
@@ -16,3 +18,5 @@ void ResetConverterSettings() {
   Settings.sbcsSpacing = 3;
   Settings.dbcsSpacing = 6;
 }
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 constexpr int kMaxFilesPerList = 10;
 constexpr int kFileNameSlotSize = 200;  // 199 characters and a NUL
 
@@ -40,5 +42,7 @@ extern ConverterSettings Settings;
 // name "None", counts 0, sbcsSpacing 3, dbcsSpacing 6, codePage 0, verbose
 // off, and the six font parameters 0.
 void ResetConverterSettings();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_CONVERTER_SETTINGS_H_

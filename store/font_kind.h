@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 // A font's kind. The values are the glyph record's kind byte: kNone is a free
 // record, and also what a file without an input font's magic is.
 enum class FontKind : uint8_t { kNone = 0, kDbcs = 1, kSbcs = 2 };
@@ -25,5 +27,7 @@ constexpr const char* KindStationName(FontKind kind, Station station) {
   }
   return station == Station::kThermal ? "DBCS thermal" : "DBCS impact";
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_FONT_KIND_H_

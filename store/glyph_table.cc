@@ -9,6 +9,8 @@
 #include <sys/mman.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 using Table = std::array<GlyphRecord, kGlyphTableSize>;
@@ -140,3 +142,5 @@ int StoreGlyph(FontKind kind, int high, int low, Station station,
   }
   return index;
 }
+
+}  // namespace vexo

@@ -12,6 +12,8 @@
 
 #include "store/font_kind.h"
 
+namespace vexo {
+
 constexpr int kGlyphTableSize = 20000;
 
 constexpr uint8_t kGlyphMarker = 0xCC;
@@ -106,5 +108,7 @@ inline void EncodeGlyphRecord(const GlyphRecord& record, uint8_t* dst) {
               kThermalBitmapSize);
   std::memcpy(dst + kImpactDataOffset, record.impactData, kImpactDataSize);
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_GLYPH_TABLE_H_

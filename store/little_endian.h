@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 inline void EncodeFixed16(uint8_t* dst, uint16_t value) {
   dst[0] = static_cast<uint8_t>(value);
   dst[1] = static_cast<uint8_t>(value >> 8);
@@ -26,5 +28,7 @@ inline uint32_t DecodeFixed32(const uint8_t* p) {
   return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 |
          uint32_t(p[3]) << 24;
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_LITTLE_ENDIAN_H_

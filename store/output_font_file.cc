@@ -10,6 +10,8 @@
 #include "platform/output_file.h"
 #include "store/scratch_block.h"
 
+namespace vexo {
+
 namespace {
 
 // A new output font file gets rw-r-xr-x less the umask; a file it replaces
@@ -165,3 +167,5 @@ int WriteOutputFontFile() {
   PrintError("Could not write file '%s'\n", name);
   return -1;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 constexpr uint16_t TagDate = 234;
 constexpr uint16_t TagStart = 235;
 constexpr uint16_t TagCodePage = 236;
@@ -102,5 +104,7 @@ long WriteOutputFontRecords(std::FILE* stream);
 // fails, after printing the line that names it on standard error; the
 // previous file of that name is then left as it was.
 int WriteOutputFontFile();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_OUTPUT_FONT_FILE_H_

@@ -1,3 +1,7 @@
 #include "store/scratch_block.h"
 
+namespace vexo {
+
 alignas(4096) uint8_t ScratchBlock[kScratchBlockSize + kScratchTailSize];
+
+}  // namespace vexo

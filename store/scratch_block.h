@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace vexo {
+
 constexpr size_t kScratchBlockSize = 128 * 1024;
 
 // Room past the block's end, where the output writer lets the record that
@@ -15,5 +17,7 @@ constexpr size_t kScratchBlockSize = 128 * 1024;
 constexpr size_t kScratchTailSize = 4096;
 
 extern uint8_t ScratchBlock[kScratchBlockSize + kScratchTailSize];
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_SCRATCH_BLOCK_H_

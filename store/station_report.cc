@@ -4,6 +4,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 void ReportStationGaps(FontKind kind) {
   const bool sbcs = kind == FontKind::kSbcs;
   std::printf(sbcs ? "Comparing SBCS thermal and impact fonts\n"
@@ -30,3 +32,5 @@ void ReportStationGaps(FontKind kind) {
     }
   }
 }
+
+}  // namespace vexo

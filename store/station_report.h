@@ -5,9 +5,13 @@
 
 #include "store/font_kind.h"
 
+namespace vexo {
+
 // Prints the kind's heading, then, in table order, a line for each record of
 // `kind` (FontKind::kSbcs or FontKind::kDbcs) missing its thermal glyph and a line for
 // each missing its impact glyph, on standard output. Changes nothing.
 void ReportStationGaps(FontKind kind);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_STATION_REPORT_H_

@@ -7,6 +7,10 @@
 #error "VEXOCNVT_VERSION comes from the build (CMake's project version)"
 #endif
 
+namespace vexo {
+
 inline constexpr char kReleaseVersion[] = VEXOCNVT_VERSION;
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_STORE_VERSION_H_

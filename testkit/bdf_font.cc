@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace vexo {
+
 namespace {
 
 std::string HexRow(const std::string& row) {
@@ -107,3 +109,5 @@ bool WriteGzip(const std::string& path, const std::string& text) {
   const int wrote = gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
   return gzclose(file) == Z_OK && wrote == static_cast<int>(text.size());
 }
+
+}  // namespace vexo

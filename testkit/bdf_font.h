@@ -9,6 +9,8 @@
 
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 using Picture = std::vector<std::string>;
 
 struct BdfGlyph {
@@ -46,5 +48,7 @@ BdfGlyph CellGlyphOf(uint32_t encoding, const GlyphRows& rows, int width,
 
 // Writes `text` gzip-compressed to `path`; returns false on failure.
 bool WriteGzip(const std::string& path, const std::string& text);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTKIT_BDF_FONT_H_

@@ -4,6 +4,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 Bytes ExpectedRecord(FontKind kind, int code, const Bytes& thermal,
                      const Bytes& impact) {
   Bytes record(kGlyphRecordSize, 0);
@@ -26,3 +28,5 @@ Bytes RecordAt(int index) {
   EncodeGlyphRecord(GlyphTable[index], bytes.data());
   return bytes;
 }
+
+}  // namespace vexo

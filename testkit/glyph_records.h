@@ -7,6 +7,8 @@
 #include "store/font_kind.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 // The 112 bytes a record of `kind` for `code` (high byte, low byte) should
 // hold after storing `thermal` and `impact`; an empty half is not defined.
 Bytes ExpectedRecord(FontKind kind, int code, const Bytes& thermal,
@@ -14,5 +16,7 @@ Bytes ExpectedRecord(FontKind kind, int code, const Bytes& thermal,
 
 // The 112 bytes of the glyph table's record at `index`.
 Bytes RecordAt(int index);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTKIT_GLYPH_RECORDS_H_

@@ -5,6 +5,8 @@
 #include "fontinput/sbcs_loader.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 template <typename Header>
@@ -61,3 +63,5 @@ LoaderRun LoadDbcsBytes(Bytes file, Station station) {
   return Load<DbcsFontHeader>(file, kDbcsHeaderSize, header, LoadDbcsGlyphs,
                               station);
 }
+
+}  // namespace vexo

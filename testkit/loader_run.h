@@ -11,6 +11,8 @@
 #include "store/font_kind.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 // Opens `bytes` for reading: an in-memory stream (fmemopen) where the C
 // library has one, else a file of a unique name in the temporary folder,
 // whose name goes to *removeAfterClose (empty otherwise). The stream may
@@ -25,5 +27,7 @@ struct LoaderRun {
 // `file` is header and body; the header must be whole.
 LoaderRun LoadSbcsBytes(Bytes file, Station station);
 LoaderRun LoadDbcsBytes(Bytes file, Station station);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTKIT_LOADER_RUN_H_

@@ -7,6 +7,10 @@
 
 #include "testkit/test_fonts.h"
 
+using vexo::PatternDbcsFont;
+using vexo::PatternSbcsFont;
+using vexo::WriteBytes;
+
 namespace {
 
 bool WriteSbcs(const std::string& path, int first, int last, int width,

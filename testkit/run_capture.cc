@@ -21,6 +21,8 @@
 
 #include "driver/converter.h"
 
+namespace vexo {
+
 namespace {
 
 #ifdef _WIN32
@@ -152,3 +154,5 @@ std::vector<std::string> ScratchDir::Entries() const {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+}  // namespace vexo

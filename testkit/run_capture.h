@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 struct CapturedRun {
   int status = -1;
   std::string out;   // standard output
@@ -50,5 +52,7 @@ class ScratchDir {
  private:
   std::string path_;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTKIT_RUN_CAPTURE_H_

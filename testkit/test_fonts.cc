@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace vexo {
+
 GlyphRows PatternGlyph(int code, int width, int height) {
   GlyphRows rows(height);
   uint32_t state = 0x9E3779B9u ^ static_cast<uint32_t>(code) * 2654435761u;
@@ -81,3 +83,5 @@ Bytes ReadBytes(const std::string& path) {
   std::fclose(file);
   return bytes;
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "fontinput/font_writer.h"
 #include "store/font_kind.h"
 
+namespace vexo {
+
 // A deterministic glyph for `code` with some dots in every row, so that no
 // glyph is blank and glyphs of different codes differ.
 GlyphRows PatternGlyph(int code, int width, int height);
@@ -45,5 +47,7 @@ inline std::ostream& operator<<(std::ostream& out, FontKind kind) {
                  : kind == FontKind::kDbcs ? "DBCS"
                                            : "no kind");
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTKIT_TEST_FONTS_H_

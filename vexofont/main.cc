@@ -26,6 +26,8 @@
 #include "platform/system_names.h"
 #include "store/version.h"
 
+namespace vexo {
+
 namespace {
 
 
@@ -99,9 +101,6 @@ int RunVexofont(int argc, char** argv) {
 }  // namespace
 
 #ifdef _WIN32
-// On Windows the command line is read as UTF-16 and kept as UTF-8, the
-// encoding every name and text here is in, and a console shows UTF-8 while
-// the program runs.
 namespace {
 
 UINT consoleOutputPage = 0;
@@ -109,23 +108,30 @@ UINT consoleOutputPage = 0;
 void RestoreConsole() { SetConsoleOutputCP(consoleOutputPage); }
 
 }  // namespace
+#endif
 
+}  // namespace vexo
+
+#ifdef _WIN32
+// On Windows the command line is read as UTF-16 and kept as UTF-8, the
+// encoding every name and text here is in, and a console shows UTF-8 while
+// the program runs.
 int wmain(int argc, wchar_t** wargv) {
-  SetNameEncoding(NameEncoding::kUtf8);
-  consoleOutputPage = GetConsoleOutputCP();
-  if (consoleOutputPage != 0 && consoleOutputPage != CP_UTF8 &&
+  vexo::SetNameEncoding(vexo::NameEncoding::kUtf8);
+  vexo::consoleOutputPage = GetConsoleOutputCP();
+  if (vexo::consoleOutputPage != 0 && vexo::consoleOutputPage != CP_UTF8 &&
       SetConsoleOutputCP(CP_UTF8)) {
-    std::atexit(RestoreConsole);
+    std::atexit(vexo::RestoreConsole);
   }
   std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) args.push_back(Utf8OfWide(wargv[i]));
+  for (int i = 0; i < argc; ++i) args.push_back(vexo::Utf8OfWide(wargv[i]));
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  const int status = RunVexofont(argc, argv.data());
+  const int status = vexo::RunVexofont(argc, argv.data());
   std::fflush(stdout);
   return status;
 }
 #else
-int main(int argc, char** argv) { return RunVexofont(argc, argv); }
+int main(int argc, char** argv) { return vexo::RunVexofont(argc, argv); }
 #endif

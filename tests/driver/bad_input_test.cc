@@ -20,6 +20,8 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr size_t kEmptyOutputSize = 85;
@@ -568,3 +570,5 @@ TEST_F(ProgramTest, OutputToAFullDeviceFailsAndLeavesTheDevice) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "store/converter_settings.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 class ConfigFileTest : public ::testing::Test {
@@ -247,3 +249,5 @@ TEST_F(ConfigFileTest, NulByteEndsTheTextNotTheLine) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 #include "store/version.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 class ConverterTest : public ::testing::Test {
@@ -372,3 +374,5 @@ TEST_F(ConverterTest, OutputThatCannotBeWrittenEndsWithStatus4) {
 }
 
 }  // namespace
+
+}  // namespace vexo

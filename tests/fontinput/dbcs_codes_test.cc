@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 struct Walk {
@@ -84,3 +86,5 @@ TEST(DbcsCodesTest, FullByteRangesEndAtFF) {
 }
 
 }  // namespace
+
+}  // namespace vexo

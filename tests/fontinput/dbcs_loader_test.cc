@@ -14,6 +14,8 @@
 #include "testkit/loader_run.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 // The 112 bytes a record of this kind should hold.
@@ -410,3 +412,5 @@ TEST_F(DbcsLoaderTest, QuietAndListingLoadsStoreTheSameRecords) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 enum class Kind { kSbcs, kDbcs };
@@ -315,3 +317,5 @@ TEST(FontHeaderBytesTest, KindIsTheMagicOfTheFirst16Bytes) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 // A glyph unpacks into a record's field with the next field right after
@@ -50,3 +52,5 @@ TEST(GlyphBitmapTest, BlankCountsOnlyTheTakenBytesOfEveryRow) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace vexo {
+
 namespace {
 
 struct RuleCase {
@@ -128,3 +130,5 @@ TEST(GlyphSizeTest, PhrasesSayWhatTheRulesAccept) {
 }
 
 }  // namespace
+
+}  // namespace vexo

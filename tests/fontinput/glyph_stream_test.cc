@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 uint8_t ByteOf(size_t glyph, size_t k) {
@@ -56,3 +58,5 @@ TEST(GlyphStreamTest, GlyphsComeWholeWhereverTheHeaderEnds) {
 }
 
 }  // namespace
+
+}  // namespace vexo

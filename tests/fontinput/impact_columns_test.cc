@@ -12,6 +12,8 @@
 
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 namespace {
 
 using Dots = std::vector<std::pair<int, int>>;  // (row, dot column)
@@ -317,3 +319,5 @@ TEST(ImpactColumnsTest, SimdAndPortableConversionsAgreeAtEverySize) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -13,6 +13,8 @@
 #include "testkit/loader_run.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 // The 112 bytes a record of this kind should hold.
@@ -354,3 +356,5 @@ TEST_F(SbcsLoaderTest, FullTableDropsNewCodesButUpdatesKnownOnes) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -19,6 +19,8 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -401,3 +403,5 @@ TEST_F(OutputFileTest, ClosedFilesTakeTheirNamesOnlyWhenPublished) {
 #endif
 
 }  // namespace
+
+}  // namespace vexo

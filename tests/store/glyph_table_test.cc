@@ -6,6 +6,8 @@
 #include <random>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 class GlyphTableTest : public ::testing::Test {
@@ -255,3 +257,5 @@ TEST_F(GlyphTableTest, EncodedRecordFollowsTheFileLayout) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 TEST(LittleEndian, ByteOrderIsLowByteFirst) {
   uint8_t bytes[4];
   EncodeFixed32(bytes, 0x04030201u);
@@ -26,3 +28,5 @@ TEST(LittleEndian, DecodeInvertsEncodeAtTheExtremes) {
     EXPECT_EQ(DecodeFixed16(bytes), value);
   }
 }
+
+}  // namespace vexo

@@ -14,6 +14,8 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 class OutputFontFileTest : public ::testing::Test {
@@ -320,3 +322,5 @@ TEST_F(OutputFontFileTest, RecordsCrossingBlockEndsReachTheFileWholeInWholeBlock
 #endif
 
 }  // namespace
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 #include "store/glyph_table.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 class StationReportTest : public ::testing::Test {
@@ -51,3 +53,5 @@ TEST_F(StationReportTest, CompleteKindGivesTheHeadingAlone) {
 }
 
 }  // namespace
+
+}  // namespace vexo

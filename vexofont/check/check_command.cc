@@ -14,6 +14,8 @@
 #include "vexofont/check/listed_fonts.h"
 #include "vexofont/options/command_report.h"
 
+namespace vexo {
+
 namespace {
 
 // A format: the limits of the spacing keys come from the key table.
@@ -141,3 +143,5 @@ int RunCheckCommand(int argc, char** argv) {
   std::fflush(stdout);
   return status;
 }
+
+}  // namespace vexo

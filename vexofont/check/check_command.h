@@ -3,6 +3,8 @@
 
 #include "vexofont/options/command_options.h"
 
+namespace vexo {
+
 // Exit statuses of `vexofont check`.
 constexpr int kCheckSound = 0;
 constexpr int kCheckUsage = 1;
@@ -18,5 +20,7 @@ int RunCheckCommand(int argc, char** argv);
 
 // The options of `vexofont check`.
 extern const OptionTable kCheckOptions;
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_CHECK_COMMAND_H_

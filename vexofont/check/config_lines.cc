@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstring>
 
+namespace vexo {
+
 namespace {
 
 std::string Lower(const std::string& text) {
@@ -203,3 +205,5 @@ void ConfigLines::Number(const ConfigLine& line) {
   }
   if (key == "CodePage") codePageLine_ = line.line;
 }
+
+}  // namespace vexo

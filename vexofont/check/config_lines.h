@@ -11,6 +11,8 @@
 #include "driver/config_file.h"
 #include "vexofont/check/findings.h"
 
+namespace vexo {
+
 class ConfigLines {
  public:
   explicit ConfigLines(Findings* findings) : findings_(findings) {}
@@ -38,5 +40,7 @@ class ConfigLines {
   int outputLine_ = 0;
   int codePageLine_ = 0;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_CONFIG_LINES_H_

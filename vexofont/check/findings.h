@@ -8,6 +8,8 @@
 
 #include "vexofont/options/command_report.h"
 
+namespace vexo {
+
 class Findings {
  public:
   // The lines go to *report.
@@ -30,5 +32,7 @@ class Findings {
   CommandReport* report_;
   int count_ = 0;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_FINDINGS_H_

@@ -19,6 +19,8 @@
 #include "vexofont/fontrules/font_file_cache.h"
 #include "vexofont/fontrules/stored_codes.h"
 
+namespace vexo {
+
 namespace {
 
 // The glyph table as the run fills it: codes in the order of the phases.
@@ -362,3 +364,5 @@ void CheckListedFonts(const ConfigLines& lines, Findings* findings) {
                  std::to_string(tally.records) + " of the " +
                  std::to_string(kGlyphTableSize) + " glyph records filled");
 }
+
+}  // namespace vexo

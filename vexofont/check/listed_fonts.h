@@ -9,9 +9,13 @@
 #include "vexofont/check/config_lines.h"
 #include "vexofont/check/findings.h"
 
+namespace vexo {
+
 // Checks every font the configuration in Settings lists, in the order the
 // converter's phases load them, and what the configuration as a whole
 // lacks; ends with the line of the records filled.
 void CheckListedFonts(const ConfigLines& lines, Findings* findings);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_LISTED_FONTS_H_

@@ -9,6 +9,8 @@
 #include "platform/output_file.h"
 #include "platform/system_names.h"
 
+namespace vexo {
+
 namespace {
 
 std::string Quoted(const std::string& name) { return "'" + name + "'"; }
@@ -86,3 +88,5 @@ void CheckOutputName(const ConfigLines& lines, Findings* findings) {
   if (IsAnInput(output.c_str(), line, lines, findings)) return;
   CheckWritable(output.c_str(), line, findings);
 }
+
+}  // namespace vexo

@@ -9,7 +9,11 @@
 #include "vexofont/check/config_lines.h"
 #include "vexofont/check/findings.h"
 
+namespace vexo {
+
 // Checks the output name in Settings against the configuration's lines.
 void CheckOutputName(const ConfigLines& lines, Findings* findings);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CHECK_OUTPUT_NAME_H_

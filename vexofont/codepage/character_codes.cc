@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace vexo {
+
 CharacterCodes::CharacterCodes(const CodePage& page) : kind_(page.kind) {
   to_.Open(page.iconvName, "UTF-32LE");
   back_.Open("UTF-32LE", page.iconvName);
@@ -55,3 +57,5 @@ std::vector<CodedCharacter> CodesAndCharacters(const CodePage& page) {
   }
   return coded;
 }
+
+}  // namespace vexo

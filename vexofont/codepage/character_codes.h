@@ -9,6 +9,8 @@
 #include "vexofont/codepage/charset_conversion.h"
 #include "vexofont/codepage/code_page.h"
 
+namespace vexo {
+
 // Finds the codes of many characters in one code page, its conversions
 // opened once.
 class CharacterCodes {
@@ -43,5 +45,7 @@ struct CodedCharacter {
   uint32_t character;
 };
 std::vector<CodedCharacter> CodesAndCharacters(const CodePage& page);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTER_CODES_H_

@@ -4,6 +4,8 @@
 
 #include "platform/output_file.h"
 
+namespace vexo {
+
 bool DecodeUtf8(std::string_view text, std::vector<uint32_t>* points,
                 size_t* badAt) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -101,3 +103,5 @@ std::string CharacterName(uint32_t c) {
   std::snprintf(number, sizeof(number), "U+%04X", static_cast<unsigned>(c));
   return std::string(number) + " '" + Utf8(c) + "'";
 }
+
+}  // namespace vexo

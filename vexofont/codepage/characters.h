@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace vexo {
+
 // Decodes UTF-8 text into its code points, in order. Returns false, with
 // the byte offset of the first byte that is not UTF-8 in *badAt (overlong
 // forms, surrogates and points past U+10FFFF included), for text that is
@@ -45,5 +47,7 @@ std::string CharacterName(uint32_t character);
 
 // The UTF-8 bytes of a code point.
 std::string Utf8(uint32_t character);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARACTERS_H_

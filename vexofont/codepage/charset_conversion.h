@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <string>
 
+namespace vexo {
+
 class CharsetConversion {
  public:
   CharsetConversion() = default;
@@ -33,5 +35,7 @@ class CharsetConversion {
  private:
   void* handle_ = nullptr;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CHARSET_CONVERSION_H_

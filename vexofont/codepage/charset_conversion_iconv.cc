@@ -3,6 +3,8 @@
 
 #include "vexofont/codepage/charset_conversion.h"
 
+namespace vexo {
+
 CharsetConversion::~CharsetConversion() { Close(); }
 
 bool CharsetConversion::Open(const char* to, const char* from) {
@@ -42,3 +44,5 @@ bool CharsetConversion::Convert(const char* in, size_t size,
 }
 
 const char* CharsetConversion::Converter() { return "iconv"; }
+
+}  // namespace vexo

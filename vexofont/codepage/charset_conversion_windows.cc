@@ -25,6 +25,8 @@
 
 #include "vexofont/codepage/charset_conversion.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr UINT kUtf32 = 0;  // not a Windows code page: read and written here
@@ -392,3 +394,5 @@ bool CharsetConversion::Convert(const char* in, size_t size,
 }
 
 const char* CharsetConversion::Converter() { return "Windows"; }
+
+}  // namespace vexo

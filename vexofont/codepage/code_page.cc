@@ -8,6 +8,8 @@
 
 #include "store/little_endian.h"
 
+namespace vexo {
+
 namespace {
 
 // A double-byte code page with its lead and trail bytes.
@@ -348,3 +350,4 @@ bool CodeMapper::MapWith(const CharsetConversion& cd, int code,
   return false;
 }
 
+}  // namespace vexo

@@ -13,6 +13,8 @@
 #include "vexofont/fontrules/code_page_bytes.h"
 
 
+namespace vexo {
+
 struct CodePage {
   uint16_t number;        // as the header carries it
   FontKind kind;
@@ -102,5 +104,7 @@ class CodeMapper {
   bool fromUnicode_ = false;
   FontCharset::Form form_ = FontCharset::Form::kUnicode;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_CODE_PAGE_H_

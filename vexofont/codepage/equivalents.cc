@@ -6,6 +6,8 @@
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/characters.h"
 
+namespace vexo {
+
 namespace {
 
 struct Pair {
@@ -122,3 +124,5 @@ std::string EquivalentName(const Equivalent& equivalent) {
   return std::string("its ") + equivalent.relation + " " +
          CharacterName(equivalent.character);
 }
+
+}  // namespace vexo

@@ -12,6 +12,8 @@
 
 #include "vexofont/codepage/code_page.h"
 
+namespace vexo {
+
 struct Equivalent {
   uint32_t character = 0;
   // What it is to the character asked for, for a message: "full-width
@@ -38,5 +40,7 @@ std::vector<uint32_t> CharactersWithEquivalents();
 
 // "its full-width form U+FFE5 '￥'".
 std::string EquivalentName(const Equivalent& equivalent);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_CODEPAGE_EQUIVALENTS_H_

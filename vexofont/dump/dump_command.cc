@@ -15,6 +15,8 @@
 #include "vexofont/options/command_report.h"
 #include "vexofont/text/glyph_text_writer.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr unsigned kNewTextFileMode = 0666;
@@ -220,3 +222,5 @@ int RunDumpCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
   return Dump(argc, argv, &report);
 }
+
+}  // namespace vexo

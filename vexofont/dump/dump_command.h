@@ -3,6 +3,8 @@
 
 #include "vexofont/options/command_options.h"
 
+namespace vexo {
+
 // Exit statuses of `vexofont dump`.
 constexpr int kDumpOk = 0;
 constexpr int kDumpUsage = 1;
@@ -17,5 +19,7 @@ int RunDumpCommand(int argc, char** argv);
 
 // The options of `vexofont dump`.
 extern const OptionTable kDumpOptions;
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_

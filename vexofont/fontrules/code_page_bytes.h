@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 // An inclusive byte range; {0, 0} is an unused slot.
 struct ByteRange {
   uint8_t first;
@@ -91,5 +93,7 @@ constexpr bool ReadDifferently(uint16_t fontPage, uint16_t printerPage,
   return !(printer == SingleByte::kAscii &&
            SingleByteIn(fontPage, code) == SingleByte::kAscii);
 }
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTRULES_CODE_PAGE_BYTES_H_

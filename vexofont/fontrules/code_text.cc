@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace vexo {
+
 bool ParseHexCode(const std::string& text, unsigned long max,
                   unsigned long* value, int maxDigits) {
   size_t pos = text.size() > 2 && text[0] == '0' &&
@@ -56,3 +58,5 @@ std::string HexCodeRanges(const std::vector<int>& codes, int digits, int most) {
   }
   return text;
 }
+
+}  // namespace vexo

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 // Reads all of `text` as a hexadecimal number: an optional "0x" or "0X",
 // then 1 to `maxDigits` digits, the value at most `max`. Returns false,
 // *value untouched, for anything else.
@@ -18,5 +20,7 @@ std::string HexCode(unsigned long code, int digits);
 // Rising codes as ranges of "0x" and `digits` digits: "0x7f, 0x80 to
 // 0xa0"; after `most` ranges, ", ... (N more)".
 std::string HexCodeRanges(const std::vector<int>& codes, int digits, int most);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTRULES_CODE_TEXT_H_

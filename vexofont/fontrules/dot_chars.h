@@ -4,7 +4,11 @@
 #ifndef VEXOCNVT_VEXOFONT_FONTRULES_DOT_CHARS_H_
 #define VEXOCNVT_VEXOFONT_FONTRULES_DOT_CHARS_H_
 
+namespace vexo {
+
 constexpr char kSetDot = '#';
 constexpr char kClearDot = '.';
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTRULES_DOT_CHARS_H_

@@ -7,6 +7,8 @@
 
 #include "fontinput/font_header.h"
 
+namespace vexo {
+
 namespace {
 
 // Reads the magic first, so that a device or a large file of something
@@ -80,3 +82,5 @@ void FontFileCache::Trim(const CachedFontFile* keep) {
     oldest->held = false;
   }
 }
+
+}  // namespace vexo

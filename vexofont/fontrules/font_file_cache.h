@@ -17,6 +17,8 @@
 
 #include "platform/output_file.h"
 
+namespace vexo {
+
 // One file as read.
 struct CachedFontFile {
   ReadResult result = ReadResult::kCannotOpen;
@@ -53,5 +55,7 @@ class FontFileCache {
   std::map<std::string, std::unique_ptr<CachedFontFile>> byName_;
   std::vector<std::unique_ptr<CachedFontFile>> unnamed_;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTRULES_FONT_FILE_CACHE_H_

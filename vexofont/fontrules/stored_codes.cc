@@ -8,6 +8,8 @@
 #include "fontinput/glyph_bitmap.h"
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 namespace {
 
 // Whether the bytes of `glyph` that the station takes are all clear.
@@ -171,3 +173,5 @@ std::vector<BlankedCodes> SbcsBlanking::Found() const {
   }
   return found;
 }
+
+}  // namespace vexo

@@ -11,6 +11,8 @@
 
 #include "store/font_kind.h"
 
+namespace vexo {
+
 struct StoredCodes {
   size_t glyphsRead = 0;     // whole glyphs the loader reads
   size_t glyphsImplied = 0;  // one pass of the header's codes
@@ -70,5 +72,7 @@ class SbcsBlanking {
   long drawn_[256];
   long blanked_[256];
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTRULES_STORED_CODES_H_

@@ -17,6 +17,8 @@
 #include "vexofont/options/command_options.h"
 #include "vexofont/options/command_report.h"
 
+namespace vexo {
+
 namespace {
 
 struct FontsOptions {
@@ -395,3 +397,5 @@ int RunFontsCommand(int argc, char** argv) {
   }
   return kFontsListed;
 }
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include "vexofont/options/command_options.h"
 
+namespace vexo {
+
 constexpr int kFontsListed = 0;
 constexpr int kFontsUsage = 1;
 constexpr int kFontsNoService = 2;
@@ -18,5 +20,7 @@ extern const OptionTable kFontsOptions;
 std::string FontsHelp();
 
 int RunFontsCommand(int argc, char** argv);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTS_FONTS_COMMAND_H_

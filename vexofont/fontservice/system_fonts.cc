@@ -16,6 +16,8 @@
 #include <fontconfig/fontconfig.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 // The extensions of the font files FreeType reads and the services list.
@@ -387,3 +389,5 @@ FontLookup FindSystemFont(const std::string&, SystemFace*,
 }
 
 #endif
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 // One face of an installed font file.
 struct SystemFace {
   std::string file;
@@ -54,5 +56,7 @@ long CountMappedCharacters(const SystemFace& face,
 
 // Whether `name` is a font file's name without a folder ("consola.ttf").
 bool IsFontFileName(const std::string& name);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_FONTSERVICE_SYSTEM_FONTS_H_

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vexo {
+
 namespace {
 
 // The arms of U+2500 to U+257F: up, right, down, left, each 0 (none),
@@ -299,3 +301,5 @@ bool DrawCellFilling(uint32_t c, CellSize cell, GlyphRows* rows) {
   }
   return true;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 #include "fontinput/font_writer.h"
 #include "vexofont/make/cell_size.h"
 
+namespace vexo {
+
 constexpr uint32_t kFirstCellFilling = 0x2500;
 constexpr uint32_t kLastCellFilling = 0x259F;
 
@@ -21,5 +23,7 @@ int LightLine(CellSize cell);
 // first, bit 31 the leftmost dot). Returns false, the rows untouched, for
 // a character outside U+2500 to U+259F.
 bool DrawCellFilling(uint32_t character, CellSize cell, GlyphRows* rows);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_CELL_FILL_H_

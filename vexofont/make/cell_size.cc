@@ -4,6 +4,8 @@
 
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 namespace {
 
 // Beyond this a dimension is only ever "too large"; it stops growing here.
@@ -53,3 +55,5 @@ bool CellSizeAccepted(FontKind kind, Station station, CellSize size) {
 std::string AcceptedCellSizes(FontKind kind, Station station) {
   return AcceptedSizes(GlyphSizesFor(kind, station));
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "store/font_kind.h"
 
 
+namespace vexo {
+
 struct CellSize {
   int width = 0;
   int height = 0;
@@ -33,6 +35,6 @@ bool CellSizeAccepted(FontKind kind, Station station, CellSize size);
 // messages, e.g. "width 4 to 16, height 4 to 16".
 std::string AcceptedCellSizes(FontKind kind, Station station);
 
-
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_CELL_SIZE_H_

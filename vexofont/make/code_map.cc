@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string_view>
 
+namespace vexo {
+
 namespace {
 
 bool ParseHex(const std::string& text, unsigned long max, unsigned long* value) {
@@ -155,3 +157,5 @@ CodePage CodeMap::AsCodePage(uint16_t number) const {
   Ranges(trails, page.trail);
   return page;
 }
+
+}  // namespace vexo

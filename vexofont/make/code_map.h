@@ -10,6 +10,8 @@
 
 #include "vexofont/codepage/code_page.h"
 
+namespace vexo {
+
 // The largest map read: all 65536 codes with a comment each are under 4 MB.
 constexpr size_t kMaxCodeMapSize = size_t{8} << 20;
 
@@ -38,5 +40,7 @@ class CodeMap {
   std::vector<bool> present_ = std::vector<bool>(65536, false);
   size_t count_ = 0;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_CODE_MAP_H_

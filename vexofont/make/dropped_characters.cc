@@ -8,6 +8,8 @@
 #include "vexofont/fontrules/code_text.h"
 #include "vexofont/make/make_request.h"
 
+namespace vexo {
+
 namespace {
 
 bool InRange(const FontRequest& request, int code) {
@@ -107,3 +109,5 @@ std::vector<std::string> DroppedCharacterLines(
   }
   return lines;
 }
+
+}  // namespace vexo

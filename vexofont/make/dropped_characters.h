@@ -15,6 +15,8 @@
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/input_font_builder.h"
 
+namespace vexo {
+
 // The selected characters the code page lacks (and its other half too)
 // but holds an equivalent of among the codes written, each with the
 // equivalent it is drawn as (〜 as ～ in code page 932).
@@ -38,5 +40,7 @@ std::vector<std::string> DroppedCharacterLines(
 // The codes as rising ranges, "0x7f, 0x80 to 0xa0"; after `most` ranges,
 // ", ... (N more)".
 std::string CodeRanges(FontKind kind, const std::vector<int>& codes, int most);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_DROPPED_CHARACTERS_H_

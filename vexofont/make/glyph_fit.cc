@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vexo {
+
 namespace {
 
 // Neighbouring columns (or rows) merged pairwise: no dot lost, the shape
@@ -224,3 +226,5 @@ GlyphRows ReduceCanvas(const DotCanvas& canvas, int width, int height) {
   }
   return out;
 }
+
+}  // namespace vexo

@@ -12,6 +12,8 @@
 #include "fontinput/font_writer.h"
 #include "vexofont/make/row_reduction.h"
 
+namespace vexo {
+
 // The dots of a glyph's ink box, row by row: dots[y * width + x] non-zero
 // for a set dot.
 struct InkGrid {
@@ -44,5 +46,7 @@ Fitting FitInk(const InkGrid& ink, long long x, long long y, DotCanvas* canvas,
 // The canvas reduced to `width` x `height` dots (no larger than it), as
 // glyph rows (bit 31 the leftmost dot): columns first, then rows.
 GlyphRows ReduceCanvas(const DotCanvas& canvas, int width, int height);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_GLYPH_FIT_H_

@@ -3,6 +3,8 @@
 #include "vexofont/make/cell_fill.h"
 #include "vexofont/make/row_reduction.h"
 
+namespace vexo {
+
 bool GlyphSources::Open(const CodePage& codePage, const CodeMap* map,
                         const std::vector<SourceFont*>& fonts, CellSize cell,
                         int* font) {
@@ -87,3 +89,5 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
   glyph->shrunk = false;
   return false;
 }
+
+}  // namespace vexo

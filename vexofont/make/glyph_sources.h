@@ -17,6 +17,8 @@
 #include "vexofont/make/code_map.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 class GlyphSources {
  public:
   // `codePage` names the file's codes; `map`, when given, gives their
@@ -73,5 +75,7 @@ class GlyphSources {
   std::map<uint32_t, int> selectedMissing_;
   std::set<uint32_t> selectedTooLarge_;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_GLYPH_SOURCES_H_

@@ -6,6 +6,8 @@
 #include "fontinput/font_header.h"
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr uint16_t kInputFontVersion = 1;
@@ -131,3 +133,5 @@ size_t InputFontFileSize(FontKind kind, CellSize cell, int glyphs) {
   return header + static_cast<size_t>(glyphs) *
                       FileGlyphSize(static_cast<uint32_t>(cell.height));
 }
+
+}  // namespace vexo

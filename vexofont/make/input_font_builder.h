@@ -12,6 +12,8 @@
 #include "vexofont/make/cell_size.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 struct FontRequest {
   FontKind kind = FontKind::kSbcs;
   Station station = Station::kThermal;
@@ -63,5 +65,7 @@ void BlankDbcsGlyphs(const FontRequest& request, const std::vector<int>& codes,
 
 // The size of a file of `glyphs` glyphs for the kind and cell.
 size_t InputFontFileSize(FontKind kind, CellSize cell, int glyphs);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_INPUT_FONT_BUILDER_H_

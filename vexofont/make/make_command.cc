@@ -25,6 +25,8 @@
 #include "vexofont/make/source_font.h"
 #include "vexofont/make/table_room.h"
 
+namespace vexo {
+
 namespace {
 
 // What a font made from source fonts is made of: the checked options.
@@ -352,3 +354,5 @@ int RunMakeCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
   return Make(argc, argv, &report);
 }
+
+}  // namespace vexo

@@ -3,11 +3,15 @@
 
 #include "vexofont/make/make_status.h"
 
+namespace vexo {
+
 // Runs `vexofont make ...`; argv[0] is "make". Writes one input font file
 // from a source font, prints one summary line on standard output and
 // returns kMakeOk; on failure prints one line on standard error, leaves no
 // output file behind (an existing one stays as it was) and returns one of
 // the statuses of make_status.h. The only function of make that prints.
 int RunMakeCommand(int argc, char** argv);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_COMMAND_H_

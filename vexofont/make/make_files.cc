@@ -12,6 +12,8 @@
 #include "vexofont/text/glyph_overlay.h"
 #include "vexofont/text/glyph_text_reader.h"
 
+namespace vexo {
+
 namespace {
 
 // A new input font file gets rw-rw-rw- less the umask; a file it replaces
@@ -123,3 +125,5 @@ bool OutputIsAnInput(const std::string& output, const std::string& source,
   }
   return false;
 }
+
+}  // namespace vexo

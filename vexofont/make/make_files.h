@@ -11,6 +11,8 @@
 #include "vexofont/make/make_options.h"
 #include "vexofont/text/glyph_text.h"
 
+namespace vexo {
+
 // The largest glyph text read: the text of the largest input font file, all
 // 65536 codes at 32 rows with a comment on every glyph, is about 75 MB.
 constexpr size_t kMaxGlyphTextSize = size_t{96} << 20;
@@ -41,5 +43,7 @@ int WriteFont(const std::string& output_path, const Bytes& file,
 bool OutputIsAnInput(const std::string& output, const std::string& source,
                      const char* sourceName, const MakeOptions& options,
                      CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FILES_H_

@@ -8,6 +8,8 @@
 #include "vexofont/make/make_summary.h"
 #include "vexofont/text/glyph_text_build.h"
 
+namespace vexo {
+
 namespace {
 
 // Whether any option that describes a font made from source fonts is given.
@@ -81,3 +83,5 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
   AddTextSummary(output_path, text_path, text, file, replaced, report);
   return kMakeOk;
 }
+
+}  // namespace vexo

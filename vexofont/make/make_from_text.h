@@ -7,11 +7,15 @@
 
 #include "vexofont/make/make_options.h"
 
+namespace vexo {
+
 // Builds the file of the glyph text `text_path`, lays the overlays over it
 // and writes it to `output_path`; refuses the options that describe a font
 // made from source fonts. Returns a make exit status, with the summary
 // line or the line of the failure in *report.
 int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
                       const std::string& output_path, CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_FROM_TEXT_H_

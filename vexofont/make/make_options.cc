@@ -8,6 +8,8 @@
 #include "vexofont/make/make_files.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr char kHelpStart[] =
@@ -280,3 +282,5 @@ int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
   options->names = line.names;
   return kMakeOk;
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "vexofont/make/make_status.h"
 #include "vexofont/options/command_options.h"
 
+namespace vexo {
+
 // The command line as given: every value as its text, checked later.
 struct MakeOptions {
   std::string kind;
@@ -50,5 +52,7 @@ std::string MakeHelp();
 // line in *report.
 int ReadMakeOptions(int argc, char** argv, MakeOptions* options,
                     CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_OPTIONS_H_

@@ -13,6 +13,8 @@
 #include "vexofont/make/glyph_sources.h"
 #include "vexofont/make/make_files.h"
 
+namespace vexo {
+
 namespace {
 
 // --pixel-size goes up to this many times the cell's larger side.
@@ -385,3 +387,5 @@ int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
       "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n", path,
       bad_at);
 }
+
+}  // namespace vexo

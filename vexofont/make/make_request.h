@@ -12,6 +12,8 @@
 #include "vexofont/make/make_options.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 // Checks the options that describe the file (kind, station, size, code page
 // or --map, first and last); fills *request, with *map and *mappedPage
 // holding a --map code page. Returns kMakeOk, or kMakeUsage
@@ -50,5 +52,7 @@ int CheckImpactPrint(FontKind kind, CellSize cell, bool forced,
 
 // "0x41", "0x8140": a code as make's messages write it.
 std::string CodeText(FontKind kind, int code);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_REQUEST_H_

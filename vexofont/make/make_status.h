@@ -7,6 +7,8 @@
 
 #include "vexofont/options/command_report.h"
 
+namespace vexo {
+
 constexpr int kMakeOk = 0;
 constexpr int kMakeUsage = 1;         // bad arguments, refused size or range
 constexpr int kMakeSourceFailed = 2;  // source font unreadable or unmappable
@@ -14,5 +16,7 @@ constexpr int kMakeOutputFailed = 4;  // output file cannot be written
 
 // Adds "vexofont make: TEXT" on standard error; returns kMakeUsage.
 int MakeUsageError(CommandReport* report, const std::string& text);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_STATUS_H_

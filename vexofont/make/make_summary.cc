@@ -9,6 +9,8 @@
 #include "vexofont/make/make_request.h"
 #include "vexofont/make/table_room.h"
 
+namespace vexo {
+
 std::string Count(long long n, const char* one, const char* many) {
   return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -134,3 +136,5 @@ void AddWarnings(const FontRequest& request, const Bytes& file,
         static_cast<int>(codes.size()), kGlyphTableSize, beyond, first_dropped);
   }
 }
+
+}  // namespace vexo

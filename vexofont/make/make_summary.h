@@ -11,6 +11,8 @@
 #include "vexofont/make/make_status.h"
 #include "vexofont/make/source_font.h"
 
+namespace vexo {
+
 // "1 glyph", "2 glyphs".
 std::string Count(long long n, const char* one, const char* many);
 
@@ -30,5 +32,7 @@ std::string OverlaySummary(long replaced);
 // glyph table.
 void AddWarnings(const FontRequest& request, const Bytes& file,
                  CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_MAKE_SUMMARY_H_

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace vexo {
+
 namespace {
 
 constexpr int kMaxGroup = 4;
@@ -135,3 +137,5 @@ GlyphRows ReduceRows(const GlyphRows& rows, int toRows) {
   }
   return out;
 }
+
+}  // namespace vexo

@@ -8,6 +8,8 @@
 
 #include "fontinput/font_writer.h"
 
+namespace vexo {
+
 // A line of dots of a drawing wider or higher than a glyph cell (a large
 // bitmap strike, a glyph passing its cell): up to 128 dots.
 constexpr int kMaxLineDots = 128;
@@ -32,5 +34,7 @@ std::vector<DotLine> ReduceLines(const std::vector<DotLine>& lines, int toLines)
 // merged (each dot kept) while there are more than four times as many,
 // then ReduceLines. Unchanged when there are not more than `toLines`.
 std::vector<DotLine> ShrinkLines(std::vector<DotLine> lines, int toLines);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_ROW_REDUCTION_H_

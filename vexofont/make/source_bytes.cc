@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 // What the run's source fonts hold whole now.
@@ -349,3 +351,5 @@ std::string HeldBytesError() {
   return "would take the source fonts held whole past " +
          std::to_string(kMaxHeldSourceBytes >> 20) + " MB together";
 }
+
+}  // namespace vexo

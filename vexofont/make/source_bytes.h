@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 // A compressed, BDF or piped font larger than this (uncompressed) is
 // refused.
 constexpr size_t kMaxUncompressedFont = size_t{64} << 20;
@@ -106,5 +108,7 @@ class HeldBytes {
 
 // The reason a font is refused for the bound, for messages.
 std::string HeldBytesError();
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_BYTES_H_

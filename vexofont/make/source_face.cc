@@ -18,6 +18,8 @@
 // Opening a source font: its bytes (source_bytes.h; BDF fonts checked for
 // their cost first), the face, and the charset its codes are in.
 
+namespace vexo {
+
 namespace {
 
 
@@ -388,3 +390,4 @@ bool SourceFont::ChooseCharset(std::string* error) {
   return true;
 }
 
+}  // namespace vexo

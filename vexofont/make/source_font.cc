@@ -12,6 +12,8 @@
 #include "vexofont/make/row_reduction.h"
 #include "vexofont/make/source_font_handles.h"
 
+namespace vexo {
+
 namespace {
 
 // Pixels from 26.6 fixed point, away from the baseline.
@@ -400,3 +402,5 @@ bool SourceFont::Placed() {
   if (ascent_ + descent_ == 0) ascent_ = cell_.height;
   return true;
 }
+
+}  // namespace vexo

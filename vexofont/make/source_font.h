@@ -13,6 +13,11 @@
 
 #include "vexofont/make/source_bytes.h"
 
+// FreeType's bitmap, as its own header names it.
+struct FT_Bitmap_;
+
+namespace vexo {
+
 // FreeType's BDF reader keeps every glyph's bitmap at the size of its box,
 // whatever the file holds: the boxes are what a BDF font costs to open. The
 // largest real ones (every CJK ideograph at 24 or 32 dots, Unifont) take a
@@ -28,7 +33,6 @@ constexpr long kMaxListedFaces = 1000;
 // FreeType's handles, kept out of this header.
 
 struct SourceFontHandles;
-struct FT_Bitmap_;
 
 // How glyphs are rendered and placed; the defaults are make's own choices.
 struct RenderOptions {
@@ -221,5 +225,7 @@ class SourceFont {
   std::string faceName_;  // "face N (FAMILY STYLE)" of a collection
   std::string faceWarning_;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_H_

@@ -11,6 +11,8 @@
 
 #include "vexofont/make/source_bytes.h"
 
+namespace vexo {
+
 struct SourceFontHandles {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
@@ -22,5 +24,7 @@ struct SourceFontHandles {
   // FreeType's glyph boxes of a BDF face, counted against the bound.
   HeldBytes bdfBoxes;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_FONT_HANDLES_H_

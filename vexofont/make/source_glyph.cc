@@ -11,6 +11,8 @@
 #include "vexofont/make/glyph_fit.h"
 #include "vexofont/make/source_font_handles.h"
 
+namespace vexo {
+
 namespace {
 
 // Glyph bitmaps beyond this in either direction come only from broken
@@ -326,3 +328,5 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   if (!drawn) glyph->rows.assign(cell_.height, 0);
   return drawn;
 }
+
+}  // namespace vexo

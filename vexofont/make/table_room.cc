@@ -5,6 +5,8 @@
 
 #include "vexofont/codepage/code_page.h"
 
+namespace vexo {
+
 namespace {
 
 bool InGb2312(int code) {
@@ -83,3 +85,5 @@ std::vector<int> CodesToLeaveBlank(
   std::sort(order.begin(), order.end());
   return order;
 }
+
+}  // namespace vexo

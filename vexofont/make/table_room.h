@@ -11,6 +11,8 @@
 #include "store/glyph_table.h"
 #include "vexofont/make/input_font_builder.h"
 
+namespace vexo {
+
 // The records one DBCS font may fill: the table less a record for each
 // SBCS code, so that SBCS fonts of both stations find theirs too.
 constexpr int kDbcsTableRoom = kGlyphTableSize - 256;
@@ -25,5 +27,7 @@ constexpr int kDbcsTableRoom = kGlyphTableSize - 256;
 std::vector<int> CodesToLeaveBlank(const FontRequest& request,
                                    const std::vector<int>& stored,
                                    const std::function<bool(int, uint32_t*)>& character);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_MAKE_TABLE_ROOM_H_

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace vexo {
+
 namespace {
 
 const CommandOption* Find(const OptionTable& table, const std::string& name) {
@@ -127,3 +129,5 @@ std::string OptionFaultText(const ParsedLine& line, const char* command,
   }
   return "";
 }
+
+}  // namespace vexo

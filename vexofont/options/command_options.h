@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 // One option: how it is written, whether it takes a value, its lines in
 // --help and what it sets in the command's options record.
 struct CommandOption {
@@ -93,5 +95,7 @@ std::string OptionHelp(const OptionTable& table);
 // `names` what its names are ("file", "configuration") for one too many.
 std::string OptionFaultText(const ParsedLine& line, const char* command,
                             const char* names);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_OPTIONS_COMMAND_OPTIONS_H_

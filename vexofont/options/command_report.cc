@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+namespace vexo {
+
 void CommandReport::Add(bool error, std::string text, bool asIs) {
   if (to_ == To::kLines) {
     lines_.push_back({error, std::move(text)});
@@ -53,3 +55,5 @@ std::string CommandReport::Text(bool error) const {
   }
   return text;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 
 #include "platform/console.h"
 
+namespace vexo {
+
 class CommandReport {
  public:
   enum class To {
@@ -48,5 +50,7 @@ class CommandReport {
   To to_;
   std::vector<Line> lines_;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_OPTIONS_COMMAND_REPORT_H_

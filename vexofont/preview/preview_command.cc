@@ -22,6 +22,8 @@
 #include "vexofont/preview/receipt_layout.h"
 #include "vexofont/readers/run_inputs.h"
 
+namespace vexo {
+
 namespace {
 
 // Reads a whole decimal number from `low` to `high`.
@@ -412,3 +414,5 @@ int RunPreviewCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
   return Preview(argc, argv, &report);
 }
+
+}  // namespace vexo

@@ -4,6 +4,8 @@
 
 #include "vexofont/preview/preview_text.h"
 
+namespace vexo {
+
 namespace {
 
 bool SetText(void* record, const char* value) {
@@ -174,3 +176,5 @@ int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options,
   }
   return kPreviewDrawn;
 }
+
+}  // namespace vexo

@@ -8,6 +8,8 @@
 #include "vexofont/options/command_options.h"
 #include "vexofont/options/command_report.h"
 
+namespace vexo {
+
 constexpr int kPreviewDrawn = 0;
 constexpr int kPreviewUsage = 1;
 constexpr int kPreviewUnsound = 3;
@@ -68,5 +70,7 @@ int ReadPreviewOptions(int argc, char** argv, PreviewOptions* options,
 
 // Adds "vexofont preview: TEXT" on standard error; returns kPreviewUsage.
 int PreviewUsageError(CommandReport* report, const std::string& text);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_OPTIONS_H_

@@ -14,6 +14,8 @@
 #include "vexofont/preview/preview_picture.h"
 #include "vexofont/preview/preview_text.h"
 
+namespace vexo {
+
 namespace {
 
 // `text` as a JavaScript string literal that no "</script>" can end.
@@ -195,3 +197,5 @@ std::string PreviewPage(const ShownFont& font,
   page += "</script></body></html>\n";
   return page;
 }
+
+}  // namespace vexo

@@ -12,11 +12,15 @@
 #include "vexofont/preview/receipt_layout.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // The page, with `text` in its text box.
 std::string PreviewPage(const ShownFont& font,
                         const std::vector<TextCharacter>& text,
                         const std::vector<StationPicture>& pictures,
                         const StationSetting settings[2], uint16_t codePage,
                         bool sideBySide);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_H_

@@ -4,6 +4,8 @@
 #ifndef VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_
 #define VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_
 
+namespace vexo {
+
 constexpr char kPreviewPageScript[] = R"JS(
 const K = D.k;  // pixels a millimetre, margin, station gap, shades
 // Where a dot of pitch `microns` starts, in pixels: DotEdge.
@@ -237,5 +239,7 @@ canvas.addEventListener('mousemove', function (e) {
 box.addEventListener('input', draw);
 draw();
 )JS";
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PAGE_SCRIPT_H_

@@ -5,6 +5,8 @@
 
 #include "vexofont/fontrules/dot_chars.h"
 
+namespace vexo {
+
 int DotEdge(int dot, int microns) {
   return static_cast<int>((int64_t{dot} * microns * kPreviewPixelsPerMm + 500) / 1000);
 }
@@ -120,3 +122,5 @@ std::string PreviewText(const std::vector<StationPicture>& pictures) {
   }
   return text;
 }
+
+}  // namespace vexo

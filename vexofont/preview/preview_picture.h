@@ -10,6 +10,8 @@
 #include "vexofont/preview/receipt_layout.h"
 #include "vexofont/readers/gray_image.h"
 
+namespace vexo {
+
 // Pixels a millimetre of paper (a thermal dot at 8 dots a millimetre is
 // 2 by 2), round the pictures and between the two stations; the shades
 // of what is not paper, of the paper, a dot and the mark.
@@ -53,5 +55,7 @@ int WritePreviewPngUnpublished(const char* path,
 // The pictures as text: for each station a heading, then a line a dot row,
 // '#' a dot, '.' paper and '?' the mark, as far right as anything is set.
 std::string PreviewText(const std::vector<StationPicture>& pictures);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_PICTURE_H_

@@ -24,6 +24,8 @@
 #include <unistd.h>
 #endif
 
+namespace vexo {
+
 namespace {
 
 // Preview draws output font files only.
@@ -134,3 +136,5 @@ int ReadPreviewFont(const std::string& path, const std::string& config,
   }
   return kPreviewDrawn;
 }
+
+}  // namespace vexo

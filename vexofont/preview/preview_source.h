@@ -8,6 +8,8 @@
 #include "vexofont/options/command_report.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // Reads and checks the output font file `path` (no further than the
 // largest sound output file and a margin), or converts the configuration
 // `config` in-process when `path` is empty (the converter's errors go to
@@ -17,5 +19,7 @@
 // no output font file.
 int ReadPreviewFont(const std::string& path, const std::string& config,
                     bool verbose, ShownFont* font, CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_SOURCE_H_

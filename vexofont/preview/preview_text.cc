@@ -12,6 +12,8 @@
 #include "vexofont/codepage/equivalents.h"
 #include "vexofont/fontrules/code_page_bytes.h"
 
+namespace vexo {
+
 bool ReadPreviewText(const std::string& file, std::string* text,
                      std::string* error) {
   std::vector<uint8_t> bytes;
@@ -173,3 +175,5 @@ std::string ReadAs(const TextCharacter& c) {
   }
   return text;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 
 #include "vexofont/preview/receipt_layout.h"
 
+namespace vexo {
+
 // The most text read, in bytes, and the most lines a station's picture has.
 constexpr size_t kMaxPreviewText = 16 * 1024;
 constexpr int kMaxPreviewLines = 400;
@@ -44,5 +46,7 @@ void ByteCharacters(const std::string& bytes, uint16_t codePage,
 // from bytes; its U+ name otherwise (the number alone for a control
 // character, which has no picture).
 std::string ReadAs(const TextCharacter& c);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_PREVIEW_TEXT_H_

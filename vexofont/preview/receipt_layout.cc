@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace vexo {
+
 namespace {
 
 // The font's glyphs by kind and code.
@@ -193,3 +195,5 @@ bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font
   Paint(cells, line_height, setting.lineGap, picture);
   return true;
 }
+
+}  // namespace vexo

@@ -11,6 +11,8 @@
 #include "store/font_kind.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // One character of the text, its code found in the code page: `code` -1
 // when the code page has none; `newline` for a line feed.
 struct TextCharacter {
@@ -101,5 +103,7 @@ bool HasGlyphsOf(const ShownFont& font, Station station, FontKind kind);
 bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font,
                    Station station, const StationSetting& setting, int maxLines,
                    StationPicture* picture, std::string* error);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_PREVIEW_RECEIPT_LAYOUT_H_

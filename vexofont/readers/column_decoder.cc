@@ -2,6 +2,8 @@
 
 #include "fontinput/impact_columns.h"
 
+namespace vexo {
+
 void DecodeImpactColumns(const uint8_t* columns, int count, int width,
                          int height, DotPicture* picture) {
   ResetPicture(width, height, picture);
@@ -22,3 +24,5 @@ void DecodeImpactColumns(const uint8_t* columns, int count, int width,
     }
   }
 }
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include "vexofont/readers/dot_picture.h"
 
+namespace vexo {
+
 // Fills *picture (width x height) from `count` bytes of column data by
 // walking the dot columns exactly as the conversion lays them out (each
 // column from its bottom row up, from bit 0x80 of its first byte, a new
@@ -21,5 +23,7 @@
 // A size beyond 24 x 32 gives the empty picture.
 void DecodeImpactColumns(const uint8_t* columns, int count, int width,
                          int height, DotPicture* picture);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_COLUMN_DECODER_H_

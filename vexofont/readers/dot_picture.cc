@@ -1,5 +1,7 @@
 #include "vexofont/readers/dot_picture.h"
 
+namespace vexo {
+
 void ResetPicture(int width, int height, DotPicture* picture) {
   *picture = DotPicture{};
   if (width <= 0 || width > kMaxPictureWidth || height <= 0 ||
@@ -21,3 +23,5 @@ void PictureFromRowBitmap(const uint8_t* bitmap, int count, int bytesPerRow,
     }
   }
 }
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 constexpr int kMaxPictureWidth = 24;
 constexpr int kMaxPictureHeight = 32;
 
@@ -35,5 +37,7 @@ void ResetPicture(int width, int height, DotPicture* picture);
 // clear, and so are bits beyond the width.
 void PictureFromRowBitmap(const uint8_t* bitmap, int count, int bytesPerRow,
                           int width, int height, DotPicture* picture);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_DOT_PICTURE_H_

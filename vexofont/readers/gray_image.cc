@@ -8,6 +8,8 @@
 
 #include "platform/output_file.h"
 
+namespace vexo {
+
 void GrayImage::Reset(int w, int h, uint8_t shade, int firstRow) {
   width = w;
   height = h;
@@ -91,3 +93,5 @@ int WriteGrayPng(const char* path, const GrayImage& image) {
   const int error = WriteGrayPngUnpublished(path, image, &file);
   return error != 0 ? error : PublishOutputFile(&file);
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 
 #include "platform/output_file.h"
 
+namespace vexo {
+
 constexpr uint8_t kWhite = 255;
 constexpr uint8_t kBlack = 0;
 
@@ -46,5 +48,7 @@ using PixelRows = std::function<const uint8_t*(int y)>;
 // large one need never be held whole.
 int WriteGrayPngRowsUnpublished(const char* path, int width, int height,
                                 const PixelRows& rows, OutputFile* file);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_GRAY_IMAGE_H_

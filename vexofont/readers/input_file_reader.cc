@@ -12,6 +12,8 @@
 #include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/readers/column_decoder.h"
 
+namespace vexo {
+
 namespace {
 
 // What the header's size fits no station of, with the sizes the stations
@@ -180,3 +182,5 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                     return true;
                   });
 }
+
+}  // namespace vexo

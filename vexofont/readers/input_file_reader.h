@@ -9,6 +9,8 @@
 #include "vexofont/readers/problem_list.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // True when `data` begins with the SBCS or the DBCS magic.
 bool LooksLikeInputFontFile(const uint8_t* data, size_t size);
 
@@ -21,5 +23,7 @@ bool LooksLikeInputFontFile(const uint8_t* data, size_t size);
 // header implies. Reads no byte outside `data`.
 void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                        ProblemList* problems);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_INPUT_FILE_READER_H_

@@ -9,6 +9,8 @@
 #include "store/output_font_file.h"
 #include "vexofont/readers/column_decoder.h"
 
+namespace vexo {
+
 namespace {
 
 bool IsGlyphTag(uint16_t tag) {
@@ -382,3 +384,5 @@ void ReadOutputFontFile(const uint8_t* data, size_t size, ShownFont* font,
     font->glyphs.push_back(MakeGlyph(data, at.payload, at.tag, font->parameters));
   }
 }
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "vexofont/readers/problem_list.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // True when `data` begins with the frame of a TagStart record, which every
 // output font file does.
 bool LooksLikeOutputFontFile(const uint8_t* data, size_t size);
@@ -22,5 +24,7 @@ bool LooksLikeOutputFontFile(const uint8_t* data, size_t size);
 // never writes. Reads no byte outside `data`.
 void ReadOutputFontFile(const uint8_t* data, size_t size, ShownFont* font,
                         ProblemList* problems);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_OUTPUT_FILE_READER_H_

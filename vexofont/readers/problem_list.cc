@@ -4,6 +4,8 @@
 #include <cstdarg>
 #include <cstdio>
 
+namespace vexo {
+
 void AddProblem(ProblemList* problems, size_t offset, const char* format,
                 ...) {
   char text[256];
@@ -27,3 +29,5 @@ std::string ProblemLines(const char* fileName, const ProblemList& problems) {
   }
   return lines;
 }
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 struct Problem {
   size_t offset;
   std::string text;
@@ -29,5 +31,7 @@ void AddProblem(ProblemList* problems, size_t offset, const char* format, ...)
 // their offsets (problems at one offset in the order found), for the
 // command to print.
 std::string ProblemLines(const char* fileName, const ProblemList& problems);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_PROBLEM_LIST_H_

@@ -4,6 +4,8 @@
 #include "platform/output_file.h"
 #include "platform/system_names.h"
 
+namespace vexo {
+
 void AddConfigurationInputs(const std::string& config, const std::string& what,
                             std::vector<RunInput>* inputs) {
   inputs->push_back({config, what});
@@ -26,3 +28,5 @@ int InputAt(const std::string& output, const std::vector<RunInput>& inputs) {
   }
   return -1;
 }
+
+}  // namespace vexo

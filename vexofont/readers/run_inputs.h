@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 // An input's name and the words that name it in a message ("the file
 // shown").
 struct RunInput {
@@ -23,5 +25,7 @@ void AddConfigurationInputs(const std::string& config, const std::string& what,
 // The index of the input that `output` is (one existing file, links
 // followed), or -1.
 int InputAt(const std::string& output, const std::vector<RunInput>& inputs);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_RUN_INPUTS_H_

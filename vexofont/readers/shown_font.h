@@ -12,6 +12,8 @@
 #include "store/output_font_file.h"
 #include "vexofont/readers/dot_picture.h"
 
+namespace vexo {
+
 // The most of a file the commands read for the readers: the largest sound
 // file and a margin, so that a device or an endless stream is shown as a
 // file that goes on too long, not read until memory runs out. An output
@@ -71,5 +73,7 @@ struct ShownFont {
   InputHeader header;           // input files
   std::vector<ShownGlyph> glyphs;
 };
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_READERS_SHOWN_FONT_H_

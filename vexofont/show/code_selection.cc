@@ -4,6 +4,8 @@
 
 #include "vexofont/fontrules/code_text.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr int kMaxCodeDigits = 4;
@@ -31,3 +33,5 @@ bool ParseCodeRange(const char* text, CodeRange* range) {
   *range = parsed;
   return true;
 }
+
+}  // namespace vexo

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace vexo {
+
 struct CodeRange {
   uint16_t low;
   uint16_t high;
@@ -13,5 +15,7 @@ struct CodeRange {
 // optional "0x", A not above B. Returns true and fills *range on success;
 // returns false for anything else.
 bool ParseCodeRange(const char* text, CodeRange* range);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_CODE_SELECTION_H_

@@ -13,6 +13,8 @@
 #include "vexofont/fontrules/stored_codes.h"
 #include "vexofont/show/font_summary.h"
 
+namespace vexo {
+
 namespace {
 
 using CodeSet = std::vector<bool>;
@@ -118,3 +120,5 @@ long AddCodesNotStored(const char* config, const ShownFont& font,
   report->Output("\n");
   return missing;
 }
+
+}  // namespace vexo

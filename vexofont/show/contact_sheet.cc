@@ -7,6 +7,8 @@
 #include "platform/output_file.h"
 #include "vexofont/show/label_font.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr int kMargin = 12;
@@ -283,3 +285,5 @@ int WriteContactSheet(const char* path, const ShownFont& font,
   for (int p = 0; p < complete; ++p) AbandonOutputFile(&outputs[p]);
   return error;
 }
+
+}  // namespace vexo

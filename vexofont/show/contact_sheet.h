@@ -11,6 +11,8 @@
 #include "vexofont/readers/gray_image.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 constexpr uint8_t kGridShade = 170;       // lines between the cells
 constexpr uint8_t kEmptyCellShade = 230;  // a code with no glyph
 
@@ -102,5 +104,7 @@ int WriteContactSheet(const char* path, const ShownFont& font,
 
 // The name of page `number` (from 1) of `pages` for a sheet at `path`.
 std::string SheetPageName(const std::string& path, int number, int pages);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_CONTACT_SHEET_H_

@@ -4,6 +4,8 @@
 
 #include "store/glyph_table.h"
 
+namespace vexo {
+
 namespace {
 
 // Digits a code needs: 2 for SBCS codes up to ff, else 4.
@@ -153,3 +155,5 @@ void AddFontSummary(CommandReport* report, const char* fileName,
     AddInputSummary(report, font);
   }
 }
+
+}  // namespace vexo

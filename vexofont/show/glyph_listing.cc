@@ -6,6 +6,8 @@
 #include "store/glyph_table.h"
 #include "vexofont/fontrules/dot_chars.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr int kGap = 4;  // blanks between the two pictures
@@ -70,3 +72,5 @@ void AddGlyphPictures(CommandReport* report, const ShownFont& font,
     report->Output("No glyph with a code from %x to %x\n\n", low, high);
   }
 }
+
+}  // namespace vexo

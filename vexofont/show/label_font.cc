@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace vexo {
+
 namespace {
 
 struct LabelChar {
@@ -94,3 +96,5 @@ void DrawLabel(GrayImage* image, int x, int y, const char* text, int scale,
     }
   }
 }
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include "vexofont/readers/gray_image.h"
 
+namespace vexo {
+
 constexpr int kLabelGlyphWidth = 5;
 constexpr int kLabelGlyphHeight = 7;
 constexpr int kLabelAdvance = kLabelGlyphWidth + 1;
@@ -23,5 +25,7 @@ int LabelWidth(const char* text, int scale);
 // `scale` square of `shade`; characters the font lacks are left blank.
 void DrawLabel(GrayImage* image, int x, int y, const char* text, int scale,
                uint8_t shade);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_LABEL_FONT_H_

@@ -30,6 +30,8 @@
 #include "vexofont/show/show_report.h"
 #include "vexofont/show/text_codes.h"
 
+namespace vexo {
+
 namespace {
 
 // An output or an input font file.
@@ -197,3 +199,5 @@ int RunShowCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
   return Show(argc, argv, &report);
 }
+
+}  // namespace vexo

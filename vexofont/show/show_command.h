@@ -3,7 +3,11 @@
 
 #include "vexofont/show/show_options.h"
 
+namespace vexo {
+
 // Runs `vexofont show ...`; argv[0] is "show". Returns the exit status.
 int RunShowCommand(int argc, char** argv);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_SHOW_COMMAND_H_

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace vexo {
+
 namespace {
 
 constexpr char kUsage[] =
@@ -107,3 +109,5 @@ const OptionTable kShowOptions =
 std::string ShowHelp() {
   return std::string(kUsage) + kHelpStart + OptionHelp(kShowOptions) + kHelpEnd;
 }
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 #include "vexofont/options/command_report.h"
 #include "vexofont/show/code_selection.h"
 
+namespace vexo {
+
 constexpr int kShowSound = 0;
 constexpr int kShowUsage = 1;
 constexpr int kShowUnsound = 3;
@@ -41,5 +43,7 @@ int ShowUsageError(CommandReport* report, const char* format,
 // lines in *report.
 int ReadShowOptions(int argc, char** argv, ShowOptions* options,
                     CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_SHOW_OPTIONS_H_

@@ -9,6 +9,8 @@
 #include "vexofont/show/font_summary.h"
 #include "vexofont/show/glyph_listing.h"
 
+namespace vexo {
+
 namespace {
 
 // Warnings that are not faults of the file, but what its user should know.
@@ -77,3 +79,5 @@ int AddShowReport(const ShowOptions& options, const ShownFont& font,
   AddWarnings(options, font, not_stored, report);
   return kShowSound;
 }
+
+}  // namespace vexo

@@ -9,10 +9,14 @@
 #include "vexofont/readers/shown_font.h"
 #include "vexofont/show/show_options.h"
 
+namespace vexo {
+
 // Adds the report of `font`, with its `problems`, to *report; returns
 // kShowSound, or the status of a failure (--config with an input file, a
 // configuration that cannot be read) with its line.
 int AddShowReport(const ShowOptions& options, const ShownFont& font,
                   const ProblemList& problems, CommandReport* report);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_SHOW_REPORT_H_

@@ -7,6 +7,8 @@
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/fontrules/code_text.h"
 
+namespace vexo {
+
 namespace {
 
 bool HasGlyph(const ShownFont& font, FontKind kind, int code) {
@@ -75,3 +77,5 @@ bool CodesOfText(const std::string& text, uint16_t codePage,
   }
   return true;
 }
+
+}  // namespace vexo

@@ -11,6 +11,8 @@
 #include "vexofont/show/code_selection.h"
 #include "vexofont/readers/shown_font.h"
 
+namespace vexo {
+
 // The code page whose characters --text names: `option` when given (as
 // make's --code-page takes it), else the file's own. Returns false, with
 // the reason in *error, when vexofont knows no code page of that number.
@@ -25,5 +27,7 @@ bool TextCodePage(const std::string& option, const ShownFont& font,
 bool CodesOfText(const std::string& text, uint16_t codePage,
                  const ShownFont& font, std::vector<CodeRange>* codes,
                  std::vector<std::string>* notes, std::string* error);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_SHOW_TEXT_CODES_H_

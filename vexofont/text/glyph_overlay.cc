@@ -9,6 +9,8 @@
 #include "vexofont/fontrules/code_text.h"
 #include "vexofont/text/glyph_slots.h"
 
+namespace vexo {
+
 namespace {
 
 // The font's value of a header field, as the overlay's message names it.
@@ -119,3 +121,5 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
   }
   return true;
 }
+
+}  // namespace vexo

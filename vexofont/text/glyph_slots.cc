@@ -7,6 +7,8 @@
 #include "fontinput/glyph_size.h"
 #include "vexofont/fontrules/code_text.h"
 
+namespace vexo {
+
 namespace {
 
 // Where a code without a slot falls, for its message.
@@ -105,3 +107,5 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
   }
   return true;
 }
+
+}  // namespace vexo

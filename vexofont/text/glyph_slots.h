@@ -9,6 +9,8 @@
 
 #include "vexofont/text/glyph_text.h"
 
+namespace vexo {
+
 // The codes of an input font file's glyphs, in the order the file holds
 // them: SBCS first to last, DBCS one pass of the font vectors. Stops
 // counting past `limit` codes and says so in *more.
@@ -28,5 +30,7 @@ size_t SlotLimit(FontKind kind, uint32_t height);
 bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
                 size_t implied, bool ordered, std::vector<size_t>* slotOf,
                 TextError* error);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_SLOTS_H_

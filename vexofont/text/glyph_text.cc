@@ -4,6 +4,8 @@
 
 #include "fontinput/glyph_size.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr const char* kFieldNames[kFieldCount] = {
@@ -50,3 +52,5 @@ bool SizeFitsAStation(FontKind kind, uint32_t width, uint32_t height) {
   return GlyphSizeAccepted(kind, Station::kThermal, width, height) ||
          GlyphSizeAccepted(kind, Station::kImpact, width, height);
 }
+
+}  // namespace vexo

@@ -34,6 +34,8 @@
 #include "fontinput/font_header.h"
 #include "fontinput/font_writer.h"
 
+namespace vexo {
+
 // The first line of every glyph text.
 inline constexpr char kGlyphTextMagic[] = "vexofont glyphs 1";
 
@@ -100,5 +102,7 @@ const char* KindName(FontKind kind);
 size_t HeaderSize(FontKind kind);
 // Whether some station of the kind takes glyphs of this size.
 bool SizeFitsAStation(FontKind kind, uint32_t width, uint32_t height);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_H_

@@ -7,6 +7,8 @@
 #include "fontinput/glyph_size.h"
 #include "vexofont/text/glyph_slots.h"
 
+namespace vexo {
+
 bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
                         TextError* error) {
   const FontKind kind = text.kind;
@@ -52,3 +54,5 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
   file->insert(file->end(), text.tail.begin(), text.tail.end());
   return true;
 }
+
+}  // namespace vexo

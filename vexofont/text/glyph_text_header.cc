@@ -5,6 +5,8 @@
 #include "fontinput/glyph_size.h"
 #include "vexofont/fontrules/code_text.h"
 
+namespace vexo {
+
 namespace {
 
 // A decimal number up to `max`.
@@ -209,3 +211,5 @@ bool CheckWholeFontHeader(int line, GlyphText* text, TextError* error) {
   }
   return true;
 }
+
+}  // namespace vexo

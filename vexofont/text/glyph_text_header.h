@@ -8,6 +8,8 @@
 
 #include "vexofont/text/glyph_text.h"
 
+namespace vexo {
+
 // A word of a line, with its column (from 1).
 struct TextWord {
   std::string text;
@@ -32,5 +34,7 @@ bool ReadHeaderField(int field, const std::vector<TextWord>& words, int line,
 // vectors only for DBCS, and the size is one a station of the kind takes.
 // Sets a missing version to 1.
 bool CheckWholeFontHeader(int line, GlyphText* text, TextError* error);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_HEADER_H_

@@ -9,6 +9,8 @@
 #include "vexofont/fontrules/dot_chars.h"
 #include "vexofont/text/glyph_text_header.h"
 
+namespace vexo {
+
 namespace {
 
 // More glyphs than the largest input font file holds: 65536 SBCS codes,
@@ -305,3 +307,5 @@ bool ParseGlyphText(std::string_view text, bool overlay, GlyphText* glyphs,
   }
   return parser.Finish(error);
 }
+
+}  // namespace vexo

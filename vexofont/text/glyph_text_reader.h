@@ -7,6 +7,8 @@
 
 #include "vexofont/text/glyph_text.h"
 
+namespace vexo {
+
 // Reads a whole text. With `overlay` false it must describe a whole font:
 // kind, code page, first, last, width and height (and for DBCS the font
 // vectors) given, a size some station of the kind accepts, every glyph of
@@ -18,5 +20,7 @@
 // glyph of more than 32 rows, is a mistake.
 bool ParseGlyphText(std::string_view text, bool overlay, GlyphText* glyphs,
                     TextError* error);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_READER_H_

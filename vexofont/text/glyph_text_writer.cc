@@ -9,6 +9,8 @@
 #include "vexofont/text/glyph_slots.h"
 #include "vexofont/text/glyph_text.h"
 
+namespace vexo {
+
 namespace {
 
 // The header block; `glyphs` is written where the body holds fewer whole
@@ -126,3 +128,5 @@ bool DumpInputFont(const uint8_t* data, size_t size,
   WriteTail(data, header_size + whole * glyph_size, size, text);
   return true;
 }
+
+}  // namespace vexo

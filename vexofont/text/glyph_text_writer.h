@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+namespace vexo {
+
 // The text of an input font file. `describe(code)`, where given, returns
 // the comment for a glyph's line (the character it stands for), or an
 // empty string. Returns false with *problem set for a file that is not an
@@ -15,5 +17,7 @@ bool DumpInputFont(const uint8_t* data, size_t size,
                    std::string (*describe)(const void* context, int code),
                    const void* context, std::string* text,
                    std::string* problem);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_VEXOFONT_TEXT_GLYPH_TEXT_WRITER_H_

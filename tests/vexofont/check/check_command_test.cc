@@ -11,6 +11,8 @@
 #include "testkit/run_capture.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 class CheckCommandTest : public ::testing::Test {
@@ -317,3 +319,5 @@ TEST_F(CheckCommandTest, UsageAndUnreadableConfiguration) {
 }
 
 }  // namespace
+
+}  // namespace vexo

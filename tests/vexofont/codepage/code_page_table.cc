@@ -12,6 +12,7 @@
 #include "vexofont/codepage/character_codes.h"
 #include "vexofont/codepage/code_page.h"
 
+namespace vexo {
 namespace {
 
 void PrintPage(const CodePage& page) {
@@ -83,9 +84,8 @@ void PrintPageInCharset(const CodePage& page, const Registry& registry) {
   }
 }
 
-}  // namespace
-
-int main() {
+// Both tables, every code page.
+void PrintTables() {
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     for (uint16_t number : CodePageNumbers(kind)) {
       PrintPage(*FindCodePage(kind, std::to_string(number)));
@@ -100,5 +100,12 @@ int main() {
       }
     }
   }
+}
+
+}  // namespace
+}  // namespace vexo
+
+int main() {
+  vexo::PrintTables();
   return 0;
 }

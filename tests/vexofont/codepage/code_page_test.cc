@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 namespace {
 
 struct NamedPage {
@@ -235,3 +237,5 @@ TEST(CodePageTest, MapperRefusesCodesOfTheWrongWidth) {
 }
 
 }  // namespace
+
+}  // namespace vexo

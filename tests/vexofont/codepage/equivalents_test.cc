@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 namespace {
 
 // A character typed in one form, and the form and code a printer set to
@@ -66,3 +68,5 @@ TEST(EquivalentsTest, EachPairLeadsBothWays) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -11,6 +11,8 @@
 #include "testkit/test_fonts.h"
 #include "vexofont/make/make_command.h"
 
+namespace vexo {
+
 namespace {
 
 CapturedRun RunDump(std::vector<std::string> args) {
@@ -181,3 +183,5 @@ TEST_F(DumpCommandTest, BadArgumentsAndUnreadableFiles) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include "testkit/bdf_font.h"
 
+namespace vexo {
+
 namespace {
 
 const CellSize kSizes[] = {{4, 4}, {5, 7}, {8, 9}, {8, 16}, {12, 24},
@@ -128,3 +130,5 @@ TEST(CellFillTest, PicturesAt8x9) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 namespace {
 
 struct SizeText {
@@ -72,3 +74,5 @@ TEST(CellSizeTest, OnlySizesTheConverterLoadsWholeAreAccepted) {
 }
 
 }  // namespace
+
+}  // namespace vexo

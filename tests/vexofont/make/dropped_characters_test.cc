@@ -12,6 +12,8 @@
 #include "testkit/bdf_font.h"
 #include "vexofont/make/make_command.h"
 
+namespace vexo {
+
 namespace {
 
 class DroppedCharactersTest : public ::testing::Test {
@@ -194,3 +196,5 @@ TEST_F(DroppedCharactersTest, CharsetFromTheFontNameAndJisX0201) {
 }
 
 }  // namespace
+
+}  // namespace vexo

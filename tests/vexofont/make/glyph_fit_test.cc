@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 InkGrid Ink(const std::vector<std::string>& picture) {
@@ -72,3 +74,5 @@ TEST(GlyphFitTest, LettersOnALineKeepTheirPlace) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -15,6 +15,8 @@
 #include "vexofont/codepage/code_page.h"
 #include "vexofont/make/cell_size.h"
 
+namespace vexo {
+
 namespace {
 
 // Runs of white space as one space, and the Markdown line breaks with them.
@@ -180,3 +182,5 @@ TEST(HelpTextTest, ImpactSizeTablesOfReadmeAndManualFollowTheRule) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -9,6 +9,8 @@
 #include "store/little_endian.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 // A glyph source that draws PatternGlyph(code) for the codes in `present`,
@@ -198,3 +200,5 @@ TEST(InputFontBuilderTest, DbcsRangeWithoutCodesWritesNothing) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -14,6 +14,8 @@
 #include "make_test_support.h"
 #include "vexofont/fontservice/system_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 struct UsageCase {
@@ -484,3 +486,5 @@ TEST_F(MakeRunTest, NoInputIsReplacedByTheOutput) {
 }
 
 }  // namespace
+
+}  // namespace vexo

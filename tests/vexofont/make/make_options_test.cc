@@ -11,6 +11,8 @@
 #include "make_test_support.h"
 #include "vexofont/make/make_command.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr char kDejaVu[] = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
@@ -491,3 +493,5 @@ TEST_F(MakeOptionsTest, OutlineRenderingOptionsChangeTheDots) {
 }
 
 }  // namespace
+
+}  // namespace vexo

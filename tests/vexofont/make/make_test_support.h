@@ -7,7 +7,11 @@
 
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 // Runs `vexofont make ARGS...` with its output captured.
 CapturedRun RunMake(const std::vector<std::string>& args);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTS_VEXOFONT_MAKE_MAKE_TEST_SUPPORT_H_

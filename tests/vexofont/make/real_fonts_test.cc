@@ -14,6 +14,8 @@
 #include "vexofont/make/make_command.h"
 #include "vexofont/make/table_room.h"
 
+namespace vexo {
+
 namespace {
 
 constexpr char kMisc[] = "/usr/share/fonts/X11/misc/";
@@ -287,3 +289,5 @@ TEST(RealFontFacesTest, MissingFaceNamesTheFaces) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -15,6 +15,8 @@
 #include "store/output_font_file.h"
 #include "vexofont/make/make_command.h"
 
+namespace vexo {
+
 namespace {
 
 using Payload = std::array<uint8_t, kGlyphRecordSize>;
@@ -264,3 +266,5 @@ TEST_F(RoundTripTest, DbcsFontInItsOwnCharsetKeepsEveryDot) {
 }
 
 }  // namespace
+
+}  // namespace vexo

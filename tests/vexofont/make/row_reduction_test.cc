@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 // Rows from a picture, '#' a dot, the first character bit 31.
@@ -139,3 +141,5 @@ TEST(RowReductionTest, RowsItCannotReduceComeBackAsTheyAre) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -8,6 +8,8 @@
 #include "testkit/bdf_font.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 namespace {
 
 class SourceFontTest : public ::testing::Test {
@@ -437,3 +439,5 @@ TEST_F(SourceFontTest, FileCutShortWhileReadIsNamedNotACrash) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 // A full 936 font past the room: GB 2312 and the symbol rows are never
@@ -44,3 +46,5 @@ TEST(TableRoomTest, Gbk936LeavesBlankTheRarestExtensionIdeographsFirst) {
 }
 
 }  // namespace
+
+}  // namespace vexo

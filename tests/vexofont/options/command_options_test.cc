@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace vexo {
+
 namespace {
 
 struct Record {
@@ -152,3 +154,5 @@ TEST(CommandOptionsTest, LeftColumnTakesItsOwnLineOnlyWhenTooWide) {
 }
 
 }  // namespace
+
+}  // namespace vexo

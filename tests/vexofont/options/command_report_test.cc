@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 namespace {
 
 // A kept report holds each line with its stream, in the order said and as
@@ -23,3 +25,5 @@ TEST(CommandReportTest, KeepsTheLinesInOrderWithTheirStreams) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -12,6 +12,8 @@
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/preview/preview_text.h"
 
+namespace vexo {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -264,3 +266,5 @@ TEST(PreviewReceiptsTest, EveryCodePageDrawsItsReceipt) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -7,6 +7,8 @@
 
 #include "vexofont/preview/preview_picture.h"
 
+namespace vexo {
+
 namespace {
 
 // A font of SBCS 12x24 thermal and 8x9 impact glyphs, spacing 3 and 6:
@@ -207,3 +209,5 @@ TEST(ReceiptLayoutTest, PictureStacksTheStationsOnTheBackground) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -10,6 +10,8 @@
 #include "fontinput/impact_columns.h"
 #include "store/font_kind.h"
 
+namespace vexo {
+
 namespace {
 
 // A glyph as a grid of dots, x across, y down from the top row.
@@ -328,3 +330,5 @@ TEST(ColumnDecoderTest, PrintProblemNamesWhatThePrinterGets) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -8,6 +8,8 @@
 
 #include "show_test_support.h"
 
+namespace vexo {
+
 namespace {
 
 class InputFileReaderTest : public ShowFileTest {
@@ -229,3 +231,5 @@ TEST_F(InputFileReaderTest, EveryProperPrefixIsUnsound) {
 }
 
 }  // namespace
+
+}  // namespace vexo

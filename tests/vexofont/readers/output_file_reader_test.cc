@@ -7,6 +7,8 @@
 
 #include "show_test_support.h"
 
+namespace vexo {
+
 namespace {
 
 // The file the fixture converts: SBCS 41, 42, 43 (41 and 42 at both
@@ -204,3 +206,5 @@ TEST_F(OutputFileReaderTest, EverySingleByteChangeReadsWithinBounds) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace vexo {
+
 namespace {
 
 struct CodeCase {
@@ -45,3 +47,5 @@ TEST(CodeSelectionTest, ParsesHexCodesAndRanges) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -14,6 +14,8 @@
 #include "vexofont/show/label_font.h"
 #include "vexofont/readers/output_file_reader.h"
 
+namespace vexo {
+
 namespace {
 
 struct ReadPng {
@@ -329,3 +331,5 @@ TEST(ContactSheetPagesTest, PageNamesNumberBeforeTheExtension) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -6,6 +6,8 @@
 #include "vexofont/readers/input_file_reader.h"
 #include "vexofont/show/show_report.h"
 
+namespace vexo {
+
 namespace {
 
 struct RangeCase {
@@ -64,3 +66,5 @@ TEST(FontSummaryTest, SbcsInputFileSummary) {
 }
 
 }  // namespace
+
+}  // namespace vexo

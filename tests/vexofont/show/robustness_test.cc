@@ -9,6 +9,8 @@
 
 #include "show_test_support.h"
 
+namespace vexo {
+
 namespace {
 
 class Random {
@@ -80,3 +82,5 @@ TEST_F(RobustnessTest, RandomBytesAfterAMagicOrTagStartNeverCrash) {
 }
 
 }  // namespace
+
+}  // namespace vexo

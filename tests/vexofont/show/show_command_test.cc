@@ -11,6 +11,8 @@
 #include "show_test_support.h"
 #include "vexofont/show/contact_sheet.h"
 
+namespace vexo {
+
 namespace {
 
 class ShowCommandTest : public ::testing::Test {
@@ -298,3 +300,5 @@ TEST(ShowConfigTest, SheetOfTheChosenCodesOnly) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -4,6 +4,8 @@
 
 #include "vexofont/show/show_command.h"
 
+namespace vexo {
+
 CapturedRun RunShow(const std::vector<std::string>& args) {
   std::vector<std::string> words = {"show"};
   words.insert(words.end(), args.begin(), args.end());
@@ -47,3 +49,5 @@ Bytes SbcsFont(int first, int width, int height,
   for (const GlyphRows& rows : glyphs) AppendGlyph(&font, rows);
   return font;
 }
+
+}  // namespace vexo

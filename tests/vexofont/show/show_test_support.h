@@ -13,6 +13,8 @@
 #include "testkit/test_fonts.h"
 #include "testkit/run_capture.h"
 
+namespace vexo {
+
 // Runs `vexofont show ARGS...` in-process with its output captured.
 CapturedRun RunShow(const std::vector<std::string>& args);
 
@@ -38,5 +40,7 @@ Bytes ConvertFonts(const ScratchDir& dir,
 // from `first` on.
 Bytes SbcsFont(int first, int width, int height,
                const std::vector<GlyphRows>& glyphs);
+
+}  // namespace vexo
 
 #endif  // VEXOCNVT_TESTS_VEXOFONT_SHOW_SHOW_TEST_SUPPORT_H_

@@ -15,6 +15,8 @@
 #include "store/little_endian.h"
 #include "testkit/test_fonts.h"
 
+namespace vexo {
+
 namespace {
 
 std::string Dump(const Bytes& file) {
@@ -458,3 +460,5 @@ TEST(GlyphTextTest, DumpRefusesWhatIsNoInputFontFile) {
 }
 
 }  // namespace
+
+}  // namespace vexo

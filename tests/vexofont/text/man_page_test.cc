@@ -25,6 +25,8 @@
 #include "vexofont/preview/preview_options.h"
 #include "vexofont/show/show_command.h"
 
+namespace vexo {
+
 namespace {
 
 std::string Slurp(const std::string& path) {
@@ -221,3 +223,5 @@ TEST(ManPageTest, CompletionOffersTheValuesOfMake) {
 }
 
 }  // namespace
+
+}  // namespace vexo

@@ -41,8 +41,8 @@ bool RunChild(const std::string& folder, const std::vector<std::string>& args,
   const pid_t pid = fork();
   if (pid == 0) {
     if (chdir(folder.c_str()) != 0) _exit(127);
-    const int null_fd = open("/dev/null", O_WRONLY);
-    dup2(null_fd, 1);
+    const int nullFd = open("/dev/null", O_WRONLY);
+    dup2(nullFd, 1);
     execv(argv[0], argv.data());
     _exit(127);
   }
@@ -90,58 +90,62 @@ int main(int argc, char** argv) {
     const std::string folder = argv[s];
     const std::string name = std::filesystem::path(folder).filename().string();
     const long records = std::atol(argv[s + 1]);
-    const long out_bytes = 85 + 116 * records;
+    const long outBytes = 85 + 116 * records;
     std::vector<std::string> inputs = {"bench.cfg"};
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
       if (entry.path().extension() == ".fnt") {
         inputs.push_back(entry.path().filename().string());
       }
     }
-    long in_bytes = 0;
-    for (const std::string& input : inputs) in_bytes += FileSize(folder + "/" + input);
-    std::vector<std::string> floor_args = {floor, std::to_string(out_bytes), "out.bin"};
-    floor_args.insert(floor_args.end(), inputs.begin(), inputs.end());
-    std::vector<std::string> table_args = {floor, "--table", std::to_string(records)};
-    table_args.insert(table_args.end(), floor_args.begin() + 1, floor_args.end());
-    const std::vector<std::string> converter_args = {converter, "bench.cfg"};
+    long inBytes = 0;
+    for (const std::string& input : inputs)
+      inBytes += FileSize(folder + "/" + input);
+    std::vector<std::string> floorArgs = {floor, std::to_string(outBytes),
+                                          "out.bin"};
+    floorArgs.insert(floorArgs.end(), inputs.begin(), inputs.end());
+    std::vector<std::string> tableArgs = {floor, "--table",
+                                          std::to_string(records)};
+    tableArgs.insert(tableArgs.end(), floorArgs.begin() + 1, floorArgs.end());
+    const std::vector<std::string> converterArgs = {converter, "bench.cfg"};
 
     // One untimed run of each warms the page cache and checks the output.
     Sample warm;
-    auto writes_output = [&](const std::vector<std::string>& args) {
+    auto writesOutput = [&](const std::vector<std::string>& args) {
       return RunChild(folder, args, &warm) &&
-             FileSize(folder + "/out.bin") == out_bytes;
+             FileSize(folder + "/out.bin") == outBytes;
     };
-    if (!writes_output(converter_args) || !writes_output(floor_args) ||
-        !writes_output(table_args)) {
+    if (!writesOutput(converterArgs) || !writesOutput(floorArgs) ||
+        !writesOutput(tableArgs)) {
       std::fprintf(stderr, "%s: a run failed or the output is not %ld bytes\n",
-                   name.c_str(), out_bytes);
+                   name.c_str(), outBytes);
       ok = false;
       continue;
     }
-    std::vector<double> conv_ms, floor_ms, table_ms, start_ms;
-    std::vector<long> conv_faults, floor_faults;
-    long conv_rss = 0, floor_rss = 0;
+    std::vector<double> convMs, floorMs, tableMs, startMs;
+    std::vector<long> convFaults, floorFaults;
+    long convRss = 0, floorRss = 0;
     for (int r = 0; r < runs; ++r) {
       Sample c, f, t, z;
-      ok = RunChild(folder, converter_args, &c) && ok;
-      ok = RunChild(folder, floor_args, &f) && ok;
-      ok = RunChild(folder, table_args, &t) && ok;
-      table_ms.push_back(t.ms);
+      ok = RunChild(folder, converterArgs, &c) && ok;
+      ok = RunChild(folder, floorArgs, &f) && ok;
+      ok = RunChild(folder, tableArgs, &t) && ok;
+      tableMs.push_back(t.ms);
       ok = RunChild(folder, {start}, &z) && ok;
-      start_ms.push_back(z.ms);
-      conv_ms.push_back(c.ms);
-      floor_ms.push_back(f.ms);
-      conv_faults.push_back(c.faults);
-      floor_faults.push_back(f.faults);
-      conv_rss = std::max(conv_rss, c.rssKb);
-      floor_rss = std::max(floor_rss, f.rssKb);
+      startMs.push_back(z.ms);
+      convMs.push_back(c.ms);
+      floorMs.push_back(f.ms);
+      convFaults.push_back(c.faults);
+      floorFaults.push_back(f.faults);
+      convRss = std::max(convRss, c.rssKb);
+      floorRss = std::max(floorRss, f.rssKb);
     }
-    const double c = Median(conv_ms), f = Median(floor_ms), t = Median(table_ms);
-    std::printf("%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %8.2f ms %6.2f | "
-                "%12ld %12ld | %5.2f MiB %5.2f MiB | %6.2f ms\n",
-                name.c_str(), in_bytes / 1e6, out_bytes / 1e6, c, f, c / f, t, c / t,
-                Median(conv_faults), Median(floor_faults), conv_rss / 1024.0,
-                floor_rss / 1024.0, Median(start_ms));
+    const double c = Median(convMs), f = Median(floorMs), t = Median(tableMs);
+    std::printf(
+        "%-8s %8.2f %8.2f | %7.2f ms %7.2f ms %6.2f | %8.2f ms %6.2f | "
+        "%12ld %12ld | %5.2f MiB %5.2f MiB | %6.2f ms\n",
+        name.c_str(), inBytes / 1e6, outBytes / 1e6, c, f, c / f, t, c / t,
+        Median(convFaults), Median(floorFaults), convRss / 1024.0,
+        floorRss / 1024.0, Median(startMs));
   }
   return ok ? 0 : 1;
 }

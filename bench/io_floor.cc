@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
                  "usage: io_floor [--table RECORDS] OUTPUT_BYTES OUTPUT_FILE INPUT...\n");
     return 2;
   }
-  const long long output_bytes = std::atoll(argv[1]);
+  const long long outputBytes = std::atoll(argv[1]);
   uint8_t* table = records >= 0 ? PlaceTable() : nullptr;
   unsigned sum = 0;  // every byte read is looked at once
   for (int i = 3; i < argc; ++i) {
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
   block[0] = static_cast<char>(sum);
   bool written = true;
   if (records < 0) {
-    for (long long left = output_bytes; left > 0 && written;) {
+    for (long long left = outputBytes; left > 0 && written;) {
       const size_t size = left < static_cast<long long>(kBlock) ? size_t(left) : kBlock;
       written = WriteAll(out, block, size);
       left -= static_cast<long long>(size);

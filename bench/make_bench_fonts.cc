@@ -65,25 +65,25 @@ int main(int argc, char** argv) {
     std::filesystem::create_directories(folder);
   }
 
-  const Vector all_leads = {{0x81, 0xFC}, {0, 0}, {0, 0}, {0, 0}};
-  const Vector japanese_leads = {{0x81, 0x9F}, {0xE0, 0xE5}, {0, 0}, {0, 0}};
-  const int full_codes =
-      WriteDbcs(full + "/dbcs_thermal_24x24.fnt", all_leads, 24, 24);
-  const int typical_codes =
-      WriteDbcs(typical + "/dbcs_thermal_24x24.fnt", japanese_leads, 24, 24);
+  const Vector allLeads = {{0x81, 0xFC}, {0, 0}, {0, 0}, {0, 0}};
+  const Vector japaneseLeads = {{0x81, 0x9F}, {0xE0, 0xE5}, {0, 0}, {0, 0}};
+  const int fullCodes =
+      WriteDbcs(full + "/dbcs_thermal_24x24.fnt", allLeads, 24, 24);
+  const int typicalCodes =
+      WriteDbcs(typical + "/dbcs_thermal_24x24.fnt", japaneseLeads, 24, 24);
   const bool ok =
       WriteSbcs(full + "/sbcs_thermal_12x24.fnt", 12, 24) &&
-      WriteSbcs(full + "/sbcs_impact_8x9.fnt", 8, 9) && full_codes > 0 &&
-      WriteDbcs(full + "/dbcs_impact_16x16.fnt", all_leads, 16, 16) ==
-          full_codes &&
+      WriteSbcs(full + "/sbcs_impact_8x9.fnt", 8, 9) && fullCodes > 0 &&
+      WriteDbcs(full + "/dbcs_impact_16x16.fnt", allLeads, 16, 16) ==
+          fullCodes &&
       WriteConfig(full + "/bench.cfg",
                   "SbcsThermalFile sbcs_thermal_12x24.fnt\n"
                   "SbcsImpactFile sbcs_impact_8x9.fnt\n"
                   "DbcsThermalFile dbcs_thermal_24x24.fnt\n"
                   "DbcsImpactFile dbcs_impact_16x16.fnt\n") &&
-      typical_codes > 0 &&
-      WriteDbcs(typical + "/dbcs_impact_16x16.fnt", japanese_leads, 16, 16) ==
-          typical_codes &&
+      typicalCodes > 0 &&
+      WriteDbcs(typical + "/dbcs_impact_16x16.fnt", japaneseLeads, 16, 16) ==
+          typicalCodes &&
       WriteSbcs(typical + "/sbcs_thermal_12x24.fnt", 12, 24) &&
       WriteSbcs(typical + "/sbcs_impact_8x9.fnt", 8, 9) &&
       WriteConfig(typical + "/bench.cfg",
@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "could not write the scenarios into '%s'\n", argv[1]);
     return 1;
   }
-  const int full_records = std::min(256 + full_codes, kTableRecords);
-  std::printf("none 0\nsmall 256\ntypical %d\nfull %d\n",
-              256 + typical_codes, full_records);
+  const int fullRecords = std::min(256 + fullCodes, kTableRecords);
+  std::printf("none 0\nsmall 256\ntypical %d\nfull %d\n", 256 + typicalCodes,
+              fullRecords);
   return 0;
 }

@@ -41,7 +41,7 @@ enum class PieceResult { kLine, kEnd, kError };
 // bytes of the file included, into *length. A carriage return directly
 // before a line feed is dropped, so CRLF files read like LF files. Counts
 // the bytes taken from the file in *taken.
-PieceResult ReadLinePiece(std::FILE* file, char* line, int* piece_length,
+PieceResult ReadLinePiece(std::FILE* file, char* line, int* pieceLength,
                           long* taken) {
   int length = 0;
   while (length < kMaxLinePiece) {
@@ -61,7 +61,7 @@ PieceResult ReadLinePiece(std::FILE* file, char* line, int* piece_length,
     if (ch == '\n') break;
   }
   line[length] = '\0';
-  *piece_length = length;
+  *pieceLength = length;
   if (std::ferror(file)) return PieceResult::kError;
   return length == 0 ? PieceResult::kEnd : PieceResult::kLine;
 }
@@ -112,25 +112,25 @@ bool ApplyValue(const char* key, const char* value) {
     Settings.verbose = true;
     return true;
   }
-  const NumberKey* number_key = FindNumberKey(key);
+  const NumberKey* numberKey = FindNumberKey(key);
   uint16_t number;
   if (!ParseNumberValue(value, &number)) return false;
-  const uint16_t limit = number_key->limit;
-  Settings.*number_key->field = limit != 0 && number > limit ? limit : number;
+  const uint16_t limit = numberKey->limit;
+  Settings.*numberKey->field = limit != 0 && number > limit ? limit : number;
   return true;
 }
 
 // Applies one piece to Settings and says in *report what it did.
 void ApplyLine(const char* line, bool quiet, ConfigLine* report) {
-  const char* word_start;
-  int word_length;
+  const char* wordStart;
+  int wordLength;
   static char value[kFileNameSlotSize];
-  const bool has_value = SecondWord(line, &word_start, &word_length);
-  if (has_value) {
-    std::snprintf(value, sizeof(value), "%.*s", word_length, word_start);
+  const bool hasValue = SecondWord(line, &wordStart, &wordLength);
+  if (hasValue) {
+    std::snprintf(value, sizeof(value), "%.*s", wordLength, wordStart);
   }
   report->kind = ConfigLine::kSkipped;
-  report->value = has_value ? value : nullptr;
+  report->value = hasValue ? value : nullptr;
   for (const char* key : kConfigKeys) {
     if (StartsWith(line, key)) {
       report->kind = ConfigLine::kKey;
@@ -138,7 +138,7 @@ void ApplyLine(const char* line, bool quiet, ConfigLine* report) {
       break;
     }
   }
-  if (report->kind != ConfigLine::kKey || !has_value) return;
+  if (report->kind != ConfigLine::kKey || !hasValue) return;
   if (const FontListKey* list = FindFontListKey(report->key)) {
     report->taken = AddFileName(*list, value, quiet);
     report->listFull = !report->taken;
@@ -179,7 +179,7 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer,
   }
   char line[kMaxLinePiece + 1];
   PieceResult result;
-  int line_number = 1;
+  int lineNumber = 1;
   int piece = 0;
   int length = 0;
   long taken = 0;
@@ -192,10 +192,10 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer,
     }
     // A NUL byte ends the text the keys and values are read from, not the
     // line.
-    const bool line_ends = line[length - 1] == '\n';
-    if (line_ends) line[--length] = '\0';
+    const bool lineEnds = line[length - 1] == '\n';
+    if (lineEnds) line[--length] = '\0';
     ConfigLine report;
-    report.line = line_number;
+    report.line = lineNumber;
     report.piece = piece;
     report.text = line;
     report.length = length;
@@ -205,8 +205,8 @@ int ReadConfigFile(const char* path, ConfigLineObserver observer,
       ApplyLine(line, quiet, &report);
     }
     if (observer != nullptr) observer(context, report);
-    if (line_ends) {
-      ++line_number;
+    if (lineEnds) {
+      ++lineNumber;
       piece = 0;
     } else {
       ++piece;

@@ -125,8 +125,8 @@ void RunPhase(const FontListKey& list, const char* readingMessage,
     std::FILE* file = OpenFontFile(name);
     if (file == nullptr) continue;
     Header header;
-    char file_type[kFileTypeBufferSize];
-    if (readHeader(file, &header, file_type) != 0) {
+    char fileType[kFileTypeBufferSize];
+    if (readHeader(file, &header, fileType) != 0) {
       PrintError("Could not read file '%s' font header\n", name);
     } else if (sizeAccepted(name, header)) {
       std::printf(readingMessage, name);
@@ -169,7 +169,7 @@ void DbcsImpactLoaded(const DbcsFontHeader& header) {
 // or the configuration file, found as the same file on disk, through links
 // too), after printing the line that names both. Writing over it would
 // destroy the very file the run was made from.
-bool OutputIsAnInput(const char* config_name) {
+bool OutputIsAnInput(const char* configName) {
   const char* output = Settings.outputFontFile;
   for (const FontListKey& list : kFontListKeys) {
     for (int i = 0; i < list.Count(); ++i) {
@@ -181,9 +181,9 @@ bool OutputIsAnInput(const char* config_name) {
       }
     }
   }
-  if (SameExistingFile(output, config_name)) {
+  if (SameExistingFile(output, configName)) {
     PrintError("Output file '%s' is the config file '%s'; nothing written\n",
-               output, config_name);
+               output, configName);
     return true;
   }
   return false;
@@ -232,7 +232,7 @@ void PrintHelp() {
 // Reads the configuration and runs the four load phases with their
 // messages and station reports; false when the configuration cannot be
 // read (after its message).
-bool LoadConfiguredFonts(const char* config_name);
+bool LoadConfiguredFonts(const char* configName);
 
 }  // namespace
 
@@ -253,9 +253,9 @@ int RunConverter(int argc, char** argv) {
     std::fflush(stdout);
     return kExitOk;
   }
-  const char* config_name = argv[1];
-  if (!LoadConfiguredFonts(config_name)) return kExitConfigUnreadable;
-  const int status = !OutputIsAnInput(config_name) && WriteOutputFontFile() == 0
+  const char* configName = argv[1];
+  if (!LoadConfiguredFonts(configName)) return kExitConfigUnreadable;
+  const int status = !OutputIsAnInput(configName) && WriteOutputFontFile() == 0
                          ? kExitOk
                          : kExitOutputFailed;
   std::fflush(stdout);
@@ -272,13 +272,13 @@ int ConvertToStream(const char* configName, std::FILE* stream) {
 
 namespace {
 
-bool LoadConfiguredFonts(const char* config_name) {
+bool LoadConfiguredFonts(const char* configName) {
   ResetConverterSettings();
   InitGlyphTable();
 
-  std::printf("Reading config file '%s'\n", config_name);
-  if (ReadConfigFile(config_name) != 0) {
-    PrintError("Could not read config file '%s'\n", config_name);
+  std::printf("Reading config file '%s'\n", configName);
+  if (ReadConfigFile(configName) != 0) {
+    PrintError("Could not read config file '%s'\n", configName);
     return false;
   }
 

@@ -34,19 +34,19 @@ DbcsPassEnd ForEachDbcsCode(const uint8_t* fontVector1,
                             const uint8_t* fontVector2, uint16_t lastChar,
                             Visit&& visit) {
   DbcsPassEnd end = {false, false};
-  for (int lead_pair = 0; lead_pair < 4; ++lead_pair) {
-    const int lead_first = fontVector1[2 * lead_pair];
-    const int lead_last = fontVector1[2 * lead_pair + 1];
-    if (lead_first == 0) {
+  for (int leadPair = 0; leadPair < 4; ++leadPair) {
+    const int leadFirst = fontVector1[2 * leadPair];
+    const int leadLast = fontVector1[2 * leadPair + 1];
+    if (leadFirst == 0) {
       end.stopped = true;
       break;
     }
-    for (int lead = lead_first; lead <= lead_last; ++lead) {
-      for (int trail_pair = 0; trail_pair < 4; ++trail_pair) {
-        const int trail_first = fontVector2[2 * trail_pair];
-        const int trail_last = fontVector2[2 * trail_pair + 1];
-        if (trail_first == 0) continue;
-        for (int trail = trail_first; trail <= trail_last; ++trail) {
+    for (int lead = leadFirst; lead <= leadLast; ++lead) {
+      for (int trailPair = 0; trailPair < 4; ++trailPair) {
+        const int trailFirst = fontVector2[2 * trailPair];
+        const int trailLast = fontVector2[2 * trailPair + 1];
+        if (trailFirst == 0) continue;
+        for (int trail = trailFirst; trail <= trailLast; ++trail) {
           if ((lead << 8 | trail) > lastChar || !visit(lead, trail)) {
             end.stopped = true;
             break;

@@ -68,28 +68,28 @@ struct DbcsLoad {
 // the rows rather than of bytes just written. Returns false, having done
 // nothing, for impact sizes whose columns may not keep every dot they
 // convert: those take the listing's way.
-bool StoreFromFileRows(DbcsLoad& load, const uint8_t* file_rows, int lead,
+bool StoreFromFileRows(DbcsLoad& load, const uint8_t* fileRows, int lead,
                        int trail) {
   if (load.station == Station::kThermal) {
-    if (FileRowsBlank(file_rows, load.height, load.bytes_per_row)) return true;
+    if (FileRowsBlank(fileRows, load.height, load.bytes_per_row)) return true;
     uint8_t* field =
         StoreGlyphField(FontKind::kDbcs, lead, trail, Station::kThermal,
                         load.height * load.bytes_per_row);
     if (field != nullptr) {
-      UnpackGlyphRows(file_rows, load.height, load.bytes_per_row, field);
+      UnpackGlyphRows(fileRows, load.height, load.bytes_per_row, field);
     }
     return true;
   }
   // Every converted dot kept: the columns span no more than the bytes
   // stored, which are then zeroed and converted into in place.
   if (load.impact_row_bytes < 0) return false;
-  if (FileRowsBlank(file_rows, load.height, load.impact_row_bytes)) return true;
+  if (FileRowsBlank(fileRows, load.height, load.impact_row_bytes)) return true;
   const int n = ImpactBytesStored(load.width);
   uint8_t* field =
       StoreGlyphField(FontKind::kDbcs, lead, trail, Station::kImpact, n);
   if (field != nullptr) {
     std::memset(field, 0, static_cast<size_t>(n));
-    ConvertFileRowsToImpactColumns(file_rows, field, load.width, load.height);
+    ConvertFileRowsToImpactColumns(fileRows, field, load.width, load.height);
   }
   return true;
 }
@@ -97,20 +97,20 @@ bool StoreFromFileRows(DbcsLoad& load, const uint8_t* file_rows, int lead,
 // Reads, lists and stores the glyph of one code. Returns false when the read
 // came up short.
 bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
-  const uint8_t* file_rows = NextGlyph(&load.glyphs, load.glyph_size);
-  if (file_rows == nullptr) return false;
+  const uint8_t* fileRows = NextGlyph(&load.glyphs, load.glyph_size);
+  if (fileRows == nullptr) return false;
   if (load.station != Station::kThermal && load.station != Station::kImpact) {
     return true;
   }
-  if (!Settings.verbose && StoreFromFileRows(load, file_rows, lead, trail)) {
+  if (!Settings.verbose && StoreFromFileRows(load, fileRows, lead, trail)) {
     return true;
   }
   const int code = lead << 8 | trail;
   // An impact glyph is converted straight from the file's rows; its bitmap
   // is only unpacked for the listing.
   const int m = load.station == Station::kThermal || Settings.verbose
-                    ? UnpackGlyphRows(file_rows, load.height,
-                                      load.bytes_per_row, load.bitmap)
+                    ? UnpackGlyphRows(fileRows, load.height, load.bytes_per_row,
+                                      load.bitmap)
                     : load.height * load.bytes_per_row;
 
   if (load.station == Station::kThermal) {
@@ -122,7 +122,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
       std::printf("\n\n");
     }
     // Asked of the file's rows, not of the bitmap just written.
-    if (!FileRowsBlank(file_rows, load.height, load.bytes_per_row)) {
+    if (!FileRowsBlank(fileRows, load.height, load.bytes_per_row)) {
       StoreGlyph(FontKind::kDbcs, lead, trail, Station::kThermal, load.bitmap, m);
     }
     return true;
@@ -135,7 +135,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
   }
   std::memset(load.columns, 0, static_cast<size_t>(load.column_span));
   // Always 2 x width at the sizes loaded here.
-  ConvertFileRowsToImpactColumns(file_rows, load.columns, load.width,
+  ConvertFileRowsToImpactColumns(fileRows, load.columns, load.width,
                                  load.height);
   const int n = ImpactBytesStored(load.width);
   if (Settings.verbose) {
@@ -148,7 +148,7 @@ bool LoadOneGlyph(DbcsLoad& load, int lead, int trail) {
   }
   const bool blank =
       load.impact_row_bytes >= 0
-          ? FileRowsBlank(file_rows, load.height, load.impact_row_bytes)
+          ? FileRowsBlank(fileRows, load.height, load.impact_row_bytes)
           : IsBlank(load.columns, n);
   if (!blank) {
     StoreGlyph(FontKind::kDbcs, lead, trail, Station::kImpact, load.columns, n);

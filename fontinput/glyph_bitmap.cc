@@ -25,8 +25,8 @@ void AppendBits(uint8_t byte, char* line, int* length) {
 // when compiling, and the loop unrolls (the 24-row DBCS thermal and SBCS
 // thermal glyphs that most files hold).
 template <int kBytesPerRow, int kHeight = 0>
-int UnpackRows(const uint8_t* fileRows, int runtime_height, uint8_t* bitmap) {
-  const int height = kHeight > 0 ? kHeight : runtime_height;
+int UnpackRows(const uint8_t* fileRows, int runtimeHeight, uint8_t* bitmap) {
+  const int height = kHeight > 0 ? kHeight : runtimeHeight;
   constexpr int kMove = kBytesPerRow == 3 ? 4 : kBytesPerRow;
   static_assert(32 * 3 + 1 <= kBitmapBufferSize);
   int length = 0;
@@ -93,13 +93,13 @@ void PrintRowPicture(const uint8_t* bitmap, int height, int bytesPerRow,
 }
 
 void PrintColumnPicture(const uint8_t* columns, int width, int height) {
-  const int top_band = height / 8 > 1 ? 1 : height / 8;
+  const int topBand = height / 8 > 1 ? 1 : height / 8;
   char line[kMaxPictureLine + 2];
-  for (int band = top_band; band >= 0; --band) {
+  for (int band = topBand; band >= 0; --band) {
     for (int bit = 0x01; bit <= 0x80; bit <<= 1) {
       int length = 0;
       for (int x = 0; x < width; ++x) {
-        line[length++] = (columns[(top_band + 1) * x + band] & bit) ? 'X' : '.';
+        line[length++] = (columns[(topBand + 1) * x + band] & bit) ? 'X' : '.';
       }
       line[length++] = '\n';
       std::fwrite(line, 1, length, stdout);

@@ -99,12 +99,12 @@ std::string ImpactPrintProblem(int width, int height) {
       return ImpactWidthWarning(width);
     case ImpactPrint::kColumnsCut: {
       // The first dot column whose last byte lies beyond what is kept.
-      const int column_bytes = (height + 7) / 8;
-      int first_cut = 0;
-      while ((first_cut * step + column_bytes) <= stored) ++first_cut;
+      const int columnBytes = (height + 7) / 8;
+      int firstCut = 0;
+      while ((firstCut * step + columnBytes) <= stored) ++firstCut;
       const int last = 8 * (width / 8) - 1;
       return "the impact station gets " + size + " glyphs with dot column" +
-             (first_cut == last ? " " : "s ") + Span(first_cut, last) +
+             (firstCut == last ? " " : "s ") + Span(firstCut, last) +
              " cut off (their column data takes " +
              std::to_string(ImpactColumnsSpan(width, height)) +
              " bytes, a glyph record keeps " + std::to_string(stored) + ")";

@@ -52,8 +52,8 @@ enum class SizeFault { kNone, kWidth, kHeight, kHeightAtMaxWidth };
 constexpr SizeFault CheckGlyphSize(const GlyphSizeRule& rule, uint32_t width,
                                    uint32_t height) {
   if (width < rule.minWidth || width > rule.maxWidth) return SizeFault::kWidth;
-  const bool in_range = height >= rule.minHeight && height <= rule.maxHeight;
-  if (!in_range && (rule.extraHeight == 0 || height != rule.extraHeight)) {
+  const bool inRange = height >= rule.minHeight && height <= rule.maxHeight;
+  if (!inRange && (rule.extraHeight == 0 || height != rule.extraHeight)) {
     return SizeFault::kHeight;
   }
   if (width == rule.maxWidth && height > rule.maxHeightAtMaxWidth) {

@@ -95,12 +95,12 @@ constexpr std::array<uint8_t, 256> kReversed = ReversedBits();
 // then 15 down to 8, so that a movemask gives both bytes of a column with
 // each one's lowest dot at bit 7.
 __m128i FileRowBytes16(const uint8_t* bottom, int k) {
-  const __m128i low_byte = _mm_set1_epi32(0xFF);
+  const __m128i lowByte = _mm_set1_epi32(0xFF);
   __m128i q[4];
   for (int i = 0; i < 4; ++i) {
     const __m128i rows =
         _mm_loadu_si128(reinterpret_cast<const __m128i*>(bottom + 16 * i));
-    q[i] = _mm_and_si128(_mm_srli_epi32(rows, 8 * k), low_byte);
+    q[i] = _mm_and_si128(_mm_srli_epi32(rows, 8 * k), lowByte);
   }
   __m128i v = _mm_packus_epi16(_mm_packs_epi32(q[0], q[1]),
                                _mm_packs_epi32(q[2], q[3]));
@@ -218,18 +218,18 @@ int ImpactColumnsSpan(int width, int height) {
   if (!Convertible(width, height) || width < 8) return 0;
   const int columns = 8 * (width / 8);
   const int step = ImpactColumnStep(width, height);
-  const int last_column_end = (columns - 1) * step + (height + 7) / 8;
-  return std::max(columns * step, last_column_end);
+  const int lastColumnEnd = (columns - 1) * step + (height + 7) / 8;
+  return std::max(columns * step, lastColumnEnd);
 }
 
 int ConvertToImpactColumns(const uint8_t* bitmap, uint8_t* columns, int width,
                            int height) {
   if (!Convertible(width, height)) return 0;
-  const int bytes_per_row = width / 8;
+  const int bytesPerRow = width / 8;
   // The bitmap is top row first: the bottom row is its last.
-  return kConversions[height][bytes_per_row](
-      bitmap + static_cast<ptrdiff_t>(height - 1) * bytes_per_row,
-      -bytes_per_row, columns);
+  return kConversions[height][bytesPerRow](
+      bitmap + static_cast<ptrdiff_t>(height - 1) * bytesPerRow, -bytesPerRow,
+      columns);
 }
 
 int ConvertFileRowsToImpactColumns(const uint8_t* fileRows, uint8_t* columns,

@@ -27,9 +27,9 @@ bool SizeIsLoadable(Station station, uint32_t width, uint32_t height) {
 // The thermal step of code `c`: lists its m-byte bitmap with verbose on
 // and stores it.
 void StoreThermalGlyph(int c, const uint8_t* bitmap, int height,
-                       int bytes_per_row, int m) {
+                       int bytesPerRow, int m) {
   if (Settings.verbose) {
-    PrintRowPicture(bitmap, height, bytes_per_row, 2);
+    PrintRowPicture(bitmap, height, bytesPerRow, 2);
     std::printf("%02x:  ", c);
     PrintHexBytes(bitmap, m);
     std::printf("\n\n");
@@ -43,15 +43,16 @@ int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
   if (!SizeIsLoadable(station, header.width, header.height)) return 0;
   const int width = static_cast<int>(header.width);
   const int height = static_cast<int>(header.height);
-  const int bytes_per_row = RowBytesTaken(FontKind::kSbcs, station, header.width);
-  const size_t glyph_size = FileGlyphSize(header.height);
+  const int bytesPerRow = RowBytesTaken(FontKind::kSbcs, station, header.width);
+  const size_t glyphSize = FileGlyphSize(header.height);
   // The width of a load for another station is not checked, so 2 x width
   // is only formed where it is used: for impact widths of 4 to 16.
-  const int max_count = station == Station::kImpact ? ImpactBytesStored(width) : 0;
+  const int maxCount =
+      station == Station::kImpact ? ImpactBytesStored(width) : 0;
   // The column bytes a conversion sets, counts, stores or lists.
-  const int column_span =
+  const int columnSpan =
       station == Station::kImpact
-          ? std::max(ImpactColumnsSpan(width, height), max_count)
+          ? std::max(ImpactColumnsSpan(width, height), maxCount)
           : 0;
 
   GlyphStream glyphs;
@@ -60,29 +61,29 @@ int LoadSbcsGlyphs(std::FILE* file, Station station, SbcsFontHeader header) {
   uint8_t columns[kColumnBufferSize];
 
   for (int c = header.firstChar; c <= header.lastChar; ++c) {
-    const uint8_t* file_rows = NextGlyph(&glyphs, glyph_size);
-    if (file_rows == nullptr) break;
+    const uint8_t* fileRows = NextGlyph(&glyphs, glyphSize);
+    if (fileRows == nullptr) break;
     if (station != Station::kThermal && station != Station::kImpact) continue;
     // An impact glyph is converted straight from the file's rows; its
     // bitmap is only unpacked for the listing.
     const int m = station == Station::kThermal || Settings.verbose
-                      ? UnpackGlyphRows(file_rows, height, bytes_per_row, bitmap)
-                      : height * bytes_per_row;
+                      ? UnpackGlyphRows(fileRows, height, bytesPerRow, bitmap)
+                      : height * bytesPerRow;
 
     if (station == Station::kThermal) {
-      StoreThermalGlyph(c, bitmap, height, bytes_per_row, m);
+      StoreThermalGlyph(c, bitmap, height, bytesPerRow, m);
       continue;
     }
 
     if (Settings.verbose) {
-      PrintRowPicture(bitmap, height, bytes_per_row, bytes_per_row);
+      PrintRowPicture(bitmap, height, bytesPerRow, bytesPerRow);
       std::printf("  -----------\n\n");
     }
-    std::memset(columns, 0, static_cast<size_t>(column_span));
-    int n = ConvertFileRowsToImpactColumns(file_rows, columns, width, height);
-    if (n != max_count) {
-      std::printf("%02x: count=%d, maxCount=%d\n", c, n, max_count);
-      n = max_count;
+    std::memset(columns, 0, static_cast<size_t>(columnSpan));
+    int n = ConvertFileRowsToImpactColumns(fileRows, columns, width, height);
+    if (n != maxCount) {
+      std::printf("%02x: count=%d, maxCount=%d\n", c, n, maxCount);
+      n = maxCount;
     }
     if (Settings.verbose) {
       PrintColumnPicture(columns, width, height);

@@ -36,12 +36,12 @@ void CheckOutput(const Bytes& out) {
   FUZZ_CHECK((out.size() - kFixedPartSize) % kGlyphRecordFileSize == 0);
   const uint8_t start[] = {0xEB, 0, 2, 0, 1, 0};
   FUZZ_CHECK(std::memcmp(out.data(), start, sizeof(start)) == 0);
-  uint16_t previous_tag = TagSbcsGlyph;
+  uint16_t previousTag = TagSbcsGlyph;
   for (size_t at = kGlyphsOffset; at + kRecordFrameSize < out.size();
        at += kGlyphRecordFileSize) {
     const uint16_t tag = DecodeFixed16(&out[at]);
     FUZZ_CHECK(tag == TagSbcsGlyph || tag == TagDbcsGlyph);
-    FUZZ_CHECK(!(previous_tag == TagDbcsGlyph && tag == TagSbcsGlyph));
+    FUZZ_CHECK(!(previousTag == TagDbcsGlyph && tag == TagSbcsGlyph));
     FUZZ_CHECK(DecodeFixed16(&out[at + 2]) == kGlyphRecordSize);
     const uint8_t* record = &out[at + kRecordFrameSize];
     FUZZ_CHECK(record[kMarkerOffset] == kGlyphMarker);
@@ -49,7 +49,7 @@ void CheckOutput(const Bytes& out) {
                KindByte(tag == TagSbcsGlyph ? FontKind::kSbcs : FontKind::kDbcs));
     FUZZ_CHECK(record[kThermalCountOffset] <= kThermalBitmapSize);
     FUZZ_CHECK(record[kImpactCountOffset] <= kImpactDataSize);
-    previous_tag = tag;
+    previousTag = tag;
   }
   const uint8_t end[] = {0xFE, 0, 0, 0};
   FUZZ_CHECK(std::memcmp(&out[out.size() - 4], end, sizeof(end)) == 0);
@@ -64,15 +64,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SaveFuzzFonts(input, end);
   const std::string output = FuzzScratchDir() + "/out";
   config += "\nOutputFontFile " + output + "\n";
-  static const std::string config_path = FuzzScratchDir() + "/config";
-  FUZZ_CHECK(SaveScratchFile(config_path,
-                            reinterpret_cast<const uint8_t*>(config.data()),
-                            config.size()));
+  static const std::string configPath = FuzzScratchDir() + "/config";
+  FUZZ_CHECK(SaveScratchFile(configPath,
+                             reinterpret_cast<const uint8_t*>(config.data()),
+                             config.size()));
   std::remove(output.c_str());
 
   char program[] = "vexocnvt";
-  std::string config_arg = config_path;
-  char* argv[] = {program, config_arg.data(), nullptr};
+  std::string configArg = configPath;
+  char* argv[] = {program, configArg.data(), nullptr};
   BeginQuiet();
   const int status = RunConverter(2, argv);
   EndQuiet();

@@ -33,9 +33,9 @@ void ReadAndLoad(const uint8_t* font, size_t size, Station station,
   std::FILE* file = OpenBytes(font, size);
   FUZZ_CHECK(file != nullptr);
   Header header;
-  char file_type[kFileTypeBufferSize];
-  if (readHeader(file, &header, file_type) == 0) {
-    FUZZ_CHECK(file_type[kFileTypeSize] == '\0');
+  char fileType[kFileTypeBufferSize];
+  if (readHeader(file, &header, fileType) == 0) {
+    FUZZ_CHECK(fileType[kFileTypeSize] == '\0');
     FUZZ_CHECK(load(file, station, header) == 0);
   }
   std::fclose(file);
@@ -47,15 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const Station station = static_cast<Station>(data[0] & 3);
   const uint8_t* font = data + 1;
-  const size_t font_size = size - 1;
+  const size_t fontSize = size - 1;
 
   ResetConverterSettings();
   Settings.verbose = (data[0] & 4) != 0;
   InitGlyphTable();
   BeginQuiet();
-  ReadAndLoad<SbcsFontHeader>(font, font_size, station, ReadSbcsFontHeader,
+  ReadAndLoad<SbcsFontHeader>(font, fontSize, station, ReadSbcsFontHeader,
                               LoadSbcsGlyphs);
-  ReadAndLoad<DbcsFontHeader>(font, font_size, station, ReadDbcsFontHeader,
+  ReadAndLoad<DbcsFontHeader>(font, fontSize, station, ReadDbcsFontHeader,
                               LoadDbcsGlyphs);
   EndQuiet();
   CheckGlyphTable();

@@ -44,8 +44,8 @@ const std::string& FuzzScratchDir() {
     }
     return std::string(name);
   }();
-  static const bool cleanup_registered = std::atexit(RemoveScratchDir) == 0;
-  (void)cleanup_registered;
+  static const bool cleanupRegistered = std::atexit(RemoveScratchDir) == 0;
+  (void)cleanupRegistered;
   return path;
 }
 
@@ -116,20 +116,20 @@ void EndQuiet() {
 void CheckGlyphTable() {
   static std::bitset<65536> seen;
   seen.reset();
-  bool free_seen = false;
-  int in_use = 0;
+  bool freeSeen = false;
+  int inUse = 0;
   for (const GlyphRecord& record : GlyphTable) {
     FUZZ_CHECK(record.kind <= KindByte(FontKind::kSbcs));
     if (record.kind == KindByte(FontKind::kNone)) {
-      free_seen = true;
+      freeSeen = true;
       FUZZ_CHECK(record.marker == 0);
       FUZZ_CHECK(record.codeHigh == 0 && record.codeLow == 0);
       FUZZ_CHECK(record.thermalDefined == 0 && record.impactDefined == 0);
       FUZZ_CHECK(record.thermalCount == 0 && record.impactCount == 0);
       continue;
     }
-    FUZZ_CHECK(!free_seen);
-    ++in_use;
+    FUZZ_CHECK(!freeSeen);
+    ++inUse;
     FUZZ_CHECK(record.marker == kGlyphMarker);
     FUZZ_CHECK(record.thermalDefined <= 1 && record.impactDefined <= 1);
     FUZZ_CHECK(record.thermalDefined == 1 || record.impactDefined == 1);
@@ -140,7 +140,7 @@ void CheckGlyphTable() {
     FUZZ_CHECK(!seen[code]);
     seen[code] = true;
   }
-  FUZZ_CHECK(in_use == GlyphRecordsInUse());
+  FUZZ_CHECK(inUse == GlyphRecordsInUse());
 }
 
 }  // namespace vexo

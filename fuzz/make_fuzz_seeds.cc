@@ -79,7 +79,7 @@ Bytes Selected(int selector, const Bytes& font) {
 }
 
 std::vector<Seed> ConfigSeeds() {
-  const std::string long_word(260, 'n');
+  const std::string longWord(260, 'n');
   return {
       {"demo", Text("* demo\nSbcsThermalFile  t.fnt\nSbcsImpactFile i.fnt\n"
                     "DbcsThermalFile dt.fnt\nDbcsImpactFile di.fnt\n"
@@ -96,10 +96,11 @@ std::vector<Seed> ConfigSeeds() {
       {"tabs", Text("SbcsImpactFile\ta\tb c\n\tSbcsImpactFile skipped\n")},
       {"key_suffix", Text("SbcsThermalFileABC x\nsbcsthermalfile y\n")},
       {"long_comment", Text("#" + std::string(249, 'c') + "\n")},
-      {"long_value", Text("OutputFontFile " + long_word + "\n")},
+      {"long_value", Text("OutputFontFile " + longWord + "\n")},
       {"split_key", Text(std::string(199, ' ') + "SbcsSpacing 7\n")},
       {"exact_199", Text("OutputFontFile " + std::string(184, 'o') + "\n")},
-      {"eleven_names", [] {
+      {"eleven_names",
+       [] {
          std::string text;
          for (int i = 0; i < 11; ++i) {
            text += "DbcsImpactFile d" + std::to_string(i) + "\n";
@@ -114,8 +115,8 @@ std::vector<Seed> ConfigSeeds() {
 std::vector<Seed> LoaderSeeds() {
   const Bytes thermal = Sbcs(0x41, 0x43, 12, 24);
   const Bytes impact = Sbcs(0x41, 0x43, 8, 9);
-  const Bytes dbcs_thermal = Dbcs(kSmall, 0xFFFF, 24, 24);
-  const Bytes dbcs_impact = Dbcs(kSmall, 0xFFFF, 16, 16);
+  const Bytes dbcsThermal = Dbcs(kSmall, 0xFFFF, 24, 24);
+  const Bytes dbcsImpact = Dbcs(kSmall, 0xFFFF, 16, 16);
   return {
       {"sbcs_thermal_12x24", Selected(1, thermal)},
       {"sbcs_thermal_12x24_verbose", Selected(5, thermal)},
@@ -136,19 +137,19 @@ std::vector<Seed> LoaderSeeds() {
       {"sbcs_reversed_range", Selected(1, Sbcs(0x50, 0x40, 12, 24, 2))},
       {"sbcs_top_range", Selected(2, Sbcs(0xFFFE, 0xFFFF, 8, 9))},
       {"sbcs_huge_width", Selected(1, Sbcs(0x41, 0x41, 0x80000010u, 24, 1))},
-      {"dbcs_thermal_24x24", Selected(1, dbcs_thermal)},
-      {"dbcs_thermal_verbose", Selected(5, dbcs_thermal)},
-      {"dbcs_impact_16x16", Selected(2, dbcs_impact)},
+      {"dbcs_thermal_24x24", Selected(1, dbcsThermal)},
+      {"dbcs_thermal_verbose", Selected(5, dbcsThermal)},
+      {"dbcs_impact_16x16", Selected(2, dbcsImpact)},
       {"dbcs_impact_16x9_verbose", Selected(6, Dbcs(kSmall, 0xFFFF, 16, 9))},
       {"dbcs_all_leads", Selected(1, Dbcs(kAllLeads, 0xFFFF, 24, 24))},
       {"dbcs_all_leads_surplus",
        Selected(2, Dbcs(kAllLeads, 0xFFFF, 16, 16, 3))},
       {"dbcs_odd_trails", Selected(2, Dbcs(kOddTrails, 0x8941, 16, 16))},
       {"dbcs_last_char_low", Selected(1, Dbcs(kSmall, 0x8142, 24, 24))},
-      {"dbcs_truncated", Selected(2, Truncated(dbcs_impact, 64 + 64 + 20))},
+      {"dbcs_truncated", Selected(2, Truncated(dbcsImpact, 64 + 64 + 20))},
       {"dbcs_width_24_tall", Selected(2, Dbcs(kSmall, 0xFFFF, 24, 40))},
-      {"dbcs_station_3", Selected(3, dbcs_thermal)},
-      {"dbcs_short_header", Selected(1, Truncated(dbcs_thermal, 63))},
+      {"dbcs_station_3", Selected(3, dbcsThermal)},
+      {"dbcs_short_header", Selected(1, Truncated(dbcsThermal, 63))},
   };
 }
 
@@ -163,30 +164,29 @@ Bytes Conversion(const std::string& config, const std::vector<Bytes>& fonts) {
 }
 
 std::vector<Seed> ConversionSeeds() {
-  const std::string all_four =
+  const std::string allFour =
       "SbcsThermalFile @0\nSbcsImpactFile @1\nDbcsThermalFile @2\n"
       "DbcsImpactFile @3\nCodePage 932\n";
   const std::vector<Bytes> fonts = {
       Sbcs(0x41, 0x44, 12, 24), Sbcs(0x42, 0x45, 8, 9),
       Dbcs(kSmall, 0xFFFF, 24, 24), Dbcs(kSmall, 0x8142, 16, 16)};
   return {
-      {"all_four", Conversion(all_four, fonts)},
-      {"all_four_verbose", Conversion(all_four + "Verbose on\n", fonts)},
-      {"sbcs_only", Conversion("SbcsThermalFile @0\nSbcsThermalFile @1\n",
-                               {Sbcs(0x20, 0x22, 8, 16),
-                                Sbcs(0x21, 0x23, 16, 24)})},
+      {"all_four", Conversion(allFour, fonts)},
+      {"all_four_verbose", Conversion(allFour + "Verbose on\n", fonts)},
+      {"sbcs_only",
+       Conversion("SbcsThermalFile @0\nSbcsThermalFile @1\n",
+                  {Sbcs(0x20, 0x22, 8, 16), Sbcs(0x21, 0x23, 16, 24)})},
       {"wrong_kinds", Conversion("SbcsThermalFile @0\nDbcsThermalFile @1\n",
                                  {fonts[2], fonts[0]})},
       {"refused_sizes",
-       Conversion("SbcsThermalFile @0\nSbcsImpactFile @1\n"
-                  "DbcsThermalFile @2\nDbcsImpactFile @3\n",
-                  {Sbcs(0x41, 0x41, 7, 24), Sbcs(0x41, 0x41, 4, 17),
-                   Dbcs(kSmall, 0xFFFF, 24, 16),
-                   Dbcs(kSmall, 0xFFFF, 16, 12)})},
-      {"missing_and_empty",
-       Conversion("SbcsThermalFile @5\nSbcsImpactFile @0\n"
-                  "DbcsImpactFile @0\nDbcsImpactFile @1\n",
-                  {Bytes{}, Truncated(fonts[3], 70)})},
+       Conversion(
+           "SbcsThermalFile @0\nSbcsImpactFile @1\n"
+           "DbcsThermalFile @2\nDbcsImpactFile @3\n",
+           {Sbcs(0x41, 0x41, 7, 24), Sbcs(0x41, 0x41, 4, 17),
+            Dbcs(kSmall, 0xFFFF, 24, 16), Dbcs(kSmall, 0xFFFF, 16, 12)})},
+      {"missing_and_empty", Conversion("SbcsThermalFile @5\nSbcsImpactFile @0\n"
+                                       "DbcsImpactFile @0\nDbcsImpactFile @1\n",
+                                       {Bytes{}, Truncated(fonts[3], 70)})},
       {"nine_rows", Conversion("DbcsImpactFile @0\nDbcsImpactFile @1\n",
                                {Dbcs(kSmall, 0xFFFF, 16, 16),
                                 Dbcs(kAllLeads, 0xFFFF, 16, 9)})},

@@ -90,26 +90,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint8_t widths = data[1];
   const uint8_t extra = data[2];
   const std::string_view input(reinterpret_cast<const char*>(data + 3), size - 3);
-  const size_t text_end = input.find(kFuzzSeparator);
-  const std::string text(input.substr(0, text_end));
+  const size_t textEnd = input.find(kFuzzSeparator);
+  const std::string text(input.substr(0, textEnd));
   const std::string dir = FuzzScratchDir();
   const std::string font = dir + "/font";
-  const std::string text_file = dir + "/text";
+  const std::string textFile = dir + "/text";
   std::string source;
-  size_t fonts_at = std::string_view::npos;
-  if (text_end != std::string_view::npos) {
-    const size_t begin = text_end + kFuzzSeparator.size();
-    fonts_at = input.find(kFuzzSeparator, begin);
+  size_t fontsAt = std::string_view::npos;
+  if (textEnd != std::string_view::npos) {
+    const size_t begin = textEnd + kFuzzSeparator.size();
+    fontsAt = input.find(kFuzzSeparator, begin);
     source = std::string(input.substr(
-        begin, fonts_at == std::string_view::npos ? fonts_at : fonts_at - begin));
+        begin, fontsAt == std::string_view::npos ? fontsAt : fontsAt - begin));
   }
   const bool config = (mode & 1) != 0;
   if (config) source = ExpandFuzzConfig(source);
-  SaveFuzzFonts(input, fonts_at);
+  SaveFuzzFonts(input, fontsAt);
   FUZZ_CHECK(SaveScratchFile(font, reinterpret_cast<const uint8_t*>(source.data()),
                              source.size()));
-  FUZZ_CHECK(SaveScratchFile(text_file, reinterpret_cast<const uint8_t*>(text.data()),
-                             text.size()));
+  FUZZ_CHECK(SaveScratchFile(
+      textFile, reinterpret_cast<const uint8_t*>(text.data()), text.size()));
   const std::string png = dir + "/p.png";
   const std::string html = dir + "/p.html";
   std::remove(png.c_str());
@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if ((mode & 64) != 0) {
     args.insert(args.end(), {"--text", text});
   } else {
-    args.insert(args.end(), {"--file", text_file});
+    args.insert(args.end(), {"--file", textFile});
   }
   if ((mode & 128) != 0) args.insert(args.end(), {"--code-page", kCodePages[extra >> 5]});
   const char* thermal = kWidths[(widths & 15) % 7];
@@ -154,18 +154,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The files read are never written.
   FUZZ_CHECK(ReadBytes(font) == before);
   const bool drawn = status == 0 || status == 5;
-  const Bytes png_bytes = ReadBytes(png);
-  const Bytes html_bytes = ReadBytes(html);
+  const Bytes pngBytes = ReadBytes(png);
+  const Bytes htmlBytes = ReadBytes(html);
   if (drawn && (mode & 2) != 0) {
     static const uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    FUZZ_CHECK(png_bytes.size() > sizeof(kSignature) &&
-               std::memcmp(png_bytes.data(), kSignature, sizeof(kSignature)) == 0);
+    FUZZ_CHECK(pngBytes.size() > sizeof(kSignature) &&
+               std::memcmp(pngBytes.data(), kSignature, sizeof(kSignature)) ==
+                   0);
   }
   if (drawn && (mode & 4) != 0) {
-    CheckPage(std::string(html_bytes.begin(), html_bytes.end()));
+    CheckPage(std::string(htmlBytes.begin(), htmlBytes.end()));
   }
   // Both outputs or neither.
-  if (!drawn) FUZZ_CHECK(png_bytes.empty() && html_bytes.empty());
+  if (!drawn) FUZZ_CHECK(pngBytes.empty() && htmlBytes.empty());
   return 0;
 }
 

@@ -27,8 +27,8 @@ constexpr int kMaxGroup = 4;
 long Measure(const GlyphRows& rows, const std::vector<int>& sizes,
              GlyphRows* merged) {
   long value = 0;
-  bool after_bar = false;
-  bool ink_since = false;
+  bool afterBar = false;
+  bool inkSince = false;
   size_t i = 0;
   merged->clear();
   for (int size : sizes) {
@@ -37,21 +37,23 @@ long Measure(const GlyphRows& rows, const std::vector<int>& sizes,
     for (int k = 0; k < size; ++k) {
       const uint32_t row = rows[i + k];
       all |= row;
-      const int row_kind = row == 0 ? 0 : (row & (row << 1) & (row << 2)) ? 2 : 1;
-      if (row_kind > kind) kind = row_kind;
+      const int rowKind = row == 0                          ? 0
+                          : (row & (row << 1) & (row << 2)) ? 2
+                                                            : 1;
+      if (rowKind > kind) kind = rowKind;
     }
     for (int k = 0; k < size; ++k) {
       if (rows[i + k] != 0) value -= __builtin_popcount(all ^ rows[i + k]);
     }
     if (kind == 2) {
-      if (!after_bar) value += 1000;
-      after_bar = true;
-      ink_since = false;
+      if (!afterBar) value += 1000;
+      afterBar = true;
+      inkSince = false;
     } else {
-      after_bar = false;
-      if (kind == 1 && !ink_since) {
+      afterBar = false;
+      if (kind == 1 && !inkSince) {
         value += 1000;
-        ink_since = true;
+        inkSince = true;
       }
     }
     merged->push_back(all);
@@ -64,23 +66,23 @@ long Measure(const GlyphRows& rows, const std::vector<int>& sizes,
 // the best measure, and whether `reduced` is the rows of one grouping of
 // that measure.
 void Search(const GlyphRows& rows, const GlyphRows& reduced, int groups,
-            std::vector<int>* sizes, size_t used, long* best,
-            bool* chosen_found, long* chosen_value) {
+            std::vector<int>* sizes, size_t used, long* best, bool* chosenFound,
+            long* chosenValue) {
   if (static_cast<int>(sizes->size()) == groups) {
     if (used != rows.size()) return;
     GlyphRows merged;
     const long value = Measure(rows, *sizes, &merged);
     if (value > *best) *best = value;
-    if (merged == reduced && (!*chosen_found || value > *chosen_value)) {
-      *chosen_found = true;
-      *chosen_value = value;
+    if (merged == reduced && (!*chosenFound || value > *chosenValue)) {
+      *chosenFound = true;
+      *chosenValue = value;
     }
     return;
   }
   for (int size = 1; size <= kMaxGroup && used + size <= rows.size(); ++size) {
     sizes->push_back(size);
     Search(rows, reduced, groups, sizes, used + static_cast<size_t>(size), best,
-           chosen_found, chosen_value);
+           chosenFound, chosenValue);
     sizes->pop_back();
   }
 }
@@ -89,24 +91,24 @@ void Search(const GlyphRows& rows, const GlyphRows& reduced, int groups,
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
-  const int to_rows = 4 + data[0] % 12;
+  const int toRows = 4 + data[0] % 12;
   GlyphRows rows;
   for (size_t at = 1; at + 4 <= size && rows.size() < 16; at += 4) {
     rows.push_back(uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 |
                    uint32_t(data[at + 2]) << 8 | data[at + 3]);
   }
-  const GlyphRows reduced = ReduceRows(rows, to_rows);
+  const GlyphRows reduced = ReduceRows(rows, toRows);
   const int n = static_cast<int>(rows.size());
-  if (n <= to_rows || n > kMaxGroup * to_rows) {
+  if (n <= toRows || n > kMaxGroup * toRows) {
     FUZZ_CHECK(reduced == rows);
     return 0;
   }
-  FUZZ_CHECK(static_cast<int>(reduced.size()) == to_rows);
+  FUZZ_CHECK(static_cast<int>(reduced.size()) == toRows);
   std::vector<int> sizes;
   long best = -1000000000;
   bool found = false;
   long value = 0;
-  Search(rows, reduced, to_rows, &sizes, 0, &best, &found, &value);
+  Search(rows, reduced, toRows, &sizes, 0, &best, &found, &value);
   // The rows are one grouping's (every dot kept, in order) ...
   FUZZ_CHECK(found);
   // ... and no grouping measures better.

@@ -42,35 +42,37 @@ Bytes Converted(const std::vector<std::pair<std::string, Bytes>>& fonts,
 
 std::vector<FuzzSeed> ShowReaderSeeds() {
   int codes = 0;
-  const Bytes sbcs_thermal = PatternSbcsFont(0x41, 0x44, 12, 24);
-  const Bytes sbcs_impact = PatternSbcsFont(0x42, 0x45, 8, 9);
-  const Bytes dbcs_thermal = PatternDbcsFont({{0x81, 0x81}}, 0x8143, 24, 24, &codes);
-  const Bytes dbcs_impact = PatternDbcsFont({{0x81, 0x81}}, 0x8142, 16, 9, &codes);
-  const Bytes all_four = Converted({{"SbcsThermalFile", sbcs_thermal},
-                                    {"SbcsImpactFile", sbcs_impact},
-                                    {"DbcsThermalFile", dbcs_thermal},
-                                    {"DbcsImpactFile", dbcs_impact}},
-                                   "CodePage 932\n");
-  Bytes bad_marker = all_four;
-  if (bad_marker.size() > 82) bad_marker[82] = 0;
-  Bytes cut = all_four;
+  const Bytes sbcsThermal = PatternSbcsFont(0x41, 0x44, 12, 24);
+  const Bytes sbcsImpact = PatternSbcsFont(0x42, 0x45, 8, 9);
+  const Bytes dbcsThermal =
+      PatternDbcsFont({{0x81, 0x81}}, 0x8143, 24, 24, &codes);
+  const Bytes dbcsImpact =
+      PatternDbcsFont({{0x81, 0x81}}, 0x8142, 16, 9, &codes);
+  const Bytes allFour = Converted({{"SbcsThermalFile", sbcsThermal},
+                                   {"SbcsImpactFile", sbcsImpact},
+                                   {"DbcsThermalFile", dbcsThermal},
+                                   {"DbcsImpactFile", dbcsImpact}},
+                                  "CodePage 932\n");
+  Bytes badMarker = allFour;
+  if (badMarker.size() > 82) badMarker[82] = 0;
+  Bytes cut = allFour;
   cut.resize(cut.size() / 2);
-  Bytes trailing = all_four;
+  Bytes trailing = allFour;
   for (uint8_t extra : {1, 2, 3}) trailing.push_back(extra);
   return {
-      {"output_all_four", all_four},
+      {"output_all_four", allFour},
       {"output_sbcs_16x24",
        Converted({{"SbcsThermalFile", PatternSbcsFont(0x20, 0x23, 16, 24)},
                   {"SbcsImpactFile", PatternSbcsFont(0x20, 0x21, 16, 16)}})},
       {"output_no_glyphs", Converted({})},
-      {"output_bad_marker", bad_marker},
+      {"output_bad_marker", badMarker},
       {"output_cut", cut},
       {"output_trailing", trailing},
-      {"input_sbcs_thermal", sbcs_thermal},
+      {"input_sbcs_thermal", sbcsThermal},
       {"input_sbcs_impact_5x7", PatternSbcsFont(0x30, 0x33, 5, 7)},
-      {"input_dbcs_thermal", dbcs_thermal},
-      {"input_dbcs_impact_9_rows", dbcs_impact},
-      {"input_sbcs_cut", Bytes(sbcs_thermal.begin(), sbcs_thermal.begin() + 100)},
+      {"input_dbcs_thermal", dbcsThermal},
+      {"input_dbcs_impact_9_rows", dbcsImpact},
+      {"input_sbcs_cut", Bytes(sbcsThermal.begin(), sbcsThermal.begin() + 100)},
   };
 }
 
@@ -168,14 +170,16 @@ Bytes Preview(std::initializer_list<uint8_t> selectors, const std::string& text,
 
 std::vector<FuzzSeed> PreviewSeeds() {
   int codes = 0;
-  const Bytes sbcs_thermal = PatternSbcsFont(0x20, 0x7E, 12, 24);
-  const Bytes sbcs_impact = PatternSbcsFont(0x20, 0x7E, 8, 9);
-  const Bytes dbcs_thermal = PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 24, 24, &codes);
-  const Bytes dbcs_impact = PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 16, 9, &codes);
-  const Bytes output = Converted({{"SbcsThermalFile", sbcs_thermal},
-                                  {"SbcsImpactFile", sbcs_impact},
-                                  {"DbcsThermalFile", dbcs_thermal},
-                                  {"DbcsImpactFile", dbcs_impact}},
+  const Bytes sbcsThermal = PatternSbcsFont(0x20, 0x7E, 12, 24);
+  const Bytes sbcsImpact = PatternSbcsFont(0x20, 0x7E, 8, 9);
+  const Bytes dbcsThermal =
+      PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 24, 24, &codes);
+  const Bytes dbcsImpact =
+      PatternDbcsFont({{0x82, 0x82}}, 0x82F1, 16, 9, &codes);
+  const Bytes output = Converted({{"SbcsThermalFile", sbcsThermal},
+                                  {"SbcsImpactFile", sbcsImpact},
+                                  {"DbcsThermalFile", dbcsThermal},
+                                  {"DbcsImpactFile", dbcsImpact}},
                                  "CodePage 932\n");
   const std::string config =
       "SbcsThermalFile @0\nSbcsImpactFile @1\nDbcsThermalFile @2\n"
@@ -184,13 +188,15 @@ std::vector<FuzzSeed> PreviewSeeds() {
   return {
       {"text_picture", Preview({0, 0, 0}, receipt, {output})},
       {"png_and_page", Preview({2 | 4, 0x21, 1}, receipt, {output})},
-      {"page_side_by_side_thermal", Preview({4 | 8 | 16 | 64, 0x43, 2}, receipt, {output})},
+      {"page_side_by_side_thermal",
+       Preview({4 | 8 | 16 | 64, 0x43, 2}, receipt, {output})},
       {"config_png", Preview({1 | 2 | 32, 0, 0}, receipt,
-                             {Bytes(config.begin(), config.end()), sbcs_thermal,
-                              sbcs_impact, dbcs_thermal, dbcs_impact})},
-      {"code_page_936", Preview({128 | 4, 0, 2 << 5}, "\xe4\xbd\xa0", {output})},
+                             {Bytes(config.begin(), config.end()), sbcsThermal,
+                              sbcsImpact, dbcsThermal, dbcsImpact})},
+      {"code_page_936",
+       Preview({128 | 4, 0, 2 << 5}, "\xe4\xbd\xa0", {output})},
       {"bad_station_and_widths", Preview({48, 0x56, 4}, "x", {output})},
-      {"not_an_output", Preview({0, 0, 0}, "x", {sbcs_thermal})},
+      {"not_an_output", Preview({0, 0, 0}, "x", {sbcsThermal})},
   };
 }
 

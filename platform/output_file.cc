@@ -156,10 +156,10 @@ int OpenReplacement(unsigned newFileMode, OutputFile* file, int* fd) {
     if (probe < 0) return errno;
   }
   *fd = OpenTemporary(file, newFileMode);
-  const int open_error = errno;
+  const int openError = errno;
   if (*fd >= 0 && exists) KeepAttributes(*fd, probe, previous);
   if (probe >= 0) CloseDescriptor(probe);
-  return *fd < 0 ? open_error : 0;
+  return *fd < 0 ? openError : 0;
 }
 
 }  // namespace
@@ -298,9 +298,9 @@ int WriteWholeFileUnpublished(const char* name, const void* data, size_t size,
   if (error != 0) return error;
   errno = 0;
   if (size > 0 && std::fwrite(data, 1, size, file->stream) != size) {
-    const int write_error = errno != 0 ? errno : EIO;
+    const int writeError = errno != 0 ? errno : EIO;
     AbandonOutputFile(file);
-    return write_error;
+    return writeError;
   }
   return CloseOutputFile(file);
 }

@@ -117,11 +117,11 @@ int OpenNew(int folder, const char* name, unsigned mode) {
 // in its place after the check) is refused with EAGAIN, nothing written.
 int OpenExisting(int folder, const char* name, bool follow,
                  const FileInfo& expected) {
-  const int no_follow = follow ? 0 : O_NOFOLLOW;
-  int fd = openat(folder, name, O_WRONLY | O_NONBLOCK | O_CLOEXEC | no_follow);
+  const int noFollow = follow ? 0 : O_NOFOLLOW;
+  int fd = openat(folder, name, O_WRONLY | O_NONBLOCK | O_CLOEXEC | noFollow);
   if (fd < 0 && errno == ENXIO && S_ISFIFO(expected.st_mode)) {
     // A FIFO nobody reads yet: wait for its reader, as a plain open does.
-    fd = openat(folder, name, O_WRONLY | O_CLOEXEC | no_follow);
+    fd = openat(folder, name, O_WRONLY | O_CLOEXEC | noFollow);
   }
   if (fd < 0) {
     // A link where none was (ELOOP), a FIFO without a reader where a file

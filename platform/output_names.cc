@@ -48,9 +48,9 @@ constexpr int kMaxLinks = 40;
 bool ProtectedLink(int folder, const struct stat& link) {
   struct stat parent;
   if (fstat(folder, &parent) != 0) return false;
-  const bool sticky_and_open =
+  const bool stickyAndOpen =
       (parent.st_mode & S_ISVTX) != 0 && (parent.st_mode & S_IWOTH) != 0;
-  return sticky_and_open && link.st_uid != geteuid() &&
+  return stickyAndOpen && link.st_uid != geteuid() &&
          link.st_uid != parent.st_uid;
 }
 

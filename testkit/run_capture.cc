@@ -72,33 +72,33 @@ std::string Slurp(const std::string& path) {
 }  // namespace
 
 CapturedRun CaptureOutput(const std::function<int()>& body, bool merged) {
-  const std::string out_path = UniqueTempName("vexocnvt-out-");
-  const std::string err_path = UniqueTempName("vexocnvt-err-");
-  const int out_fd = OpenCaptureFile(out_path);
-  const int err_fd = merged ? out_fd : OpenCaptureFile(err_path);
+  const std::string outPath = UniqueTempName("vexocnvt-out-");
+  const std::string errPath = UniqueTempName("vexocnvt-err-");
+  const int outFd = OpenCaptureFile(outPath);
+  const int errFd = merged ? outFd : OpenCaptureFile(errPath);
   std::fflush(stdout);
   std::fflush(stderr);
-  const int saved_out = Duplicate(1);
-  const int saved_err = Duplicate(2);
-  DuplicateOnto(out_fd, 1);
-  DuplicateOnto(err_fd, 2);
+  const int savedOut = Duplicate(1);
+  const int savedErr = Duplicate(2);
+  DuplicateOnto(outFd, 1);
+  DuplicateOnto(errFd, 2);
 
   CapturedRun run;
   run.status = body();
 
   std::fflush(stdout);
   std::fflush(stderr);
-  DuplicateOnto(saved_out, 1);
-  DuplicateOnto(saved_err, 2);
-  Close(saved_out);
-  Close(saved_err);
-  Close(out_fd);
-  run.out = Slurp(out_path);
-  std::remove(out_path.c_str());
+  DuplicateOnto(savedOut, 1);
+  DuplicateOnto(savedErr, 2);
+  Close(savedOut);
+  Close(savedErr);
+  Close(outFd);
+  run.out = Slurp(outPath);
+  std::remove(outPath.c_str());
   if (!merged) {
-    Close(err_fd);
-    run.err = Slurp(err_path);
-    std::remove(err_path.c_str());
+    Close(errFd);
+    run.err = Slurp(errPath);
+    std::remove(errPath.c_str());
   }
   return run;
 }

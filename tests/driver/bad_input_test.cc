@@ -162,15 +162,16 @@ TEST_F(BadInputTest, NullDeviceNamedAsFontIsAnEmptyHeader) {
 TEST_F(BadInputTest, EveryShortHeaderIsReportedWithItsLength) {
   for (const Phase& phase : kPhases) {
     const Bytes font = Font(phase);
-    const size_t header_size = phase.dbcs ? 64 : 32;
-    for (size_t size = 0; size < header_size; ++size) {
+    const size_t headerSize = phase.dbcs ? 64 : 32;
+    for (size_t size = 0; size < headerSize; ++size) {
       const std::string name =
           Save("short.fnt", Bytes(font.begin(), font.begin() + size));
       const CapturedRun run = Run(std::string(phase.key) + " " + name);
       EXPECT_EQ(run.status, 0);
       EXPECT_EQ(run.err,
-                std::string(phase.dbcs ? "Error reading DBCS" : "Error reading SBCS") +
-                    " file header... read=" + std::to_string(header_size) +
+                std::string(phase.dbcs ? "Error reading DBCS"
+                                       : "Error reading SBCS") +
+                    " file header... read=" + std::to_string(headerSize) +
                     " actual=" + std::to_string(size) + "\n" +
                     Format("Could not read file '%s' font header\n", name))
           << phase.key << " " << size;
@@ -184,15 +185,15 @@ TEST_F(BadInputTest, EveryShortHeaderIsReportedWithItsLength) {
 TEST_F(BadInputTest, TruncatedFontsLoadTheirWholeGlyphs) {
   for (const Phase& phase : kPhases) {
     const Bytes font = Font(phase, 2);
-    const size_t header_size = phase.dbcs ? 64 : 32;
-    const size_t glyph_size = phase.width == 24 ? 96 : 4 * phase.height;
-    for (size_t size = header_size; size <= font.size(); ++size) {
+    const size_t headerSize = phase.dbcs ? 64 : 32;
+    const size_t glyphSize = phase.width == 24 ? 96 : 4 * phase.height;
+    for (size_t size = headerSize; size <= font.size(); ++size) {
       const std::string name =
           Save("cut.fnt", Bytes(font.begin(), font.begin() + size));
       const CapturedRun run = Run(std::string(phase.key) + " " + name);
       EXPECT_EQ(run.status, 0);
       EXPECT_EQ(run.err, "") << phase.key << " " << size;
-      const size_t glyphs = (size - header_size) / glyph_size;
+      const size_t glyphs = (size - headerSize) / glyphSize;
       EXPECT_EQ(OutputSize(), kEmptyOutputSize + kGlyphRecordFileSize * glyphs)
           << phase.key << " " << size;
     }
@@ -202,7 +203,7 @@ TEST_F(BadInputTest, TruncatedFontsLoadTheirWholeGlyphs) {
 TEST_F(BadInputTest, WrongMagicsAreRefusedWithoutAReaderMessage) {
   const Bytes sbcs = Font(kPhases[0]);
   const Bytes dbcs = Font(kPhases[2]);
-  auto with_magic = [](Bytes font, const char (&magic)[17]) {
+  auto withMagic = [](Bytes font, const char(&magic)[17]) {
     std::copy(magic, magic + 16, font.begin());
     return font;
   };
@@ -212,10 +213,10 @@ TEST_F(BadInputTest, WrongMagicsAreRefusedWithoutAReaderMessage) {
   };
   const Case cases[] = {
       {"SbcsThermalFile", dbcs},
-      {"SbcsImpactFile", with_magic(sbcs, "zynposSINGLEfont")},
+      {"SbcsImpactFile", withMagic(sbcs, "zynposSINGLEfont")},
       {"DbcsThermalFile", sbcs},
-      {"DbcsImpactFile", with_magic(dbcs, "ZYNPosDBCSFont\0\0")},
-      {"DbcsImpactFile", with_magic(dbcs, "ZYNPosSingleFont")},
+      {"DbcsImpactFile", withMagic(dbcs, "ZYNPosDBCSFont\0\0")},
+      {"DbcsImpactFile", withMagic(dbcs, "ZYNPosSingleFont")},
       {"SbcsThermalFile", Bytes(32, 0)},
       {"DbcsThermalFile", Bytes(200, 0xFF)},
   };
@@ -291,26 +292,27 @@ TEST_F(BadInputTest, AbsurdRangesAndVectorsEndCleanly) {
     for (int i = 0; i < glyphs; ++i) AppendGlyph(&font, PatternGlyph(i, 16, 16));
     return font;
   };
-  const Vector every_byte = {{1, 0xFF}, {1, 0xFF}, {1, 0xFF}, {1, 0xFF}};
-  const Vector empty_ranges = {{0xFF, 1}, {0xFF, 1}, {0xFF, 1}, {0xFF, 1}};
+  const Vector everyByte = {{1, 0xFF}, {1, 0xFF}, {1, 0xFF}, {1, 0xFF}};
+  const Vector emptyRanges = {{0xFF, 1}, {0xFF, 1}, {0xFF, 1}, {0xFF, 1}};
   const Case cases[] = {
       {"last below first", "SbcsThermalFile", sbcs(0x50, 0x40, 3), 0},
-      {"whole 16-bit range, 3 glyphs", "SbcsThermalFile", sbcs(0, 0xFFFF, 3), 3},
+      {"whole 16-bit range, 3 glyphs", "SbcsThermalFile", sbcs(0, 0xFFFF, 3),
+       3},
       {"codes above 0xFF share the low byte", "SbcsThermalFile",
        sbcs(0xFF, 0x1FF, 257), 256},
       {"last code 0xFFFF ends the range", "SbcsThermalFile",
        sbcs(0xFFFF, 0xFFFF, 2), 1},
       {"every lead and trail, 5 glyphs", "DbcsImpactFile",
-       dbcs(every_byte, every_byte, 0xFFFF, 5), 5},
+       dbcs(everyByte, everyByte, 0xFFFF, 5), 5},
       {"all lead ranges empty", "DbcsImpactFile",
-       dbcs(empty_ranges, every_byte, 0xFFFF, 5), 0},
+       dbcs(emptyRanges, everyByte, 0xFFFF, 5), 0},
       {"all trail ranges empty", "DbcsImpactFile",
-       dbcs(every_byte, empty_ranges, 0xFFFF, 5), 0},
+       dbcs(everyByte, emptyRanges, 0xFFFF, 5), 0},
       {"all trail pairs skipped", "DbcsImpactFile",
-       dbcs(every_byte, {{0, 0xFF}, {0, 0xFF}, {0, 0xFF}, {0, 0xFF}}, 0xFFFF, 5),
+       dbcs(everyByte, {{0, 0xFF}, {0, 0xFF}, {0, 0xFF}, {0, 0xFF}}, 0xFFFF, 5),
        0},
       {"last code below every code", "DbcsImpactFile",
-       dbcs(every_byte, every_byte, 0x00FF, 5), 0},
+       dbcs(everyByte, everyByte, 0x00FF, 5), 0},
   };
   for (const Case& c : cases) {
     const CapturedRun run = Run(std::string(c.key) + " " + Save("f.fnt", c.font));
@@ -331,22 +333,21 @@ TEST_F(BadInputTest, ConfigurationLinesOfAnyLengthAreCutInto199CharacterPieces) 
     EXPECT_EQ(run.status, 0);
     const Bytes out = ReadBytes(Output());
     ASSERT_EQ(out.size(), kEmptyOutputSize) << length;
-    const int code_page = out[19] | out[20] << 8;
-    EXPECT_EQ(code_page, length % 199 == 0 ? 932 : 0) << length;
+    const int codePage = out[19] | out[20] << 8;
+    EXPECT_EQ(codePage, length % 199 == 0 ? 932 : 0) << length;
     EXPECT_EQ(out[49], 5) << length;  // the next line is whole again
   }
 }
 
 TEST_F(BadInputTest, LongAndBinaryConfigurationValuesStayWithinTheirSlots) {
-  const std::string long_name(5000, 'n');
+  const std::string longName(5000, 'n');
   const char kBinary[] = "SbcsThermalFile \x01\x02\xff\n\0\0CodePage 9\n\r\r\n";
   const std::string binary(kBinary, sizeof(kBinary) - 1);
-  const CapturedRun run =
-      Run("SbcsThermalFile " + long_name + "\n" + binary);
+  const CapturedRun run = Run("SbcsThermalFile " + longName + "\n" + binary);
   EXPECT_EQ(run.status, 0);
   // The value of the first piece: the line's first 199 characters less the
   // key and its blank.
-  const std::string cut = long_name.substr(0, 199 - 16);
+  const std::string cut = longName.substr(0, 199 - 16);
   EXPECT_EQ(run.err, Format("Could not open file '%s' for reading\n", cut) +
                          "Could not open file '\x01\x02\xff' for reading\n");
   EXPECT_EQ(OutputSize(), kEmptyOutputSize);
@@ -506,17 +507,18 @@ TEST_F(ProgramTest, ExitStatusesAndMessagesOfFailedRuns) {
   EXPECT_EQ(usage.out, "");
 
   const std::string missing = Native(dir_.File("missing.cfg"));
-  const Result no_config = RunProgram(missing);
-  EXPECT_EQ(no_config.status, 2);
-  EXPECT_EQ(no_config.err, Format("Could not open '%s' for reading\n", missing) +
-                               Format("Could not read config file '%s'\n", missing));
+  const Result noConfig = RunProgram(missing);
+  EXPECT_EQ(noConfig.status, 2);
+  EXPECT_EQ(noConfig.err,
+            Format("Could not open '%s' for reading\n", missing) +
+                Format("Could not read config file '%s'\n", missing));
 
-  const std::string no_folder = dir_.File("missing/out.fnt");
-  const Result open_failed = RunProgram(
-      dir_.WriteText("a.cfg", "OutputFontFile " + no_folder + "\n"));
-  EXPECT_EQ(open_failed.status, 4);
-  EXPECT_EQ(open_failed.err,
-            Format("Could not open file '%s' for writing\n", no_folder));
+  const std::string noFolder = dir_.File("missing/out.fnt");
+  const Result openFailed =
+      RunProgram(dir_.WriteText("a.cfg", "OutputFontFile " + noFolder + "\n"));
+  EXPECT_EQ(openFailed.status, 4);
+  EXPECT_EQ(openFailed.err,
+            Format("Could not open file '%s' for writing\n", noFolder));
 }
 
 // A conversion in a process that already ran a larger one gives exactly
@@ -524,29 +526,30 @@ TEST_F(ProgramTest, ExitStatusesAndMessagesOfFailedRuns) {
 // settings may show through.
 TEST_F(ProgramTest, SecondConversionInAProcessEqualsAFreshProcess) {
   const std::string big = Save("big.fnt", Font(kPhases[3], 300));
-  const std::string first_config = dir_.WriteText(
+  const std::string firstConfig = dir_.WriteText(
       "first.cfg", "DbcsImpactFile " + big + "\nSbcsThermalFile " +
                        Save("t.fnt", Font(kPhases[0], 90)) +
                        "\nCodePage 932\nVerbose 1\nOutputFontFile " +
                        dir_.File("first.out") + "\n");
-  ASSERT_EQ(RunConverterOn(first_config).status, 0);
+  ASSERT_EQ(RunConverterOn(firstConfig).status, 0);
 
-  const std::string second_config = dir_.WriteText(
+  const std::string secondConfig = dir_.WriteText(
       "second.cfg", "SbcsImpactFile " + Save("i.fnt", Font(kPhases[1], 5)) +
-                        "\nDbcsThermalFile " + Save("d.fnt", Font(kPhases[2], 7)) +
+                        "\nDbcsThermalFile " +
+                        Save("d.fnt", Font(kPhases[2], 7)) +
                         "\nDbcsImpactFile " + big + "\nOutputFontFile " +
                         dir_.File("second.out") + "\n");
   // Both runs name the configuration alike (backslashes on Windows).
-  const CapturedRun in_process = RunConverterOn(Native(second_config));
-  const Bytes in_process_output = ReadBytes(dir_.File("second.out"));
+  const CapturedRun inProcess = RunConverterOn(Native(secondConfig));
+  const Bytes inProcessOutput = ReadBytes(dir_.File("second.out"));
   std::filesystem::remove(dir_.File("second.out"));
-  const Result fresh = RunProgram(Native(second_config));
-  EXPECT_EQ(in_process.status, fresh.status);
-  EXPECT_EQ(in_process.out, fresh.out);
-  EXPECT_EQ(in_process.err, fresh.err);
-  EXPECT_EQ(in_process_output, ReadBytes(dir_.File("second.out")));
+  const Result fresh = RunProgram(Native(secondConfig));
+  EXPECT_EQ(inProcess.status, fresh.status);
+  EXPECT_EQ(inProcess.out, fresh.out);
+  EXPECT_EQ(inProcess.err, fresh.err);
+  EXPECT_EQ(inProcessOutput, ReadBytes(dir_.File("second.out")));
   // 189 codes fit the one lead byte (trails 40-FC); the thermal 7 share them.
-  EXPECT_EQ(in_process_output.size(), 85u + 116 * (5 + 189));
+  EXPECT_EQ(inProcessOutput.size(), 85u + 116 * (5 + 189));
 }
 
 TEST_F(ProgramTest, OutputToAFullDeviceFailsAndLeavesTheDevice) {

@@ -19,11 +19,11 @@ class ConfigFileTest : public ::testing::Test {
 
   // Reads `text` as a configuration file; returns what the reader printed
   // on standard error.
-  std::string Read(const std::string& text, int expected_result = 0) {
+  std::string Read(const std::string& text, int expectedResult = 0) {
     const std::string path = dir_.WriteText("vexocnvt.cfg", text);
     const CapturedRun run =
         CaptureOutput([&path] { return ReadConfigFile(path.c_str()); });
-    EXPECT_EQ(run.status, expected_result);
+    EXPECT_EQ(run.status, expectedResult);
     EXPECT_EQ(run.out, "");
     return run.err;
   }

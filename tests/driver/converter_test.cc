@@ -241,11 +241,11 @@ TEST_F(ConverterTest, AcceptedSizeBoundariesLoad) {
 }
 
 TEST_F(ConverterTest, BadHeadersAreReportedAndSkipped) {
-  Bytes dbcs_in_sbcs_list;
-  AppendDbcsHeader(&dbcs_in_sbcs_list, {.magic = "", .width = 8, .height = 16},
+  Bytes dbcsInSbcsList;
+  AppendDbcsHeader(&dbcsInSbcsList, {.magic = "", .width = 8, .height = 16},
                    {});
   const std::string empty = Save("empty.fnt", {});
-  const std::string wrong = Save("wrong.fnt", dbcs_in_sbcs_list);
+  const std::string wrong = Save("wrong.fnt", dbcsInSbcsList);
   const std::string folder = dir_.path();
   const CapturedRun run = RunConverterOn(
       Config("SbcsThermalFile " + empty + "\nSbcsThermalFile " + wrong +
@@ -253,27 +253,39 @@ TEST_F(ConverterTest, BadHeadersAreReportedAndSkipped) {
              "\n"),
       /*merged=*/true);
   EXPECT_EQ(run.status, 0);
-  const std::string expected_tail =
-      "Opening file '" + empty + "' for reading\n"
+  const std::string expectedTail =
+      "Opening file '" + empty +
+      "' for reading\n"
       "Error reading SBCS file header... read=32 actual=0\n"
-      "Could not read file '" + empty + "' font header\n"
-      "Opening file '" + wrong + "' for reading\n"
-      "Could not read file '" + wrong + "' font header\n"
-      "Opening file '" + empty + "' for reading\n"
+      "Could not read file '" +
+      empty +
+      "' font header\n"
+      "Opening file '" +
+      wrong +
+      "' for reading\n"
+      "Could not read file '" +
+      wrong +
+      "' font header\n"
+      "Opening file '" +
+      empty +
+      "' for reading\n"
       "Error reading DBCS file header... read=64 actual=0\n"
-      "Could not read file '" + empty + "' font header\n"
-      "Opening file '" + folder + "' for reading\n" +
+      "Could not read file '" +
+      empty +
+      "' font header\n"
+      "Opening file '" +
+      folder + "' for reading\n" +
 #ifdef _WIN32
       // Windows cannot open a folder as a file at all.
       "Could not open file '" + folder + "' for reading\n" +
 #else
       "Error reading DBCS file header... read=64 actual=-1\n"
-      "Could not read file '" + folder + "' font header\n" +
+      "Could not read file '" +
+      folder + "' font header\n" +
 #endif
       "Opening '" + Output() + "' for writing\n";
-  ASSERT_GE(run.out.size(), expected_tail.size());
-  EXPECT_EQ(run.out.substr(run.out.size() - expected_tail.size()),
-            expected_tail);
+  ASSERT_GE(run.out.size(), expectedTail.size());
+  EXPECT_EQ(run.out.substr(run.out.size() - expectedTail.size()), expectedTail);
 }
 
 TEST_F(ConverterTest, DbcsParametersComeFromTheirOwnPhases) {

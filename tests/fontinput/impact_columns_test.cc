@@ -198,13 +198,13 @@ namespace {
 // The conversion one dot at a time, as the printer's column order reads.
 int ConvertDotByDot(const uint8_t* bitmap, uint8_t* columns, int width,
                     int height) {
-  const int bytes_per_row = width / 8;
+  const int bytesPerRow = width / 8;
   int p = 0;
-  for (int x = 0; x < 8 * bytes_per_row; ++x) {
+  for (int x = 0; x < 8 * bytesPerRow; ++x) {
     uint8_t mask = 0x80;
     int dots = 0;
     for (int r = height - 1; r >= 0; --r) {
-      if (bitmap[r * bytes_per_row + x / 8] & (0x80 >> (x % 8))) {
+      if (bitmap[r * bytesPerRow + x / 8] & (0x80 >> (x % 8))) {
         columns[p] |= mask;
       }
       mask >>= 1;
@@ -213,7 +213,7 @@ int ConvertDotByDot(const uint8_t* bitmap, uint8_t* columns, int width,
         mask = 0x80;
       }
     }
-    if (bytes_per_row == 1 || height == 9) ++p;
+    if (bytesPerRow == 1 || height == 9) ++p;
   }
   return p;
 }
@@ -233,14 +233,14 @@ TEST(ImpactColumnsTest, ConversionStaysWithinItsSpan) {
       const int span = ImpactColumnsSpan(width, height);
       ASSERT_LE(span, kColumnBufferSize);
       EXPECT_LE(count, span) << width << "x" << height;
-      int last_set = -1;
+      int lastSet = -1;
       for (int i = 0; i < kColumnBufferSize; ++i) {
-        if (columns[i] != 0) last_set = i;
+        if (columns[i] != 0) lastSet = i;
       }
-      EXPECT_LT(last_set, span) << width << "x" << height;
+      EXPECT_LT(lastSet, span) << width << "x" << height;
       // And no larger: the count or the last byte set reaches it.
       if (width >= 8 && height > 0) {
-        EXPECT_EQ(std::max(count, last_set + 1), span) << width << "x" << height;
+        EXPECT_EQ(std::max(count, lastSet + 1), span) << width << "x" << height;
       }
     }
   }
@@ -257,8 +257,8 @@ TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
         for (uint8_t& byte : expected) byte = trial % 2 ? uint8_t(random()) : 0;
         uint8_t actual[kColumnBufferSize];
         std::memcpy(actual, expected, sizeof(actual));
-        uint8_t from_file[kColumnBufferSize];
-        std::memcpy(from_file, expected, sizeof(from_file));
+        uint8_t fromFile[kColumnBufferSize];
+        std::memcpy(fromFile, expected, sizeof(fromFile));
         const int n = ConvertDotByDot(bitmap, expected, width, height);
         ASSERT_EQ(ConvertToImpactColumns(bitmap, actual, width, height), n)
             << width << "x" << height;
@@ -267,18 +267,18 @@ TEST(ImpactColumnsTest, MatchesDotByDotConversionAtEverySize) {
         // The same glyph as the file holds it: 4-byte rows, bottom first,
         // random bytes beyond the row's width / 8.
         if (height > 0 && width / 8 > 0) {
-          const int bytes_per_row = width / 8;
-          uint8_t file_rows[4 * kMaxConvertHeight];
-          for (uint8_t& byte : file_rows) byte = uint8_t(random());
+          const int bytesPerRow = width / 8;
+          uint8_t fileRows[4 * kMaxConvertHeight];
+          for (uint8_t& byte : fileRows) byte = uint8_t(random());
           for (int r = 0; r < height; ++r) {
-            std::memcpy(file_rows + 4 * (height - 1 - r),
-                        bitmap + r * bytes_per_row, bytes_per_row);
+            std::memcpy(fileRows + 4 * (height - 1 - r),
+                        bitmap + r * bytesPerRow, bytesPerRow);
           }
-          ASSERT_EQ(ConvertFileRowsToImpactColumns(file_rows, from_file, width,
-                                                   height),
-                    n)
+          ASSERT_EQ(
+              ConvertFileRowsToImpactColumns(fileRows, fromFile, width, height),
+              n)
               << width << "x" << height;
-          ASSERT_EQ(std::memcmp(from_file, expected, sizeof(from_file)), 0)
+          ASSERT_EQ(std::memcmp(fromFile, expected, sizeof(fromFile)), 0)
               << width << "x" << height << " from file rows";
         }
       }

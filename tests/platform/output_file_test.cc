@@ -135,11 +135,11 @@ TEST_F(OutputFileTest, SymbolicLinksKeepPointingAndTheirTargetsGetTheBytes) {
   };
   for (const Case& c : cases) {
     const std::string link = dir_.File(c.link);
-    const std::string points_to = c.pointsTo ? c.pointsTo : target;
-    ASSERT_EQ(symlink(points_to.c_str(), link.c_str()), 0) << c.link;
+    const std::string pointsTo = c.pointsTo ? c.pointsTo : target;
+    ASSERT_EQ(symlink(pointsTo.c_str(), link.c_str()), 0) << c.link;
     ASSERT_EQ(Write(link, new_), 0) << c.link;
     EXPECT_TRUE(fs::is_symlink(link)) << c.link;
-    EXPECT_EQ(fs::read_symlink(link).string(), points_to) << c.link;
+    EXPECT_EQ(fs::read_symlink(link).string(), pointsTo) << c.link;
     EXPECT_EQ(ReadBytes(dir_.File(c.target)), new_) << c.link;
     EXPECT_TRUE(SameExistingFile(link.c_str(), dir_.File(c.target).c_str()));
     ASSERT_TRUE(WriteBytes(target, old_));
@@ -336,21 +336,21 @@ TEST_F(OutputFileTest, StandardStreamNamesAreWrittenThrough) {
   ASSERT_TRUE(WriteBytes(log, Bytes{'e', 'a', 'r', 'l', 'y', '\n'}));
   const int appended = open(log.c_str(), O_WRONLY | O_APPEND);
   ASSERT_GE(appended, 0);
-  int pipe_ends[2];
-  ASSERT_EQ(pipe(pipe_ends), 0);
+  int pipeEnds[2];
+  ASSERT_EQ(pipe(pipeEnds), 0);
   const std::string names[] = {"/dev/fd/" + std::to_string(appended),
-                               "/proc/self/fd/" + std::to_string(pipe_ends[1])};
+                               "/proc/self/fd/" + std::to_string(pipeEnds[1])};
   EXPECT_EQ(Write(names[0], old_), 0);
   EXPECT_EQ(Write(names[1], Bytes{1, 2, 3}), 0);
   close(appended);
-  close(pipe_ends[1]);
+  close(pipeEnds[1]);
   Bytes expected{'e', 'a', 'r', 'l', 'y', '\n'};
   expected.insert(expected.end(), old_.begin(), old_.end());
   EXPECT_EQ(ReadBytes(log), expected);
   uint8_t got[8] = {};
-  EXPECT_EQ(read(pipe_ends[0], got, sizeof(got)), 3);
+  EXPECT_EQ(read(pipeEnds[0], got, sizeof(got)), 3);
   EXPECT_EQ(got[2], 3);
-  close(pipe_ends[0]);
+  close(pipeEnds[0]);
   EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"log.txt"});
 }
 

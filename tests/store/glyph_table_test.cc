@@ -191,9 +191,8 @@ TEST_F(GlyphTableTest, IndexedLookupsMatchAPlainScan) {
     const int expected = scan.Store(kind, high, low);
     ASSERT_EQ(StoreGlyph(kind, high, low, station, data, 2), expected) << step;
     if (step % 97 == 0) {
-      const int probe_high = int(random() % 512), probe_low = int(random() % 512);
-      ASSERT_EQ(FindGlyph(probe_high, probe_low),
-                scan.Find(probe_high, probe_low));
+      const int probeHigh = int(random() % 512), probeLow = int(random() % 512);
+      ASSERT_EQ(FindGlyph(probeHigh, probeLow), scan.Find(probeHigh, probeLow));
       ASSERT_EQ(AllocateGlyph(), scan.Allocate());
     }
   }

@@ -121,9 +121,9 @@ TEST_F(OutputFontFileTest, LongerExistingFileIsCutToTheNewLength) {
 // folder's defaults.
 #ifndef _WIN32
 TEST_F(OutputFontFileTest, NewFileGetsMode0655) {
-  const mode_t old_mask = umask(0);
+  const mode_t oldMask = umask(0);
   const int status = Write().status;
-  umask(old_mask);
+  umask(oldMask);
   ASSERT_EQ(status, 0);
   struct stat info;
   ASSERT_EQ(stat(dir_.File("out.fnt").c_str(), &info), 0);
@@ -228,14 +228,14 @@ TEST_F(OutputFontFileTest, EachKindsRecordsAreFoundWhereverTheyLie) {
 TEST_F(OutputFontFileTest, WrittenRecordsFollowTheTable) {
   ASSERT_EQ(Write().status, 0);
   const Bytes file = ReadBytes(dir_.File("out.fnt"));
-  std::vector<uint16_t> expected_tags;
+  std::vector<uint16_t> expectedTags;
   for (int i = 0; i < kSingleParameterCount; ++i) {
-    expected_tags.push_back(kOutputTags[i].tag);
+    expectedTags.push_back(kOutputTags[i].tag);
   }
   for (int i = 0; i < kCodePageVectorRecords; ++i) {
-    expected_tags.push_back(TagCodePageVector);
+    expectedTags.push_back(TagCodePageVector);
   }
-  expected_tags.push_back(TagEnd);
+  expectedTags.push_back(TagEnd);
   std::vector<uint16_t> tags;
   size_t at = 0;
   while (at + kRecordFrameSize <= file.size()) {
@@ -247,7 +247,7 @@ TEST_F(OutputFontFileTest, WrittenRecordsFollowTheTable) {
     at += kRecordFrameSize + length;
   }
   EXPECT_EQ(at, file.size());
-  EXPECT_EQ(tags, expected_tags);
+  EXPECT_EQ(tags, expectedTags);
   EXPECT_EQ(file.size(), size_t{kFixedPartSize});
 }
 

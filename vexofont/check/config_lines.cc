@@ -49,18 +49,18 @@ std::string FirstWord(const std::string& text, bool* indented) {
 const char* MeantKey(const std::string& word) {
   const std::string lower = Lower(word);
   const char* best = nullptr;
-  size_t best_distance = 3;
-  for (const char* config_key : kConfigKeys) {
-    const std::string key = Lower(config_key);
-    if (lower.compare(0, key.size(), key) == 0) return config_key;
+  size_t bestDistance = 3;
+  for (const char* configKey : kConfigKeys) {
+    const std::string key = Lower(configKey);
+    if (lower.compare(0, key.size(), key) == 0) return configKey;
     // A key cut short.
     if (lower.size() >= 6 && key.compare(0, lower.size(), lower) == 0) {
-      return config_key;
+      return configKey;
     }
     const size_t d = Distance(lower, key);
-    if (d < best_distance) {
-      best_distance = d;
-      best = config_key;
+    if (d < bestDistance) {
+      bestDistance = d;
+      best = configKey;
     }
   }
   return best;
@@ -181,9 +181,9 @@ void ConfigLines::Number(const ConfigLine& line) {
   }
   uint16_t number = 0;
   ParseNumberValue(value.c_str(), &number);
-  size_t digits_end = 0;
-  const std::string digits = Digits(value, &digits_end);
-  if (digits_end < value.size()) {
+  size_t digitsEnd = 0;
+  const std::string digits = Digits(value, &digitsEnd);
+  if (digitsEnd < value.size()) {
     findings_->Problem(line.line, key + " '" + value +
                                       "': the converter reads the number " +
                                       std::to_string(number) +
@@ -194,7 +194,7 @@ void ConfigLines::Number(const ConfigLine& line) {
   const bool exact = (negative ? number == 0 : true) && digits.size() <= 5 &&
                      std::stoul(digits) == number;
   if (!exact) {
-    findings_->Problem(line.line, key + " " + value.substr(0, digits_end) +
+    findings_->Problem(line.line, key + " " + value.substr(0, digitsEnd) +
                                       " is taken modulo 65536, as " + read);
   }
   const unsigned limit = FindNumberKey(line.key)->limit;

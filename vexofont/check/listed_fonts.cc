@@ -110,12 +110,12 @@ bool ReadHeader(const ListedFont& font, const std::vector<uint8_t>& bytes,
                           "magic): the converter cannot read its header");
     return false;
   }
-  const size_t header_size =
+  const size_t headerSize =
       kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
-  if (bytes.size() < header_size) {
+  if (bytes.size() < headerSize) {
     findings->Problem(font.line, font.Quoted() + " has a header cut short (" +
                                      std::to_string(bytes.size()) + " of " +
-                                     std::to_string(header_size) + " bytes)");
+                                     std::to_string(headerSize) + " bytes)");
     return false;
   }
   DecodeFontHeader(bytes.data(), header);

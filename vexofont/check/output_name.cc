@@ -44,15 +44,15 @@ bool IsAnInput(const char* output, int line, const ConfigLines& lines,
 // Whether the converter could write the output: the same rules as it
 // writes by (platform/output_file.h), asked without writing anything.
 void CheckWritable(const char* output, int line, Findings* findings) {
-  bool in_folder = false;
-  const int error = ProbeOutputFile(output, &in_folder);
+  bool inFolder = false;
+  const int error = ProbeOutputFile(output, &inFolder);
   if (error == 0) return;
   if (error == EISDIR) {
     findings->Problem(line, "OutputFontFile " + Quoted(output) +
                                 " is a folder: the converter cannot write it");
     return;
   }
-  if (!in_folder) {
+  if (!inFolder) {
     findings->Problem(line, "OutputFontFile " + Quoted(output) +
                                 " cannot be written (" + std::strerror(error) +
                                 "): the converter cannot write the output "

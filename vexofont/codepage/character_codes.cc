@@ -42,15 +42,15 @@ bool CodeInCodePage(uint16_t number, uint32_t character, FontKind* kind,
 
 std::vector<CodedCharacter> CodesAndCharacters(const CodePage& page) {
   std::vector<CodedCharacter> coded;
-  CodeMapper to_unicode;
-  if (!to_unicode.Open(page, FontCharset())) return coded;
+  CodeMapper toUnicode;
+  if (!toUnicode.Open(page, FontCharset())) return coded;
   const CharacterCodes codes(page);
   const int first = page.kind == FontKind::kSbcs ? 0 : 0x8100;
   const int last = page.kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
   for (int code = first; code <= last; ++code) {
     uint32_t character = 0;
     int found = 0;
-    if (to_unicode.Map(code, &character) && codes.Find(character, &found) &&
+    if (toUnicode.Map(code, &character) && codes.Find(character, &found) &&
         found == code) {
       coded.push_back({code, character});
     }

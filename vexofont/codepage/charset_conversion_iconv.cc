@@ -29,17 +29,17 @@ bool CharsetConversion::Convert(const char* in, size_t size,
   if (size > sizeof(input)) return false;
   for (size_t i = 0; i < size; ++i) input[i] = in[i];
   char output[16];
-  char* in_ptr = input;
-  char* out_ptr = output;
-  size_t in_left = size;
-  size_t out_left = sizeof(output);
+  char* inPtr = input;
+  char* outPtr = output;
+  size_t inLeft = size;
+  size_t outLeft = sizeof(output);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial shift state
-  if (iconv(cd, &in_ptr, &in_left, &out_ptr, &out_left) == size_t(-1) ||
-      in_left != 0 ||
-      iconv(cd, nullptr, nullptr, &out_ptr, &out_left) == size_t(-1)) {
+  if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) ||
+      inLeft != 0 ||
+      iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == size_t(-1)) {
     return false;
   }
-  out->assign(output, sizeof(output) - out_left);
+  out->assign(output, sizeof(output) - outLeft);
   return true;
 }
 

@@ -250,20 +250,21 @@ bool ToUnicode(const CharsetConversion& toUtf32, const char* bytes, size_t size,
 
 bool CodeMapper::SameCharacter(int code, uint32_t fontCode) const {
   if (!fontToUnicode_.IsOpen()) return true;
-  uint32_t page_point = static_cast<uint32_t>(code);
+  uint32_t pagePoint = static_cast<uint32_t>(code);
   if (!fromUnicode_) {
-    const char page_bytes[2] = {static_cast<char>(code >> 8), static_cast<char>(code)};
+    const char pageBytes[2] = {static_cast<char>(code >> 8),
+                               static_cast<char>(code)};
     const bool one = kind_ == FontKind::kSbcs;
     if (!pageToUnicode_.IsOpen() ||
-        !ToUnicode(pageToUnicode_, one ? page_bytes + 1 : page_bytes, one ? 1 : 2,
-                   &page_point)) {
+        !ToUnicode(pageToUnicode_, one ? pageBytes + 1 : pageBytes, one ? 1 : 2,
+                   &pagePoint)) {
       return true;  // nothing to compare with
     }
   }
-  const char font_byte = static_cast<char>(fontCode);
-  uint32_t font_point = 0;
-  return ToUnicode(fontToUnicode_, &font_byte, 1, &font_point) &&
-         font_point == page_point;
+  const char fontByte = static_cast<char>(fontCode);
+  uint32_t fontPoint = 0;
+  return ToUnicode(fontToUnicode_, &fontByte, 1, &fontPoint) &&
+         fontPoint == pagePoint;
 }
 
 bool CodeMapper::Open(const CodePage& codePage, const FontCharset& charset) {
@@ -299,23 +300,24 @@ bool CodeMapper::Map(int code, uint32_t* fontCode) {
 bool CodeMapper::MapWith(const CharsetConversion& cd, int code,
                          uint32_t* fontCode) const {
   char in[4];
-  size_t in_left = 0;
+  size_t inLeft = 0;
   if (fromUnicode_) {
     if (code < 0 || code > 0x10FFFF) return false;
-    for (int i = 0; i < 4; ++i) in[in_left++] = static_cast<char>(code >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+      in[inLeft++] = static_cast<char>(code >> (8 * i));
   } else if (kind_ == FontKind::kSbcs) {
     if (code < 0 || code > 0xFF) return false;
-    in[in_left++] = static_cast<char>(code);
+    in[inLeft++] = static_cast<char>(code);
   } else {
     if (code < 0x100 || code > 0xFFFF) return false;
-    in[in_left++] = static_cast<char>(code >> 8);
-    in[in_left++] = static_cast<char>(code);
+    in[inLeft++] = static_cast<char>(code >> 8);
+    in[inLeft++] = static_cast<char>(code);
   }
   // One character in gives at most one code point (4 bytes) or an EUC
   // sequence of at most 3 bytes; more shows a code that turns into more
   // than one character.
   std::string out;
-  if (!cd.Convert(in, in_left, &out)) return false;
+  if (!cd.Convert(in, inLeft, &out)) return false;
   const auto* bytes = reinterpret_cast<const uint8_t*>(out.data());
   const size_t length = out.size();
   switch (form_) {

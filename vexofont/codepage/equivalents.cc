@@ -45,15 +45,15 @@ constexpr Pair kVariants[] = {
 void AddWidthForm(uint32_t c, const char* wider, const char* narrower,
                   std::vector<Equivalent>* found) {
   uint32_t other = 0;
-  bool to_wide = false;
+  bool toWide = false;
   if (c >= 0x21 && c <= 0x7E) {
     other = c + 0xFEE0;
-    to_wide = true;
+    toWide = true;
   }
   if (c >= 0xFF01 && c <= 0xFF5E) other = c - 0xFEE0;
   if (c >= 0xFF61 && c <= 0xFF9F) {
     other = kHalfWidthKatakana[c - 0xFF61];
-    to_wide = true;
+    toWide = true;
   }
   for (size_t i = 0; other == 0 && i < std::size(kHalfWidthKatakana); ++i) {
     if (kHalfWidthKatakana[i] == c) other = static_cast<uint32_t>(0xFF61 + i);
@@ -62,11 +62,11 @@ void AddWidthForm(uint32_t c, const char* wider, const char* narrower,
     if (other != 0) break;
     if (c == pair.narrow) {
       other = pair.wide;
-      to_wide = true;
+      toWide = true;
     }
     if (c == pair.wide) other = pair.narrow;
   }
-  if (other != 0) found->push_back({other, to_wide ? wider : narrower});
+  if (other != 0) found->push_back({other, toWide ? wider : narrower});
 }
 
 }  // namespace

@@ -32,14 +32,14 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
   DbcsFontHeader header = {};
   DecodeFontHeader(data, &header);
   if (kind == FontKind::kDbcs) DecodeDbcsVectors(data, &header);
-  const size_t glyph_size = FileGlyphSize(header.height);
+  const size_t glyphSize = FileGlyphSize(header.height);
   const int height = static_cast<int>(header.height);
-  const int bytes_per_row = RowBytesTaken(kind, station, header.width);
+  const int bytesPerRow = RowBytesTaken(kind, station, header.width);
   size_t at = kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
   auto next = [&]() -> const uint8_t* {
-    if (size < at || size - at < glyph_size) return nullptr;
+    if (size < at || size - at < glyphSize) return nullptr;
     const uint8_t* glyph = data + at;
-    at += glyph_size;
+    at += glyphSize;
     ++counts.glyphsRead;
     return glyph;
   };
@@ -64,7 +64,7 @@ StoredCodes ForEachStoredCode(const uint8_t* data, size_t size, FontKind kind,
         const uint8_t* glyph = next();
         if (glyph == nullptr) return false;
         // The loaders store no DBCS glyph whose taken bytes are all clear.
-        if (!Blank(glyph, height, bytes_per_row)) store(context, lead, trail);
+        if (!Blank(glyph, height, bytesPerRow)) store(context, lead, trail);
         return true;
       });
   return counts;
@@ -95,23 +95,26 @@ std::vector<int> CodesDrawnPastPrint(const uint8_t* data, size_t size,
   DecodeFontHeader(data, &header);
   const int width = static_cast<int>(header.width);
   const int height = static_cast<int>(header.height);
-  const int row_bytes = (width + 7) / 8;
+  const int rowBytes = (width + 7) / 8;
   const int printed = RowBytesTaken(FontKind::kSbcs, station, header.width);
   std::vector<int> codes;
-  if (printed >= row_bytes || height * row_bytes > kBitmapBufferSize) return codes;
+  if (printed >= rowBytes || height * rowBytes > kBitmapBufferSize)
+    return codes;
   // The columns of the last byte that the width holds.
-  const uint8_t last_mask = static_cast<uint8_t>(0xFF00 >> (width - 8 * (row_bytes - 1)));
-  const size_t glyph_size = FileGlyphSize(header.height);
+  const uint8_t lastMask =
+      static_cast<uint8_t>(0xFF00 >> (width - 8 * (rowBytes - 1)));
+  const size_t glyphSize = FileGlyphSize(header.height);
   size_t at = kSbcsHeaderSize;
-  for (unsigned c = header.firstChar; c <= header.lastChar; ++c, at += glyph_size) {
-    if (size < at || size - at < glyph_size) break;
+  for (unsigned c = header.firstChar; c <= header.lastChar;
+       ++c, at += glyphSize) {
+    if (size < at || size - at < glyphSize) break;
     uint8_t bitmap[kBitmapBufferSize];
-    UnpackGlyphRows(data + at, height, row_bytes, bitmap);
+    UnpackGlyphRows(data + at, height, rowBytes, bitmap);
     bool past = false;
     for (int y = 0; y < height && !past; ++y) {
-      for (int b = printed; b < row_bytes && !past; ++b) {
-        const uint8_t mask = b == row_bytes - 1 ? last_mask : 0xFF;
-        past = (bitmap[y * row_bytes + b] & mask) != 0;
+      for (int b = printed; b < rowBytes && !past; ++b) {
+        const uint8_t mask = b == rowBytes - 1 ? lastMask : 0xFF;
+        past = (bitmap[y * rowBytes + b] & mask) != 0;
       }
     }
     if (past) codes.push_back(static_cast<int>(c & 0xFF));
@@ -143,19 +146,20 @@ void SbcsBlanking::Add(const uint8_t* data, size_t size) {
   if (data == nullptr) return;
   DbcsFontHeader header = {};
   DecodeFontHeader(data, &header);
-  const size_t glyph_size = FileGlyphSize(header.height);
-  const int bytes_per_row = RowBytesTaken(FontKind::kSbcs, station_, header.width);
+  const size_t glyphSize = FileGlyphSize(header.height);
+  const int bytesPerRow =
+      RowBytesTaken(FontKind::kSbcs, station_, header.width);
   size_t at = kSbcsHeaderSize;
   for (unsigned c = header.firstChar; c <= header.lastChar; ++c) {
-    if (size < at || size - at < glyph_size) break;
+    if (size < at || size - at < glyphSize) break;
     const int code = static_cast<int>(c & 0xFF);
-    if (!Blank(data + at, static_cast<int>(header.height), bytes_per_row)) {
+    if (!Blank(data + at, static_cast<int>(header.height), bytesPerRow)) {
       drawn_[code] = f;
       blanked_[code] = -1;
     } else if (drawn_[code] >= 0 && blanked_[code] < 0) {
       blanked_[code] = f;
     }
-    at += glyph_size;
+    at += glyphSize;
   }
 }
 

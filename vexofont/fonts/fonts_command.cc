@@ -140,8 +140,8 @@ std::string Json(const std::vector<Listed>& list) {
 // The columns a text takes in a terminal: East Asian wide characters two.
 size_t DisplayWidth(const std::string& text) {
   std::vector<uint32_t> points;
-  size_t bad_at = 0;
-  if (!DecodeUtf8(text, &points, &bad_at)) return text.size();
+  size_t badAt = 0;
+  if (!DecodeUtf8(text, &points, &badAt)) return text.size();
   size_t width = 0;
   for (uint32_t c : points) {
     const bool wide =
@@ -216,20 +216,20 @@ const char* FaceListText(FaceList listed) {
 // status with the line in *report.
 int ReadTextCharacters(const FontsOptions& options,
                        std::set<uint32_t>* characters, CommandReport* report) {
-  size_t bad_at = 0;
+  size_t badAt = 0;
   if (!options.text.empty() &&
-      !CharactersOfText(options.text, characters, &bad_at)) {
+      !CharactersOfText(options.text, characters, &badAt)) {
     return UsageError(
-        report, "--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
+        report, "--text is not UTF-8 (byte " + std::to_string(badAt) + ")");
   }
   if (options.chars.empty()) return kFontsListed;
   const CharactersFile read =
-      CharactersOfFile(options.chars.c_str(), characters, &bad_at);
+      CharactersOfFile(options.chars.c_str(), characters, &badAt);
   if (read == CharactersFile::kRead) return kFontsListed;
   if (read == CharactersFile::kNotUtf8) {
     return UsageError(report, "--chars file '" + options.chars +
                                   "' is not UTF-8 (byte " +
-                                  std::to_string(bad_at) + ")");
+                                  std::to_string(badAt) + ")");
   }
   return report->Failed(kFontsUnreadable,
                         "vexofont fonts: cannot read --chars file '%s'%s\n",
@@ -365,11 +365,11 @@ int RunFontsCommand(int argc, char** argv) {
     report.Output("vexofont fonts %s\n", kReleaseVersion);
     return kFontsListed;
   }
-  std::vector<uint32_t> page_characters;
-  std::set<uint32_t> text_characters;
-  int status = ReadCodePage(options, &page_characters, &report);
+  std::vector<uint32_t> pageCharacters;
+  std::set<uint32_t> textCharacters;
+  int status = ReadCodePage(options, &pageCharacters, &report);
   if (status == kFontsListed) {
-    status = ReadTextCharacters(options, &text_characters, &report);
+    status = ReadTextCharacters(options, &textCharacters, &report);
   }
   if (status != kFontsListed) return status;
   CellSize cell;
@@ -384,16 +384,16 @@ int RunFontsCommand(int argc, char** argv) {
         "vexofont fonts: %s\n", FaceListText(listed));
   }
   const std::vector<Listed> list =
-      Ranked(faces, options.size.empty() ? nullptr : &cell, page_characters,
-             text_characters);
+      Ranked(faces, options.size.empty() ? nullptr : &cell, pageCharacters,
+             textCharacters);
   const std::string out = options.json ? Json(list)
-                                       : Table(list, !page_characters.empty(),
-                                               !text_characters.empty());
+                                       : Table(list, !pageCharacters.empty(),
+                                               !textCharacters.empty());
   report.Output("%s", out.c_str());
   if (list.empty()) {
     report.Error(
         "vexofont fonts: no installed font%s\n",
-        page_characters.empty() ? "" : " draws a character of the code page");
+        pageCharacters.empty() ? "" : " draws a character of the code page");
   }
   return kFontsListed;
 }

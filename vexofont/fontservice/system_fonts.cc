@@ -212,7 +212,7 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
     style = Lower(name.substr(colon + 7));
   }
   const SystemFace* best = nullptr;
-  int best_rank = 0;
+  int bestRank = 0;
   for (const SystemFace& candidate : faces) {
     if (Lower(candidate.family) != family) continue;
     const std::string s = Lower(candidate.style);
@@ -221,9 +221,9 @@ FontLookup FindSystemFont(const std::string& name, SystemFace* face,
         !style.empty() ? (s == style ? 3 : 0)
         : (s == "regular" || s == "normal" || s == "book" || s == "roman") ? 2
                                                                            : 1;
-    if (rank > best_rank) {
+    if (rank > bestRank) {
       best = &candidate;
-      best_rank = rank;
+      bestRank = rank;
     }
   }
   if (best == nullptr) return FontLookup::kNotFound;

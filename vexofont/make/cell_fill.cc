@@ -210,16 +210,16 @@ int Eighths(int size, int n) { return std::max(1, (size * n + 4) / 8); }
 void DrawBlock(uint32_t c, Canvas& canvas) {
   const int w = canvas.cell.width;
   const int h = canvas.cell.height;
-  const int half_w = w / 2;
-  const int half_h = h / 2;
-  if (c == 0x2580) return canvas.Fill(0, w, 0, half_h);
+  const int halfW = w / 2;
+  const int halfH = h / 2;
+  if (c == 0x2580) return canvas.Fill(0, w, 0, halfH);
   if (c >= 0x2581 && c <= 0x2588) {
     return canvas.Fill(0, w, h - Eighths(h, int(c - 0x2580)), h);
   }
   if (c >= 0x2589 && c <= 0x258F) {
     return canvas.Fill(0, Eighths(w, int(0x2590 - c)), 0, h);
   }
-  if (c == 0x2590) return canvas.Fill(half_w, w, 0, h);
+  if (c == 0x2590) return canvas.Fill(halfW, w, 0, h);
   if (c >= 0x2591 && c <= 0x2593) {
     // Light, medium and dark shade: a quarter, a half and three quarters of
     // the dots, in patterns that repeat every two dots.
@@ -249,10 +249,10 @@ void DrawBlock(uint32_t c, Canvas& canvas) {
       0b0111,  // 259F upper right, lower left, lower right
   };
   const uint8_t q = kQuadrants[c - 0x2596];
-  if (q & 0b1000) canvas.Fill(0, half_w, 0, half_h);
-  if (q & 0b0100) canvas.Fill(half_w, w, 0, half_h);
-  if (q & 0b0010) canvas.Fill(0, half_w, half_h, h);
-  if (q & 0b0001) canvas.Fill(half_w, w, half_h, h);
+  if (q & 0b1000) canvas.Fill(0, halfW, 0, halfH);
+  if (q & 0b0100) canvas.Fill(halfW, w, 0, halfH);
+  if (q & 0b0010) canvas.Fill(0, halfW, halfH, h);
+  if (q & 0b0001) canvas.Fill(halfW, w, halfH, h);
 }
 
 }  // namespace

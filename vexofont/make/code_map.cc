@@ -54,21 +54,21 @@ std::string ReadMapLine(const std::string& line, FontKind kind,
                         unsigned long* code, unsigned long* character,
                         bool* blank) {
   std::istringstream words(line);
-  std::string code_text, char_text, extra;
-  *blank = !(words >> code_text);
+  std::string codeText, charText, extra;
+  *blank = !(words >> codeText);
   if (*blank) return "";
-  if (!(words >> char_text) || (words >> extra) || char_text.size() < 3 ||
-      (char_text.compare(0, 2, "U+") != 0 &&
-       char_text.compare(0, 2, "u+") != 0)) {
+  if (!(words >> charText) || (words >> extra) || charText.size() < 3 ||
+      (charText.compare(0, 2, "U+") != 0 &&
+       charText.compare(0, 2, "u+") != 0)) {
     return "expected CODE U+XXXX (a hexadecimal code and a character), not '" +
            line + "'";
   }
-  if (!ParseHex(code_text, 0xFFFF, code)) {
-    return "code '" + code_text + "' is not hexadecimal from 0 to ffff";
+  if (!ParseHex(codeText, 0xFFFF, code)) {
+    return "code '" + codeText + "' is not hexadecimal from 0 to ffff";
   }
-  if (!ParseHex(char_text.substr(2), 0x10FFFF, character) ||
+  if (!ParseHex(charText.substr(2), 0x10FFFF, character) ||
       (*character >= 0xD800 && *character < 0xE000)) {
-    return "'" + char_text +
+    return "'" + charText +
            "' is not a character (U+0000 to U+10FFFF, no surrogates)";
   }
   if (kind == FontKind::kSbcs && *code > 0xFF) {
@@ -102,7 +102,7 @@ bool CodeMap::Read(const std::string& path, FontKind kind,
   }
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()),
                               bytes.size());
-  std::vector<int> line_of(65536, 0);
+  std::vector<int> lineOf(65536, 0);
   int number = 0;
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
@@ -117,16 +117,16 @@ bool CodeMap::Read(const std::string& path, FontKind kind,
     unsigned long character = 0;
     bool blank = false;
     std::string fault = ReadMapLine(line, kind, &code, &character, &blank);
-    if (fault.empty() && !blank && line_of[code] != 0) {
+    if (fault.empty() && !blank && lineOf[code] != 0) {
       fault = "code " + Hex(code) + " twice (first on line " +
-              std::to_string(line_of[code]) + ")";
+              std::to_string(lineOf[code]) + ")";
     }
     if (!fault.empty()) {
       *error = where + fault;
       return false;
     }
     if (blank) continue;
-    line_of[code] = number;
+    lineOf[code] = number;
     characters_[code] = static_cast<uint32_t>(character);
     present_[code] = true;
     ++count_;

@@ -83,13 +83,13 @@ std::vector<std::string> DroppedCharacterLines(
   for (uint32_t c : selection) {
     const auto missing = sources.selectedMissing().find(c);
     if (missing != sources.selectedMissing().end()) {
-      const bool too_large = sources.selectedTooLarge().count(c) != 0;
-      lines.push_back((too_large ? "no font draws " : "no font has ") +
+      const bool tooLarge = sources.selectedTooLarge().count(c) != 0;
+      lines.push_back((tooLarge ? "no font draws " : "no font has ") +
                       CharacterName(c) + " (code " +
                       CodeText(request.kind, missing->second) + ")" +
-                      (too_large ? ": its glyph box passes " +
-                                       std::to_string(kMaxGlyphBoxEms) + " em"
-                                 : ""));
+                      (tooLarge ? ": its glyph box passes " +
+                                      std::to_string(kMaxGlyphBoxEms) + " em"
+                                : ""));
       continue;
     }
     if (sources.reached().count(c) != 0 || equivalents.count(c) != 0) continue;

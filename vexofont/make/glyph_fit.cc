@@ -80,16 +80,16 @@ int RowOfLongestRun(const InkGrid& ink) {
     return ink.dots.begin() + static_cast<long>(y) * ink.width;
   };
   int best = -1;
-  int best_length = 1;
+  int bestLength = 1;
   for (int start = 0; start < ink.height;) {
     int end = start + 1;
     while (end < ink.height &&
            std::equal(row(start), row(start) + ink.width, row(end))) {
       ++end;
     }
-    if (end - start > best_length && !BlankRow(ink, start)) {
-      best_length = end - start;
-      best = start + best_length / 2;
+    if (end - start > bestLength && !BlankRow(ink, start)) {
+      bestLength = end - start;
+      best = start + bestLength / 2;
     }
     start = end;
   }

@@ -60,14 +60,14 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
     ++counts_.cellFillings;
     return true;
   }
-  bool too_large = false;
+  bool tooLarge = false;
   for (size_t i = 0; i < fonts_.size(); ++i) {
-    uint32_t font_code = 0;
-    const bool mapped = map_ != nullptr
-                            ? known && toFont_[i]->Map(static_cast<int>(character),
-                                                       &font_code)
-                            : toFont_[i]->Map(code, &font_code);
-    if (mapped && fonts_[i]->DrawGlyph(font_code, glyph)) {
+    uint32_t fontCode = 0;
+    const bool mapped =
+        map_ != nullptr
+            ? known && toFont_[i]->Map(static_cast<int>(character), &fontCode)
+            : toFont_[i]->Map(code, &fontCode);
+    if (mapped && fonts_[i]->DrawGlyph(fontCode, glyph)) {
       ++counts_.fromFont[i];
       if (fonts_[i]->cell().height > cell_.height) {
         glyph->rows = ReduceRows(glyph->rows, cell_.height);
@@ -75,13 +75,13 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
       }
       return true;
     }
-    too_large = too_large || glyph->tooLarge;
+    tooLarge = tooLarge || glyph->tooLarge;
   }
-  if (too_large) ++counts_.tooLarge;
+  if (tooLarge) ++counts_.tooLarge;
   if (selecting_) {
     ++counts_.selectedMissing;
     selectedMissing_.emplace(character, code);
-    if (too_large) selectedTooLarge_.insert(character);
+    if (tooLarge) selectedTooLarge_.insert(character);
   }
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;

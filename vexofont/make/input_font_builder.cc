@@ -48,9 +48,9 @@ void AppendCodeGlyph(int code, const GlyphSource& source, CellSize cell,
 
 DbcsVectors DbcsVectorsFor(const CodePage& codePage, int first, int last) {
   DbcsVectors vectors;
-  const int first_lead = first >> 8;
-  const int last_lead = last >> 8;
-  int lead_slot = 0;
+  const int firstLead = first >> 8;
+  const int lastLead = last >> 8;
+  int leadSlot = 0;
   for (int i = 0; i < kRangeSlots; ++i) {
     const ByteRange lead = codePage.lead[i];
     const ByteRange trail = codePage.trail[i];
@@ -58,11 +58,11 @@ DbcsVectors DbcsVectorsFor(const CodePage& codePage, int first, int last) {
     vectors.codePageVector2[i] = {trail.first, trail.last};
     vectors.fontVector2[i] = {trail.first, trail.last};
     if (lead.first == 0) continue;
-    const int low = std::max<int>(lead.first, first_lead);
-    const int high = std::min<int>(lead.last, last_lead);
+    const int low = std::max<int>(lead.first, firstLead);
+    const int high = std::min<int>(lead.last, lastLead);
     if (low > high) continue;
-    vectors.fontVector1[lead_slot++] = {static_cast<uint8_t>(low),
-                                        static_cast<uint8_t>(high)};
+    vectors.fontVector1[leadSlot++] = {static_cast<uint8_t>(low),
+                                       static_cast<uint8_t>(high)};
   }
   return vectors;
 }

@@ -210,17 +210,17 @@ int RefuseWhatIsLost(const FontRequest& request,
 }
 
 // `vexofont make [options] SOURCE OUTPUT`.
-int MakeFromFonts(const std::vector<FontSource>& font_sources,
-                  const MakeOptions& options, const std::string& output_path,
+int MakeFromFonts(const std::vector<FontSource>& fontSources,
+                  const MakeOptions& options, const std::string& outputPath,
                   const FontPlan& plan, CommandReport* report) {
-  std::vector<std::string> font_paths;
-  for (const FontSource& source : font_sources) font_paths.push_back(source.path);
+  std::vector<std::string> fontPaths;
+  for (const FontSource& source : fontSources) fontPaths.push_back(source.path);
   std::vector<std::unique_ptr<SourceFont>> fonts;
-  std::vector<SourceFont*> font_list;
+  std::vector<SourceFont*> fontList;
   GlyphSources sources;
-  int status = OpenFonts(font_sources, plan, &fonts, &font_list, report);
+  int status = OpenFonts(fontSources, plan, &fonts, &fontList, report);
   if (status == kMakeOk) {
-    status = OpenSources(font_paths, font_list, plan, &sources, report);
+    status = OpenSources(fontPaths, fontList, plan, &sources, report);
   }
   if (status != kMakeOk) return status;
 
@@ -246,7 +246,7 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources,
         kMakeSourceFailed,
         "vexofont make: font '%s' changed while it was read (it gave fewer "
         "bytes than it held); nothing written\n",
-        font_paths[i].c_str());
+        fontPaths[i].c_str());
   }
   long replaced = 0;
   status = ApplyOverlays(options.overlays, &file, &replaced, report);
@@ -259,11 +259,11 @@ int MakeFromFonts(const std::vector<FontSource>& font_sources,
     status = RefuseWhatIsLost(plan.request, dropped, counts, report);
     if (status != kMakeOk) return status;
   }
-  status = WriteFont(output_path, file, report);
+  status = WriteFont(outputPath, file, report);
   if (status != kMakeOk) return status;
-  std::string summary = Summary(output_path, plan.request, *font_list[0], counts,
-                                sources.counts(), plan.selecting, font_paths,
-                                font_sources[0].face >= 0 ? font_paths[0] : "");
+  std::string summary = Summary(outputPath, plan.request, *fontList[0], counts,
+                                sources.counts(), plan.selecting, fontPaths,
+                                fontSources[0].face >= 0 ? fontPaths[0] : "");
   summary.insert(summary.size() - 1, OverlaySummary(replaced));
   report->Output("%s", summary.c_str());
   AddSelectionLines(plan, dropped, report);
@@ -311,13 +311,13 @@ int Make(int argc, char** argv, CommandReport* report) {
   std::vector<std::string> names = options.names;
   // A font that is not a file here may be one of the system's, by its
   // file's name or by the name the desktop shows.
-  std::vector<FontSource> font_sources;
-  if (!names.empty()) font_sources.push_back({names[0]});
+  std::vector<FontSource> fontSources;
+  if (!names.empty()) fontSources.push_back({names[0]});
   if (options.listFaces) {
     const int found =
-        names.size() == 1 ? FindFontSources(&font_sources, report) : kMakeOk;
+        names.size() == 1 ? FindFontSources(&fontSources, report) : kMakeOk;
     if (found != kMakeOk) return found;
-    if (names.size() == 1) names[0] = font_sources[0].path;
+    if (names.size() == 1) names[0] = fontSources[0].path;
     return ListFaces(names, report);
   }
   if (!names.empty()) names[0] = FileOrSystemFont(names[0]);
@@ -337,15 +337,15 @@ int Make(int argc, char** argv, CommandReport* report) {
                           "(see vexofont make --help)");
   }
   for (const std::string& fallback : options.fallbacks) {
-    font_sources.push_back({fallback});
+    fontSources.push_back({fallback});
   }
-  status = FindFontSources(&font_sources, report);
+  status = FindFontSources(&fontSources, report);
   if (status != kMakeOk) return status;
-  names[0] = font_sources[0].path;
+  names[0] = fontSources[0].path;
   if (OutputIsAnInput(names[1], names[0], "source font", options, report)) {
     return kMakeOutputFailed;
   }
-  return MakeFromFonts(font_sources, options, names[1], plan, report);
+  return MakeFromFonts(fontSources, options, names[1], plan, report);
 }
 
 }  // namespace

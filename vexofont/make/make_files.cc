@@ -42,15 +42,15 @@ bool ReadGlyphText(const std::string& path, bool overlay, GlyphText* text,
   std::vector<uint8_t> bytes;
   bool cut = false;
   std::shared_ptr<const std::vector<unsigned char>> piped;
-  std::string piped_error;
+  std::string pipedError;
   ReadResult read = ReadResult::kCannotRead;
-  if (ReadSourceOnce(path, &piped, &piped_error) && piped != nullptr) {
+  if (ReadSourceOnce(path, &piped, &pipedError) && piped != nullptr) {
     // A glyph text from a pipe, read once already.
     cut = piped->size() > kMaxGlyphTextSize;
     bytes.assign(piped->begin(), piped->begin() + static_cast<long>(
                                      std::min(piped->size(), kMaxGlyphTextSize)));
     read = ReadResult::kRead;
-  } else if (piped_error.empty()) {
+  } else if (pipedError.empty()) {
     read = ReadLimitedFile(path.c_str(), kMaxGlyphTextSize, &bytes, &cut);
   }
   if (read != ReadResult::kRead) {
@@ -90,14 +90,14 @@ int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
   return kMakeOk;
 }
 
-int WriteFont(const std::string& output_path, const Bytes& file,
+int WriteFont(const std::string& outputPath, const Bytes& file,
               CommandReport* report) {
-  const int write_error = WriteWholeFile(output_path.c_str(), file.data(),
-                                         file.size(), kNewFontFileMode);
-  if (write_error != 0) {
+  const int writeError = WriteWholeFile(outputPath.c_str(), file.data(),
+                                        file.size(), kNewFontFileMode);
+  if (writeError != 0) {
     return report->Failed(kMakeOutputFailed,
                           "vexofont make: cannot write '%s': %s\n",
-                          output_path.c_str(), std::strerror(write_error));
+                          outputPath.c_str(), std::strerror(writeError));
   }
   return kMakeOk;
 }

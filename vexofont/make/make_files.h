@@ -33,7 +33,7 @@ int ApplyOverlays(const std::vector<std::string>& overlays, Bytes* file,
 
 // Writes the font whole or not at all; returns kMakeOk, or kMakeOutputFailed
 // with the line in *report.
-int WriteFont(const std::string& output_path, const Bytes& file,
+int WriteFont(const std::string& outputPath, const Bytes& file,
               CommandReport* report);
 
 // Whether the output is the source (named in messages as `sourceName`) or

@@ -14,48 +14,48 @@ namespace {
 
 // Whether any option that describes a font made from source fonts is given.
 bool AnyFontOption(const MakeOptions& options) {
-  const std::string* font_options[] = {
+  const std::string* fontOptions[] = {
       &options.kind,   &options.station,  &options.size,    &options.codePage,
       &options.first,  &options.last,     &options.chars,   &options.text,
       &options.map,    &options.render,   &options.hinting, &options.pixelSize,
       &options.offset, &options.baseline, &options.cellFill};
   bool any = !options.fallbacks.empty();
-  for (const std::string* option : font_options) any = any || !option->empty();
+  for (const std::string* option : fontOptions) any = any || !option->empty();
   return any;
 }
 
-void AddTextSummary(const std::string& output_path,
-                    const std::string& text_path, const GlyphText& text,
-                    const Bytes& file, long replaced, CommandReport* report) {
+void AddTextSummary(const std::string& outputPath, const std::string& textPath,
+                    const GlyphText& text, const Bytes& file, long replaced,
+                    CommandReport* report) {
   const FontKind kind = text.kind;
   const size_t glyphs = (file.size() - text.tail.size() - HeaderSize(kind)) /
                         FileGlyphSize(text.header.height);
   report->Output(
       "vexofont make: wrote '%s' (%s %ux%u, code page %u, %s to %s) from "
       "glyph text '%s': %s, %zu drawn in the text%s\n",
-      output_path.c_str(), KindName(kind),
+      outputPath.c_str(), KindName(kind),
       static_cast<unsigned>(text.header.width),
       static_cast<unsigned>(text.header.height),
       static_cast<unsigned>(text.header.codePage),
       CodeText(kind, text.header.firstChar).c_str(),
-      CodeText(kind, text.header.lastChar).c_str(), text_path.c_str(),
+      CodeText(kind, text.header.lastChar).c_str(), textPath.c_str(),
       Count(static_cast<int>(glyphs), "glyph", "glyphs").c_str(),
       text.glyphs.size(), OverlaySummary(replaced).c_str());
 }
 
 }  // namespace
 
-int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
-                      const std::string& output_path, CommandReport* report) {
+int MakeFromGlyphText(const MakeOptions& options, const std::string& textPath,
+                      const std::string& outputPath, CommandReport* report) {
   if (AnyFontOption(options)) {
     return MakeUsageError(
-        report, "'" + text_path +
+        report, "'" + textPath +
                     "' is a glyph text: its header gives kind, size, "
                     "code page and codes and its glyphs are drawn, so "
                     "only --overlay and -o go with it");
   }
   GlyphText text;
-  if (!ReadGlyphText(text_path, false, &text, report)) {
+  if (!ReadGlyphText(textPath, false, &text, report)) {
     return kMakeSourceFailed;
   }
   // A glyph text names no station: only a size no thermal font has is
@@ -73,14 +73,14 @@ int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
   TextError error;
   if (!BuildFromGlyphText(text, &file, &error)) {
     return report->Failed(kMakeSourceFailed, "%s\n",
-                          FormatTextError(text_path, error).c_str());
+                          FormatTextError(textPath, error).c_str());
   }
   long replaced = 0;
   int status = ApplyOverlays(options.overlays, &file, &replaced, report);
   if (status != kMakeOk) return status;
-  status = WriteFont(output_path, file, report);
+  status = WriteFont(outputPath, file, report);
   if (status != kMakeOk) return status;
-  AddTextSummary(output_path, text_path, text, file, replaced, report);
+  AddTextSummary(outputPath, textPath, text, file, replaced, report);
   return kMakeOk;
 }
 

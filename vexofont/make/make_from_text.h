@@ -9,12 +9,12 @@
 
 namespace vexo {
 
-// Builds the file of the glyph text `text_path`, lays the overlays over it
-// and writes it to `output_path`; refuses the options that describe a font
+// Builds the file of the glyph text `textPath`, lays the overlays over it
+// and writes it to `outputPath`; refuses the options that describe a font
 // made from source fonts. Returns a make exit status, with the summary
 // line or the line of the failure in *report.
-int MakeFromGlyphText(const MakeOptions& options, const std::string& text_path,
-                      const std::string& output_path, CommandReport* report);
+int MakeFromGlyphText(const MakeOptions& options, const std::string& textPath,
+                      const std::string& outputPath, CommandReport* report);
 
 }  // namespace vexo
 

@@ -52,19 +52,19 @@ bool ParseCode(const std::string& text, int* code) {
 
 // The first and last code of a DBCS code page.
 void CodePageBounds(const CodePage& page, int* first, int* last) {
-  int lead_low = 0xFF, lead_high = 0, trail_low = 0xFF, trail_high = 0;
+  int leadLow = 0xFF, leadHigh = 0, trailLow = 0xFF, trailHigh = 0;
   for (int i = 0; i < kRangeSlots; ++i) {
     if (page.lead[i].first != 0) {
-      lead_low = std::min<int>(lead_low, page.lead[i].first);
-      lead_high = std::max<int>(lead_high, page.lead[i].last);
+      leadLow = std::min<int>(leadLow, page.lead[i].first);
+      leadHigh = std::max<int>(leadHigh, page.lead[i].last);
     }
     if (page.trail[i].first != 0) {
-      trail_low = std::min<int>(trail_low, page.trail[i].first);
-      trail_high = std::max<int>(trail_high, page.trail[i].last);
+      trailLow = std::min<int>(trailLow, page.trail[i].first);
+      trailHigh = std::max<int>(trailHigh, page.trail[i].last);
     }
   }
-  *first = lead_low << 8 | trail_low;
-  *last = lead_high << 8 | trail_high;
+  *first = leadLow << 8 | trailLow;
+  *last = leadHigh << 8 | trailHigh;
 }
 
 int ReadKindAndStation(const MakeOptions& options, FontRequest* request,
@@ -148,7 +148,7 @@ int ReadBounds(const MakeOptions& options, FontRequest* request,
   } else {
     CodePageBounds(*request->codePage, &request->first, &request->last);
   }
-  const int max_code = request->kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
+  const int maxCode = request->kind == FontKind::kSbcs ? 0xFF : 0xFFFF;
   struct Bound {
     const char* name;
     const std::string& text;
@@ -164,7 +164,7 @@ int ReadBounds(const MakeOptions& options, FontRequest* request,
                                 "' is not a code (hexadecimal, 0x optional, at "
                                 "most ffff)");
     }
-    if (*bound.code > max_code) {
+    if (*bound.code > maxCode) {
       return MakeUsageError(report, std::string(bound.name) + " " + bound.text +
                                         " is beyond 0xff, the last SBCS code");
     }
@@ -221,12 +221,13 @@ int ReadPlacementOptions(const MakeOptions& options, CellSize cell,
                          RenderOptions* render, CommandReport* report) {
   // Larger sizes put no more than a corner of a glyph on the cell, and cost
   // the square of the size to draw.
-  const int max_pixels = kMaxPixelSizePerCell * std::max(cell.width, cell.height);
+  const int maxPixels =
+      kMaxPixelSizePerCell * std::max(cell.width, cell.height);
   if (!options.pixelSize.empty() &&
-      !ParseNumber(options.pixelSize, 1, max_pixels, &render->pixelSize)) {
+      !ParseNumber(options.pixelSize, 1, maxPixels, &render->pixelSize)) {
     return MakeUsageError(report, "--pixel-size '" + options.pixelSize +
                                       "' is not a number of pixels from 1 to " +
-                                      std::to_string(max_pixels) +
+                                      std::to_string(maxPixels) +
                                       " (four times the cell's larger side)");
   }
   if (!options.offset.empty()) {
@@ -359,15 +360,15 @@ int ReadRequest(const MakeOptions& options, CodeMap* map, CodePage* mappedPage,
 
 int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
                   CommandReport* report) {
-  size_t bad_at = 0;
+  size_t badAt = 0;
   if (!options.text.empty() &&
-      !CharactersOfText(options.text, selection, &bad_at)) {
+      !CharactersOfText(options.text, selection, &badAt)) {
     return MakeUsageError(
-        report, "--text is not UTF-8 (byte " + std::to_string(bad_at) + ")");
+        report, "--text is not UTF-8 (byte " + std::to_string(badAt) + ")");
   }
   if (options.chars.empty()) return kMakeOk;
   const char* path = options.chars.c_str();
-  switch (CharactersOfFile(path, selection, &bad_at)) {
+  switch (CharactersOfFile(path, selection, &badAt)) {
     case CharactersFile::kRead:
       return kMakeOk;
     case CharactersFile::kCannotRead:
@@ -385,7 +386,7 @@ int ReadSelection(const MakeOptions& options, std::set<uint32_t>* selection,
   return report->Failed(
       kMakeSourceFailed,
       "vexofont make: --chars file '%s' is not UTF-8 (byte %zu)\n", path,
-      bad_at);
+      badAt);
 }
 
 }  // namespace vexo

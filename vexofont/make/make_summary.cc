@@ -127,13 +127,13 @@ void AddWarnings(const FontRequest& request, const Bytes& file,
   const std::vector<int> codes = DistinctStoredCodes(file.data(), file.size(), request.kind, request.station);
   const int beyond = static_cast<int>(codes.size()) - kGlyphTableSize;
   if (beyond > 0) {
-    const int first_dropped = codes[kGlyphTableSize];
+    const int firstDropped = codes[kGlyphTableSize];
     report->Error(
         "vexofont make: warning: %d glyphs are not blank, more than the %d "
         "records the converter's glyph table holds for all files together: "
         "%d codes from 0x%04x on would be dropped (choose characters with "
         "--chars or --text, or narrow --first and --last)\n",
-        static_cast<int>(codes.size()), kGlyphTableSize, beyond, first_dropped);
+        static_cast<int>(codes.size()), kGlyphTableSize, beyond, firstDropped);
   }
 }
 

@@ -61,7 +61,7 @@ struct Reducer {
     const size_t at = At(i, g, tail.Index());
     if (known[at]) return best[at];
     long top = -1000000;
-    int top_size = 1;
+    int topSize = 1;
     DotLine merged;
     RowClass group = kBlank;  // the most of its rows: a bar merged from
                               // dots of other rows is no bar
@@ -79,12 +79,12 @@ struct Reducer {
           1000L * Added(group, &next) - lost + Value(i + size, g + 1, next);
       if (value > top) {
         top = value;
-        top_size = size;
+        topSize = size;
       }
     }
     known[at] = true;
     best[at] = top;
-    choice[at] = top_size;
+    choice[at] = topSize;
     return top;
   }
 };

@@ -137,9 +137,9 @@ bool Gunzip(const std::vector<unsigned char>& packed,
     stream.avail_out = sizeof(chunk);
     const int result = inflate(&stream, Z_NO_FLUSH);
     const size_t got = sizeof(chunk) - stream.avail_out;
-    const bool too_large = bytes->size() + got > kMaxUncompressedFont;
-    if (too_large || !WithinBound(bytes->size() + got)) {
-      *error = too_large ? "is too large once uncompressed" : HeldBytesError();
+    const bool tooLarge = bytes->size() + got > kMaxUncompressedFont;
+    if (tooLarge || !WithinBound(bytes->size() + got)) {
+      *error = tooLarge ? "is too large once uncompressed" : HeldBytesError();
       inflateEnd(&stream);
       return false;
     }

@@ -128,12 +128,12 @@ namespace {
 // fields of its X font name (FONT "-...-Big5.ETen-0").
 bool CharsetOfBitmapFont(FT_Face face, const std::vector<unsigned char>& bdf,
                          std::string* registry, std::string* encoding) {
-  const char* encoding_id = nullptr;
-  const char* registry_id = nullptr;
-  if (FT_Get_BDF_Charset_ID(face, &encoding_id, &registry_id) == 0 &&
-      encoding_id != nullptr && registry_id != nullptr) {
-    *registry = registry_id;
-    *encoding = encoding_id;
+  const char* encodingId = nullptr;
+  const char* registryId = nullptr;
+  if (FT_Get_BDF_Charset_ID(face, &encodingId, &registryId) == 0 &&
+      encodingId != nullptr && registryId != nullptr) {
+    *registry = registryId;
+    *encoding = encodingId;
     return true;
   }
   // A PCF font has its name as a property; FreeType keeps a BDF font's
@@ -225,12 +225,12 @@ bool SourceFont::OpenFace(const std::string& path, long index,
     args.flags = FT_OPEN_STREAM;
     args.stream = &handles_->stream;
   }
-  const FT_Error open_error =
+  const FT_Error openError =
       FT_Open_Face(handles_->library, &args, index, &handles_->face);
-  if (open_error == 0) return true;
+  if (openError == 0) return true;
   handles_->face = nullptr;
   handles_->bdfBoxes.Release();
-  *error = bytes.readFailed() ? kChangedWhileRead : OpenErrorText(open_error);
+  *error = bytes.readFailed() ? kChangedWhileRead : OpenErrorText(openError);
   if (index > 0 && nameFaces) {
     // Most likely a face the file does not have: name the ones it has.
     std::vector<std::string> faces;
@@ -311,21 +311,22 @@ bool SourceFont::OpenChosenFace(const std::string& path, std::string* error) {
   if (faces <= 1) return true;
   int strength = 0;
   if (options_.face >= 0) {
-    const unsigned made_for = FaceCodePage(handles_->face, &strength);
-    if (IsDbcsCodePage(wanted) && made_for != 0 && made_for != wanted) {
-      faceWarning_ = FaceName(handles_->face, index) + " is made for code page " +
-                     std::to_string(made_for) + ", not " + std::to_string(wanted);
+    const unsigned madeFor = FaceCodePage(handles_->face, &strength);
+    if (IsDbcsCodePage(wanted) && madeFor != 0 && madeFor != wanted) {
+      faceWarning_ = FaceName(handles_->face, index) +
+                     " is made for code page " + std::to_string(madeFor) +
+                     ", not " + std::to_string(wanted);
     }
   } else if (IsDbcsCodePage(wanted)) {
     // The first face of the strongest sign of the code page's language.
     long best = -1;
-    int best_strength = 0;
+    int bestStrength = 0;
     for (long i = 0; i < faces && i < kMaxListedFaces; ++i) {
       if (i > 0 && !OpenFace(path, i, false, error)) return false;
       if (FaceCodePage(handles_->face, &strength) != wanted) continue;
-      if (strength > best_strength) {
+      if (strength > bestStrength) {
         best = i;
-        best_strength = strength;
+        bestStrength = strength;
       }
     }
     index = best < 0 ? 0 : best;

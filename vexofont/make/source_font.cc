@@ -85,11 +85,11 @@ int SourceFont::NearestStrike() const {
                                                        : face->num_fixed_sizes;
   const int w = cell_.width;
   auto better = [w](const FT_Bitmap_Size& a, const FT_Bitmap_Size& b) {
-    const bool a_fits = a.width <= w;
-    const bool b_fits = b.width <= w;
-    if (a_fits != b_fits) return a_fits;
+    const bool aFits = a.width <= w;
+    const bool bFits = b.width <= w;
+    if (aFits != bFits) return aFits;
     if (a.height != b.height) return a.height > b.height;
-    return a_fits ? a.width > b.width : a.width < b.width;
+    return aFits ? a.width > b.width : a.width < b.width;
   };
   int strike = -1;
   for (int i = 0; i < strikes; ++i) {

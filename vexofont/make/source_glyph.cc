@@ -179,31 +179,31 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
   // Placed on the canvas: the cell, or the larger one of a large strike.
   const CellSize canvas = canvas_;
-  const long long above_baseline =
-      options_.baseline >= 0
-          ? options_.baseline
-          : FloorHalf(static_cast<long long>(canvas.height) -
-                      (ascent_ + descent_)) +
-                ascent_;
-  const long long y0 = above_baseline - slot->bitmap_top + options_.offsetY;
-  int ink_left = 0;
-  int ink_right = -1;
-  InkColumns(bitmap, top, threshold, &ink_left, &ink_right);
-  if (ink_right < 0) return;
+  const long long aboveBaseline =
+      options_.baseline >= 0 ? options_.baseline
+                             : FloorHalf(static_cast<long long>(canvas.height) -
+                                         (ascent_ + descent_)) +
+                                   ascent_;
+  const long long y0 = aboveBaseline - slot->bitmap_top + options_.offsetY;
+  int inkLeft = 0;
+  int inkRight = -1;
+  InkColumns(bitmap, top, threshold, &inkLeft, &inkRight);
+  if (inkRight < 0) return;
   long long x0;
   if (placeByAdvance_) {
     const long long advance = (slot->advance.x + 32) >> 6;
     x0 = FloorHalf(canvas.width - advance) + slot->bitmap_left;
   } else {
-    x0 = FloorHalf(canvas.width - (ink_right - ink_left + 1)) - ink_left;
+    x0 = FloorHalf(canvas.width - (inkRight - inkLeft + 1)) - inkLeft;
   }
   x0 += options_.offsetX;
-  int ink_top = -1;
-  int ink_bottom = -1;
-  InkRows(bitmap, top, threshold, ink_left, ink_right, &ink_top, &ink_bottom);
-  const bool inside = canvas.width == cell_.width && canvas.height == cell_.height &&
-                      x0 + ink_left >= 0 && x0 + ink_right < cell_.width &&
-                      y0 + ink_top >= 0 && y0 + ink_bottom < cell_.height;
+  int inkTop = -1;
+  int inkBottom = -1;
+  InkRows(bitmap, top, threshold, inkLeft, inkRight, &inkTop, &inkBottom);
+  const bool inside = canvas.width == cell_.width &&
+                      canvas.height == cell_.height && x0 + inkLeft >= 0 &&
+                      x0 + inkRight < cell_.width && y0 + inkTop >= 0 &&
+                      y0 + inkBottom < cell_.height;
   if (options_.clip || inside) {
     PlaceClipped(bitmap, top, threshold, x0, y0, glyph);
     return;
@@ -211,12 +211,12 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   // The ink box, moved into the canvas and drawn smaller where it is
   // larger than the canvas, then the canvas reduced to the cell.
   const InkGrid ink =
-      InkGridOf(bitmap, top, threshold, ink_left, ink_right, ink_top, ink_bottom);
+      InkGridOf(bitmap, top, threshold, inkLeft, inkRight, inkTop, inkBottom);
   DotCanvas drawn;
   drawn.width = canvas.width;
   drawn.height = canvas.height;
   const Fitting fitting =
-      FitInk(ink, x0 + ink_left, y0 + ink_top, &drawn, options_.latinLine);
+      FitInk(ink, x0 + inkLeft, y0 + inkTop, &drawn, options_.latinLine);
   glyph->moved = fitting != Fitting::kAsDrawn;
   glyph->shrunk = fitting == Fitting::kShrunk;
   glyph->rows = ReduceCanvas(drawn, cell_.width, cell_.height);
@@ -256,8 +256,8 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
   bool found = false;
   for (size_t i = 0; i < count; ++i) {
     const FT_UInt index = FT_Get_Char_Index(face, characters[i]);
-    bool too_large = false;
-    if (index == 0 || !LoadAndRender(face, index, flags, &too_large)) continue;
+    bool tooLarge = false;
+    if (index == 0 || !LoadAndRender(face, index, flags, &tooLarge)) continue;
     const FT_Bitmap& bitmap = face->glyph->bitmap;
     if (Broken(bitmap) || (bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
                            bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)) {

@@ -30,10 +30,10 @@ std::string LeftColumn(const CommandOption& option) {
 ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
                             void* record) {
   ParsedLine line;
-  bool options_end = false;
+  bool optionsEnd = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (options_end || arg.empty() || arg[0] != '-' || arg == "-") {
+    if (optionsEnd || arg.empty() || arg[0] != '-' || arg == "-") {
       if (table.maxNames >= 0 &&
           line.names.size() == static_cast<size_t>(table.maxNames)) {
         line.fault = OptionFault::kExtraName;
@@ -44,7 +44,7 @@ ParsedLine ParseCommandLine(const OptionTable& table, int argc, char** argv,
       continue;
     }
     if (arg == "--") {
-      options_end = true;
+      optionsEnd = true;
       continue;
     }
     const size_t equals = arg.find('=');
@@ -88,13 +88,14 @@ std::string OptionHelp(const OptionTable& table) {
     if (left.empty()) continue;
     text += "  " + left;
     const char* help = option.help;
-    const bool own_line = left.size() + 4 > static_cast<size_t>(table.helpColumn);
-    if (*help == '\0' || own_line) {
+    const bool ownLine =
+        left.size() + 4 > static_cast<size_t>(table.helpColumn);
+    if (*help == '\0' || ownLine) {
       text += "\n";
     } else {
       text += std::string(table.helpColumn - 2 - left.size(), ' ');
     }
-    bool first = !own_line;
+    bool first = !ownLine;
     while (*help != '\0') {
       const char* end = std::strchr(help, '\n');
       const size_t length = end != nullptr ? size_t(end - help) : std::strlen(help);

@@ -293,9 +293,9 @@ std::vector<RunInput> PreviewInputs(const PreviewOptions& options) {
   }
   if (!options.textGiven) {
     const std::string& file = options.bytes.empty() ? options.file : options.bytes;
-    const bool standard_input = file.empty() || file == "-";
-    inputs.push_back({standard_input ? "/dev/stdin" : file,
-                      standard_input ? "the text read" : "the text file"});
+    const bool standardInput = file.empty() || file == "-";
+    inputs.push_back({standardInput ? "/dev/stdin" : file,
+                      standardInput ? "the text read" : "the text file"});
   }
   return inputs;
 }

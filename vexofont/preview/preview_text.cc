@@ -111,12 +111,13 @@ void ByteCharacters(const std::string& bytes, uint16_t codePage,
                     std::vector<TextCharacter>* characters) {
   const DbcsCodePageBytes* dbcs = FindDbcsCodePageBytes(codePage);
   const std::string number = std::to_string(codePage);
-  CodeMapper to_unicode[2];
+  CodeMapper toUnicode[2];
   const CodePage* pages[2] = {FindCodePage(FontKind::kSbcs, number),
                               FindCodePage(FontKind::kDbcs, number)};
   bool open[2] = {};
   for (int i = 0; i < 2; ++i) {
-    open[i] = pages[i] != nullptr && to_unicode[i].Open(*pages[i], FontCharset());
+    open[i] =
+        pages[i] != nullptr && toUnicode[i].Open(*pages[i], FontCharset());
   }
   int line = 1;
   int column = 1;
@@ -148,7 +149,7 @@ void ByteCharacters(const std::string& bytes, uint16_t codePage,
     }
     const int half = c.kind == FontKind::kDbcs ? 1 : 0;
     uint32_t character = 0;
-    if (c.code >= 0 && open[half] && to_unicode[half].Map(c.code, &character)) {
+    if (c.code >= 0 && open[half] && toUnicode[half].Map(c.code, &character)) {
       c.character = character;
     }
     characters->push_back(c);

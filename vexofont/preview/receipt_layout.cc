@@ -102,14 +102,15 @@ std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
   int line = 0;
   int x = 0;
   *lineHeight = LineHeight(font, station);
-  int sbcs_w = 0;
-  int sbcs_h = 0;
-  CellOf(p, station, FontKind::kSbcs, &sbcs_w, &sbcs_h);
-  const int tab_stop = std::max(1, setting.tabColumns * (sbcs_w + setting.sbcsSpacing));
+  int sbcsW = 0;
+  int sbcsH = 0;
+  CellOf(p, station, FontKind::kSbcs, &sbcsW, &sbcsH);
+  const int tabStop =
+      std::max(1, setting.tabColumns * (sbcsW + setting.sbcsSpacing));
   // A character past the width: named once a line of the text; on the
   // next line, or (without wrapping) cut. Returns whether it is cut.
   int named = 0;
-  auto past_width = [&](const TextCharacter& c) {
+  auto pastWidth = [&](const TextCharacter& c) {
     if (c.line != named) breaks->push_back({c.line, c.column, !setting.wrap});
     named = c.line;
     if (!setting.wrap) return true;
@@ -128,15 +129,15 @@ std::vector<Cell> PlaceCells(const std::vector<TextCharacter>& text,
       continue;
     }
     if (c.tab) {
-      x = (x / tab_stop + 1) * tab_stop;
-      if (x >= setting.width) past_width(c);
+      x = (x / tabStop + 1) * tabStop;
+      if (x >= setting.width) pastWidth(c);
       continue;
     }
     const FontKind kind = c.kind == FontKind::kDbcs ? FontKind::kDbcs : FontKind::kSbcs;
     int w = 0;
     int h = 0;
     CellOf(p, station, kind, &w, &h);
-    if (x > 0 && x + w > setting.width && past_width(c)) continue;
+    if (x > 0 && x + w > setting.width && pastWidth(c)) continue;
     cells.push_back({static_cast<int>(i), x, line, w, std::min(h, *lineHeight),
                      glyphs.At(station, kind, c.code)});
     x += w + (kind == FontKind::kDbcs ? setting.dbcsSpacing : setting.sbcsSpacing);
@@ -176,10 +177,10 @@ bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font
                    Station station, const StationSetting& setting, int maxLines,
                    StationPicture* picture, std::string* error) {
   int lines = 0;
-  int line_height = 0;
+  int lineHeight = 0;
   picture->breaks.clear();
-  const std::vector<Cell> cells =
-      PlaceCells(text, font, station, setting, &lines, &line_height, &picture->breaks);
+  const std::vector<Cell> cells = PlaceCells(
+      text, font, station, setting, &lines, &lineHeight, &picture->breaks);
   if (lines > maxLines) {
     *error = "the text makes " + std::to_string(lines) + " lines at the " +
              (station == Station::kThermal ? "thermal" : "impact") +
@@ -189,10 +190,10 @@ bool LayOutStation(const std::vector<TextCharacter>& text, const ShownFont& font
   picture->station = station;
   picture->width = setting.width;
   picture->pitch = setting.pitch;
-  picture->height = lines * line_height + (lines - 1) * setting.lineGap;
+  picture->height = lines * lineHeight + (lines - 1) * setting.lineGap;
   picture->dots.assign(size_t(picture->width) * picture->height, Ink::kPaper);
   picture->placed.clear();
-  Paint(cells, line_height, setting.lineGap, picture);
+  Paint(cells, lineHeight, setting.lineGap, picture);
   return true;
 }
 

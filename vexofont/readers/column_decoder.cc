@@ -8,9 +8,9 @@ void DecodeImpactColumns(const uint8_t* columns, int count, int width,
                          int height, DotPicture* picture) {
   ResetPicture(width, height, picture);
   if (picture->width == 0) return;
-  const int bytes_per_row = width / 8;
+  const int bytesPerRow = width / 8;
   const int step = ImpactColumnStep(width, height);
-  for (int x = 0; x < 8 * bytes_per_row; ++x) {
+  for (int x = 0; x < 8 * bytesPerRow; ++x) {
     int p = x * step;
     uint8_t mask = 0x80;
     int dots = 0;

@@ -73,9 +73,9 @@ int WriteGrayPngRowsUnpublished(const char* path, int width, int height,
   if (error != 0) return error;
   errno = 0;
   if (!WriteRows(file->stream, width, height, rows)) {
-    const int write_error = errno != 0 ? errno : EIO;
+    const int writeError = errno != 0 ? errno : EIO;
     AbandonOutputFile(file);
-    return write_error;
+    return writeError;
   }
   return CloseOutputFile(file);
 }

@@ -24,27 +24,27 @@ void CheckSize(FontKind kind, const InputHeader& h, ProblemList* problems) {
   if (h.thermalAccepted || h.impactAccepted) return;
   const GlyphSizeRule& thermal = GlyphSizesFor(kind, Station::kThermal);
   const GlyphSizeRule& impact = GlyphSizesFor(kind, Station::kImpact);
-  const bool thermal_width =
+  const bool thermalWidth =
       CheckGlyphSize(thermal, h.width, thermal.minHeight) != SizeFault::kWidth;
-  const bool impact_width =
+  const bool impactWidth =
       CheckGlyphSize(impact, h.width, impact.minHeight) != SizeFault::kWidth;
-  if (!thermal_width && !impact_width) {
+  if (!thermalWidth && !impactWidth) {
     AddProblem(problems, kWidthOffset,
                "width %u fits no station (thermal %s, impact %s)", h.width,
                AcceptedWidths(thermal).c_str(), AcceptedWidths(impact).c_str());
     return;
   }
   std::string sizes;
-  if (thermal_width && impact_width) {
+  if (thermalWidth && impactWidth) {
     sizes = "thermal " + AcceptedHeights(thermal, h.width) + ", impact " +
             AcceptedHeights(impact, h.width);
   } else {
     const bool overlap = thermal.minWidth <= impact.maxWidth &&
                          impact.minWidth <= thermal.maxWidth;
-    const char* fits = thermal_width ? "thermal" : "impact";
-    const char* other = thermal_width ? "impact" : "thermal";
-    const GlyphSizeRule& fitting = thermal_width ? thermal : impact;
-    const GlyphSizeRule& other_rule = thermal_width ? impact : thermal;
+    const char* fits = thermalWidth ? "thermal" : "impact";
+    const char* other = thermalWidth ? "impact" : "thermal";
+    const GlyphSizeRule& fitting = thermalWidth ? thermal : impact;
+    const GlyphSizeRule& otherRule = thermalWidth ? impact : thermal;
     sizes = fits;
     sizes += " ";
     sizes += AcceptedHeights(fitting, h.width);
@@ -52,7 +52,7 @@ void CheckSize(FontKind kind, const InputHeader& h, ProblemList* problems) {
       sizes += "; ";
       sizes += other;
       sizes += " needs width ";
-      sizes += AcceptedWidths(other_rule);
+      sizes += AcceptedWidths(otherRule);
     }
   }
   AddProblem(problems, kHeightOffset, "height %u fits no station at width %u (%s)",
@@ -78,11 +78,11 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, FontKind kind,
   const int height = static_cast<int>(h.height);
   uint8_t bitmap[kBitmapBufferSize];
   if (h.thermalAccepted) {
-    const int bytes_per_row = RowBytesTaken(kind, Station::kThermal, h.width);
-    const int m = UnpackGlyphRows(data + at, height, bytes_per_row, bitmap);
+    const int bytesPerRow = RowBytesTaken(kind, Station::kThermal, h.width);
+    const int m = UnpackGlyphRows(data + at, height, bytesPerRow, bitmap);
     glyph.thermal = kind == FontKind::kSbcs || !IsBlank(bitmap, m);
     if (glyph.thermal) {
-      PictureFromRowBitmap(bitmap, m, bytes_per_row, width, height,
+      PictureFromRowBitmap(bitmap, m, bytesPerRow, width, height,
                            &glyph.thermalDots);
     }
   }
@@ -131,10 +131,10 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
       InputFontKind(data, size) == FontKind::kDbcs ? FontKind::kDbcs : FontKind::kSbcs;
   const bool dbcs = kind == FontKind::kDbcs;
   font->fileKind = dbcs ? FontFileKind::kDbcsInput : FontFileKind::kSbcsInput;
-  const size_t header_size = dbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
-  if (size < header_size) {
+  const size_t headerSize = dbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
+  if (size < headerSize) {
     AddProblem(problems, size, "header cut short: %zu of %zu bytes", size,
-               header_size);
+               headerSize);
     return;
   }
   InputHeader& h = font->header;
@@ -154,9 +154,9 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
   if (!dbcs) {
     h.glyphCount =
         h.lastChar >= h.firstChar ? h.lastChar - h.firstChar + 1u : 0u;
-    CheckBody(size, header_size, h, problems);
+    CheckBody(size, headerSize, h, problems);
     for (size_t i = 0; i < h.glyphCount; ++i) {
-      const size_t at = header_size + i * h.glyphSize;
+      const size_t at = headerSize + i * h.glyphSize;
       if (size - at < h.glyphSize) break;
       font->glyphs.push_back(MakeGlyph(
           data, at, FontKind::kSbcs, static_cast<uint16_t>(h.firstChar + i), h));
@@ -169,8 +169,8 @@ void ReadInputFontFile(const uint8_t* data, size_t size, ShownFont* font,
     ++h.glyphCount;
     return true;
   });
-  CheckBody(size, header_size, h, problems);
-  size_t at = header_size;
+  CheckBody(size, headerSize, h, problems);
+  size_t at = headerSize;
   ForEachDbcsCode(h.fontVector1, h.fontVector2, h.lastChar,
                   [&](int lead, int trail) {
                     if (at <= size && size - at >= h.glyphSize) {

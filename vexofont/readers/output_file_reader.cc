@@ -72,17 +72,17 @@ void CheckParameterValues(const OutputParameters& p,
 // The defined flags and counts of both stations' halves of the glyph
 // payload `g` at `at`.
 void CheckStationHalves(const uint8_t* g, size_t at, ProblemList* problems) {
-  const uint8_t thermal_defined = g[kThermalDefinedOffset];
-  const uint8_t impact_defined = g[kImpactDefinedOffset];
-  if (thermal_defined > 1) {
+  const uint8_t thermalDefined = g[kThermalDefinedOffset];
+  const uint8_t impactDefined = g[kImpactDefinedOffset];
+  if (thermalDefined > 1) {
     AddProblem(problems, at + kThermalDefinedOffset,
-               "thermal defined flag %u, expected 0 or 1", thermal_defined);
+               "thermal defined flag %u, expected 0 or 1", thermalDefined);
   }
-  if (impact_defined > 1) {
+  if (impactDefined > 1) {
     AddProblem(problems, at + kImpactDefinedOffset,
-               "impact defined flag %u, expected 0 or 1", impact_defined);
+               "impact defined flag %u, expected 0 or 1", impactDefined);
   }
-  if (thermal_defined == 0 && impact_defined == 0) {
+  if (thermalDefined == 0 && impactDefined == 0) {
     AddProblem(problems, at + kThermalDefinedOffset,
                "glyph defined for neither station");
   }
@@ -103,13 +103,13 @@ void CheckGlyphRecord(const uint8_t* data, size_t at, uint16_t tag,
                       std::vector<size_t>* firstOffsetOfCode,
                       ProblemList* problems) {
   const uint8_t* g = data + at;
-  const uint8_t expected_kind =
+  const uint8_t expectedKind =
       KindByte(tag == TagSbcsGlyph ? FontKind::kSbcs : FontKind::kDbcs);
-  const char* tag_name = kOutputTags[OutputTagIndex(tag)].name;
-  if (g[kKindOffset] != expected_kind) {
+  const char* tagName = kOutputTags[OutputTagIndex(tag)].name;
+  if (g[kKindOffset] != expectedKind) {
     AddProblem(problems, at + kKindOffset,
                "glyph kind %u, expected %u in a %s record", g[kKindOffset],
-               expected_kind, tag_name);
+               expectedKind, tagName);
   }
   if (g[kMarkerOffset] != kGlyphMarker) {
     AddProblem(problems, at + kMarkerOffset,
@@ -150,20 +150,21 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
   glyph.offset = at - kRecordFrameSize;
   glyph.thermal = g[kThermalDefinedOffset] != 0;
   glyph.impact = g[kImpactDefinedOffset] != 0;
-  const int thermal_count =
+  const int thermalCount =
       std::min<int>(g[kThermalCountOffset], kThermalBitmapSize);
-  const int impact_count = std::min<int>(g[kImpactCountOffset], kImpactDataSize);
+  const int impactCount = std::min<int>(g[kImpactCountOffset], kImpactDataSize);
   const uint8_t* bitmap = g + kThermalBitmapOffset;
   const uint8_t* columns = g + kImpactDataOffset;
   if (glyph.kind == FontKind::kSbcs) {
     const int width = p.sbcsThermalWidth;
     if (glyph.thermal) {
-      PictureFromRowBitmap(bitmap, thermal_count,
-                           RowBytesTaken(FontKind::kSbcs, Station::kThermal, width),
-                           width, p.sbcsThermalHeight, &glyph.thermalDots);
+      PictureFromRowBitmap(
+          bitmap, thermalCount,
+          RowBytesTaken(FontKind::kSbcs, Station::kThermal, width), width,
+          p.sbcsThermalHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {
-      DecodeImpactColumns(columns, impact_count, p.sbcsImpactWidth,
+      DecodeImpactColumns(columns, impactCount, p.sbcsImpactWidth,
                           p.sbcsImpactHeight, &glyph.impactDots);
     }
   } else {
@@ -173,13 +174,13 @@ ShownGlyph MakeGlyph(const uint8_t* data, size_t at, uint16_t tag,
     const GlyphSizeRule& impact = kDbcsImpactSizes;
     if (glyph.thermal) {
       PictureFromRowBitmap(
-          bitmap, thermal_count,
+          bitmap, thermalCount,
           RowBytesTaken(FontKind::kDbcs, Station::kThermal, thermal.maxWidth),
           thermal.maxWidth, thermal.maxHeight, &glyph.thermalDots);
     }
     if (glyph.impact) {
       DecodeImpactColumns(
-          columns, impact_count, impact.maxWidth,
+          columns, impactCount, impact.maxWidth,
           p.dbcsImpactNineRows == 1 ? impact.extraHeight : impact.maxHeight,
           &glyph.impactDots);
     }

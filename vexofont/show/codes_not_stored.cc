@@ -32,9 +32,9 @@ bool ReadLoadedFont(const FontListKey& list, const char* name,
       InputFontKind(bytes->data(), bytes->size()) != list.kind) {
     return false;
   }
-  const size_t header_size =
+  const size_t headerSize =
       list.kind == FontKind::kDbcs ? kDbcsHeaderSize : kSbcsHeaderSize;
-  if (bytes->size() < header_size) return false;
+  if (bytes->size() < headerSize) return false;
   DbcsFontHeader header = {};
   DecodeFontHeader(bytes->data(), &header);
   return GlyphSizeAccepted(list.kind, list.station, header.width,

@@ -90,16 +90,16 @@ bool PlanPanel(const ShownFont& font, FontKind kind, bool thermal, int top,
   panel.dotPixels = std::max(panel.dotsWide, panel.dotsHigh) <= 16 ? 3 : 2;
   panel.pitchX = panel.dotsWide * panel.dotPixels + 2 * kCellPad + 1;
   panel.pitchY = panel.dotsHigh * panel.dotPixels + 2 * kCellPad + 1;
-  const int label_width = panel.digits * kLabelAdvance * kLabelScale;
-  panel.gridLeft = kMargin + label_width + kRowLabelGap;
+  const int labelWidth = panel.digits * kLabelAdvance * kLabelScale;
+  panel.gridLeft = kMargin + labelWidth + kRowLabelGap;
   panel.gridTop = top + 2 * kLabelHeight + kTitleGap + kHeaderGap;
 
   const int index = static_cast<int>(plan->panels.size());
   PlaceCells(font, panel, index, plan);
   const int right = panel.gridLeft + kColumns * panel.pitchX + 1 + kMargin;
-  const int title_right =
+  const int titleRight =
       kMargin + LabelWidth(panel.title.c_str(), kLabelScale) + kMargin;
-  plan->width = std::max({plan->width, right, title_right});
+  plan->width = std::max({plan->width, right, titleRight});
   plan->height = panel.gridTop +
                  static_cast<int>(panel.rowBases.size()) * panel.pitchY + 1 +
                  kMargin;
@@ -111,15 +111,15 @@ void DrawPanel(const SheetPanel& panel, GrayImage* image) {
   DrawLabel(image, kMargin, panel.top, panel.title.c_str(), kLabelScale,
             kBlack);
   const int rows = static_cast<int>(panel.rowBases.size());
-  const int inner_w = panel.pitchX - 1;
-  const int inner_h = panel.pitchY - 1;
-  const int header_y = panel.top + kLabelHeight + kTitleGap;
+  const int innerW = panel.pitchX - 1;
+  const int innerH = panel.pitchY - 1;
+  const int headerY = panel.top + kLabelHeight + kTitleGap;
   char text[16];
   for (int c = 0; c < kColumns; ++c) {
     std::snprintf(text, sizeof(text), "%X", c);
     const int x = panel.gridLeft + 1 + c * panel.pitchX +
-                  (inner_w - LabelWidth(text, kLabelScale)) / 2;
-    DrawLabel(image, x, header_y, text, kLabelScale, kBlack);
+                  (innerW - LabelWidth(text, kLabelScale)) / 2;
+    DrawLabel(image, x, headerY, text, kLabelScale, kBlack);
   }
   // Grid lines, then every cell grey until a glyph paints it white.
   image->Fill(panel.gridLeft, panel.gridTop, kColumns * panel.pitchX + 1,
@@ -127,14 +127,14 @@ void DrawPanel(const SheetPanel& panel, GrayImage* image) {
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < kColumns; ++c) {
       image->Fill(panel.gridLeft + 1 + c * panel.pitchX,
-                  panel.gridTop + 1 + r * panel.pitchY, inner_w, inner_h,
+                  panel.gridTop + 1 + r * panel.pitchY, innerW, innerH,
                   kEmptyCellShade);
     }
     std::snprintf(text, sizeof(text), "%0*X", panel.digits,
                   panel.rowBases[r] * kColumns);
     const int x = panel.gridLeft - kRowLabelGap - LabelWidth(text, kLabelScale);
-    const int y = panel.gridTop + 1 + r * panel.pitchY +
-                  (inner_h - kLabelHeight) / 2;
+    const int y =
+        panel.gridTop + 1 + r * panel.pitchY + (innerH - kLabelHeight) / 2;
     DrawLabel(image, x, y, text, kLabelScale, kBlack);
   }
 }
@@ -206,9 +206,10 @@ void DrawSheetPage(const ShownFont& font, const SheetPlan& plan,
     DrawLabel(image, kMargin, kMargin, kNoGlyphs, kLabelScale, kBlack);
   }
   for (const SheetPanel& panel : plan.panels) {
-    const int panel_bottom =
-        panel.gridTop + static_cast<int>(panel.rowBases.size()) * panel.pitchY + 1;
-    if (panel.top < bottom && panel_bottom > page.top) DrawPanel(panel, image);
+    const int panelBottom =
+        panel.gridTop + static_cast<int>(panel.rowBases.size()) * panel.pitchY +
+        1;
+    if (panel.top < bottom && panelBottom > page.top) DrawPanel(panel, image);
   }
   for (const SheetCell& cell : plan.cells) {
     const SheetPanel& panel = plan.panels[cell.panel];

@@ -152,11 +152,11 @@ int AddTextCodes(const ShownFont& font, ShowOptions* options,
     if (options->codePage.empty()) return kShowSound;
     return ShowUsageError(report, "%s--code-page goes with --text\n", "");
   }
-  uint16_t code_page = 0;
+  uint16_t codePage = 0;
   std::string error;
   std::vector<std::string> notes;
-  if (!TextCodePage(options->codePage, font, &code_page, &error) ||
-      !CodesOfText(options->text, code_page, font, &options->codes, &notes,
+  if (!TextCodePage(options->codePage, font, &codePage, &error) ||
+      !CodesOfText(options->text, codePage, font, &options->codes, &notes,
                    &error)) {
     return ShowUsageError(report, "%s\n", error.c_str());
   }

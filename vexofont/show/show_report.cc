@@ -59,14 +59,14 @@ int AddShowReport(const ShowOptions& options, const ShownFont& font,
                    "Problems:", problems.size());
   }
   report->Output("\n");
-  long not_stored = 0;
+  long notStored = 0;
   if (!options.config.empty()) {
     if (font.fileKind != FontFileKind::kOutput) {
       return ShowUsageError(report,
                             "%s--config goes with an output font file\n", "");
     }
-    not_stored = AddCodesNotStored(options.config.c_str(), font, report);
-    if (not_stored < 0) {
+    notStored = AddCodesNotStored(options.config.c_str(), font, report);
+    if (notStored < 0) {
       return report->Failed(kShowUnreadable,
                             "Could not read config file '%s'\n",
                             options.config.c_str());
@@ -76,7 +76,7 @@ int AddShowReport(const ShowOptions& options, const ShownFont& font,
     AddGlyphPictures(report, font, range.low, range.high);
   }
   report->Error("%s", ProblemLines(options.file.c_str(), problems).c_str());
-  AddWarnings(options, font, not_stored, report);
+  AddWarnings(options, font, notStored, report);
   return kShowSound;
 }
 

@@ -106,18 +106,18 @@ bool ApplyGlyphOverlay(const GlyphText& overlay, Bytes* file,
   bool more = false;
   const std::vector<uint16_t> all =
       SlotCodes(kind, h, SlotLimit(kind, h.height), &more);
-  const size_t glyph_size = FileGlyphSize(h.height);
-  const size_t whole = (file->size() - HeaderSize(kind)) / glyph_size;
+  const size_t glyphSize = FileGlyphSize(h.height);
+  const size_t whole = (file->size() - HeaderSize(kind)) / glyphSize;
   const std::vector<uint16_t> slots(all.begin(),
                                     all.begin() + std::min(all.size(), whole));
   target.glyphs = overlay.glyphs;
-  std::vector<size_t> slot_of;
-  if (!MatchSlots(target, slots, all.size(), false, &slot_of, error)) {
+  std::vector<size_t> slotOf;
+  if (!MatchSlots(target, slots, all.size(), false, &slotOf, error)) {
     return false;
   }
   for (size_t i = 0; i < overlay.glyphs.size(); ++i) {
     PutGlyph(overlay.glyphs[i].rows,
-             file->data() + HeaderSize(kind) + slot_of[i] * glyph_size);
+             file->data() + HeaderSize(kind) + slotOf[i] * glyphSize);
   }
   return true;
 }

@@ -67,15 +67,15 @@ size_t SlotLimit(FontKind kind, uint32_t height) {
 bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
                 size_t implied, bool ordered, std::vector<size_t>* slotOf,
                 TextError* error) {
-  std::vector<std::vector<size_t>> of_code(65536);
-  for (size_t i = 0; i < slots.size(); ++i) of_code[slots[i]].push_back(i);
-  std::vector<int> line_of_code(65536, 0);
+  std::vector<std::vector<size_t>> ofCode(65536);
+  for (size_t i = 0; i < slots.size(); ++i) ofCode[slots[i]].push_back(i);
+  std::vector<int> lineOfCode(65536, 0);
   const int digits = CodeDigits(text.kind);
   size_t previous = 0;
   for (const TextGlyph& glyph : text.glyphs) {
-    const std::vector<size_t>& candidates = of_code[glyph.code];
+    const std::vector<size_t>& candidates = ofCode[glyph.code];
     const std::string code = HexCode(glyph.code, digits);
-    const int first_line = line_of_code[glyph.code];
+    const int firstLine = lineOfCode[glyph.code];
     if (candidates.empty()) {
       *error = MakeTextError(glyph.line, 7,
                              std::string(KindName(text.kind)) + " code " +
@@ -87,8 +87,8 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
     if (ordered && !slotOf->empty()) {
       next = std::upper_bound(candidates.begin(), candidates.end(), previous);
     }
-    if (first_line != 0 && (!ordered || next == candidates.end())) {
-      *error = CodeTwice(glyph, code, first_line);
+    if (firstLine != 0 && (!ordered || next == candidates.end())) {
+      *error = CodeTwice(glyph, code, firstLine);
       return false;
     }
     if (next == candidates.end()) {
@@ -101,7 +101,7 @@ bool MatchSlots(const GlyphText& text, const std::vector<uint16_t>& slots,
               ")");
       return false;
     }
-    if (first_line == 0) line_of_code[glyph.code] = glyph.line;
+    if (firstLine == 0) lineOfCode[glyph.code] = glyph.line;
     slotOf->push_back(*next);
     previous = *next;
   }

@@ -35,12 +35,12 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
     }
     slots.resize(text.glyphCount);
   }
-  std::vector<size_t> slot_of;
-  if (!MatchSlots(text, slots, implied, true, &slot_of, error)) return false;
+  std::vector<size_t> slotOf;
+  if (!MatchSlots(text, slots, implied, true, &slotOf, error)) return false;
 
   file->clear();
-  const size_t glyph_size = FileGlyphSize(h.height);
-  file->resize(HeaderSize(kind) + slots.size() * glyph_size, 0);
+  const size_t glyphSize = FileGlyphSize(h.height);
+  file->resize(HeaderSize(kind) + slots.size() * glyphSize, 0);
   DbcsFontHeader header = h;
   std::memcpy(header.fileType,
               kind == FontKind::kDbcs ? kDbcsMagic : kSbcsMagic,
@@ -49,7 +49,7 @@ bool BuildFromGlyphText(const GlyphText& text, Bytes* file,
   if (kind == FontKind::kDbcs) EncodeDbcsVectors(header, file->data());
   for (size_t i = 0; i < text.glyphs.size(); ++i) {
     PutGlyph(text.glyphs[i].rows,
-             file->data() + HeaderSize(kind) + slot_of[i] * glyph_size);
+             file->data() + HeaderSize(kind) + slotOf[i] * glyphSize);
   }
   file->insert(file->end(), text.tail.begin(), text.tail.end());
   return true;

@@ -188,9 +188,9 @@ bool ReadHeaderField(int field, const std::vector<TextWord>& words, int line,
     return false;
   }
   const TextWord& value = words[1];
-  if (const char* not_what = ReadValue(field, value.text, text)) {
+  if (const char* notWhat = ReadValue(field, value.text, text)) {
     *error = MakeTextError(line, value.column,
-                           name + " '" + value.text + "' is not " + not_what);
+                           name + " '" + value.text + "' is not " + notWhat);
     return false;
   }
   return true;

@@ -83,10 +83,10 @@ std::string Unwritable(const uint8_t* data, size_t size, FontKind kind,
   if (kind == FontKind::kNone) {
     return "is not an input font file (no SBCS or DBCS magic)";
   }
-  const size_t header_size = HeaderSize(kind);
-  if (size < header_size) {
+  const size_t headerSize = HeaderSize(kind);
+  if (size < headerSize) {
     return "header cut short: " + std::to_string(size) + " of " +
-           std::to_string(header_size) + " bytes";
+           std::to_string(headerSize) + " bytes";
   }
   DecodeFontHeader(data, h);
   if (kind == FontKind::kDbcs) DecodeDbcsVectors(data, h);
@@ -108,9 +108,9 @@ bool DumpInputFont(const uint8_t* data, size_t size,
   DbcsFontHeader h = {};
   *problem = Unwritable(data, size, kind, &h);
   if (!problem->empty()) return false;
-  const size_t header_size = HeaderSize(kind);
-  const size_t glyph_size = FileGlyphSize(h.height);
-  const size_t present = (size - header_size) / glyph_size;
+  const size_t headerSize = HeaderSize(kind);
+  const size_t glyphSize = FileGlyphSize(h.height);
+  const size_t present = (size - headerSize) / glyphSize;
   bool more = false;
   const std::vector<uint16_t> slots = SlotCodes(kind, h, present, &more);
   const size_t whole = std::min(slots.size(), present);
@@ -122,10 +122,10 @@ bool DumpInputFont(const uint8_t* data, size_t size,
       if (!comment.empty()) *text += "  # " + comment;
     }
     *text += "\n";
-    WriteRows(data + header_size + i * glyph_size, static_cast<int>(h.width),
+    WriteRows(data + headerSize + i * glyphSize, static_cast<int>(h.width),
               static_cast<int>(h.height), text);
   }
-  WriteTail(data, header_size + whole * glyph_size, size, text);
+  WriteTail(data, headerSize + whole * glyphSize, size, text);
   return true;
 }
 

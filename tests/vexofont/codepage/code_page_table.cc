@@ -16,8 +16,8 @@ namespace vexo {
 namespace {
 
 void PrintPage(const CodePage& page) {
-  CodeMapper to_unicode;
-  if (!to_unicode.Open(page, FontCharset())) {
+  CodeMapper toUnicode;
+  if (!toUnicode.Open(page, FontCharset())) {
     std::printf("%u %s not known\n", unsigned{page.number},
                 page.kind == FontKind::kSbcs ? "sbcs" : "dbcs");
     return;
@@ -28,7 +28,7 @@ void PrintPage(const CodePage& page) {
     if (!sbcs && !InRanges(page.lead, code >> 8)) continue;
     if (!sbcs && !InRanges(page.trail, code & 0xFF)) continue;
     uint32_t character = 0;
-    if (!to_unicode.Map(code, &character)) {
+    if (!toUnicode.Map(code, &character)) {
       std::printf("%u %0*x -\n", unsigned{page.number}, sbcs ? 2 : 4, code);
       continue;
     }
@@ -76,10 +76,10 @@ void PrintPageInCharset(const CodePage& page, const Registry& registry) {
   for (int code = sbcs ? 0 : 0x8100; code <= (sbcs ? 0xFF : 0xFFFF); ++code) {
     if (!sbcs && !InRanges(page.lead, code >> 8)) continue;
     if (!sbcs && !InRanges(page.trail, code & 0xFF)) continue;
-    uint32_t font_code = 0;
-    if (mapper.Map(code, &font_code)) {
+    uint32_t fontCode = 0;
+    if (mapper.Map(code, &fontCode)) {
       std::printf("%s %u %0*x %04x\n", label.c_str(), unsigned{page.number},
-                  sbcs ? 2 : 4, code, static_cast<unsigned>(font_code));
+                  sbcs ? 2 : 4, code, static_cast<unsigned>(fontCode));
     }
   }
 }

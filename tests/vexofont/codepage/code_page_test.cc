@@ -178,11 +178,12 @@ TEST(CodePageTest, CodesMapToTheCharsetOfFontsThatAreNotUnicode) {
         << c.registry;
     CodeMapper mapper;
     ASSERT_TRUE(mapper.Open(*page, charset)) << c.registry;
-    uint32_t font_code = 0;
-    const bool mapped = mapper.Map(c.code, &font_code);
+    uint32_t fontCode = 0;
+    const bool mapped = mapper.Map(c.code, &fontCode);
     EXPECT_EQ(mapped, c.fontCode != 0) << c.registry << " " << std::hex << c.code;
     if (mapped) {
-      EXPECT_EQ(font_code, c.fontCode) << c.registry << " " << std::hex << c.code;
+      EXPECT_EQ(fontCode, c.fontCode)
+          << c.registry << " " << std::hex << c.code;
     }
   }
 }

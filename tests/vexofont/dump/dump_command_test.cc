@@ -100,10 +100,10 @@ TEST_F(DumpCommandTest, OverlayOverAFontFromATypeface) {
   for (int r = 0; r < 16; ++r) rows += r % 2 ? "#.#.#.#.\n" : ".#.#.#.#\n";
   const std::string logo =
       Write("logo.txt", "vexofont glyphs 1\n# the shop's mark\n\nglyph 42\n" + rows);
-  const std::vector<std::string> font_options = {
-      "--kind", "sbcs", "--station", "thermal", "--size", "8x16",
-      "--code-page", "437", "--first", "0x41", "--last", "0x42"};
-  std::vector<std::string> args = font_options;
+  const std::vector<std::string> fontOptions = {
+      "--kind",      "sbcs", "--station", "thermal", "--size", "8x16",
+      "--code-page", "437",  "--first",   "0x41",    "--last", "0x42"};
+  std::vector<std::string> args = fontOptions;
   args.insert(args.end(), {"--overlay", logo, source, dir_.File("out.fnt")});
   const CapturedRun run = RunMake(args);
   ASSERT_EQ(run.status, kMakeOk) << run.err;
@@ -123,7 +123,7 @@ TEST_F(DumpCommandTest, OverlayOverAFontFromATypeface) {
   // A mistake in an overlay: its line, status 2, nothing written.
   const std::string wrong =
       Write("wrong.txt", "vexofont glyphs 1\n\nglyph 43\n" + rows);
-  args = font_options;
+  args = fontOptions;
   args.insert(args.end(), {"--overlay", logo, "--overlay", wrong, source,
                            dir_.File("new.fnt")});
   const CapturedRun bad = RunMake(args);
@@ -133,7 +133,7 @@ TEST_F(DumpCommandTest, OverlayOverAFontFromATypeface) {
   EXPECT_EQ(dir_.Entries(), (std::vector<std::string>{
                                 "font.bdf", "logo.txt", "out.fnt", "wrong.txt"}));
   // Nor may the output be an overlay.
-  args = font_options;
+  args = fontOptions;
   args.insert(args.end(), {"--overlay", logo, source, logo});
   const CapturedRun over = RunMake(args);
   EXPECT_EQ(over.status, kMakeOutputFailed);
@@ -147,26 +147,34 @@ TEST_F(DumpCommandTest, BadArgumentsAndUnreadableFiles) {
     int status;
     std::string err;
   };
-  const std::string not_font = Write("hello.txt", "hello\n");
+  const std::string notFont = Write("hello.txt", "hello\n");
   const std::string font = dir_.File("f.fnt");
   ASSERT_TRUE(WriteBytes(font, PatternSbcsFont(0x41, 0x41, 8, 16)));
   const Case kCases[] = {
-      {{}, kDumpUsage, "vexofont dump: no file given (see vexofont dump --help)\n"},
-      {{"-x"}, kDumpUsage,
+      {{},
+       kDumpUsage,
+       "vexofont dump: no file given (see vexofont dump --help)\n"},
+      {{"-x"},
+       kDumpUsage,
        "vexofont dump: unknown option '-x' (see vexofont dump --help)\n"},
       {{font, "-o"}, kDumpUsage, "vexofont dump: option '-o' needs a value\n"},
-      {{font, font}, kDumpUsage,
+      {{font, font},
+       kDumpUsage,
        "vexofont dump: more than one file: '" + font + "'\n"},
-      {{dir_.File("none.fnt")}, kDumpInputFailed,
+      {{dir_.File("none.fnt")},
+       kDumpInputFailed,
        "vexofont dump: cannot open '" + dir_.File("none.fnt") +
            "': No such file or directory\n"},
-      {{not_font}, kDumpInputFailed,
-       "vexofont dump: '" + not_font +
+      {{notFont},
+       kDumpInputFailed,
+       "vexofont dump: '" + notFont +
            "' is not an input font file (no SBCS or DBCS magic)\n"},
-      {{font, "-o", font}, kDumpOutputFailed,
+      {{font, "-o", font},
+       kDumpOutputFailed,
        "vexofont dump: output '" + font + "' is the font file '" + font +
            "'; nothing written\n"},
-      {{font, "-o", dir_.path()}, kDumpOutputFailed,
+      {{font, "-o", dir_.path()},
+       kDumpOutputFailed,
        "vexofont dump: cannot write '" + dir_.path() + "': Is a directory\n"},
   };
   for (const Case& c : kCases) {

@@ -59,10 +59,10 @@ TEST(CellFillTest, LinesJoinAcrossNeighbouringCells) {
   };
   for (const CellSize& cell : kSizes) {
     SCOPED_TRACE(testing::Message() << cell.width << "x" << cell.height);
-    const auto is_double = [](uint32_t c) { return c >= 0x2550 && c <= 0x256C; };
-    const bool doubles_fit = cell.width >= 5 && cell.height >= 5;
+    const auto isDouble = [](uint32_t c) { return c >= 0x2550 && c <= 0x256C; };
+    const bool doublesFit = cell.width >= 5 && cell.height >= 5;
     for (const Pair& p : kAcross) {
-      if (!doubles_fit && (is_double(p.first) || is_double(p.second))) continue;
+      if (!doublesFit && (isDouble(p.first) || isDouble(p.second))) continue;
       const GlyphRows a = Draw(p.first, cell);
       const GlyphRows b = Draw(p.second, cell);
       EXPECT_FALSE(ColumnDots(a, cell.width - 1).empty()) << std::hex << p.first;
@@ -70,7 +70,7 @@ TEST(CellFillTest, LinesJoinAcrossNeighbouringCells) {
           << std::hex << p.first << " " << p.second;
     }
     for (const Pair& p : kDown) {
-      if (!doubles_fit && (is_double(p.first) || is_double(p.second))) continue;
+      if (!doublesFit && (isDouble(p.first) || isDouble(p.second))) continue;
       const GlyphRows a = Draw(p.first, cell);
       const GlyphRows b = Draw(p.second, cell);
       EXPECT_FALSE(RowDots(a, cell.height - 1).empty()) << std::hex << p.first;

@@ -48,22 +48,21 @@ struct Acceptance {
 };
 
 TEST(CellSizeTest, OnlySizesTheConverterLoadsWholeAreAccepted) {
-  constexpr FontKind S = FontKind::kSbcs;
-  constexpr FontKind D = FontKind::kDbcs;
-  constexpr Station T = Station::kThermal;
-  constexpr Station I = Station::kImpact;
+  constexpr FontKind s = FontKind::kSbcs;
+  constexpr FontKind d = FontKind::kDbcs;
+  constexpr Station t = Station::kThermal;
+  constexpr Station i = Station::kImpact;
   const Acceptance cases[] = {
-      {S, T, 8, 16, true},   {S, T, 7, 16, false},  {S, T, 17, 16, false},
-      {S, T, 8, 15, false},  {S, T, 8, 32, true},   {S, T, 8, 33, false},
-      {S, T, 15, 32, true},  {S, T, 16, 24, true},  {S, T, 16, 25, false},
-      {S, T, 16, 16, true},  {S, T, 12, 24, true},
-      {S, I, 4, 4, true},    {S, I, 3, 4, false},   {S, I, 4, 3, false},
-      {S, I, 16, 16, true},  {S, I, 17, 16, false}, {S, I, 16, 17, false},
-      {S, I, 8, 9, true},
-      {D, T, 24, 24, true},  {D, T, 24, 16, false}, {D, T, 16, 24, false},
-      {D, T, 16, 16, false},
-      {D, I, 16, 16, true},  {D, I, 16, 9, true},   {D, I, 16, 12, false},
-      {D, I, 24, 24, false}, {D, I, 24, 16, false}, {D, I, 8, 9, false},
+      {s, t, 8, 16, true},   {s, t, 7, 16, false},  {s, t, 17, 16, false},
+      {s, t, 8, 15, false},  {s, t, 8, 32, true},   {s, t, 8, 33, false},
+      {s, t, 15, 32, true},  {s, t, 16, 24, true},  {s, t, 16, 25, false},
+      {s, t, 16, 16, true},  {s, t, 12, 24, true},  {s, i, 4, 4, true},
+      {s, i, 3, 4, false},   {s, i, 4, 3, false},   {s, i, 16, 16, true},
+      {s, i, 17, 16, false}, {s, i, 16, 17, false}, {s, i, 8, 9, true},
+      {d, t, 24, 24, true},  {d, t, 24, 16, false}, {d, t, 16, 24, false},
+      {d, t, 16, 16, false}, {d, i, 16, 16, true},  {d, i, 16, 9, true},
+      {d, i, 16, 12, false}, {d, i, 24, 24, false}, {d, i, 24, 16, false},
+      {d, i, 8, 9, false},
   };
   for (const Acceptance& c : cases) {
     EXPECT_EQ(CellSizeAccepted(c.kind, c.station, {c.width, c.height}),

@@ -160,19 +160,19 @@ TEST(InputFontBuilderTest, DbcsFileFollowsTheEnumerationWithBlanksBelowFirst) {
                             0x81, 0x81, 0, 0, 0, 0, 0, 0,        //
                             0x40, 0x7E, 0x80, 0xFC, 0, 0, 0, 0}));
   int index = 0;
-  std::vector<int> expected_asked;
+  std::vector<int> expectedAsked;
   for (int code = 0x8140; code <= 0x8182; ++code, ++index) {
     if (code == 0x817F) {
       --index;
       continue;
     }
     const bool drawn = code >= 0x8150 && code != 0x8160;
-    if (code >= 0x8150) expected_asked.push_back(code);
+    if (code >= 0x8150) expectedAsked.push_back(code);
     EXPECT_EQ(GlyphAt(file, 64, index, 9),
               drawn ? PatternGlyph(code, 16, 9) : GlyphRows(9, 0))
         << std::hex << code;
   }
-  EXPECT_EQ(fake.asked, expected_asked);
+  EXPECT_EQ(fake.asked, expectedAsked);
   EXPECT_EQ(counts.written, glyphs);
   EXPECT_EQ(counts.belowFirst, 16);
   EXPECT_EQ(counts.missing, 1);

@@ -253,9 +253,9 @@ TEST_F(MakeRunTest, EachCodeGetsTheGlyphOfItsCharacter) {
       {"8859-1", 0x9F, 0},
   };
   for (const CodePageCase& c : cases) {
-    char code_text[8];
-    std::snprintf(code_text, sizeof(code_text), "%x", c.code);
-    const std::string code = code_text;
+    char codeText[8];
+    std::snprintf(codeText, sizeof(codeText), "%x", c.code);
+    const std::string code = codeText;
     std::vector<std::string> args = SbcsThermal(c.codePage, code, code);
     // The font's own glyph of U+2591 too, not the one drawn edge to edge.
     args.insert(args.end(), {"--cell-fill", "font", font, dir_.File("out.fnt")});
@@ -398,46 +398,46 @@ TEST_F(MakeRunTest, OutputsOfEveryKindAreWrittenWithoutBeingReplaced) {
       WriteFont({CellGlyphOf('A', PatternGlyph('A', 8, 16), 8, 4)});
   std::vector<std::string> args = SbcsThermal("437", "0x41", "0x41");
   args.push_back(font);
-  auto make_to = [&](const std::string& output) {
-    std::vector<std::string> with_output = args;
-    with_output.push_back(output);
-    return RunMake(with_output);
+  auto makeTo = [&](const std::string& output) {
+    std::vector<std::string> withOutput = args;
+    withOutput.push_back(output);
+    return RunMake(withOutput);
   };
 
 #ifdef _WIN32
   // A device name stands for the device in every folder.
-  EXPECT_EQ(make_to(dir_.File("NUL")).status, kMakeOk);
+  EXPECT_EQ(makeTo(dir_.File("NUL")).status, kMakeOk);
 #else
-  EXPECT_EQ(make_to("/dev/null").status, kMakeOk);
+  EXPECT_EQ(makeTo("/dev/null").status, kMakeOk);
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 
   const std::string fifo = dir_.File("pipe");
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  Bytes through_fifo;
-  std::thread reader([&] { through_fifo = ReadBytes(fifo); });
-  EXPECT_EQ(make_to(fifo).status, kMakeOk);
+  Bytes throughFifo;
+  std::thread reader([&] { throughFifo = ReadBytes(fifo); });
+  EXPECT_EQ(makeTo(fifo).status, kMakeOk);
   reader.join();
-  EXPECT_EQ(through_fifo.size(), 32u + 64);
+  EXPECT_EQ(throughFifo.size(), 32u + 64);
   EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 #endif
 
   const std::string longest = dir_.File(std::string(250, 'n') + ".fnt");
-  EXPECT_EQ(make_to(longest).status, kMakeOk);
+  EXPECT_EQ(makeTo(longest).status, kMakeOk);
   EXPECT_EQ(ReadBytes(longest).size(), 32u + 64);
 
 #ifndef _WIN32
   const std::string link = dir_.File("link.fnt");
   std::filesystem::create_symlink(longest, link);
-  EXPECT_EQ(make_to(link).status, kMakeOk);
+  EXPECT_EQ(makeTo(link).status, kMakeOk);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
 #endif
 
   const Bytes source = ReadBytes(font);
-  const CapturedRun over_source = make_to(font);
-  EXPECT_EQ(over_source.status, kMakeOutputFailed);
-  EXPECT_EQ(over_source.err, "vexofont make: output '" + font +
-                                 "' is the source font '" + font +
-                                 "'; nothing written\n");
+  const CapturedRun overSource = makeTo(font);
+  EXPECT_EQ(overSource.status, kMakeOutputFailed);
+  EXPECT_EQ(overSource.err, "vexofont make: output '" + font +
+                                "' is the source font '" + font +
+                                "'; nothing written\n");
   EXPECT_EQ(ReadBytes(font), source);
 #ifdef _WIN32
   EXPECT_EQ(FolderNames(), (std::vector<std::string>{

@@ -475,9 +475,9 @@ TEST_F(MakeOptionsTest, OutlineRenderingOptionsChangeTheDots) {
   EXPECT_GT(dots(larger), dots(automatic));
   const Bytes mono = make({"--pixel-size", "11", "--render", "mono"});
   EXPECT_EQ(mono, larger);  // mono is the default
-  const Bytes light_gray = make({"--pixel-size", "11", "--render", "gray:200"});
-  const Bytes dark_gray = make({"--pixel-size", "11", "--render", "gray:30"});
-  EXPECT_GT(dots(dark_gray), dots(light_gray));
+  const Bytes lightGray = make({"--pixel-size", "11", "--render", "gray:200"});
+  const Bytes darkGray = make({"--pixel-size", "11", "--render", "gray:30"});
+  EXPECT_GT(dots(darkGray), dots(lightGray));
   EXPECT_NE(make({"--pixel-size", "11", "--hinting", "none"}), larger);
   // --fit cap: the capital takes the top 7 rows, 2 are left for descenders
   // (rows are stored bottom row first, 4 bytes each).

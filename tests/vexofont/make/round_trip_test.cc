@@ -27,19 +27,19 @@ std::map<int, Payload> GlyphRecords(const Bytes& file, uint16_t tag) {
   std::map<int, Payload> records;
   size_t pos = 0;
   while (pos + kRecordFrameSize <= file.size()) {
-    const uint16_t record_tag = DecodeFixed16(&file[pos]);
+    const uint16_t recordTag = DecodeFixed16(&file[pos]);
     const uint16_t length = DecodeFixed16(&file[pos + 2]);
     pos += kRecordFrameSize;
     EXPECT_LE(pos + length, file.size());
     if (pos + length > file.size()) break;
-    if (record_tag == tag && length == kGlyphRecordSize) {
+    if (recordTag == tag && length == kGlyphRecordSize) {
       Payload payload;
       std::copy(file.begin() + pos, file.begin() + pos + length,
                 payload.begin());
       records[payload[kCodeHighOffset] << 8 | payload[kCodeLowOffset]] =
           payload;
     }
-    if (record_tag == TagEnd) break;
+    if (recordTag == TagEnd) break;
     pos += length;
   }
   return records;
@@ -149,13 +149,13 @@ TEST_F(RoundTripTest, SbcsThermalFontsKeepEveryDotAtEverySize) {
            "--last", Hex(kLast)});
       const std::map<int, Payload> records = GlyphRecords(output, TagSbcsGlyph);
       ASSERT_EQ(records.size(), size_t(kLast - kFirst + 1));
-      const int bytes_per_row = width / 8 + 1;
+      const int bytesPerRow = width / 8 + 1;
       for (const auto& [code, record] : records) {
         ASSERT_GE(code, kFirst);
         ASSERT_LE(code, kLast);
         EXPECT_EQ(record[kThermalDefinedOffset], 1);
-        EXPECT_EQ(record[kThermalCountOffset], height * bytes_per_row);
-        EXPECT_EQ(ThermalRows(record, height, bytes_per_row),
+        EXPECT_EQ(record[kThermalCountOffset], height * bytesPerRow);
+        EXPECT_EQ(ThermalRows(record, height, bytesPerRow),
                   PatternGlyph(code, width, height))
             << "code " << code;
       }

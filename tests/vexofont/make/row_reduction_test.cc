@@ -26,11 +26,11 @@ GlyphRows Rows(const std::vector<std::string>& picture) {
 // Rows with three neighbouring dots, counted as runs of such rows.
 int Bars(const GlyphRows& rows) {
   int bars = 0;
-  bool in_bar = false;
+  bool inBar = false;
   for (uint32_t row : rows) {
     const bool bar = (row & (row << 1) & (row << 2)) != 0;
-    bars += bar && !in_bar;
-    in_bar = bar;
+    bars += bar && !inBar;
+    inBar = bar;
   }
   return bars;
 }
@@ -93,10 +93,10 @@ TEST(RowReductionTest, BarsAndTheInkBetweenThemStayApart) {
 // 牛 and 午 differ only in the stem above the top bar: so do their
 // reductions.
 TEST(RowReductionTest, AStemAboveTheBarSurvives) {
-  std::vector<std::string> no_stem = kStem;
-  for (int r = 0; r < 4; ++r) no_stem[r] = "................";
+  std::vector<std::string> noStem = kStem;
+  for (int r = 0; r < 4; ++r) noStem[r] = "................";
   const GlyphRows with = ReduceRows(Rows(kStem), 9);
-  const GlyphRows without = ReduceRows(Rows(no_stem), 9);
+  const GlyphRows without = ReduceRows(Rows(noStem), 9);
   EXPECT_NE(with, without);
   // Above the first bar row, ink only where the stem is.
   EXPECT_NE(with[0], 0u);

@@ -60,7 +60,7 @@ struct StatusCase {
 
 TEST_F(PreviewCommandTest, StatusesAndMessages) {
   std::string big(kMaxPreviewText + 1, 'A');
-  const std::string big_file = dir_.WriteText("big.txt", big);
+  const std::string bigFile = dir_.WriteText("big.txt", big);
   Bytes cut;
   {
     std::vector<uint8_t> bytes(fs::file_size(out_));
@@ -78,8 +78,13 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
   const std::string utf8 = dir_.WriteText("utf8.bin", "\xEF\xBD\xB1");
   const std::string broken = dir_.WriteText("broken.bin", "A\x07\x81");
   const StatusCase kCases[] = {
-      {{"@", "--text", "\xC2\xA5" "1,200 \xE3\x82\xAB"}, kPreviewDrawn, ""},
-      {{"@", "--text", "\xE5\x90\x88 \xE2\x82\xAC"}, kPreviewMarked,
+      {{"@", "--text",
+        "\xC2\xA5"
+        "1,200 \xE3\x82\xAB"},
+       kPreviewDrawn,
+       ""},
+      {{"@", "--text", "\xE5\x90\x88 \xE2\x82\xAC"},
+       kPreviewMarked,
        "vexofont preview: U+5408 '\xE5\x90\x88' (line 1, column 1) is code "
        "0x8d87, which the thermal station has no glyph for\n"
        "vexofont preview: U+20AC '\xE2\x82\xAC' (line 1, column 3) is not in "
@@ -87,83 +92,117 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
        "vexofont preview: U+5408 '\xE5\x90\x88' (line 1, column 1) is code "
        "0x8d87, which the impact station has no glyph for\n"},
       // The JIS form a Japanese shop types, printed as 932's own, and named.
-      {{"@", "--text", "\xE3\x80\x9C"}, kPreviewDrawn,
-       "vexofont preview: U+301C '\xE3\x80\x9C' (line 1, column 1) is not in code "
+      {{"@", "--text", "\xE3\x80\x9C"},
+       kPreviewDrawn,
+       "vexofont preview: U+301C '\xE3\x80\x9C' (line 1, column 1) is not in "
+       "code "
        "page 932: printed as its variant U+FF5E '\xEF\xBD\x9E', code 0x8160\n"},
       // Bytes as the printer reads them.
       {{"@", "--station", "thermal", "--bytes", sjis}, kPreviewDrawn, ""},
-      {{"@", "--station", "thermal", "--bytes", utf8}, kPreviewMarked,
-       "vexofont preview: bytes 0xef 0xbd at offset 0 (line 1, column 1) is code "
+      {{"@", "--station", "thermal", "--bytes", utf8},
+       kPreviewMarked,
+       "vexofont preview: bytes 0xef 0xbd at offset 0 (line 1, column 1) is "
+       "code "
        "0xefbd, which the thermal station has no glyph for\n"},
-      {{"@", "--station", "thermal", "--bytes", broken}, kPreviewMarked,
-       "vexofont preview: byte 0x07 at offset 1 (line 1, column 2) is a control byte, "
+      {{"@", "--station", "thermal", "--bytes", broken},
+       kPreviewMarked,
+       "vexofont preview: byte 0x07 at offset 1 (line 1, column 2) is a "
+       "control byte, "
        "drawn as the mark\n"
-       "vexofont preview: byte 0x81 at offset 2 (line 1, column 3) leads a two-byte "
+       "vexofont preview: byte 0x81 at offset 2 (line 1, column 3) leads a "
+       "two-byte "
        "code of code page 932 but no trail byte follows\n"},
-      {{"@", "--bytes", sjis, "--text", "A"}, kPreviewUsage,
+      {{"@", "--bytes", sjis, "--text", "A"},
+       kPreviewUsage,
        "vexofont preview: --bytes, --text or --file, one of them\n"},
       // A byte-order mark skipped, a tab set, other controls marked.
-      {{"@", "--text", "\xEF\xBB\xBF" "A\tB"}, kPreviewDrawn, ""},
-      {{"@", "--text", "A\x07"}, kPreviewMarked,
-       "vexofont preview: U+0007 (line 1, column 2) is a control character, drawn "
+      {{"@", "--text",
+        "\xEF\xBB\xBF"
+        "A\tB"},
+       kPreviewDrawn,
+       ""},
+      {{"@", "--text", "A\x07"},
+       kPreviewMarked,
+       "vexofont preview: U+0007 (line 1, column 2) is a control character, "
+       "drawn "
        "as the mark\n"},
       // A line past the width is named, wrapped or cut; drawn all the same.
-      {{"@", "--station", "thermal", "--thermal-width", "30", "--text", "AB\nABA"},
-       kPreviewDrawn,
-       "vexofont preview: line 2 passes the thermal station's width (30 dots) at "
-       "column 3: the rest goes on the next line\n"},
-      {{"@", "--station", "thermal", "--thermal-width", "30", "--no-wrap", "--text",
+      {{"@", "--station", "thermal", "--thermal-width", "30", "--text",
         "AB\nABA"},
        kPreviewDrawn,
-       "vexofont preview: line 2 passes the thermal station's width (30 dots) at "
+       "vexofont preview: line 2 passes the thermal station's width (30 dots) "
+       "at "
+       "column 3: the rest goes on the next line\n"},
+      {{"@", "--station", "thermal", "--thermal-width", "30", "--no-wrap",
+        "--text", "AB\nABA"},
+       kPreviewDrawn,
+       "vexofont preview: line 2 passes the thermal station's width (30 dots) "
+       "at "
        "column 3: cut there (--no-wrap)\n"},
-      {{"@", "--text", "A", "--line-gap", "256"}, kPreviewUsage,
+      {{"@", "--text", "A", "--line-gap", "256"},
+       kPreviewUsage,
        "vexofont preview: --line-gap '256' is not 0 to 255 dots\n"},
-      {{"@", "--text", "A", "--tab", "0"}, kPreviewUsage,
+      {{"@", "--text", "A", "--tab", "0"},
+       kPreviewUsage,
        "vexofont preview: --tab '0' is not 1 to 255 characters\n"},
       // Another code page's characters, the file's codes.
       {{"@", "--code-page", "437", "--text", "\xC3\x87"}, kPreviewDrawn, ""},
-      {{"@", "--text", "\xC3("}, kPreviewUsage,
+      {{"@", "--text", "\xC3("},
+       kPreviewUsage,
        "vexofont preview: the text is not UTF-8 (byte 0)\n"},
-      {{"@", "--file", big_file}, kPreviewUsage,
-       "vexofont preview: the text of '" + big_file + "' goes on past 16384 "
-       "bytes, the most preview reads\n"},
+      {{"@", "--file", bigFile},
+       kPreviewUsage,
+       "vexofont preview: the text of '" + bigFile +
+           "' goes on past 16384 "
+           "bytes, the most preview reads\n"},
       {{"@", "--file", dir_.File("none.txt")}, kPreviewUnreadable, "*"},
       {{dir_.File("none.out"), "--text", "A"}, kPreviewUnreadable, "*"},
       {{dir_.File("cut.out"), "--text", "A"}, kPreviewUnsound, "*"},
-      {{input, "--text", "A"}, kPreviewUnsound,
-       "vexofont preview: '" + input + "' is not an output font file (no "
-       "TagStart record): preview draws what the converter wrote\n"},
-      {{"@", "--text", "A", "--png", dir_.File("no/p.png")}, kPreviewUnreadable,
+      {{input, "--text", "A"},
+       kPreviewUnsound,
+       "vexofont preview: '" + input +
+           "' is not an output font file (no "
+           "TagStart record): preview draws what the converter wrote\n"},
+      {{"@", "--text", "A", "--png", dir_.File("no/p.png")},
+       kPreviewUnreadable,
        "vexofont preview: cannot write '" + dir_.File("no/p.png") +
            "': No such file or directory\n"},
       // No output replaces an input.
-      {{"@", "--text", "A", "--png", "@"}, kPreviewUnreadable,
+      {{"@", "--text", "A", "--png", "@"},
+       kPreviewUnreadable,
        "vexofont preview: cannot write '" + dir_.File("demo.out") +
            "': it is the font file previewed\n"},
       {{"@", "--file", dir_.File("demo.cfg"), "--html", dir_.File("demo.cfg")},
        kPreviewUnreadable,
        "vexofont preview: cannot write '" + dir_.File("demo.cfg") +
            "': it is the text file\n"},
-      {{"@", "--text", "A", "--spacing", "3"}, kPreviewUsage,
+      {{"@", "--text", "A", "--spacing", "3"},
+       kPreviewUsage,
        "vexofont preview: --spacing '3' is not S,D (dots, 0 to 255)\n"},
-      {{"@", "--text", "A", "--thermal-width", "10"}, kPreviewUsage,
+      {{"@", "--text", "A", "--thermal-width", "10"},
+       kPreviewUsage,
        "vexofont preview: a station's width is 24 to 4096 dots, not '10'\n"},
       // A dot pitch in millimetres, across by down or square.
-      {{"@", "--text", "A", "--impact-pitch", "0.2x.35", "--thermal-pitch", "0.085",
-        "--png", dir_.File("pitch.png")},
-       kPreviewDrawn, ""},
-      {{"@", "--text", "A", "--impact-pitch", "0.5x0.0625"}, kPreviewUsage,
-       "vexofont preview: --impact-pitch '0.5x0.0625' is not MM or MMxMM, 0.063 "
+      {{"@", "--text", "A", "--impact-pitch", "0.2x.35", "--thermal-pitch",
+        "0.085", "--png", dir_.File("pitch.png")},
+       kPreviewDrawn,
+       ""},
+      {{"@", "--text", "A", "--impact-pitch", "0.5x0.0625"},
+       kPreviewUsage,
+       "vexofont preview: --impact-pitch '0.5x0.0625' is not MM or MMxMM, "
+       "0.063 "
        "to 0.5 millimetres\n"},
-      {{"@", "--text", "A", "--thermal-pitch", "x0.2"}, kPreviewUsage,
+      {{"@", "--text", "A", "--thermal-pitch", "x0.2"},
+       kPreviewUsage,
        "vexofont preview: --thermal-pitch 'x0.2' is not MM or MMxMM, 0.063 to "
        "0.5 millimetres\n"},
       {{"@", "--text", "A", "--station", "both2"}, kPreviewUsage, "*"},
       {{"@", "--text", "A", "--code-page", "951"}, kPreviewUsage, "*"},
-      {{"--text", "A"}, kPreviewUsage,
+      {{"--text", "A"},
+       kPreviewUsage,
        "vexofont preview: no output font file given (or --config)\n"},
-      {{"@", "--text", "A", "--file", "x"}, kPreviewUsage,
+      {{"@", "--text", "A", "--file", "x"},
+       kPreviewUsage,
        "vexofont preview: --text or --file, not both\n"},
   };
   for (const StatusCase& c : kCases) {
@@ -185,23 +224,26 @@ TEST_F(PreviewCommandTest, StatusesAndMessages) {
 // --config converts in-process: the same picture as from the converted
 // file, the converter's messages on standard error, nothing written.
 TEST_F(PreviewCommandTest, ConfigurationPreviewsWhatTheConverterWrites) {
-  const CapturedRun from_file = Preview({out_, "--text", "\xC2\xA5" "1"});
-  ASSERT_EQ(from_file.status, 0) << from_file.err;
+  const CapturedRun fromFile = Preview({out_, "--text",
+                                        "\xC2\xA5"
+                                        "1"});
+  ASSERT_EQ(fromFile.status, 0) << fromFile.err;
   fs::remove(out_);
   const fs::path here = fs::current_path();
   fs::current_path(dir_.path());
-  const CapturedRun from_config =
-      Preview({"--config", "demo.cfg", "--text", "\xC2\xA5" "1"});
+  const CapturedRun fromConfig = Preview({"--config", "demo.cfg", "--text",
+                                          "\xC2\xA5"
+                                          "1"});
   fs::current_path(here);
-  EXPECT_EQ(from_config.status, 0) << from_config.err;
-  EXPECT_EQ(from_config.out, from_file.out);
+  EXPECT_EQ(fromConfig.status, 0) << fromConfig.err;
+  EXPECT_EQ(fromConfig.out, fromFile.out);
   // Quiet but for errors; the converter's progress with -v.
-  EXPECT_EQ(from_config.err, "");
+  EXPECT_EQ(fromConfig.err, "");
   fs::current_path(dir_.path());
   const CapturedRun verbose =
       Preview({"--config", "demo.cfg", "-v", "--text", "\xC2\xA5" "1"});
   fs::current_path(here);
-  EXPECT_EQ(verbose.out, from_file.out);
+  EXPECT_EQ(verbose.out, fromFile.out);
   EXPECT_NE(verbose.err.find("Reading config file 'demo.cfg'"), std::string::npos);
   EXPECT_FALSE(fs::exists(out_));
 }

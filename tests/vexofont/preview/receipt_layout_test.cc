@@ -189,16 +189,17 @@ TEST(ReceiptLayoutTest, PictureStacksTheStationsOnTheBackground) {
   EXPECT_EQ(image.At(0, 0), kPreviewBackground);
   EXPECT_EQ(image.At(m, m), kPreviewDot);                  // A's first dot
   EXPECT_EQ(image.At(m + 24, m), kPreviewPaper);           // after A
-  const int impact_top = m + 48 + kPreviewStationGap;
-  EXPECT_EQ(image.At(m + 56, impact_top), kPreviewBackground);  // past 20
-  EXPECT_EQ(image.At(m + 55, impact_top), kPreviewPaper);
+  const int impactTop = m + 48 + kPreviewStationGap;
+  EXPECT_EQ(image.At(m + 56, impactTop), kPreviewBackground);  // past 20
+  EXPECT_EQ(image.At(m + 55, impactTop), kPreviewPaper);
   // The impact A, 8 columns by rows 7 to 15 of 16, all dots: pixels 0 to
   // 22 across (8 x 2.816 = 22.5) and 40 to 89 down (7 x 5.648 = 39.5).
   const struct { int x, y; uint8_t shade; } kImpactA[] = {
       {0, 40, kPreviewDot}, {22, 89, kPreviewDot},
       {0, 39, kPreviewPaper}, {23, 40, kPreviewPaper}};
   for (const auto& at : kImpactA) {
-    EXPECT_EQ(image.At(m + at.x, impact_top + at.y), at.shade) << at.x << "," << at.y;
+    EXPECT_EQ(image.At(m + at.x, impactTop + at.y), at.shade)
+        << at.x << "," << at.y;
   }
   DrawPreview(pictures, true, &image);
   EXPECT_EQ(image.width, 2 * m + 60 + kPreviewStationGap + 56);

@@ -25,11 +25,11 @@ struct Glyph {
 // The bitmap a loader hands to the conversion: width / 8 bytes a row; dots
 // beyond the first 8 x (width / 8) columns have no place in it.
 std::vector<uint8_t> RowBitmap(const Glyph& g) {
-  const int bytes_per_row = g.width / 8;
+  const int bytesPerRow = g.width / 8;
   std::vector<uint8_t> bitmap(100, 0);
   for (int y = 0; y < g.height; ++y) {
-    for (int x = 0; x < 8 * bytes_per_row; ++x) {
-      if (g.Dot(x, y)) bitmap[y * bytes_per_row + x / 8] |= 0x80 >> (x % 8);
+    for (int x = 0; x < 8 * bytesPerRow; ++x) {
+      if (g.Dot(x, y)) bitmap[y * bytesPerRow + x / 8] |= 0x80 >> (x % 8);
     }
   }
   return bitmap;
@@ -152,11 +152,10 @@ TEST(ColumnDecoderTest, InvertsTheConversionAtEverySizeTheConverterStores) {
           for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
               const Place& p = places[y * w + x];
-              const bool in_data =
-                  p.byte >= 0 && (stored[p.byte] & p.mask) != 0;
+              const bool inData = p.byte >= 0 && (stored[p.byte] & p.mask) != 0;
               // A dot shows exactly when its bit is set in what the
               // printer gets.
-              EXPECT_EQ(picture.Dot(x, y), in_data) << x << "," << y;
+              EXPECT_EQ(picture.Dot(x, y), inData) << x << "," << y;
               if (family.exact) {
                 EXPECT_EQ(picture.Dot(x, y), p.byte >= 0 && g.Dot(x, y))
                     << x << "," << y;
@@ -264,7 +263,7 @@ bool DecodesAsDrawn(int w, int h) {
 // The rule make, check and show apply is what the conversion and the
 // decoding give at every impact size either kind accepts.
 TEST(ColumnDecoderTest, PrintsAsDrawnRuleMatchesTheConversionAtEverySize) {
-  int as_drawn = 0;
+  int asDrawn = 0;
   for (FontKind kind : {FontKind::kSbcs, FontKind::kDbcs}) {
     const GlyphSizeRule& rule = GlyphSizesFor(kind, Station::kImpact);
     for (int w = 1; w <= 16; ++w) {
@@ -273,7 +272,7 @@ TEST(ColumnDecoderTest, PrintsAsDrawnRuleMatchesTheConversionAtEverySize) {
         SCOPED_TRACE(testing::Message() << w << " x " << h);
         const bool decoded = DecodesAsDrawn(w, h);
         EXPECT_EQ(ImpactPrintsAsDrawn(w, h), decoded);
-        as_drawn += decoded;
+        asDrawn += decoded;
         const ImpactPrint print = ImpactPrintOf(w, h);
         EXPECT_EQ(print == ImpactPrint::kNothing, w < 8);
         EXPECT_EQ(print == ImpactPrint::kFirstColumns, decoded && w % 8 != 0);
@@ -295,7 +294,7 @@ TEST(ColumnDecoderTest, PrintsAsDrawnRuleMatchesTheConversionAtEverySize) {
   }
   // SBCS: widths 8 to 15 at heights 4 to 15 (96), 12 to 15 at 16 (4), 16x8,
   // 16x9 and 16x16; DBCS: 16x9 and 16x16.
-  EXPECT_EQ(as_drawn, 96 + 4 + 3 + 2);
+  EXPECT_EQ(asDrawn, 96 + 4 + 3 + 2);
 }
 
 struct ProblemCase {

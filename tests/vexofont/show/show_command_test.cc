@@ -285,7 +285,7 @@ TEST(ShowConfigTest, SheetOfTheChosenCodesOnly) {
   ScratchDir dir;
   const std::string font = dir.File("f.fnt");
   ASSERT_TRUE(WriteBytes(font, PatternSbcsFont(0x20, 0x7E, 8, 16)));
-  auto png_size = [](const std::string& path) {
+  auto pngSize = [](const std::string& path) {
     const Bytes png = ReadBytes(path);
     EXPECT_GE(png.size(), 24u);
     return std::pair<int, int>(png[16] << 24 | png[17] << 16 | png[18] << 8 | png[19],
@@ -293,8 +293,8 @@ TEST(ShowConfigTest, SheetOfTheChosenCodesOnly) {
   };
   ASSERT_EQ(RunShow({font, "--png", dir.File("all.png")}).status, 0);
   ASSERT_EQ(RunShow({font, "--code", "41-43", "--png", dir.File("abc.png")}).status, 0);
-  const auto all = png_size(dir.File("all.png"));
-  const auto abc = png_size(dir.File("abc.png"));
+  const auto all = pngSize(dir.File("all.png"));
+  const auto abc = pngSize(dir.File("abc.png"));
   EXPECT_EQ(abc.first, all.first);  // the grid keeps its 16 columns
   EXPECT_LT(abc.second, all.second / 3);
 }

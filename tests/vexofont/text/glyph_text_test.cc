@@ -438,12 +438,12 @@ TEST(GlyphTextTest, DumpRefusesWhatIsNoInputFontFile) {
     Bytes file;
     const char* problem;
   };
-  const Bytes not_font = {'h', 'e', 'l', 'l', 'o'};
-  Bytes short_header = SbcsHeader(0x41, 0x41, 8, 16);
-  short_header.resize(31);
+  const Bytes notFont = {'h', 'e', 'l', 'l', 'o'};
+  Bytes shortHeader = SbcsHeader(0x41, 0x41, 8, 16);
+  shortHeader.resize(31);
   const Case kCases[] = {
-      {not_font, "is not an input font file (no SBCS or DBCS magic)"},
-      {short_header, "header cut short: 31 of 32 bytes"},
+      {notFont, "is not an input font file (no SBCS or DBCS magic)"},
+      {shortHeader, "header cut short: 31 of 32 bytes"},
       {SbcsHeader(0x41, 0x41, 3, 16),
        "size 3x16 fits no station (thermal width 8 to 16, height 16 to 32, "
        "at width 16 at most 24; impact width 4 to 16, height 4 to 16)"},

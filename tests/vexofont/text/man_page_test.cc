@@ -208,8 +208,8 @@ TEST(ManPageTest, CompletionOffersTheValuesOfMake) {
   std::smatch sizes;
   ASSERT_TRUE(std::regex_search(
       completion, sizes, std::regex("--size\\)[^\"]*\"([^\"]*)\"")));
-  std::istringstream size_words(sizes[1].str());
-  while (size_words >> word) {
+  std::istringstream sizeWords(sizes[1].str());
+  while (sizeWords >> word) {
     CellSize size;
     ASSERT_TRUE(ParseCellSize(word, &size)) << word;
     bool accepted = false;

@@ -177,8 +177,12 @@ int WriteText(const std::string& output, std::string text,
   return kDumpOk;
 }
 
-// The whole of a run, said into *report.
-int Dump(int argc, char** argv, CommandReport* report) {
+}  // namespace
+
+const OptionTable kDumpOptions =
+    MakeOptionTable(kDumpOptionRows, 21, /*maxNames=*/1);
+
+int RunDumpCommand(int argc, char** argv, CommandReport* report) {
   DumpOptions options;
   const int status = ReadDumpOptions(argc, argv, &options, report);
   if (status != kDumpOk) return status;
@@ -213,14 +217,9 @@ int Dump(int argc, char** argv, CommandReport* report) {
   return WriteText(options.output, std::move(text), report);
 }
 
-}  // namespace
-
-const OptionTable kDumpOptions =
-    MakeOptionTable(kDumpOptionRows, 21, /*maxNames=*/1);
-
 int RunDumpCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
-  return Dump(argc, argv, &report);
+  return RunDumpCommand(argc, argv, &report);
 }
 
 }  // namespace vexo

@@ -2,6 +2,7 @@
 #define VEXOCNVT_VEXOFONT_DUMP_DUMP_COMMAND_H_
 
 #include "vexofont/options/command_options.h"
+#include "vexofont/options/command_report.h"
 
 namespace vexo {
 
@@ -16,6 +17,9 @@ constexpr int kDumpOutputFailed = 4;  // the text file cannot be written
 // at all) and returns kDumpOk; on failure prints one line on standard
 // error and returns one of the statuses above.
 int RunDumpCommand(int argc, char** argv);
+
+// The same run, its lines said into *report rather than printed.
+int RunDumpCommand(int argc, char** argv, CommandReport* report);
 
 // The options of `vexofont dump`.
 extern const OptionTable kDumpOptions;

@@ -294,8 +294,9 @@ int ListFaces(const std::vector<std::string>& names, CommandReport* report) {
   return kMakeOk;
 }
 
-// The whole of a run, said into *report.
-int Make(int argc, char** argv, CommandReport* report) {
+}  // namespace
+
+int RunMakeCommand(int argc, char** argv, CommandReport* report) {
   MakeOptions options;
   if (ReadMakeOptions(argc, argv, &options, report) != kMakeOk) {
     return kMakeUsage;
@@ -348,11 +349,9 @@ int Make(int argc, char** argv, CommandReport* report) {
   return MakeFromFonts(fontSources, options, names[1], plan, report);
 }
 
-}  // namespace
-
 int RunMakeCommand(int argc, char** argv) {
   CommandReport report(CommandReport::To::kConsole);
-  return Make(argc, argv, &report);
+  return RunMakeCommand(argc, argv, &report);
 }
 
 }  // namespace vexo

@@ -2,6 +2,7 @@
 #define VEXOCNVT_VEXOFONT_MAKE_MAKE_COMMAND_H_
 
 #include "vexofont/make/make_status.h"
+#include "vexofont/options/command_report.h"
 
 namespace vexo {
 
@@ -11,6 +12,9 @@ namespace vexo {
 // output file behind (an existing one stays as it was) and returns one of
 // the statuses of make_status.h. The only function of make that prints.
 int RunMakeCommand(int argc, char** argv);
+
+// The same run, its lines said into *report rather than printed.
+int RunMakeCommand(int argc, char** argv, CommandReport* report);
 
 }  // namespace vexo
 

@@ -17,7 +17,7 @@ namespace {
 
 CapturedRun RunDump(std::vector<std::string> args) {
   args.insert(args.begin(), "dump");
-  return RunInProcess(RunDumpCommand, std::move(args));
+  return RunReported(RunDumpCommand, std::move(args));
 }
 
 std::string Example(const char* name) {

@@ -4,10 +4,23 @@
 
 namespace vexo {
 
+CapturedRun RunReported(int (*command)(int, char**, CommandReport*),
+                        std::vector<std::string> words) {
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  CommandReport report;
+  CapturedRun run;
+  run.status = command(static_cast<int>(words.size()), argv.data(), &report);
+  run.out = report.Text(/*error=*/false);
+  run.err = report.Text(/*error=*/true);
+  return run;
+}
+
 CapturedRun RunMake(const std::vector<std::string>& args) {
   std::vector<std::string> words = {"make"};
   words.insert(words.end(), args.begin(), args.end());
-  return RunInProcess(RunMakeCommand, std::move(words));
+  return RunReported(RunMakeCommand, std::move(words));
 }
 
 }  // namespace vexo

@@ -6,10 +6,17 @@
 #include <vector>
 
 #include "testkit/run_capture.h"
+#include "vexofont/options/command_report.h"
 
 namespace vexo {
 
-// Runs `vexofont make ARGS...` with its output captured.
+// Runs `command` in-process with `words` as its argc and argv, its lines
+// kept in a report: what it says, bytes in memory, with no descriptor
+// redirected and no file for the output.
+CapturedRun RunReported(int (*command)(int, char**, CommandReport*),
+                        std::vector<std::string> words);
+
+// Runs `vexofont make ARGS...`, reported as above.
 CapturedRun RunMake(const std::vector<std::string>& args);
 
 }  // namespace vexo

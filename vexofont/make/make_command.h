@@ -10,7 +10,8 @@ namespace vexo {
 // from a source font, prints one summary line on standard output and
 // returns kMakeOk; on failure prints one line on standard error, leaves no
 // output file behind (an existing one stays as it was) and returns one of
-// the statuses of make_status.h. The only function of make that prints.
+// the statuses of make_status.h. The only function of make that prints:
+// the steps say their lines into the report it gives them.
 int RunMakeCommand(int argc, char** argv);
 
 // The same run, its lines said into *report rather than printed.

@@ -29,12 +29,14 @@ trap 'rm -rf "$scratch"' EXIT
 python3 "$source/bench/legibility/measure.py" "$build/vexofont/vexofont" \
   --variant after --bitmaps --png "$scratch" --pictures-only >/dev/null
 # SBCS: the first English line at every size, the first French one at
-# 8x9 and 8x10, and the Latin of CJK fonts.
+# 8x9 and 8x10, the first Russian one at 8x12, and the Latin of CJK fonts.
 sbcs="$source/bench/legibility/measure_sbcs.py"
 python3 "$sbcs" "$build/vexofont/vexofont" --only en --png "$scratch" \
   --pictures-only >/dev/null
 python3 "$sbcs" "$build/vexofont/vexofont" --only fr --sizes 8x9,8x10 \
   --png "$scratch" --pictures-only >/dev/null
+python3 "$sbcs" "$build/vexofont/vexofont" --only ru --sizes 8x12 \
+  --fonts liberation,anchor --png "$scratch" --pictures-only >/dev/null
 python3 "$sbcs" "$build/vexofont/vexofont" --only en --sizes 12x24 \
   --fonts zenhei,microhei,uming,nanum,ipagothic --png "$scratch" \
   --pictures-only >/dev/null

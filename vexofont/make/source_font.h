@@ -92,6 +92,9 @@ constexpr int kWideCapRows = 7;
 // The capital fit in cells of this many rows or more leaves the top row
 // above the capitals to accents and ascenders.
 constexpr int kCapsBelowTopRow = 10;
+// Capitals of this many rows or more keep their lower case two rows
+// shorter.
+constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
 constexpr int kThinStrokeThreshold = 40;
 
@@ -187,7 +190,7 @@ class SourceFont {
   bool DrawsIdeographs() const;
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
-  int CapSize(int rows);
+  int CapSize(int rows, int* capRows);
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.
   double StemPixels();

@@ -13,6 +13,11 @@
 
 namespace vexo {
 
+// Pixels from 26.6 fixed point, away from the baseline.
+inline int CeilPixels(FT_Pos value) {
+  return value <= 0 ? 0 : static_cast<int>((value + 63) >> 6);
+}
+
 struct SourceFontHandles {
   FT_Library library = nullptr;
   FT_Face face = nullptr;

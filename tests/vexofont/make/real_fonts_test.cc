@@ -212,8 +212,15 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x10",
                       "--code-page", "858", "--text",
                       "\xC3\x89\xC3\x96\xC3\x91\xC3\x80lbd\xC3\xA9\xC3\xA0"},
-                     0, {"capitals 7 rows): ", "6 moved into the cell (3 of "
+                     0, {"capitals 7 rows): ", "4 moved into the cell (3 of "
                          "them drawn smaller to fit)"}, ""},
+        // Not at 12 pixels, where hinting gives its lower case 7 rows under
+        // capitals of 8: lower case stays two rows shorter.
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
+                      "--code-page", "866"},
+                     0, {"outline at 10 pixels, capitals 7 rows): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels).
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",

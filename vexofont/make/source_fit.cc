@@ -1,0 +1,264 @@
+// SourceFont's sizes for outlines: the line, the em square, the line of a
+// CJK font's Latin letters, the capitals.
+#include "vexofont/make/source_font.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "vexofont/make/source_font_handles.h"
+
+namespace vexo {
+
+namespace {
+
+std::string ThinStrokesNote() {
+  return ", thin strokes drawn from grey " + std::to_string(kThinStrokeThreshold);
+}
+
+}  // namespace
+
+// Outlines at the largest size whose line (and, when monospace, advance)
+// fits the cell.
+bool SourceFont::FitOutlines(std::string* error) {
+  if (options_.latinLine && DrawsIdeographs()) return FitLatinLine(error);
+  FT_Face face = handles_->face;
+  int chosen = 1;
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    const FT_Size_Metrics& metrics = face->size->metrics;
+    const int line =
+        CeilPixels(metrics.ascender) + CeilPixels(-metrics.descender);
+    if (line > cell_.height) continue;
+    if (monospace_ && CeilPixels(metrics.max_advance) > cell_.width) continue;
+    chosen = pixels;
+    break;
+  }
+  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  rendering_ = "outline at " + std::to_string(chosen) + " pixels";
+  if (GreyForThinStrokes(chosen)) rendering_ += ThinStrokesNote();
+  render_outlines_ = true;
+  return Placed();
+}
+
+bool SourceFont::GreyForThinStrokes(int pixels) {
+  if (!options_.thinStrokesGray || options_.render != RenderOptions::Render::kMono) {
+    return false;
+  }
+  const double stem = StemPixels();
+  if (stem <= 0 || stem >= kThinStemEms * pixels) return false;
+  options_.render = RenderOptions::Render::kGray;
+  options_.threshold = kThinStrokeThreshold;
+  options_.hinting = RenderOptions::Hinting::kLight;
+  return true;
+}
+
+// Full-height characters of the scripts DBCS fonts are made for: common
+// ideographs with strokes at the top and bottom of the em box (the dot of
+// 宫, the top of 鱼), kana and hangul.
+constexpr char32_t kFullHeightCharacters[] = {
+    U'国', U'宫', U'鱼', U'鲈', U'鳜', U'永', U'骨', U'直', U'書', U'龍',
+    U'驚', U'鬱', U'曲', U'東', U'京', U'営', U'業', U'署', U'麵', U'歡',
+    U'あ', U'ぎ', U'ア', U'ギ', U'한', U'글', U'봄', U'딸', U'값', U'뷁'};
+
+// Outlines at the size whose em square is the cell's height. The em box is
+// placed where the font's full-height characters lie as drawn, the font's
+// own ascent and descent (the OS/2 typographic ones where it has them)
+// kept where those characters fit under them: fonts declare an ascent of
+// 0.75 to 0.88 em alike while their ideographs reach 0.88.
+bool SourceFont::FitEm(std::string* error) {
+  FT_Face face = handles_->face;
+  if (FT_Set_Pixel_Sizes(face, 0, cell_.height) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  long ascent = face->ascender;
+  long descent = -face->descender;
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 != nullptr && os2->version != 0xFFFF && os2->sTypoAscender > 0 &&
+      os2->sTypoDescender <= 0) {
+    ascent = os2->sTypoAscender;
+    descent = -os2->sTypoDescender;
+  }
+  if (ascent <= 0 || descent < 0) {
+    ascent = 88;  // the usual ideographic em box: 0.88 em above the baseline
+    descent = 12;
+  }
+  ascent_ = static_cast<int>((2 * cell_.height * ascent + (ascent + descent)) /
+                             (2 * (ascent + descent)));
+  placeByAdvance_ = true;
+  render_outlines_ = true;
+  int lowest = 0;
+  int highest = 0;
+  if (InkRowsOf(kFullHeightCharacters, std::size(kFullHeightCharacters),
+                &lowest, &highest)) {
+    // The rows above the baseline that keep those characters whole: the
+    // top of the highest at the cell's top or below, the foot of the
+    // lowest at its bottom or above; centred when they cannot both be.
+    const int least = highest;
+    const int most = cell_.height + lowest;
+    ascent_ = least <= most ? std::clamp(ascent_, least, most)
+                            : (least + most) / 2;
+  }
+  descent_ = cell_.height - ascent_;
+  rendering_ = "outline at " + std::to_string(cell_.height) + " pixels, em fills the cell";
+  return true;
+}
+
+bool SourceFont::DrawsIdeographs() const {
+  FT_Face face = handles_->face;
+  if (face->charmap == nullptr || face->charmap->encoding != FT_ENCODING_UNICODE) {
+    return false;
+  }
+  return std::any_of(std::begin(kFullHeightCharacters), std::end(kFullHeightCharacters),
+                     [face](char32_t c) { return FT_Get_Char_Index(face, c) != 0; });
+}
+
+// The letters whose ink spans a Latin font's line: accented capitals at
+// the top, ascenders, descenders at the bottom.
+constexpr char32_t kLatinLineCharacters[] = {
+    U'H', U'b', U'd', U'f', U'h', U'k', U'l', U'À', U'É', U'Ê', U'Ö', U'Ü',
+    U'Ñ', U'g', U'j', U'p', U'q', U'y'};
+
+// Outlines at the largest size whose Latin letters, as drawn, fit the
+// cell's height, whose H leaves a column to the next letter (and, when
+// monospace, whose M advances no more than the cell), their line centred
+// on the cell. A CJK font declares the line of its ideographs, taller
+// than its Latin letters need: fitted by that, its Latin half comes out
+// small in the cell.
+bool SourceFont::FitLatinLine(std::string* error) {
+  FT_Face face = handles_->face;
+  render_outlines_ = true;
+  static const char32_t kCapital[] = {U'H'};
+  int chosen = 0;
+  int lowest = 0;
+  int highest = 0;
+  for (int pixels = 2 * cell_.height; pixels >= 1 && chosen == 0; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    int foot = 0;
+    int top = 0;
+    int widest = 0;
+    if (!InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters), &lowest,
+                   &highest) ||
+        !InkRowsOf(kCapital, 1, &foot, &top, &widest)) {
+      break;
+    }
+    if (highest - lowest > cell_.height || widest >= cell_.width) continue;
+    if (monospace_ && FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
+        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
+      continue;
+    }
+    chosen = pixels;
+  }
+  if (chosen == 0) {
+    // No Latin letters: the font's own line.
+    options_.latinLine = false;
+    return FitOutlines(error);
+  }
+  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  ascent_ = highest;
+  descent_ = -lowest;
+  rendering_ = "outline at " + std::to_string(chosen) + " pixels, the line of its Latin letters";
+  return true;
+}
+
+// The largest pixel size whose capital H, as drawn with the options,
+// takes at most `rows` rows (*capRows: how many it takes); 0 for none (or
+// no H). Capitals of kLowerCaseGapFrom rows or more want lower case at
+// least two rows shorter: where hinting rounds the x-height up to a row
+// under the capitals (Liberation Mono at 11 and 12 pixels), n reads as H,
+// and Cyrillic, whose lower case is largely small capitals, reads as
+// capitals only (bench/legibility). Then a size smaller is taken if its
+// capitals lose no more than a row and its lower case keeps the two.
+int SourceFont::CapSize(int rows, int* capRows) {
+  FT_Face face = handles_->face;
+  static const char32_t kCapital[] = {U'H'};
+  static const char32_t kLowerCase[] = {U'x'};
+  int largest = 0;
+  int largestRows = 0;
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    int lowest = 0;
+    int highest = 0;
+    if (!InkRowsOf(kCapital, 1, &lowest, &highest)) break;
+    const int caps = highest - lowest;
+    if (caps > rows) continue;
+    if (largest == 0) {
+      largest = pixels;
+      largestRows = caps;
+      if (caps < kLowerCaseGapFrom) break;
+    } else if (caps < largestRows - 1) {
+      break;
+    }
+    int foot = 0;
+    int top = 0;
+    if (!InkRowsOf(kLowerCase, 1, &foot, &top) || top - foot <= caps - 2) {
+      *capRows = caps;
+      return pixels;
+    }
+  }
+  *capRows = largestRows;
+  return largest;
+}
+
+// Outlines at the largest size whose capital H, as drawn, takes the cell's
+// rows less those of a descender (2 of 9, at least 2 but 1 of 8), and from
+// kCapsBelowTopRow rows one row less, the baseline right under the rows of
+// the line; the line fit for a font without an H.
+bool SourceFont::FitCap(std::string* error) {
+  FT_Face face = handles_->face;
+  // At 8 rows, capitals on 7 and descenders drawn into the last read best
+  // (bench/legibility); at 7, capitals on 5 do: one row is too few for
+  // the descenders of lower case there.
+  const int descent =
+      cell_.height == 8 ? 1 : std::max(2, (2 * cell_.height + 4) / 9);
+  const int line = cell_.height - descent;
+  // From kCapsBelowTopRow rows on, the capitals stand on the same line a
+  // row shorter: the top row is left to what stands above them, accents
+  // (É, Ö, Ñ) and ascenders taller than capitals, which then keep their
+  // place and size. At 9 rows the row is worth more to the capitals
+  // (bench/legibility).
+  const int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
+  render_outlines_ = true;
+  int capRows = 0;
+  int chosen = CapSize(caps, &capRows);
+  if (chosen == 0) return FitOutlines(error);
+  const bool thin =
+      FT_Set_Pixel_Sizes(face, 0, chosen) == 0 && GreyForThinStrokes(chosen);
+  // Grey draws the capitals afresh: measured again.
+  if (thin) {
+    int greyRows = 0;
+    const int grey = CapSize(caps, &greyRows);
+    chosen = std::max(grey, 1);
+    if (grey > 0) capRows = greyRows;
+  }
+  // In 7 rows or fewer the letters' own proportions leave them 3 dots
+  // wide, their counters shut ('e', 'a', 'm' blobs); drawn wider, as the
+  // hand-drawn fonts of these sizes are, they read better
+  // (bench/legibility).
+  const int wide = cell_.height <= kWideCapRows ? chosen * kWideCapPercent / 100 : 0;
+  if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  ascent_ = line;
+  descent_ = descent;
+  rendering_ = "outline at " +
+               (wide > 0 ? std::to_string(wide) + "x" : std::string()) +
+               std::to_string(chosen) + " pixels, capitals " + std::to_string(capRows) +
+               " rows";
+  if (thin) rendering_ += ThinStrokesNote();
+  return true;
+}
+
+}  // namespace vexo

@@ -379,6 +379,33 @@ void InkRows(const CellGlyph& glyph, int* top, int* bottom) {
   }
 }
 
+// FreeMono drawn grey for its thin strokes: at 12 rows the low threshold
+// joins the dot of i and j and the dots of ä, ö, ü to the letter, where
+// the outlines keep a row between them; a blank row parts them again.
+TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesAboveTheLetter) {
+  const std::string path = "/usr/share/fonts/truetype/freefont/FreeMono.ttf";
+  if (!std::filesystem::exists(path)) {
+    GTEST_SKIP() << path << " is not installed (Debian package fonts-freefont-ttf)";
+  }
+  RenderOptions options;
+  options.fit = RenderOptions::Fit::kCap;
+  options.thinStrokesGray = true;
+  std::string error;
+  ASSERT_TRUE(source_.Open(path, {8, 12}, options, &error)) << error;
+  for (char32_t code : {U'i', U'j', U'ä', U'ö', U'ü'}) {
+    CellGlyph glyph;
+    ASSERT_TRUE(source_.DrawGlyph(code, &glyph));
+    int top = 0;
+    int bottom = 0;
+    InkRows(glyph, &top, &bottom);
+    ASSERT_GE(top, 0);
+    const auto first = glyph.rows.begin() + top;
+    EXPECT_NE(std::find(first, glyph.rows.begin() + bottom, 0u),
+              glyph.rows.begin() + bottom)
+        << "U+" << std::hex << static_cast<uint32_t>(code);
+  }
+}
+
 // With the em square filling the cell, a glyph is as large as the font
 // draws it in its em and stands on the baseline the font's ascent and
 // descent put in the cell; the line fit leaves room for the whole line.

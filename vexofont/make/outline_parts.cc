@@ -1,0 +1,46 @@
+#include "vexofont/make/outline_parts.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vexo {
+
+MarkApart MarkApartOf(const FT_Outline& outline) {
+  struct Part {
+    FT_Pos bottom;
+    FT_Pos top;
+  };
+  std::vector<Part> parts;
+  int start = 0;
+  for (int c = 0; c < outline.n_contours; ++c) {
+    const int end = outline.contours[c];
+    if (end < start || end >= outline.n_points) return {};
+    Part part{outline.points[start].y, outline.points[start].y};
+    for (int i = start; i <= end; ++i) {
+      part.bottom = std::min(part.bottom, outline.points[i].y);
+      part.top = std::max(part.top, outline.points[i].y);
+    }
+    parts.push_back(part);
+    start = end + 1;
+  }
+  std::sort(parts.begin(), parts.end(),
+            [](const Part& a, const Part& b) { return a.bottom < b.bottom; });
+  std::vector<Part> merged;
+  for (const Part& part : parts) {
+    if (!merged.empty() && part.bottom <= merged.back().top) {
+      merged.back().top = std::max(merged.back().top, part.top);
+    } else {
+      merged.push_back(part);
+    }
+  }
+  MarkApart mark;
+  mark.found = merged.size() == 2 && 2 * (merged[1].top - merged[1].bottom) <
+                                         merged[0].top - merged[0].bottom;
+  if (mark.found) {
+    mark.foot = merged[1].bottom;
+    mark.letterTop = merged[0].top;
+  }
+  return mark;
+}
+
+}  // namespace vexo

@@ -1,0 +1,25 @@
+// The parts a glyph's outline draws one above another: a mark apart from
+// its letter.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_OUTLINE_PARTS_H_
+#define VEXOCNVT_VEXOFONT_MAKE_OUTLINE_PARTS_H_
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+namespace vexo {
+
+// A mark drawn apart from its letter: the dot of i and j, the dots of ä,
+// an accent. In the outline as hinted, the contours make two parts one
+// above the other, the upper less than half as high as the lower.
+struct MarkApart {
+  bool found = false;
+  // The mark's foot and the letter's top, 26.6 pixels above the baseline.
+  FT_Pos foot = 0;
+  FT_Pos letterTop = 0;
+};
+
+MarkApart MarkApartOf(const FT_Outline& outline);
+
+}  // namespace vexo
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_OUTLINE_PARTS_H_

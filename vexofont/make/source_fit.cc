@@ -38,6 +38,9 @@ bool SourceFont::FitOutlines(std::string* error) {
     chosen = pixels;
     break;
   }
+  render_outlines_ = true;
+  int capRows = 0;
+  chosen = LowerCaseApart(chosen, &capRows);
   if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
     *error = "cannot be scaled to the cell";
     return false;
@@ -172,43 +175,65 @@ bool SourceFont::FitLatinLine(std::string* error) {
   return true;
 }
 
-// The largest pixel size whose capital H, as drawn with the options,
-// takes at most `rows` rows (*capRows: how many it takes); 0 for none (or
-// no H). Capitals of kLowerCaseGapFrom rows or more want lower case at
-// least two rows shorter: where hinting rounds the x-height up to a row
-// under the capitals (Liberation Mono at 11 and 12 pixels), n reads as H,
-// and Cyrillic, whose lower case is largely small capitals, reads as
-// capitals only (bench/legibility). Then a size smaller is taken if its
-// capitals lose no more than a row and its lower case keeps the two.
-int SourceFont::CapSize(int rows, int* capRows) {
-  FT_Face face = handles_->face;
+// The rows the capital H and the lower case x take as drawn at the size
+// set (*lower 0 for a font without an x); false for a font without an H.
+bool SourceFont::CapAndLowerRows(int* caps, int* lower) {
   static const char32_t kCapital[] = {U'H'};
   static const char32_t kLowerCase[] = {U'x'};
-  int largest = 0;
-  int largestRows = 0;
-  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
-    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
-    int lowest = 0;
-    int highest = 0;
-    if (!InkRowsOf(kCapital, 1, &lowest, &highest)) break;
-    const int caps = highest - lowest;
-    if (caps > rows) continue;
-    if (largest == 0) {
-      largest = pixels;
-      largestRows = caps;
-      if (caps < kLowerCaseGapFrom) break;
-    } else if (caps < largestRows - 1) {
+  int foot = 0;
+  int top = 0;
+  if (!InkRowsOf(kCapital, 1, &foot, &top)) return false;
+  *caps = top - foot;
+  *lower = InkRowsOf(kLowerCase, 1, &foot, &top) ? top - foot : 0;
+  return true;
+}
+
+// Capitals of kLowerCaseGapFrom rows or more want lower case at least two
+// rows shorter: where hinting rounds the x-height up to a row under the
+// capitals (Liberation Mono at 11, 12 and 14 pixels), n reads as H, and
+// Cyrillic, whose lower case is largely small capitals, reads as capitals
+// only (bench/legibility). `pixels` when its lower case keeps the two
+// rows, else the largest size under it whose lower case does and whose
+// capitals lose no more than a row, else `pixels`; *capRows: the rows of
+// the capitals at the size returned.
+int SourceFont::LowerCaseApart(int pixels, int* capRows) {
+  FT_Face face = handles_->face;
+  int caps = 0;
+  int lower = 0;
+  *capRows = 0;
+  if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0 || !CapAndLowerRows(&caps, &lower)) {
+    return pixels;
+  }
+  *capRows = caps;
+  if (caps < kLowerCaseGapFrom || lower <= caps - 2) return pixels;
+  for (int smaller = pixels - 1; smaller >= 1; --smaller) {
+    int smallerCaps = 0;
+    if (FT_Set_Pixel_Sizes(face, 0, smaller) != 0 ||
+        !CapAndLowerRows(&smallerCaps, &lower) || smallerCaps < caps - 1) {
       break;
     }
-    int foot = 0;
-    int top = 0;
-    if (!InkRowsOf(kLowerCase, 1, &foot, &top) || top - foot <= caps - 2) {
-      *capRows = caps;
-      return pixels;
+    if (lower <= smallerCaps - 2) {
+      *capRows = smallerCaps;
+      return smaller;
     }
   }
-  *capRows = largestRows;
-  return largest;
+  return pixels;
+}
+
+// The largest pixel size whose capital H, as drawn with the options,
+// takes at most `rows` rows, its lower case kept apart (LowerCaseApart;
+// *capRows: the capitals' rows); 0 for none (or no H).
+int SourceFont::CapSize(int rows, int* capRows) {
+  FT_Face face = handles_->face;
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    int caps = 0;
+    int lower = 0;
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    if (!CapAndLowerRows(&caps, &lower)) break;
+    if (caps <= rows) return LowerCaseApart(pixels, capRows);
+  }
+  *capRows = 0;
+  return 0;
 }
 
 // Outlines at the largest size whose capital H, as drawn, takes the cell's

@@ -93,7 +93,7 @@ constexpr int kWideCapRows = 7;
 // above the capitals to accents and ascenders.
 constexpr int kCapsBelowTopRow = 10;
 // Capitals of this many rows or more keep their lower case two rows
-// shorter.
+// shorter (the capital and the line fits).
 constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
 constexpr int kThinStrokeThreshold = 40;
@@ -190,6 +190,8 @@ class SourceFont {
   bool DrawsIdeographs() const;
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
+  bool CapAndLowerRows(int* caps, int* lower);
+  int LowerCaseApart(int pixels, int* capRows);
   int CapSize(int rows, int* capRows);
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.

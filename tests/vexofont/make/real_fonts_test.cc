@@ -221,6 +221,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "866"},
                      0, {"outline at 10 pixels, capitals 7 rows): "}, ""},
+        // The line fit too: 12 pixels would fit 14 rows.
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
+                      "--code-page", "866"},
+                     0, {"outline at 10 pixels): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels).
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",

@@ -47,7 +47,6 @@ bool SourceFont::FitOutlines(std::string* error) {
   }
   rendering_ = "outline at " + std::to_string(chosen) + " pixels";
   if (GreyForThinStrokes(chosen)) rendering_ += ThinStrokesNote();
-  render_outlines_ = true;
   return Placed();
 }
 

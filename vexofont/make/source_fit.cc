@@ -174,8 +174,9 @@ bool SourceFont::FitLatinLine(std::string* error) {
   return true;
 }
 
-// The rows the capital H and the lower case x take as drawn at the size
-// set (*lower 0 for a font without an x); false for a font without an H.
+// The rows the capital H and, when `lower` is given, the lower case x take
+// as drawn at the size set (*lower 0 for a font without an x); false for a
+// font without an H.
 bool SourceFont::CapAndLowerRows(int* caps, int* lower) {
   static const char32_t kCapital[] = {U'H'};
   static const char32_t kLowerCase[] = {U'x'};
@@ -183,7 +184,9 @@ bool SourceFont::CapAndLowerRows(int* caps, int* lower) {
   int top = 0;
   if (!InkRowsOf(kCapital, 1, &foot, &top)) return false;
   *caps = top - foot;
-  *lower = InkRowsOf(kLowerCase, 1, &foot, &top) ? top - foot : 0;
+  if (lower != nullptr) {
+    *lower = InkRowsOf(kLowerCase, 1, &foot, &top) ? top - foot : 0;
+  }
   return true;
 }
 
@@ -226,9 +229,8 @@ int SourceFont::CapSize(int rows, int* capRows) {
   FT_Face face = handles_->face;
   for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
     int caps = 0;
-    int lower = 0;
     if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
-    if (!CapAndLowerRows(&caps, &lower)) break;
+    if (!CapAndLowerRows(&caps, nullptr)) break;
     if (caps <= rows) return LowerCaseApart(pixels, capRows);
   }
   *capRows = 0;

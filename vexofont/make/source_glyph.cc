@@ -152,15 +152,16 @@ void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
   InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
   const FT_Pos middle = (mark.foot + mark.letterTop) / 2;
   int row = -1;
+  FT_Pos nearest = 0;
   for (int y = first + 1; y < last; ++y) {
     const FT_Pos centre = static_cast<FT_Pos>(bitmapTop - y) * 64 - 32;
     if (centre <= mark.letterTop || centre >= mark.foot) continue;
     bool ink = false;
     for (int x = 0; x < width && !ink; ++x) ink = DotSet(bitmap, top, x, y, threshold);
     if (!ink) return;  // still apart
-    if (row < 0 || std::abs(centre - middle) <
-                       std::abs(static_cast<FT_Pos>(bitmapTop - row) * 64 - 32 - middle)) {
+    if (row < 0 || std::abs(centre - middle) < nearest) {
       row = y;
+      nearest = std::abs(centre - middle);
     }
   }
   if (row < 0) return;

@@ -2,6 +2,7 @@
 
 #include "vexofont/make/cell_fill.h"
 #include "vexofont/make/row_reduction.h"
+#include "vexofont/make/zero_form.h"
 
 namespace vexo {
 
@@ -72,6 +73,13 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
       if (fonts_[i]->cell().height > cell_.height) {
         glyph->rows = ReduceRows(glyph->rows, cell_.height);
         ++counts_.reduced;
+      }
+      // A dotted zero drawn from outlines into a few rows, plain and a
+      // column narrower than the O (bench/legibility); a strike's zero is
+      // the strike's.
+      if (known && character == U'0' && fonts_[i]->outlines() &&
+          NarrowPlainZero(cell_.width, &glyph->rows)) {
+        ++counts_.plainZeros;
       }
       return true;
     }

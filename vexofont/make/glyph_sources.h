@@ -48,6 +48,7 @@ class GlyphSources {
     int selectedMissing = 0;  // of those, the ones no font has
     int cellFillings = 0;     // drawn edge to edge
     int reduced = 0;          // drawn on more rows and reduced
+    int plainZeros = 0;       // dotted zeros drawn plain (NarrowPlainZero)
     int tooLarge = 0;         // blank: no font drew them, one had it too large
     std::vector<int> fromFont;  // glyphs drawn from each font
   };

@@ -97,6 +97,9 @@ std::string Summary(const std::string& output, const FontRequest& request,
     line += ", " + std::to_string(drawn.cellFillings) +
             " box drawing and block glyphs drawn edge to edge";
   }
+  if (drawn.plainZeros > 0) {
+    line += ", the dotted zero drawn plain, a column narrower than O";
+  }
   if (fontPaths.size() > 1) {
     line += ", glyphs from";
     for (size_t i = 0; i < fontPaths.size(); ++i) {

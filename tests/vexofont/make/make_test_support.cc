@@ -23,4 +23,16 @@ CapturedRun RunMake(const std::vector<std::string>& args) {
   return RunReported(RunMakeCommand, std::move(words));
 }
 
+GlyphRows Rows(const std::vector<std::string>& picture) {
+  GlyphRows rows;
+  for (const std::string& line : picture) {
+    uint32_t row = 0;
+    for (size_t x = 0; x < line.size(); ++x) {
+      if (line[x] == '#') row |= 0x80000000u >> x;
+    }
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 }  // namespace vexo

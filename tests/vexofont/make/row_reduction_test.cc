@@ -6,22 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "make_test_support.h"
+
 namespace vexo {
 
 namespace {
-
-// Rows from a picture, '#' a dot, the first character bit 31.
-GlyphRows Rows(const std::vector<std::string>& picture) {
-  GlyphRows rows;
-  for (const std::string& line : picture) {
-    uint32_t row = 0;
-    for (size_t x = 0; x < line.size(); ++x) {
-      if (line[x] == '#') row |= 0x80000000u >> x;
-    }
-    rows.push_back(row);
-  }
-  return rows;
-}
 
 // Rows with three neighbouring dots, counted as runs of such rows.
 int Bars(const GlyphRows& rows) {

@@ -1,0 +1,58 @@
+#include "vexofont/make/zero_form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "make_test_support.h"
+
+namespace vexo {
+namespace {
+
+struct ZeroCase {
+  const char* what;
+  std::vector<std::string> drawn;
+  std::vector<std::string> printed;  // empty: as drawn
+};
+
+TEST(ZeroFormTest, DottedZeroPrintsPlainAndNarrowerThanO) {
+  const std::vector<std::string> narrow = {
+      "...##...", "..#..#..", "..#..#..", "..#..#..",
+      "..#..#..", "..#..#..", "...##..."};
+  const ZeroCase cases[] = {
+      {"right of the middle: the right side closes up",
+       {"...###..", "..#...#.", "..#...#.", "..#.#.#.", "..#...#.",
+        "..#...#.", "...###.."},
+       narrow},
+      {"left of the middle: the left side closes up",
+       {"..###...", ".#...#..", ".#...#..", ".#.#.#..", ".#...#..",
+        ".#...#..", "..###..."},
+       narrow},
+      {"a column that repeats its neighbour goes, the curves kept",
+       {"..####..", ".##..##.", ".#....#.", ".#..#.#.", ".#....#.",
+        ".#....#.", ".##..##.", "..####.."},
+       {"..###...", ".##.##..", ".#...#..", ".#...#..", ".#...#..",
+        ".#...#..", ".##.##..", "..###..."}},
+      {"a mark of three dots reads as a dot: kept",
+       {"..#####.", ".#.....#", ".#..#..#", ".#..#..#", ".#..#..#",
+        ".#.....#", "..#####."},
+       {}},
+      {"a plain zero is the font's", {"...##...", "..#..#..", "..#..#..",
+                                      "..#..#..", "...##..."}, {}},
+      {"a slash joined to the ring is the font's",
+       {"..###...", ".#..##..", ".#.#.#..", ".##..#..", "..###..."}, {}},
+      {"ink beside the ring is not a mark inside it",
+       {"..###..#", ".#...#..", ".#.#.#..", ".#...#..", "..###..."}, {}},
+  };
+  for (const ZeroCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlyphRows rows = Rows(c.drawn);
+    const bool changed = NarrowPlainZero(8, &rows);
+    EXPECT_EQ(changed, !c.printed.empty());
+    EXPECT_EQ(rows, Rows(c.printed.empty() ? c.drawn : c.printed));
+  }
+}
+
+}  // namespace
+}  // namespace vexo

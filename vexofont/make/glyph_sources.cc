@@ -2,7 +2,7 @@
 
 #include "vexofont/make/cell_fill.h"
 #include "vexofont/make/row_reduction.h"
-#include "vexofont/make/zero_form.h"
+#include "vexofont/make/figure_forms.h"
 
 namespace vexo {
 
@@ -75,11 +75,13 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
         ++counts_.reduced;
       }
       // A dotted zero drawn from outlines into a few rows, plain and a
-      // column narrower than the O (bench/legibility); a strike's zero is
-      // the strike's.
-      if (known && character == U'0' && fonts_[i]->outlines() &&
-          NarrowPlainZero(cell_.width, &glyph->rows)) {
-        ++counts_.plainZeros;
+      // column narrower than the O, and a one-dot comma given a head
+      // (bench/legibility); a strike's figures are the strike's.
+      if (known && fonts_[i]->outlines()) {
+        if (character == U'0' && NarrowPlainZero(cell_.width, &glyph->rows)) {
+          ++counts_.plainZeros;
+        }
+        if (character == U',') CommaWithHead(cell_.width, &glyph->rows);
       }
       return true;
     }

@@ -1,6 +1,7 @@
-// The digit zero of a small cell: plain and narrower than the capital O.
-#ifndef VEXOCNVT_VEXOFONT_MAKE_ZERO_FORM_H_
-#define VEXOCNVT_VEXOFONT_MAKE_ZERO_FORM_H_
+// Figures that read in a small cell, as the hand-drawn strikes draw them:
+// a zero plain and narrower than the capital O, a comma with a head.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_FIGURE_FORMS_H_
+#define VEXOCNVT_VEXOFONT_MAKE_FIGURE_FORMS_H_
 
 #include "fontinput/font_writer.h"
 
@@ -18,6 +19,13 @@ constexpr int kZeroMarkDots = 2;
 // a mark apart from it, or the ring has no middle column to give.
 bool NarrowPlainZero(int width, GlyphRows* rows);
 
+// A comma drawn one dot wide (in the cells of the impact station) is a
+// short stroke that reads as part of the figure beside it or not at all:
+// its top dot becomes a head of two by two dots, widened to the right
+// (to the left at the cell's edge) and up. Nothing changes, and false is
+// returned, where a row of the drawing has more than one dot.
+bool CommaWithHead(int width, GlyphRows* rows);
+
 }  // namespace vexo
 
-#endif  // VEXOCNVT_VEXOFONT_MAKE_ZERO_FORM_H_
+#endif  // VEXOCNVT_VEXOFONT_MAKE_FIGURE_FORMS_H_

@@ -1,4 +1,4 @@
-#include "vexofont/make/zero_form.h"
+#include "vexofont/make/figure_forms.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +10,17 @@
 namespace vexo {
 namespace {
 
-struct ZeroCase {
+struct FormCase {
   const char* what;
   std::vector<std::string> drawn;
   std::vector<std::string> printed;  // empty: as drawn
 };
 
-TEST(ZeroFormTest, DottedZeroPrintsPlainAndNarrowerThanO) {
+TEST(FigureFormsTest, DottedZeroPrintsPlainAndNarrowerThanO) {
   const std::vector<std::string> narrow = {
       "...##...", "..#..#..", "..#..#..", "..#..#..",
       "..#..#..", "..#..#..", "...##..."};
-  const ZeroCase cases[] = {
+  const FormCase cases[] = {
       {"right of the middle: the right side closes up",
        {"...###..", "..#...#.", "..#...#.", "..#.#.#.", "..#...#.",
         "..#...#.", "...###.."},
@@ -45,11 +45,36 @@ TEST(ZeroFormTest, DottedZeroPrintsPlainAndNarrowerThanO) {
       {"ink beside the ring is not a mark inside it",
        {"..###..#", ".#...#..", ".#.#.#..", ".#...#..", "..###..."}, {}},
   };
-  for (const ZeroCase& c : cases) {
+  for (const FormCase& c : cases) {
     SCOPED_TRACE(c.what);
     GlyphRows rows = Rows(c.drawn);
     const bool changed = NarrowPlainZero(8, &rows);
     EXPECT_EQ(changed, !c.printed.empty());
+    EXPECT_EQ(rows, Rows(c.printed.empty() ? c.drawn : c.printed));
+  }
+}
+
+TEST(FigureFormsTest, OneDotCommaGetsAHeadOfTwoByTwo) {
+  const FormCase cases[] = {
+      {"widened right and up",
+       {"........", "........", "...#....", "...#....", "...#...."},
+       {"........", "...##...", "...##...", "...#....", "...#...."}},
+      {"a curved tail kept",
+       {"........", "....#...", "....#...", "...#...."},
+       {"....##..", "....##..", "....#...", "...#...."}},
+      {"at the cell's edge, widened left",
+       {"........", ".......#", ".......#"},
+       {"......##", "......##", ".......#"}},
+      {"in the top row, widened only",
+       {"...#....", "...#...."}, {"...##...", "...#...."}},
+      {"a head already two dots wide is the font's",
+       {"...##...", "...##...", "....#...", "...##..."}, {}},
+      {"nothing drawn", {"........", "........"}, {}},
+  };
+  for (const FormCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlyphRows rows = Rows(c.drawn);
+    EXPECT_EQ(CommaWithHead(8, &rows), !c.printed.empty());
     EXPECT_EQ(rows, Rows(c.printed.empty() ? c.drawn : c.printed));
   }
 }

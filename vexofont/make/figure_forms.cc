@@ -1,4 +1,4 @@
-#include "vexofont/make/zero_form.h"
+#include "vexofont/make/figure_forms.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -135,6 +135,23 @@ bool NarrowPlainZero(int width, GlyphRows* rows) {
     }
     (*rows)[y] = row;
   }
+  return true;
+}
+
+bool CommaWithHead(int width, GlyphRows* rows) {
+  if (width < 2 || width > 32) return false;
+  int top = -1;
+  for (size_t y = 0; y < rows->size(); ++y) {
+    const uint32_t row = (*rows)[y];
+    if ((row & (row - 1)) != 0) return false;  // two dots or more
+    if (row != 0 && top < 0) top = static_cast<int>(y);
+  }
+  if (top < 0) return false;
+  const uint32_t dot = (*rows)[static_cast<size_t>(top)];
+  const uint32_t edge = 0x80000000u >> (width - 1);
+  const uint32_t head = dot | (dot == edge ? dot << 1 : dot >> 1);
+  (*rows)[static_cast<size_t>(top)] = head;
+  if (top > 0) (*rows)[static_cast<size_t>(top) - 1] = head;
   return true;
 }
 

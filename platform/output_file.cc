@@ -172,7 +172,11 @@ ReadResult ReadLimitedStream(std::FILE* file, size_t limit,
     // Never more than the bound and one byte: that byte says more follows.
     const size_t want = std::min(sizeof(chunk), limit + 1 - std::min(limit, bytes->size()));
     const size_t got = std::fread(chunk, 1, want, file);
-    if (got == 0) break;
+    // A signal caught while the read waits (a pipe, a FIFO) is no fault
+    // of the file: the read goes on.
+    const bool interrupted = std::ferror(file) != 0 && errno == EINTR;
+    if (interrupted) std::clearerr(file);
+    if (got == 0 && !interrupted) break;
     if (bytes->size() + got > limit) {
       bytes->insert(bytes->end(), chunk, chunk + (limit - bytes->size()));
       *cut = true;

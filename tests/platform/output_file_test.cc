@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <string>
 #include <thread>
+#include <vector>
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -379,6 +381,34 @@ TEST_F(OutputFileTest, EndingSignalRemovesTheTemporaries) {
     EXPECT_EQ(ReadBytes(name), old_);
     EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"out.bin"});
   }
+}
+
+// A signal caught while a bounded read waits on a pipe does not end the
+// read as failed: every byte still comes, and the stream counts as read.
+TEST_F(OutputFileTest, BoundedReadGoesOnAfterASignal) {
+  struct sigaction caught = {}, previous = {};
+  caught.sa_handler = [](int) {};  // no SA_RESTART: the read is interrupted
+  ASSERT_EQ(sigaction(SIGUSR1, &caught, &previous), 0);
+  int ends[2];
+  ASSERT_EQ(pipe(ends), 0);
+  std::FILE* in = fdopen(ends[0], "rb");
+  ASSERT_NE(in, nullptr);
+  const pthread_t reader = pthread_self();
+  std::thread writer([&] {
+    usleep(50000);
+    pthread_kill(reader, SIGUSR1);
+    usleep(50000);
+    EXPECT_EQ(write(ends[1], "abc", 3), 3);
+    close(ends[1]);
+  });
+  std::vector<uint8_t> bytes;
+  bool cut = true;
+  EXPECT_EQ(ReadLimitedStream(in, 100, &bytes, &cut), ReadResult::kRead);
+  writer.join();
+  std::fclose(in);
+  sigaction(SIGUSR1, &previous, nullptr);
+  EXPECT_EQ(bytes, (std::vector<uint8_t>{'a', 'b', 'c'}));
+  EXPECT_FALSE(cut);
 }
 
 // Files that must all take their names or none: closed, then abandoned,

@@ -96,9 +96,11 @@ int RowOfLongestRun(const InkGrid& ink) {
   return best;
 }
 
-// Whether row `y` of the grid is a stem's top, one or two dots side by
-// side: a mark set on it (the dot of i, the accent of ì) would join the
-// stem and the letter read as l or 1.
+// Whether row `y` of the grid is a stem's top or a point: one dot, or two
+// side by side with the row below inside them. A mark set on it would
+// join it: the dot of i or the accent of ì into a stem read as l or 1,
+// the accent of Á into a spike. The top of a bowl two dots wide (e, o)
+// opens out below, and takes its accent.
 bool OnAStem(const InkGrid& ink, int y) {
   int first = -1;
   int last = -1;
@@ -107,7 +109,12 @@ bool OnAStem(const InkGrid& ink, int y) {
     if (first < 0) first = x;
     last = x;
   }
-  return first >= 0 && last - first <= 1;
+  if (first < 0 || last - first > 1) return false;
+  if (first == last) return true;
+  for (int x = 0; y + 1 < ink.height && x < ink.width; ++x) {
+    if (ink.At(x, y + 1) && (x < first || x > last)) return false;
+  }
+  return true;
 }
 
 // Ink that passes the canvas's top (or bottom) by a few rows, with a blank

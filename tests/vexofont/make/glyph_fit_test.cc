@@ -60,6 +60,12 @@ TEST(GlyphFitTest, LettersOnALineKeepTheirPlace) {
       // ì: an accent over a stem keeps its gap (closed, it would read l).
       {"mark over a stem", {".#.", "...", ".#.", ".#.", "###"}, -1, true,
        Fitting::kShrunk, {".#.", "...", ".#.", "###", "..."}},
+      // è: the top of a bowl two dots wide opens out below and takes the
+      // accent; the point of Á would make a spike and keeps its gap.
+      {"accent over a bowl", {"#..", "...", "##.", "#.#", "###"}, -1, true,
+       Fitting::kMoved, {"#..", "##.", "#.#", "###", "..."}},
+      {"accent over a point", {"..#", "...", ".#.", "#.#", "#.#"}, -1, true,
+       Fitting::kShrunk, {"..#", "...", ".#.", "#.#", "..."}},
       {"taller than the cell", {"#..", "#..", "#..", "#..", "#..", "###"}, 0,
        true, Fitting::kShrunk, {"#..", "#..", "#..", "#..", "###"}},
   };

@@ -1,8 +1,9 @@
 #include "vexofont/make/glyph_sources.h"
 
+#include "vexofont/make/accent_forms.h"
 #include "vexofont/make/cell_fill.h"
-#include "vexofont/make/row_reduction.h"
 #include "vexofont/make/figure_forms.h"
+#include "vexofont/make/row_reduction.h"
 
 namespace vexo {
 
@@ -75,13 +76,15 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
         ++counts_.reduced;
       }
       // A dotted zero drawn from outlines into a few rows, plain and a
-      // column narrower than the O, and a one-dot comma given a head
-      // (bench/legibility); a strike's figures are the strike's.
+      // column narrower than the O, a one-dot comma given a head, and an
+      // acute or grave accent snapped upright slanted again
+      // (bench/legibility); a strike's glyphs are the strike's.
       if (known && fonts_[i]->outlines()) {
         if (character == U'0' && NarrowPlainZero(cell_.width, &glyph->rows)) {
           ++counts_.plainZeros;
         }
         if (character == U',') CommaWithHead(cell_.width, &glyph->rows);
+        SlantAccent(cell_.width, AccentOf(character), &glyph->rows);
       }
       return true;
     }

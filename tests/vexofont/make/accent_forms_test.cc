@@ -1,0 +1,48 @@
+#include "vexofont/make/accent_forms.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "make_test_support.h"
+
+namespace vexo {
+namespace {
+
+TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
+  struct Case {
+    const char* what;
+    char32_t character;
+    std::vector<std::string> drawn;
+    std::vector<std::string> printed;  // empty: as drawn
+  } const cases[] = {
+      {"acute: the top dot right",
+       U'é', {"....#...", "....#...", "........", "...##...", "..####.."},
+       {".....#..", "....#...", "........", "...##...", "..####.."}},
+      {"grave: the top dot left",
+       U'ù', {"...#....", "...#....", "........", "..#..#..", "...###.."},
+       {"..#.....", "...#....", "........", "..#..#..", "...###.."}},
+      {"capital, from the first row with ink",
+       U'Ó', {"........", "...#....", "...#....", "........", "..###..."},
+       {"........", "....#...", "...#....", "........", "..###..."}},
+      {"acute at the cell's right edge: the bottom dot left",
+       U'á', {".......#", ".......#", "........", "....###."},
+       {".......#", "......#.", "........", "....###."}},
+      {"already slanted", U'é', {".....#..", "....#...", "........", "..###..."}, {}},
+      {"one dot", U'é', {"....#...", "........", "..###..."}, {}},
+      {"set on its letter, no row between", U'é',
+       {"....#...", "....#...", "...##...", "..####.."}, {}},
+      {"a circumflex is no acute", U'ê', {"....#...", "....#...", "........", "..###..."}, {}},
+      {"a letter without an accent", U'l', {"...#....", "...#....", "........", "...#...."}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlyphRows rows = Rows(c.drawn);
+    EXPECT_EQ(SlantAccent(8, AccentOf(c.character), &rows), !c.printed.empty());
+    EXPECT_EQ(rows, Rows(c.printed.empty() ? c.drawn : c.printed));
+  }
+}
+
+}  // namespace
+}  // namespace vexo

@@ -238,27 +238,42 @@ int SourceFont::CapSize(int rows, int* capRows) {
 }
 
 // Outlines at the largest size whose capital H, as drawn, takes the cell's
-// rows less those of a descender (2 of 9, at least 2 but 1 of 8), and from
-// kCapsBelowTopRow rows one row less, the baseline right under the rows of
-// the line; the line fit for a font without an H.
+// rows less those of a descender (2 of 9, at least 2 but 1 of 8, and of 7
+// where the font has 6-row capitals), and from kCapsBelowTopRow rows one
+// row less, the baseline right under the rows of the line; the line fit
+// for a font without an H.
 bool SourceFont::FitCap(std::string* error) {
   FT_Face face = handles_->face;
   // At 8 rows, capitals on 7 and descenders drawn into the last read best
-  // (bench/legibility); at 7, capitals on 5 do: one row is too few for
-  // the descenders of lower case there.
-  const int descent =
-      cell_.height == 8 ? 1 : std::max(2, (2 * cell_.height + 4) / 9);
-  const int line = cell_.height - descent;
+  // (bench/legibility).
+  int descent = cell_.height == 8 ? 1 : std::max(2, (2 * cell_.height + 4) / 9);
+  int line = cell_.height - descent;
   // From kCapsBelowTopRow rows on, the capitals stand on the same line a
   // row shorter: the top row is left to what stands above them, accents
   // (É, Ö, Ñ) and ascenders taller than capitals, which then keep their
   // place and size. At 9 rows the row is worth more to the capitals
   // (bench/legibility).
-  const int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
+  int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
   render_outlines_ = true;
   int capRows = 0;
   int chosen = CapSize(caps, &capRows);
   if (chosen == 0) return FitOutlines(error);
+  // At 7 rows likewise, where the font draws capitals of 6 rows at some
+  // size as hinted (DejaVu Sans Mono; FreeMono, whose grey rendering then
+  // keeps 5, on the lower baseline): that read better in English, German,
+  // French and Russian. Liberation Mono has none: a second descender row
+  // read better for it than the baseline moved down (bench/legibility).
+  if (cell_.height == kWideCapRows) {
+    int tallerRows = 0;
+    const int taller = CapSize(caps + 1, &tallerRows);
+    if (taller > 0 && tallerRows > capRows) {
+      --descent;
+      ++line;
+      ++caps;
+      chosen = taller;
+      capRows = tallerRows;
+    }
+  }
   const bool thin =
       FT_Set_Pixel_Sizes(face, 0, chosen) == 0 && GreyForThinStrokes(chosen);
   // Grey draws the capitals afresh: measured again.

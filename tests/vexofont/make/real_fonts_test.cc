@@ -229,12 +229,18 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
                       "--code-page", "866"},
                      0, {"outline at 10 pixels): "}, ""},
-        // In 7 rows, drawn wider than high (WxH pixels).
+        // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
+        // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x7",
                       "--code-page", "858"},
                      0, {"outline at ", "x", " pixels, capitals 5 rows): "}, ""},
+        RealFontCase{"fonts-dejavu-core",
+                     "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x7",
+                      "--code-page", "858"},
+                     0, {"outline at 10x8 pixels, capitals 6 rows): "}, ""},
         // A CJK font's Latin half sized by its Latin letters, not by the
         // taller line its ideographs declare.
         RealFontCase{"fonts-wqy-zenhei", "/usr/share/fonts/truetype/wqy/wqy-zenhei.ttc",

@@ -5,8 +5,9 @@
 namespace vexo {
 
 Accent AccentOf(uint32_t character) {
-  // Latin-1, Latin Extended-A and Greek: the letters whose canonical
-  // decomposition ends in U+0301 or U+0300 (the code pages' repertoire).
+  // The code pages' letters (Latin-1, Latin Extended-A, Cyrillic, Greek)
+  // whose canonical decomposition ends in U+0301, U+0300, U+0308 or
+  // U+0307, and the dotted i and j.
   static const char32_t kAcute[] = {
       U'Á', U'É', U'Í', U'Ó', U'Ú', U'Ý', U'á', U'é', U'í', U'ó', U'ú', U'ý',
       U'Ć', U'ć', U'Ĺ', U'ĺ', U'Ń', U'ń', U'Ŕ', U'ŕ', U'Ś', U'ś', U'Ź', U'ź',
@@ -14,6 +15,13 @@ Accent AccentOf(uint32_t character) {
       U'ύ', U'ώ'};
   static const char32_t kGrave[] = {U'À', U'È', U'Ì', U'Ò', U'Ù',
                                     U'à', U'è', U'ì', U'ò', U'ù'};
+  static const char32_t kDots[] = {
+      U'i', U'j', U'Ä', U'Ë', U'Ï', U'Ö', U'Ü', U'Ÿ', U'ä', U'ë', U'ï', U'ö',
+      U'ü', U'ÿ', U'Ė', U'ė', U'Ż', U'ż', U'Ё', U'ё', U'Ї', U'ї', U'Ϊ', U'Ϋ',
+      U'ϊ', U'ϋ'};
+  for (char32_t c : kDots) {
+    if (c == character) return Accent::kDots;
+  }
   for (char32_t c : kAcute) {
     if (c == character) return Accent::kAcute;
   }
@@ -45,6 +53,19 @@ bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
   } else {
     (*rows)[end - 1] = acute ? dot << 1 : dot >> 1;
   }
+  return true;
+}
+
+bool LowerDots(Accent accent, GlyphRows* rows) {
+  if (accent != Accent::kDots) return false;
+  const size_t height = rows->size();
+  size_t top = 0;
+  while (top < height && (*rows)[top] == 0) ++top;
+  size_t below = top + 1;
+  while (below < height && (*rows)[below] == 0) ++below;
+  if (top >= height || below >= height || below - top < 3) return false;
+  (*rows)[below - 2] = (*rows)[top];
+  (*rows)[top] = 0;
   return true;
 }
 

@@ -8,10 +8,11 @@
 
 namespace vexo {
 
-enum class Accent { kNone, kAcute, kGrave };
+enum class Accent { kNone, kAcute, kGrave, kDots };
 
 // The accent that `character` carries over its letter: acute (é, Ó, ś,
-// Greek tonos) or grave (è, À); kNone for any other.
+// Greek tonos), grave (è, À), or dots (the diaeresis of ü and ё, the dot
+// of i, j, ż); kNone for any other.
 Accent AccentOf(uint32_t character);
 
 // An acute or grave accent drawn as an upright stroke, one dot a row (the
@@ -22,6 +23,12 @@ Accent AccentOf(uint32_t character);
 // across the glyph with the letter below it. Nothing changes, and false is
 // returned, where the drawing has no such stroke.
 bool SlantAccent(int width, Accent accent, GlyphRows* rows);
+
+// Dots one row high that stand two blank rows or more over their letter
+// (the hinting sets them at the ascenders' height) read as no mark at
+// all: they come down to a row over it. False, and nothing changed, for
+// any other drawing.
+bool LowerDots(Accent accent, GlyphRows* rows);
 
 }  // namespace vexo
 

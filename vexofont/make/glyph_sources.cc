@@ -6,6 +6,22 @@
 #include "vexofont/make/row_reduction.h"
 
 namespace vexo {
+namespace {
+
+// Glyphs drawn from outlines into a few rows as the hand-drawn strikes
+// draw them (bench/legibility): a dotted zero plain and a column narrower
+// than the O (true: the zero's dot taken out), a one-dot comma given a
+// head, an acute or grave accent snapped upright slanted again, dots far
+// over their letter brought down to it.
+bool DrawnForSmallCells(uint32_t character, int width, GlyphRows* rows) {
+  const Accent accent = AccentOf(character);
+  SlantAccent(width, accent, rows);
+  LowerDots(accent, rows);
+  if (character == U',') CommaWithHead(width, rows);
+  return character == U'0' && NarrowPlainZero(width, rows);
+}
+
+}  // namespace
 
 bool GlyphSources::Open(const CodePage& codePage, const CodeMap* map,
                         const std::vector<SourceFont*>& fonts, CellSize cell,
@@ -75,16 +91,10 @@ bool GlyphSources::Draw(int code, CellGlyph* glyph) {
         glyph->rows = ReduceRows(glyph->rows, cell_.height);
         ++counts_.reduced;
       }
-      // A dotted zero drawn from outlines into a few rows, plain and a
-      // column narrower than the O, a one-dot comma given a head, and an
-      // acute or grave accent snapped upright slanted again
-      // (bench/legibility); a strike's glyphs are the strike's.
-      if (known && fonts_[i]->outlines()) {
-        if (character == U'0' && NarrowPlainZero(cell_.width, &glyph->rows)) {
-          ++counts_.plainZeros;
-        }
-        if (character == U',') CommaWithHead(cell_.width, &glyph->rows);
-        SlantAccent(cell_.width, AccentOf(character), &glyph->rows);
+      // A strike's glyphs are the strike's.
+      if (known && fonts_[i]->outlines() &&
+          DrawnForSmallCells(character, cell_.width, &glyph->rows)) {
+        ++counts_.plainZeros;
       }
       return true;
     }

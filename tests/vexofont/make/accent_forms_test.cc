@@ -44,5 +44,29 @@ TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
   }
 }
 
+TEST(AccentFormsTest, DotsFarOverTheirLetterComeDownToARowOverIt) {
+  struct Case {
+    const char* what;
+    char32_t character;
+    std::vector<std::string> drawn;
+    std::vector<std::string> printed;  // empty: as drawn
+  } const cases[] = {
+      {"two rows over", U'ü', {"..#.#...", "........", "........", "..#..#.."},
+       {"........", "..#.#...", "........", "..#..#.."}},
+      {"the dot of i, three rows over", U'i',
+       {"...#....", "........", "........", "........", "...#...."},
+       {"........", "........", "...#....", "........", "...#...."}},
+      {"a row over", U'ö', {"..#.#...", "........", "...##..."}, {}},
+      {"two rows high", U'ä', {"..#.#...", "..#.#...", "........", "........", "..###..."}, {}},
+      {"a colon is no letter", U':', {"...#....", "........", "........", "...#...."}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    GlyphRows rows = Rows(c.drawn);
+    EXPECT_EQ(LowerDots(AccentOf(c.character), &rows), !c.printed.empty());
+    EXPECT_EQ(rows, Rows(c.printed.empty() ? c.drawn : c.printed));
+  }
+}
+
 }  // namespace
 }  // namespace vexo

@@ -32,7 +32,10 @@ Accent AccentOf(uint32_t character) {
 }
 
 bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
-  if (accent == Accent::kNone || width < 2 || width > 32) return false;
+  if ((accent != Accent::kAcute && accent != Accent::kGrave) || width < 2 ||
+      width > 32) {
+    return false;
+  }
   const size_t height = rows->size();
   size_t top = 0;
   while (top < height && (*rows)[top] == 0) ++top;
@@ -42,6 +45,7 @@ bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
   while (below < height && (*rows)[below] == 0) ++below;
   if (end - top < 2 || below >= height) return false;
   const uint32_t dot = (*rows)[top];
+  if ((dot & (dot - 1)) != 0) return false;  // two dots or more a row
   for (size_t y = top; y < end; ++y) {
     if ((*rows)[y] != dot) return false;  // not one dot a row in a column
   }

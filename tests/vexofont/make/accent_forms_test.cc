@@ -29,6 +29,8 @@ TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
       {"acute at the cell's right edge: the bottom dot left",
        U'á', {".......#", ".......#", "........", "....###."},
        {".......#", "......#.", "........", "....###."}},
+      {"two dots wide", U'é', {"...##...", "...##...", "........", "..###..."}, {}},
+      {"dots are no accent", U'ü', {"..#..#..", "..#..#..", "........", "..#..#.."}, {}},
       {"already slanted", U'é', {".....#..", "....#...", "........", "..###..."}, {}},
       {"one dot", U'é', {"....#...", "........", "..###..."}, {}},
       {"set on its letter, no row between", U'é',

@@ -3,6 +3,27 @@
 #include <cstddef>
 
 namespace vexo {
+namespace {
+
+// A glyph's first run of inked rows, [top, end), and the next inked row,
+// `below` (the rows' size where there is none): a mark over its letter.
+struct MarkRows {
+  size_t top = 0;
+  size_t end = 0;
+  size_t below = 0;
+};
+
+MarkRows MarkRowsOf(const GlyphRows& rows) {
+  MarkRows mark;
+  while (mark.top < rows.size() && rows[mark.top] == 0) ++mark.top;
+  mark.end = mark.top;
+  while (mark.end < rows.size() && rows[mark.end] != 0) ++mark.end;
+  mark.below = mark.end;
+  while (mark.below < rows.size() && rows[mark.below] == 0) ++mark.below;
+  return mark;
+}
+
+}  // namespace
 
 Accent AccentOf(uint32_t character) {
   // The code pages' letters (Latin-1, Latin Extended-A, Cyrillic, Greek)
@@ -36,40 +57,33 @@ bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
       width > 32) {
     return false;
   }
-  const size_t height = rows->size();
-  size_t top = 0;
-  while (top < height && (*rows)[top] == 0) ++top;
-  size_t end = top;  // the row after the accent: blank, the letter below
-  while (end < height && (*rows)[end] != 0) ++end;
-  size_t below = end;
-  while (below < height && (*rows)[below] == 0) ++below;
-  if (end - top < 2 || below >= height) return false;
-  const uint32_t dot = (*rows)[top];
+  const MarkRows mark = MarkRowsOf(*rows);
+  if (mark.end - mark.top < 2 || mark.below >= rows->size()) return false;
+  const uint32_t dot = (*rows)[mark.top];
   if ((dot & (dot - 1)) != 0) return false;  // two dots or more a row
-  for (size_t y = top; y < end; ++y) {
+  for (size_t y = mark.top; y < mark.end; ++y) {
     if ((*rows)[y] != dot) return false;  // not one dot a row in a column
   }
   const uint32_t left = 0x80000000u;
   const uint32_t right = 0x80000000u >> (width - 1);
   const bool acute = accent == Accent::kAcute;
   if (dot != (acute ? right : left)) {
-    (*rows)[top] = acute ? dot >> 1 : dot << 1;
+    (*rows)[mark.top] = acute ? dot >> 1 : dot << 1;
   } else {
-    (*rows)[end - 1] = acute ? dot << 1 : dot >> 1;
+    (*rows)[mark.end - 1] = acute ? dot << 1 : dot >> 1;
   }
   return true;
 }
 
 bool LowerDots(Accent accent, GlyphRows* rows) {
   if (accent != Accent::kDots) return false;
-  const size_t height = rows->size();
-  size_t top = 0;
-  while (top < height && (*rows)[top] == 0) ++top;
-  size_t below = top + 1;
-  while (below < height && (*rows)[below] == 0) ++below;
-  if (top >= height || below >= height || below - top < 3) return false;
-  (*rows)[below - 2] = (*rows)[top];
-  (*rows)[top] = 0;
+  const MarkRows mark = MarkRowsOf(*rows);
+  if (mark.below >= rows->size() || mark.end - mark.top != 1 ||
+      mark.below - mark.end < 2) {
+    return false;
+  }
+  (*rows)[mark.below - 2] = (*rows)[mark.top];
+  (*rows)[mark.top] = 0;
   return true;
 }
 

@@ -10,13 +10,15 @@
 namespace vexo {
 namespace {
 
+struct AccentCase {
+  const char* what;
+  char32_t character;
+  std::vector<std::string> drawn;
+  std::vector<std::string> printed;  // empty: as drawn
+};
+
 TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
-  struct Case {
-    const char* what;
-    char32_t character;
-    std::vector<std::string> drawn;
-    std::vector<std::string> printed;  // empty: as drawn
-  } const cases[] = {
+  const AccentCase cases[] = {
       {"acute: the top dot right",
        U'é', {"....#...", "....#...", "........", "...##...", "..####.."},
        {".....#..", "....#...", "........", "...##...", "..####.."}},
@@ -38,7 +40,7 @@ TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
       {"a circumflex is no acute", U'ê', {"....#...", "....#...", "........", "..###..."}, {}},
       {"a letter without an accent", U'l', {"...#....", "...#....", "........", "...#...."}, {}},
   };
-  for (const Case& c : cases) {
+  for (const AccentCase& c : cases) {
     SCOPED_TRACE(c.what);
     GlyphRows rows = Rows(c.drawn);
     EXPECT_EQ(SlantAccent(8, AccentOf(c.character), &rows), !c.printed.empty());
@@ -47,12 +49,7 @@ TEST(AccentFormsTest, UprightAccentSlantsItsWay) {
 }
 
 TEST(AccentFormsTest, DotsFarOverTheirLetterComeDownToARowOverIt) {
-  struct Case {
-    const char* what;
-    char32_t character;
-    std::vector<std::string> drawn;
-    std::vector<std::string> printed;  // empty: as drawn
-  } const cases[] = {
+  const AccentCase cases[] = {
       {"two rows over", U'ü', {"..#.#...", "........", "........", "..#..#.."},
        {"........", "..#.#...", "........", "..#..#.."}},
       {"the dot of i, three rows over", U'i',
@@ -62,7 +59,7 @@ TEST(AccentFormsTest, DotsFarOverTheirLetterComeDownToARowOverIt) {
       {"two rows high", U'ä', {"..#.#...", "..#.#...", "........", "........", "..###..."}, {}},
       {"a colon is no letter", U':', {"...#....", "........", "........", "...#...."}, {}},
   };
-  for (const Case& c : cases) {
+  for (const AccentCase& c : cases) {
     SCOPED_TRACE(c.what);
     GlyphRows rows = Rows(c.drawn);
     EXPECT_EQ(LowerDots(AccentOf(c.character), &rows), !c.printed.empty());

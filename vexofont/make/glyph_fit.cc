@@ -74,8 +74,11 @@ InkGrid WithoutRow(const InkGrid& ink, int y) {
 }
 
 // The row to take out of the longest run of equal rows with ink (a stem's),
-// from its middle; -1 when no two neighbouring rows are equal.
-int RowOfLongestRun(const InkGrid& ink) {
+// from its middle, of the runs that start at row `from` or below; -1 when
+// there is none. Of runs equally long, the top one, or with `lowest` the
+// bottom one: the run nearest the edge the ink passes (an ascender's, a
+// descender's).
+int RowOfLongestRun(const InkGrid& ink, bool lowest, int from) {
   const auto row = [&ink](int y) {
     return ink.dots.begin() + static_cast<long>(y) * ink.width;
   };
@@ -87,7 +90,9 @@ int RowOfLongestRun(const InkGrid& ink) {
            std::equal(row(start), row(start) + ink.width, row(end))) {
       ++end;
     }
-    if (end - start > bestLength && !BlankRow(ink, start)) {
+    const bool longer = end - start > bestLength ||
+                        (lowest && best >= 0 && end - start == bestLength);
+    if (longer && start >= from && !BlankRow(ink, start)) {
       bestLength = end - start;
       best = start + bestLength / 2;
     }
@@ -153,8 +158,13 @@ enum class RowFit { kAsPlaced, kClosed, kShrunk };
 // A letter on a line that passes the top or the bottom has its gaps
 // closed (ClosedGaps), then, if it still passes the top (the ascender of
 // l or b above the capitals), a row of a stem taken out for each row
-// over: it keeps its foot on the line, one row shorter. The caller moves
-// the rest in.
+// over: it keeps its foot on the line, one row shorter. Passing the
+// bottom, a row of a stem in its lower half (the descender of p, q, y)
+// goes likewise: the bowl stays on the line rather than standing a row
+// above the other letters; ink no taller than half the canvas (a comma)
+// gives a row wherever it has a run, its head kept on the line. The
+// caller moves the rest in (g, whose tail has no stem, whole: a row of
+// its bowl taken, p and q would read as small capitals).
 InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
                 RowFit* how) {
   if (ink.height > ch) {
@@ -166,7 +176,14 @@ InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
   const int before = ink.height;
   ink = ClosedGaps(ink, top, ch);
   if (ink.height != before) *how = RowFit::kClosed;
-  for (int r; *top < 0 && (r = RowOfLongestRun(ink)) >= 0; ++*top) {
+  for (int r; *top < 0 && (r = RowOfLongestRun(ink, false, 0)) >= 0; ++*top) {
+    ink = WithoutRow(ink, r);
+    *how = RowFit::kShrunk;
+  }
+  while (*top + ink.height > ch) {
+    int r = RowOfLongestRun(ink, true, (ink.height + 1) / 2);
+    if (r < 0 && 2 * ink.height <= ch) r = RowOfLongestRun(ink, true, 0);
+    if (r < 0) break;
     ink = WithoutRow(ink, r);
     *how = RowFit::kShrunk;
   }

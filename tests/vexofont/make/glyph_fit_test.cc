@@ -66,6 +66,16 @@ TEST(GlyphFitTest, LettersOnALineKeepTheirPlace) {
        Fitting::kMoved, {"#..", "##.", "#.#", "###", "..."}},
       {"accent over a point", {"..#", "...", ".#.", "#.#", "#.#"}, -1, true,
        Fitting::kShrunk, {"..#", "...", ".#.", "#.#", "..."}},
+      // p's descender below the cell: a row of its stem taken out, the
+      // bowl kept on the line; g, whose tail has no stem, moves up whole.
+      {"descender below the bottom", {"##.", "#.#", "##.", "#..", "#.."}, 1,
+       true, Fitting::kShrunk, {"...", "##.", "#.#", "##.", "#.."}},
+      {"no stem below the bowl", {"###", "#.#", "#.#", "..#", "##."}, 1, true,
+       Fitting::kMoved, {"###", "#.#", "#.#", "..#", "##."}},
+      // A mark no taller than half the cell (a comma) keeps its head on the
+      // line, one row shorter.
+      {"comma below the bottom", {"##.", "##."}, 4, true, Fitting::kShrunk,
+       {"...", "...", "...", "...", "##."}},
       {"taller than the cell", {"#..", "#..", "#..", "#..", "#..", "###"}, 0,
        true, Fitting::kShrunk, {"#..", "#..", "#..", "#..", "###"}},
   };

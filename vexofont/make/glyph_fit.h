@@ -39,7 +39,8 @@ enum class Fitting { kAsDrawn, kMoved, kShrunk };
 // canvas's (then filling that side). A letter `onLine` (of a script set on
 // a baseline) keeps its place on the line where it can: the blank rows
 // between a mark and its letter closed (kMoved), a row of a stem taken out
-// for each row an ascender passes the top (kShrunk).
+// for each row an ascender passes the top or a descender the bottom
+// (kShrunk).
 Fitting FitInk(const InkGrid& ink, long long x, long long y, DotCanvas* canvas,
                bool onLine = false);
 

@@ -163,8 +163,8 @@ enum class RowFit { kAsPlaced, kClosed, kShrunk };
 // goes likewise: the bowl stays on the line rather than standing a row
 // above the other letters; ink no taller than half the canvas (a comma)
 // gives a row wherever it has a run, its head kept on the line. The
-// caller moves the rest in (g, whose tail has no stem, whole: a row of
-// its bowl taken, p and q would read as small capitals).
+// caller moves the rest in: g, whose tail has no stem, moves up whole
+// (with a row of its bowl taken, a serifed p or q reads as a capital).
 InkGrid FitRows(InkGrid ink, long long* top, int ch, bool onLine,
                 RowFit* how) {
   if (ink.height > ch) {

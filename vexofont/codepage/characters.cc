@@ -98,6 +98,20 @@ std::string Utf8(uint32_t c) {
   return utf8;
 }
 
+bool IsSmallLetter(uint32_t c) {
+  if (c >= U'a' && c <= U'z') return true;
+  if (c >= 0xDF && c <= 0xFF) return c != 0xF7;  // not the division sign
+  if (c >= 0x100 && c <= 0x17F) {
+    // Capital and small letter in pairs; ĸ, ŉ and ſ stand alone, and from
+    // Ĺ to ň and from Ź on the pairs start on an odd code point.
+    if (c == 0x138 || c == 0x149 || c == 0x17F) return true;
+    const bool odd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    return (c % 2 == 0) == odd;
+  }
+  if (c == 0x390 || (c >= 0x3AC && c <= 0x3CE)) return true;
+  return (c >= 0x430 && c <= 0x45F) || c == 0x491;
+}
+
 std::string CharacterName(uint32_t c) {
   char number[16];
   std::snprintf(number, sizeof(number), "U+%04X", static_cast<unsigned>(c));

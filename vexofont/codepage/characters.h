@@ -42,6 +42,11 @@ constexpr bool IsControlCharacter(uint32_t c) {
   return c < 0x20 || (c >= 0x7F && c < 0xA0);
 }
 
+// Whether a code point is a small letter of the alphabets the single-byte
+// code pages hold: Latin (ASCII, Latin-1, Latin Extended-A), Greek and
+// Cyrillic (Russian and its neighbours' letters).
+bool IsSmallLetter(uint32_t c);
+
 // "U+00A5 '¥'".
 std::string CharacterName(uint32_t character);
 

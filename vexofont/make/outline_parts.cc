@@ -1,5 +1,7 @@
 #include "vexofont/make/outline_parts.h"
 
+#include FT_OUTLINE_H
+
 #include <algorithm>
 #include <vector>
 
@@ -41,6 +43,19 @@ MarkApart MarkApartOf(const FT_Outline& outline) {
     mark.letterTop = merged[0].top;
   }
   return mark;
+}
+
+bool UnhintedTop(FT_Face face, FT_UInt index, FT_Pos* top) {
+  if (index == 0 ||
+      FT_Load_Glyph(face, index, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0 ||
+      face->glyph->format != FT_GLYPH_FORMAT_OUTLINE ||
+      face->glyph->outline.n_points == 0) {
+    return false;
+  }
+  FT_BBox box;
+  FT_Outline_Get_CBox(&face->glyph->outline, &box);
+  *top = box.yMax;
+  return true;
 }
 
 }  // namespace vexo

@@ -1,5 +1,5 @@
 // The parts a glyph's outline draws one above another: a mark apart from
-// its letter.
+// its letter; and where the outline's top lies before hinting.
 #ifndef VEXOCNVT_VEXOFONT_MAKE_OUTLINE_PARTS_H_
 #define VEXOCNVT_VEXOFONT_MAKE_OUTLINE_PARTS_H_
 
@@ -19,6 +19,11 @@ struct MarkApart {
 };
 
 MarkApart MarkApartOf(const FT_Outline& outline);
+
+// The top of glyph `index`'s outline at the size set, unhinted: 26.6
+// pixels above the baseline. False for a glyph without outline or ink.
+// Loads the glyph into the face's slot.
+bool UnhintedTop(FT_Face face, FT_UInt index, FT_Pos* top);
 
 }  // namespace vexo
 

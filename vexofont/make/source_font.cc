@@ -150,6 +150,7 @@ bool SourceFont::SelectStrike(int strike, std::string* error) {
 
 bool SourceFont::ChooseSize(std::string* error) {
   if (!ChooseSizeOnly(error)) return false;
+  MeasureRoundTops();
   if (!faceName_.empty()) rendering_ = faceName_ + ", " + rendering_;
   return true;
 }

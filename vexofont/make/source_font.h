@@ -203,6 +203,13 @@ class SourceFont {
   bool InkRowsOf(const char32_t* characters, size_t count, int* lowest,
                  int* highest, int* widest = nullptr);
   bool Placed();
+  // With the font's own hinting, at the size set: where the lower case's
+  // round tops lie (MeasureRoundTops), so that a round top the hinting
+  // leaves a row over them can be brought down (source_glyph).
+  void MeasureRoundTops();
+  // Whether the small letter `fontCode` (glyph `index`) has its top where
+  // the lower case's round tops lie, as outlined (loads it unhinted).
+  bool RoundTopOf(uint32_t fontCode, unsigned index);
   // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
   // glyph, placed on the cell; counts the dots that fall outside.
   void PlaceDots(const FT_Bitmap_& bitmap, int threshold,
@@ -226,6 +233,17 @@ class SourceFont {
   bool render_outlines_ = false;
   int ascent_ = 0;
   int descent_ = 0;
+  // The lower case's top as outlined ('x' to the overshoot of 'o', 26.6
+  // pixels above the baseline, unhinted) and as drawn (rows above the
+  // baseline); `known` false where the font has no x and o or does not
+  // hint them itself.
+  struct RoundTops {
+    bool known = false;
+    long lowest = 0;
+    long highest = 0;
+    int rows = 0;
+  };
+  RoundTops roundTops_;
   std::string rendering_;
   std::string faceName_;  // "face N (FAMILY STYLE)" of a collection
   std::string faceWarning_;

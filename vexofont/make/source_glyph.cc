@@ -9,36 +9,19 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "vexofont/codepage/characters.h"
 #include "vexofont/make/glyph_fit.h"
 #include "vexofont/make/outline_parts.h"
+#include "vexofont/make/source_bitmap.h"
 #include "vexofont/make/source_font_handles.h"
 
 namespace vexo {
 
 namespace {
 
-// Glyph bitmaps beyond this in either direction come only from broken
-// fonts; they are treated as missing rather than walked dot by dot.
-constexpr int kMaxSourceBitmapSide = 4096;
-
 // n / 2 rounded towards minus infinity, so that a source wider or higher
 // than the cell loses the same share on both sides.
 long long FloorHalf(long long n) { return n >= 0 ? n / 2 : -((1 - n) / 2); }
-
-// Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
-// top row whatever the bitmap's flow. An 8-bit grey dot is set from
-// `threshold` of 255 up; 0 sets it from half the grey levels up.
-bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
-            int threshold) {
-  const unsigned char* row = top + static_cast<long>(y) * bitmap.pitch;
-  if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-    return (row[x >> 3] & (0x80 >> (x & 7))) != 0;
-  }
-  if (threshold <= 0 || bitmap.num_grays < 2) {
-    return 2 * static_cast<int>(row[x]) >= bitmap.num_grays;
-  }
-  return static_cast<int>(row[x]) * 255 >= threshold * (bitmap.num_grays - 1);
-}
 
 // FreeType's load flags for the options, FT_LOAD_RENDER among them (the
 // glyph is rendered once its box is known); sets *threshold for grey
@@ -95,95 +78,6 @@ bool LoadAndRender(FT_Face face, FT_UInt index, FT_Int32 flags, bool* tooLarge,
     mode = FT_RENDER_MODE_MONO;
   }
   return FT_Render_Glyph(slot, mode) == 0;
-}
-
-// A bitmap that claims a size but has no buffer, or one too large to be a
-// glyph, comes from a broken font.
-bool Broken(const FT_Bitmap& bitmap) {
-  if (bitmap.width == 0 || bitmap.rows == 0) return false;
-  return bitmap.buffer == nullptr ||
-         static_cast<int>(bitmap.width) > kMaxSourceBitmapSide ||
-         static_cast<int>(bitmap.rows) > kMaxSourceBitmapSide;
-}
-
-// The columns of `bitmap` that hold set dots: *left to *right, *right -1
-// when none does.
-void InkColumns(const FT_Bitmap& bitmap, const unsigned char* top,
-                int threshold, int* left, int* right) {
-  const int width = static_cast<int>(bitmap.width);
-  *left = width;
-  *right = -1;
-  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
-    for (int x = 0; x < width; ++x) {
-      if (!DotSet(bitmap, top, x, y, threshold)) continue;
-      if (x < *left) *left = x;
-      if (x > *right) *right = x;
-    }
-  }
-}
-
-// The rows of `bitmap` that hold set dots within columns `left` to
-// `right`: *first to *last, *first -1 when none does.
-void InkRows(const FT_Bitmap& bitmap, const unsigned char* top, int threshold,
-             int left, int right, int* first, int* last) {
-  *first = -1;
-  *last = -1;
-  for (int y = 0; y < static_cast<int>(bitmap.rows); ++y) {
-    for (int x = left; x <= right; ++x) {
-      if (!DotSet(bitmap, top, x, y, threshold)) continue;
-      if (*first < 0) *first = y;
-      *last = y;
-      break;
-    }
-  }
-}
-
-// A mark the rendering has joined to its letter is parted again: where
-// the outlines leave a whole row's centre between the mark's foot and the
-// letter's top and no row there is blank, the one nearest the middle of
-// the gap is cleared. FreeMono's i, j and ä at 12 rows, drawn grey from
-// 40, lose that gap; where the outlines themselves leave less than a row
-// (an accent over a letter at 9 rows), the dots stay as drawn.
-void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
-              int bitmapTop, const MarkApart& mark) {
-  const int width = static_cast<int>(bitmap.width);
-  int first = -1;
-  int last = -1;
-  InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
-  const FT_Pos middle = (mark.foot + mark.letterTop) / 2;
-  int row = -1;
-  FT_Pos nearest = 0;
-  for (int y = first + 1; y < last; ++y) {
-    const FT_Pos centre = static_cast<FT_Pos>(bitmapTop - y) * 64 - 32;
-    if (centre <= mark.letterTop || centre >= mark.foot) continue;
-    bool ink = false;
-    for (int x = 0; x < width && !ink; ++x) ink = DotSet(bitmap, top, x, y, threshold);
-    if (!ink) return;  // still apart
-    if (row < 0 || std::abs(centre - middle) < nearest) {
-      row = y;
-      nearest = std::abs(centre - middle);
-    }
-  }
-  if (row < 0) return;
-  unsigned char* dots = top + static_cast<long>(row) * bitmap.pitch;
-  std::fill(dots, dots + std::abs(bitmap.pitch), 0);
-}
-
-// The ink box of `bitmap`: columns `left` to `right`, rows `first` to
-// `last`.
-InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
-                  int threshold, int left, int right, int first, int last) {
-  InkGrid ink;
-  ink.width = right - left + 1;
-  ink.height = last - first + 1;
-  ink.dots.assign(static_cast<size_t>(ink.width) * ink.height, 0);
-  for (int y = 0; y < ink.height; ++y) {
-    for (int x = 0; x < ink.width; ++x) {
-      ink.dots[static_cast<size_t>(y) * ink.width + x] =
-          DotSet(bitmap, top, left + x, first + y, threshold) ? 1 : 0;
-    }
-  }
-  return ink;
 }
 
 }  // namespace
@@ -322,6 +216,48 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
   return found;
 }
 
+// A font hints its lower case's round tops (o, e, s) onto the rows of x;
+// a glyph its hinting leaves alone is drawn as outlined, and the
+// overshoot of its round top can make a row over them, one dot or two
+// that read as an accent (DejaVu Sans Mono's α and ς, read as ά; its
+// bold's η, ρ and э likewise). A small letter whose outline's top lies
+// where the lower case's do, from the top of x to the overshoot of o, is
+// then drawn with its top on their row (BringDownRoundTop; signs whose
+// top lies as high, + < > ±, keep theirs). Only with the font's own
+// hinting: the auto-hinter places every glyph's top itself, and without
+// hinting the tops are drawn as outlined.
+void SourceFont::MeasureRoundTops() {
+  roundTops_ = RoundTops();
+  FT_Face face = handles_->face;
+  if (!render_outlines_ || face->charmap == nullptr ||
+      face->charmap->encoding != FT_ENCODING_UNICODE ||
+      (options_.hinting != RenderOptions::Hinting::kDefault &&
+                            options_.hinting != RenderOptions::Hinting::kFull)) {
+    return;
+  }
+  FT_Pos x = 0;
+  FT_Pos o = 0;
+  int lowest = 0;
+  static const char32_t kRound[] = {U'o'};
+  if (!UnhintedTop(face, FT_Get_Char_Index(face, U'x'), &x) ||
+      !UnhintedTop(face, FT_Get_Char_Index(face, U'o'), &o) ||
+      !InkRowsOf(kRound, 1, &lowest, &roundTops_.rows)) {
+    return;
+  }
+  // A sixteenth of a pixel at least either way: the outlines' own rounding.
+  const FT_Pos slack = std::max<FT_Pos>(std::abs(o - x), 4);
+  roundTops_.lowest = std::min(x, o) - slack;
+  roundTops_.highest = std::max(x, o) + slack;
+  roundTops_.known = true;
+}
+
+bool SourceFont::RoundTopOf(uint32_t fontCode, unsigned index) {
+  FT_Pos top = 0;
+  return roundTops_.known && IsSmallLetter(fontCode) &&
+         UnhintedTop(handles_->face, index, &top) && top >= roundTops_.lowest &&
+         top <= roundTops_.highest;
+}
+
 bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
@@ -338,6 +274,7 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   // together what a glyph's outlines leave apart, parts marks again.
   const bool partMarks = options_.thinStrokesGray &&
                          options_.render == RenderOptions::Render::kGray;
+  const bool roundTop = RoundTopOf(fontCode, index);
   MarkApart mark;
   if (!LoadAndRender(face, index, flags, &glyph->tooLarge,
                      partMarks ? &mark : nullptr)) {
@@ -366,11 +303,14 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
       width <= kMaxSourceBitmapSide && rows <= kMaxSourceBitmapSide &&
       !(width > 0 && rows > 0 && bitmap->buffer == nullptr);
   if (drawn && bitmap->width > 0 && bitmap->rows > 0) {
-    if (mark.found && bitmap == &face->glyph->bitmap &&
-        bitmap->pixel_mode == FT_PIXEL_MODE_GRAY) {
+    if (bitmap == &face->glyph->bitmap) {
       unsigned char* top = bitmap->buffer;
       if (bitmap->pitch < 0) top -= static_cast<long>(rows - 1) * bitmap->pitch;
-      PartMark(*bitmap, top, threshold, face->glyph->bitmap_top, mark);
+      const int bitmapTop = face->glyph->bitmap_top;
+      if (mark.found && bitmap->pixel_mode == FT_PIXEL_MODE_GRAY) {
+        PartMark(*bitmap, top, threshold, bitmapTop, mark);
+      }
+      if (roundTop) BringDownRoundTop(*bitmap, top, threshold, bitmapTop, roundTops_.rows);
     }
     PlaceDots(*bitmap, threshold, glyph);
   }

@@ -406,6 +406,45 @@ TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesAboveTheLetter) {
   }
 }
 
+// A small letter whose round top the font's hinting leaves a row over
+// the lower case's (a dot that reads as an accent) is drawn with its top
+// on their row; signs whose top lies as high keep theirs.
+TEST_F(SourceFontTest, RoundTopLeftUnhintedStandsOnTheLowerCasesRow) {
+  const struct {
+    const char* path;
+    CellSize cell;
+    RenderOptions::Hinting hinting;
+    char32_t code;
+    int overO;  // rows its top stands over o's
+  } cases[] = {
+      {"dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'α', 0},
+      {"dejavu/DejaVuSansMono.ttf", {8, 10}, RenderOptions::Hinting::kFull, U'ς', 0},
+      {"dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'+', 1},
+      {"freefont/FreeSerif.ttf", {8, 12}, RenderOptions::Hinting::kDefault, U'n', 0},
+  };
+  for (const auto& c : cases) {
+    const std::string path = std::string("/usr/share/fonts/truetype/") + c.path;
+    if (!std::filesystem::exists(path)) {
+      GTEST_SKIP() << path << " is not installed (fonts-dejavu-core, fonts-freefont-ttf)";
+    }
+    RenderOptions options;
+    options.fit = RenderOptions::Fit::kCap;
+    options.hinting = c.hinting;
+    SourceFont font;
+    std::string error;
+    ASSERT_TRUE(font.Open(path, c.cell, options, &error)) << error;
+    int tops[2] = {0, 0};
+    int bottom = 0;
+    for (int i = 0; i < 2; ++i) {
+      CellGlyph glyph;
+      ASSERT_TRUE(font.DrawGlyph(i == 0 ? U'o' : c.code, &glyph));
+      InkRows(glyph, &tops[i], &bottom);
+    }
+    EXPECT_EQ(tops[0] - tops[1], c.overO)
+        << c.path << " U+" << std::hex << static_cast<uint32_t>(c.code);
+  }
+}
+
 // With the em square filling the cell, a glyph is as large as the font
 // draws it in its em and stands on the baseline the font's ascent and
 // descent put in the cell; the line fit leaves room for the whole line.

@@ -1,0 +1,59 @@
+// A glyph's bitmap as FreeType renders it, read dot by dot, and mended
+// before it is placed on the cell.
+#ifndef VEXOCNVT_VEXOFONT_MAKE_SOURCE_BITMAP_H_
+#define VEXOCNVT_VEXOFONT_MAKE_SOURCE_BITMAP_H_
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "vexofont/make/glyph_fit.h"
+#include "vexofont/make/outline_parts.h"
+
+namespace vexo {
+
+// Glyph bitmaps beyond this in either direction come only from broken
+// fonts; they are treated as missing rather than walked dot by dot.
+constexpr int kMaxSourceBitmapSide = 4096;
+
+// Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
+// top row whatever the bitmap's flow. An 8-bit grey dot is set from
+// `threshold` of 255 up; 0 sets it from half the grey levels up.
+bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
+            int threshold);
+
+// A bitmap that claims a size but has no buffer, or one too large to be a
+// glyph, comes from a broken font.
+bool Broken(const FT_Bitmap& bitmap);
+
+// The columns of `bitmap` that hold set dots: *left to *right, *right -1
+// when none does.
+void InkColumns(const FT_Bitmap& bitmap, const unsigned char* top,
+                int threshold, int* left, int* right);
+
+// The rows of `bitmap` that hold set dots within columns `left` to
+// `right`: *first to *last, *first -1 when none does.
+void InkRows(const FT_Bitmap& bitmap, const unsigned char* top, int threshold,
+             int left, int right, int* first, int* last);
+
+// A mark the rendering has joined to its letter is parted again: where
+// the outlines leave a whole row's centre between the mark's foot and the
+// letter's top and no row there is blank, the one nearest the middle of
+// the gap is cleared. FreeMono's i, j and ä at 12 rows, drawn grey from
+// 40, lose that gap; where the outlines themselves leave less than a row
+// (an accent over a letter at 9 rows), the dots stay as drawn.
+void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
+              int bitmapTop, const MarkApart& mark);
+
+// A round top drawn a row over the lower case's (`rows` above the
+// baseline) comes down onto it: its top row's dots join the row under it.
+void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
+                       int threshold, int bitmapTop, int rows);
+
+// The ink box of `bitmap`: columns `left` to `right`, rows `first` to
+// `last`.
+InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,
+                  int threshold, int left, int right, int first, int last);
+
+}  // namespace vexo
+
+#endif  // VEXOCNVT_VEXOFONT_MAKE_SOURCE_BITMAP_H_

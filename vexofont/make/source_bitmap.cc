@@ -84,6 +84,9 @@ void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
   int last = -1;
   InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
   if (first < 0 || first == last || bitmapTop - first != rows + 1) return;
+  int dots = 0;
+  for (int x = 0; x < width; ++x) dots += DotSet(bitmap, top, x, first, threshold) ? 1 : 0;
+  if (dots > kRoundTopDots) return;
   unsigned char* over = top + static_cast<long>(first) * bitmap.pitch;
   unsigned char* under = over + bitmap.pitch;
   for (int i = 0; i < std::abs(bitmap.pitch); ++i) {

@@ -45,7 +45,11 @@ void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
               int bitmapTop, const MarkApart& mark);
 
 // A round top drawn a row over the lower case's (`rows` above the
-// baseline) comes down onto it: its top row's dots join the row under it.
+// baseline), that row of no more than kRoundTopDots dots, comes down onto
+// it: its top row's dots join the row under it. A wider row is the
+// letter's own top drawn taller than the lower case (IPAGothic's Greek),
+// not a stray dot.
+constexpr int kRoundTopDots = 2;
 void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
                        int threshold, int bitmapTop, int rows);
 

@@ -417,15 +417,19 @@ TEST_F(SourceFontTest, RoundTopLeftUnhintedStandsOnTheLowerCasesRow) {
     char32_t code;
     int overO;  // rows its top stands over o's
   } cases[] = {
-      {"dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'α', 0},
-      {"dejavu/DejaVuSansMono.ttf", {8, 10}, RenderOptions::Hinting::kFull, U'ς', 0},
-      {"dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'+', 1},
-      {"freefont/FreeSerif.ttf", {8, 12}, RenderOptions::Hinting::kDefault, U'n', 0},
+      {"truetype/dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'α', 0},
+      {"truetype/dejavu/DejaVuSansMono.ttf", {8, 10}, RenderOptions::Hinting::kFull, U'ς', 0},
+      {"truetype/dejavu/DejaVuSansMono.ttf", {8, 9}, RenderOptions::Hinting::kDefault, U'+', 1},
+      {"truetype/freefont/FreeSerif.ttf", {8, 12}, RenderOptions::Hinting::kDefault, U'n', 0},
+      // A top row of more dots is the letter's own, drawn taller.
+      {"opentype/ipafont-gothic/ipag.ttf", {8, 12}, RenderOptions::Hinting::kDefault, U'η', 1},
   };
   for (const auto& c : cases) {
-    const std::string path = std::string("/usr/share/fonts/truetype/") + c.path;
+    const std::string path = std::string("/usr/share/fonts/") + c.path;
     if (!std::filesystem::exists(path)) {
-      GTEST_SKIP() << path << " is not installed (fonts-dejavu-core, fonts-freefont-ttf)";
+      GTEST_SKIP() << path
+                   << " is not installed (fonts-dejavu-core, fonts-freefont-ttf, "
+                      "fonts-ipafont-gothic)";
     }
     RenderOptions options;
     options.fit = RenderOptions::Fit::kCap;

@@ -57,7 +57,14 @@ bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
       width > 32) {
     return false;
   }
-  const MarkRows mark = MarkRowsOf(*rows);
+  MarkRows mark = MarkRowsOf(*rows);
+  if (mark.top < rows->size() && mark.below >= rows->size()) {
+    // No blank row under the accent: the rows of its one dot, down to the
+    // letter it touches.
+    mark.end = mark.top;
+    while (mark.end < rows->size() && (*rows)[mark.end] == (*rows)[mark.top]) ++mark.end;
+    mark.below = mark.end;
+  }
   if (mark.end - mark.top < 2 || mark.below >= rows->size()) return false;
   const uint32_t dot = (*rows)[mark.top];
   if ((dot & (dot - 1)) != 0) return false;  // two dots or more a row

@@ -20,8 +20,10 @@ Accent AccentOf(uint32_t character);
 // accent or the other one: its top dot moves a column the accent's way,
 // right for the acute, left for the grave (at the cell's edge its bottom
 // dot moves the other way). The accent is the ink above a blank row
-// across the glyph with the letter below it. Nothing changes, and false is
-// returned, where the drawing has no such stroke.
+// across the glyph with the letter below it; where no blank row parts
+// them (Liberation Mono's é at 9 rows), the top rows of one and the same
+// dot, down to the letter. Nothing changes, and false is returned, where
+// the drawing has no such stroke.
 bool SlantAccent(int width, Accent accent, GlyphRows* rows);
 
 // Dots one row high that stand two blank rows or more over their letter

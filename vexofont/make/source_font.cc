@@ -149,6 +149,7 @@ bool SourceFont::SelectStrike(int strike, std::string* error) {
 }
 
 bool SourceFont::ChooseSize(std::string* error) {
+  roundTops_ = RoundTops();
   if (!ChooseSizeOnly(error)) return false;
   MeasureRoundTops();
   if (!faceName_.empty()) rendering_ = faceName_ + ", " + rendering_;

@@ -227,12 +227,11 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
 // hinting: the auto-hinter places every glyph's top itself, and without
 // hinting the tops are drawn as outlined.
 void SourceFont::MeasureRoundTops() {
-  roundTops_ = RoundTops();
   FT_Face face = handles_->face;
-  if (!render_outlines_ || face->charmap == nullptr ||
-      face->charmap->encoding != FT_ENCODING_UNICODE ||
-      (options_.hinting != RenderOptions::Hinting::kDefault &&
-                            options_.hinting != RenderOptions::Hinting::kFull)) {
+  const bool ownHinting = options_.hinting == RenderOptions::Hinting::kDefault ||
+                          options_.hinting == RenderOptions::Hinting::kFull;
+  if (!render_outlines_ || !ownHinting || face->charmap == nullptr ||
+      face->charmap->encoding != FT_ENCODING_UNICODE) {
     return;
   }
   FT_Pos x = 0;

@@ -62,7 +62,10 @@ bool SlantAccent(int width, Accent accent, GlyphRows* rows) {
     // No blank row under the accent: the rows of its one dot, down to the
     // letter it touches.
     mark.end = mark.top;
-    while (mark.end < rows->size() && (*rows)[mark.end] == (*rows)[mark.top]) ++mark.end;
+    while (mark.end < rows->size() &&
+           (*rows)[mark.end] == (*rows)[mark.top]) {
+      ++mark.end;
+    }
     mark.below = mark.end;
   }
   if (mark.end - mark.top < 2 || mark.below >= rows->size()) return false;

@@ -65,7 +65,9 @@ void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
     const FT_Pos centre = static_cast<FT_Pos>(bitmapTop - y) * 64 - 32;
     if (centre <= mark.letterTop || centre >= mark.foot) continue;
     bool ink = false;
-    for (int x = 0; x < width && !ink; ++x) ink = DotSet(bitmap, top, x, y, threshold);
+    for (int x = 0; x < width && !ink; ++x) {
+      ink = DotSet(bitmap, top, x, y, threshold);
+    }
     if (!ink) return;  // still apart
     if (row < 0 || std::abs(centre - middle) < nearest) {
       row = y;
@@ -85,7 +87,9 @@ void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
   InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
   if (first < 0 || first == last || bitmapTop - first != rows + 1) return;
   int dots = 0;
-  for (int x = 0; x < width; ++x) dots += DotSet(bitmap, top, x, first, threshold) ? 1 : 0;
+  for (int x = 0; x < width; ++x) {
+    dots += DotSet(bitmap, top, x, first, threshold) ? 1 : 0;
+  }
   if (dots > kRoundTopDots) return;
   unsigned char* over = top + static_cast<long>(first) * bitmap.pitch;
   unsigned char* under = over + bitmap.pitch;
@@ -94,6 +98,21 @@ void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
                    ? static_cast<unsigned char>(under[i] | over[i])
                    : std::max(under[i], over[i]);
     over[i] = 0;
+  }
+}
+
+void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
+                const MarkApart& mark, int roundTopRows) {
+  if (bitmap.rows == 0 || bitmap.buffer == nullptr) return;
+  unsigned char* top = bitmap.buffer;
+  if (bitmap.pitch < 0) {
+    top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
+  }
+  if (mark.found && bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+    PartMark(bitmap, top, threshold, bitmapTop, mark);
+  }
+  if (roundTopRows >= 0) {
+    BringDownRoundTop(bitmap, top, threshold, bitmapTop, roundTopRows);
   }
 }
 

@@ -53,6 +53,14 @@ constexpr int kRoundTopDots = 2;
 void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
                        int threshold, int bitmapTop, int rows);
 
+// The mends of a glyph's bitmap as rendered (`bitmapTop` rows of it above
+// the baseline): a mark parted again from its letter (PartMark; a grey
+// bitmap whose outline has `mark`), and a round top brought down onto the
+// lower case's row, `roundTopRows` above the baseline (BringDownRoundTop;
+// -1 for none).
+void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
+                const MarkApart& mark, int roundTopRows);
+
 // The ink box of `bitmap`: columns `left` to `right`, rows `first` to
 // `last`.
 InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,

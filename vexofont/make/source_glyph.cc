@@ -228,8 +228,9 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
 // hinting the tops are drawn as outlined.
 void SourceFont::MeasureRoundTops() {
   FT_Face face = handles_->face;
-  const bool ownHinting = options_.hinting == RenderOptions::Hinting::kDefault ||
-                          options_.hinting == RenderOptions::Hinting::kFull;
+  const bool ownHinting =
+      options_.hinting == RenderOptions::Hinting::kDefault ||
+      options_.hinting == RenderOptions::Hinting::kFull;
   if (!render_outlines_ || !ownHinting || face->charmap == nullptr ||
       face->charmap->encoding != FT_ENCODING_UNICODE) {
     return;
@@ -303,13 +304,8 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
       !(width > 0 && rows > 0 && bitmap->buffer == nullptr);
   if (drawn && bitmap->width > 0 && bitmap->rows > 0) {
     if (bitmap == &face->glyph->bitmap) {
-      unsigned char* top = bitmap->buffer;
-      if (bitmap->pitch < 0) top -= static_cast<long>(rows - 1) * bitmap->pitch;
-      const int bitmapTop = face->glyph->bitmap_top;
-      if (mark.found && bitmap->pixel_mode == FT_PIXEL_MODE_GRAY) {
-        PartMark(*bitmap, top, threshold, bitmapTop, mark);
-      }
-      if (roundTop) BringDownRoundTop(*bitmap, top, threshold, bitmapTop, roundTops_.rows);
+      MendBitmap(*bitmap, threshold, face->glyph->bitmap_top, mark,
+                 roundTop ? roundTops_.rows : -1);
     }
     PlaceDots(*bitmap, threshold, glyph);
   }

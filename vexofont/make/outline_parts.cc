@@ -36,11 +36,13 @@ MarkApart MarkApartOf(const FT_Outline& outline) {
     }
   }
   MarkApart mark;
-  mark.found = merged.size() == 2 && 2 * (merged[1].top - merged[1].bottom) <
-                                         merged[0].top - merged[0].bottom;
+  if (merged.size() != 2) return mark;
+  const FT_Pos lower = merged[0].top - merged[0].bottom;
+  const FT_Pos upper = merged[1].top - merged[1].bottom;
+  mark.found = 2 * std::min(lower, upper) < std::max(lower, upper);
   if (mark.found) {
-    mark.foot = merged[1].bottom;
-    mark.letterTop = merged[0].top;
+    mark.upperFoot = merged[1].bottom;
+    mark.lowerTop = merged[0].top;
   }
   return mark;
 }

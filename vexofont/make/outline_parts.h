@@ -9,13 +9,15 @@
 namespace vexo {
 
 // A mark drawn apart from its letter: the dot of i and j, the dots of ä,
-// an accent. In the outline as hinted, the contours make two parts one
-// above the other, the upper less than half as high as the lower.
+// an accent above; the dot of ! and ? below. In the outline as hinted,
+// the contours make two parts one above the other, one less than half as
+// high as the other.
 struct MarkApart {
   bool found = false;
-  // The mark's foot and the letter's top, 26.6 pixels above the baseline.
-  FT_Pos foot = 0;
-  FT_Pos letterTop = 0;
+  // The gap between them: the upper part's foot and the lower part's
+  // top, 26.6 pixels above the baseline.
+  FT_Pos upperFoot = 0;
+  FT_Pos lowerTop = 0;
 };
 
 MarkApart MarkApartOf(const FT_Outline& outline);

@@ -58,12 +58,12 @@ void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
   int first = -1;
   int last = -1;
   InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
-  const FT_Pos middle = (mark.foot + mark.letterTop) / 2;
+  const FT_Pos middle = (mark.upperFoot + mark.lowerTop) / 2;
   int row = -1;
   FT_Pos nearest = 0;
   for (int y = first + 1; y < last; ++y) {
     const FT_Pos centre = static_cast<FT_Pos>(bitmapTop - y) * 64 - 32;
-    if (centre <= mark.letterTop || centre >= mark.foot) continue;
+    if (centre <= mark.lowerTop || centre >= mark.upperFoot) continue;
     bool ink = false;
     for (int x = 0; x < width && !ink; ++x) {
       ink = DotSet(bitmap, top, x, y, threshold);

@@ -380,9 +380,10 @@ void InkRows(const CellGlyph& glyph, int* top, int* bottom) {
 }
 
 // FreeMono drawn grey for its thin strokes: at 12 rows the low threshold
-// joins the dot of i and j and the dots of ä, ö, ü to the letter, where
-// the outlines keep a row between them; a blank row parts them again.
-TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesAboveTheLetter) {
+// joins the dot of i and j, the dots of ä, ö, ü and the dot under ! to
+// the letter, where the outlines keep a row between them; a blank row
+// parts them again.
+TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesFromTheLetter) {
   const std::string path = "/usr/share/fonts/truetype/freefont/FreeMono.ttf";
   if (!std::filesystem::exists(path)) {
     GTEST_SKIP() << path << " is not installed (Debian package fonts-freefont-ttf)";
@@ -392,7 +393,7 @@ TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesAboveTheLetter) {
   options.thinStrokesGray = true;
   std::string error;
   ASSERT_TRUE(source_.Open(path, {8, 12}, options, &error)) << error;
-  for (char32_t code : {U'i', U'j', U'ä', U'ö', U'ü'}) {
+  for (char32_t code : {U'i', U'j', U'ä', U'ö', U'ü', U'!', U'ţ'}) {
     CellGlyph glyph;
     ASSERT_TRUE(source_.DrawGlyph(code, &glyph));
     int top = 0;

@@ -39,8 +39,9 @@ void InkRows(const FT_Bitmap& bitmap, const unsigned char* top, int threshold,
 // the outlines leave a whole row's centre between the mark and its letter
 // and no row there is blank, the one nearest the middle of the gap is
 // cleared. FreeMono's i, j and ä at 12 rows, drawn grey from 40, lose
-// that gap, and its ! at 11, 12 and 14 rows (read as | or l); where the outlines themselves leave less than a row
-// (an accent over a letter at 9 rows), the dots stay as drawn.
+// that gap, and its ! at 11, 12 and 14 rows (read as | or l); where the
+// outlines themselves leave less than a row (an accent over a letter at 9
+// rows), the dots stay as drawn.
 void PartMark(const FT_Bitmap& bitmap, unsigned char* top, int threshold,
               int bitmapTop, const MarkApart& mark);
 

@@ -82,6 +82,9 @@ OUTLINES = {
     "dejavu": ("fonts-dejavu-core", TT + "dejavu/DejaVuSansMono.ttf"),
     "liberation": ("fonts-liberation", TT + "liberation/LiberationMono-Regular.ttf"),
     "freemono": ("fonts-freefont-ttf", TT + "freefont/FreeMono.ttf"),
+    # a Type 1 font, whose declared line is its bounding box
+    "nimbusmono": ("fonts-urw-base35",
+                   "/usr/share/fonts/X11/Type1/NimbusMonoPS-Regular.pfb"),
     # CJK fonts, whose Latin (and katakana) half a shop may take
     "zenhei": ("fonts-wqy-zenhei", TT + "wqy/wqy-zenhei.ttc"),
     "microhei": ("fonts-wqy-microhei", TT + "wqy/wqy-microhei.ttc"),

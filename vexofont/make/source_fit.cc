@@ -5,8 +5,10 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
+#include FT_FONT_FORMATS_H
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -20,15 +22,30 @@ std::string ThinStrokesNote() {
   return ", thin strokes drawn from grey " + std::to_string(kThinStrokeThreshold);
 }
 
+std::string LatinLineNote() { return ", the line of its Latin letters"; }
+
+// The letters whose ink spans a Latin font's line: accented capitals at
+// the top, ascenders, descenders at the bottom.
+constexpr char32_t kLatinLineCharacters[] = {
+    U'H', U'b', U'd', U'f', U'h', U'k', U'l', U'À', U'É',
+    U'Ê', U'Ö', U'Ü', U'Ñ', U'g', U'j', U'p', U'q', U'y'};
+
 }  // namespace
 
 // Outlines at the largest size whose line (and, when monospace, advance)
-// fits the cell.
+// fits the cell; of a font that declares no line of its own, whose Latin
+// letters do, their line centred on the cell.
 bool SourceFont::FitOutlines(std::string* error) {
   if (options_.latinLine && DrawsIdeographs()) return FitLatinLine(error);
   FT_Face face = handles_->face;
-  int chosen = 1;
-  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+  render_outlines_ = true;
+  int lowest = 0;
+  int highest = 0;
+  const int byLetters = options_.latinLine && DeclaresNoLine()
+                            ? LatinLineSize(&lowest, &highest)
+                            : 0;
+  int chosen = byLetters > 0 ? byLetters : 1;
+  for (int pixels = 2 * cell_.height; byLetters == 0 && pixels >= 1; --pixels) {
     if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
     const FT_Size_Metrics& metrics = face->size->metrics;
     const int line =
@@ -38,7 +55,6 @@ bool SourceFont::FitOutlines(std::string* error) {
     chosen = pixels;
     break;
   }
-  render_outlines_ = true;
   int capRows = 0;
   chosen = LowerCaseApart(chosen, &capRows);
   if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
@@ -46,8 +62,28 @@ bool SourceFont::FitOutlines(std::string* error) {
     return false;
   }
   rendering_ = "outline at " + std::to_string(chosen) + " pixels";
+  if (byLetters > 0) rendering_ += LatinLineNote();
   if (GreyForThinStrokes(chosen)) rendering_ += ThinStrokesNote();
+  // Placed as drawn at last, grey or not.
+  if (byLetters > 0 &&
+      InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters), &lowest,
+                &highest)) {
+    ascent_ = highest;
+    descent_ = -lowest;
+    return true;
+  }
   return Placed();
+}
+
+// FreeType gives a Type 1 font, which declares no line, its bounding box
+// as ascent and descent: its tallest glyph of any kind, 1.1 to 1.3 times
+// its letters' line in the URW fonts, so that its letters came out a
+// pixel size or three too small (Nimbus Mono PS at 13 rows: 9 pixels,
+// capitals of 6 rows).
+bool SourceFont::DeclaresNoLine() const {
+  const char* format = FT_Get_Font_Format(handles_->face);
+  return format != nullptr && (std::strcmp(format, "Type 1") == 0 ||
+                               std::strcmp(format, "CID Type 1") == 0);
 }
 
 bool SourceFont::GreyForThinStrokes(int pixels) {
@@ -123,12 +159,6 @@ bool SourceFont::DrawsIdeographs() const {
                      [face](char32_t c) { return FT_Get_Char_Index(face, c) != 0; });
 }
 
-// The letters whose ink spans a Latin font's line: accented capitals at
-// the top, ascenders, descenders at the bottom.
-constexpr char32_t kLatinLineCharacters[] = {
-    U'H', U'b', U'd', U'f', U'h', U'k', U'l', U'À', U'É', U'Ê', U'Ö', U'Ü',
-    U'Ñ', U'g', U'j', U'p', U'q', U'y'};
-
 // Outlines at the largest size whose Latin letters, as drawn, fit the
 // cell's height, whose H leaves a column to the next letter (and, when
 // monospace, whose M advances no more than the cell), their line centred
@@ -136,42 +166,43 @@ constexpr char32_t kLatinLineCharacters[] = {
 // than its Latin letters need: fitted by that, its Latin half comes out
 // small in the cell.
 bool SourceFont::FitLatinLine(std::string* error) {
-  FT_Face face = handles_->face;
   render_outlines_ = true;
-  static const char32_t kCapital[] = {U'H'};
-  int chosen = 0;
   int lowest = 0;
   int highest = 0;
-  for (int pixels = 2 * cell_.height; pixels >= 1 && chosen == 0; --pixels) {
-    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
-    int foot = 0;
-    int top = 0;
-    int widest = 0;
-    if (!InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters), &lowest,
-                   &highest) ||
-        !InkRowsOf(kCapital, 1, &foot, &top, &widest)) {
-      break;
-    }
-    if (highest - lowest > cell_.height || widest >= cell_.width) continue;
-    if (monospace_ && FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
-        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
-      continue;
-    }
-    chosen = pixels;
-  }
+  const int chosen = LatinLineSize(&lowest, &highest);
   if (chosen == 0) {
     // No Latin letters: the font's own line.
     options_.latinLine = false;
     return FitOutlines(error);
   }
-  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
-    *error = "cannot be scaled to the cell";
-    return false;
-  }
   ascent_ = highest;
   descent_ = -lowest;
-  rendering_ = "outline at " + std::to_string(chosen) + " pixels, the line of its Latin letters";
+  rendering_ =
+      "outline at " + std::to_string(chosen) + " pixels" + LatinLineNote();
   return true;
+}
+
+int SourceFont::LatinLineSize(int* lowest, int* highest) {
+  FT_Face face = handles_->face;
+  static const char32_t kCapital[] = {U'H'};
+  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+    if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
+    int foot = 0;
+    int top = 0;
+    int widest = 0;
+    if (!InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters),
+                   lowest, highest) ||
+        !InkRowsOf(kCapital, 1, &foot, &top, &widest)) {
+      return 0;
+    }
+    if (*highest - *lowest > cell_.height || widest >= cell_.width) continue;
+    if (monospace_ && FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
+        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
+      continue;
+    }
+    return pixels;
+  }
+  return 0;
 }
 
 // The rows the capital H and, when `lower` is given, the lower case x take

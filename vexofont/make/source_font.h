@@ -187,7 +187,12 @@ class SourceFont {
   // strokes are thin, switches to their grey rendering; whether it did.
   bool GreyForThinStrokes(int pixels);
   bool FitLatinLine(std::string* error);
+  // The largest pixel size whose Latin letters fit the cell (FitLatinLine),
+  // set; 0 for none. *lowest, *highest: their rows at it (InkRowsOf).
+  int LatinLineSize(int* lowest, int* highest);
   bool DrawsIdeographs() const;
+  // Whether the font declares no line of its own (Type 1).
+  bool DeclaresNoLine() const;
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
   bool CapAndLowerRows(int* caps, int* lower);

@@ -380,9 +380,9 @@ void InkRows(const CellGlyph& glyph, int* top, int* bottom) {
 }
 
 // FreeMono drawn grey for its thin strokes: at 12 rows the low threshold
-// joins the dot of i and j, the dots of ä, ö, ü and the dot under ! to
-// the letter, where the outlines keep a row between them; a blank row
-// parts them again.
+// joins the dot of i and j, the dots of ä, ö, ü, the dot under ! and
+// the cedilla under ţ to the letter, where the outlines keep a row
+// between them; a blank row parts them again.
 TEST_F(SourceFontTest, MarkKeepsTheRowItsOutlineLeavesFromTheLetter) {
   const std::string path = "/usr/share/fonts/truetype/freefont/FreeMono.ttf";
   if (!std::filesystem::exists(path)) {

@@ -6,6 +6,7 @@
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
 #include FT_FONT_FORMATS_H
+#include FT_OUTLINE_H
 
 #include <algorithm>
 #include <cstring>
@@ -24,6 +25,11 @@ std::string ThinStrokesNote() {
 
 std::string LatinLineNote() { return ", the line of its Latin letters"; }
 
+// A declared ascent under this share (percent) of the accented capitals'
+// top is not the letters' line: the URW fonts as OpenType declare 73 to
+// 82, the other fonts at hand 85 (FreeSans Oblique) to 116, most 100.
+constexpr long long kDeclaredAscentPercent = 84;
+
 // The letters whose ink spans a Latin font's line: accented capitals at
 // the top, ascenders, descenders at the bottom.
 constexpr char32_t kLatinLineCharacters[] = {
@@ -33,15 +39,15 @@ constexpr char32_t kLatinLineCharacters[] = {
 }  // namespace
 
 // Outlines at the largest size whose line (and, when monospace, advance)
-// fits the cell; of a font that declares no line of its own, whose Latin
-// letters do, their line centred on the cell.
+// fits the cell; of a font whose declared line is not its letters', the
+// largest whose Latin letters do, their line centred on the cell.
 bool SourceFont::FitOutlines(std::string* error) {
   if (options_.latinLine && DrawsIdeographs()) return FitLatinLine(error);
   FT_Face face = handles_->face;
   render_outlines_ = true;
   int lowest = 0;
   int highest = 0;
-  const int byLetters = options_.latinLine && DeclaresNoLine()
+  const int byLetters = options_.latinLine && DeclaresOtherLine()
                             ? LatinLineSize(&lowest, &highest)
                             : 0;
   int chosen = byLetters > 0 ? byLetters : 1;
@@ -75,15 +81,38 @@ bool SourceFont::FitOutlines(std::string* error) {
   return Placed();
 }
 
-// FreeType gives a Type 1 font, which declares no line, its bounding box
-// as ascent and descent: its tallest glyph of any kind, 1.1 to 1.3 times
-// its letters' line in the URW fonts, so that its letters came out a
-// pixel size or three too small (Nimbus Mono PS at 13 rows: 9 pixels,
-// capitals of 6 rows).
-bool SourceFont::DeclaresNoLine() const {
-  const char* format = FT_Get_Font_Format(handles_->face);
-  return format != nullptr && (std::strcmp(format, "Type 1") == 0 ||
-                               std::strcmp(format, "CID Type 1") == 0);
+// Whether the line the font declares is not its letters': FreeType gives
+// a Type 1 font, which declares none, its bounding box as ascent and
+// descent, its tallest glyph of any kind (1.2 to 1.3 times its letters'
+// line in the URW fonts, whose letters came out a pixel size or three too
+// small: Nimbus Mono PS at 13 rows at 9 pixels, capitals of 6 rows); the
+// URW fonts as OpenType declare an ascent well under their accented
+// capitals' top (Nimbus Mono PS 0.60 em, its À 0.79), which drew those a
+// row under the line.
+bool SourceFont::DeclaresOtherLine() const {
+  FT_Face face = handles_->face;
+  const char* format = FT_Get_Font_Format(face);
+  if (format != nullptr && (std::strcmp(format, "Type 1") == 0 ||
+                            std::strcmp(format, "CID Type 1") == 0)) {
+    return true;
+  }
+  if (face->charmap == nullptr ||
+      face->charmap->encoding != FT_ENCODING_UNICODE) {
+    return false;
+  }
+  FT_Pos top = 0;
+  for (char32_t c : kLatinLineCharacters) {
+    const FT_UInt index = FT_Get_Char_Index(face, c);
+    if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE) != 0 ||
+        face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) {
+      continue;
+    }
+    FT_BBox box;
+    FT_Outline_Get_CBox(&face->glyph->outline, &box);
+    top = std::max(top, box.yMax);
+  }
+  return 100 * static_cast<long long>(face->ascender) <
+         kDeclaredAscentPercent * static_cast<long long>(top);
 }
 
 bool SourceFont::GreyForThinStrokes(int pixels) {

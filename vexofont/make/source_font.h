@@ -191,8 +191,9 @@ class SourceFont {
   // set; 0 for none. *lowest, *highest: their rows at it (InkRowsOf).
   int LatinLineSize(int* lowest, int* highest);
   bool DrawsIdeographs() const;
-  // Whether the font declares no line of its own (Type 1).
-  bool DeclaresNoLine() const;
+  // Whether the line the font declares is not its letters' (Type 1, or an
+  // ascent well under its accented capitals).
+  bool DeclaresOtherLine() const;
   bool FitEm(std::string* error);
   bool FitCap(std::string* error);
   bool CapAndLowerRows(int* caps, int* lower);

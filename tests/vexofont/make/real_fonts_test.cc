@@ -200,9 +200,16 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "thermal", "--size", "12x24",
                       "--code-page", "437"},
                      0, {" pixels, thin strokes drawn from grey 40): "}, ""},
-        // A Type 1 font's declared line is its bounding box: its letters
-        // are fitted by their own line instead (9 pixels by the box).
+        // A Type 1 font's declared line is its bounding box (9 pixels by
+        // it), the same font as OpenType declares an ascent under its
+        // accented capitals (drawn under the line): both are fitted by
+        // their letters' own line.
         RealFontCase{"fonts-urw-base35", "/usr/share/fonts/X11/Type1/NimbusMonoPS-Regular.pfb",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
+                      "--code-page", "858"},
+                     0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},
+        RealFontCase{"fonts-urw-base35",
+                     "/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
                       "--code-page", "858"},
                      0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},

@@ -27,7 +27,8 @@ std::string LatinLineNote() { return ", the line of its Latin letters"; }
 
 // A declared ascent under this share (percent) of the accented capitals'
 // top is not the letters' line: the URW fonts as OpenType declare 73 to
-// 82, the other fonts at hand 85 (FreeSans Oblique) to 116, most 100.
+// 82 (and Go Smallcaps 82), the other fonts at hand 85 (FreeSans
+// Oblique) to 116, most of them 100.
 constexpr long long kDeclaredAscentPercent = 84;
 
 // The letters whose ink spans a Latin font's line: accented capitals at

@@ -17,10 +17,13 @@ hundredths with the scale alone, the mean much less.
 Usage: bench/legibility/measure_sbcs.py VEXOFONT [--options OPTS]
            [--only LANG[,LANG]] [--sizes 8x9[,12x24]] [--fonts NAME[,NAME]]
            [--dot N[,N]] [--tall N] [--jobs N] [--png DIR] [--pictures-only]
-           [--variant NAME]
+           [--variant NAME] [--receipts FILE]
   OPTS  extra make options for the outline fonts (quoted, space separated)
   DIR   also write each receipt's first line as a PNG there, named
         sbcs-LANG-SIZE-FONT[-NAME].png
+  FILE  receipts of your own in place of those below, to see that a figure
+        holds for text the rules were not drawn against: "[LANG]" starts
+        a receipt, each line after it a receipt line (other-receipts.txt)
 Needs tesseract-ocr with eng, deu, fra, spa, rus, ell and jpn.
 """
 import argparse
@@ -145,8 +148,8 @@ def line_image(text, glyphs, station, cell_w, cell_h, dot, tall=1):
 
 
 def score(tool, lang, source, station, size, extra, dots, png, tag, scratch,
-          read=True, tall=1):
-    language, page, receipts = LANGUAGES[lang]
+          read=True, tall=1, receipts=None):
+    language, page, receipts = receipts or LANGUAGES[lang]
     lines = [line for receipt in receipts for line in receipt]
     text = "".join(sorted(set("".join(lines)) - {" "}))
     font = os.path.join(scratch, "font.fnt")
@@ -193,11 +196,34 @@ def cell(job):
     dots = [int(d) for d in a.dot.split(",")]
     with tempfile.TemporaryDirectory() as scratch:
         figure, why = score(a.tool, lang, source, station, size, options, dots,
-                            a.png, tag, scratch, not a.pictures_only, a.tall)
+                            a.png, tag, scratch, not a.pictures_only, a.tall,
+                            a.languages[lang])
     if figure is None:
         print(why, file=sys.stderr)
         return "fails"
     return "%.2f" % figure
+
+
+def read_receipts(path):
+    """The receipts of a --receipts file, by language, each language with
+    its own reading and code page."""
+    receipts = {}
+    lang = None
+    with open(path, encoding="utf-8") as f:
+        for number, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            if line.startswith("[") and line.endswith("]"):
+                lang = line[1:-1]
+                if lang not in LANGUAGES:
+                    sys.exit("%s:%d: no language %s" % (path, number, lang))
+                receipts.setdefault(lang, []).append([])
+            elif lang is None:
+                sys.exit("%s:%d: a line before any [LANG]" % (path, number))
+            else:
+                receipts[lang][-1].append(line)
+    return {lang: LANGUAGES[lang][:2] + (r,) for lang, r in receipts.items()}
 
 
 def main():
@@ -216,14 +242,16 @@ def main():
     p.add_argument("--png")
     p.add_argument("--pictures-only", action="store_true")
     p.add_argument("--variant", help="added to the pictures' names (before)")
+    p.add_argument("--receipts", help="receipts of your own (see above)")
     a = p.parse_args()
+    a.languages = read_receipts(a.receipts) if a.receipts else LANGUAGES
     extra = a.options.split()
     fonts = (a.fonts or "dejavu,liberation,freemono,anchor").split(",")
     if a.png:
         os.makedirs(a.png, exist_ok=True)
     print("| language | size | %s |" % " | ".join(fonts))
     print("|---|---|%s" % ("---|" * len(fonts)))
-    rows = [(lang, station, size) for lang in LANGUAGES
+    rows = [(lang, station, size) for lang in a.languages
             if not a.only or lang in a.only.split(",")
             for station, size in SIZES
             if not a.sizes or size in a.sizes.split(",")]

@@ -101,8 +101,36 @@ void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
   }
 }
 
+void JoinStemFoot(const FT_Bitmap& bitmap, unsigned char* top, int threshold) {
+  if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO) return;
+  const int width = static_cast<int>(bitmap.width);
+  int first = -1;
+  int last = -1;
+  InkRows(bitmap, top, threshold, 0, width - 1, &first, &last);
+  if (first < 0 || last - first < 3) return;
+  const auto ink = [&](int x, int y) {
+    return x >= 0 && x < width && DotSet(bitmap, top, x, y, threshold);
+  };
+  // The bowl's bottom is the last row's first run of ink (not a bar
+  // between legs, as in Д or №), two dots or more; the notch ends it.
+  int start = 0;
+  while (start < width && !ink(start, last)) ++start;
+  int x = start;
+  while (x < width && ink(x, last)) ++x;
+  if (x - start < 2 || !ink(x + 1, last) || ink(x + 2, last)) return;
+  // The stem over the notch, the counter over the bowl's bottom, and the
+  // tail standing alone.
+  if (!ink(x, last - 1) || !ink(x, last - 2) || !ink(x, last - 3) ||
+      ink(x - 2, last - 1) || ink(x - 1, last - 1) || ink(x + 1, last - 1)) {
+    return;
+  }
+  unsigned char* bottom = top + static_cast<long>(last) * bitmap.pitch;
+  bottom[x >> 3] =
+      static_cast<unsigned char>(bottom[x >> 3] | (0x80 >> (x & 7)));
+}
+
 void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
-                const MarkApart& mark, int roundTopRows) {
+                const MarkApart& mark, int roundTopRows, bool letters) {
   if (bitmap.rows == 0 || bitmap.buffer == nullptr) return;
   unsigned char* top = bitmap.buffer;
   if (bitmap.pitch < 0) {
@@ -114,6 +142,7 @@ void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
   if (roundTopRows >= 0) {
     BringDownRoundTop(bitmap, top, threshold, bitmapTop, roundTopRows);
   }
+  if (letters) JoinStemFoot(bitmap, top, threshold);
 }
 
 InkGrid InkGridOf(const FT_Bitmap& bitmap, const unsigned char* top,

@@ -54,13 +54,24 @@ constexpr int kRoundTopDots = 2;
 void BringDownRoundTop(const FT_Bitmap& bitmap, unsigned char* top,
                        int threshold, int bitmapTop, int rows);
 
+// A stem whose foot the hinting leaves a row over the bowl's bottom, in a
+// monochrome bitmap, stands on it again: on the ink's last row, a blank dot
+// under a stem of three rows or more, with the bowl's bottom (the row's
+// first ink, two dots or more, its counter over it) on its left and one
+// dot of a tail on its right with nothing over it, is set. Liberation
+// Mono's a at 10 pixels (8 to 14 rows) and its α were read as з or as no
+// letter; a notch between two bowls (ω, æ), between legs (Д, ж), or under
+// a stem with ink beside it, stays.
+void JoinStemFoot(const FT_Bitmap& bitmap, unsigned char* top, int threshold);
+
 // The mends of a glyph's bitmap as rendered (`bitmapTop` rows of it above
 // the baseline): a mark parted again from its letter (PartMark; a grey
-// bitmap whose outline has `mark`), and a round top brought down onto the
+// bitmap whose outline has `mark`), a round top brought down onto the
 // lower case's row, `roundTopRows` above the baseline (BringDownRoundTop;
-// -1 for none).
+// -1 for none), and with `letters` (an SBCS font's outlines) a stem's
+// foot joined to its bowl (JoinStemFoot).
 void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
-                const MarkApart& mark, int roundTopRows);
+                const MarkApart& mark, int roundTopRows, bool letters);
 
 // The ink box of `bitmap`: columns `left` to `right`, rows `first` to
 // `last`.

@@ -305,7 +305,8 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   if (drawn && bitmap->width > 0 && bitmap->rows > 0) {
     if (bitmap == &face->glyph->bitmap) {
       MendBitmap(*bitmap, threshold, face->glyph->bitmap_top, mark,
-                 roundTop ? roundTops_.rows : -1);
+                 roundTop ? roundTops_.rows : -1,
+                 render_outlines_ && options_.latinLine);
     }
     PlaceDots(*bitmap, threshold, glyph);
   }

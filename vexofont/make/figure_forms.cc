@@ -143,8 +143,22 @@ bool CommaWithHead(int width, GlyphRows* rows) {
   int top = -1;
   for (size_t y = 0; y < rows->size(); ++y) {
     const uint32_t row = (*rows)[y];
-    if ((row & (row - 1)) != 0) return false;  // two dots or more
     if (row != 0 && top < 0) top = static_cast<int>(y);
+    if ((row & (row - 1)) == 0) continue;
+    // A head of one dot over a row of two side by side that holds it, the
+    // stroke slanting from there: the head is made the two dots' width.
+    const uint32_t low = row & (~row + 1);
+    const bool pair = row == (low | (low << 1));
+    const uint32_t dot = (*rows)[static_cast<size_t>(top)];
+    if (static_cast<int>(y) != top + 1 || !pair || (row & dot) == 0) {
+      return false;
+    }
+    for (size_t below = y + 1; below < rows->size(); ++below) {
+      const uint32_t tail = (*rows)[below];
+      if ((tail & (tail - 1)) != 0) return false;
+    }
+    (*rows)[static_cast<size_t>(top)] = row;
+    return true;
   }
   if (top < 0) return false;
   const uint32_t dot = (*rows)[static_cast<size_t>(top)];

@@ -96,6 +96,9 @@ constexpr int kCapsBelowTopRow = 10;
 // shorter (the capital and the line fits).
 constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
+// Above kWideCapRows, the capital fit draws the outlines up to this much
+// as wide as high, the letters' advance kept within the cell.
+constexpr int kWiderCapPercent = 120;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -199,6 +202,10 @@ class SourceFont {
   bool CapAndLowerRows(int* caps, int* lower);
   int LowerCaseApart(int pixels, int* capRows);
   int CapSize(int rows, int* capRows);
+  // The width to draw outlines `pixels` high at: up to `percent` of the
+  // height, as far as the M still advances no more than the cell; 0 (as
+  // high) where no wider one does.
+  int WiderSize(int pixels, int percent);
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.
   double StemPixels();

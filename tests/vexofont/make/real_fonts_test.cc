@@ -230,12 +230,18 @@ INSTANTIATE_TEST_SUITE_P(
                      0, {"capitals 7 rows): ", "4 moved into the cell (3 of "
                          "them drawn smaller to fit)"}, ""},
         // Not at 12 pixels, where hinting gives its lower case 7 rows under
-        // capitals of 8: lower case stays two rows shorter.
+        // capitals of 8: lower case stays two rows shorter. Drawn a fifth
+        // wider than high, its advance then 7 of the 8 columns; FreeMono's
+        // would pass them, so it is drawn as high.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "866"},
-                     0, {"outline at 10 pixels, capitals 7 rows): "}, ""},
+                     0, {"outline at 12x10 pixels, capitals 7 rows): "}, ""},
+        RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
+                      "--code-page", "858"},
+                     0, {"outline at 14 pixels, capitals 8 rows, thin "}, ""},
         // The line fit too: 12 pixels would fit 14 rows.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",

@@ -25,6 +25,9 @@ constexpr int kMaxCapFitHeight = 12;
 
 // DBCS outline glyphs: a dot is set from this grey (of 255) up.
 constexpr int kDbcsGrayThreshold = 80;
+// SBCS impact outlines above kWideCapRows rows, at most this much as wide
+// as high (bench/legibility).
+constexpr int kImpactWiderPercent = 120;
 
 // Reads a decimal number from `low` to `high`, a minus sign allowed.
 bool ParseNumber(const std::string& text, int low, int high, int* value) {
@@ -311,6 +314,9 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
     // Latin in a few rows: capitals on all but a descender's rows read far
     // better than the whole line squeezed in (bench/legibility).
     render->fit = RenderOptions::Fit::kCap;
+  }
+  if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
+    render->widerPercent = kImpactWiderPercent;
   }
   // Thin strokes drop out of, or break up in, a monochrome rendering: grey
   // keeps them, at either station (bench/legibility).

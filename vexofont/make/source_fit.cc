@@ -37,6 +37,13 @@ constexpr char32_t kLatinLineCharacters[] = {
     U'H', U'b', U'd', U'f', U'h', U'k', U'l', U'À', U'É',
     U'Ê', U'Ö', U'Ü', U'Ñ', U'g', U'j', U'p', U'q', U'y'};
 
+// "outline at 12 pixels", or drawn wider than high "outline at 14x12
+// pixels" (`wide` 0: as high).
+std::string OutlineSize(int wide, int high) {
+  return "outline at " + (wide > 0 ? std::to_string(wide) + "x" : std::string()) +
+         std::to_string(high) + " pixels";
+}
+
 }  // namespace
 
 // Outlines at the largest size whose line (and, when monospace, advance)
@@ -64,13 +71,16 @@ bool SourceFont::FitOutlines(std::string* error) {
   }
   int capRows = 0;
   chosen = LowerCaseApart(chosen, &capRows);
-  if (FT_Set_Pixel_Sizes(face, 0, chosen) != 0) {
+  const bool thin = FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
+                    GreyForThinStrokes(chosen);
+  const int wide = cell_.height > kWideCapRows ? WiderSize(chosen) : 0;
+  if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
     *error = "cannot be scaled to the cell";
     return false;
   }
-  rendering_ = "outline at " + std::to_string(chosen) + " pixels";
+  rendering_ = OutlineSize(wide, chosen);
   if (byLetters > 0) rendering_ += LatinLineNote();
-  if (GreyForThinStrokes(chosen)) rendering_ += ThinStrokesNote();
+  if (thin) rendering_ += ThinStrokesNote();
   // Placed as drawn at last, grey or not.
   if (byLetters > 0 &&
       InkRowsOf(kLatinLineCharacters, std::size(kLatinLineCharacters), &lowest,
@@ -348,31 +358,29 @@ bool SourceFont::FitCap(std::string* error) {
   // WiderSize: bench/legibility).
   const int wide = cell_.height <= kWideCapRows
                        ? chosen * kWideCapPercent / 100
-                       : WiderSize(chosen, kWiderCapPercent);
+                       : WiderSize(chosen);
   if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
     *error = "cannot be scaled to the cell";
     return false;
   }
   ascent_ = line;
   descent_ = descent;
-  rendering_ = "outline at " +
-               (wide > 0 ? std::to_string(wide) + "x" : std::string()) +
-               std::to_string(chosen) + " pixels, capitals " + std::to_string(capRows) +
-               " rows";
+  rendering_ = OutlineSize(wide, chosen) + ", capitals " +
+               std::to_string(capRows) + " rows";
   if (thin) rendering_ += ThinStrokesNote();
   return true;
 }
 
 // In 7 rows or fewer the letters' own proportions leave them 3 dots wide,
 // their counters shut ('e', 'a', 'm' blobs): drawn 1.3 times as wide, as
-// the hand-drawn fonts of these sizes are, they read better. Above, the
-// station's rows, at twice the columns' pitch, print them tall and
-// narrow (Greek ο read as η, ύ as ή): a fifth wider, as far as the M
-// still advances no more than the cell, read better in every language
-// measured, Greek the most (bench/legibility).
-int SourceFont::WiderSize(int pixels, int percent) {
+// the hand-drawn fonts of these sizes are, they read better (the capital
+// fit). Above, the impact station's rows, at twice the columns' pitch,
+// print them tall and narrow (Greek ο read as η, ύ as ή): a fifth wider,
+// as far as the M still advances no more than the cell, read better in
+// every language measured, Greek the most (bench/legibility).
+int SourceFont::WiderSize(int pixels) {
   FT_Face face = handles_->face;
-  for (int wide = pixels * percent / 100; wide > pixels; --wide) {
+  for (int wide = pixels * options_.widerPercent / 100; wide > pixels; --wide) {
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide),
                            static_cast<FT_UInt>(pixels)) == 0 &&
         FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&

@@ -78,6 +78,12 @@ struct RenderOptions {
   // is drawn grey from kThinStrokeThreshold up with the light auto-hinter
   // instead.
   bool thinStrokesGray = false;
+  // Outline fonts drawn by the capital or the line fit above kWideCapRows
+  // rows: up to this percent as wide as high, as far as the M still
+  // advances no more than the cell (0: as high). The impact station's rows
+  // stand at twice the columns' pitch and print letters drawn square tall
+  // and narrow.
+  int widerPercent = 0;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to
   // descenders) rather than the taller one it declares for the ideographs,
@@ -96,9 +102,6 @@ constexpr int kCapsBelowTopRow = 10;
 // shorter (the capital and the line fits).
 constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
-// Above kWideCapRows, the capital fit draws the outlines up to this much
-// as wide as high, the letters' advance kept within the cell.
-constexpr int kWiderCapPercent = 120;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -202,10 +205,10 @@ class SourceFont {
   bool CapAndLowerRows(int* caps, int* lower);
   int LowerCaseApart(int pixels, int* capRows);
   int CapSize(int rows, int* capRows);
-  // The width to draw outlines `pixels` high at: up to `percent` of the
-  // height, as far as the M still advances no more than the cell; 0 (as
-  // high) where no wider one does.
-  int WiderSize(int pixels, int percent);
+  // The width to draw outlines `pixels` high at: up to
+  // RenderOptions::widerPercent of the height, as far as the M still
+  // advances no more than the cell; 0 (as high) where no wider one does.
+  int WiderSize(int pixels);
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.
   double StemPixels();

@@ -190,8 +190,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "7", "--strict", "--text", "\xC3\x84\xC3\x96\xC3\x9C"},
                      0, {"0 clipped, 3 moved into the cell"}, ""},
         // Capitals on 7 of 9 rows; a font of thin strokes (FreeMono) drawn
-        // grey, where monochrome would drop them; one of firm strokes not,
-        // its dotted zero plain.
+        // grey, where monochrome would drop them (at the thermal station,
+        // whose rows are at the columns' pitch, as high as wide); one of
+        // firm strokes not, its dotted zero plain.
         RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
                       "--code-page", "858"},
@@ -199,7 +200,7 @@ INSTANTIATE_TEST_SUITE_P(
         RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
                      {"--kind", "sbcs", "--station", "thermal", "--size", "12x24",
                       "--code-page", "437"},
-                     0, {" pixels, thin strokes drawn from grey 40): "}, ""},
+                     0, {"outline at 23 pixels, thin strokes drawn from grey 40): "}, ""},
         // A Type 1 font's declared line is its bounding box (9 pixels by
         // it), the same font as OpenType declares an ascent under its
         // accented capitals (drawn under the line): both are fitted by
@@ -207,12 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
         RealFontCase{"fonts-urw-base35", "/usr/share/fonts/X11/Type1/NimbusMonoPS-Regular.pfb",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
                       "--code-page", "858"},
-                     0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},
+                     0, {"outline at 14x12 pixels, the line of its Latin letters, thin "}, ""},
         RealFontCase{"fonts-urw-base35",
                      "/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
                       "--code-page", "858"},
-                     0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},
+                     0, {"outline at 14x12 pixels, the line of its Latin letters, thin "}, ""},
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
@@ -242,12 +243,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "858"},
                      0, {"outline at 14 pixels, capitals 8 rows, thin "}, ""},
-        // The line fit too: 12 pixels would fit 14 rows.
+        // The line fit too: 12 pixels would fit 14 rows. Drawn wider as
+        // well, at the impact station only.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
                       "--code-page", "866"},
-                     0, {"outline at 10 pixels): "}, ""},
+                     0, {"outline at 12x10 pixels): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
         // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",

@@ -9,8 +9,9 @@
 // the font gzip-compressed, bit 4 cuts at the cell's edge (--clip) instead
 // of fitting, bit 5 chooses a collection's face for code page 936, bit 6
 // sizes outlines by their capitals (thin strokes drawn grey), bit 7 draws
-// letters on a line as an SBCS font's are (their bitmaps mended). The last
-// four bytes also serve as two more character codes to draw.
+// letters on a line as an SBCS impact font's are (their bitmaps mended,
+// outlines drawn wider than high). The last four bytes also serve as two
+// more character codes to draw.
 #include <cstdint>
 #include <string>
 
@@ -58,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     options.thinStrokesGray = true;
   }
   options.latinLine = (selector & 128) != 0;
+  options.widerPercent = options.latinLine ? kImpactWiderPercent : 0;
   const bool clip = options.clip;
   if (!font.Open(path, cell, options, &error)) {
     FUZZ_CHECK(!error.empty());

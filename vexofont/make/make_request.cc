@@ -25,9 +25,6 @@ constexpr int kMaxCapFitHeight = 12;
 
 // DBCS outline glyphs: a dot is set from this grey (of 255) up.
 constexpr int kDbcsGrayThreshold = 80;
-// SBCS impact outlines above kWideCapRows rows, at most this much as wide
-// as high (bench/legibility).
-constexpr int kImpactWiderPercent = 120;
 
 // Reads a decimal number from `low` to `high`, a minus sign allowed.
 bool ParseNumber(const std::string& text, int low, int high, int* value) {

@@ -102,6 +102,9 @@ constexpr int kCapsBelowTopRow = 10;
 // shorter (the capital and the line fits).
 constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
+// SBCS impact outlines above kWideCapRows rows: at most this much as wide
+// as high (RenderOptions::widerPercent; bench/legibility).
+constexpr int kImpactWiderPercent = 120;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,

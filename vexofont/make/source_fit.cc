@@ -377,14 +377,24 @@ bool SourceFont::FitCap(std::string* error) {
 // fit). Above, the impact station's rows, at twice the columns' pitch,
 // print them tall and narrow (Greek ο read as η, ύ as ή): a fifth wider,
 // as far as the M still advances no more than the cell, read better in
-// every language measured, Greek the most (bench/legibility).
+// every language measured, Greek the most (bench/legibility); only so far
+// as the widest letters keep a blank column to the next, lest letters run
+// together (FreeMono's serifs at 14x12 pixels).
 int SourceFont::WiderSize(int pixels) {
+  static const char32_t kWidest[] = {U'M', U'W', U'm', U'w'};
   FT_Face face = handles_->face;
   for (int wide = pixels * options_.widerPercent / 100; wide > pixels; --wide) {
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide),
-                           static_cast<FT_UInt>(pixels)) == 0 &&
-        FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
-        ((face->glyph->advance.x + 32) >> 6) <= cell_.width) {
+                           static_cast<FT_UInt>(pixels)) != 0 ||
+        FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) != 0 ||
+        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
+      continue;
+    }
+    int lowest = 0;
+    int highest = 0;
+    int span = 0;
+    if (InkRowsOf(kWidest, std::size(kWidest), &lowest, &highest, &span) &&
+        span < cell_.width) {
       return wide;
     }
   }

@@ -210,15 +210,18 @@ class SourceFont {
   int CapSize(int rows, int* capRows);
   // The width to draw outlines `pixels` high at: up to
   // RenderOptions::widerPercent of the height, as far as the M still
-  // advances no more than the cell; 0 (as high) where no wider one does.
+  // advances no more than the cell and the widest letters (M, W, m, w)
+  // leave a column to the next letter; 0 (as high) where no wider one
+  // does.
   int WiderSize(int pixels);
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.
   double StemPixels();
   // The rows the ink of `characters` (those the font has) takes as drawn:
   // *highest the most rows above the baseline, *lowest the least (below
-  // it: negative); *widest, when given, the most columns one of them
-  // takes. False when the font has none of them.
+  // it: negative); *widest, when given, the columns their ink spans
+  // together, each placed at the pen's origin. False when the font has
+  // none of them.
   bool InkRowsOf(const char32_t* characters, size_t count, int* lowest,
                  int* highest, int* widest = nullptr);
   bool Placed();

@@ -80,9 +80,10 @@ struct RenderOptions {
   bool thinStrokesGray = false;
   // Outline fonts drawn by the capital or the line fit above kWideCapRows
   // rows: up to this percent as wide as high, as far as the M still
-  // advances no more than the cell (0: as high). The impact station's rows
-  // stand at twice the columns' pitch and print letters drawn square tall
-  // and narrow.
+  // advances no more than the cell and the widest letters keep a column
+  // to the next (WiderSize; 0: as high). The impact station's rows stand
+  // at twice the columns' pitch and print letters drawn square tall and
+  // narrow.
   int widerPercent = 0;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to

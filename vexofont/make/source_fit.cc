@@ -236,10 +236,7 @@ int SourceFont::LatinLineSize(int* lowest, int* highest) {
       return 0;
     }
     if (*highest - *lowest > cell_.height || widest >= cell_.width) continue;
-    if (monospace_ && FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) == 0 &&
-        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
-      continue;
-    }
+    if (monospace_ && AdvanceOfM() > cell_.width) continue;
     return pixels;
   }
   return 0;
@@ -385,11 +382,11 @@ int SourceFont::WiderSize(int pixels) {
   FT_Face face = handles_->face;
   for (int wide = pixels * options_.widerPercent / 100; wide > pixels; --wide) {
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide),
-                           static_cast<FT_UInt>(pixels)) != 0 ||
-        FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) != 0 ||
-        ((face->glyph->advance.x + 32) >> 6) > cell_.width) {
+                           static_cast<FT_UInt>(pixels)) != 0) {
       continue;
     }
+    const int advance = AdvanceOfM();
+    if (advance < 0 || advance > cell_.width) continue;
     int lowest = 0;
     int highest = 0;
     int span = 0;
@@ -399,6 +396,12 @@ int SourceFont::WiderSize(int pixels) {
     }
   }
   return 0;
+}
+
+int SourceFont::AdvanceOfM() {
+  FT_Face face = handles_->face;
+  if (FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) != 0) return -1;
+  return static_cast<int>((face->glyph->advance.x + 32) >> 6);
 }
 
 }  // namespace vexo

@@ -215,6 +215,9 @@ class SourceFont {
   // leave a column to the next letter; 0 (as high) where no wider one
   // does.
   int WiderSize(int pixels);
+  // The M's advance in whole pixels at the size set; -1 when it cannot be
+  // loaded.
+  int AdvanceOfM();
   // The width in pixels of the stem of the capital I at the size set,
   // drawn grey without hinting; 0 when the font has none.
   double StemPixels();

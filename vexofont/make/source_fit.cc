@@ -78,6 +78,9 @@ bool SourceFont::FitOutlines(std::string* error) {
     *error = "cannot be scaled to the cell";
     return false;
   }
+  if (wide > 0) {
+    widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(chosen)};
+  }
   rendering_ = OutlineSize(wide, chosen);
   if (byLetters > 0) rendering_ += LatinLineNote();
   if (thin) rendering_ += ThinStrokesNote();
@@ -360,6 +363,9 @@ bool SourceFont::FitCap(std::string* error) {
     *error = "cannot be scaled to the cell";
     return false;
   }
+  if (cell_.height > kWideCapRows && wide > 0) {
+    widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(chosen)};
+  }
   ascent_ = line;
   descent_ = descent;
   rendering_ = OutlineSize(wide, chosen) + ", capitals " +
@@ -372,28 +378,27 @@ bool SourceFont::FitCap(std::string* error) {
 // their counters shut ('e', 'a', 'm' blobs): drawn 1.3 times as wide, as
 // the hand-drawn fonts of these sizes are, they read better (the capital
 // fit). Above, the impact station's rows, at twice the columns' pitch,
-// print them tall and narrow (Greek ο read as η, ύ as ή): a fifth wider,
-// as far as the M still advances no more than the cell, read better in
-// every language measured, Greek the most (bench/legibility); only so far
-// as the widest letters keep a blank column to the next, lest letters run
-// together (FreeMono's serifs at 14x12 pixels).
+// print them tall and narrow (Greek ο read as η, ύ as ή): up to 1.3 times
+// as wide, as far as the M still advances no more than the cell, read
+// better in every language measured, Greek and Russian the most, with
+// the glyphs that would then touch the next drawn narrower
+// (NarrowForColumn; bench/legibility). Drawn grey, strokes spread as
+// they are drawn wider, and serifs run together: such a font is drawn at
+// most kGreyWiderPercent as wide (FreeMono's German at 8x9 read 0.97 at
+// 12 pixels, 0.90 at 14x12, 0.92 at 13x12, its French and Greek better
+// at 13x12 than at either).
 int SourceFont::WiderSize(int pixels) {
-  static const char32_t kWidest[] = {U'M', U'W', U'm', U'w'};
   FT_Face face = handles_->face;
-  for (int wide = pixels * options_.widerPercent / 100; wide > pixels; --wide) {
+  const int percent = options_.render == RenderOptions::Render::kGray
+                          ? std::min(options_.widerPercent, kGreyWiderPercent)
+                          : options_.widerPercent;
+  for (int wide = pixels * percent / 100; wide > pixels; --wide) {
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide),
                            static_cast<FT_UInt>(pixels)) != 0) {
       continue;
     }
     const int advance = AdvanceOfM();
-    if (advance < 0 || advance > cell_.width) continue;
-    int lowest = 0;
-    int highest = 0;
-    int span = 0;
-    if (InkRowsOf(kWidest, std::size(kWidest), &lowest, &highest, &span) &&
-        span < cell_.width) {
-      return wide;
-    }
+    if (advance >= 0 && advance <= cell_.width) return wide;
   }
   return 0;
 }

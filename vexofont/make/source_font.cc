@@ -150,6 +150,7 @@ bool SourceFont::SelectStrike(int strike, std::string* error) {
 
 bool SourceFont::ChooseSize(std::string* error) {
   roundTops_ = RoundTops();
+  widened_ = Widened();
   if (!ChooseSizeOnly(error)) return false;
   MeasureRoundTops();
   if (!faceName_.empty()) rendering_ = faceName_ + ", " + rendering_;

@@ -80,10 +80,10 @@ struct RenderOptions {
   bool thinStrokesGray = false;
   // Outline fonts drawn by the capital or the line fit above kWideCapRows
   // rows: up to this percent as wide as high, as far as the M still
-  // advances no more than the cell and the widest letters keep a column
-  // to the next (WiderSize; 0: as high). The impact station's rows stand
-  // at twice the columns' pitch and print letters drawn square tall and
-  // narrow.
+  // advances no more than the cell (WiderSize; 0: as high), each glyph
+  // then as wide as leaves a column to the next (NarrowForColumn). The
+  // impact station's rows stand at twice the columns' pitch and print
+  // letters drawn square tall and narrow.
   int widerPercent = 0;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to
@@ -105,7 +105,9 @@ constexpr int kLowerCaseGapFrom = 7;
 constexpr int kWideCapPercent = 130;
 // SBCS impact outlines above kWideCapRows rows: at most this much as wide
 // as high (RenderOptions::widerPercent; bench/legibility).
-constexpr int kImpactWiderPercent = 120;
+constexpr int kImpactWiderPercent = 130;
+// Outlines drawn grey: at most this much (their strokes spread).
+constexpr int kGreyWiderPercent = 110;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -211,10 +213,17 @@ class SourceFont {
   int CapSize(int rows, int* capRows);
   // The width to draw outlines `pixels` high at: up to
   // RenderOptions::widerPercent of the height, as far as the M still
-  // advances no more than the cell and the widest letters (M, W, m, w)
-  // leave a column to the next letter; 0 (as high) where no wider one
-  // does.
+  // advances no more than the cell; 0 (as high) where no wider one does.
   int WiderSize(int pixels);
+  // Of a font drawn wider than high: sets the size to draw the glyph
+  // `index` of `fontCode` at, the widest down to as high whose ink, as
+  // placed, leaves the cell's last column blank, and returns the columns
+  // to move it by (right: positive) for that; 0 at the size fitted
+  // otherwise.
+  int NarrowForColumn(uint32_t fontCode, unsigned index);
+  // Where a glyph's bitmap, whose ink spans its columns `inkLeft` to
+  // `inkRight`, has its first column on the canvas, before any offset.
+  long long PlacedLeft(int inkLeft, int inkRight) const;
   // The M's advance in whole pixels at the size set; -1 when it cannot be
   // loaded.
   int AdvanceOfM();
@@ -237,8 +246,9 @@ class SourceFont {
   // the lower case's round tops lie, as outlined (loads it unhinted).
   bool RoundTopOf(uint32_t fontCode, unsigned index);
   // Sets the glyph's dots from a mono or 8-bit grey bitmap of the loaded
-  // glyph, placed on the cell; counts the dots that fall outside.
-  void PlaceDots(const FT_Bitmap_& bitmap, int threshold,
+  // glyph, placed on the cell and moved `shift` columns; counts the dots
+  // that fall outside.
+  void PlaceDots(const FT_Bitmap_& bitmap, int threshold, int shift,
                  CellGlyph* glyph) const;
   void PlaceClipped(const FT_Bitmap_& bitmap, const unsigned char* top,
                     int threshold, long long x0, long long y0,
@@ -270,6 +280,13 @@ class SourceFont {
     int rows = 0;
   };
   RoundTops roundTops_;
+  // The size outlines are drawn at when wider than high (WiderSize), in
+  // pixels; `wide` 0 when they are not.
+  struct Widened {
+    unsigned wide = 0;
+    unsigned high = 0;
+  };
+  Widened widened_;
   std::string rendering_;
   std::string faceName_;  // "face N (FAMILY STYLE)" of a collection
   std::string faceWarning_;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "vexofont/codepage/characters.h"
+#include "vexofont/make/cell_fill.h"
 #include "vexofont/make/glyph_fit.h"
 #include "vexofont/make/outline_parts.h"
 #include "vexofont/make/source_bitmap.h"
@@ -80,6 +81,31 @@ bool LoadAndRender(FT_Face face, FT_UInt index, FT_Int32 flags, bool* tooLarge,
   return FT_Render_Glyph(slot, mode) == 0;
 }
 
+// Lines made to join the next glyph's: box drawing and block elements,
+// and _ ¯ — ― ‗ ‾ (make --cell-fill font draws the former from the font).
+bool JoinsNeighbours(uint32_t c) {
+  return (c >= kFirstCellFilling && c <= kLastCellFilling) || c == 0x5F ||
+         c == 0xAF || c == 0x2014 || c == 0x2015 || c == 0x2017 || c == 0x203E;
+}
+
+// Puts the face back to the size the font was fitted at, when a glyph has
+// been drawn at another.
+class SizeKept {
+ public:
+  SizeKept(FT_Face face, unsigned wide, unsigned high)
+      : face_(face), wide_(wide), high_(high) {}
+  ~SizeKept() {
+    if (wide_ > 0) FT_Set_Pixel_Sizes(face_, wide_, high_);
+  }
+  SizeKept(const SizeKept&) = delete;
+  SizeKept& operator=(const SizeKept&) = delete;
+
+ private:
+  FT_Face face_;
+  unsigned wide_;
+  unsigned high_;
+};
+
 }  // namespace
 
 // The dots as placed, those outside the cell cut off and counted (--clip,
@@ -101,7 +127,16 @@ void SourceFont::PlaceClipped(const FT_Bitmap_& bitmap, const unsigned char* top
   }
 }
 
-void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
+long long SourceFont::PlacedLeft(int inkLeft, int inkRight) const {
+  const FT_GlyphSlot slot = handles_->face->glyph;
+  if (placeByAdvance_) {
+    const long long advance = (slot->advance.x + 32) >> 6;
+    return FloorHalf(canvas_.width - advance) + slot->bitmap_left;
+  }
+  return FloorHalf(canvas_.width - (inkRight - inkLeft + 1)) - inkLeft;
+}
+
+void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold, int shift,
                            CellGlyph* glyph) const {
   const FT_GlyphSlot slot = handles_->face->glyph;
   const int rows = static_cast<int>(bitmap.rows);
@@ -119,14 +154,7 @@ void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold,
   int inkRight = -1;
   InkColumns(bitmap, top, threshold, &inkLeft, &inkRight);
   if (inkRight < 0) return;
-  long long x0;
-  if (placeByAdvance_) {
-    const long long advance = (slot->advance.x + 32) >> 6;
-    x0 = FloorHalf(canvas.width - advance) + slot->bitmap_left;
-  } else {
-    x0 = FloorHalf(canvas.width - (inkRight - inkLeft + 1)) - inkLeft;
-  }
-  x0 += options_.offsetX;
+  const long long x0 = PlacedLeft(inkLeft, inkRight) + shift + options_.offsetX;
   int inkTop = -1;
   int inkBottom = -1;
   InkRows(bitmap, top, threshold, inkLeft, inkRight, &inkTop, &inkBottom);
@@ -264,6 +292,43 @@ bool SourceFont::RoundTopOf(uint32_t fontCode, unsigned index) {
          top <= roundTops_.highest;
 }
 
+// Drawn wider than high, a glyph whose ink fills every column of the cell
+// touches the next (DejaVu Sans Mono's m and w, Liberation Mono's @ and
+// #, FreeMono's serifs): it is drawn at the widest width down to as high
+// whose ink spans fewer columns than the cell, moved to leave the last
+// column blank. Lines made to join their neighbours keep the width.
+int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index) {
+  if (widened_.wide == 0 || JoinsNeighbours(fontCode)) return 0;
+  FT_Face face = handles_->face;
+  int threshold = 0;
+  const FT_Int32 flags = LoadFlags(options_, render_outlines_, &threshold);
+  // The last column the ink may take.
+  const long long last = cell_.width - 2;
+  for (unsigned wide = widened_.wide; wide >= widened_.high; --wide) {
+    bool tooLarge = false;
+    if (FT_Set_Pixel_Sizes(face, wide, widened_.high) != 0 ||
+        !LoadAndRender(face, index, flags, &tooLarge) ||
+        Broken(face->glyph->bitmap)) {
+      return 0;
+    }
+    const FT_Bitmap& bitmap = face->glyph->bitmap;
+    const unsigned char* top = bitmap.buffer;
+    if (bitmap.pitch < 0) {
+      top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
+    }
+    int inkLeft = 0;
+    int inkRight = -1;
+    InkColumns(bitmap, top, threshold, &inkLeft, &inkRight);
+    if (inkRight < 0) return 0;
+    const long long left = PlacedLeft(inkLeft, inkRight) + inkLeft;
+    const long long right = left + (inkRight - inkLeft);
+    if (right - left <= last) {
+      return static_cast<int>(std::clamp(0LL, -left, last - right));
+    }
+  }
+  return 0;
+}
+
 bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   glyph->rows.assign(cell_.height, 0);
   glyph->clippedDots = 0;
@@ -281,6 +346,8 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
   const bool partMarks = options_.thinStrokesGray &&
                          options_.render == RenderOptions::Render::kGray;
   const bool roundTop = RoundTopOf(fontCode, index);
+  const SizeKept kept(face, widened_.wide, widened_.high);
+  const int shift = NarrowForColumn(fontCode, index);
   MarkApart mark;
   if (!LoadAndRender(face, index, flags, &glyph->tooLarge,
                      partMarks ? &mark : nullptr)) {
@@ -314,7 +381,7 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
                  roundTop ? roundTops_.rows : -1,
                  render_outlines_ && options_.latinLine);
     }
-    PlaceDots(*bitmap, threshold, glyph);
+    PlaceDots(*bitmap, threshold, shift, glyph);
   }
   FT_Bitmap_Done(handles_->library, &converted);
   if (!drawn) glyph->rows.assign(cell_.height, 0);

@@ -208,12 +208,12 @@ INSTANTIATE_TEST_SUITE_P(
         RealFontCase{"fonts-urw-base35", "/usr/share/fonts/X11/Type1/NimbusMonoPS-Regular.pfb",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
                       "--code-page", "858"},
-                     0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},
+                     0, {"outline at 13x12 pixels, the line of its Latin letters, thin "}, ""},
         RealFontCase{"fonts-urw-base35",
                      "/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
                       "--code-page", "858"},
-                     0, {"outline at 12 pixels, the line of its Latin letters, thin "}, ""},
+                     0, {"outline at 13x12 pixels, the line of its Latin letters, thin "}, ""},
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
@@ -231,25 +231,24 @@ INSTANTIATE_TEST_SUITE_P(
                      0, {"capitals 7 rows): ", "4 moved into the cell (3 of "
                          "them drawn smaller to fit)"}, ""},
         // Not at 12 pixels, where hinting gives its lower case 7 rows under
-        // capitals of 8: lower case stays two rows shorter. Drawn a fifth
-        // wider than high, its m and w keeping a column to the next letter;
-        // FreeMono's serifs, drawn any wider, would touch it: as high.
+        // capitals of 8: lower case stays two rows shorter. Drawn 1.3 times
+        // as wide as high; FreeMono, drawn grey, 1.1 times.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "866"},
-                     0, {"outline at 12x10 pixels, capitals 7 rows): "}, ""},
+                     0, {"outline at 13x10 pixels, capitals 7 rows): "}, ""},
         RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x9",
                       "--code-page", "437"},
-                     0, {"outline at 12 pixels, capitals 7 rows, thin "}, ""},
+                     0, {"outline at 13x12 pixels, capitals 7 rows, thin "}, ""},
         // The line fit too: 12 pixels would fit 14 rows. Drawn wider as
         // well, at the impact station only.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
                       "--code-page", "866"},
-                     0, {"outline at 12x10 pixels): "}, ""},
+                     0, {"outline at 13x10 pixels): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
         // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",

@@ -450,6 +450,59 @@ TEST_F(SourceFontTest, RoundTopLeftUnhintedStandsOnTheLowerCasesRow) {
   }
 }
 
+// At the impact station letters are drawn wider than high; a glyph that
+// would then fill the cell is drawn narrower and moved, so that every
+// glyph leaves the last column blank and touches no neighbour; the
+// lines made to join their neighbours are not narrowed.
+TEST_F(SourceFontTest, GlyphsDrawnWiderLeaveTheLastColumnBlank) {
+  const struct {
+    const char* path;
+    CellSize cell;
+  } cases[] = {
+      {"truetype/dejavu/DejaVuSansMono.ttf", {8, 9}},
+      {"truetype/liberation/LiberationMono-Regular.ttf", {8, 12}},
+      {"truetype/freefont/FreeMono.ttf", {8, 9}},  // drawn grey
+  };
+  for (const auto& c : cases) {
+    const std::string path = std::string("/usr/share/fonts/") + c.path;
+    if (!std::filesystem::exists(path)) {
+      GTEST_SKIP() << path
+                   << " is not installed (fonts-dejavu-core, fonts-liberation, "
+                      "fonts-freefont-ttf)";
+    }
+    // The columns the glyphs of `text` take, summed, drawn as high or wider.
+    int columns[2] = {0, 0};
+    int lines[2] = {0, 0};  // of _
+    for (int wider = 0; wider < 2; ++wider) {
+      RenderOptions options;
+      options.fit = RenderOptions::Fit::kCap;
+      options.thinStrokesGray = true;
+      options.widerPercent = wider == 1 ? kImpactWiderPercent : 0;
+      SourceFont font;
+      std::string error;
+      ASSERT_TRUE(font.Open(path, c.cell, options, &error)) << error;
+      for (char32_t code : std::u32string(U"MmWw@#%HNoοж_")) {
+        CellGlyph glyph;
+        ASSERT_TRUE(font.DrawGlyph(code, &glyph));
+        uint32_t ink = 0;
+        for (uint32_t row : glyph.rows) ink |= row;
+        const uint32_t last = 0x80000000u >> (c.cell.width - 1);
+        if (code == U'_') {
+          lines[wider] = __builtin_popcount(ink);
+          continue;
+        }
+        if (wider == 1) {
+          EXPECT_EQ(ink & last, 0u) << c.path << " U+" << std::hex
+                                    << static_cast<uint32_t>(code);
+        }
+        columns[wider] += __builtin_popcount(ink);
+      }
+    }
+    EXPECT_GT(columns[1], columns[0]) << c.path;
+    EXPECT_GE(lines[1], lines[0]) << c.path;
+  }
+}
+
 // With the em square filling the cell, a glyph is as large as the font
 // draws it in its em and stands on the baseline the font's ascent and
 // descent put in the cell; the line fit leaves room for the whole line.

@@ -33,6 +33,7 @@ constexpr long kMaxListedFaces = 1000;
 // FreeType's handles, kept out of this header.
 
 struct SourceFontHandles;
+struct MarkApart;
 
 // How glyphs are rendered and placed; the defaults are make's own choices.
 struct RenderOptions {
@@ -215,12 +216,14 @@ class SourceFont {
   // RenderOptions::widerPercent of the height, as far as the M still
   // advances no more than the cell; 0 (as high) where no wider one does.
   int WiderSize(int pixels);
-  // Of a font drawn wider than high: sets the size to draw the glyph
-  // `index` of `fontCode` at, the widest down to as high whose ink, as
-  // placed, leaves the cell's last column blank, and returns the columns
-  // to move it by (right: positive) for that; 0 at the size fitted
-  // otherwise.
-  int NarrowForColumn(uint32_t fontCode, unsigned index);
+  // Of a font drawn wider than high: draws the glyph `index` of
+  // `fontCode` at the widest width down to as high whose ink, as placed,
+  // leaves the cell's last column blank, and returns the columns to move
+  // it by (right: positive) for that; *rendered when the glyph slot then
+  // holds it so drawn (`mark` as LoadAndRender sets it). 0, not rendered,
+  // for other fonts and glyphs.
+  int NarrowForColumn(uint32_t fontCode, unsigned index, MarkApart* mark,
+                      bool* rendered);
   // Where a glyph's bitmap, whose ink spans its columns `inkLeft` to
   // `inkRight`, has its first column on the canvas, before any offset.
   long long PlacedLeft(int inkLeft, int inkRight) const;

@@ -88,6 +88,17 @@ bool JoinsNeighbours(uint32_t c) {
          c == 0xAF || c == 0x2014 || c == 0x2015 || c == 0x2017 || c == 0x203E;
 }
 
+// Sets the face's size in pixels unless it is set already: a TrueType
+// font runs its hinting's set-up for every size set, which drawing each
+// glyph at its own width would otherwise repeat glyph by glyph.
+bool SetSize(FT_Face face, unsigned wide, unsigned high) {
+  if (face->size != nullptr && face->size->metrics.x_ppem == wide &&
+      face->size->metrics.y_ppem == high) {
+    return true;
+  }
+  return FT_Set_Pixel_Sizes(face, wide, high) == 0;
+}
+
 // Puts the face back to the size the font was fitted at, when a glyph has
 // been drawn at another.
 class SizeKept {
@@ -95,7 +106,7 @@ class SizeKept {
   SizeKept(FT_Face face, unsigned wide, unsigned high)
       : face_(face), wide_(wide), high_(high) {}
   ~SizeKept() {
-    if (wide_ > 0) FT_Set_Pixel_Sizes(face_, wide_, high_);
+    if (wide_ > 0) SetSize(face_, wide_, high_);
   }
   SizeKept(const SizeKept&) = delete;
   SizeKept& operator=(const SizeKept&) = delete;
@@ -293,11 +304,13 @@ bool SourceFont::RoundTopOf(uint32_t fontCode, unsigned index) {
 }
 
 // Drawn wider than high, a glyph whose ink fills every column of the cell
-// touches the next (DejaVu Sans Mono's m and w, Liberation Mono's @ and
+// touches the next (DejaVu Sans Mono's w and W, Liberation Mono's @ and
 // #, FreeMono's serifs): it is drawn at the widest width down to as high
 // whose ink spans fewer columns than the cell, moved to leave the last
 // column blank. Lines made to join their neighbours keep the width.
-int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index) {
+int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index,
+                                MarkApart* mark, bool* rendered) {
+  *rendered = false;
   if (widened_.wide == 0 || JoinsNeighbours(fontCode)) return 0;
   FT_Face face = handles_->face;
   int threshold = 0;
@@ -306,11 +319,12 @@ int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index) {
   const long long last = cell_.width - 2;
   for (unsigned wide = widened_.wide; wide >= widened_.high; --wide) {
     bool tooLarge = false;
-    if (FT_Set_Pixel_Sizes(face, wide, widened_.high) != 0 ||
-        !LoadAndRender(face, index, flags, &tooLarge) ||
+    if (!SetSize(face, wide, widened_.high) ||
+        !LoadAndRender(face, index, flags, &tooLarge, mark) ||
         Broken(face->glyph->bitmap)) {
       return 0;
     }
+    *rendered = true;
     const FT_Bitmap& bitmap = face->glyph->bitmap;
     const unsigned char* top = bitmap.buffer;
     if (bitmap.pitch < 0) {
@@ -347,10 +361,12 @@ bool SourceFont::DrawGlyph(uint32_t fontCode, CellGlyph* glyph) {
                          options_.render == RenderOptions::Render::kGray;
   const bool roundTop = RoundTopOf(fontCode, index);
   const SizeKept kept(face, widened_.wide, widened_.high);
-  const int shift = NarrowForColumn(fontCode, index);
   MarkApart mark;
-  if (!LoadAndRender(face, index, flags, &glyph->tooLarge,
-                     partMarks ? &mark : nullptr)) {
+  bool rendered = false;
+  const int shift =
+      NarrowForColumn(fontCode, index, partMarks ? &mark : nullptr, &rendered);
+  if (!rendered && !LoadAndRender(face, index, flags, &glyph->tooLarge,
+                                  partMarks ? &mark : nullptr)) {
     return false;
   }
   // FreeType's conversion would read through a missing buffer or allocate

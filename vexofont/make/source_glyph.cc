@@ -326,6 +326,12 @@ int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index,
     }
     *rendered = true;
     const FT_Bitmap& bitmap = face->glyph->bitmap;
+    // A strike's other pixel modes (2- and 4-bit grey, colour) are drawn
+    // as they come.
+    if (bitmap.pixel_mode != FT_PIXEL_MODE_MONO &&
+        bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
+      return 0;
+    }
     const unsigned char* top = bitmap.buffer;
     if (bitmap.pitch < 0) {
       top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;

@@ -235,9 +235,8 @@ class SourceFont {
   double StemPixels();
   // The rows the ink of `characters` (those the font has) takes as drawn:
   // *highest the most rows above the baseline, *lowest the least (below
-  // it: negative); *widest, when given, the columns their ink spans
-  // together, each placed at the pen's origin. False when the font has
-  // none of them.
+  // it: negative); *widest, when given, the most columns one of them
+  // takes. False when the font has none of them.
   bool InkRowsOf(const char32_t* characters, size_t count, int* lowest,
                  int* highest, int* widest = nullptr);
   bool Placed();

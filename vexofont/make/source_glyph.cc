@@ -223,8 +223,6 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
   int threshold = 0;
   const FT_Int32 flags = LoadFlags(options_, render_outlines_, &threshold);
   bool found = false;
-  int leftmost = 0;
-  int rightmost = -1;
   for (size_t i = 0; i < count; ++i) {
     const FT_UInt index = FT_Get_Char_Index(face, characters[i]);
     bool tooLarge = false;
@@ -250,11 +248,7 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
       int left = 0;
       int right = -1;
       InkColumns(bitmap, top, threshold, &left, &right);
-      left += face->glyph->bitmap_left;
-      right += face->glyph->bitmap_left;
-      leftmost = found ? std::min(leftmost, left) : left;
-      rightmost = found ? std::max(rightmost, right) : right;
-      *widest = rightmost - leftmost + 1;
+      *widest = found ? std::max(*widest, right - left + 1) : right - left + 1;
     }
     found = true;
   }

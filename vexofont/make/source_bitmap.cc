@@ -5,6 +5,14 @@
 
 namespace vexo {
 
+unsigned char* TopRow(const FT_Bitmap& bitmap) {
+  unsigned char* top = bitmap.buffer;
+  if (bitmap.pitch < 0 && bitmap.rows > 0) {
+    top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
+  }
+  return top;
+}
+
 bool DotSet(const FT_Bitmap& bitmap, const unsigned char* top, int x, int y,
             int threshold) {
   const unsigned char* row = top + static_cast<long>(y) * bitmap.pitch;
@@ -132,10 +140,7 @@ void JoinStemFoot(const FT_Bitmap& bitmap, unsigned char* top, int threshold) {
 void MendBitmap(const FT_Bitmap& bitmap, int threshold, int bitmapTop,
                 const MarkApart& mark, int roundTopRows, bool letters) {
   if (bitmap.rows == 0 || bitmap.buffer == nullptr) return;
-  unsigned char* top = bitmap.buffer;
-  if (bitmap.pitch < 0) {
-    top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
-  }
+  unsigned char* top = TopRow(bitmap);
   if (mark.found && bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
     PartMark(bitmap, top, threshold, bitmapTop, mark);
   }

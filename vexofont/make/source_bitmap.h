@@ -15,6 +15,10 @@ namespace vexo {
 // fonts; they are treated as missing rather than walked dot by dot.
 constexpr int kMaxSourceBitmapSide = 4096;
 
+// The first byte of `bitmap`'s top row, whatever its flow (a negative
+// pitch stores the bottom row first).
+unsigned char* TopRow(const FT_Bitmap& bitmap);
+
 // Whether dot (x, y) of `bitmap` is set. `top` is the first byte of the
 // top row whatever the bitmap's flow. An 8-bit grey dot is set from
 // `threshold` of 255 up; 0 sets it from half the grey levels up.

@@ -150,9 +150,7 @@ long long SourceFont::PlacedLeft(int inkLeft, int inkRight) const {
 void SourceFont::PlaceDots(const FT_Bitmap_& bitmap, int threshold, int shift,
                            CellGlyph* glyph) const {
   const FT_GlyphSlot slot = handles_->face->glyph;
-  const int rows = static_cast<int>(bitmap.rows);
-  const unsigned char* top = bitmap.buffer;
-  if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
+  const unsigned char* top = TopRow(bitmap);
   // Placed on the canvas: the cell, or the larger one of a large strike.
   const CellSize canvas = canvas_;
   const long long aboveBaseline =
@@ -206,8 +204,7 @@ double SourceFont::StemPixels() {
     return 0;
   }
   // The middle row crosses the stem alone.
-  const unsigned char* top = bitmap.buffer;
-  if (bitmap.pitch < 0) top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
+  const unsigned char* top = TopRow(bitmap);
   const unsigned char* row = top + static_cast<long>(bitmap.rows / 2) * bitmap.pitch;
   double sum = 0;
   for (unsigned x = 0; x < bitmap.width; ++x) sum += row[x];
@@ -232,9 +229,7 @@ bool SourceFont::InkRowsOf(const char32_t* characters, size_t count,
                            bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)) {
       continue;
     }
-    const int rows = static_cast<int>(bitmap.rows);
-    const unsigned char* top = bitmap.buffer;
-    if (bitmap.pitch < 0) top -= static_cast<long>(rows - 1) * bitmap.pitch;
+    const unsigned char* top = TopRow(bitmap);
     int first = -1;
     int last = -1;
     InkRows(bitmap, top, threshold, 0, static_cast<int>(bitmap.width) - 1,
@@ -326,10 +321,7 @@ int SourceFont::NarrowForColumn(uint32_t fontCode, unsigned index,
         bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) {
       return 0;
     }
-    const unsigned char* top = bitmap.buffer;
-    if (bitmap.pitch < 0) {
-      top -= static_cast<long>(bitmap.rows - 1) * bitmap.pitch;
-    }
+    const unsigned char* top = TopRow(bitmap);
     int inkLeft = 0;
     int inkRight = -1;
     InkColumns(bitmap, top, threshold, &inkLeft, &inkRight);

@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   options.latinLine = (selector & 128) != 0;
   options.widerPercent = options.latinLine ? kImpactWiderPercent : 0;
+  options.capRowsAtMost = options.latinLine ? kImpactCapRows : 0;
   const bool clip = options.clip;
   if (!font.Open(path, cell, options, &error)) {
     FUZZ_CHECK(!error.empty());

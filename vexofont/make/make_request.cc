@@ -314,6 +314,7 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
   }
   if (request.kind == FontKind::kSbcs && request.station == Station::kImpact) {
     render->widerPercent = kImpactWiderPercent;
+    render->capRowsAtMost = kImpactCapRows;
   }
   // Thin strokes drop out of, or break up in, a monochrome rendering: grey
   // keeps them, at either station (bench/legibility).
@@ -336,6 +337,8 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
     render->fit = options.fit == "em"    ? RenderOptions::Fit::kEm
                   : options.fit == "cap" ? RenderOptions::Fit::kCap
                                          : RenderOptions::Fit::kLine;
+    // The fit asked for, as it reads.
+    render->capRowsAtMost = 0;
   }
   if (status == kMakeOk) {
     status = ReadPlacementOptions(options, cell, render, report);

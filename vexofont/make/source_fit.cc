@@ -73,6 +73,13 @@ bool SourceFont::FitOutlines(std::string* error) {
   chosen = LowerCaseApart(chosen, &capRows);
   const bool thin = FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
                     GreyForThinStrokes(chosen);
+  // Capitals no taller than capRowsAtMost, as drawn (grey or not).
+  const bool capped =
+      options_.capRowsAtMost > 0 && FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
+      CapAndLowerRows(&capRows, nullptr) && capRows > options_.capRowsAtMost;
+  if (capped) {
+    chosen = std::max(CapSize(options_.capRowsAtMost, chosen - 1, &capRows), 1);
+  }
   const int wide = cell_.height > kWideCapRows ? WiderSize(chosen) : 0;
   if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
     *error = "cannot be scaled to the cell";
@@ -82,6 +89,7 @@ bool SourceFont::FitOutlines(std::string* error) {
     widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(chosen)};
   }
   rendering_ = OutlineSize(wide, chosen);
+  if (capped) rendering_ += ", capitals " + std::to_string(capRows) + " rows";
   if (byLetters > 0) rendering_ += LatinLineNote();
   if (thin) rendering_ += ThinStrokesNote();
   // Placed as drawn at last, grey or not.
@@ -293,12 +301,14 @@ int SourceFont::LowerCaseApart(int pixels, int* capRows) {
   return pixels;
 }
 
-// The largest pixel size whose capital H, as drawn with the options,
-// takes at most `rows` rows, its lower case kept apart (LowerCaseApart;
-// *capRows: the capitals' rows); 0 for none (or no H).
-int SourceFont::CapSize(int rows, int* capRows) {
+// The largest pixel size up to `largest` whose capital H, as drawn with
+// the options, takes at most `rows` rows (and capRowsAtMost), its lower
+// case kept apart (LowerCaseApart; *capRows: the capitals' rows); 0 for
+// none (or no H).
+int SourceFont::CapSize(int rows, int largest, int* capRows) {
   FT_Face face = handles_->face;
-  for (int pixels = 2 * cell_.height; pixels >= 1; --pixels) {
+  if (options_.capRowsAtMost > 0) rows = std::min(rows, options_.capRowsAtMost);
+  for (int pixels = largest; pixels >= 1; --pixels) {
     int caps = 0;
     if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
     if (!CapAndLowerRows(&caps, nullptr)) break;
@@ -327,7 +337,7 @@ bool SourceFont::FitCap(std::string* error) {
   int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
   render_outlines_ = true;
   int capRows = 0;
-  int chosen = CapSize(caps, &capRows);
+  int chosen = CapSize(caps, 2 * cell_.height, &capRows);
   if (chosen == 0) return FitOutlines(error);
   // At 7 rows likewise, where the font draws capitals of 6 rows at some
   // size as hinted (DejaVu Sans Mono; FreeMono, whose grey rendering then
@@ -336,7 +346,7 @@ bool SourceFont::FitCap(std::string* error) {
   // read better for it than the baseline moved down (bench/legibility).
   if (cell_.height == kWideCapRows) {
     int tallerRows = 0;
-    const int taller = CapSize(caps + 1, &tallerRows);
+    const int taller = CapSize(caps + 1, 2 * cell_.height, &tallerRows);
     if (taller > 0 && tallerRows > capRows) {
       --descent;
       ++line;
@@ -350,7 +360,7 @@ bool SourceFont::FitCap(std::string* error) {
   // Grey draws the capitals afresh: measured again.
   if (thin) {
     int greyRows = 0;
-    const int grey = CapSize(caps, &greyRows);
+    const int grey = CapSize(caps, 2 * cell_.height, &greyRows);
     chosen = std::max(grey, 1);
     if (grey > 0) capRows = greyRows;
   }

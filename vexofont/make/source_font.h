@@ -86,6 +86,10 @@ struct RenderOptions {
   // impact station's rows stand at twice the columns' pitch and print
   // letters drawn square tall and narrow.
   int widerPercent = 0;
+  // Outline fonts drawn by the capital or the line fit: the largest size
+  // whose capitals, as drawn, take at most this many rows (0: as many as
+  // the fit gives).
+  int capRowsAtMost = 0;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to
   // descenders) rather than the taller one it declares for the ideographs,
@@ -109,6 +113,12 @@ constexpr int kWideCapPercent = 130;
 constexpr int kImpactWiderPercent = 130;
 // Outlines drawn grey: at most this much (their strokes spread).
 constexpr int kGreyWiderPercent = 110;
+// SBCS impact outlines: capitals of at most this many rows. The station
+// prints 8 dot columns, its rows at twice their pitch: taller capitals
+// print too narrow for their height. At 11 to 15 rows, 7-row capitals
+// read as well or better in nearly every cell measured, Greek and Russian
+// the most (RenderOptions::capRowsAtMost; bench/legibility).
+constexpr int kImpactCapRows = 7;
 constexpr int kThinStrokeThreshold = 40;
 
 // A glyph drawn onto the cell: `rows` holds the cell's rows, top row first,
@@ -211,7 +221,7 @@ class SourceFont {
   bool FitCap(std::string* error);
   bool CapAndLowerRows(int* caps, int* lower);
   int LowerCaseApart(int pixels, int* capRows);
-  int CapSize(int rows, int* capRows);
+  int CapSize(int rows, int largest, int* capRows);
   // The width to draw outlines `pixels` high at: up to
   // RenderOptions::widerPercent of the height, as far as the M still
   // advances no more than the cell; 0 (as high) where no wider one does.

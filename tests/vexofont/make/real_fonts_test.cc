@@ -249,6 +249,21 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
                       "--code-page", "866"},
                      0, {"outline at 13x10 pixels): "}, ""},
+        // Capitals at most 7 rows, by either fit, unless --fit is given.
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x15",
+                      "--code-page", "866"},
+                     0, {"outline at 13x10 pixels, capitals 7 rows): "}, ""},
+        RealFontCase{"fonts-liberation",
+                     "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x15",
+                      "--code-page", "866", "--fit", "line"},
+                     0, {"outline at 14x13 pixels): "}, ""},
+        RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeMono.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
+                      "--code-page", "850"},
+                     0, {"outline at 13x12 pixels, capitals 7 rows, thin "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
         // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",

@@ -77,17 +77,12 @@ bool SourceFont::FitOutlines(std::string* error) {
   const bool capped =
       options_.capRowsAtMost > 0 && FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
       CapAndLowerRows(&capRows, nullptr) && capRows > options_.capRowsAtMost;
+  const int fitted = chosen;
   if (capped) {
     chosen = std::max(CapSize(options_.capRowsAtMost, chosen - 1, &capRows), 1);
   }
-  const int wide = cell_.height > kWideCapRows ? WiderSize(chosen) : 0;
-  if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
-    *error = "cannot be scaled to the cell";
-    return false;
-  }
-  if (wide > 0) {
-    widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(chosen)};
-  }
+  const int wide = cell_.height > kWideCapRows ? WiderSize(chosen, fitted) : 0;
+  if (!SetDrawnSize(wide, chosen, error)) return false;
   rendering_ = OutlineSize(wide, chosen);
   if (capped) rendering_ += ", capitals " + std::to_string(capRows) + " rows";
   if (byLetters > 0) rendering_ += LatinLineNote();
@@ -302,12 +297,10 @@ int SourceFont::LowerCaseApart(int pixels, int* capRows) {
 }
 
 // The largest pixel size up to `largest` whose capital H, as drawn with
-// the options, takes at most `rows` rows (and capRowsAtMost), its lower
-// case kept apart (LowerCaseApart; *capRows: the capitals' rows); 0 for
-// none (or no H).
+// the options, takes at most `rows` rows, its lower case kept apart
+// (LowerCaseApart; *capRows: the capitals' rows); 0 for none (or no H).
 int SourceFont::CapSize(int rows, int largest, int* capRows) {
   FT_Face face = handles_->face;
-  if (options_.capRowsAtMost > 0) rows = std::min(rows, options_.capRowsAtMost);
   for (int pixels = largest; pixels >= 1; --pixels) {
     int caps = 0;
     if (FT_Set_Pixel_Sizes(face, 0, pixels) != 0) continue;
@@ -337,8 +330,11 @@ bool SourceFont::FitCap(std::string* error) {
   int caps = cell_.height >= kCapsBelowTopRow ? line - 1 : line;
   render_outlines_ = true;
   int capRows = 0;
-  int chosen = CapSize(caps, 2 * cell_.height, &capRows);
-  if (chosen == 0) return FitOutlines(error);
+  const int fitted = CapSize(caps, 2 * cell_.height, &capRows);
+  if (fitted == 0) return FitOutlines(error);
+  // No taller than capRowsAtMost (drawn as wide as at `fitted`: WiderSize).
+  if (options_.capRowsAtMost > 0) caps = std::min(caps, options_.capRowsAtMost);
+  int chosen = std::max(CapSize(caps, fitted, &capRows), 1);
   // At 7 rows likewise, where the font draws capitals of 6 rows at some
   // size as hinted (DejaVu Sans Mono; FreeMono, whose grey rendering then
   // keeps 5, on the lower baseline): that read better in English, German,
@@ -366,16 +362,9 @@ bool SourceFont::FitCap(std::string* error) {
   }
   // Drawn wider than high, the letters read better (kWideCapPercent,
   // WiderSize: bench/legibility).
-  const int wide = cell_.height <= kWideCapRows
-                       ? chosen * kWideCapPercent / 100
-                       : WiderSize(chosen);
-  if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide), chosen) != 0) {
-    *error = "cannot be scaled to the cell";
-    return false;
-  }
-  if (cell_.height > kWideCapRows && wide > 0) {
-    widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(chosen)};
-  }
+  const int wide = cell_.height <= kWideCapRows ? chosen * kWideCapPercent / 100
+                                                : WiderSize(chosen, fitted);
+  if (!SetDrawnSize(wide, chosen, error)) return false;
   ascent_ = line;
   descent_ = descent;
   rendering_ = OutlineSize(wide, chosen) + ", capitals " +
@@ -397,12 +386,19 @@ bool SourceFont::FitCap(std::string* error) {
 // most kGreyWiderPercent as wide (FreeMono's German at 8x9 read 0.97 at
 // 12 pixels, 0.90 at 14x12, 0.92 at 13x12, its French and Greek better
 // at 13x12 than at either).
-int SourceFont::WiderSize(int pixels) {
+// Where the capitals' limit (RenderOptions::capRowsAtMost) drew them
+// shorter than the fit's own size, `fitted`, a monochrome font keeps the
+// width that size would have had: the letters come out shorter, not
+// narrower (drawn narrower too, Go Mono's English at 12 and 13 rows read
+// 0.83 and 0.83, kept as wide 0.88 and 0.87; Hack's Russian 0.88 and
+// 0.88, kept as wide 0.93 and 0.90).
+int SourceFont::WiderSize(int pixels, int fitted) {
   FT_Face face = handles_->face;
-  const int percent = options_.render == RenderOptions::Render::kGray
-                          ? std::min(options_.widerPercent, kGreyWiderPercent)
-                          : options_.widerPercent;
-  for (int wide = pixels * percent / 100; wide > pixels; --wide) {
+  const bool grey = options_.render == RenderOptions::Render::kGray;
+  const int percent = grey ? std::min(options_.widerPercent, kGreyWiderPercent)
+                           : options_.widerPercent;
+  const int from = grey ? pixels : std::max(pixels, fitted);
+  for (int wide = from * percent / 100; wide > pixels; --wide) {
     if (FT_Set_Pixel_Sizes(face, static_cast<FT_UInt>(wide),
                            static_cast<FT_UInt>(pixels)) != 0) {
       continue;
@@ -411,12 +407,6 @@ int SourceFont::WiderSize(int pixels) {
     if (advance >= 0 && advance <= cell_.width) return wide;
   }
   return 0;
-}
-
-int SourceFont::AdvanceOfM() {
-  FT_Face face = handles_->face;
-  if (FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) != 0) return -1;
-  return static_cast<int>((face->glyph->advance.x + 32) >> 6);
 }
 
 }  // namespace vexo

@@ -182,4 +182,22 @@ bool SourceFont::Placed() {
   return true;
 }
 
+bool SourceFont::SetDrawnSize(int wide, int high, std::string* error) {
+  if (FT_Set_Pixel_Sizes(handles_->face, static_cast<FT_UInt>(wide),
+                         static_cast<FT_UInt>(high)) != 0) {
+    *error = "cannot be scaled to the cell";
+    return false;
+  }
+  if (cell_.height > kWideCapRows && wide > 0) {
+    widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(high)};
+  }
+  return true;
+}
+
+int SourceFont::AdvanceOfM() {
+  FT_Face face = handles_->face;
+  if (FT_Load_Char(face, 'M', FT_LOAD_DEFAULT) != 0) return -1;
+  return static_cast<int>((face->glyph->advance.x + 32) >> 6);
+}
+
 }  // namespace vexo

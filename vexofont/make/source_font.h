@@ -223,9 +223,14 @@ class SourceFont {
   int LowerCaseApart(int pixels, int* capRows);
   int CapSize(int rows, int largest, int* capRows);
   // The width to draw outlines `pixels` high at: up to
-  // RenderOptions::widerPercent of the height, as far as the M still
-  // advances no more than the cell; 0 (as high) where no wider one does.
-  int WiderSize(int pixels);
+  // RenderOptions::widerPercent of the height (drawn monochrome, of
+  // `fitted` where that is higher: the fit's size before the capitals'
+  // limit), as far as the M still advances no more than the cell; 0 (as
+  // high) where no wider one does.
+  int WiderSize(int pixels, int fitted);
+  // Sets the face's size to `wide` (0: as high) by `high` pixels, and
+  // widened_ where the cell is taller than kWideCapRows and `wide` given.
+  bool SetDrawnSize(int wide, int high, std::string* error);
   // Of a font drawn wider than high: draws the glyph `index` of
   // `fontCode` at the widest width down to as high whose ink, as placed,
   // leaves the cell's last column blank, and returns the columns to move

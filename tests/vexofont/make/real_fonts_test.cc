@@ -249,12 +249,14 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x14",
                       "--code-page", "866"},
                      0, {"outline at 13x10 pixels): "}, ""},
-        // Capitals at most 7 rows, by either fit, unless --fit is given.
+        // Capitals at most 7 rows, by either fit, unless --fit is given:
+        // drawn monochrome, as wide as at the fit's own size (14x13
+        // pixels), grey as 1.1 times their height.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x15",
                       "--code-page", "866"},
-                     0, {"outline at 13x10 pixels, capitals 7 rows): "}, ""},
+                     0, {"outline at 14x10 pixels, capitals 7 rows): "}, ""},
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x15",

@@ -75,7 +75,7 @@ bool SourceFont::FitOutlines(std::string* error) {
                     GreyForThinStrokes(chosen);
   // Capitals no taller than capRowsAtMost, as drawn (grey or not).
   const bool capped =
-      options_.capRowsAtMost > 0 && FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
+      LimitsCapitals() && FT_Set_Pixel_Sizes(face, 0, chosen) == 0 &&
       CapAndLowerRows(&capRows, nullptr) && capRows > options_.capRowsAtMost;
   const int fitted = chosen;
   if (capped) {
@@ -333,7 +333,7 @@ bool SourceFont::FitCap(std::string* error) {
   const int fitted = CapSize(caps, 2 * cell_.height, &capRows);
   if (fitted == 0) return FitOutlines(error);
   // No taller than capRowsAtMost (drawn as wide as at `fitted`: WiderSize).
-  if (options_.capRowsAtMost > 0) caps = std::min(caps, options_.capRowsAtMost);
+  if (LimitsCapitals()) caps = std::min(caps, options_.capRowsAtMost);
   int chosen = std::max(CapSize(caps, fitted, &capRows), 1);
   // At 7 rows likewise, where the font draws capitals of 6 rows at some
   // size as hinted (DejaVu Sans Mono; FreeMono, whose grey rendering then

@@ -3,6 +3,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_ADVANCES_H
 
 #include <algorithm>
 #include <string>
@@ -192,6 +193,26 @@ bool SourceFont::SetDrawnSize(int wide, int high, std::string* error) {
     widened_ = {static_cast<unsigned>(wide), static_cast<unsigned>(high)};
   }
   return true;
+}
+
+// A proportional font's narrow letters widen with the size, and its small
+// sizes read worse: FreeSans and WenQuanYi Zen Hei's Latin read 0.83 and
+// 0.82 in English at 12 rows as the fit draws them, 0.76 and 0.53 with
+// capitals of 7 rows (bench/legibility).
+bool SourceFont::LimitsCapitals() {
+  if (options_.capRowsAtMost <= 0) return false;
+  if (monospace_) return true;
+  FT_Face face = handles_->face;
+  FT_Fixed advances[2] = {0, 0};
+  const char32_t letters[2] = {U'i', U'M'};
+  for (int k = 0; k < 2; ++k) {
+    const FT_UInt index = FT_Get_Char_Index(face, letters[k]);
+    if (index == 0 ||
+        FT_Get_Advance(face, index, FT_LOAD_NO_SCALE, &advances[k]) != 0) {
+      return false;
+    }
+  }
+  return advances[0] == advances[1];
 }
 
 int SourceFont::AdvanceOfM() {

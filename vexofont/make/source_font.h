@@ -86,9 +86,9 @@ struct RenderOptions {
   // impact station's rows stand at twice the columns' pitch and print
   // letters drawn square tall and narrow.
   int widerPercent = 0;
-  // Outline fonts drawn by the capital or the line fit: the largest size
-  // whose capitals, as drawn, take at most this many rows (0: as many as
-  // the fit gives).
+  // Outline fonts drawn by the capital or the line fit, whose letters all
+  // advance alike (LimitsCapitals): the largest size whose capitals, as
+  // drawn, take at most this many rows (0: as many as the fit gives).
   int capRowsAtMost = 0;
   // The line fit of a font that also draws ideographs, kana or hangul:
   // the line its Latin letters take as drawn (accented capitals to
@@ -231,6 +231,11 @@ class SourceFont {
   // Sets the face's size to `wide` (0: as high) by `high` pixels, and
   // widened_ where the cell is taller than kWideCapRows and `wide` given.
   bool SetDrawnSize(int wide, int high, std::string* error);
+  // Whether the capitals are held to RenderOptions::capRowsAtMost: those
+  // of a font whose letters all advance alike (declared monospace, or its
+  // i as far as its M: FreeMono, IPAGothic's Latin), which a larger size
+  // makes taller but no wider, the cell bounding the advance.
+  bool LimitsCapitals();
   // Of a font drawn wider than high: draws the glyph `index` of
   // `fontCode` at the widest width down to as high whose ink, as placed,
   // leaves the cell's last column blank, and returns the columns to move

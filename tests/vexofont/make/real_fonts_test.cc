@@ -251,7 +251,9 @@ INSTANTIATE_TEST_SUITE_P(
                      0, {"outline at 13x10 pixels): "}, ""},
         // Capitals at most 7 rows, by either fit, unless --fit is given:
         // drawn monochrome, as wide as at the fit's own size (14x13
-        // pixels), grey as 1.1 times their height.
+        // pixels), grey as 1.1 times their height; FreeMono, which does
+        // not declare itself monospace, too, by its advances; a
+        // proportional font not.
         RealFontCase{"fonts-liberation",
                      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x15",
@@ -266,6 +268,10 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "850"},
                      0, {"outline at 13x12 pixels, capitals 7 rows, thin "}, ""},
+        RealFontCase{"fonts-freefont-ttf", "/usr/share/fonts/truetype/freefont/FreeSans.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
+                      "--code-page", "850"},
+                     0, {"outline at 11 pixels, capitals 8 rows): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
         // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",

@@ -337,7 +337,7 @@ int ReadRenderOptions(const MakeOptions& options, const FontRequest& request,
     render->fit = options.fit == "em"    ? RenderOptions::Fit::kEm
                   : options.fit == "cap" ? RenderOptions::Fit::kCap
                                          : RenderOptions::Fit::kLine;
-    // The fit asked for, as it reads.
+    // The fit asked for, its capitals as tall as it draws them.
     render->capRowsAtMost = 0;
   }
   if (status == kMakeOk) {

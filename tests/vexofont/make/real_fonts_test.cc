@@ -272,6 +272,12 @@ INSTANTIATE_TEST_SUITE_P(
                      {"--kind", "sbcs", "--station", "impact", "--size", "8x12",
                       "--code-page", "850"},
                      0, {"outline at 11 pixels, capitals 8 rows): "}, ""},
+        // A CJK font's Latin half, sized by its letters' line, likewise.
+        RealFontCase{"fonts-ipafont-gothic", "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf",
+                     {"--kind", "sbcs", "--station", "impact", "--size", "8x13",
+                      "--code-page", "437"},
+                     0, {"outline at 16x11 pixels, capitals 7 rows, the line of its Latin "
+                         "letters): "}, ""},
         // In 7 rows, drawn wider than high (WxH pixels); capitals on 6
         // rows where the font has a size for them, else on 5.
         RealFontCase{"fonts-liberation",
